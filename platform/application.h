@@ -1,0 +1,24 @@
+// The program's QApplication: loads Qt's French translations and is the one place
+// that catches a run-time error escaping a handler and shows it in the error box.
+#pragma once
+#include <QApplication>
+
+namespace fantrel {
+
+class Application : public QApplication {
+public:
+    Application(int& argc, char** argv);
+    bool notify(QObject* destinataire, QEvent* evenement) override;
+};
+
+} // namespace fantrel
+
+// QTEST_MAIN with the program's application object, for tests of windows.
+#define FANTREL_TEST_MAIN(Classe)                                   \
+    int main(int argc, char** argv) {                               \
+        fantrel::Application app(argc, argv);                       \
+        app.setAttribute(Qt::AA_Use96Dpi, true);                    \
+        Classe tc;                                                  \
+        QTEST_SET_MAIN_SOURCE_PATH                                  \
+        return QTest::qExec(&tc, argc, argv);                       \
+    }

@@ -1,0 +1,38 @@
+// Text files as the program stores them: Windows-1252 with CR LF on writing.
+// Reading accepts CR LF, lone CR or lone LF as line ends; a final line break adds
+// no line. A file that is valid UTF-8 and holds non-ASCII bytes is read as UTF-8.
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+namespace fantrel {
+
+// NOTE: the five bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) map to the
+// code points of the same value, so decoding then encoding gives the bytes back.
+QString decode_windows1252(const QByteArray& octets);
+QByteArray encode_windows1252(const QString& texte);   // unmappable characters become '?'
+QString decode_texte(const QByteArray& octets);        // UTF-8 detection, else Windows-1252
+
+// Splits decoded text into lines by CR LF, CR or LF; a final break adds no line.
+QStringList decoupe_lignes(const QString& texte);
+// Joins lines, each followed by CR LF.
+QString joint_lignes(const QStringList& lignes);
+
+// Reads a whole file as lines. Throws erreur_ouverture(chemin) when it cannot be
+// opened (missing, a directory, no permission).
+QStringList lire_lignes(const QString& chemin);
+// Reads a whole file as decoded text (line ends kept). Same error.
+QString lire_texte(const QString& chemin);
+
+// Replaces the file atomically with the lines, each ended by CR LF, in Windows-1252.
+// A failed save leaves the previous file whole and throws erreur_creation(chemin)
+// (with the system's reason appended after a line break when it is known).
+void ecrire_lignes(const QString& chemin, const QStringList& lignes);
+// Same for text written as it stands (after encoding to Windows-1252).
+void ecrire_texte(const QString& chemin, const QString& texte);
+
+// A settings-style path: a value starting with ".\" or "./" is relative to repertoire.
+QString chemin_relatif(const QString& repertoire, const QString& valeur);
+
+} // namespace fantrel

@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, running and testing need.
+# Skips apt entirely when every package is already there.
+set -euo pipefail
+paquets=(
+  build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
+  qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
+  qt6-qpa-plugins libqt6svg6
+  libglu1-mesa-dev libgl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
+  xvfb xauth x11-utils imagemagick
+  fonts-liberation2 fontconfig
+  pulseaudio-utils
+)
+manquants=()
+for p in "${paquets[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || manquants+=("$p")
+done
+[ ${#manquants[@]} -eq 0 ] && exit 0
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update
+"${sudo_cmd[@]}" apt-get install -y --no-install-recommends "${manquants[@]}"

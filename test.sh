@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what the build needs, builds with AddressSanitizer and
+# UndefinedBehaviorSanitizer, and runs every test under an X display.
+set -euo pipefail
+cd "$(dirname "$0")"
+bash scripts/install-deps.sh
+
+build=build
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFANTREL_SANITIZE=ON >/dev/null
+cmake --build "$build" -j"$(nproc)"
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"
+export LSAN_OPTIONS="suppressions=$PWD/scripts/lsan.supp:print_suppressions=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export QT_QPA_PLATFORM=xcb
+export LIBGL_ALWAYS_SOFTWARE=1
+
+# shellcheck source=scripts/xvfb.sh
+source scripts/xvfb.sh
+assure_affichage
+
+ctest --test-dir "$build" --output-on-failure -j1 "$@"
