@@ -1,0 +1,52 @@
+#include "results/enregistrement.h"
+#include "results/ligne_reponse.h"
+
+namespace fantrel {
+
+PlanLecture plan_lecture(const QStringList& lignes)
+{
+    PlanLecture plan;
+    RangeeLue* section = nullptr;
+    for (const QString& ligne : lignes) {
+        if (est_entete(ligne)) {
+            ++plan.nb_entetes;
+            section = nullptr;
+            if (plan.nb_entetes <= nb_max_util) {
+                plan.rangees.append(RangeeLue{ligne, {}});
+                section = &plan.rangees.last();
+            }
+            continue;
+        }
+        const int c = categorie_ligne(ligne);
+        ++plan.somme[c];
+        if (section)
+            ++section->comptes[c];
+    }
+    return plan;
+}
+
+qsizetype index_entete(const QStringList& lignes, int n)
+{
+    if (n < 1)
+        return -1;
+    int compte = 0;
+    for (qsizetype i = 0; i < lignes.size(); ++i) {
+        if (est_entete(lignes.at(i)) && ++compte == n)
+            return i;
+    }
+    return -1;
+}
+
+QStringList lignes_listees(const QStringList& lignes, const QString& nom)
+{
+    QStringList listees;
+    const qsizetype entete = lignes.indexOf(nom);
+    if (entete < 0)
+        return listees;
+    const QString marque = QStringLiteral("Mot affiché=");
+    for (qsizetype i = entete + 1; i < lignes.size() && lignes.at(i).contains(marque); ++i)
+        listees.append(ligne_listee(lignes.at(i)));
+    return listees;
+}
+
+} // namespace fantrel
