@@ -65,4 +65,14 @@ inline void bip(int frequence, int duree_ms) { interactions().bip(frequence, dur
 // Parent widget of the real boxes and dialogs (the main window).
 void definir_fenetre_parente(QWidget* parent);
 
+// The tone the real seam plays; until set, a silent blocking wait of the duration.
+// NOTE: interactions_reelles().bip calls through this, so setting it later still counts.
+void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip);
+
+// The real wait: runs timers and paints, holds clicks and keys back until the deadline.
+void attente_reelle(int ms);
+
+// "desc|motif;motif|desc|motif" as Qt name filters: "desc (motif motif)", ….
+QStringList filtres_qt(const QString& filtre);
+
 } // namespace fantrel

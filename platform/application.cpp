@@ -1,0 +1,36 @@
+#include "platform/application.h"
+#include "platform/erreurs.h"
+#include "platform/interactions.h"
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+
+namespace fantrel {
+
+Application::Application(int& argc, char** argv) : QApplication(argc, argv)
+{
+    setApplicationName(QStringLiteral("Fantrel"));
+    // The dialogs speak French whatever the machine's language; the regional number
+    // settings stay the machine's, since the settings file is written with them.
+    const QLocale francais(QLocale::French, QLocale::France);
+    const QString dossier = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    for (const char* nom : {"qtbase", "qt"}) {
+        auto* traducteur = new QTranslator(this);
+        if (traducteur->load(francais, QString::fromLatin1(nom), QStringLiteral("_"), dossier))
+            installTranslator(traducteur);
+        else
+            delete traducteur;
+    }
+}
+
+bool Application::notify(QObject* destinataire, QEvent* evenement)
+{
+    try {
+        return QApplication::notify(destinataire, evenement);
+    } catch (const ErreurExecution& e) {
+        montre_erreur(e.message());
+        return true;
+    }
+}
+
+} // namespace fantrel

@@ -1,0 +1,18 @@
+#include "platform/hasard.h"
+#include <chrono>
+
+namespace fantrel {
+
+void Hasard::graine_horloge()
+{
+    graine(static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+}
+
+int Hasard::tirage(int n)
+{
+    if (n <= 0)
+        return 0;
+    return std::uniform_int_distribution<int>(0, n - 1)(m_moteur);
+}
+
+} // namespace fantrel

@@ -1,0 +1,174 @@
+#include "platform/interactions.h"
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPointer>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+namespace fantrel {
+
+namespace {
+
+QPointer<QWidget>& fenetre_parente()
+{
+    static QPointer<QWidget> parente;
+    return parente;
+}
+
+QWidget* parente_des_boites()
+{
+    QWidget* parente = fenetre_parente();
+    return parente ? parente : QApplication::activeWindow();
+}
+
+QString titre_application()
+{
+    const QString nom = QGuiApplication::applicationDisplayName();
+    return nom.isEmpty() ? QStringLiteral("Fantrel") : nom;
+}
+
+std::function<void(int, int)>& bip_reel()
+{
+    static std::function<void(int, int)> bip = [](int, int duree_ms) {
+        if (duree_ms > 0)
+            std::this_thread::sleep_for(std::chrono::milliseconds(duree_ms));
+    };
+    return bip;
+}
+
+void information_reelle(const QString& texte)
+{
+    QMessageBox::information(parente_des_boites(), titre_application(), texte);
+}
+
+void erreur_reelle(const QString& texte)
+{
+    QMessageBox::critical(parente_des_boites(), QStringLiteral("Erreur"), texte);
+}
+
+Reponse question_reelle(const QString& texte, bool avec_annuler)
+{
+    QMessageBox::StandardButtons boutons = QMessageBox::Yes | QMessageBox::No;
+    if (avec_annuler)
+        boutons |= QMessageBox::Cancel;
+    const auto choix = QMessageBox::question(parente_des_boites(), titre_application(), texte, boutons,
+                                             QMessageBox::Yes);
+    if (choix == QMessageBox::Yes)
+        return Reponse::Oui;
+    if (choix == QMessageBox::No || !avec_annuler)
+        return Reponse::Non;
+    return Reponse::Annuler;
+}
+
+ResultatDialogue dialogue_fichier(const OptionsDialogue& options, QFileDialog::AcceptMode mode)
+{
+    QFileDialog dialogue(parente_des_boites(), options.titre, options.repertoire_initial);
+    dialogue.setOption(QFileDialog::DontUseNativeDialog);
+    dialogue.setAcceptMode(mode);
+    dialogue.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialogue.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmer_ecrasement);
+    const QStringList filtres = filtres_qt(options.filtre);
+    if (!filtres.isEmpty()) {
+        dialogue.setNameFilters(filtres);
+        const int index = std::clamp(options.index_filtre, 1, int(filtres.size()));
+        dialogue.selectNameFilter(filtres[index - 1]);
+    }
+    if (!options.extension_defaut.isEmpty())
+        dialogue.setDefaultSuffix(options.extension_defaut);
+    // A proposed name that is a pattern only narrows the list, as the filter already does.
+    if (!options.nom_fichier.isEmpty() && !options.nom_fichier.contains(u'*') && !options.nom_fichier.contains(u'?'))
+        dialogue.selectFile(options.nom_fichier);
+
+    ResultatDialogue resultat;
+    resultat.index_filtre = options.index_filtre;
+    if (dialogue.exec() != QDialog::Accepted || dialogue.selectedFiles().isEmpty())
+        return resultat;
+    resultat.accepte = true;
+    resultat.nom_fichier = dialogue.selectedFiles().constFirst();
+    const qsizetype index = filtres.indexOf(dialogue.selectedNameFilter());
+    if (index >= 0)
+        resultat.index_filtre = int(index) + 1;
+    return resultat;
+}
+
+} // namespace
+
+QStringList filtres_qt(const QString& filtre)
+{
+    QStringList filtres;
+    const QStringList parties = filtre.split(u'|');
+    for (qsizetype i = 0; i + 1 < parties.size(); i += 2) {
+        QString motifs = parties[i + 1];
+        motifs.replace(u';', u' ');
+        filtres << QStringLiteral("%1 (%2)").arg(parties[i], motifs.simplified());
+    }
+    return filtres;
+}
+
+void attente_reelle(int ms)
+{
+    // Timers and paints go on; clicks and keys stay queued until the deadline.
+    QElapsedTimer chrono;
+    chrono.start();
+    const qint64 echeance_ns = qint64(ms) * 1'000'000;
+    QEventLoop boucle;
+    QTimer minuterie;
+    minuterie.setSingleShot(true);
+    minuterie.setTimerType(Qt::PreciseTimer);
+    QObject::connect(&minuterie, &QTimer::timeout, &boucle, &QEventLoop::quit);
+    for (;;) {
+        const qint64 reste_ns = echeance_ns - chrono.nsecsElapsed();
+        if (reste_ns <= 0)
+            break;
+        if (reste_ns >= 1'000'000) {
+            minuterie.start(int(reste_ns / 1'000'000));
+            boucle.exec(QEventLoop::ExcludeUserInputEvents);
+        } else {
+            QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+            QThread::yieldCurrentThread();
+        }
+    }
+    // NOTE: the input held back is only looked at again when the window system wakes the
+    // loop; without this nudge a click made during the wait would wait for the next event.
+    if (auto* repartiteur = QCoreApplication::eventDispatcher())
+        repartiteur->wakeUp();
+}
+
+Interactions& interactions()
+{
+    static Interactions courantes = interactions_reelles();
+    return courantes;
+}
+
+Interactions interactions_reelles()
+{
+    Interactions reelles;
+    reelles.information = information_reelle;
+    reelles.erreur = erreur_reelle;
+    reelles.question = question_reelle;
+    reelles.ouvrir_fichier = [](const OptionsDialogue& o) { return dialogue_fichier(o, QFileDialog::AcceptOpen); };
+    reelles.enregistrer_fichier = [](const OptionsDialogue& o) { return dialogue_fichier(o, QFileDialog::AcceptSave); };
+    reelles.attente = attente_reelle;
+    reelles.bip = [](int frequence, int duree_ms) { bip_reel()(frequence, duree_ms); };
+    return reelles;
+}
+
+void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip)
+{
+    bip_reel() = std::move(bip);
+}
+
+RemplacementInteractions::RemplacementInteractions() : m_sauve(interactions()) {}
+
+RemplacementInteractions::~RemplacementInteractions() { interactions() = m_sauve; }
+
+void definir_fenetre_parente(QWidget* parent) { fenetre_parente() = parent; }
+
+} // namespace fantrel

@@ -1,0 +1,217 @@
+#include "clic_reel.h"
+#include "platform/application.h"
+#include "platform/erreurs.h"
+#include "platform/interactions.h"
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace fantrel;
+
+class TestInteractions : public QObject {
+    Q_OBJECT
+private slots:
+    void notify_montre_l_erreur_data();
+    void notify_montre_l_erreur();
+    void proteger();
+    void remplacement_restaure();
+    void attente_retient_les_clics_data();
+    void attente_retient_les_clics();
+    void question_en_francais_data();
+    void question_en_francais();
+    void boite_d_erreur();
+};
+
+// Raises a run-time error from inside a handler, the way the program's handlers do.
+static void leve(int& etapes)
+{
+    ++etapes;
+    throw erreur_entier(QStringLiteral("abc"));
+}
+
+void TestInteractions::notify_montre_l_erreur_data()
+{
+    QTest::addColumn<int>("voie");
+    QTest::newRow("clic sur un bouton") << 0;
+    QTest::newRow("minuterie") << 1;
+    QTest::newRow("appel differe") << 2;
+}
+
+void TestInteractions::notify_montre_l_erreur()
+{
+    QFETCH(int, voie);
+    RemplacementInteractions remplacement;
+    QStringList erreurs;
+    remplacement->erreur = [&](const QString& t) { erreurs << t; };
+    int etapes = 0;
+    QPushButton bouton(QStringLiteral("Essai"));
+    connect(&bouton, &QPushButton::clicked, this, [&] { leve(etapes); });
+    if (voie == 0) {
+        bouton.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&bouton));
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+    } else if (voie == 1) {
+        QTimer::singleShot(0, this, [&] { leve(etapes); });
+    } else {
+        QMetaObject::invokeMethod(this, [&] { leve(etapes); }, Qt::QueuedConnection);
+    }
+    QTRY_COMPARE(erreurs.size(), 1);
+    QCOMPARE(erreurs.front(), QStringLiteral("'abc' n'est pas une valeur entière correcte"));
+    QCOMPARE(etapes, 1);
+    // The loop goes on: the same way works a second time.
+    if (voie == 0)
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+    else
+        QTimer::singleShot(0, this, [&] { leve(etapes); });
+    QTRY_COMPARE(erreurs.size(), 2);
+    QCOMPARE(etapes, 2);
+}
+
+void TestInteractions::proteger()
+{
+    RemplacementInteractions remplacement;
+    QStringList erreurs;
+    remplacement->erreur = [&](const QString& t) { erreurs << t; };
+    int etapes = 0;
+    QVERIFY(!fantrel::proteger([&] { leve(etapes); }));
+    QCOMPARE(erreurs, QStringList{QStringLiteral("'abc' n'est pas une valeur entière correcte")});
+    QVERIFY(fantrel::proteger([&] { ++etapes; }));
+    QCOMPARE(etapes, 2);
+    QCOMPARE(erreurs.size(), 1);
+    // Other exceptions are faults of the program, not run-time errors: they go through.
+    QVERIFY_THROWS_EXCEPTION(std::logic_error, fantrel::proteger([] { throw std::logic_error("faute"); }));
+}
+
+void TestInteractions::remplacement_restaure()
+{
+    QStringList vus;
+    RemplacementInteractions exterieur;
+    exterieur->information = [&](const QString& t) { vus << QStringLiteral("ext:") + t; };
+    exterieur->bip = [&](int f, int d) { vus << QStringLiteral("bip:%1:%2").arg(f).arg(d); };
+    {
+        RemplacementInteractions interieur;
+        interieur->information = [&](const QString& t) { vus << QStringLiteral("int:") + t; };
+        interieur->bip = nullptr;
+        information(QStringLiteral("a"));
+    }
+    information(QStringLiteral("b"));
+    bip(440, 10);
+    QCOMPARE(vus, (QStringList{"int:a", "ext:b", "bip:440:10"}));
+}
+
+void TestInteractions::attente_retient_les_clics_data()
+{
+    QTest::addColumn<int>("duree");
+    QTest::newRow("sans attente le clic passe") << 0;
+    QTest::newRow("pendant l'attente le clic attend") << 600;
+}
+
+// A timer fires during the wait while a real click made during it is delivered only after.
+void TestInteractions::attente_retient_les_clics()
+{
+    QFETCH(int, duree);
+    if (!clic_reel_disponible())
+        QSKIP("no X server with XTest to make a real click");
+    QPushButton bouton(QStringLiteral("Cliquez"));
+    bouton.setWindowFlag(Qt::WindowStaysOnTopHint);
+    bouton.setGeometry(40, 40, 200, 80);
+    bouton.show();
+    bouton.raise();
+    QVERIFY(QTest::qWaitForWindowExposed(&bouton));
+    QElapsedTimer chrono;
+    qint64 clic_a = -1, minuterie_a = -1;
+    connect(&bouton, &QPushButton::clicked, this, [&] { clic_a = chrono.elapsed(); });
+    chrono.start();
+    QTimer::singleShot(50, this, [&] { clic_reel(bouton.mapToGlobal(bouton.rect().center())); });
+    QTimer::singleShot(300, this, [&] { minuterie_a = chrono.elapsed(); });
+    attente_reelle(duree);
+    const qint64 fin_attente = chrono.elapsed();
+    QVERIFY2(fin_attente >= duree, qPrintable(QString::number(fin_attente)));
+    QTRY_VERIFY(clic_a >= 0);
+    QTRY_VERIFY(minuterie_a >= 0);
+    if (duree > 0) {
+        QVERIFY2(minuterie_a < fin_attente, "the timer did not fire during the wait");
+        QVERIFY2(clic_a >= fin_attente, qPrintable(QStringLiteral("click at %1 ms, wait ended at %2 ms")
+                                                       .arg(clic_a).arg(fin_attente)));
+    }
+}
+
+// Answers the next modal box with the button whose text (without '&') is given, after
+// recording the texts of all its buttons.
+static void repondra(const QString& bouton_choisi, QStringList& textes, QMessageBox::Icon* icone = nullptr,
+                     QString* titre = nullptr)
+{
+    auto* minuterie = new QTimer;
+    QObject::connect(minuterie, &QTimer::timeout, minuterie, [=, &textes] {
+        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!boite)
+            return;
+        minuterie->stop();
+        minuterie->deleteLater();
+        if (icone)
+            *icone = boite->icon();
+        if (titre)
+            *titre = boite->windowTitle();
+        QAbstractButton* choisi = nullptr;
+        for (QAbstractButton* b : boite->buttons()) {
+            const QString texte = b->text().remove(u'&');
+            textes << texte;
+            if (texte == bouton_choisi)
+                choisi = b;
+        }
+        if (choisi)
+            choisi->click();
+        else
+            boite->reject();
+    });
+    minuterie->start(20);
+}
+
+void TestInteractions::question_en_francais_data()
+{
+    QTest::addColumn<QString>("bouton");
+    QTest::addColumn<bool>("avec_annuler");
+    QTest::addColumn<int>("reponse");
+    QTest::addColumn<QStringList>("boutons");
+    const QStringList deux{"Oui", "Non"}, trois{"Oui", "Non", "Annuler"};
+    QTest::newRow("oui") << "Oui" << false << int(Reponse::Oui) << deux;
+    QTest::newRow("non") << "Non" << false << int(Reponse::Non) << deux;
+    QTest::newRow("non avec annuler") << "Non" << true << int(Reponse::Non) << trois;
+    QTest::newRow("annuler") << "Annuler" << true << int(Reponse::Annuler) << trois;
+}
+
+void TestInteractions::question_en_francais()
+{
+    QFETCH(QString, bouton);
+    QFETCH(bool, avec_annuler);
+    QFETCH(int, reponse);
+    QFETCH(QStringList, boutons);
+    QStringList textes;
+    repondra(bouton, textes);
+    QCOMPARE(int(interactions_reelles().question(QStringLiteral("Continuer ?"), avec_annuler)), reponse);
+    textes.sort();
+    boutons.sort();
+    QCOMPARE(textes, boutons);
+}
+
+void TestInteractions::boite_d_erreur()
+{
+    QStringList textes;
+    QMessageBox::Icon icone = QMessageBox::NoIcon;
+    QString titre;
+    repondra(QStringLiteral("OK"), textes, &icone, &titre);
+    interactions_reelles().erreur(QStringLiteral("Impossible d'ouvrir le fichier x"));
+    QCOMPARE(icone, QMessageBox::Critical);
+    QCOMPARE(titre, QStringLiteral("Erreur"));
+    QCOMPARE(textes, QStringList{QStringLiteral("OK")});
+}
+
+int execute_test_interactions(int argc, char** argv)
+{
+    TestInteractions test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_interactions.moc"
