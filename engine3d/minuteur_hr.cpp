@@ -1,0 +1,178 @@
+#include "engine3d/minuteur_hr.h"
+#include <QPointer>
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <unistd.h>
+#endif
+
+namespace fantrel {
+
+namespace {
+
+// Long enough to cover the scheduler's wake-up lateness, short enough to keep the
+// polling cheap.
+constexpr auto marge_sommeil = std::chrono::microseconds(2000);
+
+// The waiting thread asks for the highest priority it may have; without the right to
+// raise it, it keeps the ordinary one.
+void eleve_priorite()
+{
+#ifdef Q_OS_UNIX
+    sched_param parametre{};
+    parametre.sched_priority = sched_get_priority_max(SCHED_FIFO);
+    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &parametre) != 0)
+        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -20);
+#endif
+}
+
+} // namespace
+
+MinuteurHR::MinuteurHR(QObject* parent) : QObject(parent) {}
+
+MinuteurHR::~MinuteurHR()
+{
+    // NOTE: the thread never blocks on this thread without also watching m_arret, so
+    // joining from here cannot deadlock even when an event is waiting to be delivered;
+    // QObject's destructor then drops that event.
+    {
+        std::lock_guard verrou(m_verrou);
+        m_arret = true;
+    }
+    m_reveil.notify_all();
+    if (m_fil.joinable())
+        m_fil.join();
+}
+
+void MinuteurHR::definir_intervalle(quint16 ms)
+{
+    bool redemarre = false;
+    {
+        std::lock_guard verrou(m_verrou);
+        if (m_intervalle == ms)
+            return;
+        // An enabled timer idling at interval 0 starts its wait when it gets a real one.
+        redemarre = m_actif && m_intervalle == 0;
+        m_intervalle = ms;
+        if (redemarre) {
+            m_prochaine = Horloge::now() + std::chrono::milliseconds(ms);
+            ++m_generation;
+        }
+    }
+    if (redemarre) {
+        demarre_fil();
+        m_reveil.notify_all();
+    }
+}
+
+quint16 MinuteurHR::intervalle() const
+{
+    std::lock_guard verrou(m_verrou);
+    return m_intervalle;
+}
+
+void MinuteurHR::definir_actif(bool actif)
+{
+    bool attend = false;
+    {
+        std::lock_guard verrou(m_verrou);
+        if (m_actif == actif)
+            return;
+        m_actif = actif;
+        ++m_generation;
+        if (actif)
+            m_prochaine = Horloge::now() + std::chrono::milliseconds(m_intervalle);
+        attend = actif && m_intervalle != 0;
+    }
+    if (attend)
+        demarre_fil();
+    m_reveil.notify_all();
+}
+
+bool MinuteurHR::actif() const
+{
+    std::lock_guard verrou(m_verrou);
+    return m_actif;
+}
+
+void MinuteurHR::demarre_fil()
+{
+    if (!m_fil.joinable())
+        m_fil = std::thread([this] { boucle_attente(); });
+}
+
+bool MinuteurHR::doit_abandonner(std::uint64_t generation) const
+{
+    return m_arret || !m_actif || m_generation != generation;
+}
+
+void MinuteurHR::boucle_attente()
+{
+    eleve_priorite();
+    std::unique_lock verrou(m_verrou);
+    while (!m_arret) {
+        if (!m_actif || m_intervalle == 0) {
+            m_reveil.wait(verrou, [this] { return m_arret || (m_actif && m_intervalle != 0); });
+            continue;
+        }
+        const std::uint64_t generation = m_generation;
+        const Horloge::time_point due = m_prochaine;
+        if (m_reveil.wait_until(verrou, due - marge_sommeil, [&] { return doit_abandonner(generation); }))
+            continue;
+        while (Horloge::now() < due && !doit_abandonner(generation)) {
+            verrou.unlock();
+            std::this_thread::yield();
+            verrou.lock();
+        }
+        if (doit_abandonner(generation))
+            continue;
+
+        const std::uint64_t numero = ++m_numero_envoye;
+        verrou.unlock();
+        QMetaObject::invokeMethod(this, [this, generation, numero] { livre(generation, numero); },
+                                  Qt::QueuedConnection);
+        verrou.lock();
+        // Blocks until the handler has run, unless the timer is stopped, disabled or
+        // restarted meanwhile: then the event is stale and a new wait begins.
+        m_reveil.wait(verrou, [&] { return m_numero_livre >= numero || doit_abandonner(generation); });
+        if (doit_abandonner(generation))
+            continue;
+        // No catching up: a due time already past restarts the rhythm from now.
+        const auto maintenant = Horloge::now();
+        m_prochaine = due + std::chrono::milliseconds(m_intervalle);
+        if (m_prochaine <= maintenant)
+            m_prochaine = maintenant + std::chrono::milliseconds(m_intervalle);
+    }
+}
+
+void MinuteurHR::livre(std::uint64_t generation, std::uint64_t numero)
+{
+    bool a_livrer = false;
+    {
+        std::lock_guard verrou(m_verrou);
+        a_livrer = !doit_abandonner(generation);
+    }
+    // Releases the waiting thread once the handler has ended, even by an exception, and
+    // not at all when the handler destroyed the timer.
+    struct FinLivraison {
+        QPointer<MinuteurHR> minuteur;
+        std::uint64_t numero;
+        ~FinLivraison()
+        {
+            if (!minuteur)
+                return;
+            {
+                std::lock_guard verrou(minuteur->m_verrou);
+                minuteur->m_numero_livre = std::max(minuteur->m_numero_livre, numero);
+            }
+            minuteur->m_reveil.notify_all();
+        }
+    } fin{this, numero};
+    if (a_livrer)
+        emit echeance();
+}
+
+} // namespace fantrel

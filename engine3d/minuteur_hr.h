@@ -1,0 +1,58 @@
+// The high-resolution timer of the flashes and the notes: an interval in whole
+// milliseconds, an enabled flag and a signal delivered on the owner's (GUI) thread.
+// A thread of its own sleeps until shortly before each due time, then polls a steady
+// clock, and hands the event to the GUI thread, blocking until the handler has run.
+#pragma once
+#include <QObject>
+#include <chrono>
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+
+namespace fantrel {
+
+class MinuteurHR : public QObject {
+    Q_OBJECT
+public:
+    explicit MinuteurHR(QObject* parent = nullptr);
+    // Stops the waiting thread and joins it; safe while enabled or mid-delivery.
+    ~MinuteurHR() override;
+
+    // Takes effect from the next wait; the one in progress keeps its due time.
+    void definir_intervalle(quint16 ms);
+    quint16 intervalle() const;
+
+    // Enabling starts a wait: the first event comes one interval later.
+    // NOTE: enabled with interval 0, the timer never fires until a non-zero interval is set.
+    // Disabling takes effect at once: an event already handed over is dropped.
+    void definir_actif(bool actif);
+    bool actif() const;
+
+signals:
+    // Due; runs on the owner's thread, only if still enabled for the same wait.
+    void echeance();
+
+private:
+    using Horloge = std::chrono::steady_clock;
+
+    void demarre_fil();
+    void boucle_attente();
+    bool doit_abandonner(std::uint64_t generation) const;
+    void livre(std::uint64_t generation, std::uint64_t numero);
+
+    mutable std::mutex m_verrou;
+    std::condition_variable m_reveil;
+    quint16 m_intervalle = 0;
+    bool m_actif = false;
+    bool m_arret = false;
+    // Bumped at each (re)start of the schedule so that a stale event is recognised.
+    std::uint64_t m_generation = 0;
+    Horloge::time_point m_prochaine{};
+    // Events handed over and events whose delivery has ended.
+    std::uint64_t m_numero_envoye = 0;
+    std::uint64_t m_numero_livre = 0;
+    std::thread m_fil;
+};
+
+} // namespace fantrel
