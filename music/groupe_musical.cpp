@@ -1,0 +1,94 @@
+#include "music/groupe_musical.h"
+#include "platform/fichier_texte.h"
+#include "platform/interactions.h"
+#include <QFont>
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolButton>
+
+namespace fantrel {
+
+namespace {
+
+const QString filtre_melodies = QStringLiteral("*.mus|*.mus");
+
+QToolButton* petit_bouton(QWidget* parent, const QString& nom, int x)
+{
+    auto* bouton = new QToolButton(parent);
+    bouton->setObjectName(nom);
+    bouton->setGeometry(x, 0, 23, 22);
+    bouton->setAutoRaise(true);
+    bouton->setFocusPolicy(Qt::NoFocus);
+    return bouton;
+}
+
+} // namespace
+
+GroupeMusical::GroupeMusical(QWidget* parent)
+    : QGroupBox(QStringLiteral("Fichier musical"), parent)
+{
+    setObjectName(QStringLiteral("Group_musical"));
+    setFixedSize(393, 336);
+
+    Memo_music = new QPlainTextEdit(this);
+    Memo_music->setObjectName(QStringLiteral("Memo_music"));
+    Memo_music->setGeometry(8, 24, 377, 304);
+    Memo_music->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo_music->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo_music->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo_music->setFont(QFont(QStringLiteral("Small Fonts"), 7));
+
+    SpeedButton7 = petit_bouton(this, QStringLiteral("SpeedButton7"), 312);
+    SpeedButton7->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    SpeedButton7->setToolTip(QStringLiteral("Ouvrir"));
+    SpeedButton8 = petit_bouton(this, QStringLiteral("SpeedButton8"), 336);
+    SpeedButton8->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    SpeedButton8->setToolTip(QStringLiteral("Enregistrer"));
+    SpeedButton9 = petit_bouton(this, QStringLiteral("SpeedButton9"), 364);
+    SpeedButton9->setText(QStringLiteral("X"));
+
+    connect(SpeedButton7, &QToolButton::clicked, this, &GroupeMusical::SpeedButton7Click);
+    connect(SpeedButton8, &QToolButton::clicked, this, &GroupeMusical::SpeedButton8Click);
+    connect(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
+}
+
+void GroupeMusical::charge(const QString& chemin)
+{
+    const QStringList lignes = lire_lignes(chemin);
+    Memo_music->setPlainText(lignes.join(u'\n'));
+}
+
+void GroupeMusical::sauve(const QString& chemin) const
+{
+    QString texte = Memo_music->toPlainText();
+    texte.replace(u'\n', QStringLiteral("\r\n"));
+    ecrire_texte(chemin, texte);
+}
+
+void GroupeMusical::charge_defaut(const QString& repertoire)
+{
+    if (Memo_music->document()->isEmpty())
+        charge(repertoire + QStringLiteral("/melodies.mus"));
+}
+
+void GroupeMusical::SpeedButton7Click()
+{
+    OptionsDialogue options;
+    options.filtre = filtre_melodies;
+    const ResultatDialogue choix = interactions().ouvrir_fichier(options);
+    if (choix.accepte)
+        charge(choix.nom_fichier);
+}
+
+void GroupeMusical::SpeedButton8Click()
+{
+    OptionsDialogue options;
+    options.filtre = filtre_melodies;
+    const ResultatDialogue choix = interactions().enregistrer_fichier(options);
+    if (choix.accepte)
+        sauve(choix.nom_fichier);
+}
+
+void GroupeMusical::SpeedButton9Click() { hide(); }
+
+} // namespace fantrel

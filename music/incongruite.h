@@ -1,0 +1,27 @@
+// Insertion of the incongruous pitch shift into a melody's note part (ended by a
+// blank), at the end or at a random note. Pure functions over text.
+#pragma once
+#include <QString>
+
+namespace fantrel {
+
+class Hasard;
+
+// Index of the items of Radio_incongru.
+enum class ModeIncongru { aucun = 0, aleatoire = 1, fin = 2 };
+
+// "(" + the shift typed in the settings + ")", blanks removed so the token stays whole.
+QString texte_decalage(const QString& saisie);
+
+// After the last note token, trailing rests and blanks skipped (at the very
+// beginning when there is none).
+QString insere_a_la_fin(const QString& notes, const QString& decalage);
+
+// After a note token drawn at random that carries no shift. From 20 characters on,
+// a position is drawn in the middle of the text and moved to the end of its token,
+// a draw landing on a shift or just before one being drawn again; shorter texts, or
+// texts where every draw would be drawn again, draw among their unshifted note
+// tokens. NOTE: a text without such a token comes back unchanged.
+QString insere_au_hasard(const QString& notes, const QString& decalage, Hasard& hasard);
+
+} // namespace fantrel

@@ -1,0 +1,256 @@
+// The note table, the note tokens with their durations, rests and shifts, the
+// melody line's fields and the schedule of the note clock.
+#include "music/melodie.h"
+#include "music/table_notes.h"
+#include "platform/erreurs.h"
+#include <QTest>
+#include <cmath>
+#include <limits>
+
+using namespace fantrel;
+
+Q_DECLARE_METATYPE(fantrel::Note)
+
+class TestNotation : public QObject {
+    Q_OBJECT
+private slots:
+    void table_des_notes();
+    void noms_exacts_data();
+    void noms_exacts();
+    void jeton_data();
+    void jeton();
+    void decalage_invalide_data();
+    void decalage_invalide();
+    void arrondi_pair_data();
+    void arrondi_pair();
+    void ligne_data();
+    void ligne();
+    void ligne_mal_formee_data();
+    void ligne_mal_formee();
+    void notes_d_une_ligne();
+    void horaire_data();
+    void horaire();
+};
+
+void TestNotation::table_des_notes()
+{
+    QCOMPARE(noms_notes.size(), std::size_t(22));
+    // Equal temperament from la2 = 440 Hz, 12 semitones an octave, naturals only:
+    // every entry is that pitch rounded, except the three the table sets otherwise.
+    const int demi_tons[7] = {0, 2, 4, 5, 7, 9, 11};
+    const QStringList ecarts = {u"mi2"_qs, u"fa3"_qs, u"do4"_qs};
+    for (int j = 0; j < nb_noms_notes; ++j) {
+        const int octave = j / 7 + 1;
+        const double tempere = 440 * std::pow(2.0, ((octave - 2) * 12 + demi_tons[j % 7] - 9) / 12.0);
+        const int arrondi = static_cast<int>(std::lround(tempere));
+        const QString nom = noms_notes[j].toString();
+        if (ecarts.contains(nom))
+            QVERIFY2(frequences[j] != arrondi, qPrintable(nom + u" should differ from the tempered pitch"_qs));
+        else
+            QCOMPARE(frequences[j], arrondi);
+        QCOMPARE(indice_note(noms_notes[j]), j);
+    }
+    QCOMPARE(frequences[indice_note(u"mi2")], 329);
+    QCOMPARE(frequences[indice_note(u"fa3")], 699);
+    QCOMPARE(frequences[indice_note(u"do4")], 1040);
+    QCOMPARE(noms_notes[4], QStringView(u"so1"));
+    QCOMPARE(noms_notes[8], QStringView(u"ré2"));
+}
+
+void TestNotation::noms_exacts_data()
+{
+    QTest::addColumn<QString>("nom");
+    QTest::newRow("sol spelt out") << u"sol2"_qs;
+    QTest::newRow("re without accent") << u"re2"_qs;
+    QTest::newRow("capital") << u"La2"_qs;
+    QTest::newRow("octave 4 past do") << u"ré4"_qs;
+    QTest::newRow("octave 0") << u"si0"_qs;
+    QTest::newRow("trailing blank") << u"la2 "_qs;
+    QTest::newRow("empty") << QString();
+}
+
+void TestNotation::noms_exacts()
+{
+    QFETCH(QString, nom);
+    QCOMPARE(indice_note(nom), -1);
+}
+
+void TestNotation::jeton_data()
+{
+    QTest::addColumn<QString>("jeton");
+    QTest::addColumn<Note>("attendue");
+    QTest::newRow("c is one base duration") << u"cla2"_qs << Note{440, 80};
+    QTest::newRow("n is two") << u"nmi3"_qs << Note{659, 160};
+    QTest::newRow("b is four") << u"bdo4"_qs << Note{1040, 320};
+    QTest::newRow("accented ré") << u"cré1"_qs << Note{147, 80};
+    QTest::newRow("rest") << u"-"_qs << Note{0, 80};
+    QTest::newRow("rest with a letter") << u"b-"_qs << Note{0, 80};
+    QTest::newRow("no letter: one base duration") << u"la2"_qs << Note{440, 80};
+    QTest::newRow("unknown letter: one base duration") << u"xla2"_qs << Note{440, 80};
+    QTest::newRow("unknown name: a rest") << u"nsol2"_qs << Note{0, 80};
+    QTest::newRow("case matters") << u"cLa2"_qs << Note{0, 80};
+    QTest::newRow("la2 +1/2") << u"cla2(+1/2)"_qs << Note{467, 80};
+    QTest::newRow("mi2 +1/2") << u"cmi2(+1/2)"_qs << Note{339, 80};
+    QTest::newRow("si1 +1/2, 7.5 to 8") << u"csi1(+1/2)"_qs << Note{255, 80};
+    QTest::newRow("la2 -1/2") << u"cla2(-1/2)"_qs << Note{416, 80};
+    QTest::newRow("mi2 -1/2, -17.5 to -18") << u"cmi2(-1/2)"_qs << Note{311, 80};
+    QTest::newRow("la2 +3/4, 40.5 to 40") << u"nla2(+3/4)"_qs << Note{480, 160};
+    QTest::newRow("la2 +1/4, 13.5 to 14") << u"cla2(+1/4)"_qs << Note{454, 80};
+    QTest::newRow("whole step up") << u"cla2(+1)"_qs << Note{494, 80};
+    QTest::newRow("whole step down") << u"cla2(-1)"_qs << Note{392, 80};
+    QTest::newRow("two steps up") << u"cla2(+2)"_qs << Note{548, 80};
+    QTest::newRow("no sign: unshifted") << u"cla2(1/2)"_qs << Note{440, 80};
+    QTest::newRow("zero denominator: unshifted") << u"cla2(+1/0)"_qs << Note{440, 80};
+    QTest::newRow("no closing parenthesis") << u"cla2(+1/2"_qs << Note{467, 80};
+    QTest::newRow("do1 down uses do1-re1") << u"cdo1(-1/2)"_qs << Note{123, 80};
+    QTest::newRow("do4 up uses si3-do4") << u"bdo4(+1/2)"_qs << Note{1066, 320};
+    QTest::newRow("shift on a bare name keeps the name") << u"la2(+1/2)"_qs << Note{467, 80};
+    QTest::newRow("shift on a rest stays a rest") << u"-(+1/2)"_qs << Note{0, 80};
+    QTest::newRow("huge shift stays audible") << u"cla2(+100000/1)"_qs << Note{frequence_max, 80};
+    QTest::newRow("huge fall never a rest") << u"cdo1(-1000/1)"_qs << Note{frequence_min, 80};
+}
+
+void TestNotation::jeton()
+{
+    QFETCH(QString, jeton);
+    QFETCH(Note, attendue);
+    Note note{-1, -1};
+    QVERIFY(analyse_jeton(jeton, duree_base_melodie, note));
+    QCOMPARE(note.frequence, attendue.frequence);
+    QCOMPARE(note.duree, attendue.duree);
+}
+
+void TestNotation::decalage_invalide_data()
+{
+    QTest::addColumn<QString>("jeton");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("numerator") << u"cla2(+a/2)"_qs << u"'+a' n'est pas une valeur entière correcte"_qs;
+    QTest::newRow("denominator") << u"cla2(+1/x)"_qs << u"'x' n'est pas une valeur entière correcte"_qs;
+    QTest::newRow("whole steps") << u"cla2(+un)"_qs << u"'+un' n'est pas une valeur entière correcte"_qs;
+    QTest::newRow("empty") << u"cla2()"_qs << u"'' n'est pas une valeur entière correcte"_qs;
+}
+
+void TestNotation::decalage_invalide()
+{
+    QFETCH(QString, jeton);
+    QFETCH(QString, message);
+    Note note;
+    try {
+        analyse_jeton(jeton, duree_base_melodie, note);
+        QFAIL("no error raised");
+    } catch (const ErreurExecution& e) {
+        QCOMPARE(e.message(), message);
+    }
+}
+
+void TestNotation::arrondi_pair_data()
+{
+    QTest::addColumn<double>("x");
+    QTest::addColumn<double>("attendu");
+    QTest::newRow("0.5") << 0.5 << 0.0;
+    QTest::newRow("1.5") << 1.5 << 2.0;
+    QTest::newRow("2.5") << 2.5 << 2.0;
+    QTest::newRow("7.5") << 7.5 << 8.0;
+    QTest::newRow("-0.5") << -0.5 << 0.0;
+    QTest::newRow("-1.5") << -1.5 << -2.0;
+    QTest::newRow("-2.5") << -2.5 << -2.0;
+    QTest::newRow("2.49") << 2.49 << 2.0;
+    QTest::newRow("2.51") << 2.51 << 3.0;
+    QTest::newRow("-2.51") << -2.51 << -3.0;
+    QTest::newRow("NaN") << std::numeric_limits<double>::quiet_NaN() << 0.0;
+    QTest::newRow("+inf") << std::numeric_limits<double>::infinity() << 0.0;
+    QTest::newRow("-inf") << -std::numeric_limits<double>::infinity() << 0.0;
+}
+
+void TestNotation::arrondi_pair()
+{
+    QFETCH(double, x);
+    QFETCH(double, attendu);
+    QCOMPARE(fantrel::arrondi_pair(x), attendu);
+}
+
+void TestNotation::ligne_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<int>("rythme");
+    QTest::addColumn<QString>("notes");
+    QTest::newRow("example") << u"gamme,150,cdo2 cré2"_qs << 150 << u"cdo2 cré2 "_qs;
+    QTest::newRow("blank kept") << u"x,300,cla2 - "_qs << 300 << u"cla2 - "_qs;
+    QTest::newRow("modulo 65536") << u"x,65537,cla2"_qs << 1 << u"cla2 "_qs;
+    QTest::newRow("negative wraps") << u"x,-1,cla2"_qs << 65535 << u"cla2 "_qs;
+    QTest::newRow("commas after the rhythm are notes") << u"x,100,cla2,cdo2"_qs << 100 << u"cla2,cdo2 "_qs;
+}
+
+void TestNotation::ligne()
+{
+    QFETCH(QString, ligne);
+    QFETCH(int, rythme);
+    QFETCH(QString, notes);
+    const PartiesMelodie parties = separe_rythme(sans_nom(ligne));
+    QCOMPARE(int(parties.rythme), rythme);
+    QCOMPARE(parties.notes, notes);
+}
+
+void TestNotation::ligne_mal_formee_data()
+{
+    QTest::addColumn<QString>("ligne");
+    QTest::addColumn<QString>("message");
+    const QString pas_entier = u"'%1' n'est pas une valeur entière correcte"_qs;
+    QTest::newRow("empty line") << QString() << pas_entier.arg(QString());
+    QTest::newRow("no comma") << u"cla2 cdo2"_qs << pas_entier.arg(QString());
+    QTest::newRow("only a name") << u"gamme,cla2"_qs << pas_entier.arg(QString());
+    QTest::newRow("rhythm not a number") << u"x,1x0,cla2"_qs << pas_entier.arg(u"1x0"_qs);
+    QTest::newRow("rhythm 0") << u"x,0,cla2"_qs << u"Rythme nul"_qs;
+    QTest::newRow("rhythm 65536") << u"x,65536,cla2"_qs << u"Rythme nul"_qs;
+    QTest::newRow("empty note part") << u"x,150,"_qs << u"Mélodie vide"_qs;
+    QTest::newRow("blank note part") << u"x,150,   "_qs << u"Mélodie vide"_qs;
+}
+
+void TestNotation::ligne_mal_formee()
+{
+    QFETCH(QString, ligne);
+    QFETCH(QString, message);
+    try {
+        separe_rythme(sans_nom(ligne));
+        QFAIL("no error raised");
+    } catch (const ErreurExecution& e) {
+        QCOMPARE(e.message(), message);
+    }
+}
+
+void TestNotation::notes_d_une_ligne()
+{
+    const PartiesMelodie parties =
+        separe_rythme(sans_nom(u"gamme,150,cdo2 cré2 cmi2 - cfa2  cso2 cla2 csi2 bdo3"_qs));
+    const QVector<Note> notes = analyse_notes(parties.notes);
+    // The double blank gives no entry.
+    const QVector<Note> attendues = {{262, 80}, {294, 80}, {329, 80}, {0, 80}, {349, 80},
+                                     {392, 80}, {440, 80}, {494, 80}, {523, 320}};
+    QCOMPARE(notes, attendues);
+}
+
+void TestNotation::horaire_data()
+{
+    QTest::addColumn<QVector<Note>>("notes");
+    QTest::addColumn<int>("rythme");
+    QTest::addColumn<QVector<qint64>>("attendu");
+    const Note c{440, 80}, n{440, 160}, b{440, 320}, silence{0, 80};
+    QTest::newRow("rhythm 100: long notes push the next tick")
+        << QVector<Note>{c, n, silence, b} << 100 << QVector<qint64>{100, 200, 460, 560, 980};
+    QTest::newRow("rhythm 300: every 300 ms")
+        << QVector<Note>{c, n, b, silence} << 300 << QVector<qint64>{300, 600, 900, 1520, 1820};
+    QTest::newRow("note as long as the rhythm")
+        << QVector<Note>{n, c} << 160 << QVector<qint64>{160, 480, 640};
+    QTest::newRow("no note: buttons after one rhythm") << QVector<Note>{} << 250 << QVector<qint64>{250};
+}
+
+void TestNotation::horaire()
+{
+    QFETCH(QVector<Note>, notes);
+    QFETCH(int, rythme);
+    QFETCH(QVector<qint64>, attendu);
+    QCOMPARE(horaire_notes(notes, rythme), attendu);
+}
+
+QTEST_APPLESS_MAIN(TestNotation)
+#include "test_notation.moc"
