@@ -1,0 +1,16 @@
+#include "trials/reponses.h"
+
+namespace fantrel {
+
+QString debut_ligne_resultat(const QString& montre)
+{
+    return QStringLiteral("Mot affiché=") + montre + QStringLiteral(" prop=");
+}
+
+QString propositions(const QString& mot1, const QString& mot2, int r)
+{
+    return r == 1 ? QStringLiteral("$") + mot1 + u' ' + mot2
+                  : mot2 + QStringLiteral(" $") + mot1;
+}
+
+} // namespace fantrel
