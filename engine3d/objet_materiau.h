@@ -1,0 +1,21 @@
+// A drawn, lit object: adds a material to Objet (boxes, 3D texts).
+#pragma once
+#include "engine3d/materiau.h"
+#include "engine3d/objet.h"
+
+namespace fantrel::moteur3d {
+
+class ObjetMateriau : public Objet {
+public:
+    const Materiau& materiau() const { return m_materiau; }
+    void definir_materiau(const Materiau& materiau);
+    void definir_emission(const CouleurRVBA& couleur);
+    void definir_ambiante(const CouleurRVBA& couleur);
+    void definir_diffuse(const CouleurRVBA& couleur);
+    void definir_speculaire(const CouleurRVBA& couleur);
+
+private:
+    Materiau m_materiau;
+};
+
+} // namespace fantrel::moteur3d
