@@ -3,6 +3,10 @@
 #include "music/melodie.h"
 #include "music/table_notes.h"
 #include "platform/erreurs.h"
+#include "platform/fichier_texte.h"
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTest>
 #include <cmath>
 #include <limits>
@@ -30,6 +34,7 @@ private slots:
     void notes_d_une_ligne();
     void horaire_data();
     void horaire();
+    void fichier_exemple();
 };
 
 void TestNotation::table_des_notes()
@@ -250,6 +255,30 @@ void TestNotation::horaire()
     QFETCH(int, rythme);
     QFETCH(QVector<qint64>, attendu);
     QCOMPARE(horaire_notes(notes, rythme), attendu);
+}
+
+void TestNotation::fichier_exemple()
+{
+    // The sample list: Windows-1252 with CR LF, and every token a note of the table
+    // or a rest, since a misspelt name would silently play as a rest.
+    const QString source = qEnvironmentVariable("FANTREL_SOURCE",
+                                                QFileInfo(QStringLiteral(__FILE__)).dir().filePath(u"../.."_qs));
+    QFile fichier(QDir(source).filePath(u"exemple/melodies.mus"_qs));
+    QVERIFY2(fichier.open(QIODevice::ReadOnly), qPrintable(fichier.fileName()));
+    const QByteArray octets = fichier.readAll();
+    QVERIFY(octets.endsWith("\r\n"));
+    QCOMPARE(octets.count('\n'), octets.count("\r\n"));
+    QCOMPARE(octets.count('\r'), octets.count("\r\n"));
+    const QStringList lignes = decoupe_lignes(decode_windows1252(octets));
+    QVERIFY(lignes.size() >= 12);
+    for (const QString& ligne : lignes) {
+        const PartiesMelodie parties = separe_rythme(sans_nom(ligne));
+        const QStringList jetons = parties.notes.trimmed().split(u' ');
+        QVERIFY2(jetons.size() >= 20, qPrintable(ligne));
+        for (const QString& jeton : jetons)
+            QVERIFY2(jeton == u"-" || (jeton.size() == 4 && est_note_sans_decalage(jeton)),
+                     qPrintable(ligne.section(u',', 0, 0) + u": "_qs + jeton));
+    }
 }
 
 QTEST_APPLESS_MAIN(TestNotation)
