@@ -6,6 +6,8 @@
 #include <QSaveFile>
 #include <array>
 #include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 
 namespace fantrel {
 
@@ -179,6 +181,31 @@ QString joint_lignes(const QStringList& lignes)
 QStringList lire_lignes(const QString& chemin) { return decoupe_lignes(lire_texte(chemin)); }
 
 QString lire_texte(const QString& chemin) { return decode_texte(lit_octets(chemin)); }
+
+QStringList lire_lignes_systeme(const QString& chemin)
+{
+    if (QFileInfo(chemin).isDir())
+        throw erreur_acces_refuse();
+    // The system's own reason decides the message, so ask it directly.
+    const int descripteur = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC);
+    if (descripteur < 0) {
+        const int numero = errno;
+        if (numero == ENOENT || numero == ENOTDIR)
+            throw erreur_fichier_introuvable();
+        if (numero == EACCES || numero == EPERM)
+            throw erreur_acces_refuse();
+        throw erreur_entree_sortie(numero);
+    }
+    QFile fichier;
+    if (!fichier.open(descripteur, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(descripteur);
+        throw erreur_entree_sortie(EIO);
+    }
+    const QByteArray octets = fichier.readAll();
+    if (fichier.error() != QFileDevice::NoError)
+        throw erreur_entree_sortie(EIO);
+    return decoupe_lignes(decode_texte(octets));
+}
 
 void ecrire_lignes(const QString& chemin, const QStringList& lignes)
 {

@@ -24,6 +24,9 @@ QString joint_lignes(const QStringList& lignes);
 QStringList lire_lignes(const QString& chemin);
 // Reads a whole file as decoded text (line ends kept). Same error.
 QString lire_texte(const QString& chemin);
+// As lire_lignes, but failing with the run-time's system errors, as the settings file
+// does: "Fichier introuvable", "Accès au fichier refusé" (a folder too), "Erreur E/S %d".
+QStringList lire_lignes_systeme(const QString& chemin);
 
 // Replaces the file atomically with the lines, each ended by CR LF, in Windows-1252.
 // A failed save leaves the previous file whole and throws erreur_creation(chemin)

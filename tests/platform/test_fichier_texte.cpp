@@ -123,6 +123,7 @@ void TestFichierTexte::decoupe_lignes()
     QCOMPARE(fantrel::decoupe_lignes(texte), lignes);
     ecrit_brut(QStringLiteral("lignes.txt"), encode_windows1252(texte));
     QCOMPARE(lire_lignes(chemin(QStringLiteral("lignes.txt"))), lignes);
+    QCOMPARE(lire_lignes_systeme(chemin(QStringLiteral("lignes.txt"))), lignes);
 }
 
 void TestFichierTexte::ecriture_crlf_windows1252()
@@ -140,15 +141,18 @@ void TestFichierTexte::lecture_impossible_data()
 {
     QTest::addColumn<QString>("nom");
     QTest::addColumn<bool>("besoin_non_root");
-    QTest::newRow("absent") << QStringLiteral("absent.txt") << false;
-    QTest::newRow("dossier") << QStringLiteral("un_dossier") << false;
-    QTest::newRow("illisible") << QStringLiteral("illisible.txt") << true;
+    QTest::addColumn<QString>("message_systeme");
+    QTest::newRow("absent") << QStringLiteral("absent.txt") << false << QStringLiteral("Fichier introuvable");
+    QTest::newRow("dossier parent absent") << QStringLiteral("absent/x.txt") << false << QStringLiteral("Fichier introuvable");
+    QTest::newRow("dossier") << QStringLiteral("un_dossier") << false << QStringLiteral("Accès au fichier refusé");
+    QTest::newRow("illisible") << QStringLiteral("illisible.txt") << true << QStringLiteral("Accès au fichier refusé");
 }
 
 void TestFichierTexte::lecture_impossible()
 {
     QFETCH(QString, nom);
     QFETCH(bool, besoin_non_root);
+    QFETCH(QString, message_systeme);
     if (besoin_non_root && geteuid() == 0)
         QSKIP("root reads files without read permission");
     QDir(m_dossier.path()).mkdir(QStringLiteral("un_dossier"));
@@ -159,6 +163,12 @@ void TestFichierTexte::lecture_impossible()
         QFAIL("no error on an unreadable path");
     } catch (const ErreurExecution& e) {
         QCOMPARE(e.message(), QStringLiteral("Impossible d'ouvrir le fichier ") + chemin(nom));
+    }
+    try {
+        lire_lignes_systeme(chemin(nom));
+        QFAIL("no system error on an unreadable path");
+    } catch (const ErreurExecution& e) {
+        QCOMPARE(e.message(), message_systeme);
     }
 }
 
