@@ -1,0 +1,247 @@
+// The main window: the subject's 3D view with the answer controls under it, the
+// experimenter's menus, the settings panel and the floating "Mode visible" groups.
+// Handlers carry the names the program's documentation uses; the logic they bind
+// lives in trials/, results/ and music/.
+#pragma once
+#include "trials/etat_partage.h"
+#include <QMainWindow>
+#include <QTimer>
+#include <cstdint>
+
+class QAction;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QToolButton;
+
+namespace fantrel {
+class MinuteurHR;
+class GroupeRadio;
+class Nuancier;
+class TForm_choix_mots;
+class TForm_courbe;
+class TForm_courbe2;
+class GroupeResultats;
+class GroupeMusical;
+class EssaiMusical;
+namespace moteur3d {
+class Vue3D;
+class Camera;
+class Ancre;
+class Lumiere;
+class Texte3D;
+class ControleCameraSouris;
+}
+}
+
+namespace fantrel {
+
+// The exercise list named in the settings: ".\" (or "./") stands for repertoire.
+QString chemin_exercice(const QString& nom, const QString& repertoire);
+
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // The other windows, created after this one (see main.cpp).
+    void relie_fenetres(TForm_choix_mots* choix, TForm_courbe* courbe, TForm_courbe2* courbe2);
+
+    EtatPartage etat;
+
+    // Display of the 3D word.
+    void affich_texte(const QString& texte);   // returns once the frame is on screen
+    void pose_texte(const QString& texte);     // shown at the next repaint
+    void texte_visible(bool visible);
+    void affich_bid(bool verdict);
+    void cache_boutons();
+
+    // Settings file.
+    void lire_param();
+    void sauve_param();
+    QString chemin_param() const;
+
+    // Exercise lists.
+    void ouvrir();
+
+    // Answers.
+    void demande_reponse();
+    void misajour_courbe();
+    void compte_reponse();   // current row, then the sum row
+
+    // --- controls, named as the program's documentation names them ---
+    moteur3d::Vue3D* vue_3d = nullptr;
+    moteur3d::Camera* GLCamera1 = nullptr;
+    moteur3d::Ancre* GLDummyCube1 = nullptr;
+    moteur3d::Lumiere* GLLightSource1 = nullptr;
+    moteur3d::Lumiere* GLLightSource2 = nullptr;
+    moteur3d::Texte3D* GLSpaceText1 = nullptr;
+    moteur3d::ControleCameraSouris* controle_camera = nullptr;
+
+    QPushButton* BitBtn2 = nullptr;
+    QPushButton* bit_rep1 = nullptr;
+    QPushButton* bit_rep2 = nullptr;
+    QPushButton* Bit_rep3 = nullptr;
+    QLineEdit* Edit_saisie_libre = nullptr;
+    QPushButton* BitBtn5 = nullptr;
+    QPushButton* BitBtn_ecoute = nullptr;
+    QLabel* lab_mot_aff = nullptr;
+    QLabel* Lab_bid = nullptr;
+
+    QGroupBox* GroupBox3 = nullptr;
+    QPlainTextEdit* Memo1 = nullptr;
+    QGroupBox* Group_result = nullptr;
+    QPlainTextEdit* Memo_enreg_test = nullptr;
+    QGroupBox* Group_musical = nullptr;
+    EssaiMusical* essai_musical = nullptr;
+
+    // Settings panel.
+    QGroupBox* GroupBox1 = nullptr;
+    QLineEdit* Edit1 = nullptr;
+    QToolButton* SpeedButton1 = nullptr;
+    QToolButton* SpeedButton3 = nullptr;
+    QPushButton* BitBtn4 = nullptr;
+    QPushButton* BitBtn3 = nullptr;
+    QScrollBar* Scroll_timer = nullptr;
+    QLabel* Lab_intervalle_timer = nullptr;
+    QLineEdit* Edit_masque = nullptr;
+    QToolButton* SpeedButton2 = nullptr;
+    QScrollBar* Scroll_hauteur = nullptr;
+    QScrollBar* Scroll_largeur = nullptr;
+    QLabel* Lab_hauteur = nullptr;
+    QLabel* Lab_largeur = nullptr;
+    Nuancier* Ima_hg = nullptr;
+    QRadioButton* Radio_texte = nullptr;
+    QRadioButton* Radio_fond = nullptr;
+    QRadioButton* RadioButton1 = nullptr;
+    QLineEdit* Edit_masque1 = nullptr;
+    QScrollBar* Scroll_masque1 = nullptr;
+    QLabel* Lab_interv_masque1 = nullptr;
+    QScrollBar* Scroll_mot = nullptr;
+    QLabel* Lab_interv_figure = nullptr;
+    QScrollBar* Scroll_blanc = nullptr;
+    QLabel* Lab_interv_blanc = nullptr;
+    QLineEdit* Edit_masque2 = nullptr;
+    QScrollBar* Scroll_masque2 = nullptr;
+    QLabel* Lab_interv_masque2 = nullptr;
+    GroupeRadio* Radio_incongru = nullptr;
+    QLineEdit* Edit_incongru = nullptr;
+    QLineEdit* Edit3 = nullptr;
+
+    QTimer* Timer_debut = nullptr;
+    QTimer* Timer_reaffich = nullptr;
+    QTimer* Timer_reactive_coul = nullptr;
+    MinuteurHR* AsyncTimer2 = nullptr;
+    MinuteurHR* Async_masque1 = nullptr;
+    MinuteurHR* Async_mot = nullptr;
+    MinuteurHR* Async_blanc = nullptr;
+    MinuteurHR* Async_masque2 = nullptr;
+
+    // Menu items.
+    QAction* Ouvrirunexercice1 = nullptr;
+    QAction* ouvrirunrsultat1 = nullptr;
+    QAction* rierdesmots1 = nullptr;
+    QAction* Sauverlesparamtres1 = nullptr;
+    QAction* Enregistrerlesrsultats1 = nullptr;
+    QAction* Nouvelutilisateur1 = nullptr;
+    QAction* ypedexercice1 = nullptr;
+    QAction* Comparaisondemots1 = nullptr;
+    QAction* Saisielibre1 = nullptr;
+    QAction* Quitter1 = nullptr;
+    QAction* Courbe11 = nullptr;
+    QAction* Courbe22 = nullptr;
+    QAction* outeffacer1 = nullptr;
+    QAction* Korvane1 = nullptr;
+    QAction* Morbelle1 = nullptr;
+    QAction* Incongruitmusicale1 = nullptr;
+    QAction* Rglages1 = nullptr;
+    QAction* Modevisible1 = nullptr;
+
+    TForm_choix_mots* Form_choix_mots = nullptr;
+    TForm_courbe* Form_courbe = nullptr;
+    TForm_courbe2* Form_courbe2 = nullptr;
+
+public slots:
+    void Timer_debutTimer();
+    void Timer_reaffichTimer();
+    void Timer_reactive_coulTimer();
+
+    void Ouvrirunexercice1Click();
+    void ouvrirunrsultat1Click();
+    void rierdesmots1Click();
+    void Sauverlesparamtres1Click();
+    void Enregistrerlesrsultats1Click();
+    void Nouvelutilisateur1Click();
+    void Comparaisondemots1Click();
+    void Saisielibre1Click();
+    void Quitter1Click();
+    void Courbe1Click();
+    void Courbe21Click();
+    void outeffacer1Click();
+    void Korvane1Click();
+    void Morbelle1Click();
+    void Incongruitmusicale1Click();
+    void Rglages1Click();
+    void Modevisible1Click();
+
+    void BitBtn4Click();
+    void BitBtn3Click();
+    void SpeedButton3Click();
+    void SpeedButton1Click();
+    void Scroll_hauteurChange();
+    void Scroll_largeurChange();
+    void Ima_hgMouseMove(QPoint pixel);
+    void Ima_hgMouseDown();
+
+    void BitBtn2Click();
+    void AsyncTimer2Timer();
+    void Scroll_timerChange();
+    void Edit_masqueChange();
+    void SpeedButton2Click();
+    void bit_rep1Click();
+    void bit_rep2Click();
+    void Bit_rep3Click();
+    void Edit_saisie_libreEntree();
+
+    void BitBtn5Click();
+    void Async_masque1Timer();
+    void Async_motTimer();
+    void Async_blancTimer();
+    void Async_masque2Timer();
+    void Scroll_masque1Change();
+    void Scroll_motChange();
+    void Scroll_blancChange();
+    void Scroll_masque2Change();
+
+protected:
+    void closeEvent(QCloseEvent* evenement) override;
+    bool eventFilter(QObject* objet, QEvent* evenement) override;
+
+private:
+    void construit_scene();
+    void construit_commandes();
+    void construit_menus();
+    void construit_panneau_reglages();
+    void construit_groupes_visibles();
+    void construit_groupes_resultats_musique();
+    void rend_flottant(QGroupBox* groupe);
+    void coche_type_test(QAction* coche);
+    void reponse_mot(QPushButton* bouton);
+    void phase_chaine(MinuteurHR* fin, int suivante);
+    void branche_barres_test();
+    void recule_camera_resultats();
+
+    QWidget* m_centre = nullptr;
+    QPoint m_origine_glisse;
+    QGroupBox* m_groupe_glisse = nullptr;
+    bool m_mode_visible = false;
+    QString m_nom_OpenDialog1;      // the exercise/results open dialog's file name
+    int m_filtre_OpenDialog1 = 1;
+};
+
+} // namespace fantrel

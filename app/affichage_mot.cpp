@@ -1,0 +1,102 @@
+// The 3D word of the main window: its scene, the display operations the trials
+// use, the verdict label and the delayed redisplay.
+#include "app/Unit1.h"
+#include "engine3d/ancre.h"
+#include "engine3d/camera.h"
+#include "engine3d/controle_camera.h"
+#include "engine3d/lumiere.h"
+#include "engine3d/texte3d.h"
+#include "engine3d/vue3d.h"
+#include <QLabel>
+
+namespace fantrel {
+
+namespace {
+// Gradient end of inactive title bars, a system colour, until the settings set one.
+constexpr std::int32_t fond_initial = std::int32_t(0x80000000u + 28u);
+}
+
+void TForm1::construit_scene()
+{
+    using namespace moteur3d;
+    vue_3d = new Vue3D(m_centre);
+    vue_3d->setObjectName(QStringLiteral("GLSceneViewer1"));
+    vue_3d->setGeometry(56, 36, 983, 586);
+    vue_3d->setAccessibleName(QStringLiteral("Vue du mot"));
+    vue_3d->definir_couleur_fond(fond_initial);
+    vue_3d->lower();
+
+    Scene& scene = vue_3d->scene();
+    scene.definir_lumiere_ambiante(CouleurRVBA{0.3f, 0.3f, 0.3f, 1.0f});
+
+    GLDummyCube1 = scene.cree<Ancre>();
+    GLDummyCube1->definir_position(QVector3D(0, 0, 0));
+
+    GLCamera1 = &scene.camera();
+    GLCamera1->definir_position(QVector3D(-20, 0, 10));
+    GLCamera1->definir_focale(7);
+    GLCamera1->definir_profondeur_vue(100);
+    GLCamera1->definir_cible(GLDummyCube1);
+
+    GLLightSource1 = scene.cree<Lumiere>();
+    GLLightSource1->definir_position(QVector3D(10, 6, 0));
+    GLLightSource1->definir_diffuse(CouleurRVBA{0, 1, 1, 1});
+    GLLightSource1->definir_speculaire(CouleurRVBA{0.576471f, 0.858824f, 0.439216f, 1});
+    GLLightSource1->definir_attenuation_constante(1);
+
+    GLLightSource2 = scene.cree<Lumiere>();
+    GLLightSource2->definir_position(QVector3D(-20, -20, -20));
+    GLLightSource2->definir_diffuse(CouleurRVBA{0.89f, 0.47f, 0.2f, 1});
+    GLLightSource2->definir_attenuation_constante(1);
+
+    GLSpaceText1 = scene.cree<Texte3D>();
+    GLSpaceText1->definir_position(QVector3D(0, 1, 0));
+    // Turned −62° about the vertical axis so its face looks at the camera.
+    GLSpaceText1->definir_direction(QVector3D(-0.882948f, 0, 0.469472f));
+    GLSpaceText1->definir_haut(QVector3D(0, 1, 0));
+    GLSpaceText1->definir_echelle(QVector3D(0.8f, 0.8f, 0.8f));
+    GLSpaceText1->definir_extrusion(1);
+    GLSpaceText1->definir_police(QStringLiteral("Arial"));
+    GLSpaceText1->definir_hauteur_police(19);
+    GLSpaceText1->definir_ancrage(Texte3D::Ancrage::Centre);
+    GLSpaceText1->definir_texte(QStringLiteral("cacaéaé"));
+
+    controle_camera = new ControleCameraSouris(this);
+    controle_camera->attacher(*vue_3d, *GLCamera1);
+}
+
+void TForm1::affich_texte(const QString& texte)
+{
+    GLSpaceText1->definir_texte(texte);
+    vue_3d->repeint_maintenant();
+}
+
+void TForm1::pose_texte(const QString& texte)
+{
+    GLSpaceText1->definir_texte(texte);
+    vue_3d->demande_repeint();
+}
+
+void TForm1::texte_visible(bool visible)
+{
+    GLSpaceText1->definir_visible(visible);
+    vue_3d->demande_repeint();
+}
+
+void TForm1::affich_bid(bool verdict)
+{
+    Lab_bid->setText(verdict ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
+    Lab_bid->adjustSize();
+}
+
+void TForm1::Timer_reaffichTimer()
+{
+    Timer_reaffich->stop();
+    // A changed value forces a fresh frame; the view ends on the stored colour.
+    vue_3d->definir_couleur_fond(std::int32_t(std::uint32_t(etat.couleur_fond) + 1u));
+    vue_3d->repeint_maintenant();
+    vue_3d->definir_couleur_fond(etat.couleur_fond);
+    vue_3d->repeint_maintenant();
+}
+
+} // namespace fantrel

@@ -1,0 +1,101 @@
+// The one-shot start-up step, and the opening of exercise lists.
+#include "app/Unit1.h"
+#include "engine3d/controle_camera.h"
+#include "engine3d/minuteur_hr.h"
+#include "engine3d/texte3d.h"
+#include "platform/fichier_texte.h"
+#include "platform/interactions.h"
+#include "trials/liste_exercice.h"
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+
+namespace fantrel {
+
+namespace {
+const QString filtre_exercices = QStringLiteral(
+    "Fichiers textes|*.txt|Exercices subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
+}
+
+// Runs once, about 100 ms after the event loop starts. A failure (missing settings
+// file, bad settings line, missing list) is shown and ends the step where it
+// happened; the timer is stopped first so it never runs again.
+void TForm1::Timer_debutTimer()
+{
+    Timer_debut->stop();
+    etat.hasard.graine_horloge();
+    etat.repertoire = QDir::currentPath();
+    etat.compte_test.fill(0);
+    lire_param();
+    branche_barres_test();
+    controle_camera->detacher();
+    // The mask is the mask field's text: when the settings hold the form's own mask
+    // the field never changed, and the 3D text still shows the start-up word.
+    etat.masque = Edit_masque->text();
+    const int intervalle = AsyncTimer2->intervalle();
+    Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
+    Lab_intervalle_timer->adjustSize();
+    Scroll_timer->setValue(std::clamp(intervalle, Scroll_timer->minimum(), Scroll_timer->maximum()));
+    m_nom_OpenDialog1 = chemin_exercice(Edit1->text(), etat.repertoire);
+    ouvrir();
+    recule_camera_resultats();
+    Nouvelutilisateur1Click();   // the sum row
+    Nouvelutilisateur1Click();   // Essai1, the current row
+}
+
+// ".\" (or "./") in the settings' list name stands for the start-up folder.
+QString chemin_exercice(const QString& nom, const QString& repertoire)
+{
+    QString chemin = nom;
+    int pos = chemin.indexOf(QStringLiteral(".\\"));
+    if (pos < 0)
+        pos = chemin.indexOf(QStringLiteral("./"));
+    if (pos >= 0) {
+        chemin.remove(pos, 1);
+        chemin.insert(pos, repertoire);
+    }
+    return QDir::fromNativeSeparators(chemin.replace(u'\\', u'/'));
+}
+
+void TForm1::Ouvrirunexercice1Click()
+{
+    m_filtre_OpenDialog1 = 1;
+    m_nom_OpenDialog1.clear();
+    ouvrir();
+}
+
+void TForm1::ouvrir()
+{
+    QString nom = m_nom_OpenDialog1;
+    if (nom.isEmpty()) {
+        OptionsDialogue o;
+        o.filtre = filtre_exercices;
+        o.index_filtre = m_filtre_OpenDialog1;
+        o.repertoire_initial = etat.repertoire;
+        const ResultatDialogue r = interactions().ouvrir_fichier(o);
+        if (!r.accepte || r.nom_fichier.isEmpty())
+            return;
+        nom = r.nom_fichier;
+        m_nom_OpenDialog1 = nom;
+        m_filtre_OpenDialog1 = r.index_filtre;
+    }
+    etat.compte_test.fill(0);
+    for (Couple& c : etat.liste_mots)
+        c = Couple{};
+    QStringList lignes = lire_lignes(nom);
+    tri_liste(lignes, etat);
+    Memo1->setPlainText(lignes.join(u'\n'));
+    Memo1->repaint();
+    Edit1->setText(nom_sans_dossier(nom));
+    BitBtn2->setEnabled(true);
+    Edit_masque->setText(masque_derive(lignes.value(1), etat.masque));
+    pose_texte(Edit_masque->text());
+    repaint();
+    etat.fin_liste = false;
+    BitBtn2->show();
+}
+
+} // namespace fantrel

@@ -1,0 +1,243 @@
+// The word trials: the trial start shared by both paradigms, the first paradigm's
+// exposure, the second paradigm's four-phase chain, and the answers.
+#include "app/Unit1.h"
+#include "engine3d/minuteur_hr.h"
+#include "platform/interactions.h"
+#include "trials/reponses.h"
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <array>
+
+namespace fantrel {
+
+namespace {
+constexpr int attente_avant_flash_ms = 1000;
+constexpr int attente_avant_reponse_ms = 1000;
+
+QString duree_ms(int ms)
+{
+    return QString::number(ms) + QStringLiteral(" ms");
+}
+} // namespace
+
+void TForm1::BitBtn2Click()
+{
+    BitBtn2->hide();
+    repaint();
+    ++etat.num_essai;
+    etat.ligne_resultat.clear();
+    if (etat.fin_liste)
+        return;
+    // A list opened mid-run may be shorter than the trials already made.
+    if (etat.num_essai > etat.liste_mots.size()) {
+        cache_boutons();
+        return;
+    }
+    etat.rang_mot = rang_du_essai(etat.num_essai);
+    const Couple c = etat.couple(etat.num_essai);
+    etat.mots[1] = c.mot1;
+    etat.mots[2] = c.mot2;
+    const QString montre = etat.mots[etat.rang_mot];
+    lab_mot_aff->setText(montre);
+    lab_mot_aff->adjustSize();
+    Lab_bid->setText(QString());
+    // An empty pair flashes nothing and records nothing: the trial ends as "?" does.
+    if (c.mot1.isEmpty() && c.mot2.isEmpty()) {
+        cache_boutons();
+        return;
+    }
+    etat.ligne_resultat = debut_ligne_resultat(montre);
+    attente(attente_avant_flash_ms);
+    if (!etat.mode_morbelle) {
+        affich_texte(montre);
+        // At 0 ms the word stays for exactly one frame: the mask is the next frame.
+        if (AsyncTimer2->intervalle() == 0)
+            AsyncTimer2Timer();
+        else
+            AsyncTimer2->definir_actif(true);
+    } else {
+        pose_texte(QString());
+        BitBtn5Click();
+        demande_reponse();
+    }
+}
+
+void TForm1::AsyncTimer2Timer()
+{
+    affich_texte(etat.masque);
+    AsyncTimer2->definir_actif(false);
+    demande_reponse();
+}
+
+void TForm1::Scroll_timerChange()
+{
+    Lab_intervalle_timer->setText(duree_ms(Scroll_timer->value()));
+    Lab_intervalle_timer->adjustSize();
+    AsyncTimer2->definir_intervalle(quint16(Scroll_timer->value()));
+}
+
+void TForm1::Edit_masqueChange()
+{
+    etat.masque = Edit_masque->text();
+    pose_texte(etat.masque);
+}
+
+void TForm1::SpeedButton2Click()
+{
+    attente(attente_avant_flash_ms);
+    etat.essai_mire = true;
+    affich_texte(QString::number(100 + etat.hasard.tirage(1000)));
+    if (AsyncTimer2->intervalle() == 0)
+        AsyncTimer2Timer();
+    else
+        AsyncTimer2->definir_actif(true);
+}
+
+void TForm1::demande_reponse()
+{
+    if (!etat.essai_mire) {
+        attente(attente_avant_reponse_ms);
+        if (Comparaisondemots1->isChecked()) {
+            const int r = 1 + etat.hasard.tirage(2);
+            bit_rep1->setText(etat.mots[r == 1 ? 1 : 2]);
+            bit_rep2->setText(etat.mots[r == 1 ? 2 : 1]);
+            etat.ligne_resultat += propositions(etat.mots[1], etat.mots[2], r);
+            Bit_rep3->move(709, 485);
+            bit_rep1->show();
+            bit_rep2->show();
+            Bit_rep3->show();
+        } else {
+            Edit_saisie_libre->clear();
+            Edit_saisie_libre->show();
+            Bit_rep3->move(Edit_saisie_libre->x() + Edit_saisie_libre->width() + 10, Edit_saisie_libre->y() + 4);
+            Bit_rep3->show();
+            repaint();
+            Edit_saisie_libre->setFocus();
+        }
+    }
+    etat.essai_mire = false;
+}
+
+void TForm1::reponse_mot(QPushButton* bouton)
+{
+    etat.ligne_resultat += QStringLiteral(" répondu=") + bouton->text();
+    Memo_enreg_test->appendPlainText(etat.ligne_resultat);
+    etat.bonne_reponse = juge(bouton->text(), etat.mots[etat.rang_mot]);
+    compte_reponse();
+    affich_bid(etat.bonne_reponse);
+    cache_boutons();
+}
+
+void TForm1::bit_rep1Click()
+{
+    reponse_mot(bit_rep1);
+}
+
+void TForm1::bit_rep2Click()
+{
+    reponse_mot(bit_rep2);
+}
+
+void TForm1::Bit_rep3Click()
+{
+    cache_boutons();
+}
+
+// A typed answer is recorded and counted as a clicked one is, with the pair's
+// proposals in their canonical order, so the results file keeps every answer.
+void TForm1::Edit_saisie_libreEntree()
+{
+    Edit_saisie_libre->hide();
+    const QString tape = Edit_saisie_libre->text();
+    etat.bonne_reponse = juge(tape, etat.mots[etat.rang_mot]);
+    etat.ligne_resultat += propositions(etat.mots[1], etat.mots[2], 1) + QStringLiteral(" répondu=") + tape;
+    Memo_enreg_test->appendPlainText(etat.ligne_resultat);
+    compte_reponse();
+    affich_bid(etat.bonne_reponse);
+    cache_boutons();
+}
+
+// --- second paradigm: mask 1, word, blank, mask 2, then an empty text ---
+
+void TForm1::BitBtn5Click()
+{
+    const int l = int(etat.masque.size());
+    etat.masque1 = Edit_masque1->text().left(l);
+    etat.masque2 = Edit_masque2->text().left(l);
+    etat.mot_morbelle = etat.mots[etat.rang_mot];
+    Async_masque1->definir_intervalle(quint16(Scroll_masque1->value()));
+    Async_mot->definir_intervalle(quint16(Scroll_mot->value()));
+    Async_blanc->definir_intervalle(quint16(Scroll_blanc->value()));
+    Async_masque2->definir_intervalle(quint16(Scroll_masque2->value()));
+    phase_chaine(nullptr, 0);
+}
+
+// Ends the phase timed by fin (if any) and shows phase `suivante` (0 to 3: mask 1,
+// word, blank, mask 2) with a presented frame, so every phase is timed from the
+// moment it is on screen. A phase of 0 ms is skipped; after the last one the text
+// is emptied.
+void TForm1::phase_chaine(MinuteurHR* fin, int suivante)
+{
+    if (fin)
+        fin->definir_actif(false);
+    const std::array<MinuteurHR*, 4> minuteurs{Async_masque1, Async_mot, Async_blanc, Async_masque2};
+    const std::array<QString, 4> textes{etat.masque1, etat.mot_morbelle, QString(), etat.masque2};
+    for (int k = suivante; k < 4; ++k) {
+        if (minuteurs[k]->intervalle() == 0)
+            continue;
+        affich_texte(textes[k]);
+        minuteurs[k]->definir_actif(true);
+        return;
+    }
+    affich_texte(QString());
+}
+
+void TForm1::Async_masque1Timer()
+{
+    phase_chaine(Async_masque1, 1);
+}
+
+void TForm1::Async_motTimer()
+{
+    phase_chaine(Async_mot, 2);
+}
+
+void TForm1::Async_blancTimer()
+{
+    phase_chaine(Async_blanc, 3);
+}
+
+void TForm1::Async_masque2Timer()
+{
+    phase_chaine(Async_masque2, 4);
+}
+
+void TForm1::Scroll_masque1Change()
+{
+    Lab_interv_masque1->setText(duree_ms(Scroll_masque1->value()));
+    Async_masque1->definir_intervalle(quint16(Scroll_masque1->value()));
+}
+
+void TForm1::Scroll_motChange()
+{
+    Lab_interv_figure->setText(duree_ms(Scroll_mot->value()));
+    Async_mot->definir_intervalle(quint16(Scroll_mot->value()));
+}
+
+void TForm1::Scroll_blancChange()
+{
+    Lab_interv_blanc->setText(duree_ms(Scroll_blanc->value()));
+    Async_blanc->definir_intervalle(quint16(Scroll_blanc->value()));
+}
+
+void TForm1::Scroll_masque2Change()
+{
+    Lab_interv_masque2->setText(duree_ms(Scroll_masque2->value()));
+    Async_masque2->definir_intervalle(quint16(Scroll_masque2->value()));
+}
+
+} // namespace fantrel

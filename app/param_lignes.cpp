@@ -1,0 +1,68 @@
+#include "app/param_lignes.h"
+#include "platform/conversions.h"
+#include "platform/erreurs.h"
+#include "platform/fichier_texte.h"
+#include <QFileInfo>
+
+namespace fantrel {
+
+QStringList lire_fichier_param(const QString& chemin)
+{
+    const QFileInfo info(chemin);
+    if (!info.exists())
+        throw erreur_fichier_introuvable();
+    if (info.isDir() || !info.isReadable())
+        throw erreur_acces_refuse();
+    try {
+        return lire_lignes(chemin);
+    } catch (const ErreurExecution&) {
+        throw erreur_acces_refuse();
+    }
+}
+
+int LignesParam::entier(int n) const
+{
+    return vers_entier(texte(n));
+}
+
+double LignesParam::reel(int n) const
+{
+    // Files move between machines whose regional settings differ: both separators read.
+    const QString t = texte(n);
+    try {
+        return vers_reel(t, u',');
+    } catch (const ErreurExecution&) {
+        return vers_reel(t, u'.');
+    }
+}
+
+int entier_avant_blanc(const QString& ligne)
+{
+    const int blanc = ligne.indexOf(u' ');
+    return vers_entier(blanc < 0 ? QString() : ligne.left(blanc));
+}
+
+QStringList lignes_param(const ValeursParam& v, QChar separateur)
+{
+    return {
+        v.fichier,
+        v.intervalle,
+        v.masque,
+        QString::number(v.hauteur),
+        QString::number(v.largeur),
+        reel_general(double(v.rouge), separateur),
+        reel_general(double(v.vert), separateur),
+        reel_general(double(v.bleu), separateur),
+        QString::number(v.fond),
+        v.masque1,
+        QString::number(v.duree_masque1),
+        QString::number(v.duree_mot),
+        QString::number(v.duree_blanc),
+        v.masque2,
+        QString::number(v.duree_masque2),
+        QString::number(v.incongruite),
+        v.decalage,
+    };
+}
+
+} // namespace fantrel
