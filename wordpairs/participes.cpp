@@ -50,7 +50,7 @@ bool IndexParticipes::cherche(const QString& texte) const
 
 bool IndexParticipes::contient(const QString& texte)
 {
-    if (texte.contains(u'\n'))
+    if (m_lignes.isEmpty() || texte.contains(u'\n'))
         return base_contient_simple(m_lignes, texte);
     if (const auto r = m_reponses.constFind(texte); r != m_reponses.cend())
         return *r;

@@ -3,12 +3,13 @@
 
 namespace fantrel {
 
-RechercheSimple::RechercheSimple(BaseMots base, Demande demande)
-    : Recherche(std::move(base), std::move(demande))
+RechercheSimple::RechercheSimple(BaseMots base, Demande demande, ContientTexte contient)
+    : Recherche(std::move(base), std::move(demande)), m_contient(std::move(contient))
 {
-    m_contient = [lignes = m_base.lignes](const QString& texte) {
-        return base_contient_simple(lignes, texte);
-    };
+    if (!m_contient)
+        m_contient = [lignes = m_base.lignes](const QString& texte) {
+            return base_contient_simple(lignes, texte);
+        };
     m_i = m_bornes.debut;
 }
 
@@ -24,11 +25,22 @@ bool RechercheSimple::avance(qint64 budget)
     return m_demande.mot_seul ? avance_mot(budget) : avance_classe(budget);
 }
 
-void RechercheSimple::compare(QStringView a, int ligne)
+const std::vector<QStringView>& RechercheSimple::mots(int ligne)
 {
-    for (QStringView b : decoupe_ligne_vues(m_base.lignes[ligne]))
-        if (test_couple(a, b, m_filtres, m_contient))
-            liste(a, b);
+    if (m_mots.empty())
+        m_mots.resize(std::size_t(m_base.nb_lignes()));
+    auto& mots = m_mots[std::size_t(ligne)];
+    if (mots.empty())
+        mots = decoupe_ligne_vues(m_base.lignes.at(ligne));
+    return mots;
+}
+
+void RechercheSimple::compare(const std::vector<QStringView>& mots_a, int ligne)
+{
+    for (QStringView a : mots_a)
+        for (QStringView b : mots(ligne))
+            if (test_couple(a, b, m_filtres, m_contient))
+                liste(a, b);
 }
 
 bool RechercheSimple::avance_mot(qint64 budget)
@@ -38,7 +50,7 @@ bool RechercheSimple::avance_mot(qint64 budget)
     for (; m_j < m_base.nb_lignes() && budget > 0; ++m_j, --budget) {
         progresse_de_un();
         if (m_base.classes[std::size_t(m_j)] == m_demande.longueur)
-            compare(m_demande.mot, m_j);
+            compare({QStringView(m_demande.mot)}, m_j);
     }
     return finie();
 }
@@ -57,15 +69,13 @@ bool RechercheSimple::avance_classe(qint64 budget)
             if (!progression_prete())
                 prepare_progression(m_base.nb_lignes_classe(m_classe));
             progresse_de_un();
-            m_mots_ext = decoupe_ligne(m_base.lignes[m_i]);
             m_entamee = true;
             m_j = m_i + 1;
         }
         for (; m_j <= fin - 1 && budget > 0; ++m_j, --budget) {
             if (m_base.classes[std::size_t(m_j)] != m_classe)
                 continue;
-            for (const QString& a : std::as_const(m_mots_ext))
-                compare(a, m_j);
+            compare(mots(m_i), m_j);
         }
         if (m_j > fin - 1) {
             m_entamee = false;

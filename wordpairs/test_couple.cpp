@@ -1,4 +1,5 @@
 #include "wordpairs/test_couple.h"
+#include <algorithm>
 
 namespace fantrel {
 
@@ -14,16 +15,27 @@ bool lettre_accentuee(QChar c)
 
 int position_difference(QStringView a, QStringView b)
 {
-    int nb = 0;
-    int premiere = -1;
-    for (qsizetype p = 0; p < a.size(); ++p) {
-        if (p >= b.size() || a[p] != b[p]) {
-            if (++nb > 1)
+    const qsizetype na = a.size();
+    const qsizetype nb = b.size();
+    if (na > nb + 1)
+        return -1;      // at least two letters of b missing
+    const char16_t* pa = a.utf16();
+    const char16_t* pb = b.utf16();
+    const qsizetype commun = std::min(na, nb);
+    int difference = -1;
+    for (qsizetype p = 0; p < commun; ++p) {
+        if (pa[p] != pb[p]) {
+            if (difference >= 0)
                 return -1;
-            premiere = int(p);
+            difference = int(p);
         }
     }
-    return nb == 1 ? premiere : -1;
+    if (na > nb) {      // b lacks a's last letter
+        if (difference >= 0)
+            return -1;
+        difference = int(nb);
+    }
+    return difference;
 }
 
 bool ressemble_participe(QStringView mot)
