@@ -1,0 +1,148 @@
+#include "results/groupe_resultats.h"
+#include "platform/erreurs.h"
+#include "platform/fichier_texte.h"
+#include "results/Unit_courbe2.h"
+#include "results/texte_memo.h"
+#include <QPlainTextEdit>
+#include <QStyle>
+#include <QToolButton>
+
+namespace fantrel {
+
+namespace {
+
+QToolButton* bouton(QWidget* parent, const char* nom, QRect place)
+{
+    auto* b = new QToolButton(parent);
+    b->setObjectName(QLatin1String(nom));
+    b->setGeometry(place);
+    b->setAutoRaise(true);
+    return b;
+}
+
+qsizetype nb_caracteres(const QStringList& lignes)
+{
+    qsizetype n = 0;
+    for (const QString& l : lignes)
+        n += l.size() + 2;
+    return n;
+}
+
+} // namespace
+
+GroupeResultats::GroupeResultats(QWidget* parent) : QGroupBox(QStringLiteral("Fichier résultats"), parent)
+{
+    setObjectName(QStringLiteral("Group_result"));
+    setGeometry(728, 48, 283, 225);
+
+    Memo_enreg_test = new QPlainTextEdit(this);
+    Memo_enreg_test->setObjectName(QStringLiteral("Memo_enreg_test"));
+    Memo_enreg_test->setGeometry(8, 20, 267, 191);
+    Memo_enreg_test->setLineWrapMode(QPlainTextEdit::NoWrap);
+    Memo_enreg_test->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo_enreg_test->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+
+    SpeedButton5 = bouton(this, "SpeedButton5", QRect(207, 1, 22, 18));
+    SpeedButton5->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    SpeedButton5->setToolTip(QStringLiteral("Ouvrir un résultat"));
+    Speed_sauve_result = bouton(this, "Speed_sauve_result", QRect(231, 1, 22, 18));
+    Speed_sauve_result->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+    Speed_sauve_result->setToolTip(QStringLiteral("Enregistrer les résultats"));
+    SpeedButton4 = bouton(this, "SpeedButton4", QRect(257, 1, 22, 18));
+    SpeedButton4->setText(QStringLiteral("X"));
+
+    connect(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
+    connect(Speed_sauve_result, &QToolButton::clicked, this, &GroupeResultats::Speed_sauve_resultClick);
+    connect(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
+
+    SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
+    SaveDialog1.confirmer_ecrasement = true;
+    hide();
+}
+
+void GroupeResultats::relier(TForm_courbe2* courbe2, OptionsDialogue* OpenDialog1)
+{
+    m_courbe2 = courbe2;
+    m_OpenDialog1 = OpenDialog1;
+}
+
+QStringList GroupeResultats::lignes() const
+{
+    return lignes_memo(Memo_enreg_test);
+}
+
+void GroupeResultats::ajoute_ligne(const QString& ligne)
+{
+    fantrel::ajoute_ligne(Memo_enreg_test, ligne);
+}
+
+bool GroupeResultats::record_modifie() const
+{
+    return Memo_enreg_test->document()->isModified();
+}
+
+void GroupeResultats::marque_enregistre()
+{
+    Memo_enreg_test->document()->setModified(false);
+}
+
+bool GroupeResultats::enregistre(const QString& chemin)
+{
+    const QStringList texte = lignes();
+    const bool fait = proteger([&] { ecrire_lignes(chemin, texte); });
+    if (fait)
+        marque_enregistre();
+    return fait;
+}
+
+bool GroupeResultats::lit(const QString& chemin)
+{
+    // Everything that can fail happens before the record or the rows are touched.
+    return proteger([&] {
+        const QStringList lues = lire_lignes(chemin);
+        if (nb_caracteres(lues) > capacite_memo)
+            throw ErreurExecution(QStringLiteral("Le texte dépasse la capacité du mémo"));
+        if (m_courbe2)
+            m_courbe2->charge_resultats(lues);
+        else
+            remplace_lignes(Memo_enreg_test, lues);
+    });
+}
+
+bool GroupeResultats::Speed_sauve_resultClick()
+{
+    const ResultatDialogue choix = interactions().enregistrer_fichier(SaveDialog1);
+    if (!choix.accepte)
+        return false;
+    SaveDialog1.nom_fichier = choix.nom_fichier;
+    SaveDialog1.index_filtre = choix.index_filtre;
+    return enregistre(choix.nom_fichier);
+}
+
+bool GroupeResultats::SpeedButton5Click()
+{
+    OptionsDialogue sans_lien;
+    OptionsDialogue& dialogue = m_OpenDialog1 ? *m_OpenDialog1 : sans_lien;
+    const ResultatDialogue choix = interactions().ouvrir_fichier(dialogue);
+    if (!choix.accepte)
+        return false;
+    dialogue.nom_fichier = choix.nom_fichier;
+    dialogue.index_filtre = choix.index_filtre;
+    return lit(choix.nom_fichier);
+}
+
+bool GroupeResultats::ouvrirunrsultat1Click()
+{
+    if (m_OpenDialog1) {
+        m_OpenDialog1->nom_fichier.clear();
+        m_OpenDialog1->index_filtre = 3;
+    }
+    return SpeedButton5Click();
+}
+
+void GroupeResultats::SpeedButton4Click()
+{
+    hide();
+}
+
+} // namespace fantrel

@@ -1,0 +1,398 @@
+// The 3D results window with its real view: rows, bars, labels, tallies, the
+// rename box, the listing and picking with the mouse.
+#include "banc_resultats.h"
+#include "engine3d/ancre.h"
+#include "engine3d/controle_camera.h"
+#include "platform/application.h"
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTest>
+
+using namespace fantrel;
+using namespace fantrel::moteur3d;
+
+namespace {
+
+bool proche(double a, double b)
+{
+    return std::abs(a - b) < 1e-5;
+}
+
+} // namespace
+
+class TestCourbe2 : public QObject {
+    Q_OBJECT
+private slots:
+    void demarrage();
+    void geometrie_rangees();
+    void hauteurs_data();
+    void hauteurs();
+    void coeff_somme_redessine();
+    void compte_reponse_deux_rangees();
+    void au_dela_de_vingt();
+    void tout_effacer();
+    void barres_test_data();
+    void barres_test();
+    void renommer_data();
+    void renommer();
+    void entree_sans_rangee_choisie();
+    void liste_utilisateur();
+    void liste_apres_tout_effacer();
+    void pique_data();
+    void pique();
+    void afficher_coche();
+};
+
+void TestCourbe2::demarrage()
+{
+    BancResultats banc;
+    QCOMPARE(banc.courbe2->nb_util, 1);
+    QCOMPARE(banc.courbe2->util_courant, 1);
+    QCOMPARE(banc.rangee(0).nom(), QStringLiteral("Somme"));
+    QCOMPARE(banc.rangee(1).nom(), QStringLiteral("Essai1"));
+    QCOMPARE(banc.record(), QStringList{"Essai1"});
+    QVERIFY2(!banc.groupe->record_modifie(), "a header alone is nothing to save");
+    QCOMPARE(banc.relances, 2);
+    QVERIFY(!banc.courbe2->isVisible());
+    QCOMPARE(banc.courbe2->objets.GLDummyCube1->position().z(), -0.75f);
+    for (int n = 0; n <= 1; ++n)
+        for (int c = 1; c <= 4; ++c) {
+            QCOMPARE(banc.rangee(n).cubes[c]->hauteur(), 0.0f);
+            QCOMPARE(banc.rangee(n).textes_valeur[c]->texte(), QStringLiteral("0"));
+            QCOMPARE(banc.rangee(n).textes_valeur[c]->position().y(), 0.0f);
+        }
+}
+
+void TestCourbe2::geometrie_rangees()
+{
+    BancResultats banc;
+    banc.courbe2->creation_util();
+    for (int n = 0; n <= 2; ++n) {
+        const RangeeResultat& r = banc.rangee(n);
+        const float z = n == 0 ? -1.0f : (n == 1 ? -0.2f : 0.3f);
+        QVERIFY(proche(r.texte_nom->position().z(), z));
+        QCOMPARE(r.texte_nom->position().x(), -2.9f);
+        QCOMPARE(r.texte_nom->tag(), n);
+        QCOMPARE(r.texte_nom->ancrage(), Texte3D::Ancrage::GaucheLigneBase);
+        for (int c = 1; c <= 4; ++c) {
+            QCOMPARE(r.cubes[c]->position().x(), c - 2.5f);
+            QVERIFY(proche(r.cubes[c]->position().z(), z));
+            QCOMPARE(r.cubes[c]->largeur(), 0.8f);
+            QCOMPARE(r.cubes[c]->profondeur(), n == 0 ? 0.8f : 0.4f);
+            QCOMPARE(r.cubes[c]->tag(), n);
+            QCOMPARE(r.textes_valeur[c]->tag(), -1);
+            QCOMPARE(r.textes_valeur[c]->position().x(), c - 2.5f);
+            QCOMPARE(r.textes_valeur[c]->echelle(), QVector3D(0.3f, 0.3f, 0.3f));
+            const bool connote = c <= 2;
+            QCOMPARE(r.cubes[c]->materiau().diffuse == banc.courbe2->objets.GLSpaceText1->materiau().diffuse, connote);
+            const bool rouge = c == 2 || c == 4;
+            QCOMPARE(r.textes_valeur[c]->materiau().diffuse == (CouleurRVBA{1, 0, 0, 1}), rouge);
+        }
+    }
+    QCOMPARE(banc.rangee(2).nom(), QStringLiteral("Essai2"));
+    QCOMPARE(banc.record(), (QStringList{"Essai1", "Essai2"}));
+    QCOMPARE(banc.courbe2->objets.GLDummyCube1->position().z(), -0.5f);
+}
+
+void TestCourbe2::hauteurs_data()
+{
+    QTest::addColumn<int>("rangee");
+    QTest::addColumn<int>("compte");
+    QTest::addColumn<double>("hauteur");
+    QTest::newRow("utilisateur, 10") << 1 << 10 << 2.55;
+    QTest::newRow("somme, 10, coeff 30") << 0 << 10 << 1.785;
+    QTest::newRow("utilisateur, 0") << 1 << 0 << 0.0;
+    QTest::newRow("utilisateur, 1") << 1 << 1 << 0.255;
+}
+
+void TestCourbe2::hauteurs()
+{
+    QFETCH(int, rangee);
+    QFETCH(int, compte);
+    QFETCH(double, hauteur);
+    BancResultats banc;
+    banc.courbe2->util_courant = rangee;
+    for (int c = 1; c <= 4; ++c) {
+        banc.rangee(rangee).comptes[c] = compte;
+        banc.courbe2->trace_cube(c);
+    }
+    for (int c = 1; c <= 4; ++c) {
+        const RangeeResultat& r = banc.rangee(rangee);
+        QVERIFY2(proche(r.cubes[c]->hauteur(), hauteur), qPrintable(QString::number(r.cubes[c]->hauteur())));
+        QVERIFY(proche(r.cubes[c]->position().y(), hauteur / 2));
+        QVERIFY2(proche(r.textes_valeur[c]->position().y(), hauteur), "value label on the bar's top");
+        QCOMPARE(r.textes_valeur[c]->texte(), QString::number(compte));
+        const Texte3D* categorie = banc.courbe2->objets.etiquette_categorie(c);
+        QVERIFY2(proche(categorie->position().y(), rangee == 0 ? hauteur : 0.0), "category labels ride on the sum row");
+    }
+}
+
+void TestCourbe2::coeff_somme_redessine()
+{
+    BancResultats banc;
+    banc.rangee(0).comptes[1] = 10;
+    banc.rangee(1).comptes[1] = 10;
+    banc.courbe2->Scroll_coeff->setValue(0);
+    QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 2.55));
+    QVERIFY(proche(banc.courbe2->objets.GLSpaceText1->position().y(), 2.55));
+    QCOMPARE(banc.rangee(1).cubes[1]->hauteur(), 0.0f);   // user rows are left alone
+    QCOMPARE(banc.courbe2->util_courant, 1);
+    banc.courbe2->Scroll_coeff->setValue(100);
+    QCOMPARE(banc.rangee(0).cubes[1]->hauteur(), 0.0f);
+}
+
+void TestCourbe2::compte_reponse_deux_rangees()
+{
+    BancResultats banc;
+    banc.essai("fiel", "fier", true, "fiel");
+    QCOMPARE(banc.comptes(1), (QList<int>{1, 0, 0, 0}));
+    QCOMPARE(banc.comptes(0), (QList<int>{1, 0, 0, 0}));
+    QVERIFY(proche(banc.rangee(1).cubes[1]->hauteur(), 0.255));
+    QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 0.255 * 0.7));
+    QCOMPARE(banc.courbe2->util_courant, 1);
+    QCOMPARE(banc.etat.compte_test[1], 2);
+
+    // Free typing counts in the current row only.
+    banc.etat.rang_mot = 2;
+    banc.etat.bonne_reponse = true;
+    banc.courbe2->compte_reponse(false);
+    QCOMPARE(banc.comptes(1), (QList<int>{1, 0, 1, 0}));
+    QCOMPARE(banc.comptes(0), (QList<int>{1, 0, 0, 0}));
+
+    banc.etat.rang_mot = 0;
+    banc.courbe2->compte_reponse(true);
+    QCOMPARE(banc.comptes(1), (QList<int>{1, 0, 1, 0}));
+    QVERIFY(banc.groupe->record_modifie());
+}
+
+void TestCourbe2::au_dela_de_vingt()
+{
+    BancResultats banc;
+    const int objets_avant = int(banc.courbe2->vue->scene().objets().size());
+    for (int k = 0; k < 21; ++k)
+        banc.courbe2->creation_util();
+    QCOMPARE(banc.courbe2->nb_util, 22);
+    QCOMPARE(banc.courbe2->util_courant, 22);
+    QCOMPARE(banc.relances, 23);
+    QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_avant + 19 * 9);
+    QCOMPARE(banc.record().size(), 20);
+    QCOMPARE(banc.record().last(), QStringLiteral("Essai20"));
+    QCOMPARE(banc.rangee(20).nom(), QStringLiteral("Essai20"));
+
+    banc.essai("a", "b", true, "a");
+    QCOMPARE(banc.comptes(0), (QList<int>{1, 0, 0, 0}));
+    QCOMPARE(banc.comptes(20), (QList<int>{0, 0, 0, 0}));
+}
+
+void TestCourbe2::tout_effacer()
+{
+    BancResultats banc;
+    banc.essai("a", "b", true, "a");
+    banc.courbe2->creation_util();
+    banc.essai("a", "b", false, "a");
+    const int objets_demarrage = int(banc.courbe2->vue->scene().objets().size()) - 9;
+    const QStringList avant = banc.record();
+
+    banc.courbe2->tout_effacer();
+    QCOMPARE(banc.courbe2->nb_util, 1);
+    QCOMPARE(banc.courbe2->util_courant, 1);
+    QCOMPARE(banc.record(), avant + QStringList{"Essai1"});
+    QCOMPARE(banc.comptes(0), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(banc.comptes(1), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(banc.rangee(1).nom(), QStringLiteral("Essai1"));
+    QVERIFY(!banc.rangee(2).creee());
+    QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_demarrage);
+    for (int c = 1; c <= 4; ++c) {
+        QCOMPARE(banc.rangee(0).cubes[c]->hauteur(), 0.0f);
+        QCOMPARE(banc.rangee(0).textes_valeur[c]->texte(), QStringLiteral("0"));
+    }
+}
+
+void TestCourbe2::barres_test_data()
+{
+    QTest::addColumn<int>("position");
+    QTest::addColumn<double>("hauteur");
+    QTest::addColumn<QString>("texte");
+    QTest::newRow("0") << 0 << 100 / 15.0 << "50";
+    QTest::newRow("1") << 1 << 99 / 15.0 << "50";
+    QTest::newRow("3") << 3 << 97 / 15.0 << "48";
+}
+
+void TestCourbe2::barres_test()
+{
+    QFETCH(int, position);
+    QFETCH(double, hauteur);
+    QFETCH(QString, texte);
+    BancResultats banc;
+    banc.courbe2->panneaux->ScrollBar[3]->setValue(position);
+    const RangeeResultat& r = banc.rangee(1);
+    QVERIFY(proche(r.cubes[3]->hauteur(), hauteur));
+    QVERIFY(proche(r.textes_valeur[3]->position().y(), hauteur));
+    QCOMPARE(r.textes_valeur[3]->texte(), texte);
+    QCOMPARE(r.cubes[2]->hauteur(), 0.0f);
+
+    banc.etat.compte_test = {0, 5, 0, 60, 0};
+    banc.courbe2->panneaux->bouton_annul_test->click();
+    QCOMPARE(banc.courbe2->panneaux->ScrollBar[1]->value(), 90);
+    QCOMPARE(banc.courbe2->panneaux->ScrollBar[3]->value(), 0);
+    banc.courbe2->panneaux->bouton_raz->click();
+    QCOMPARE(banc.courbe2->panneaux->ScrollBar[1]->value(), 100);
+    QCOMPARE(banc.etat.compte_test[3], 0);
+    QCOMPARE(r.cubes[1]->hauteur(), 0.0f);
+}
+
+void TestCourbe2::renommer_data()
+{
+    QTest::addColumn<int>("rangee");
+    QTest::addColumn<QStringList>("record");
+    const QString r1 = "Mot affiché=a prop=$a b répondu=a";
+    QTest::newRow("somme: étiquette seule") << 0 << QStringList{"Essai1", r1, "Essai2", "Essai3"};
+    QTest::newRow("rangée 1") << 1 << QStringList{"Paul Dupré", r1, "Essai2", "Essai3"};
+    QTest::newRow("rangée 3 = 3e en-tête") << 3 << QStringList{"Essai1", r1, "Essai2", "Paul Dupré"};
+}
+
+void TestCourbe2::renommer()
+{
+    QFETCH(int, rangee);
+    QFETCH(QStringList, record);
+    BancResultats banc;
+    banc.essai("a", "b", true, "a");
+    banc.courbe2->creation_util();
+    banc.courbe2->creation_util();
+    banc.courbe2->util_choisi = rangee;
+    banc.courbe2->Edit_nom->setText("Paul Dupré");
+    banc.courbe2->Edit_nom->show();
+    QTest::keyClick(banc.courbe2->Edit_nom, 'a');
+    QCOMPARE(banc.courbe2->Edit_nom->text(), QStringLiteral("Paul Dupréa"));
+    QVERIFY(banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
+    banc.courbe2->Edit_nom->setText("Paul Dupré");
+    QTest::keyClick(banc.courbe2->Edit_nom, Qt::Key_Return);
+    QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
+    QCOMPARE(banc.rangee(rangee).nom(), QStringLiteral("Paul Dupré"));
+    QCOMPARE(banc.record(), record);
+}
+
+void TestCourbe2::entree_sans_rangee_choisie()
+{
+    BancResultats banc;
+    banc.courbe2->util_choisi = -1;
+    banc.courbe2->Edit_nom->setText("X");
+    banc.courbe2->Edit_nom->show();
+    QTest::keyClick(banc.courbe2->Edit_nom, Qt::Key_Enter);
+    QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
+    QCOMPARE(banc.record(), QStringList{"Essai1"});
+    QCOMPARE(banc.noms(), QStringList{"Essai1"});
+    QCOMPARE(banc.rangee(0).nom(), QStringLiteral("Somme"));
+}
+
+void TestCourbe2::liste_utilisateur()
+{
+    BancResultats banc;
+    banc.essai("fiel", "fier", true, "fiel");
+    banc.essai("fier", "fiel", false, "fiel");
+    banc.courbe2->creation_util();
+    banc.courbe2->affich_liste(1);
+    QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Utilisateur Essai1"));
+    QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier\n$fiel-fier"));
+
+    banc.courbe2->affich_liste(2);
+    QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Utilisateur Essai2"));
+    QCOMPARE(banc.Memo1->toPlainText(), QString());
+
+    banc.GroupBox3->setTitle("Fichier exercice");
+    banc.Memo1->setPlainText("x");
+    banc.courbe2->affich_liste(0);
+    QCOMPARE(banc.Memo1->toPlainText(), QString());
+    QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Fichier exercice"));
+}
+
+void TestCourbe2::liste_apres_tout_effacer()
+{
+    BancResultats banc;
+    banc.essai("fiel", "fier", true, "fiel");
+    banc.courbe2->tout_effacer();
+    banc.essai("mer", "mère", false, "mer");
+    banc.courbe2->affich_liste(1);
+    QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier"));
+    banc.courbe2->util_choisi = 1;
+    banc.courbe2->Edit_nom->setText("Anne");
+    QVERIFY(banc.courbe2->Edit_nomKeyDown(Qt::Key_Return));
+    QCOMPARE(banc.record().first(), QStringLiteral("Anne"));
+    QCOMPARE(banc.record().at(2), QStringLiteral("Essai1"));
+}
+
+void TestCourbe2::pique_data()
+{
+    QTest::addColumn<QString>("cible");
+    QTest::addColumn<int>("choisi");
+    QTest::addColumn<bool>("liste");
+    QTest::addColumn<bool>("boite_nom");
+    QTest::newRow("barre de la rangée 1") << "barre" << 1 << true << false;
+    QTest::newRow("nom de la rangée 1") << "nom" << 1 << false << true;
+    QTest::newRow("nom Somme") << "somme" << 0 << false << true;
+    QTest::newRow("étiquette de valeur") << "valeur" << -1 << false << false;
+    QTest::newRow("étiquette de catégorie") << "categorie" << -1 << false << false;
+    QTest::newRow("fond vide") << "fond" << -1 << false << false;
+}
+
+void TestCourbe2::pique()
+{
+    QFETCH(QString, cible);
+    QFETCH(int, choisi);
+    QFETCH(bool, liste);
+    QFETCH(bool, boite_nom);
+    BancResultats banc;
+    for (int k = 0; k < 6; ++k)
+        banc.essai("fiel", "fier", true, "fiel");
+    TForm_courbe2& f = *banc.courbe2;
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.vue->repeint_maintenant();
+
+    const RangeeResultat& r1 = banc.rangee(1);
+    const Objet* visee = nullptr;
+    if (cible == "barre")
+        visee = r1.cubes[1];
+    else if (cible == "nom")
+        visee = r1.texte_nom;
+    else if (cible == "somme")
+        visee = banc.rangee(0).texte_nom;
+    else if (cible == "valeur")
+        visee = r1.textes_valeur[1];
+    else if (cible == "categorie")
+        visee = f.objets.GLSpaceText2;
+    const QPoint pixel = visee ? pixel_sur(f.vue, visee) : QPoint(f.vue->width() - 4, f.vue->height() - 4);
+    QVERIFY2(visee ? !pixel.isNull() : !f.vue->pique(pixel, 1), "a pixel showing the target");
+
+    f.util_choisi = 7;
+    banc.Memo1->setPlainText("avant");
+    QTest::mousePress(f.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
+    QTest::mouseRelease(f.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
+    QCOMPARE(f.util_choisi, choisi);
+    const QString six = QStringList(6, QStringLiteral("$fiel-fier")).join(QLatin1Char('\n'));
+    QCOMPARE(banc.Memo1->toPlainText(), liste ? six : QStringLiteral("avant"));
+    QCOMPARE(f.Edit_nom->isVisible(), boite_nom);
+    if (boite_nom) {
+        QCOMPARE(f.Edit_nom->text(), banc.rangee(choisi).nom());
+        QCOMPARE(f.Edit_nom->pos(), pixel);
+        QTest::mousePress(f.vue->fenetre_gl(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+        QVERIFY2(!f.Edit_nom->isVisible(), "a plain click closes the rename box");
+    }
+}
+
+void TestCourbe2::afficher_coche()
+{
+    BancResultats banc;
+    QVERIFY(!banc.Courbe22->isChecked());
+    banc.courbe2->Courbe21Click();
+    QVERIFY(banc.courbe2->isVisible());
+    QVERIFY(banc.Courbe22->isChecked());
+    banc.courbe2->close();
+    QVERIFY(!banc.courbe2->isVisible());
+    QVERIFY(!banc.Courbe22->isChecked());
+    QCOMPARE(banc.courbe2->nb_util, 1);
+}
+
+FANTREL_TEST_MAIN(TestCourbe2)
+#include "test_courbe2.moc"
