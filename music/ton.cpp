@@ -35,6 +35,7 @@ QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux)
 namespace {
 
 using horloge = std::chrono::steady_clock;
+constexpr qint64 tampon_us = 20'000;
 
 struct Sortie {
     QPointer<QAudioSink> sink;
@@ -59,6 +60,10 @@ Sortie& sortie()
     if (!peripherique.isFormatSupported(format))
         return s;
     s.sink = new QAudioSink(peripherique, format, QCoreApplication::instance());
+    // A short buffer: playback starts as soon as a short note is written, instead of
+    // waiting for the server's default pre-buffer to fill (a note then sounds late,
+    // merged with the next one, or not at all).
+    s.sink->setBufferSize(format.bytesForDuration(tampon_us));
     s.flux = s.sink->start();
     if (!s.flux || s.sink->error() != QAudio::NoError) {
         delete s.sink;
