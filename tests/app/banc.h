@@ -1,0 +1,59 @@
+// A working folder with a settings file and a list, and the main window started
+// in it with the seams answered by the test.
+#pragma once
+#include "app/Unit1.h"
+#include "platform/fichier_texte.h"
+#include "platform/erreurs.h"
+#include "platform/interactions.h"
+#include <QDir>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+namespace banc {
+
+inline QStringList param_formulaire()
+{
+    return {".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", "0", "0", "0,5", "15780518",
+            "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2", "+1/2"};
+}
+
+inline QStringList liste_quatre()
+{
+    return {"$fiel  fier", "$mort  mors", "rang  $sang", "$peur  pour"};
+}
+
+struct Banc {
+    QTemporaryDir dossier;
+    QString ancien_dossier = QDir::currentPath();
+    fantrel::RemplacementInteractions seams;
+    QStringList informations;
+    QStringList erreurs;
+    std::unique_ptr<fantrel::TForm1> form;
+
+    explicit Banc(const QStringList& param = param_formulaire(), const QStringList& liste = liste_quatre())
+    {
+        seams->information = [this](const QString& t) { informations << t; };
+        seams->erreur = [this](const QString& t) { erreurs << t; };
+        seams->attente = [](int) {};
+        seams->bip = [](int, int) {};
+        if (!param.isEmpty())
+            fantrel::ecrire_lignes(chemin("param.ini"), param);
+        if (!liste.isEmpty())
+            fantrel::ecrire_lignes(chemin("machin.liste_fantrel"), liste);
+        QDir::setCurrent(dossier.path());
+        form = std::make_unique<fantrel::TForm1>();
+    }
+    ~Banc() { QDir::setCurrent(ancien_dossier); }
+
+    QString chemin(const QString& nom) const { return dossier.path() + u'/' + nom; }
+
+    // Runs the start-up step as its timer would, errors shown through the seam.
+    void demarre()
+    {
+        form->Timer_debut->stop();
+        fantrel::proteger([this] { form->Timer_debutTimer(); });
+    }
+};
+
+} // namespace banc

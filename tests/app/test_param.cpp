@@ -1,0 +1,301 @@
+// The settings file: round trips through the controls, partial and bad files,
+// clamping, Cancel and close, the colour picker.
+#include "banc.h"
+#include "app/groupe_radio.h"
+#include "app/nuancier.h"
+#include "app/param_lignes.h"
+#include "engine3d/minuteur_hr.h"
+#include "engine3d/texte3d.h"
+#include "engine3d/vue3d.h"
+#include "platform/application.h"
+#include "platform/conversions.h"
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScrollBar>
+#include <QToolButton>
+#include <QtTest>
+
+using namespace fantrel;
+
+namespace {
+QStringList avec_ligne(int n, const QString& texte)
+{
+    QStringList l = banc::param_formulaire();
+    l[n - 1] = texte;
+    return l;
+}
+} // namespace
+
+class TestParam : public QObject {
+    Q_OBJECT
+private slots:
+    void aller_retour();
+    void reels_au_format_regional();
+    void fichier_court_data();
+    void fichier_court();
+    void ligne_non_numerique_data();
+    void ligne_non_numerique();
+    void bornes_data();
+    void bornes();
+    void annuler_et_fermer_restaurent_data();
+    void annuler_et_fermer_restaurent();
+    void ecriture_impossible_garde_l_ancien();
+    void nuancier_gele_une_seconde();
+    void fond_choisi_puis_reaffichage();
+    void taille_du_texte();
+};
+
+void TestParam::aller_retour()
+{
+    banc::Banc b;
+    b.demarre();
+    auto& f = *b.form;
+    f.Edit1->setText(QStringLiteral("machin.liste_fantrel"));   // a bare name: relative to the folder
+    f.Scroll_timer->setValue(45);
+    f.Edit_masque->setText(QStringLiteral("%%%%"));
+    f.Scroll_hauteur->setValue(120);
+    f.Scroll_largeur->setValue(333);
+    auto m = f.GLSpaceText1->materiau();
+    m.emission = {0.8f, 0.123456f, 1.0f / 3.0f, 1};
+    f.GLSpaceText1->definir_materiau(m);
+    f.vue_3d->definir_couleur_fond(-2147483620);
+    f.Edit_masque1->setText(QStringLiteral("éééé"));
+    f.Scroll_masque1->setValue(12);
+    f.Scroll_mot->setValue(0);
+    f.Scroll_blanc->setValue(100);
+    f.Edit_masque2->setText(QStringLiteral("+-+-"));
+    f.Scroll_masque2->setValue(99);
+    f.Radio_incongru->definir_index(-1);
+    f.Edit_incongru->setText(QStringLiteral("-1/4"));
+    f.sauve_param();
+    QCOMPARE(lire_lignes(b.chemin("param.ini")).size(), 17);
+
+    banc::Banc relu({}, banc::liste_quatre());
+    QFile::copy(b.chemin("param.ini"), relu.chemin("param.ini"));
+    relu.demarre();
+    QVERIFY2(relu.erreurs.isEmpty(), qPrintable(relu.erreurs.join(u'\n')));
+    auto& g = *relu.form;
+    QCOMPARE(g.Edit1->text(), QStringLiteral("machin.liste_fantrel"));   // the list opened replaces it
+    QCOMPARE(g.Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
+    QCOMPARE(g.AsyncTimer2->intervalle(), quint16(45));
+    QCOMPARE(g.Scroll_hauteur->value(), 120);
+    QCOMPARE(g.Scroll_largeur->value(), 333);
+    QCOMPARE(g.GLSpaceText1->materiau().emission.r, 0.8f);
+    QCOMPARE(g.GLSpaceText1->materiau().emission.g, 0.123456f);
+    QCOMPARE(g.GLSpaceText1->materiau().emission.b, 1.0f / 3.0f);
+    QCOMPARE(g.vue_3d->couleur_fond(), -2147483620);
+    QCOMPARE(g.etat.couleur_fond, -2147483620);
+    QCOMPARE(g.Edit_masque1->text(), QStringLiteral("éééé"));
+    QCOMPARE(g.Scroll_masque1->value(), 12);
+    QCOMPARE(g.Scroll_mot->value(), 0);
+    QCOMPARE(g.Scroll_blanc->value(), 100);
+    QCOMPARE(g.Async_blanc->intervalle(), quint16(100));
+    QCOMPARE(g.Edit_masque2->text(), QStringLiteral("+-+-"));
+    QCOMPARE(g.Scroll_masque2->value(), 99);
+    QCOMPARE(g.Radio_incongru->index_choisi(), -1);
+    QCOMPARE(g.Edit_incongru->text(), QStringLiteral("-1/4"));
+}
+
+void TestParam::reels_au_format_regional()
+{
+    ValeursParam v;
+    v.rouge = 0.8f;
+    v.vert = 0;
+    v.bleu = 1;
+    v.fond = 15780518;
+    const QChar sep = separateur_regional();
+    const QStringList l = lignes_param(v, sep);
+    QCOMPARE(l.size(), 17);
+    QCOMPARE(l[5], QStringLiteral("0") + sep + QStringLiteral("800000011920929"));
+    QCOMPARE(l[6], QStringLiteral("0"));
+    QCOMPARE(l[7], QStringLiteral("1"));
+    QCOMPARE(l[8], QStringLiteral("15780518"));
+    // Read back with either separator, wherever the file was written.
+    QCOMPARE(float(LignesParam({"0,800000011920929"}).reel(1)), 0.8f);
+    QCOMPARE(float(LignesParam({"0.800000011920929"}).reel(1)), 0.8f);
+}
+
+void TestParam::fichier_court_data()
+{
+    QTest::addColumn<int>("lignes");
+    QTest::addColumn<QString>("erreur");
+    QTest::newRow("9 lignes") << 9 << "'' n'est pas une valeur entière correcte";
+    QTest::newRow("15 lignes") << 15 << "'' n'est pas une valeur entière correcte";
+    QTest::newRow("17 lignes") << 17 << "";
+}
+
+void TestParam::fichier_court()
+{
+    QFETCH(int, lignes);
+    QFETCH(QString, erreur);
+    QStringList p = banc::param_formulaire();
+    p[10] = QStringLiteral("40");   // line 11, read only when the file goes on past line 9
+    banc::Banc b(p.mid(0, lignes));
+    b.demarre();
+    QCOMPARE(b.erreurs, erreur.isEmpty() ? QStringList{} : QStringList{erreur});
+    auto& f = *b.form;
+    QCOMPARE(f.etat.couleur_fond, 15780518);      // line 9 always in effect
+    QCOMPARE(f.Scroll_masque1->value(), lignes > 9 ? 40 : 67);
+    QCOMPARE(f.etat.nb_couples, erreur.isEmpty() ? 4 : 0);
+}
+
+void TestParam::ligne_non_numerique_data()
+{
+    QTest::addColumn<int>("ligne");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<int>("hauteur");
+    QTest::addColumn<std::int32_t>("fond");
+    const std::int32_t fond_form = std::int32_t(0x80000000u + 28u);
+    QTest::newRow("ligne 4") << 4 << "'haut' n'est pas une valeur entière correcte" << 64 << fond_form;
+    QTest::newRow("ligne 6") << 6 << "'rouge' n'est pas une valeur en virgule flottante correcte" << 64 << fond_form;
+    QTest::newRow("ligne 9") << 9 << "'' n'est pas une valeur entière correcte" << 64 << fond_form;
+    QTest::newRow("ligne 16") << 16 << "'deux' n'est pas une valeur entière correcte" << 64 << std::int32_t(15780518);
+}
+
+void TestParam::ligne_non_numerique()
+{
+    QFETCH(int, ligne);
+    QFETCH(QString, message);
+    QFETCH(int, hauteur);
+    QFETCH(std::int32_t, fond);
+    const QString texte = message.section(u'\'', 1, 1);
+    banc::Banc b(avec_ligne(ligne, texte));
+    b.demarre();
+    QCOMPARE(b.erreurs, QStringList{message});
+    auto& f = *b.form;
+    QCOMPARE(f.Edit_masque->text(), QStringLiteral("#####"));   // line 3 was applied
+    QCOMPARE(f.Scroll_hauteur->value(), hauteur);
+    QCOMPARE(f.vue_3d->couleur_fond(), fond);
+    QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2"));   // line 17 never reached
+    QCOMPARE(f.etat.nb_couples, 0);                              // start-up ended there
+}
+
+void TestParam::bornes_data()
+{
+    QTest::addColumn<int>("ligne");
+    QTest::addColumn<QString>("valeur");
+    QTest::addColumn<int>("attendu");
+    QTest::newRow("ligne 11 = 150") << 11 << "150" << 100;
+    QTest::newRow("ligne 4 = 900") << 4 << "900" << 400;
+    QTest::newRow("ligne 5 = -3") << 5 << "-3" << 0;
+    QTest::newRow("ligne 16 = -1") << 16 << "-1" << -1;
+    QTest::newRow("ligne 16 = -5") << 16 << "-5" << -1;
+    QTest::newRow("ligne 16 = 7") << 16 << "7" << 2;
+}
+
+void TestParam::bornes()
+{
+    QFETCH(int, ligne);
+    QFETCH(QString, valeur);
+    QFETCH(int, attendu);
+    banc::Banc b(avec_ligne(ligne, valeur));
+    b.demarre();
+    QVERIFY(b.erreurs.isEmpty());
+    auto& f = *b.form;
+    switch (ligne) {
+    case 11:
+        QCOMPARE(f.Scroll_masque1->value(), attendu);
+        QCOMPARE(int(f.Async_masque1->intervalle()), attendu);
+        break;
+    case 4: QCOMPARE(f.Scroll_hauteur->value(), attendu); break;
+    case 5: QCOMPARE(f.Scroll_largeur->value(), attendu); break;
+    default: QCOMPARE(f.Radio_incongru->index_choisi(), attendu);
+    }
+}
+
+void TestParam::annuler_et_fermer_restaurent_data()
+{
+    QTest::addColumn<QString>("bouton");
+    QTest::newRow("Annuler") << "BitBtn3";
+    QTest::newRow("X") << "SpeedButton3";
+}
+
+void TestParam::annuler_et_fermer_restaurent()
+{
+    QFETCH(QString, bouton);
+    banc::Banc b;
+    b.demarre();
+    auto& f = *b.form;
+    f.Rglages1Click();
+    QVERIFY(f.GroupBox1->isVisibleTo(&f));
+    f.Scroll_timer->setValue(80);
+    f.Scroll_hauteur->setValue(10);
+    f.Edit_incongru->setText(QStringLiteral("+3"));
+    f.Radio_incongru->definir_index(0);
+    qobject_cast<QAbstractButton*>(f.GroupBox1->findChild<QWidget*>(bouton))->click();
+    QVERIFY(!f.GroupBox1->isVisibleTo(&f));
+    QCOMPARE(f.Scroll_hauteur->value(), 64);
+    QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2"));
+    QCOMPARE(f.Radio_incongru->index_choisi(), 2);
+    QCOMPARE(f.AsyncTimer2->intervalle(), quint16(30));   // back to line 2
+    QCOMPARE(f.Scroll_timer->value(), 80);                // the bar keeps its place
+    QVERIFY(b.erreurs.isEmpty());
+}
+
+void TestParam::ecriture_impossible_garde_l_ancien()
+{
+    banc::Banc b;
+    b.demarre();
+    const QByteArray avant = [&] { QFile f(b.chemin("param.ini")); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    QFile::remove(b.chemin("param.ini"));
+    QDir().mkdir(b.chemin("param.ini"));   // the target is now a folder
+    b.form->Scroll_hauteur->setValue(11);
+    QVERIFY(!proteger([&] { b.form->sauve_param(); }));
+    QCOMPARE(b.erreurs.size(), 1);
+    QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")), qPrintable(b.erreurs[0]));
+    QVERIFY(!avant.isEmpty());
+}
+
+void TestParam::nuancier_gele_une_seconde()
+{
+    banc::Banc b;
+    b.demarre();
+    auto& f = *b.form;
+    f.Radio_texte->setChecked(true);
+    const QPoint rouge(0, 21), bleu(62, 21);
+    auto emission = [&] { return f.GLSpaceText1->materiau().emission; };
+    f.Ima_hgMouseMove(rouge);
+    QVERIFY(emission().r > 0.9f && emission().b < 0.1f);
+    f.Ima_hgMouseDown();
+    f.Ima_hgMouseMove(bleu);
+    QVERIFY2(emission().r > 0.9f, "gelé : la couleur pressée reste");
+    QTRY_VERIFY_WITH_TIMEOUT(!f.etat.couleur_gelee, 1500);
+    f.Ima_hgMouseMove(bleu);
+    QVERIFY2(emission().b > 0.9f && emission().r < 0.1f, "dégelé : la couleur suit de nouveau");
+    f.RadioButton1->setChecked(true);
+    f.Ima_hgMouseMove(rouge);
+    QVERIFY(emission().b > 0.9f);
+}
+
+void TestParam::fond_choisi_puis_reaffichage()
+{
+    banc::Banc b;
+    b.demarre();
+    auto& f = *b.form;
+    f.Radio_fond->setChecked(true);
+    f.Ima_hgMouseMove(QPoint(30, 10));
+    QCOMPARE(f.vue_3d->couleur_fond(), f.Ima_hg->couleur_pixel(QPoint(30, 10)));
+    QCOMPARE(f.etat.couleur_fond, 15780518);
+    f.Timer_reaffichTimer();
+    QCOMPARE(f.vue_3d->couleur_fond(), 15780518);
+}
+
+void TestParam::taille_du_texte()
+{
+    banc::Banc b;
+    auto& f = *b.form;
+    QCOMPARE(f.Lab_hauteur->text(), QStringLiteral("0.640"));
+    f.Scroll_hauteur->setValue(400);
+    QCOMPARE(f.Lab_hauteur->text(), QStringLiteral("4.000"));
+    QCOMPARE(f.GLSpaceText1->echelle().y(), 4.0f);
+    f.Scroll_largeur->setValue(0);
+    QCOMPARE(f.Lab_largeur->text(), QStringLiteral("0.000"));
+    QCOMPARE(f.GLSpaceText1->echelle().x(), 0.0f);
+    QCOMPARE(f.GLSpaceText1->echelle().z(), 0.8f);
+}
+
+FANTREL_TEST_MAIN(TestParam)
+#include "test_param.moc"
