@@ -20,10 +20,9 @@ quint32 cle(const char16_t* deux_lettres)
 
 } // namespace
 
-void IndexParticipes::construit()
+IndexParticipes::IndexParticipes(const QStringList& lignes)
+    : m_vide(lignes.isEmpty()), m_texte(lignes.join(u'\n'))
 {
-    m_construit = true;
-    m_texte = m_lignes.join(u'\n');
     const char16_t* t = QStringView(m_texte).utf16();
     for (qsizetype p = 2; p + 2 <= m_texte.size(); ++p)
         if (t[p] == u'e' && t[p + 1] == u'r')
@@ -50,12 +49,10 @@ bool IndexParticipes::cherche(const QString& texte) const
 
 bool IndexParticipes::contient(const QString& texte)
 {
-    if (m_lignes.isEmpty() || texte.contains(u'\n'))
-        return base_contient_simple(m_lignes, texte);
+    if (m_vide || texte.contains(u'\n'))
+        return false;       // no line, or a text no single line can hold
     if (const auto r = m_reponses.constFind(texte); r != m_reponses.cend())
         return *r;
-    if (!m_construit)
-        construit();
     const bool reponse = cherche(texte);
     m_reponses.insert(texte, reponse);
     return reponse;

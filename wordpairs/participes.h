@@ -14,19 +14,17 @@ bool base_contient_simple(const QStringList& lignes, const QString& texte);
 // Answers for texts ending in "er" (every infinitive does) from the places of
 // "er" in the base, grouped by the two letters before; other texts by a scan. Each
 // answer is kept, so a verb asked about again costs one hash look-up.
-// The index is built at the first question.
+// NOTE: may be built on another thread; contient() belongs to one thread.
 class IndexParticipes {
 public:
-    explicit IndexParticipes(QStringList lignes) : m_lignes(std::move(lignes)) {}
+    explicit IndexParticipes(const QStringList& lignes);
     bool contient(const QString& texte);
     qsizetype memoire_octets() const;
 
 private:
-    void construit();
     bool cherche(const QString& texte) const;
 
-    QStringList m_lignes;
-    bool m_construit = false;
+    bool m_vide = false;
     QString m_texte;                                   // lines joined by '\n'
     QHash<quint32, std::vector<quint32>> m_places;    // two letters before "er" → place of the first
     QHash<QString, bool> m_reponses;

@@ -4,14 +4,24 @@
 namespace fantrel {
 
 RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
-    : Recherche(std::move(base), std::move(demande)), m_participes(m_base.lignes)
+    : Recherche(std::move(base), std::move(demande))
 {
-    m_contient = [this](const QString& texte) { return m_participes.contient(texte); };
+    m_contient = [this](const QString& texte) { return m_participes->contient(texte); };
     m_i = m_bornes.debut;
     if (m_demande.mot_seul)
         for (int j = 0; j < m_base.nb_lignes(); ++j)
             if (m_base.classes[std::size_t(j)] == m_demande.longueur)
                 m_lignes_mot.push_back(j);
+    const bool travail = m_demande.mot_seul ? !m_lignes_mot.empty() : !finie();
+    if (!travail)
+        return;
+    m_futur_participes = std::async(std::launch::async, [lignes = m_base.lignes] {
+        return std::make_unique<IndexParticipes>(lignes);
+    });
+    if (!m_demande.mot_seul)
+        m_futur_index = std::async(std::launch::async, [lignes = m_base.lignes, b = m_bornes] {
+            return std::make_unique<IndexClasse>(lignes, b.debut, b.fin);
+        });
 }
 
 RechercheRapide::~RechercheRapide() = default;
@@ -23,8 +33,31 @@ bool RechercheRapide::finie() const
     return m_i >= m_bornes.fin - 1;
 }
 
+namespace {
+
+// Takes what the thread built once it is there; waits a little for it otherwise.
+template <class T>
+bool recupere(std::future<std::unique_ptr<T>>& futur, std::unique_ptr<T>& cible)
+{
+    if (!futur.valid())
+        return true;
+    if (futur.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+        return false;
+    cible = futur.get();
+    return true;
+}
+
+} // namespace
+
+bool RechercheRapide::indexes_prets()
+{
+    return recupere(m_futur_participes, m_participes) && recupere(m_futur_index, m_index);
+}
+
 bool RechercheRapide::avance(qint64 budget)
 {
+    if (!finie() && !indexes_prets())
+        return false;
     return m_demande.mot_seul ? avance_mot(budget) : avance_classe(budget);
 }
 
@@ -88,10 +121,6 @@ bool RechercheRapide::avance_classe(qint64 budget)
             if (!progression_prete())
                 prepare_progression(m_base.nb_lignes_classe(classe));
             progresse_de_un();
-            if (!m_index) {
-                m_index = std::make_unique<IndexClasse>(m_base.lignes, m_bornes.debut, fin);
-                budget -= m_index->nb_mots();
-            }
             budget -= rassemble(m_i);
             m_entamee = true;
         }
@@ -118,7 +147,7 @@ bool RechercheRapide::avance_classe(qint64 budget)
 
 qsizetype RechercheRapide::memoire_octets() const
 {
-    return (m_index ? m_index->memoire_octets() : 0) + m_participes.memoire_octets()
+    return (m_index ? m_index->memoire_octets() : 0) + (m_participes ? m_participes->memoire_octets() : 0)
         + qsizetype(m_trouves.capacity() * sizeof(Trouve));
 }
 

@@ -3,10 +3,13 @@
 // each outer line and sorts them into listing order (inner line, place of the
 // outer word, place of the inner word); a single-word search examines only the
 // lines of the word's class. Participles are answered by the indexed, cached scan.
+// Both indexes are built on a thread of their own, so that a step never holds
+// the window for long: until they are ready, avance() waits a little and returns.
 #pragma once
 #include "wordpairs/index_classe.h"
 #include "wordpairs/participes.h"
 #include "wordpairs/recherche.h"
+#include <future>
 #include <memory>
 
 namespace fantrel {
@@ -30,13 +33,16 @@ private:
         int difference;
     };
 
+    bool indexes_prets();
     bool avance_classe(qint64 budget);
     bool avance_mot(qint64 budget);
     qint64 rassemble(int ligne);
 
-    IndexParticipes m_participes;
+    std::future<std::unique_ptr<IndexParticipes>> m_futur_participes;
+    std::future<std::unique_ptr<IndexClasse>> m_futur_index;
+    std::unique_ptr<IndexParticipes> m_participes;
+    std::unique_ptr<IndexClasse> m_index;
     ContientTexte m_contient;
-    std::unique_ptr<IndexClasse> m_index;     // built at the first processed line
     std::vector<IndexClasse::Candidat> m_candidats;
     std::vector<Trouve> m_trouves;            // candidates of the outer line, in listing order
     std::size_t m_suivant = 0;                // first candidate not yet tested

@@ -1,0 +1,55 @@
+// A word-pair window on a word base of its own, in a temporary folder, with its
+// length buttons made and the window shown.
+#pragma once
+#include "platform/fichier_texte.h"
+#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/liste_memo.h"
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTextBlock>
+#include <memory>
+
+struct FenetreEssai {
+    QTemporaryDir dossier;
+    QString repertoire = dossier.path();
+    std::unique_ptr<TForm_choix_mots> fenetre;
+
+    // Without a base when `base` is empty.
+    explicit FenetreEssai(const QStringList& base = {})
+    {
+        if (!base.isEmpty())
+            fantrel::ecrire_lignes(repertoire + "/tout.txt", base);
+        fenetre = std::make_unique<TForm_choix_mots>(repertoire);
+        fenetre->Timer_debutTimer();
+        fenetre->show();
+        fenetre->activateWindow();
+        (void)QTest::qWaitForWindowExposed(fenetre.get());
+    }
+
+    TForm_choix_mots* operator->() { return fenetre.get(); }
+
+    void filtres(bool coches)
+    {
+        for (QCheckBox* c : {fenetre->Check_s, fenetre->Check_accent, fenetre->check_non_der,
+                             fenetre->check_non_prem, fenetre->Check_participes})
+            c->setChecked(coches);
+    }
+
+    void cherche_classe(int longueur)
+    {
+        fenetre->boutons_longueur[std::size_t(longueur)]->setChecked(true);
+        fenetre->BitBtn1->setFocus();
+        fenetre->BitBtn1Click();
+    }
+
+    // Where to click on line `ligne` of a list: on its first letter, or far right.
+    static QPoint point_ligne(fantrel::ListeMemo* memo, int ligne, bool a_droite = false)
+    {
+        const QRect r = memo->cursorRect(QTextCursor(memo->document()->findBlockByNumber(ligne)));
+        return {a_droite ? memo->viewport()->width() - 8 : r.left() + 2, r.center().y()};
+    }
+};
