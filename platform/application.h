@@ -1,5 +1,7 @@
 // The program's QApplication: loads Qt's French translations and is the one place
 // that catches a run-time error escaping a handler and shows it in the error box.
+// NOTE: this safety net is sound for timers and queued calls; handlers of controls'
+// signals should be connected with relie() (platform/liaison.h), see there why.
 #pragma once
 #include <QApplication>
 

@@ -49,11 +49,10 @@ struct Releve {
 
 // Fills the next file dialog: picks a filter (0 = leave it), types a name and confirms;
 // answers "Oui" to an overwrite question.
-void pilote(Releve& releve, const QString& nom, const QString& filtre_choisi)
+void pilote(QTimer& minuterie, Releve& releve, const QString& nom, const QString& filtre_choisi)
 {
-    auto* minuterie = new QTimer;
     auto dialogue_vu = std::make_shared<bool>(false);
-    QObject::connect(minuterie, &QTimer::timeout, minuterie, [=, &releve] {
+    QObject::connect(&minuterie, &QTimer::timeout, &minuterie, [=, &minuterie, &releve] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* boite = qobject_cast<QMessageBox*>(modal)) {
             ++releve.boites_ecrasement;
@@ -62,10 +61,8 @@ void pilote(Releve& releve, const QString& nom, const QString& filtre_choisi)
         }
         auto* dialogue = qobject_cast<QFileDialog*>(modal);
         if (!dialogue) {
-            if (*dialogue_vu) {
-                minuterie->stop();
-                minuterie->deleteLater();
-            }
+            if (*dialogue_vu)
+                minuterie.stop();
             return;
         }
         if (*dialogue_vu)
@@ -82,7 +79,7 @@ void pilote(Releve& releve, const QString& nom, const QString& filtre_choisi)
             saisie->setText(nom);
         QMetaObject::invokeMethod(dialogue, "accept", Qt::QueuedConnection);
     });
-    minuterie->start(20);
+    minuterie.start(20);
 }
 
 } // namespace
@@ -124,7 +121,8 @@ void TestDialogues::enregistrer()
     options.nom_fichier = QStringLiteral("propose.liste_fantrel");
     options.confirmer_ecrasement = confirmer;
     Releve releve;
-    pilote(releve, nom_tape, filtre_choisi);
+    QTimer robot;
+    pilote(robot, releve, nom_tape, filtre_choisi);
     const ResultatDialogue resultat = interactions_reelles().enregistrer_fichier(options);
 
     QCOMPARE(releve.titre, options.titre);
@@ -148,7 +146,8 @@ void TestDialogues::ouvrir_existant()
     options.repertoire_initial = dossier.path();
     options.nom_fichier = QStringLiteral("*.liste_fantrel");
     Releve releve;
-    pilote(releve, QStringLiteral("machin.liste_fantrel"), QString());
+    QTimer robot;
+    pilote(robot, releve, QStringLiteral("machin.liste_fantrel"), QString());
     const ResultatDialogue resultat = interactions_reelles().ouvrir_fichier(options);
     QVERIFY(releve.nom_propose.isEmpty());
     QCOMPARE(releve.filtre_initial, QStringLiteral("Listes (*.liste_fantrel)"));

@@ -2,6 +2,7 @@
 #include "platform/application.h"
 #include "platform/erreurs.h"
 #include "platform/interactions.h"
+#include "platform/liaison.h"
 #include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
@@ -15,6 +16,8 @@ class TestInteractions : public QObject {
 private slots:
     void notify_montre_l_erreur_data();
     void notify_montre_l_erreur();
+    void relie_arrete_l_erreur_dans_le_gestionnaire_data();
+    void relie_arrete_l_erreur_dans_le_gestionnaire();
     void proteger();
     void remplacement_restaure();
     void attente_retient_les_clics_data();
@@ -33,40 +36,74 @@ static void leve(int& etapes)
 
 void TestInteractions::notify_montre_l_erreur_data()
 {
-    QTest::addColumn<int>("voie");
-    QTest::newRow("clic sur un bouton") << 0;
-    QTest::newRow("minuterie") << 1;
-    QTest::newRow("appel differe") << 2;
+    QTest::addColumn<bool>("minuterie");
+    QTest::newRow("minuterie") << true;
+    QTest::newRow("appel differe") << false;
 }
 
 void TestInteractions::notify_montre_l_erreur()
 {
-    QFETCH(int, voie);
+    QFETCH(bool, minuterie);
     RemplacementInteractions remplacement;
     QStringList erreurs;
     remplacement->erreur = [&](const QString& t) { erreurs << t; };
     int etapes = 0;
-    QPushButton bouton(QStringLiteral("Essai"));
-    connect(&bouton, &QPushButton::clicked, this, [&] { leve(etapes); });
-    if (voie == 0) {
-        bouton.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&bouton));
-        QTest::mouseClick(&bouton, Qt::LeftButton);
-    } else if (voie == 1) {
-        QTimer::singleShot(0, this, [&] { leve(etapes); });
-    } else {
-        QMetaObject::invokeMethod(this, [&] { leve(etapes); }, Qt::QueuedConnection);
+    for (int fois = 1; fois <= 2; ++fois) {
+        if (minuterie)
+            QTimer::singleShot(0, this, [&] { leve(etapes); });
+        else
+            QMetaObject::invokeMethod(this, [&] { leve(etapes); }, Qt::QueuedConnection);
+        // The loop goes on after the first error: the same way works a second time.
+        QTRY_COMPARE(erreurs.size(), fois);
+        QCOMPARE(etapes, fois);
     }
-    QTRY_COMPARE(erreurs.size(), 1);
     QCOMPARE(erreurs.front(), QStringLiteral("'abc' n'est pas une valeur entière correcte"));
-    QCOMPARE(etapes, 1);
-    // The loop goes on: the same way works a second time.
-    if (voie == 0)
-        QTest::mouseClick(&bouton, Qt::LeftButton);
+}
+
+// A handler bound to a control's signal: the error stops in the handler, the control
+// stays usable.
+class Cible : public QObject {
+public:
+    QList<int> recus;
+    void sans_argument() { recus << -1; throw erreur_entier(QStringLiteral("abc")); }
+    void avec_valeur(int v) { recus << v; throw erreur_entier(QStringLiteral("abc")); }
+};
+
+void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire_data()
+{
+    QTest::addColumn<int>("forme");
+    QTest::addColumn<QList<int>>("attendus");
+    QTest::newRow("methode sans argument") << 0 << QList<int>{-1, -1};
+    QTest::newRow("gestionnaire qui prend l'argument du signal") << 1 << QList<int>{1, 2};
+    QTest::newRow("lambda sans argument") << 2 << QList<int>{-1, -1};
+}
+
+void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire()
+{
+    QFETCH(int, forme);
+    QFETCH(QList<int>, attendus);
+    RemplacementInteractions remplacement;
+    QStringList erreurs;
+    remplacement->erreur = [&](const QString& t) { erreurs << t; };
+    Cible cible;
+    QPushButton bouton(QStringLiteral("Essai"));
+    int clics = 0;
+    connect(&bouton, &QPushButton::clicked, this, [&] { ++clics; });
+    if (forme == 0)
+        relie(&bouton, &QPushButton::clicked, &cible, &Cible::sans_argument);
+    else if (forme == 1)
+        relie(&bouton, &QPushButton::clicked, &cible, [&](bool) { cible.avec_valeur(clics); });
     else
-        QTimer::singleShot(0, this, [&] { leve(etapes); });
-    QTRY_COMPARE(erreurs.size(), 2);
-    QCOMPARE(etapes, 2);
+        relie(&bouton, &QPushButton::clicked, &cible, [&] { cible.sans_argument(); });
+    bouton.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&bouton));
+    for (int fois = 1; fois <= 2; ++fois) {
+        QTest::mouseClick(&bouton, Qt::LeftButton);
+        QCOMPARE(erreurs.size(), fois);
+        QVERIFY2(!bouton.isDown(), "the button stayed pressed");
+    }
+    QCOMPARE(cible.recus, attendus);
+    QCOMPARE(erreurs.front(), QStringLiteral("'abc' n'est pas une valeur entière correcte"));
 }
 
 void TestInteractions::proteger()
@@ -140,16 +177,14 @@ void TestInteractions::attente_retient_les_clics()
 
 // Answers the next modal box with the button whose text (without '&') is given, after
 // recording the texts of all its buttons.
-static void repondra(const QString& bouton_choisi, QStringList& textes, QMessageBox::Icon* icone = nullptr,
-                     QString* titre = nullptr)
+static void repondra(QTimer& minuterie, const QString& bouton_choisi, QStringList& textes,
+                     QMessageBox::Icon* icone = nullptr, QString* titre = nullptr)
 {
-    auto* minuterie = new QTimer;
-    QObject::connect(minuterie, &QTimer::timeout, minuterie, [=, &textes] {
+    QObject::connect(&minuterie, &QTimer::timeout, &minuterie, [=, &minuterie, &textes] {
         auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         if (!boite)
             return;
-        minuterie->stop();
-        minuterie->deleteLater();
+        minuterie.stop();
         if (icone)
             *icone = boite->icon();
         if (titre)
@@ -166,7 +201,7 @@ static void repondra(const QString& bouton_choisi, QStringList& textes, QMessage
         else
             boite->reject();
     });
-    minuterie->start(20);
+    minuterie.start(20);
 }
 
 void TestInteractions::question_en_francais_data()
@@ -189,7 +224,8 @@ void TestInteractions::question_en_francais()
     QFETCH(int, reponse);
     QFETCH(QStringList, boutons);
     QStringList textes;
-    repondra(bouton, textes);
+    QTimer robot;
+    repondra(robot, bouton, textes);
     QCOMPARE(int(interactions_reelles().question(QStringLiteral("Continuer ?"), avec_annuler)), reponse);
     textes.sort();
     boutons.sort();
@@ -201,7 +237,8 @@ void TestInteractions::boite_d_erreur()
     QStringList textes;
     QMessageBox::Icon icone = QMessageBox::NoIcon;
     QString titre;
-    repondra(QStringLiteral("OK"), textes, &icone, &titre);
+    QTimer robot;
+    repondra(robot, QStringLiteral("OK"), textes, &icone, &titre);
     interactions_reelles().erreur(QStringLiteral("Impossible d'ouvrir le fichier x"));
     QCOMPARE(icone, QMessageBox::Critical);
     QCOMPARE(titre, QStringLiteral("Erreur"));
