@@ -13,6 +13,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QScrollBar>
+#include <QTimer>
 
 namespace fantrel {
 
@@ -325,6 +326,12 @@ void TForm_courbe2::coche_afficher(bool coche)
 void TForm_courbe2::showEvent(QShowEvent* evenement)
 {
     QWidget::showEvent(evenement);
+    // The view's GL window is mapped over its siblings once shown: lift the controls
+    // over it when the showing is done.
+    QTimer::singleShot(0, this, [this] {
+        Scroll_coeff->raise();
+        Edit_nom->raise();
+    });
     if (!evenement->spontaneous())
         coche_afficher(true);
 }

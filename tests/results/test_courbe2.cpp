@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 
@@ -42,6 +43,7 @@ private slots:
     void pique_data();
     void pique();
     void afficher_coche();
+    void commandes_au_dessus_de_la_vue();
 };
 
 void TestCourbe2::demarrage()
@@ -392,6 +394,21 @@ void TestCourbe2::afficher_coche()
     QVERIFY(!banc.courbe2->isVisible());
     QVERIFY(!banc.Courbe22->isChecked());
     QCOMPARE(banc.courbe2->nb_util, 1);
+}
+
+void TestCourbe2::commandes_au_dessus_de_la_vue()
+{
+    BancResultats banc;
+    TForm_courbe2& f = *banc.courbe2;
+    f.move(950, 560);   // clear of other windows on a shared display
+    f.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&f));
+    f.vue->repeint_maintenant();
+    QTest::qWait(200);
+    const QImage image = f.screen()->grabWindow(f.winId()).toImage();
+    QCOMPARE(image.pixelColor(430, 320), QColor(Qt::white));
+    const QRect barre = f.Scroll_coeff->geometry();
+    QVERIFY2(image.pixelColor(barre.center()) != QColor(Qt::white), "Scroll_coeff shows over the 3D view");
 }
 
 FANTREL_TEST_MAIN(TestCourbe2)
