@@ -6,24 +6,16 @@ namespace fantrel::moteur3d::shaders {
 
 inline constexpr int nb_max_lumieres = 8;
 
-// Lit surfaces: fixed-pipeline terms per fragment (emission, ambient, then per
-// light ambient + diffuse + specular over the constant attenuation).
+// Lit surfaces: the fixed-pipeline terms computed per vertex (Gouraud), as
+// the classic pipeline does: emission, ambient, then per light ambient +
+// diffuse + specular over the constant attenuation. Per-vertex lighting keeps
+// the fragment work (the bulk of a frame with software GL) to one colour.
 inline constexpr const char* sommets_eclaires = R"(
 attribute vec3 a_position;
 attribute vec3 a_normale;
 uniform mat4 u_mvp;
 uniform mat4 u_modele;
 uniform mat3 u_matrice_normale;
-varying vec3 v_position;
-varying vec3 v_normale;
-void main() {
-    v_position = (u_modele * vec4(a_position, 1.0)).xyz;
-    v_normale = u_matrice_normale * a_normale;
-    gl_Position = u_mvp * vec4(a_position, 1.0);
-}
-)";
-
-inline constexpr const char* fragments_eclaires = R"(
 uniform vec4 u_emission;
 uniform vec4 u_ambiante;
 uniform vec4 u_diffuse;
@@ -38,19 +30,20 @@ uniform vec4 u_lum_diffuse[8];
 uniform vec4 u_lum_speculaire[8];
 uniform float u_lum_attenuation[8];
 uniform vec3 u_vers_oeil;
-varying vec3 v_position;
-varying vec3 v_normale;
+varying vec4 v_couleur;
 void main() {
+    gl_Position = u_mvp * vec4(a_position, 1.0);
     if (u_eclaire < 0.5) {
-        gl_FragColor = u_emission;
+        v_couleur = u_emission;
         return;
     }
-    vec3 n = normalize(v_normale);
+    vec3 position = (u_modele * vec4(a_position, 1.0)).xyz;
+    vec3 n = normalize(u_matrice_normale * a_normale);
     vec3 c = u_emission.rgb + u_ambiante_scene.rgb * u_ambiante.rgb;
     for (int i = 0; i < 8; ++i) {
         if (i >= u_nb_lumieres)
             break;
-        vec3 l = normalize(u_lum_position[i] - v_position);
+        vec3 l = normalize(u_lum_position[i] - position);
         float nl = max(dot(n, l), 0.0);
         vec3 t = u_lum_ambiante[i].rgb * u_ambiante.rgb + nl * u_lum_diffuse[i].rgb * u_diffuse.rgb;
         if (nl > 0.0) {
@@ -59,7 +52,14 @@ void main() {
         }
         c += t / u_lum_attenuation[i];
     }
-    gl_FragColor = vec4(clamp(c, 0.0, 1.0), u_diffuse.a);
+    v_couleur = vec4(clamp(c, 0.0, 1.0), u_diffuse.a);
+}
+)";
+
+inline constexpr const char* fragments_eclaires = R"(
+varying vec4 v_couleur;
+void main() {
+    gl_FragColor = v_couleur;
 }
 )";
 

@@ -79,26 +79,33 @@ QSize Vue3D::taille_pixels() const {
             std::max(1, int(std::lround(logique.height() * ratio)))};
 }
 
-// Drawn into an image of our own, then copied to the back buffer: capture()
-// reads the last frame without redrawing, even off screen.
+// On screen the frame goes straight to the back buffer: a copy through an image
+// of our own costs more than the drawing itself with software GL.
 void Vue3D::rend() {
     if (!active_contexte())
         return;
     m_repeint_en_attente = false;
+    if (!m_sur_fenetre) {
+        dessine_hors_ecran();
+        ++m_nb_images;
+        return;
+    }
+    m_contexte->functions()->glBindFramebuffer(GL_FRAMEBUFFER, m_contexte->defaultFramebufferObject());
+    m_rendu->dessine(m_scene, taille_pixels(), couleur_depuis_valeur(m_couleur_fond));
+    m_contexte->swapBuffers(m_fenetre);
+    m_contexte->functions()->glFinish();
+    ++m_nb_images;
+}
+
+void Vue3D::dessine_hors_ecran() {
     const QSize pixels = taille_pixels();
     if (!m_image || m_image->size() != pixels)
         m_image = std::make_unique<QOpenGLFramebufferObject>(
             pixels, QOpenGLFramebufferObject::CombinedDepthStencil);
     m_image->bind();
     m_rendu->dessine(m_scene, pixels, couleur_depuis_valeur(m_couleur_fond));
-    if (m_sur_fenetre) {
-        const QRect tout(QPoint(0, 0), pixels);
-        QOpenGLFramebufferObject::blitFramebuffer(nullptr, tout, m_image.get(), tout);
-        m_contexte->swapBuffers(m_fenetre);
-    }
     m_contexte->functions()->glFinish();
     m_image->release();
-    ++m_nb_images;
 }
 
 void Vue3D::repeint_maintenant() {
@@ -119,10 +126,9 @@ void Vue3D::sur_mise_a_jour() {
 }
 
 QImage Vue3D::capture() {
-    if (!m_image)
-        rend();
-    if (!m_image || !active_contexte())
+    if (!active_contexte())
         return {};
+    dessine_hors_ecran();
     return m_image->toImage().convertToFormat(QImage::Format_RGB32);
 }
 

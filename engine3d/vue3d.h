@@ -43,7 +43,9 @@ public:
     // and a repeint_maintenant() in between satisfies them.
     void demande_repeint();
 
-    // Pixels of the last frame drawn (one is drawn first if there was none).
+    // Pixels of the scene as the last frame shows it, when nothing changed
+    // since. NOTE: drawn again off screen for the purpose (reading the screen
+    // back on every frame would slow every flash down).
     QImage capture();
 
     // Nearest drawn object within the square of side 2 * rayon + 1 around a
@@ -67,6 +69,7 @@ private:
     bool active_contexte();
     QSize taille_pixels() const;
     void rend();
+    void dessine_hors_ecran();
     void sur_mise_a_jour();
 
     Scene m_scene;
@@ -74,7 +77,7 @@ private:
     std::unique_ptr<QOpenGLContext> m_contexte;
     std::unique_ptr<QOffscreenSurface> m_hors_ecran;
     std::unique_ptr<RenduScene> m_rendu;
-    std::unique_ptr<QOpenGLFramebufferObject> m_image;
+    std::unique_ptr<QOpenGLFramebufferObject> m_image; // off-screen frames and captures
     std::int32_t m_couleur_fond = 0x00FFFFFF;
     bool m_sur_fenetre = false;
     bool m_repeint_en_attente = false;
