@@ -52,4 +52,12 @@ struct FenetreEssai {
         const QRect r = memo->cursorRect(QTextCursor(memo->document()->findBlockByNumber(ligne)));
         return {a_droite ? memo->viewport()->width() - 8 : r.left() + 2, r.center().y()};
     }
+
+    // As the mouse does it: a press (and release), then the double-click.
+    static void double_clic(fantrel::ListeMemo* memo, int ligne)
+    {
+        const QPoint point = point_ligne(memo, ligne);
+        QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, point);
+        QTest::mouseDClick(memo->viewport(), Qt::LeftButton, {}, point);
+    }
 };

@@ -1,0 +1,425 @@
+// The word-pair window, lists side: double-clicks both ways, the "Sélection"
+// buttons, the three files and their round trips, the questions before unsaved
+// work is lost (answered through the seams).
+#include "fenetre_essai.h"
+#include "platform/application.h"
+#include "platform/erreurs.h"
+#include "platform/interactions.h"
+#include "trials/liste_exercice.h"
+#include "wordpairs/listes_selection.h"
+#include <QFile>
+#include <QLabel>
+#include <QToolButton>
+
+using namespace fantrel;
+
+namespace {
+
+const QStringList trouves{"chat  chas", "bal  bas", "pâte  pâle", "mot  mat", "sol  sel"};
+
+QByteArray contenu(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
+
+// Records the file dialogs and questions, answers them as told.
+struct Seams {
+    RemplacementInteractions remplacement;
+    QList<OptionsDialogue> enregistrements;
+    QList<OptionsDialogue> ouvertures;
+    QStringList questions;
+    QString fichier;                 // chosen in the next dialog; empty: cancelled
+    Reponse reponse = Reponse::Non;
+
+    Seams()
+    {
+        auto choisit = [this](QList<OptionsDialogue>& journal) {
+            return [this, &journal](const OptionsDialogue& o) {
+                journal.append(o);
+                ResultatDialogue r;
+                r.accepte = !fichier.isEmpty();
+                r.nom_fichier = fichier;
+                return r;
+            };
+        };
+        remplacement->enregistrer_fichier = choisit(enregistrements);
+        remplacement->ouvrir_fichier = choisit(ouvertures);
+        remplacement->question = [this](const QString& texte, bool) {
+            questions.append(texte);
+            return reponse;
+        };
+    }
+};
+
+} // namespace
+
+class TestChoixMotsListes : public QObject {
+    Q_OBJECT
+private slots:
+    void double_clics_aller_retour();
+    void clic_a_droite_de_la_ligne();
+    void retour_ne_touche_pas_une_paire_plus_longue();
+    void boutons_selection_data();
+    void boutons_selection();
+    void sauver_liste_utilisateur();
+    void lire_liste_utilisateur_data();
+    void lire_liste_utilisateur();
+    void select_log_aller_retour();
+    void lire_select_log_questions_data();
+    void lire_select_log_questions();
+    void sauver_mots_trouves();
+    void fermeture_data();
+    void fermeture();
+    void saisie_dans_la_liste_utilisateur();
+    void ecriture_impossible();
+};
+
+void TestChoixMotsListes::double_clics_aller_retour()
+{
+    FenetreEssai f;
+    f->Memo1->remplace_tout(trouves);
+    FenetreEssai::double_clic(f->Memo1, 0);
+    QCOMPARE(f->debut_ligne1, 0);
+    QCOMPARE(f->fin_ligne1, 10);
+    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chas"});
+    QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
+    QVERIFY(f->Label6->isVisible());
+    QVERIFY(f->liste_modifiee);
+    QCOMPARE(f->Memo1->lignes().value(0), marque("chat  chas"));
+    QCOMPARE(f->Memo1->textCursor().position(), 0);
+
+    FenetreEssai::double_clic(f->Memo1, 2);
+    QCOMPARE(f->debut_ligne1, 33 + 9);     // after "----chat  chas------------------\n" and "bal  bas\n"
+    QCOMPARE(f->Memo3->lignes(), QStringList({"chat  chas", "pâte  pâle"}));
+    QCOMPARE(f->Label6->text(), QStringLiteral("2 couples"));
+
+    // A marked line is not moved again.
+    FenetreEssai::double_clic(f->Memo1, 0);
+    QCOMPARE(f->Memo3->nb_lignes(), 2);
+
+    f->liste_modifiee = false;
+    FenetreEssai::double_clic(f->Memo3, 0);
+    QCOMPARE(f->debut_ligne3, 0);
+    QCOMPARE(f->fin_ligne3, 10);
+    QCOMPARE(f->Memo3->lignes(), QStringList{"pâte  pâle"});
+    QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
+    QVERIFY(f->liste_modifiee);
+    QCOMPARE(f->Memo1->lignes().value(0), QStringLiteral("chat  chas"));
+    FenetreEssai::double_clic(f->Memo3, 0);
+    QCOMPARE(f->Label6->text(), QStringLiteral("0 couples"));
+    QCOMPARE(f->Memo1->lignes(), trouves);
+
+    // On an empty list: nothing.
+    QTest::mouseClick(f->Memo3->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QTest::mouseDClick(f->Memo3->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
+    QCOMPARE(f->Memo3->nb_lignes(), 0);
+}
+
+void TestChoixMotsListes::clic_a_droite_de_la_ligne()
+{
+    FenetreEssai f;
+    f->Memo1->remplace_tout(trouves);
+    QTest::mouseClick(f->Memo1->viewport(), Qt::LeftButton, {}, FenetreEssai::point_ligne(f->Memo1, 1, true));
+    QCOMPARE(f->debut_ligne1, 11);
+    QCOMPARE(f->fin_ligne1, 19);
+    QCOMPARE(f->Memo1->textCursor().selectedText(), QStringLiteral("bal  bas"));
+}
+
+// Taking "chat  chas" back restores its own line, not the marked line of a pair
+// that merely begins with it.
+void TestChoixMotsListes::retour_ne_touche_pas_une_paire_plus_longue()
+{
+    FenetreEssai f;
+    f->Memo1->remplace_tout({marque("chat  chas"), marque("chat  chasse")});
+    f->Memo3->remplace_tout({"chat  chas", "chat  chasse"});
+    FenetreEssai::double_clic(f->Memo3, 0);
+    QCOMPARE(f->Memo1->lignes(), QStringList({"chat  chas", marque("chat  chasse")}));
+    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chasse"});
+}
+
+void TestChoixMotsListes::boutons_selection_data()
+{
+    QTest::addColumn<int>("debut");     // selection in the software's list
+    QTest::addColumn<int>("fin");
+    QTest::addColumn<QStringList>("choisis");
+    // trouves with "pâte  pâle" already chosen; lines start at 0, 11, 20, 31, 40.
+    QTest::newRow("milieu de la première au milieu de la quatrième") << 3 << 36
+        << QStringList{"pâte  pâle", "chat  chas", "bal  bas", "mot  mat"};
+    QTest::newRow("curseur seul") << 14 << 14 << QStringList{"pâte  pâle", "bal  bas"};
+    QTest::newRow("ligne marquée seule") << 22 << 24 << QStringList{"pâte  pâle"};
+    QTest::newRow("tout") << 0 << 48 << QStringList{"pâte  pâle", "chat  chas", "bal  bas", "mot  mat", "sol  sel"};
+}
+
+void TestChoixMotsListes::boutons_selection()
+{
+    QFETCH(int, debut);
+    QFETCH(int, fin);
+    QFETCH(QStringList, choisis);
+    FenetreEssai f;
+    QStringList logiciel = trouves;
+    logiciel[2] = marque(logiciel[2]);
+    f->Memo1->remplace_tout(logiciel);
+    f->Memo3->remplace_tout({"pâte  pâle"});
+    f->liste_modifiee = false;
+    QStringList lignes_logiciel = trouves;
+    for (int k = 0; k < 5; ++k)
+        if (choisis.contains(trouves[k]))
+            lignes_logiciel[k] = marque(trouves[k]);
+    // Offsets count the marked third line's 22 extra characters.
+    const auto decale = [](int place) { return place < 20 ? place : place + 22; };
+    f->Memo1->selectionne(decale(debut), decale(fin));
+    QTest::mouseClick(f->SpeedButton3, Qt::LeftButton);
+    QCOMPARE(f->Memo3->lignes(), choisis);
+    QCOMPARE(f->Memo1->lignes(), lignes_logiciel);
+    QCOMPARE(f->liste_modifiee, choisis.size() > 1);
+    if (choisis.size() > 1)
+        QCOMPARE(f->Label6->text(), QString::number(choisis.size()) + " couples");
+
+    if (choisis.size() < 2)
+        return;
+    // And back: the lines touched in the user's list, from the second one on.
+    const int debut3 = f->Memo3->document()->findBlockByNumber(1).position() + 2;
+    f->Memo3->selectionne(debut3, f->Memo3->document()->characterCount() - 1);
+    QTest::mouseClick(f->SpeedButton4, Qt::LeftButton);
+    QCOMPARE(f->Memo3->lignes(), QStringList{"pâte  pâle"});
+    QCOMPARE(f->Memo1->lignes(), logiciel);
+}
+
+// Saved here, the user's list is an exercise list the main window reads:
+// word, two spaces, word, CR LF, Windows-1252.
+void TestChoixMotsListes::sauver_liste_utilisateur()
+{
+    FenetreEssai f;
+    Seams seams;
+    f->Memo3->remplace_tout({"pâte  pâle", "chat  chas$"});
+    f->liste_modifiee = true;
+    f->Speed_sauve_selectClick();
+    QVERIFY(!f->sauvegarde_faite);
+    QVERIFY(f->liste_modifiee);
+    QCOMPARE(seams.enregistrements.size(), 1);
+    const OptionsDialogue& o = seams.enregistrements[0];
+    QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.liste_fantrel"));
+    QCOMPARE(o.extension_defaut, QStringLiteral("liste_fantrel"));
+    QCOMPARE(o.repertoire_initial, f.repertoire);
+    QCOMPARE(o.nom_fichier, QStringLiteral("*.liste_fantrel"));
+    QVERIFY(o.confirmer_ecrasement);
+
+    seams.fichier = f.repertoire + "/choix.liste_fantrel";
+    f->Speed_sauve_selectClick();
+    QVERIFY(f->sauvegarde_faite);
+    QVERIFY(!f->liste_modifiee);
+    QCOMPARE(contenu(seams.fichier), QByteArray("p\xE2te  p\xE2le\r\nchat  chas$\r\n"));
+    const QStringList relues = lire_lignes(seams.fichier);
+    QCOMPARE(relues.size(), 2);
+    const Couple premier = fantrel::decoupe_ligne(relues[0]);
+    QCOMPARE(premier.mot1, QStringLiteral("pâte"));
+    QCOMPARE(premier.mot2, QStringLiteral("pâle"));
+    const Couple second = fantrel::decoupe_ligne(relues[1]);
+    QCOMPARE(second.mot1, QStringLiteral("chas"));
+    QCOMPARE(second.mot2, QStringLiteral("chat"));
+}
+
+void TestChoixMotsListes::lire_liste_utilisateur_data()
+{
+    QTest::addColumn<bool>("modifiee");
+    QTest::addColumn<int>("reponse");
+    QTest::addColumn<bool>("lue");
+    QTest::addColumn<int>("nb_enregistrements");
+    QTest::newRow("rien à sauver") << false << int(Reponse::Non) << true << 0;
+    QTest::newRow("oui: sauve et s'arrête") << true << int(Reponse::Oui) << false << 1;
+    QTest::newRow("non: lit") << true << int(Reponse::Non) << true << 0;
+    QTest::newRow("boîte fermée: rien") << true << int(Reponse::Annuler) << false << 0;
+}
+
+void TestChoixMotsListes::lire_liste_utilisateur()
+{
+    QFETCH(bool, modifiee);
+    QFETCH(int, reponse);
+    QFETCH(bool, lue);
+    QFETCH(int, nb_enregistrements);
+    FenetreEssai f;
+    Seams seams;
+    const QString liste = f.repertoire + "/lue.liste_fantrel";
+    ecrire_lignes(liste, {"bal  bas", "mot  mat", "zut  zit"});
+    f->Memo1->remplace_tout(trouves);
+    f->Memo3->remplace_tout({"avant  apres"});
+    f->Label6->setText(QStringLiteral("1 couples"));
+    f->liste_modifiee = modifiee;
+    seams.reponse = Reponse(reponse);
+    seams.fichier = liste;
+    f->Speed_charge_selectClick();
+    QCOMPARE(seams.questions, modifiee ? QStringList{"Sauver la liste des mots choisis ?"} : QStringList{});
+    QCOMPARE(seams.enregistrements.size(), nb_enregistrements);
+    QCOMPARE(seams.ouvertures.size(), lue ? 1 : 0);
+    if (lue) {
+        QCOMPARE(seams.ouvertures[0].repertoire_initial, f.repertoire);
+        QCOMPARE(seams.ouvertures[0].nom_fichier, QStringLiteral("*.liste_fantrel"));
+        QCOMPARE(f->Memo3->lignes(), QStringList({"bal  bas", "mot  mat", "zut  zit"}));
+        QCOMPARE(f->Lab_fic_mots_choisis->text(), liste);
+        QVERIFY(f->Lab_fic_mots_choisis->isVisible());
+        QCOMPARE(f->Memo1->lignes(), QStringList({"chat  chas", marque("bal  bas"), "pâte  pâle", marque("mot  mat"), "sol  sel"}));
+        QCOMPARE(f->liste_modifiee, modifiee);    // a load leaves the flag
+        QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
+    } else {
+        QCOMPARE(f->Memo3->lignes(), QStringList{"avant  apres"});
+        QCOMPARE(f->Memo1->lignes(), trouves);
+    }
+}
+
+// Marks are left out of the ".select_log" file and do not come back with it.
+void TestChoixMotsListes::select_log_aller_retour()
+{
+    FenetreEssai f;
+    Seams seams;
+    QStringList logiciel = trouves;
+    logiciel[1] = marque(logiciel[1]);
+    logiciel << "a--b  c";                   // a pair holding "--" is written whole
+    f->Memo1->remplace_tout(logiciel);
+    f->liste_logiciel_a_sauver = true;
+    seams.fichier = f.repertoire + "/trouves.select_log";
+    f->SpeedButton1Click();
+    QVERIFY(!f->liste_logiciel_a_sauver);
+    const OptionsDialogue& o = seams.enregistrements.value(0);
+    QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.select_log"));
+    QCOMPARE(o.extension_defaut, QStringLiteral("select_log"));
+    QCOMPARE(o.nom_fichier, QStringLiteral("*.select_log"));
+    QVERIFY(o.confirmer_ecrasement);
+    QCOMPARE(lire_lignes(seams.fichier), trouves + QStringList{"a--b  c"});
+    QVERIFY(contenu(seams.fichier).endsWith("sol  sel\r\na--b  c\r\n"));
+
+    f->Memo1->clear();
+    f->SpeedButton2Click();
+    QCOMPARE(seams.ouvertures.value(0).filtre, QStringLiteral("Mots sélectionnés logiciel|*.select_log"));
+    QCOMPARE(f->Memo1->lignes(), trouves + QStringList{"a--b  c"});
+    QCOMPARE(f->Lab_fic_mots_selectionnes->text(), seams.fichier);
+    QVERIFY(f->Lab_fic_mots_selectionnes->isVisible());
+    QVERIFY(seams.questions.isEmpty());
+}
+
+void TestChoixMotsListes::lire_select_log_questions_data()
+{
+    QTest::addColumn<int>("reponse");
+    QTest::addColumn<bool>("sauvegarde_acceptee");
+    QTest::addColumn<bool>("lue");
+    QTest::newRow("oui, sauvegarde faite: lit") << int(Reponse::Oui) << true << true;
+    QTest::newRow("oui, sauvegarde annulée: s'arrête") << int(Reponse::Oui) << false << false;
+    QTest::newRow("non: lit") << int(Reponse::Non) << false << true;
+    QTest::newRow("boîte fermée: rien") << int(Reponse::Annuler) << false << false;
+}
+
+void TestChoixMotsListes::lire_select_log_questions()
+{
+    QFETCH(int, reponse);
+    QFETCH(bool, sauvegarde_acceptee);
+    QFETCH(bool, lue);
+    FenetreEssai f;
+    Seams seams;
+    const QString a_lire = f.repertoire + "/autre.select_log";
+    ecrire_lignes(a_lire, {"lu  la"});
+    f->Memo1->remplace_tout(trouves);
+    f->liste_logiciel_a_sauver = true;
+    seams.reponse = Reponse(reponse);
+    // The save dialog, when shown, gets a file or is cancelled; the open dialog gets a_lire.
+    seams.remplacement->enregistrer_fichier = [&](const OptionsDialogue&) {
+        ResultatDialogue r;
+        r.accepte = sauvegarde_acceptee;
+        r.nom_fichier = f.repertoire + "/sauve.select_log";
+        return r;
+    };
+    seams.fichier = a_lire;
+    f->SpeedButton2Click();
+    QCOMPARE(seams.questions, QStringList{"Sauver la liste logiciel ?"});
+    QCOMPARE(QFile::exists(f.repertoire + "/sauve.select_log"), sauvegarde_acceptee);
+    QCOMPARE(f->Memo1->lignes(), lue ? QStringList{"lu  la"} : trouves);
+    QCOMPARE(f->liste_logiciel_a_sauver, !sauvegarde_acceptee);
+}
+
+void TestChoixMotsListes::sauver_mots_trouves()
+{
+    FenetreEssai f;
+    Seams seams;
+    QStringList logiciel = trouves;
+    logiciel[0] = marque(logiciel[0]);
+    f->Memo1->remplace_tout(logiciel);
+    f->liste_logiciel_a_sauver = true;
+    seams.fichier = f.repertoire + "/trouves.txt";
+    QVERIFY(f->Sauver1->isEnabled());
+    f->Sauver1->trigger();
+    QCOMPARE(seams.enregistrements.value(0).nom_fichier, f.repertoire + "/*.txt");
+    QCOMPARE(seams.enregistrements.value(0).repertoire_initial, f.repertoire);
+    QCOMPARE(lire_lignes(seams.fichier), logiciel);
+    QVERIFY(contenu(seams.fichier).startsWith("----chat  chas------------------\r\n"));
+    QVERIFY(f->liste_logiciel_a_sauver);
+}
+
+void TestChoixMotsListes::fermeture_data()
+{
+    QTest::addColumn<bool>("modifiee");
+    QTest::addColumn<int>("reponse");
+    QTest::addColumn<bool>("sauvegarde_acceptee");
+    QTest::addColumn<bool>("fermee");
+    QTest::addColumn<bool>("question_posee");
+    QTest::newRow("rien à sauver") << false << int(Reponse::Oui) << false << true << false;
+    QTest::newRow("oui, sauvée") << true << int(Reponse::Oui) << true << true << true;
+    QTest::newRow("oui, dialogue annulé") << true << int(Reponse::Oui) << false << false << true;
+    QTest::newRow("non") << true << int(Reponse::Non) << false << true << true;
+    QTest::newRow("boîte fermée") << true << int(Reponse::Annuler) << false << false << true;
+}
+
+void TestChoixMotsListes::fermeture()
+{
+    QFETCH(bool, modifiee);
+    QFETCH(int, reponse);
+    QFETCH(bool, sauvegarde_acceptee);
+    QFETCH(bool, fermee);
+    QFETCH(bool, question_posee);
+    FenetreEssai f;
+    Seams seams;
+    f->Memo3->remplace_tout({"chat  chas"});
+    f->liste_modifiee = modifiee;
+    seams.reponse = Reponse(reponse);
+    if (sauvegarde_acceptee)
+        seams.fichier = f.repertoire + "/fin.liste_fantrel";
+    f->close();
+    QCOMPARE(!f->isVisible(), fermee);
+    QCOMPARE(seams.questions, question_posee
+             ? QStringList{"Sauver la liste des mots choisis par l'utilisateur ?"} : QStringList{});
+    QCOMPARE(QFile::exists(f.repertoire + "/fin.liste_fantrel"), sauvegarde_acceptee);
+    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chas"});     // hidden only: the list stays
+    QCOMPARE(f->liste_modifiee, modifiee && !sauvegarde_acceptee);
+}
+
+// Typing into the user's list changes it as much as a double-click does: the
+// closing question must not let it go unsaved.
+void TestChoixMotsListes::saisie_dans_la_liste_utilisateur()
+{
+    FenetreEssai f;
+    QVERIFY(!f->liste_modifiee);
+    f->Memo3->setFocus();
+    QTest::keyClicks(f->Memo3, QStringLiteral("lac  lit"));
+    QVERIFY(f->liste_modifiee);
+    QCOMPARE(f->Memo3->lignes(), QStringList{"lac  lit"});
+}
+
+void TestChoixMotsListes::ecriture_impossible()
+{
+    FenetreEssai f;
+    Seams seams;
+    f->Memo3->remplace_tout({"chat  chas"});
+    f->Memo1->remplace_tout(trouves);
+    f->liste_modifiee = true;
+    f->liste_logiciel_a_sauver = true;
+    seams.fichier = f.repertoire + "/absent/x.liste_fantrel";
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->Speed_sauve_selectClick());
+    QVERIFY(f->liste_modifiee);
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->SpeedButton1Click());
+    QVERIFY(f->liste_logiciel_a_sauver);
+    seams.fichier = f.repertoire + "/absent.liste_fantrel";
+    f->liste_modifiee = false;
+    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->Speed_charge_selectClick());
+    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chas"});
+}
+
+FANTREL_TEST_MAIN(TestChoixMotsListes)
+#include "test_choix_mots_listes.moc"
