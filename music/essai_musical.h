@@ -8,8 +8,10 @@
 //   bit_rep1 clicked, mode_musical → essai_musical->bit_rep1Click()   ("C'était juste")
 //   bit_rep2 clicked, mode_musical → essai_musical->bit_rep2Click()   ("C'était faux")
 // The clock is connected inside. Errors (series size, rhythm or shift not an
-// integer, "Rythme nul", "Mélodie vide") are thrown as ErreurExecution for the
-// program's error box; the test is then undone: num_essai back, listen button enabled.
+// integer, "Rythme nul", "Mélodie vide") are thrown as ErreurExecution; the test is
+// then undone (num_essai back, listen button enabled).
+// NOTE: connect BitBtn_ecoute with relie() (platform/liaison.h) so the error reaches
+// the error box without unwinding through Qt's widget code.
 #pragma once
 #include "music/melodie.h"
 #include <QObject>

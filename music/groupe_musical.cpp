@@ -1,6 +1,7 @@
 #include "music/groupe_musical.h"
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
+#include "platform/liaison.h"
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -47,9 +48,9 @@ GroupeMusical::GroupeMusical(QWidget* parent)
     SpeedButton9 = petit_bouton(this, QStringLiteral("SpeedButton9"), 364);
     SpeedButton9->setText(QStringLiteral("X"));
 
-    connect(SpeedButton7, &QToolButton::clicked, this, &GroupeMusical::SpeedButton7Click);
-    connect(SpeedButton8, &QToolButton::clicked, this, &GroupeMusical::SpeedButton8Click);
-    connect(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
+    relie(SpeedButton7, &QToolButton::clicked, this, &GroupeMusical::SpeedButton7Click);
+    relie(SpeedButton8, &QToolButton::clicked, this, &GroupeMusical::SpeedButton8Click);
+    relie(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
 }
 
 void GroupeMusical::charge(const QString& chemin)

@@ -29,7 +29,8 @@ public:
     // Loads repertoire + "/melodies.mus" when the editor is empty; an edited list stays.
     void charge_defaut(const QString& repertoire);
 
-public slots:
+    // The buttons' handlers (connected inside, through relie(): an error is shown
+    // in the error box). Called directly, they throw.
     void SpeedButton7Click();
     void SpeedButton8Click();
     void SpeedButton9Click();

@@ -6,6 +6,7 @@
 #include "platform/application.h"
 #include "platform/erreurs.h"
 #include "platform/interactions.h"
+#include "platform/liaison.h"
 #include "trials/etat_partage.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -271,8 +272,7 @@ void TestEssaiMusical::erreur_par_le_clic()
     // Through a real click the error reaches the error box, and the next click plays.
     Banc banc(u"a,0,cla2"_qs);
     banc.mode = 0;
-    QObject::connect(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(),
-                     &EssaiMusical::BitBtn_ecouteClick);
+    relie(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(), &EssaiMusical::BitBtn_ecouteClick);
     QWidget fenetre;
     banc.BitBtn_ecoute.setParent(&fenetre);
     fenetre.show();
