@@ -168,6 +168,9 @@ void TForm_courbe2::trace_somme()
 
 void TForm_courbe2::detruit_rangees_utilisateurs()
 {
+    // A rename box left open would name whichever row takes the index next.
+    Edit_nom->hide();
+    util_choisi = -1;
     for (int n = 1; n <= std::min(nb_util, nb_max_util); ++n)
         detruit_objets_rangee(vue->scene(), tab_util[n]);
 }

@@ -196,7 +196,11 @@ void TestCourbe2::tout_effacer()
     const int objets_demarrage = int(banc.courbe2->vue->scene().objets().size()) - 9;
     const QStringList avant = banc.record();
 
+    banc.courbe2->util_choisi = 2;
+    banc.courbe2->Edit_nom->show();
     banc.courbe2->tout_effacer();
+    QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
+    QCOMPARE(banc.courbe2->util_choisi, -1);
     QCOMPARE(banc.courbe2->nb_util, 1);
     QCOMPARE(banc.courbe2->util_courant, 1);
     QCOMPARE(banc.record(), avant + QStringList{"Essai1"});
