@@ -39,7 +39,7 @@ public:
 private:
     void definir_parametres(const ParametresTexte& parametres);
 
-    ParametresTexte m_parametres{QStringLiteral("cacaéaé")};
+    ParametresTexte m_parametres;
     Ancrage m_ancrage = Ancrage::Centre;
     mutable std::shared_ptr<const Maillage> m_maillage;
     mutable QVector3D m_centre_maillage;
