@@ -11,6 +11,8 @@ FenetreGL::FenetreGL() {
     format.setSwapBehavior(QSurfaceFormat::DoubleBuffer);
     format.setSwapInterval(1);
     setFormat(format);
+    // Clicks on the view must leave the keyboard with the window's controls.
+    setFlag(Qt::WindowDoesNotAcceptFocus);
 }
 
 bool FenetreGL::event(QEvent* evenement) {

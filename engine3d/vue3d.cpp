@@ -17,7 +17,9 @@ namespace fantrel::moteur3d {
 Vue3D::Vue3D(QWidget* parent) : QWidget(parent), m_fenetre(new FenetreGL) {
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
-    disposition->addWidget(QWidget::createWindowContainer(m_fenetre, this));
+    QWidget* conteneur = QWidget::createWindowContainer(m_fenetre, this);
+    conteneur->setFocusPolicy(Qt::NoFocus);
+    disposition->addWidget(conteneur);
     connect(m_fenetre, &FenetreGL::exposee, this, &Vue3D::rend);
     connect(m_fenetre, &FenetreGL::mise_a_jour_demandee, this, &Vue3D::sur_mise_a_jour);
     connect(m_fenetre, &FenetreGL::souris_appui, this, &Vue3D::souris_appui);
