@@ -1,4 +1,5 @@
 #include "app/Unit1.h"
+#include "platform/liaison.h"
 #include "app/groupe_radio.h"
 #include "engine3d/minuteur_hr.h"
 #include "engine3d/vue3d.h"
@@ -56,28 +57,31 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     construit_commandes();
     construit_groupes_visibles();
     construit_panneau_reglages();
+    construit_essai_musical();
+    OpenDialog1.filtre = QStringLiteral(
+        "Fichiers textes|*.txt|Exercices subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
 
     Timer_debut = new QTimer(this);
     Timer_debut->setObjectName(QStringLiteral("Timer_debut"));
     Timer_debut->setInterval(100);
-    connect(Timer_debut, &QTimer::timeout, this, &TForm1::Timer_debutTimer);
+    relie(Timer_debut, &QTimer::timeout, this, &TForm1::Timer_debutTimer);
     Timer_debut->start();
 
     Timer_reaffich = new QTimer(this);
     Timer_reaffich->setObjectName(QStringLiteral("Timer_reaffich"));
     Timer_reaffich->setInterval(500);
-    connect(Timer_reaffich, &QTimer::timeout, this, &TForm1::Timer_reaffichTimer);
+    relie(Timer_reaffich, &QTimer::timeout, this, &TForm1::Timer_reaffichTimer);
 
     Timer_reactive_coul = new QTimer(this);
     Timer_reactive_coul->setObjectName(QStringLiteral("Timer_reactive_coul"));
     Timer_reactive_coul->setInterval(1000);
-    connect(Timer_reactive_coul, &QTimer::timeout, this, &TForm1::Timer_reactive_coulTimer);
+    relie(Timer_reactive_coul, &QTimer::timeout, this, &TForm1::Timer_reactive_coulTimer);
 
     auto minuteur = [this](const char* nom, quint16 intervalle, void (TForm1::*gestionnaire)()) {
         auto* m = new MinuteurHR(this);
         m->setObjectName(QString::fromLatin1(nom));
         m->definir_intervalle(intervalle);
-        connect(m, &MinuteurHR::echeance, this, gestionnaire);
+        relie(m, &MinuteurHR::echeance, this, gestionnaire);
         return m;
     };
     AsyncTimer2 = minuteur("AsyncTimer2", 30, &TForm1::AsyncTimer2Timer);
@@ -105,7 +109,7 @@ void TForm1::construit_commandes()
     BitBtn2 = bouton(m_centre, "BitBtn2", QStringLiteral("Concentrez vous sur le leurre et cliquez ici"),
                      QRect(438, 485, 217, 22));
     BitBtn2->setEnabled(false);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    relie(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
 
     QFont police_reponse(QStringLiteral("Courier New"));
     police_reponse.setPixelSize(19);
@@ -120,9 +124,9 @@ void TForm1::construit_commandes()
     bit_rep1->setAccessibleName(QStringLiteral("Réponse gauche"));
     bit_rep2->setAccessibleName(QStringLiteral("Réponse droite"));
     Bit_rep3->setAccessibleName(QStringLiteral("Je ne sais pas"));
-    connect(bit_rep1, &QPushButton::clicked, this, &TForm1::bit_rep1Click);
-    connect(bit_rep2, &QPushButton::clicked, this, &TForm1::bit_rep2Click);
-    connect(Bit_rep3, &QPushButton::clicked, this, &TForm1::Bit_rep3Click);
+    relie(bit_rep1, &QPushButton::clicked, this, &TForm1::bit_rep1Click);
+    relie(bit_rep2, &QPushButton::clicked, this, &TForm1::bit_rep2Click);
+    relie(Bit_rep3, &QPushButton::clicked, this, &TForm1::Bit_rep3Click);
 
     Edit_saisie_libre = new QLineEdit(m_centre);
     Edit_saisie_libre->setObjectName(QStringLiteral("Edit_saisie_libre"));
@@ -132,7 +136,7 @@ void TForm1::construit_commandes()
     Edit_saisie_libre->setFont(police_saisie);
     Edit_saisie_libre->setAccessibleName(QStringLiteral("Mot vu"));
     Edit_saisie_libre->hide();
-    connect(Edit_saisie_libre, &QLineEdit::returnPressed, this, &TForm1::Edit_saisie_libreEntree);
+    relie(Edit_saisie_libre, &QLineEdit::returnPressed, this, &TForm1::Edit_saisie_libreEntree);
 
     BitBtn5 = bouton(m_centre, "BitBtn5", QStringLiteral("BitBtn_morbelle"), QRect(368, 552, 337, 41));
     BitBtn5->hide();
@@ -157,7 +161,7 @@ void TForm1::construit_menus()
         QAction* a = menu->addAction(texte);
         a->setObjectName(QString::fromLatin1(nom));
         if (gestionnaire)
-            connect(a, &QAction::triggered, this, gestionnaire);
+            relie(a, &QAction::triggered, this, gestionnaire);
         return a;
     };
     QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
@@ -192,7 +196,7 @@ void TForm1::construit_menus()
     options->setObjectName(QStringLiteral("Options1"));
     Rglages1 = action(options, "Rglages1", QStringLiteral("Réglages"), &TForm1::Rglages1Click);
     Modevisible1 = action(options, "Modevisible1", QStringLiteral("Mode visible"), nullptr);
-    connect(Modevisible1, &QAction::triggered, this, &TForm1::Modevisible1Click);
+    relie(Modevisible1, &QAction::triggered, this, &TForm1::Modevisible1Click);
 
     // A click toggles a checkable item before its handler runs; every handler sets
     // its marks itself, so a handler called from code behaves as a click does.
@@ -340,11 +344,6 @@ void TForm1::Rglages1Click()
 void TForm1::Quitter1Click()
 {
     close();
-}
-
-void TForm1::closeEvent(QCloseEvent* evenement)
-{
-    evenement->accept();
 }
 
 } // namespace fantrel

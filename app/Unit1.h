@@ -3,6 +3,7 @@
 // Handlers carry the names the program's documentation uses; the logic they bind
 // lives in trials/, results/ and music/.
 #pragma once
+#include "platform/interactions.h"
 #include "trials/etat_partage.h"
 #include <QMainWindow>
 #include <QTimer>
@@ -18,11 +19,12 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 
+class TForm_choix_mots;   // the word-pair tool lives outside the namespace
+
 namespace fantrel {
 class MinuteurHR;
 class GroupeRadio;
 class Nuancier;
-class TForm_choix_mots;
 class TForm_courbe;
 class TForm_courbe2;
 class GroupeResultats;
@@ -99,6 +101,8 @@ public:
     QPlainTextEdit* Memo_enreg_test = nullptr;
     QGroupBox* Group_musical = nullptr;
     EssaiMusical* essai_musical = nullptr;
+    GroupeResultats* groupe_resultats = nullptr;
+    GroupeMusical* groupe_musical = nullptr;
 
     // Settings panel.
     QGroupBox* GroupBox1 = nullptr;
@@ -162,6 +166,7 @@ public:
     QAction* Rglages1 = nullptr;
     QAction* Modevisible1 = nullptr;
 
+    OptionsDialogue OpenDialog1;   // shared by exercise lists and results files
     TForm_choix_mots* Form_choix_mots = nullptr;
     TForm_courbe* Form_courbe = nullptr;
     TForm_courbe2* Form_courbe2 = nullptr;
@@ -229,6 +234,8 @@ private:
     void construit_panneau_reglages();
     void construit_groupes_visibles();
     void construit_groupes_resultats_musique();
+    void construit_essai_musical();
+    void relance_exercice();
     void rend_flottant(QGroupBox* groupe);
     void coche_type_test(QAction* coche);
     void reponse_mot(QPushButton* bouton);
@@ -240,8 +247,7 @@ private:
     QPoint m_origine_glisse;
     QGroupBox* m_groupe_glisse = nullptr;
     bool m_mode_visible = false;
-    QString m_nom_OpenDialog1;      // the exercise/results open dialog's file name
-    int m_filtre_OpenDialog1 = 1;
+
 };
 
 } // namespace fantrel

@@ -15,11 +15,6 @@
 
 namespace fantrel {
 
-namespace {
-const QString filtre_exercices = QStringLiteral(
-    "Fichiers textes|*.txt|Exercices subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
-}
-
 // Runs once, about 100 ms after the event loop starts. A failure (missing settings
 // file, bad settings line, missing list) is shown and ends the step where it
 // happened; the timer is stopped first so it never runs again.
@@ -39,7 +34,7 @@ void TForm1::Timer_debutTimer()
     Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
     Lab_intervalle_timer->adjustSize();
     Scroll_timer->setValue(std::clamp(intervalle, Scroll_timer->minimum(), Scroll_timer->maximum()));
-    m_nom_OpenDialog1 = chemin_exercice(Edit1->text(), etat.repertoire);
+    OpenDialog1.nom_fichier = chemin_exercice(Edit1->text(), etat.repertoire);
     ouvrir();
     recule_camera_resultats();
     Nouvelutilisateur1Click();   // the sum row
@@ -62,25 +57,23 @@ QString chemin_exercice(const QString& nom, const QString& repertoire)
 
 void TForm1::Ouvrirunexercice1Click()
 {
-    m_filtre_OpenDialog1 = 1;
-    m_nom_OpenDialog1.clear();
+    OpenDialog1.index_filtre = 1;
+    OpenDialog1.nom_fichier.clear();
     ouvrir();
 }
 
 void TForm1::ouvrir()
 {
-    QString nom = m_nom_OpenDialog1;
+    QString nom = OpenDialog1.nom_fichier;
     if (nom.isEmpty()) {
-        OptionsDialogue o;
-        o.filtre = filtre_exercices;
-        o.index_filtre = m_filtre_OpenDialog1;
-        o.repertoire_initial = etat.repertoire;
-        const ResultatDialogue r = interactions().ouvrir_fichier(o);
+        if (OpenDialog1.repertoire_initial.isEmpty())
+            OpenDialog1.repertoire_initial = etat.repertoire;
+        const ResultatDialogue r = interactions().ouvrir_fichier(OpenDialog1);
         if (!r.accepte || r.nom_fichier.isEmpty())
             return;
         nom = r.nom_fichier;
-        m_nom_OpenDialog1 = nom;
-        m_filtre_OpenDialog1 = r.index_filtre;
+        OpenDialog1.nom_fichier = nom;
+        OpenDialog1.index_filtre = r.index_filtre;
     }
     etat.compte_test.fill(0);
     for (Couple& c : etat.liste_mots)

@@ -2,7 +2,9 @@
 // exposure, the second paradigm's four-phase chain, and the answers.
 #include "app/Unit1.h"
 #include "engine3d/minuteur_hr.h"
+#include "music/essai_musical.h"
 #include "platform/interactions.h"
+#include "results/groupe_resultats.h"
 #include "trials/reponses.h"
 #include <QAction>
 #include <QLabel>
@@ -125,7 +127,7 @@ void TForm1::demande_reponse()
 void TForm1::reponse_mot(QPushButton* bouton)
 {
     etat.ligne_resultat += QStringLiteral(" répondu=") + bouton->text();
-    Memo_enreg_test->appendPlainText(etat.ligne_resultat);
+    groupe_resultats->ajoute_ligne(etat.ligne_resultat);
     etat.bonne_reponse = juge(bouton->text(), etat.mots[etat.rang_mot]);
     compte_reponse();
     affich_bid(etat.bonne_reponse);
@@ -134,12 +136,18 @@ void TForm1::reponse_mot(QPushButton* bouton)
 
 void TForm1::bit_rep1Click()
 {
-    reponse_mot(bit_rep1);
+    if (etat.mode_musical)
+        essai_musical->bit_rep1Click();
+    else
+        reponse_mot(bit_rep1);
 }
 
 void TForm1::bit_rep2Click()
 {
-    reponse_mot(bit_rep2);
+    if (etat.mode_musical)
+        essai_musical->bit_rep2Click();
+    else
+        reponse_mot(bit_rep2);
 }
 
 void TForm1::Bit_rep3Click()
@@ -155,7 +163,7 @@ void TForm1::Edit_saisie_libreEntree()
     const QString tape = Edit_saisie_libre->text();
     etat.bonne_reponse = juge(tape, etat.mots[etat.rang_mot]);
     etat.ligne_resultat += propositions(etat.mots[1], etat.mots[2], 1) + QStringLiteral(" répondu=") + tape;
-    Memo_enreg_test->appendPlainText(etat.ligne_resultat);
+    groupe_resultats->ajoute_ligne(etat.ligne_resultat);
     compte_reponse();
     affich_bid(etat.bonne_reponse);
     cache_boutons();

@@ -1,6 +1,7 @@
 // The settings panel "Réglages": its groups and controls, and the handlers of its
 // own controls (text size, colour picker, OK, Cancel, close).
 #include "app/Unit1.h"
+#include "platform/liaison.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
 #include "engine3d/texte3d.h"
@@ -83,13 +84,13 @@ void TForm1::construit_panneau_reglages()
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton1->setGeometry(344, 34, 25, 25);
     SpeedButton1->setAccessibleName(QStringLiteral("Ouvrir un exercice"));
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    relie(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     SpeedButton3 = new QToolButton(GroupBox1);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setText(QStringLiteral("X"));
     SpeedButton3->setGeometry(376, 4, 18, 18);
     SpeedButton3->setAccessibleName(QStringLiteral("Fermer les réglages"));
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    relie(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
 
     // "Test de Korvane"
     QGroupBox* korvane = groupe(GroupBox1, "GroupBox2", QStringLiteral("Test de Korvane"), QRect(8, 62, 188, 96));
@@ -104,9 +105,9 @@ void TForm1::construit_panneau_reglages()
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setText(QStringLiteral("test"));
     SpeedButton2->setGeometry(140, 62, 40, 21);
-    connect(Scroll_timer, &QScrollBar::valueChanged, this, &TForm1::Scroll_timerChange);
-    connect(Edit_masque, &QLineEdit::textChanged, this, &TForm1::Edit_masqueChange);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    relie(Scroll_timer, &QScrollBar::valueChanged, this, &TForm1::Scroll_timerChange);
+    relie(Edit_masque, &QLineEdit::textChanged, this, &TForm1::Edit_masqueChange);
+    relie(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
 
     // "Taille du texte"
     QGroupBox* taille = groupe(GroupBox1, "GroupBox4", QStringLiteral("Taille du texte"), QRect(204, 62, 188, 96));
@@ -118,8 +119,8 @@ void TForm1::construit_panneau_reglages()
     Lab_largeur = etiquette(taille, QStringLiteral("Lab_largeur"), QPoint(134, 72), "Lab_largeur");
     Lab_hauteur->setMinimumWidth(50);
     Lab_largeur->setMinimumWidth(50);
-    connect(Scroll_hauteur, &QScrollBar::valueChanged, this, &TForm1::Scroll_hauteurChange);
-    connect(Scroll_largeur, &QScrollBar::valueChanged, this, &TForm1::Scroll_largeurChange);
+    relie(Scroll_hauteur, &QScrollBar::valueChanged, this, &TForm1::Scroll_hauteurChange);
+    relie(Scroll_largeur, &QScrollBar::valueChanged, this, &TForm1::Scroll_largeurChange);
 
     // "Couleur du texte"
     QGroupBox* couleur = groupe(GroupBox1, "GroupBox5", QStringLiteral("Couleur du texte"), QRect(8, 162, 188, 76));
@@ -137,8 +138,8 @@ void TForm1::construit_panneau_reglages()
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setGeometry(110, 52, 74, 18);
     RadioButton1->setChecked(true);
-    connect(Ima_hg, &Nuancier::deplace, this, &TForm1::Ima_hgMouseMove);
-    connect(Ima_hg, &Nuancier::appui, this, &TForm1::Ima_hgMouseDown);
+    relie(Ima_hg, &Nuancier::deplace, this, &TForm1::Ima_hgMouseMove);
+    relie(Ima_hg, &Nuancier::appui, this, &TForm1::Ima_hgMouseDown);
 
     // "Test de Morbelle"
     QGroupBox* morbelle = groupe(GroupBox1, "GroupBox6", QStringLiteral("Test de Morbelle"), QRect(204, 162, 188, 190));
@@ -160,10 +161,10 @@ void TForm1::construit_panneau_reglages()
     ligne_duree(148, "Durée", "Scroll_masque2", "Lab_interv_masque2", 67, Scroll_masque2, Lab_interv_masque2);
     Scroll_masque1->setAccessibleName(QStringLiteral("Durée du masque 1"));
     Scroll_masque2->setAccessibleName(QStringLiteral("Durée du masque 2"));
-    connect(Scroll_masque1, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque1Change);
-    connect(Scroll_mot, &QScrollBar::valueChanged, this, &TForm1::Scroll_motChange);
-    connect(Scroll_blanc, &QScrollBar::valueChanged, this, &TForm1::Scroll_blancChange);
-    connect(Scroll_masque2, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque2Change);
+    relie(Scroll_masque1, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque1Change);
+    relie(Scroll_mot, &QScrollBar::valueChanged, this, &TForm1::Scroll_motChange);
+    relie(Scroll_blanc, &QScrollBar::valueChanged, this, &TForm1::Scroll_blancChange);
+    relie(Scroll_masque2, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque2Change);
     connect(Edit_masque1, &QLineEdit::textChanged, this, [this](const QString& t) { etat.masque1 = t; });
     connect(Edit_masque2, &QLineEdit::textChanged, this, [this](const QString& t) { etat.masque2 = t; });
 
@@ -194,8 +195,8 @@ void TForm1::construit_panneau_reglages()
     BitBtn3 = new QPushButton(QStringLiteral("Annuler"), GroupBox1);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setGeometry(304, 362, 80, 25);
-    connect(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
-    connect(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    relie(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    relie(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
 }
 
 void TForm1::BitBtn4Click()

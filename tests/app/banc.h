@@ -2,6 +2,7 @@
 // in it with the seams answered by the test.
 #pragma once
 #include "app/Unit1.h"
+#include "app/fenetres.h"
 #include "platform/fichier_texte.h"
 #include "platform/erreurs.h"
 #include "platform/interactions.h"
@@ -29,7 +30,8 @@ struct Banc {
     fantrel::RemplacementInteractions seams;
     QStringList informations;
     QStringList erreurs;
-    std::unique_ptr<fantrel::TForm1> form;
+    std::unique_ptr<fantrel::Fenetres> fenetres;
+    fantrel::TForm1* form = nullptr;
 
     explicit Banc(const QStringList& param = param_formulaire(), const QStringList& liste = liste_quatre())
     {
@@ -42,9 +44,14 @@ struct Banc {
         if (!liste.isEmpty())
             fantrel::ecrire_lignes(chemin("machin.liste_fantrel"), liste);
         QDir::setCurrent(dossier.path());
-        form = std::make_unique<fantrel::TForm1>();
+        fenetres = std::make_unique<fantrel::Fenetres>();
+        form = fenetres->Form1.get();
     }
-    ~Banc() { QDir::setCurrent(ancien_dossier); }
+    ~Banc()
+    {
+        fenetres.reset();
+        QDir::setCurrent(ancien_dossier);
+    }
 
     QString chemin(const QString& nom) const { return dossier.path() + u'/' + nom; }
 

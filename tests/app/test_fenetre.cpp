@@ -144,9 +144,9 @@ void TestFenetre::types_de_test()
 void TestFenetre::musique_puis_morbelle_rend_le_mot_visible()
 {
     banc::Banc b;
-    b.form->Incongruitmusicale1Click();
+    b.form->Incongruitmusicale1->trigger();
     QVERIFY(!b.form->GLSpaceText1->visible());
-    b.form->Morbelle1Click();
+    b.form->Morbelle1->trigger();
     QVERIFY(b.form->GLSpaceText1->visible());
 }
 
@@ -288,7 +288,7 @@ void TestFenetre::verdict()
     QCOMPARE(b.form->Lab_bid->text(), QStringLiteral("Pas bon"));
     b.form->affich_bid(true);
     QCOMPARE(b.form->Lab_bid->text(), QStringLiteral("Bonne réponse"));
-    QVERIFY(!b.form->Lab_bid->isVisibleTo(b.form.get()));
+    QVERIFY(!b.form->Lab_bid->isVisibleTo(b.form));
 }
 
 FANTREL_TEST_MAIN(TestFenetre)

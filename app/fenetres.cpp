@@ -1,0 +1,27 @@
+#include "app/fenetres.h"
+#include "app/Unit1.h"
+#include "results/Unit_courbe.h"
+#include "results/Unit_courbe2.h"
+#include "wordpairs/Unit_choix_mot.h"
+
+namespace fantrel {
+
+Fenetres::Fenetres()
+    : Form1(std::make_unique<TForm1>()),
+      Form_choix_mots(std::make_unique<TForm_choix_mots>(Form1->etat.repertoire)),
+      Form_courbe(std::make_unique<TForm_courbe>()),
+      Form_courbe2(std::make_unique<TForm_courbe2>(Form1->etat))
+{
+    Form1->relie_fenetres(Form_choix_mots.get(), Form_courbe.get(), Form_courbe2.get());
+}
+
+Fenetres::~Fenetres()
+{
+    // The main window refers to the others until it is gone.
+    Form1.reset();
+    Form_courbe2.reset();
+    Form_courbe.reset();
+    Form_choix_mots.reset();
+}
+
+} // namespace fantrel
