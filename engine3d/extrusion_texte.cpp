@@ -15,8 +15,9 @@ namespace fantrel::moteur3d {
 namespace {
 
 // Outlines are flattened at this multiple of the font size: Qt flattens curves to
-// half a unit, which would show facets once a 19-pixel word is drawn 60 pixels tall.
-constexpr double sur_echantillonnage = 4.0;
+// half a unit, which shows facets once a 19-pixel word is drawn 60 pixels tall.
+// Twice is smooth there; more adds triangles, which software GL pays per frame.
+constexpr double sur_echantillonnage = 2.0;
 
 using Contour = std::vector<QPointF>;
 

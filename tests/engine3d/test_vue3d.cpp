@@ -204,7 +204,11 @@ void TestVue3D::demandes_fusionnees() {
     ScenePrincipale s({1, 1, 0, 1});
     s.vue.show();
     QVERIFY(QTest::qWaitForWindowExposed(&s.vue));
-    QTest::qWait(100);
+    // Late exposures of a new window draw frames too: start once they stop.
+    for (int avant = -1, essais = 0; avant != s.vue.nb_images() && essais < 20; ++essais) {
+        avant = s.vue.nb_images();
+        QTest::qWait(150);
+    }
     const int depart = s.vue.nb_images();
     s.vue.demande_repeint();
     s.mot->definir_texte(QStringLiteral("mot"));
