@@ -43,6 +43,12 @@ void Texte3D::definir_parametres(const ParametresTexte& parametres) {
     modifie();
 }
 
+void Texte3D::prepare_texte(const QString& texte) const {
+    ParametresTexte p = m_parametres;
+    p.texte = texte;
+    CacheMaillagesTexte::commun().maillage(p);
+}
+
 std::shared_ptr<const Maillage> Texte3D::maillage() const {
     if (!m_maillage) {
         m_maillage = CacheMaillagesTexte::commun().maillage(m_parametres);

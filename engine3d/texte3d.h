@@ -29,6 +29,11 @@ public:
     Ancrage ancrage() const { return m_ancrage; }
     void definir_ancrage(Ancrage ancrage);
 
+    // Builds the mesh `texte` would get with this object's font and extrusion,
+    // so that showing it later costs a cache lookup (say, the next word of a
+    // trial during the wait before its flash).
+    void prepare_texte(const QString& texte) const;
+
     // Built (or taken from the cache) on first use after a change.
     std::shared_ptr<const Maillage> maillage() const;
     // Where the mesh's own origin goes in the object's frame, per the anchoring.

@@ -185,7 +185,8 @@ void TestExtrusion::ancrage_ligne_de_base() {
     QVERIFY(objet.maillage()->maximum().y() > 0.4f);
 }
 
-// Flipping a text between a mask and a word builds each mesh once.
+// Flipping a text between a mask and a word builds each mesh once; a text
+// prepared in advance is not built again when shown.
 void TestExtrusion::cache_reutilise() {
     auto& cache = CacheMaillagesTexte::commun();
     cache.vide();
@@ -204,6 +205,12 @@ void TestExtrusion::cache_reutilise() {
     objet.definir_extrusion(0.2f);
     QVERIFY(objet.maillage() != premiers[1]);
     QCOMPARE(cache.nb_constructions() - avant, 3u);
+    objet.prepare_texte(QStringLiteral("bateau"));
+    QCOMPARE(cache.nb_constructions() - avant, 4u);
+    QCOMPARE(objet.texte(), QStringLiteral("&&&&&&&&&&&"));
+    objet.definir_texte(QStringLiteral("bateau"));
+    QCOMPARE(objet.maillage()->minimum().z(), -0.1f);
+    QCOMPARE(cache.nb_constructions() - avant, 4u);
 }
 
 void TestExtrusion::cache_evince_le_plus_ancien() {
