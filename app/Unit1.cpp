@@ -90,6 +90,14 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Async_blanc = minuteur("Async_blanc", 33, &TForm1::Async_blancTimer);
     Async_masque2 = minuteur("Async_masque2", 67, &TForm1::Async_masque2Timer);
 
+    // The 3D view is a native window, drawn above plain sibling widgets whatever
+    // their order: the controls standing over it are native windows too, raised.
+    vue_3d->setAttribute(Qt::WA_NativeWindow);
+    for (QWidget* w : vue_3d->findChildren<QWidget*>())
+        w->setAttribute(Qt::WA_NativeWindow);
+    for (QWidget* w : controles_sur_la_vue())
+        w->setAttribute(Qt::WA_NativeWindow);
+
     // The word's scale and the size labels follow the bars from the start.
     Scroll_hauteurChange();
     Scroll_largeurChange();
@@ -104,11 +112,30 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 TForm1::~TForm1() = default;
 
+QList<QWidget*> TForm1::controles_sur_la_vue() const
+{
+    return {BitBtn2, bit_rep1, bit_rep2, Bit_rep3, Edit_saisie_libre, BitBtn_ecoute,
+            GroupBox3, Group_result, Group_musical, GroupBox1};
+}
+
+void TForm1::showEvent(QShowEvent* evenement)
+{
+    QMainWindow::showEvent(evenement);
+    // Native windows stack in creation order: put the controls back above the view.
+    vue_3d->lower();
+    for (QWidget* w : controles_sur_la_vue())
+        w->raise();
+}
+
 void TForm1::construit_commandes()
 {
     BitBtn2 = bouton(m_centre, "BitBtn2", QStringLiteral("Concentrez vous sur le leurre et cliquez ici"),
                      QRect(438, 485, 217, 22));
     BitBtn2->setEnabled(false);
+    // The caption must fit the button's 217 pixels whatever the substitute font's widths.
+    QFont police_depart = font();
+    police_depart.setPixelSize(10);
+    BitBtn2->setFont(police_depart);
     relie(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
 
     QFont police_reponse(QStringLiteral("Courier New"));

@@ -225,9 +225,11 @@ public slots:
 
 protected:
     void closeEvent(QCloseEvent* evenement) override;
+    void showEvent(QShowEvent* evenement) override;
     bool eventFilter(QObject* objet, QEvent* evenement) override;
 
 private:
+    QList<QWidget*> controles_sur_la_vue() const;
     void construit_scene();
     void construit_commandes();
     void construit_menus();
