@@ -6,8 +6,8 @@
 //     TForm_choix_mots choix(repertoire, this);  …  choix.exec();
 // Closing it only hides it; lists, boxes and flags stay for the next showing.
 //
-// The search runs by slices from the event loop (about 8 ms each), so the window
-// stays live: found pairs appear at most ~30 times a second, STOP acts at once.
+// The search runs by turns of the event loop (about 8 ms of work each), so the
+// window stays live: found pairs are added ~30 times a second, STOP acts at once.
 #pragma once
 #include "wordpairs/base_mots.h"
 #include "wordpairs/test_couple.h"
@@ -21,6 +21,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
+class QListView;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
@@ -61,7 +62,9 @@ public:
     QLabel* Lab_fic_mots_selectionnes = nullptr;
     QLabel* Lab_fic_mots_choisis = nullptr;
     fantrel::ListeMemo* Memo1 = nullptr;   // pairs selected by the software
-    fantrel::ListeMemo* Memo2 = nullptr;   // every line of the word base
+    // Every line of the word base: a list view, which shows 75,000 lines at once
+    // where a text box needs most of a second to take them.
+    QListView* Memo2 = nullptr;
     fantrel::ListeMemo* Memo3 = nullptr;   // pairs chosen by the user
     QToolButton* SpeedButton1 = nullptr;   // save Memo1 (".select_log")
     QToolButton* SpeedButton2 = nullptr;   // load Memo1
@@ -126,7 +129,7 @@ private:
     void charge_base();
     void demarre(bool seul, int longueur);
     void recherche();
-    void publie(bool tout_de_suite);
+    void publie(int limite_ms, bool tout_de_suite);
     void epilogue(bool terminee);
     void maj_bitbtn2();
     void maj_filtres();
@@ -137,7 +140,7 @@ private:
     void remplace_dans_memo1(const QString& ancienne, const QString& nouvelle, bool derniere);
 
     const QString& m_repertoire;
-    fantrel::BaseMots m_base;
+    fantrel::BaseMots m_base;              // the lines shown in Memo2
     std::unique_ptr<fantrel::Recherche> m_recherche;
     QTimer* m_tranche = nullptr;           // next slice of the search
     qint64 m_budget_tranche = 0;

@@ -7,9 +7,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStringListModel>
 #include <QStyle>
 #include <QToolButton>
 
@@ -179,7 +181,13 @@ void TForm_choix_mots::construit_fenetre()
     Lab_fic_tous_les_mots = nomme(new QLabel(this), "Lab_fic_tous_les_mots");
     Lab_fic_tous_les_mots->hide();
     grille->addWidget(Lab_fic_tous_les_mots, 1, 4);
-    Memo2 = liste("Memo2", QString(), true, this);
+    Memo2 = nomme(new QListView(this), "Memo2");
+    Memo2->setUniformItemSizes(true);
+    Memo2->setWordWrap(false);
+    Memo2->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    Memo2->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo2->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    Memo2->setModel(new QStringListModel(Memo2));
     grille->addWidget(Memo2, 2, 4);
 
     grille->setColumnStretch(1, 3);

@@ -7,6 +7,8 @@
 #include "wordpairs/recherche_rapide.h"
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,9 +19,12 @@ using namespace fantrel;
 
 namespace {
 
-constexpr int duree_tranche_ms = 8;         // events are processed between two slices
-constexpr int intervalle_affichage_ms = 33; // found pairs shown ~30 times a second
-constexpr qint64 pas_recherche = 2048;      // units of one avance() inside a slice
+// One turn of the event loop does at most this much work, then events are
+// processed: adding the pairs found to the list, then searching.
+constexpr int duree_tour_ms = 5;
+constexpr int intervalle_affichage_ms = 33; // the list is painted ~30 times a second
+constexpr qint64 pas_recherche = 256;       // units of one avance()
+constexpr int lignes_par_ajout = 100;       // lines added to the list at a time
 
 } // namespace
 
@@ -33,9 +38,9 @@ void TForm_choix_mots::charge_base()
     const QString chemin = m_repertoire + QStringLiteral("/tout.txt");
     QStringList lignes = lire_lignes(chemin);
     // The base rarely changes between two searches: keep the list shown as it is.
-    if (lignes != m_base.lignes || Memo2->nb_lignes() != lignes.size()) {
+    if (lignes != m_base.lignes) {
         m_base = BaseMots(std::move(lignes));
-        Memo2->remplace_tout(m_base.lignes);
+        static_cast<QStringListModel*>(Memo2->model())->setStringList(m_base.lignes);
     }
     Lab_fic_tous_les_mots->setText(chemin);
     Lab_fic_tous_les_mots->show();
@@ -104,46 +109,66 @@ void TForm_choix_mots::demarre(bool seul, int longueur)
     recherche();
 }
 
-// One slice of the search; the next one is queued behind the pending events.
+// One turn of the search; the next one is queued behind the pending events.
+// Adding thousands of lines to a text box takes longer than finding them, so the
+// lines wait in m_a_publier and are added a few milliseconds' worth a turn; the
+// list itself is painted only every 33 ms.
 void TForm_choix_mots::recherche()
 {
     if (!recherche_en_cours())
         return;
     QElapsedTimer chrono;
     chrono.start();
-    bool finie = false;
-    do {
-        finie = m_recherche->avance(m_budget_tranche > 0 ? m_budget_tranche : pas_recherche);
-    } while (!finie && m_budget_tranche == 0 && chrono.elapsed() < duree_tranche_ms);
+    const bool essai = m_budget_tranche > 0;
+    bool finie = m_recherche->finie();
+    publie(essai ? 0 : (finie ? duree_tour_ms : duree_tour_ms / 2), false);
+    while (!finie) {
+        finie = m_recherche->avance(essai ? m_budget_tranche : pas_recherche);
+        if (essai || chrono.elapsed() >= duree_tour_ms)
+            break;
+    }
     m_a_publier += m_recherche->prend_couples();
-    if (finie) {
+    if (finie && m_a_publier.isEmpty()) {
         epilogue(true);
         return;
     }
-    publie(false);
     m_tranche->start();
 }
 
-// Shows the pairs found since the last time, marked when the user already chose
-// them, and the progress; at most ~30 times a second unless asked at once.
-void TForm_choix_mots::publie(bool tout_de_suite)
+// Adds the pairs found so far to the list, marked when the user already chose
+// them, for at most `limite_ms` (0: all of them); shows the list and the
+// progress when their painting is due, or at once.
+void TForm_choix_mots::publie(int limite_ms, bool tout_de_suite)
 {
-    if (!m_recherche || (!tout_de_suite && m_depuis_publication.elapsed() < intervalle_affichage_ms))
+    if (!m_recherche)
         return;
-    m_depuis_publication.restart();
+    QElapsedTimer chrono;
+    chrono.start();
+    m_a_publier += m_recherche->prend_couples();
+    const bool dessin = tout_de_suite || m_depuis_publication.elapsed() >= intervalle_affichage_ms;
+    if (Memo1->updatesEnabled() != dessin)
+        Memo1->setUpdatesEnabled(dessin);
     if (!m_a_publier.isEmpty()) {
         const QStringList choisis = Memo3->lignes();
         const QSet<QString> deja(choisis.begin(), choisis.end());
-        for (QString& ligne : m_a_publier)
-            if (deja.contains(ligne))
-                ligne = marque(ligne);
-        Memo1->ajoute_lignes(m_a_publier);
-        m_a_publier.clear();
+        qsizetype fait = 0;
+        while (fait < m_a_publier.size() && (limite_ms == 0 || chrono.elapsed() < limite_ms)) {
+            QStringList lot = m_a_publier.mid(fait, lignes_par_ajout);
+            for (QString& ligne : lot)
+                if (deja.contains(ligne))
+                    ligne = marque(ligne);
+            Memo1->ajoute_lignes(lot);
+            fait += lot.size();
+        }
+        m_a_publier.remove(0, fait);
     }
-    if (m_recherche->progression_prete()) {
+    if (dessin && m_recherche->progression_prete()) {
+        m_depuis_publication.restart();
         // A maximum of 0 would turn the bar into a busy indicator.
         ProgressBar1->setMaximum(std::max(1, m_recherche->progression_maximum()));
         ProgressBar1->setValue(m_recherche->progression_position());
+    } else if (dessin) {
+        m_depuis_publication.restart();
     }
 }
 
@@ -154,7 +179,6 @@ void TForm_choix_mots::STOPClick()
     if (!arret) {
         arret = true;
         m_tranche->stop();
-        m_a_publier += m_recherche->prend_couples();
         STOP->setText(QStringLiteral("REPRENDRE"));
         BitBtn1->setEnabled(true);
         // A single-word search cannot be taken up again: stopping ends it.
@@ -172,7 +196,7 @@ void TForm_choix_mots::STOPClick()
 
 void TForm_choix_mots::epilogue(bool terminee)
 {
-    publie(true);
+    publie(0, true);
     if (terminee) {
         STOP->setText(QStringLiteral("STOP"));
         STOP->setEnabled(false);

@@ -6,6 +6,8 @@
 #include "wordpairs/recherche_simple.h"
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
+#include <QStringListModel>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -138,7 +140,8 @@ void TestChoixMots::recherche_classe()
     QVERIFY(f->Label4->isVisible());
     QCOMPARE(f->Lab_fic_tous_les_mots->text(), f.repertoire + "/tout.txt");
     QVERIFY(f->Lab_fic_tous_les_mots->isVisible());
-    QCOMPARE(f->Memo2->lignes(), QStringList({"abc abc", "chat chat", "chas chas"}));
+    QCOMPARE(static_cast<QStringListModel*>(f->Memo2->model())->stringList(),
+             QStringList({"abc abc", "chat chat", "chas chas"}));
     QVERIFY(!f->STOP->isEnabled());
     QVERIFY(f->BitBtn1->isEnabled());
     QVERIFY(f->liste_logiciel_a_sauver);
