@@ -8,6 +8,7 @@
 #include <QMainWindow>
 #include <QTimer>
 #include <cstdint>
+#include <functional>
 
 class QAction;
 class QGroupBox;
@@ -58,6 +59,8 @@ public:
 
     // Display of the 3D word.
     void affich_texte(const QString& texte);   // returns once the frame is on screen
+    // Called as affich_texte returns, with the frame on screen (timing benchmarks).
+    std::function<void(const QString&)> observateur_affichage;
     void pose_texte(const QString& texte);     // shown at the next repaint
     void texte_visible(bool visible);
     void affich_bid(bool verdict);

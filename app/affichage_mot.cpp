@@ -69,6 +69,8 @@ void TForm1::affich_texte(const QString& texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->repeint_maintenant();
+    if (observateur_affichage)
+        observateur_affichage(texte);
 }
 
 void TForm1::pose_texte(const QString& texte)
