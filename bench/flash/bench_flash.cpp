@@ -1,0 +1,200 @@
+// Requested against measured durations of real flashes, through the main window,
+// its high-resolution timers and its 3D view on the display:
+//  - first paradigm: exposure E = 10, 30, 100 ms, from the word's frame presented
+//    to the mask's frame presented;
+//  - second paradigm: each of the four phases, presented frame to presented frame,
+//    at the form's settings (67/33/33/67) and at 17/17/17/17;
+// on an idle machine and with one core kept busy by another process. Median, 99th
+// percentile and maximum of |measured - setting|, plus where the error comes from:
+// the timer event taken late by the GUI thread ("retard") and the time to draw and
+// present the next frame ("image").
+//
+// Usage: bench_flash [essais par série, 200] [attente réelle en ms à la place des 1000 ms, 30]
+// Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb.
+#include "bench/flash/banc_flash.h"
+#include "bench/flash/charge_cpu.h"
+#include "bench/flash/statistiques.h"
+#include "platform/application.h"
+#include <QFile>
+#include <cstdio>
+#include <memory>
+#include <pthread.h>
+#include <sched.h>
+#include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
+
+using namespace fantrel::banc_flash;
+
+namespace {
+
+constexpr int essais_rodage = 5;
+
+struct Serie {
+    const char* charge;
+    QString reglage;
+    std::vector<Flash> flashes;
+    std::vector<Chaine> chaines;
+    int rates = 0;
+    Occupation occupation;
+};
+
+// What the timer's thread may get: real-time scheduling, or at least a raised priority.
+void droits_priorite()
+{
+    bool fifo = false, nice_moins = false;
+    std::thread essai([&] {
+        sched_param p{};
+        p.sched_priority = sched_get_priority_max(SCHED_FIFO);
+        fifo = pthread_setschedparam(pthread_self(), SCHED_FIFO, &p) == 0;
+        nice_moins = setpriority(PRIO_PROCESS, id_t(gettid()), -20) == 0;
+    });
+    essai.join();
+    std::printf("fil du minuteur : SCHED_FIFO %s, nice -20 %s\n", fifo ? "accordé" : "refusé",
+                nice_moins ? "accordé" : "refusé");
+}
+
+QByteArray charge_moyenne()
+{
+    QFile f(QStringLiteral("/proc/loadavg"));
+    return f.open(QIODevice::ReadOnly) ? f.readLine().trimmed() : QByteArray("?");
+}
+
+template <typename Essai>
+Serie serie(BancFlash& banc, const char* charge, const QString& reglage, int essais, Essai essai)
+{
+    Serie s{charge, reglage, {}, {}, 0, {}};
+    banc.relance_liste();
+    for (int i = 0; i < essais_rodage; ++i)
+        essai();
+    const ReleveCpu avant = ReleveCpu::maintenant();
+    for (int i = 0; i < essais; ++i) {
+        const auto r = essai();
+        if (!r)
+            ++s.rates;
+        else if constexpr (std::is_same_v<std::decay_t<decltype(*r)>, Flash>)
+            s.flashes.push_back(*r);
+        else
+            s.chaines.push_back(*r);
+    }
+    s.occupation = occupation(avant, ReleveCpu::maintenant());
+    std::fprintf(stderr, "  %s, %s : %d essais, %d ratés\n", charge, qPrintable(reglage), essais, s.rates);
+    return s;
+}
+
+template <typename Champ>
+std::vector<double> extrait(const std::vector<Flash>& flashes, Champ champ, double moins = 0)
+{
+    std::vector<double> v;
+    for (const Flash& f : flashes)
+        v.push_back(f.*champ - moins);
+    return v;
+}
+
+std::vector<double> extrait_phase(const std::vector<Chaine>& chaines, std::array<double, 4> Chaine::*champ,
+                                  std::size_t phase, double moins = 0)
+{
+    std::vector<double> v;
+    for (const Chaine& c : chaines)
+        v.push_back((c.*champ)[phase] - moins);
+    return v;
+}
+
+// One row: errors, then the signed median, then the two parts of the delay.
+void ligne(const char* debut, const std::vector<double>& ecarts, const std::vector<double>& retards,
+           const std::vector<double>& images)
+{
+    const Resume err = resume(absolues(ecarts));
+    const Resume signe = resume(ecarts);
+    const Resume ret = resume(retards);
+    const Resume img = resume(images);
+    std::printf("%s | %3d | %6.2f | %6.2f | %6.2f | %+7.2f | %5.2f / %5.2f | %5.2f / %5.2f |", debut, err.n,
+                err.mediane, err.p99, err.maximum, signe.mediane, ret.mediane, ret.p99, img.mediane, img.p99);
+}
+
+void tableau_korvane(const std::vector<Serie>& series)
+{
+    std::printf("\nPremier paradigme : exposition du mot, image du mot présentée -> image du masque présentée (ms)\n\n");
+    std::printf("| charge          | E (ms) |   n | méd |m-E| | p99 | max | méd m-E | retard méd / p99 | image méd / p99 |"
+                " CPU machine | dont banc | ratés |\n");
+    std::printf("|-----------------|--------|-----|--------|--------|--------|---------|---------------|---------------|"
+                "-------------|-----------|-------|\n");
+    for (const Serie& s : series) {
+        const double e = s.reglage.toDouble();
+        char debut[64];
+        std::snprintf(debut, sizeof debut, "| %-15s | %6s", s.charge, qPrintable(s.reglage));
+        ligne(debut, extrait(s.flashes, &Flash::exposition, e), extrait(s.flashes, &Flash::retard),
+              extrait(s.flashes, &Flash::image));
+        std::printf("     %5.1f %% |   %5.1f %% | %5d |\n", s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
+    }
+}
+
+void tableau_morbelle(const std::vector<Serie>& series)
+{
+    static const char* phases[4] = {"masque 1", "mot     ", "blanc   ", "masque 2"};
+    std::printf("\nSecond paradigme : durée de chaque phase, image présentée -> image présentée (ms)\n\n");
+    std::printf("| charge          | réglages    | phase    | consigne |   n | méd |err| | p99 | max | méd signée |"
+                " retard méd / p99 | image méd / p99 |\n");
+    std::printf("|-----------------|-------------|----------|----------|-----|--------|--------|--------|---------|"
+                "---------------|---------------|\n");
+    for (const Serie& s : series) {
+        const QStringList consignes = s.reglage.split(u'/');
+        for (std::size_t k = 0; k < 4; ++k) {
+            const double consigne = consignes.value(int(k)).toDouble();
+            char debut[128];
+            std::snprintf(debut, sizeof debut, "| %-15s | %-11s | %s | %8.0f", s.charge, qPrintable(s.reglage),
+                          phases[k], consigne);
+            ligne(debut, extrait_phase(s.chaines, &Chaine::duree, k, consigne),
+                  extrait_phase(s.chaines, &Chaine::retard, k), extrait_phase(s.chaines, &Chaine::image, k));
+            std::printf("\n");
+        }
+    }
+    for (const Serie& s : series)
+        std::printf("%s, %s : CPU machine %.1f %%, dont banc %.1f %%, chaînes ratées %d\n", s.charge,
+                    qPrintable(s.reglage), s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    fantrel::Application app(argc, argv);
+    const int essais = argc > 1 ? std::max(10, QByteArray(argv[1]).toInt()) : 200;
+    const int pause_ms = argc > 2 ? std::max(0, QByteArray(argv[2]).toInt()) : 30;
+
+    BancFlash banc(essais + essais_rodage + 10, pause_ms);
+    if (!banc.pret()) {
+        std::fprintf(stderr, "la fenêtre n'est pas venue à l'écran : %s\n", qPrintable(banc.erreur()));
+        return 1;
+    }
+    std::printf("%d essais par série (+%d de rodage), attentes de 1000 ms réduites à %d ms, %u cœurs\n", essais,
+                essais_rodage, pause_ms, std::thread::hardware_concurrency());
+    std::printf("charge moyenne au départ : %s\n", charge_moyenne().constData());
+    droits_priorite();
+
+    std::vector<Serie> korvane, morbelle;
+    const std::array<std::array<int, 4>, 2> reglages_morbelle{{{67, 33, 33, 67}, {17, 17, 17, 17}}};
+    for (const char* charge : {"repos", "1 cœur occupé"}) {
+        std::unique_ptr<CoeurOccupe> occupe;
+        if (charge != std::string_view("repos")) {
+            occupe = std::make_unique<CoeurOccupe>();
+            if (!occupe->lance())
+                std::fprintf(stderr, "le processus qui occupe un cœur n'a pas démarré\n");
+        }
+        for (int e : {10, 30, 100}) {
+            banc.regle_korvane(e);
+            korvane.push_back(serie(banc, charge, QString::number(e), essais, [&] { return banc.essai_korvane(); }));
+        }
+        for (const auto& r : reglages_morbelle) {
+            banc.regle_morbelle(r);
+            const QString texte = QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
+            morbelle.push_back(serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
+        }
+    }
+    tableau_korvane(korvane);
+    tableau_morbelle(morbelle);
+    std::printf("\ncharge moyenne à la fin : %s\n", charge_moyenne().constData());
+    if (!banc.erreur().isEmpty())
+        std::printf("messages : %s\n", qPrintable(banc.erreur()));
+    return 0;
+}
