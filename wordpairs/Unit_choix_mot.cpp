@@ -14,6 +14,12 @@
 
 using namespace fantrel;
 
+namespace {
+
+constexpr int largeur_bouton_longueur = 100;
+
+} // namespace
+
 TForm_choix_mots::TForm_choix_mots(const QString& repertoire, QWidget* parent)
     : QDialog(parent), m_repertoire(repertoire)
 {
@@ -65,7 +71,8 @@ void TForm_choix_mots::Timer_debutTimer()
     for (int n = 1; n <= 15; ++n) {
         auto* bouton = new QRadioButton(QString::number(n) + QStringLiteral(" lettre(s)"), Group_radio);
         bouton->setObjectName(QStringLiteral("boutons_longueur%1").arg(n));
-        bouton->setGeometry(5, 20 * n, 80, 20);
+        // NOTE: 100 wide rather than 80, which cuts "10 lettre(s)" short in today's fonts.
+        bouton->setGeometry(5, 20 * n, largeur_bouton_longueur, 20);
         bouton->setProperty("tag", n);
         bouton->setEnabled(n >= 4);
         bouton->installEventFilter(this);

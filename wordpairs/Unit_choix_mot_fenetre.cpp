@@ -79,9 +79,9 @@ void TForm_choix_mots::construit_fenetre()
     // Left: the search.
     auto* gauche = new QVBoxLayout;
     Group_radio = nomme(new QGroupBox(QStringLiteral("Trier des mots"), this), "Group_radio");
-    Group_radio->setFixedSize(170, 20 * 16 + 40);
+    Group_radio->setFixedSize(190, 20 * 16 + 40);
     BitBtn1 = nomme(new QPushButton(QStringLiteral("OK"), Group_radio), "BitBtn1");
-    BitBtn1->setGeometry(95, 20 * 15, 65, 28);
+    BitBtn1->setGeometry(115, 20 * 15, 65, 28);
     BitBtn1->setDefault(true);
     gauche->addWidget(Group_radio);
     gauche->addWidget(new QLabel(QStringLiteral("Choisir un mot"), this));

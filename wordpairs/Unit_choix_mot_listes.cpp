@@ -24,16 +24,18 @@ OptionsDialogue dialogue(const QString& repertoire, const QString& extension, co
     return options;
 }
 
-} // namespace
-
 // Changes Memo3 from the program without counting it as the user's typing.
 class EcritureMemo3 {
 public:
     explicit EcritureMemo3(bool& drapeau) : m_drapeau(drapeau) { m_drapeau = true; }
     ~EcritureMemo3() { m_drapeau = false; }
+    EcritureMemo3(const EcritureMemo3&) = delete;
+    EcritureMemo3& operator=(const EcritureMemo3&) = delete;
 private:
     bool& m_drapeau;
 };
+
+} // namespace
 
 void TForm_choix_mots::Memo1MouseDown()
 {

@@ -15,6 +15,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
+#include <QTextBlock>
 #include <QTextDocument>
 #include <QTimer>
 #include <algorithm>
@@ -170,10 +171,18 @@ int main(int argc, char** argv)
     std::printf("\nSTOP : %zu mesures, latence max %.1f ms, médiane %.1f ms\n", latences.size(),
                 latences.empty() ? 0 : *std::max_element(latences.begin(), latences.end()),
                 percentile(latences, 0.5));
+    std::fflush(stdout);
 
     if (garder_s > 0) {
+        // A few pairs chosen, as the experimenter would, before the screenshot.
+        const QTextBlock cinquieme = f.Memo1->document()->findBlockByNumber(4);
+        f.Memo1->selectionne(0, cinquieme.position() + 2);
+        f.SpeedButton3Click();
         f.Memo1->selectionne(0, 0);
-        QTest::qWait(garder_s * 1000);
+        for (int s = 0; s < garder_s; ++s) {
+            f.raise();      // above any other program's window on a shared display
+            QTest::qWait(1000);
+        }
     }
     return 0;
 }

@@ -2,9 +2,11 @@
 // length buttons made and the window shown.
 #pragma once
 #include "platform/fichier_texte.h"
+#include "platform/interactions.h"
 #include "wordpairs/Unit_choix_mot.h"
 #include "wordpairs/liste_memo.h"
 #include <QCheckBox>
+#include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -61,3 +63,39 @@ struct FenetreEssai {
         QTest::mouseDClick(memo->viewport(), Qt::LeftButton, {}, point);
     }
 };
+
+inline QByteArray contenu(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
+}
+
+// Records the file dialogs and questions, answers them as told.
+struct Coutures {
+    fantrel::RemplacementInteractions remplacement;
+    QList<fantrel::OptionsDialogue> enregistrements;
+    QList<fantrel::OptionsDialogue> ouvertures;
+    QStringList questions;
+    QString fichier;                 // chosen in the next dialog; empty: cancelled
+    fantrel::Reponse reponse = fantrel::Reponse::Non;
+
+    Coutures()
+    {
+        auto choisit = [this](QList<fantrel::OptionsDialogue>& journal) {
+            return [this, &journal](const fantrel::OptionsDialogue& o) {
+                journal.append(o);
+                fantrel::ResultatDialogue r;
+                r.accepte = !fichier.isEmpty();
+                r.nom_fichier = fichier;
+                return r;
+            };
+        };
+        remplacement->enregistrer_fichier = choisit(enregistrements);
+        remplacement->ouvrir_fichier = choisit(ouvertures);
+        remplacement->question = [this](const QString& texte, bool) {
+            questions.append(texte);
+            return reponse;
+        };
+    }
+};
+

@@ -106,7 +106,7 @@ void TestChoixMots::boutons_longueur_au_premier_top()
         QCOMPARE(b->parent(), fenetre.Group_radio);
         QCOMPARE(b->text(), QString::number(n) + " lettre(s)");
         QCOMPARE(b->geometry().topLeft(), QPoint(5, 20 * n));
-        QCOMPARE(b->width(), 80);
+        QVERIFY2(b->width() >= b->sizeHint().width(), "the caption should not be cut");
         QCOMPARE(b->property("tag").toInt(), n);
         QCOMPARE(b->isEnabled(), n >= 4);
         QVERIFY(!b->isChecked());

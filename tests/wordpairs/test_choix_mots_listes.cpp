@@ -17,41 +17,6 @@ namespace {
 
 const QStringList trouves{"chat  chas", "bal  bas", "pâte  pâle", "mot  mat", "sol  sel"};
 
-QByteArray contenu(const QString& chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
-}
-
-// Records the file dialogs and questions, answers them as told.
-struct Seams {
-    RemplacementInteractions remplacement;
-    QList<OptionsDialogue> enregistrements;
-    QList<OptionsDialogue> ouvertures;
-    QStringList questions;
-    QString fichier;                 // chosen in the next dialog; empty: cancelled
-    Reponse reponse = Reponse::Non;
-
-    Seams()
-    {
-        auto choisit = [this](QList<OptionsDialogue>& journal) {
-            return [this, &journal](const OptionsDialogue& o) {
-                journal.append(o);
-                ResultatDialogue r;
-                r.accepte = !fichier.isEmpty();
-                r.nom_fichier = fichier;
-                return r;
-            };
-        };
-        remplacement->enregistrer_fichier = choisit(enregistrements);
-        remplacement->ouvrir_fichier = choisit(ouvertures);
-        remplacement->question = [this](const QString& texte, bool) {
-            questions.append(texte);
-            return reponse;
-        };
-    }
-};
-
 } // namespace
 
 class TestChoixMotsListes : public QObject {
@@ -191,7 +156,7 @@ void TestChoixMotsListes::boutons_selection()
 void TestChoixMotsListes::sauver_liste_utilisateur()
 {
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     f->Memo3->remplace_tout({"pâte  pâle", "chat  chas$"});
     f->liste_modifiee = true;
     f->Speed_sauve_selectClick();
@@ -239,7 +204,7 @@ void TestChoixMotsListes::lire_liste_utilisateur()
     QFETCH(bool, lue);
     QFETCH(int, nb_enregistrements);
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     const QString liste = f.repertoire + "/lue.liste_fantrel";
     ecrire_lignes(liste, {"bal  bas", "mot  mat", "zut  zit"});
     f->Memo1->remplace_tout(trouves);
@@ -271,7 +236,7 @@ void TestChoixMotsListes::lire_liste_utilisateur()
 void TestChoixMotsListes::select_log_aller_retour()
 {
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     QStringList logiciel = trouves;
     logiciel[1] = marque(logiciel[1]);
     logiciel << "a--b  c";                   // a pair holding "--" is written whole
@@ -314,7 +279,7 @@ void TestChoixMotsListes::lire_select_log_questions()
     QFETCH(bool, sauvegarde_acceptee);
     QFETCH(bool, lue);
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     const QString a_lire = f.repertoire + "/autre.select_log";
     ecrire_lignes(a_lire, {"lu  la"});
     f->Memo1->remplace_tout(trouves);
@@ -338,7 +303,7 @@ void TestChoixMotsListes::lire_select_log_questions()
 void TestChoixMotsListes::sauver_mots_trouves()
 {
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     QStringList logiciel = trouves;
     logiciel[0] = marque(logiciel[0]);
     f->Memo1->remplace_tout(logiciel);
@@ -375,7 +340,7 @@ void TestChoixMotsListes::fermeture()
     QFETCH(bool, fermee);
     QFETCH(bool, question_posee);
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     f->Memo3->remplace_tout({"chat  chas"});
     f->liste_modifiee = modifiee;
     seams.reponse = Reponse(reponse);
@@ -405,7 +370,7 @@ void TestChoixMotsListes::saisie_dans_la_liste_utilisateur()
 void TestChoixMotsListes::ecriture_impossible()
 {
     FenetreEssai f;
-    Seams seams;
+    Coutures seams;
     f->Memo3->remplace_tout({"chat  chas"});
     f->Memo1->remplace_tout(trouves);
     f->liste_modifiee = true;
