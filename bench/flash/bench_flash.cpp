@@ -9,10 +9,16 @@
 // the timer event taken late by the GUI thread ("retard") and the time to draw and
 // present the next frame ("image").
 //
+// Then the same flashes on a bare GL window (presentation_preparee.h): the mask
+// drawn when the timer fires as today, or drawn ahead and only swapped.
+//
 // Usage: bench_flash [essais par série, 200] [attente réelle en ms à la place des 1000 ms, 30]
+//                    [--gui-fifo: the GUI thread in SCHED_FIFO, below the timers' threads]
+//                    [--prototype-seul: only the bare-window flashes]
 // Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb.
 #include "bench/flash/banc_flash.h"
 #include "bench/flash/charge_cpu.h"
+#include "bench/flash/presentation_preparee.h"
 #include "bench/flash/statistiques.h"
 #include "platform/application.h"
 #include <QFile>
@@ -58,6 +64,12 @@ QByteArray charge_moyenne()
 {
     QFile f(QStringLiteral("/proc/loadavg"));
     return f.open(QIODevice::ReadOnly) ? f.readLine().trimmed() : QByteArray("?");
+}
+
+// Padded by characters, not bytes, so accented cells line up.
+QByteArray cellule(const char* texte, int largeur)
+{
+    return QString::fromUtf8(texte).leftJustified(largeur).toUtf8();
 }
 
 template <typename Essai>
@@ -122,7 +134,7 @@ void tableau_korvane(const std::vector<Serie>& series)
     for (const Serie& s : series) {
         const double e = s.reglage.toDouble();
         char debut[64];
-        std::snprintf(debut, sizeof debut, "| %-15s | %6s", s.charge, qPrintable(s.reglage));
+        std::snprintf(debut, sizeof debut, "| %s | %6s", cellule(s.charge, 15).constData(), qPrintable(s.reglage));
         ligne(debut, extrait(s.flashes, &Flash::exposition, e), extrait(s.flashes, &Flash::retard),
               extrait(s.flashes, &Flash::image));
         std::printf("     %5.1f %% |   %5.1f %% | %5d |\n", s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
@@ -142,7 +154,8 @@ void tableau_morbelle(const std::vector<Serie>& series)
         for (std::size_t k = 0; k < 4; ++k) {
             const double consigne = consignes.value(int(k)).toDouble();
             char debut[128];
-            std::snprintf(debut, sizeof debut, "| %-15s | %-11s | %s | %8.0f", s.charge, qPrintable(s.reglage),
+            std::snprintf(debut, sizeof debut, "| %s | %-11s | %s | %8.0f", cellule(s.charge, 15).constData(),
+                          qPrintable(s.reglage),
                           phases[k], consigne);
             ligne(debut, extrait_phase(s.chaines, &Chaine::duree, k, consigne),
                   extrait_phase(s.chaines, &Chaine::retard, k), extrait_phase(s.chaines, &Chaine::image, k));
@@ -154,25 +167,111 @@ void tableau_morbelle(const std::vector<Serie>& series)
                     qPrintable(s.reglage), s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
 }
 
+struct SeriePrototype {
+    const char* charge;
+    const char* mode;
+    int exposition;
+    std::vector<PresentationPreparee::Mesure> mesures;
+    int rates = 0;
+};
+
+void tableau_prototype(const std::vector<SeriePrototype>& series)
+{
+    std::printf("\nFenêtre GL nue, même scène : masque dessiné à l'échéance (actuelle) ou d'avance (préparée) (ms)\n\n");
+    std::printf("| charge          | présentation       | E (ms) |   n | méd |m-E| | p99 | max | méd m-E |"
+                " retard méd / p99 | dessin méd / p99 | échange méd / p99 |\n");
+    std::printf("|-----------------|--------------------|--------|-----|--------|--------|--------|---------|"
+                "---------------|---------------|---------------|\n");
+    for (const SeriePrototype& s : series) {
+        std::vector<double> ecarts, retards, dessins, echanges;
+        for (const auto& m : s.mesures) {
+            ecarts.push_back(m.exposition - s.exposition);
+            retards.push_back(m.retard);
+            dessins.push_back(m.dessin);
+            echanges.push_back(m.echange);
+        }
+        char debut[128];
+        std::snprintf(debut, sizeof debut, "| %s | %s | %6d", cellule(s.charge, 15).constData(),
+                      cellule(s.mode, 18).constData(), s.exposition);
+        ligne(debut, ecarts, retards, dessins);
+        const Resume e = resume(echanges);
+        std::printf(" %5.2f / %5.2f |\n", e.mediane, e.p99);
+    }
+}
+
+std::vector<SeriePrototype> prototype(const char* charge, int essais)
+{
+    using Mode = PresentationPreparee::Mode;
+    std::vector<SeriePrototype> series;
+    PresentationPreparee p;
+    if (!p.pret()) {
+        std::fprintf(stderr, "fenêtre GL nue indisponible\n");
+        return series;
+    }
+    const QString mots[3] = {QStringLiteral("fièvre"), QStringLiteral("mordant"), QStringLiteral("sanglé")};
+    const QString masque(7, u'#');
+    const std::pair<Mode, const char*> modes[3] = {
+        {Mode::Actuelle, "actuelle"}, {Mode::Preparee, "préparée"}, {Mode::PrepareeAvancee, "préparée, avancée"}};
+    for (int e : {10, 30, 100}) {
+        for (const auto& [mode, nom] : modes) {
+            SeriePrototype s{charge, nom, e, {}, 0};
+            for (int i = -essais_rodage; i < essais; ++i) {
+                const auto m = p.flash(mode, e, mots[(i + essais_rodage) % 3], masque);
+                if (i < 0)
+                    continue;
+                if (m)
+                    s.mesures.push_back(*m);
+                else
+                    ++s.rates;
+            }
+            series.push_back(std::move(s));
+        }
+    }
+    return series;
+}
+
+// The GUI thread runs the flashes' handlers and waits on the rasteriser: under the
+// timers' threads, above everything ordinary.
+bool gui_fifo()
+{
+    sched_param p{};
+    p.sched_priority = sched_get_priority_max(SCHED_FIFO) - 1;
+    return pthread_setschedparam(pthread_self(), SCHED_FIFO, &p) == 0;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
 {
     fantrel::Application app(argc, argv);
-    const int essais = argc > 1 ? std::max(10, QByteArray(argv[1]).toInt()) : 200;
-    const int pause_ms = argc > 2 ? std::max(0, QByteArray(argv[2]).toInt()) : 30;
+    QStringList positionnels;
+    bool fifo = false, prototype_seul = false;
+    for (const QString& a : app.arguments().mid(1)) {
+        if (a == QStringLiteral("--gui-fifo"))
+            fifo = true;
+        else if (a == QStringLiteral("--prototype-seul"))
+            prototype_seul = true;
+        else
+            positionnels << a;
+    }
+    const int essais = std::max(10, positionnels.value(0, QStringLiteral("200")).toInt());
+    const int pause_ms = std::max(0, positionnels.value(1, QStringLiteral("30")).toInt());
+    if (fifo && !gui_fifo())
+        std::fprintf(stderr, "SCHED_FIFO refusé au fil de l'interface\n");
 
     BancFlash banc(essais + essais_rodage + 10, pause_ms);
     if (!banc.pret()) {
         std::fprintf(stderr, "la fenêtre n'est pas venue à l'écran : %s\n", qPrintable(banc.erreur()));
         return 1;
     }
-    std::printf("%d essais par série (+%d de rodage), attentes de 1000 ms réduites à %d ms, %u cœurs\n", essais,
-                essais_rodage, pause_ms, std::thread::hardware_concurrency());
+    std::printf("%d essais par série (+%d de rodage), attentes de 1000 ms réduites à %d ms, %u cœurs%s\n", essais,
+                essais_rodage, pause_ms, std::thread::hardware_concurrency(),
+                fifo ? ", fil de l'interface en SCHED_FIFO" : "");
     std::printf("charge moyenne au départ : %s\n", charge_moyenne().constData());
     droits_priorite();
 
     std::vector<Serie> korvane, morbelle;
+    std::vector<SeriePrototype> nue;
     const std::array<std::array<int, 4>, 2> reglages_morbelle{{{67, 33, 33, 67}, {17, 17, 17, 17}}};
     for (const char* charge : {"repos", "1 cœur occupé"}) {
         std::unique_ptr<CoeurOccupe> occupe;
@@ -181,18 +280,25 @@ int main(int argc, char** argv)
             if (!occupe->lance())
                 std::fprintf(stderr, "le processus qui occupe un cœur n'a pas démarré\n");
         }
-        for (int e : {10, 30, 100}) {
-            banc.regle_korvane(e);
-            korvane.push_back(serie(banc, charge, QString::number(e), essais, [&] { return banc.essai_korvane(); }));
+        if (!prototype_seul) {
+            for (int e : {10, 30, 100}) {
+                banc.regle_korvane(e);
+                korvane.push_back(serie(banc, charge, QString::number(e), essais, [&] { return banc.essai_korvane(); }));
+            }
+            for (const auto& r : reglages_morbelle) {
+                banc.regle_morbelle(r);
+                const QString texte = QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
+                morbelle.push_back(serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
+            }
         }
-        for (const auto& r : reglages_morbelle) {
-            banc.regle_morbelle(r);
-            const QString texte = QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
-            morbelle.push_back(serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
-        }
+        for (auto& s : prototype(charge, essais))
+            nue.push_back(std::move(s));
     }
-    tableau_korvane(korvane);
-    tableau_morbelle(morbelle);
+    if (!prototype_seul) {
+        tableau_korvane(korvane);
+        tableau_morbelle(morbelle);
+    }
+    tableau_prototype(nue);
     std::printf("\ncharge moyenne à la fin : %s\n", charge_moyenne().constData());
     if (!banc.erreur().isEmpty())
         std::printf("messages : %s\n", qPrintable(banc.erreur()));
