@@ -3,6 +3,9 @@
 #include "platform/interactions.h"
 #include <QLibraryInfo>
 #include <QLocale>
+#include <cstring>
+#include <dlfcn.h>
+#include <link.h>
 #include <QTranslator>
 
 namespace fantrel {
@@ -31,6 +34,17 @@ bool Application::notify(QObject* destinataire, QEvent* evenement)
         montre_erreur(e.message());
         return true;
     }
+}
+
+void garde_pilote_gl_charge()
+{
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void*) {
+            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
+                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
+            return 0;
+        },
+        nullptr);
 }
 
 } // namespace fantrel

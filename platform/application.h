@@ -13,6 +13,11 @@ public:
     bool notify(QObject* destinataire, QEvent* evenement) override;
 };
 
+// Keeps the software GL driver loaded past the end of the program: the leak checker
+// reports the driver's own leftovers at exit, and once the driver is unloaded it can
+// no longer name them, so the suppression list cannot match them. For test programs.
+void garde_pilote_gl_charge();
+
 } // namespace fantrel
 
 // QTEST_MAIN with the program's application object, for tests of windows.
@@ -22,5 +27,7 @@ public:
         app.setAttribute(Qt::AA_Use96Dpi, true);                    \
         Classe tc;                                                  \
         QTEST_SET_MAIN_SOURCE_PATH                                  \
-        return QTest::qExec(&tc, argc, argv);                       \
+        const int echecs = QTest::qExec(&tc, argc, argv);           \
+        fantrel::garde_pilote_gl_charge();                          \
+        return echecs;                                              \
     }

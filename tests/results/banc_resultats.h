@@ -2,6 +2,7 @@
 // results window, the exercise box and the "Afficher" entry, started as at
 // program start-up (sum row, then Essai1).
 #pragma once
+#include "platform/application.h"
 #include "engine3d/boite.h"
 #include "engine3d/camera.h"
 #include "engine3d/texte3d.h"
@@ -95,20 +96,6 @@ struct BancResultats {
         return n;
     }
 };
-
-// Keeps the GL driver loaded past the end of the program: the leak checker reports
-// the driver's own leftovers at exit, and once the driver is unloaded it can no
-// longer name them for the suppression list.
-inline void garde_pilote_gl_charge()
-{
-    dl_iterate_phdr(
-        [](dl_phdr_info* info, std::size_t, void*) {
-            if (info->dlpi_name && std::strstr(info->dlpi_name, "_dri.so"))
-                dlopen(info->dlpi_name, RTLD_LAZY | RTLD_NOLOAD | RTLD_NODELETE);
-            return 0;
-        },
-        nullptr);
-}
 
 // Where a scene point shows in the view, in widget pixels.
 inline QPoint pixel_de(moteur3d::Vue3D* vue, const QVector3D& point)

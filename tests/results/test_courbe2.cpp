@@ -25,7 +25,7 @@ bool proche(double a, double b)
 class TestCourbe2 : public QObject {
     Q_OBJECT
 private slots:
-    void cleanupTestCase() { garde_pilote_gl_charge(); }
+    void cleanupTestCase() { fantrel::garde_pilote_gl_charge(); }
     void demarrage();
     void geometrie_rangees();
     void hauteurs_data();

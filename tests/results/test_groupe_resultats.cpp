@@ -56,7 +56,7 @@ const QString c4 = "Mot affiché=fier prop=$fiel fier répondu=fiel";
 class TestGroupeResultats : public QObject {
     Q_OBJECT
 private slots:
-    void cleanupTestCase() { garde_pilote_gl_charge(); }
+    void cleanupTestCase() { fantrel::garde_pilote_gl_charge(); }
     void init();
     void sauve_apres_demarrage();
     void aller_retour_deux_utilisateurs();
