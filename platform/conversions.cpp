@@ -1,6 +1,7 @@
 #include "platform/conversions.h"
 #include "platform/erreurs.h"
 #include <QLocale>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -15,6 +16,30 @@ bool est_chiffre(QChar c) { return c >= u'0' && c <= u'9'; }
 
 // The run-time skips spaces only; a tab is not a blank for it.
 bool est_blanc(QChar c) { return c == u' '; }
+
+// For a number out of a double's range, written "[-]digits[.digits][e[+-]digits]":
+// whether it is too small (its decimal order is negative) rather than too large. The
+// order, not the exponent's sign, decides: "0,000…001" is tiny without any exponent,
+// and a long run of digits with "e-5" is huge.
+bool trop_petit(const std::string& c)
+{
+    const std::size_t e = c.find('e');
+    const std::string mantisse = c.substr(0, e);
+    const std::size_t point = std::min(mantisse.find('.'), mantisse.size());
+    const std::size_t premier = mantisse.find_first_of("123456789");
+    if (premier == std::string::npos)
+        return true;
+    std::int64_t ordre = premier < point ? std::int64_t(point - premier) - 1 : -std::int64_t(premier - point);
+    if (e != std::string::npos) {
+        std::int64_t exposant = 0;
+        const bool negatif = c[e + 1] == '-';
+        for (std::size_t k = e + 1; k < c.size(); ++k)
+            if (c[k] >= '0' && c[k] <= '9')
+                exposant = std::min<std::int64_t>(exposant * 10 + (c[k] - '0'), 1'000'000'000);
+        ordre += negatif ? -exposant : exposant;
+    }
+    return ordre < 0;
+}
 
 } // namespace
 
@@ -85,7 +110,7 @@ double vers_reel(const QString& texte, QChar separateur)
     const auto [fin, code] = std::from_chars(c_texte.data(), c_texte.data() + c_texte.size(), valeur);
     // Underflow reads as zero; overflow is an error, as the run-time reports it.
     if (code == std::errc::result_out_of_range) {
-        if (c_texte.find("e-") == std::string::npos)
+        if (!trop_petit(c_texte))
             throw erreur_reel(texte);
         valeur = c_texte[0] == '-' ? -0.0 : 0.0;
     } else if (code != std::errc() || fin != c_texte.data() + c_texte.size()) {

@@ -1,0 +1,160 @@
+// The melody parser with the insertion of the incongruous shift, on a melody file
+// of any content.
+// Properties: a line parses into one entry per token, each a rest of one base
+// duration or an audible note of 1, 2 or 4 base durations; the schedule runs
+// forward; the shift inserted at the end lands after the last note, trailing rests
+// and blanks skipped; inserted at random, it lands at the end of a token that carries
+// no shift yet; either way it only inserts, adds no token, and changes at most one
+// entry.
+#include "fuzz/commun.h"
+#include "music/incongruite.h"
+#include "music/melodie.h"
+#include "platform/erreurs.h"
+#include "platform/hasard.h"
+#include <optional>
+
+using namespace fantrel;
+
+namespace {
+
+std::optional<QVector<Note>> notes_de(const QString& notes)
+{
+    try {
+        return analyse_notes(notes);
+    } catch (const ErreurExecution&) {
+        return std::nullopt;   // a shift whose numbers are not integers: the test ends on the error box
+    }
+}
+
+void verifie_notes(const QString& texte, const QVector<Note>& notes, int rythme)
+{
+    int jetons = 0;
+    for (QStringView j : QStringView(texte).split(u' '))
+        jetons += !j.isEmpty();
+    fuzz::verifie(notes.size() == jetons, "une entrée par jeton non vide", texte);
+    for (const Note& n : notes) {
+        if (n.frequence == 0)
+            fuzz::verifie(n.duree == duree_base_melodie, "un silence dure une durée de base", texte);
+        else
+            fuzz::verifie(n.frequence >= frequence_min && n.frequence <= frequence_max
+                              && (n.duree == duree_base_melodie || n.duree == 2 * duree_base_melodie
+                                  || n.duree == 4 * duree_base_melodie),
+                          "une note est audible et dure 1, 2 ou 4 durées de base", texte);
+    }
+    const QVector<qint64> horaire = horaire_notes(notes, rythme);
+    fuzz::verifie(horaire.size() == notes.size() + 1 && horaire.front() == rythme, "un départ par note, puis la fin");
+    for (qsizetype k = 1; k < horaire.size(); ++k)
+        fuzz::verifie(horaire[k] > horaire[k - 1], "les départs vont en avançant");
+}
+
+// `apres` is `avant` with `decalage` inserted at one place: returns the last such
+// place (an insertion next to an equal text could stand on either side), or -1.
+qsizetype place_insertion(const QString& avant, const QString& apres, const QString& decalage)
+{
+    const qsizetype n = avant.size();
+    if (apres.size() != n + decalage.size())
+        return -1;
+    qsizetype prefixe = 0;
+    while (prefixe < n && avant[prefixe] == apres[prefixe])
+        ++prefixe;
+    qsizetype suffixe = 0;
+    while (suffixe < n && avant[n - 1 - suffixe] == apres[apres.size() - 1 - suffixe])
+        ++suffixe;
+    for (qsizetype p = prefixe; p >= 0 && p >= n - suffixe; --p)
+        if (QStringView(apres).mid(p, decalage.size()) == decalage)
+            return p;
+    return -1;
+}
+
+// The notes before and after the insertion: as many, and at most one different (an
+// ill-formed token such as "nla2-x", a rest, may turn into a note once cut before the
+// shift, with its own duration).
+void verifie_effet(const QString& avant, const QString& apres, const char* ou)
+{
+    const auto a = notes_de(avant);
+    const auto b = notes_de(apres);
+    if (!a || !b)
+        return;
+    fuzz::verifie(a->size() == b->size(), ou, apres);
+    int changees = 0;
+    for (qsizetype k = 0; k < a->size(); ++k)
+        changees += (*a)[k] != (*b)[k];
+    fuzz::verifie(changees <= 1, "le décalage change au plus une note", avant + QStringLiteral(" → ") + apres);
+}
+
+// Every token a rest, a note of the table, or such a note with one closed shift.
+bool bien_formee(const QString& notes)
+{
+    for (QStringView j : QStringView(notes).split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype ouvrante = j.indexOf(u'(');
+        const bool decalage_ferme = ouvrante > 0 && j.endsWith(u')') && j.count(u'(') == 1 && j.count(u')') == 1;
+        if (j != u"-" && !est_note_sans_decalage(decalage_ferme ? j.left(ouvrante) : j))
+            return false;
+    }
+    return true;
+}
+
+void verifie_insertions(const QString& notes, const QString& saisie, unsigned graine)
+{
+    const QString decalage = texte_decalage(saisie);
+    fuzz::verifie(!decalage.contains(u' '), "le texte du décalage n'a pas de blanc", saisie);
+
+    const QString fin = insere_a_la_fin(notes, decalage);
+    const qsizetype p = place_insertion(notes, fin, decalage);
+    fuzz::verifie(p >= 0, "à la fin : le décalage est seulement inséré", fin);
+    for (QChar c : QStringView(notes).mid(p))
+        fuzz::verifie(c == u' ' || c == u'-', "à la fin : seuls des silences et des blancs suivent", fin);
+    fuzz::verifie(p == 0 || (notes[p - 1] != u' ' && notes[p - 1] != u'-'), "à la fin : juste après la dernière note", fin);
+    if (p > 0)
+        verifie_effet(notes, fin, "à la fin : le décalage ne fait pas de nouveau jeton");
+
+    Hasard hasard;
+    hasard.graine(graine);
+    const QString tire = insere_au_hasard(notes, decalage, hasard);
+    bool note_libre = false;
+    for (QStringView j : QStringView(notes).split(u' '))
+        note_libre = note_libre || est_note_sans_decalage(j);
+    if (tire == notes) {
+        fuzz::verifie(!note_libre, "au hasard : le décalage est placé dès qu'une note n'en a pas", notes);
+        return;
+    }
+    const qsizetype q = place_insertion(notes, tire, decalage);
+    fuzz::verifie(q >= 1, "au hasard : le décalage est seulement inséré, après un jeton", tire);
+    // Where the draw lands: on the blank or "-" that ends a token.
+    fuzz::verifie(q < notes.size() && (notes[q] == u' ' || notes[q] == u'-')
+                      && !QStringLiteral(" -)").contains(notes[q - 1]),
+                  "au hasard : à la fin d'un jeton", tire);
+    // In a well-formed melody that token is a note without shift.
+    // NOTE: known fault (tests/matrice, test_trouvailles): the draw also lands inside a
+    // shift whose ")" stands more than five characters on ("cmi3(-10/12)"), where the
+    // inserted shift breaks the melody; such landings are left out here until mended.
+    const qsizetype debut = notes.lastIndexOf(u' ', q - 1) + 1;
+    const QStringView jeton = QStringView(notes).mid(debut, q - debut);
+    if (bien_formee(notes) && !jeton.contains(u'('))
+        fuzz::verifie(est_note_sans_decalage(jeton), "au hasard : après une note sans décalage", tire);
+    verifie_effet(notes, tire, "au hasard : le décalage ne fait pas de nouveau jeton");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+{
+    const QStringList fichier = fuzz::lignes_du_fichier(fuzz::octets(donnees, taille));
+    // The settings' shift: the file's first line when it looks like one, else the usual.
+    const QString saisie = fichier.value(0).size() <= 12 && fichier.value(0).contains(u'/') ? fichier.value(0)
+                                                                                           : QStringLiteral("+1/2");
+    for (const QString& ligne : fichier) {
+        PartiesMelodie parties;
+        try {
+            parties = separe_rythme(sans_nom(ligne));
+        } catch (const ErreurExecution&) {
+            continue;   // no rhythm, a rhythm of 0 or no note: the test ends on the error box
+        }
+        fuzz::verifie(parties.rythme != 0 && parties.notes.endsWith(u' '), "un rythme non nul, des notes finies par un blanc");
+        if (const auto notes = notes_de(parties.notes))
+            verifie_notes(parties.notes, *notes, parties.rythme);
+        verifie_insertions(parties.notes, saisie, unsigned(taille + ligne.size()));
+        verifie_insertions(parties.notes, QStringLiteral("-1/3"), unsigned(ligne.size()));
+    }
+    return 0;
+}
