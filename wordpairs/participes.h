@@ -12,7 +12,8 @@ namespace fantrel {
 bool base_contient_simple(const QStringList& lignes, const QString& texte);
 
 // Answers for texts ending in "er" (every infinitive does) from the places of
-// "er" in the base, grouped by the two letters before; other texts by a scan. Each
+// "er" in the base, grouped by the two letters before (a flat table for the
+// letters of Windows-1252, a hash for the others); other texts by a scan. Each
 // answer is kept, so a verb asked about again costs one hash look-up.
 // NOTE: may be built on another thread; contient() belongs to one thread.
 class IndexParticipes {
@@ -26,7 +27,9 @@ private:
 
     bool m_vide = false;
     QString m_texte;                                   // lines joined by '\n'
-    QHash<quint32, std::vector<quint32>> m_places;    // two letters before "er" → place of the first
+    std::vector<quint32> m_debuts;                     // per pair of letters < 256: first entry in m_places
+    std::vector<quint32> m_places;                     // place of the first of the two letters
+    QHash<quint32, std::vector<quint32>> m_autres;     // the same for other pairs of letters
     QHash<QString, bool> m_reponses;
 };
 

@@ -6,22 +6,21 @@ namespace fantrel {
 RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
     : Recherche(std::move(base), std::move(demande))
 {
-    m_contient = [this](const QString& texte) { return m_participes->contient(texte); };
+    m_contient = [this](const QString& texte) { return contient(texte); };
     m_i = m_bornes.debut;
     if (m_demande.mot_seul)
         for (int j = 0; j < m_base.nb_lignes(); ++j)
             if (m_base.classes[std::size_t(j)] == m_demande.longueur)
                 m_lignes_mot.push_back(j);
-    const bool travail = m_demande.mot_seul ? !m_lignes_mot.empty() : !finie();
-    if (!travail)
+    // A single word asks about a handful of participles at most: scans do.
+    if (m_demande.mot_seul || finie())
         return;
     m_futur_participes = std::async(std::launch::async, [lignes = m_base.lignes] {
         return std::make_unique<IndexParticipes>(lignes);
     });
-    if (!m_demande.mot_seul)
-        m_futur_index = std::async(std::launch::async, [lignes = m_base.lignes, b = m_bornes] {
-            return std::make_unique<IndexClasse>(lignes, b.debut, b.fin);
-        });
+    m_futur_index = std::async(std::launch::async, [lignes = m_base.lignes, b = m_bornes] {
+        return std::make_unique<IndexClasse>(lignes, b.debut, b.fin);
+    });
 }
 
 RechercheRapide::~RechercheRapide() = default;
@@ -51,7 +50,23 @@ bool recupere(std::future<std::unique_ptr<T>>& futur, std::unique_ptr<T>& cible)
 
 bool RechercheRapide::indexes_prets()
 {
-    return recupere(m_futur_participes, m_participes) && recupere(m_futur_index, m_index);
+    return recupere(m_futur_index, m_index);
+}
+
+// The participle index is awaited by nobody: until it is there, a question is
+// answered by a scan of the lines, and the answer kept.
+bool RechercheRapide::contient(const QString& texte)
+{
+    if (!m_participes && m_futur_participes.valid()
+        && m_futur_participes.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
+        m_participes = m_futur_participes.get();
+    if (m_participes)
+        return m_participes->contient(texte);
+    if (const auto r = m_reponses.constFind(texte); r != m_reponses.cend())
+        return *r;
+    const bool reponse = base_contient_simple(m_base.lignes, texte);
+    m_reponses.insert(texte, reponse);
+    return reponse;
 }
 
 bool RechercheRapide::avance(qint64 budget)

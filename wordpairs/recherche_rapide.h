@@ -4,7 +4,8 @@
 // outer word, place of the inner word); a single-word search examines only the
 // lines of the word's class. Participles are answered by the indexed, cached scan.
 // Both indexes are built on a thread of their own, so that a step never holds
-// the window for long: until they are ready, avance() waits a little and returns.
+// the window for long: until the class index is ready, avance() waits a little
+// and returns; until the participle index is, its questions are answered by scans.
 #pragma once
 #include "wordpairs/index_classe.h"
 #include "wordpairs/participes.h"
@@ -34,6 +35,7 @@ private:
     };
 
     bool indexes_prets();
+    bool contient(const QString& texte);
     bool avance_classe(qint64 budget);
     bool avance_mot(qint64 budget);
     qint64 rassemble(int ligne);
@@ -43,6 +45,7 @@ private:
     std::unique_ptr<IndexParticipes> m_participes;
     std::unique_ptr<IndexClasse> m_index;
     ContientTexte m_contient;
+    QHash<QString, bool> m_reponses;          // answered by a scan before the index came
     std::vector<IndexClasse::Candidat> m_candidats;
     std::vector<Trouve> m_trouves;            // candidates of the outer line, in listing order
     std::size_t m_suivant = 0;                // first candidate not yet tested
