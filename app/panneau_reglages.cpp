@@ -177,17 +177,17 @@ void TForm1::construit_panneau_reglages()
     Radio_incongru->setAccessibleName(QStringLiteral("Incongruité musicale"));
     Radio_incongru->definir_index(2);
     etiquette(musique, QStringLiteral("de                ton"), QPoint(8, 82));
-    Edit_incongru = champ(musique, "Edit_incongru", QStringLiteral("+1/2"), QRect(24, 79, 56, 19), QStringLiteral("Décalage en ton"));
+    Edit_incongru = champ(musique, "Edit_incongru", QStringLiteral("+1/2"), QRect(26, 79, 48, 19), QStringLiteral("Décalage en ton"));
     etiquette(musique, QStringLiteral("Série de                tests"), QPoint(8, 104));
-    Edit3 = champ(musique, "Edit3", QStringLiteral("10"), QRect(52, 101, 50, 19), QStringLiteral("Série de tests"));
+    Edit3 = champ(musique, "Edit3", QStringLiteral("10"), QRect(56, 101, 46, 19), QStringLiteral("Série de tests"));
     etiquette(musique, QStringLiteral("Rythme"), QPoint(8, 126));
-    barre(musique, "ScrollBar_rythme", 100, 0, QRect(50, 126, 50, 14), QStringLiteral("Rythme"));
-    etiquette(musique, QStringLiteral("Intervalle:"), QPoint(104, 126));
+    barre(musique, "ScrollBar_rythme", 100, 0, QRect(50, 126, 38, 14), QStringLiteral("Rythme"));
+    etiquette(musique, QStringLiteral("Intervalle:"), QPoint(92, 126));
     etiquette(musique, QStringLiteral("Lab_intervalle_timer"), QPoint(104, 112), "Lab_intervalle_rythme")->hide();
     auto* test_rythme = new QToolButton(musique);
     test_rythme->setObjectName(QStringLiteral("SpeedButton_rythme"));
     test_rythme->setText(QStringLiteral("test"));
-    test_rythme->setGeometry(150, 123, 32, 19);
+    test_rythme->setGeometry(152, 123, 30, 19);
 
     BitBtn4 = new QPushButton(QStringLiteral("OK"), GroupBox1);
     BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
