@@ -32,25 +32,15 @@ bool RechercheRapide::finie() const
     return m_i >= m_bornes.fin - 1;
 }
 
-namespace {
-
-// Takes what the thread built once it is there; waits a little for it otherwise.
-template <class T>
-bool recupere(std::future<std::unique_ptr<T>>& futur, std::unique_ptr<T>& cible)
+// Takes the class index once its thread has built it; waits a little otherwise.
+bool RechercheRapide::index_pret()
 {
-    if (!futur.valid())
-        return true;
-    if (futur.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
-        return false;
-    cible = futur.get();
+    if (m_futur_index.valid()) {
+        if (m_futur_index.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+            return false;
+        m_index = m_futur_index.get();
+    }
     return true;
-}
-
-} // namespace
-
-bool RechercheRapide::indexes_prets()
-{
-    return recupere(m_futur_index, m_index);
 }
 
 // The participle index is awaited by nobody: until it is there, a question is
@@ -71,7 +61,7 @@ bool RechercheRapide::contient(const QString& texte)
 
 bool RechercheRapide::avance(qint64 budget)
 {
-    if (!finie() && !indexes_prets())
+    if (!finie() && !index_pret())
         return false;
     return m_demande.mot_seul ? avance_mot(budget) : avance_classe(budget);
 }

@@ -34,7 +34,7 @@ private:
         int difference;
     };
 
-    bool indexes_prets();
+    bool index_pret();
     bool contient(const QString& texte);
     bool avance_classe(qint64 budget);
     bool avance_mot(qint64 budget);
