@@ -1,0 +1,65 @@
+// A series of melodies played and answered in the main window, the tallies growing
+// in the 3D results window's current row and sum row.
+#include "banc.h"
+#include "music/essai_musical.h"
+#include "music/groupe_musical.h"
+#include "platform/application.h"
+#include "results/Unit_courbe2.h"
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace fantrel;
+
+class TestMusique : public QObject {
+    Q_OBJECT
+private slots:
+    void serie_de_dix();
+};
+
+void TestMusique::serie_de_dix()
+{
+    banc::Banc b;
+    ecrire_lignes(b.chemin("melodies.mus"), {"Courte,20,ndo3 nré3 nmi3 nfa3", "Autre,20,nso3 - nla3 nsi3"});
+    b.demarre();
+    auto& f = *b.form;
+    QVector<int> frequences;
+    b.seams->bip = [&](int frequence, int) { frequences << frequence; };
+    f.Incongruitmusicale1->trigger();
+    QVERIFY(f.BitBtn_ecoute->isVisibleTo(&f));
+    QCOMPARE(f.groupe_musical->Memo_music->toPlainText().split(u'\n').size(), 2);
+    QCOMPARE(f.Edit3->text(), QStringLiteral("10"));
+
+    int justes = 0, incongrues = 0;
+    for (int essai = 1; essai <= 10; ++essai) {
+        QTest::mouseClick(f.BitBtn_ecoute, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(f.bit_rep1->isVisibleTo(&f), 5000);
+        QCOMPARE(f.bit_rep1->text(), QStringLiteral("C'était juste"));
+        QCOMPARE(f.bit_rep2->text(), QStringLiteral("C'était faux"));
+        const bool incongru = f.essai_musical->incongru == 1;
+        incongrues += incongru;
+        // Answer right on even tests, wrong on odd ones.
+        const bool juste = essai % 2 == 0;
+        justes += juste;
+        QTest::mouseClick(incongru == juste ? f.bit_rep2 : f.bit_rep1, Qt::LeftButton);
+        QCOMPARE(f.Lab_bid->text(), juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
+    }
+    QVERIFY(frequences.size() >= 30);
+    TForm_courbe2& courbe = *b.fenetres->Form_courbe2;
+    const auto& rangee = courbe.tab_util[1].comptes;
+    const auto& somme = courbe.tab_util[0].comptes;
+    QCOMPARE(rangee[1] + rangee[2], incongrues);
+    QCOMPARE(rangee[1] + rangee[3], justes);
+    QCOMPARE(rangee[1] + rangee[2] + rangee[3] + rangee[4], 10);
+    for (int c = 1; c <= 4; ++c)
+        QCOMPARE(somme[c], rangee[c]);
+    QVERIFY(b.informations.isEmpty());
+    QTest::mouseClick(f.BitBtn_ecoute, Qt::LeftButton);
+    QCOMPARE(b.informations, QStringList{"Plus de tests"});
+}
+
+FANTREL_TEST_MAIN(TestMusique)
+#include "test_musique.moc"
