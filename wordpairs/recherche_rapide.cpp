@@ -1,7 +1,27 @@
 #include "wordpairs/recherche_rapide.h"
 #include <algorithm>
+#include <thread>
 
 namespace fantrel {
+
+namespace {
+
+// Below this many lines a class is indexed in a few milliseconds, in place.
+constexpr int lignes_sans_fil = 400;
+
+// Runs `construit` on a thread left to itself: dropping the future never waits.
+template <class T, class F>
+std::future<std::shared_ptr<T>> lance(F construit)
+{
+    auto promesse = std::make_shared<std::promise<std::shared_ptr<T>>>();
+    auto futur = promesse->get_future();
+    std::thread([promesse, construit = std::move(construit)] {
+        promesse->set_value(construit());
+    }).detach();
+    return futur;
+}
+
+} // namespace
 
 RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
     : Recherche(std::move(base), std::move(demande))
@@ -12,14 +32,18 @@ RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
         for (int j = 0; j < m_base.nb_lignes(); ++j)
             if (m_base.classes[std::size_t(j)] == m_demande.longueur)
                 m_lignes_mot.push_back(j);
-    // A single word asks about a handful of participles at most: scans do.
+    // A single word or a small class asks about a handful of participles: scans do.
     if (m_demande.mot_seul || finie())
         return;
-    m_futur_participes = std::async(std::launch::async, [lignes = m_base.lignes] {
-        return std::make_unique<IndexParticipes>(lignes);
+    if (m_bornes.fin - m_bornes.debut < lignes_sans_fil) {
+        m_index = std::make_shared<IndexClasse>(m_base.lignes, m_bornes.debut, m_bornes.fin);
+        return;
+    }
+    m_futur_participes = lance<IndexParticipes>([lignes = m_base.lignes] {
+        return std::make_shared<IndexParticipes>(lignes);
     });
-    m_futur_index = std::async(std::launch::async, [lignes = m_base.lignes, b = m_bornes] {
-        return std::make_unique<IndexClasse>(lignes, b.debut, b.fin);
+    m_futur_index = lance<IndexClasse>([lignes = m_base.lignes, b = m_bornes] {
+        return std::make_shared<IndexClasse>(lignes, b.debut, b.fin);
     });
 }
 

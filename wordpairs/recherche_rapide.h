@@ -3,9 +3,10 @@
 // each outer line and sorts them into listing order (inner line, place of the
 // outer word, place of the inner word); a single-word search examines only the
 // lines of the word's class. Participles are answered by the indexed, cached scan.
-// Both indexes are built on a thread of their own, so that a step never holds
-// the window for long: until the class index is ready, avance() waits a little
-// and returns; until the participle index is, its questions are answered by scans.
+// Both indexes of a large class are built on threads of their own, so that a
+// step never holds the window for long: until the class index is ready, avance()
+// waits a little and returns; until the participle index is, its questions are
+// answered by scans. The threads are not waited for when the search is dropped.
 #pragma once
 #include "wordpairs/index_classe.h"
 #include "wordpairs/participes.h"
@@ -40,10 +41,10 @@ private:
     bool avance_mot(qint64 budget);
     qint64 rassemble(int ligne);
 
-    std::future<std::unique_ptr<IndexParticipes>> m_futur_participes;
-    std::future<std::unique_ptr<IndexClasse>> m_futur_index;
-    std::unique_ptr<IndexParticipes> m_participes;
-    std::unique_ptr<IndexClasse> m_index;
+    std::future<std::shared_ptr<IndexParticipes>> m_futur_participes;
+    std::future<std::shared_ptr<IndexClasse>> m_futur_index;
+    std::shared_ptr<IndexParticipes> m_participes;
+    std::shared_ptr<IndexClasse> m_index;
     ContientTexte m_contient;
     QHash<QString, bool> m_reponses;          // answered by a scan before the index came
     std::vector<IndexClasse::Candidat> m_candidats;
