@@ -32,19 +32,18 @@ RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
         for (int j = 0; j < m_base.nb_lignes(); ++j)
             if (m_base.classes[std::size_t(j)] == m_demande.longueur)
                 m_lignes_mot.push_back(j);
-    // A single word or a small class asks about a handful of participles: scans do.
+    // A single word asks about a handful of participles at most: scans do.
     if (m_demande.mot_seul || finie())
         return;
-    if (m_bornes.fin - m_bornes.debut < lignes_sans_fil) {
-        m_index = std::make_shared<IndexClasse>(m_base.lignes, m_bornes.debut, m_bornes.fin);
-        return;
-    }
     m_futur_participes = lance<IndexParticipes>([lignes = m_base.lignes] {
         return std::make_shared<IndexParticipes>(lignes);
     });
-    m_futur_index = lance<IndexClasse>([lignes = m_base.lignes, b = m_bornes] {
-        return std::make_shared<IndexClasse>(lignes, b.debut, b.fin);
-    });
+    if (m_bornes.fin - m_bornes.debut < lignes_sans_fil)
+        m_index = std::make_shared<IndexClasse>(m_base.lignes, m_bornes.debut, m_bornes.fin);
+    else
+        m_futur_index = lance<IndexClasse>([lignes = m_base.lignes, b = m_bornes] {
+            return std::make_shared<IndexClasse>(lignes, b.debut, b.fin);
+        });
 }
 
 RechercheRapide::~RechercheRapide() = default;
@@ -56,24 +55,33 @@ bool RechercheRapide::finie() const
     return m_i >= m_bornes.fin - 1;
 }
 
-// Takes the class index once its thread has built it; waits a little otherwise.
-bool RechercheRapide::index_pret()
+namespace {
+
+// Takes what a thread built once it is there; waits a little for it otherwise.
+template <class T>
+bool recupere(std::future<std::shared_ptr<T>>& futur, std::shared_ptr<T>& cible)
 {
-    if (m_futur_index.valid()) {
-        if (m_futur_index.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
-            return false;
-        m_index = m_futur_index.get();
-    }
+    if (!futur.valid())
+        return true;
+    if (futur.wait_for(std::chrono::milliseconds(2)) != std::future_status::ready)
+        return false;
+    cible = futur.get();
     return true;
 }
 
-// The participle index is awaited by nobody: until it is there, a question is
-// answered by a scan of the lines, and the answer kept.
+} // namespace
+
+// The class index, and the participle index while that filter is checked.
+bool RechercheRapide::index_pret()
+{
+    return recupere(m_futur_index, m_index)
+        && (!m_filtres.participes || recupere(m_futur_participes, m_participes));
+}
+
+// Without the participle index (a single word), a question is answered by a scan
+// of the lines, and the answer kept.
 bool RechercheRapide::contient(const QString& texte)
 {
-    if (!m_participes && m_futur_participes.valid()
-        && m_futur_participes.wait_for(std::chrono::seconds(0)) == std::future_status::ready)
-        m_participes = m_futur_participes.get();
     if (m_participes)
         return m_participes->contient(texte);
     if (const auto r = m_reponses.constFind(texte); r != m_reponses.cend())

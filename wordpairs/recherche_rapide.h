@@ -3,10 +3,10 @@
 // each outer line and sorts them into listing order (inner line, place of the
 // outer word, place of the inner word); a single-word search examines only the
 // lines of the word's class. Participles are answered by the indexed, cached scan.
-// Both indexes of a large class are built on threads of their own, so that a
-// step never holds the window for long: until the class index is ready, avance()
-// waits a little and returns; until the participle index is, its questions are
-// answered by scans. The threads are not waited for when the search is dropped.
+// The indexes of a class search are built on threads of their own (a small
+// class's in place), so that a step never holds the window for long: until the
+// ones it needs are ready, avance() waits a little and returns. The threads are
+// not waited for when a search is dropped.
 #pragma once
 #include "wordpairs/index_classe.h"
 #include "wordpairs/participes.h"
@@ -46,7 +46,7 @@ private:
     std::shared_ptr<IndexParticipes> m_participes;
     std::shared_ptr<IndexClasse> m_index;
     ContientTexte m_contient;
-    QHash<QString, bool> m_reponses;          // answered by a scan before the index came
+    QHash<QString, bool> m_reponses;          // answered by a scan (single word)
     std::vector<IndexClasse::Candidat> m_candidats;
     std::vector<Trouve> m_trouves;            // candidates of the outer line, in listing order
     std::size_t m_suivant = 0;                // first candidate not yet tested
