@@ -59,7 +59,7 @@ QStringList liste_couples(int nb_couples)
 
 } // namespace
 
-BancFlash::BancFlash(int nb_couples, int pause_ms) : m_ancien_dossier(QDir::currentPath()), m_pause_ms(pause_ms)
+BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
 {
     m_seams->information = [this](const QString& t) { m_erreurs << t; };
     m_seams->erreur = [this](const QString& t) { m_erreurs << t; };

@@ -4,6 +4,7 @@
 // and every timer event stamped as the GUI thread takes it.
 #pragma once
 #include "platform/interactions.h"
+#include <QDir>
 #include <QObject>
 #include <QString>
 #include <QTemporaryDir>
@@ -65,11 +66,11 @@ protected:
 private:
     struct Affichage {
         QString texte;
-        Horloge::time_point t;
+        Horloge::time_point t{};
     };
     struct Livraison {
-        const QObject* minuteur;
-        Horloge::time_point t;
+        const QObject* minuteur = nullptr;
+        Horloge::time_point t{};
     };
 
     void attente_banc(int ms);
@@ -79,7 +80,7 @@ private:
     std::optional<Horloge::time_point> livraison_apres(const QObject* minuteur, Horloge::time_point t) const;
 
     QTemporaryDir m_dossier;
-    QString m_ancien_dossier;
+    QString m_ancien_dossier = QDir::currentPath();
     RemplacementInteractions m_seams;
     QStringList m_erreurs;
     std::unique_ptr<Fenetres> m_fenetres;

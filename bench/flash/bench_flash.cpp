@@ -15,7 +15,9 @@
 // Usage: bench_flash [essais par série, 200] [attente réelle en ms à la place des 1000 ms, 30]
 //                    [--gui-fifo: the GUI thread in SCHED_FIFO, below the timers' threads]
 //                    [--prototype-seul: only the bare-window flashes]
-// Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb.
+// Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb. Run as root, the
+// timers' threads get SCHED_FIFO; as an ordinary user would run it:
+//   setpriv --bounding-set=-sys_nice --inh-caps=-sys_nice -- bench_flash
 #include "bench/flash/banc_flash.h"
 #include "bench/flash/charge_cpu.h"
 #include "bench/flash/presentation_preparee.h"
@@ -28,6 +30,7 @@
 #include <sched.h>
 #include <sys/resource.h>
 #include <thread>
+#include <type_traits>
 #include <unistd.h>
 
 using namespace fantrel::banc_flash;
@@ -37,7 +40,7 @@ namespace {
 constexpr int essais_rodage = 5;
 
 struct Serie {
-    const char* charge;
+    const char* charge = "";
     QString reglage;
     std::vector<Flash> flashes;
     std::vector<Chaine> chaines;
@@ -168,9 +171,9 @@ void tableau_morbelle(const std::vector<Serie>& series)
 }
 
 struct SeriePrototype {
-    const char* charge;
-    const char* mode;
-    int exposition;
+    const char* charge = "";
+    const char* mode = "";
+    int exposition = 0;
     std::vector<PresentationPreparee::Mesure> mesures;
     int rates = 0;
 };
@@ -273,9 +276,10 @@ int main(int argc, char** argv)
     std::vector<Serie> korvane, morbelle;
     std::vector<SeriePrototype> nue;
     const std::array<std::array<int, 4>, 2> reglages_morbelle{{{67, 33, 33, 67}, {17, 17, 17, 17}}};
-    for (const char* charge : {"repos", "1 cœur occupé"}) {
+    for (const bool coeur_occupe : {false, true}) {
+        const char* charge = coeur_occupe ? "1 cœur occupé" : "repos";
         std::unique_ptr<CoeurOccupe> occupe;
-        if (charge != std::string_view("repos")) {
+        if (coeur_occupe) {
             occupe = std::make_unique<CoeurOccupe>();
             if (!occupe->lance())
                 std::fprintf(stderr, "le processus qui occupe un cœur n'a pas démarré\n");
