@@ -2,6 +2,7 @@
 // exposure, the second paradigm's four-phase chain, and the answers.
 #include "app/Unit1.h"
 #include "engine3d/minuteur_hr.h"
+#include "engine3d/texte3d.h"
 #include "music/essai_musical.h"
 #include "platform/interactions.h"
 #include "results/groupe_resultats.h"
@@ -53,6 +54,9 @@ void TForm1::BitBtn2Click()
         return;
     }
     etat.ligne_resultat = debut_ligne_resultat(montre);
+    // The word's glyphs are built now, not between the timer's event and the frame.
+    GLSpaceText1->prepare_texte(montre);
+    GLSpaceText1->prepare_texte(etat.masque);
     attente(attente_avant_flash_ms);
     if (!etat.mode_morbelle) {
         affich_texte(montre);
@@ -177,6 +181,8 @@ void TForm1::BitBtn5Click()
     etat.masque1 = Edit_masque1->text().left(l);
     etat.masque2 = Edit_masque2->text().left(l);
     etat.mot_morbelle = etat.mots[etat.rang_mot];
+    for (const QString& t : {etat.masque1, etat.mot_morbelle, etat.masque2})
+        GLSpaceText1->prepare_texte(t);
     Async_masque1->definir_intervalle(quint16(Scroll_masque1->value()));
     Async_mot->definir_intervalle(quint16(Scroll_mot->value()));
     Async_blanc->definir_intervalle(quint16(Scroll_blanc->value()));
