@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <array>
 #include <cerrno>
 #include <fcntl.h>
@@ -103,7 +104,10 @@ void ecrit_octets(const QString& chemin, const QByteArray& octets)
     if (info.exists() && (!info.isWritable() || !(info.permissions() & ecriture)))
         echec_creation(chemin, QStringLiteral("Le fichier est en lecture seule."));
     QSaveFile fichier(chemin);
-    if (!fichier.open(QIODevice::WriteOnly))
+    // NOTE: unbuffered, so that a write the disc refuses (full) fails here: a buffered
+    // write only reaches the disc when commit() closes the file, which then ignores
+    // the failure and renames the empty temporary file over the previous one.
+    if (!fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         echec_creation(chemin, fichier.errorString());
     if (fichier.write(octets) != octets.size()) {
         const QString raison = fichier.errorString();
@@ -144,10 +148,9 @@ QByteArray encode_windows1252(const QString& texte)
 QString decode_texte(const QByteArray& octets)
 {
     if (contient_non_ascii(octets) && est_utf8_valide(octets)) {
-        QByteArrayView vue(octets);
-        if (vue.startsWith("\xEF\xBB\xBF"))
-            vue = vue.sliced(3);
-        return QString::fromUtf8(vue);
+        // The decoder skips one initial BOM; a second one is text (U+FEFF) and stays.
+        QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
+        return utf8.decode(octets);
     }
     return decode_windows1252(octets);
 }
