@@ -18,11 +18,17 @@ namespace fuzz {
     std::abort();
 }
 
-inline void verifie(bool vrai, const char* propriete, const QString& detail = {})
-{
-    if (!vrai)
-        echec(propriete, detail);
-}
+} // namespace fuzz
+
+// Checks a property; the detail (any expression giving a QString) is built only when
+// the property is false, since most inputs pass and the targets must stay fast.
+#define FUZZ_VERIFIE(vrai, propriete, ...)                                  \
+    do {                                                                    \
+        if (!(vrai))                                                        \
+            ::fuzz::echec(propriete __VA_OPT__(, ) __VA_ARGS__);            \
+    } while (0)
+
+namespace fuzz {
 
 inline QByteArray octets(const std::uint8_t* donnees, std::size_t taille)
 {

@@ -16,33 +16,33 @@ namespace {
 void verifie_ligne(const QString& ligne)
 {
     const int classe = classe_ligne(ligne);
-    fuzz::verifie(classe == ligne.indexOf(u' '), "la classe est la longueur de la clé", ligne);
+    FUZZ_VERIFIE(classe == ligne.indexOf(u' '), "la classe est la longueur de la clé", ligne);
     const QStringList mots = decoupe_ligne(ligne);
     const QString apres_cle = classe < 0 ? ligne : ligne.mid(classe + 1);
-    fuzz::verifie(mots.join(u' ') == apres_cle, "les mots joints redonnent la ligne après la clé", ligne);
-    fuzz::verifie(mots.size() == apres_cle.count(u' ') + 1, "un mot de plus que de blancs après la clé", ligne);
+    FUZZ_VERIFIE(mots.join(u' ') == apres_cle, "les mots joints redonnent la ligne après la clé", ligne);
+    FUZZ_VERIFIE(mots.size() == apres_cle.count(u' ') + 1, "un mot de plus que de blancs après la clé", ligne);
     const auto vues = decoupe_ligne_vues(ligne);
-    fuzz::verifie(qsizetype(vues.size()) == mots.size(), "les vues sont les mots", ligne);
+    FUZZ_VERIFIE(qsizetype(vues.size()) == mots.size(), "les vues sont les mots", ligne);
     for (std::size_t k = 0; k < vues.size(); ++k)
-        fuzz::verifie(vues[k] == mots[qsizetype(k)] && !vues[k].contains(u' '), "les vues sont les mots", ligne);
+        FUZZ_VERIFIE(vues[k] == mots[qsizetype(k)] && !vues[k].contains(u' '), "les vues sont les mots", ligne);
 
     const QString minuscules = minuscules_az(ligne);
-    fuzz::verifie(minuscules.size() == ligne.size(), "les minuscules gardent la longueur", ligne);
+    FUZZ_VERIFIE(minuscules.size() == ligne.size(), "les minuscules gardent la longueur", ligne);
     for (qsizetype k = 0; k < ligne.size(); ++k) {
         const QChar c = ligne[k];
         const QChar attendu = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
-        fuzz::verifie(minuscules[k] == attendu, "seules les lettres A à Z passent en minuscules", ligne);
+        FUZZ_VERIFIE(minuscules[k] == attendu, "seules les lettres A à Z passent en minuscules", ligne);
     }
 
-    fuzz::verifie(est_marque(marque(ligne)) && sans_marque(marque(ligne)) == ligne, "la marque s'ôte", ligne);
+    FUZZ_VERIFIE(est_marque(marque(ligne)) && sans_marque(marque(ligne)) == ligne, "la marque s'ôte", ligne);
     if (!est_marque(ligne))
-        fuzz::verifie(sans_marque(ligne) == ligne, "une ligne non marquée reste entière", ligne);
+        FUZZ_VERIFIE(sans_marque(ligne) == ligne, "une ligne non marquée reste entière", ligne);
 }
 
 void verifie_base(const QStringList& lignes)
 {
     const BaseMots base(lignes);
-    fuzz::verifie(base.nb_lignes() == lignes.size() && qsizetype(base.classes.size()) == lignes.size(),
+    FUZZ_VERIFIE(base.nb_lignes() == lignes.size() && qsizetype(base.classes.size()) == lignes.size(),
                   "une classe par ligne");
     QList<int> classes(base.classes.begin(), base.classes.end());
     classes << 0 << -1 << 1000;
@@ -50,18 +50,18 @@ void verifie_base(const QStringList& lignes)
         const BornesClasse b = bornes_classe(base.classes, classe);
         const int debut = int(std::find(base.classes.begin(), base.classes.end(), classe) - base.classes.begin());
         if (debut == base.nb_lignes()) {
-            fuzz::verifie(b.debut == -1 && b.fin == -1, "une classe sans ligne n'a pas de bornes");
+            FUZZ_VERIFIE(b.debut == -1 && b.fin == -1, "une classe sans ligne n'a pas de bornes");
             continue;
         }
         int fin = debut;
         while (fin < base.nb_lignes() && base.classes[std::size_t(fin)] == classe)
             ++fin;
-        fuzz::verifie(b.debut == debut && b.fin == fin, "les bornes d'une classe sont sa première suite de lignes",
+        FUZZ_VERIFIE(b.debut == debut && b.fin == fin, "les bornes d'une classe sont sa première suite de lignes",
                       QStringLiteral("classe %1 : %2..%3, attendu %4..%5").arg(classe).arg(b.debut).arg(b.fin).arg(debut).arg(fin));
         int nombre = 0;
         for (int c : base.classes)
             nombre += c == classe;
-        fuzz::verifie(base.nb_lignes_classe(classe) == nombre, "le nombre de lignes d'une classe");
+        FUZZ_VERIFIE(base.nb_lignes_classe(classe) == nombre, "le nombre de lignes d'une classe");
     }
 }
 
@@ -91,7 +91,7 @@ void verifie_listes(const QStringList& lignes)
         logiciel[k] = marque(logiciel[k]);
     if (choisis.size() > 200 || logiciel.size() > 200)
         return;   // the reference is quadratic
-    fuzz::verifie(marque_choisis(logiciel, choisis) == marque_reference(logiciel, choisis),
+    FUZZ_VERIFIE(marque_choisis(logiciel, choisis) == marque_reference(logiciel, choisis),
                   "les paires d'une liste chargée sont marquées comme par la marche des listes",
                   fuzz::montre(marque_choisis(logiciel, choisis)) + QStringLiteral("contre\n")
                       + fuzz::montre(marque_reference(logiciel, choisis)));
@@ -103,7 +103,7 @@ void verifie_listes(const QStringList& lignes)
     bool ambigu = false;
     const QStringList relues = fuzz::relues(sans, ambigu);
     if (!ambigu)
-        fuzz::verifie(relues == fuzz::apres_ecriture(sans), "un .select_log se relit en paires sans marque");
+        FUZZ_VERIFIE(relues == fuzz::apres_ecriture(sans), "un .select_log se relit en paires sans marque");
 }
 
 } // namespace

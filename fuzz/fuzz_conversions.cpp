@@ -47,9 +47,10 @@ std::optional<int> entier_reference(const QString& t)
 // "E" or "e" with its own sign and digits, blanks; overflow fails, underflow is 0.
 std::optional<double> reel_reference(const QString& t, QChar sep)
 {
-    const QString s = QRegularExpression::escape(QString(sep));
-    const QRegularExpression forme(QStringLiteral("^ *([+-]?)([0-9]*)(?:%1([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$").arg(s));
-    const auto m = forme.match(t);
+    static const QRegularExpression virgule(QStringLiteral("^ *([+-]?)([0-9]*)(?:,([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$"));
+    static const QRegularExpression point(QStringLiteral("^ *([+-]?)([0-9]*)(?:\\.([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$"));
+    Q_ASSERT(sep == u',' || sep == u'.');
+    const auto m = (sep == u',' ? virgule : point).match(t);
     if (!m.hasMatch() || m.captured(2).size() + m.captured(3).size() == 0)
         return std::nullopt;
     std::string c = (m.captured(1) == u"-" ? "-" : "") + m.captured(2).toStdString() + "." + m.captured(3).toStdString();
@@ -75,26 +76,26 @@ void verifie_ligne(const QString& t)
 {
     const auto e = essaie([&] { return vers_entier(t); });
     const auto e_ref = entier_reference(t);
-    fuzz::verifie(e.has_value() == e_ref.has_value() && (!e || *e == *e_ref), "entier comme la référence", t);
+    FUZZ_VERIFIE(e.has_value() == e_ref.has_value() && (!e || *e == *e_ref), "entier comme la référence", t);
     if (e)
-        fuzz::verifie(vers_entier(QString::number(*e)) == *e, "un entier écrit se relit", t);
+        FUZZ_VERIFIE(vers_entier(QString::number(*e)) == *e, "un entier écrit se relit", t);
 
     for (QChar sep : {QChar(u','), QChar(u'.')}) {
         const auto r = essaie([&] { return vers_reel(t, sep); });
         const auto r_ref = reel_reference(t, sep);
-        fuzz::verifie(r.has_value() == r_ref.has_value() && (!r || meme_reel(*r, *r_ref)), "réel comme la référence",
+        FUZZ_VERIFIE(r.has_value() == r_ref.has_value() && (!r || meme_reel(*r, *r_ref)), "réel comme la référence",
                       t + QStringLiteral(" → %1 / %2").arg(r.value_or(-1)).arg(r_ref.value_or(-1)));
         if (!r)
             continue;
         const QString ecrit = reel_general(*r, sep);
         const auto relu = essaie([&] { return vers_reel(ecrit, sep); });
-        fuzz::verifie(relu.has_value(), "un réel écrit au format général se relit", t + QStringLiteral(" → ") + ecrit);
-        fuzz::verifie(std::fabs(*relu - *r) <= 1e-14 * std::fabs(*r), "quinze chiffres significatifs",
+        FUZZ_VERIFIE(relu.has_value(), "un réel écrit au format général se relit", t + QStringLiteral(" → ") + ecrit);
+        FUZZ_VERIFIE(std::fabs(*relu - *r) <= 1e-14 * std::fabs(*r), "quinze chiffres significatifs",
                       t + QStringLiteral(" → ") + ecrit);
         const float f = float(*r);
         if (std::isfinite(f)) {
             const QString ecrit_f = reel_general(double(f), sep);
-            fuzz::verifie(float(vers_reel(ecrit_f, sep)) == f, "un réel simple précision se relit exactement", ecrit_f);
+            FUZZ_VERIFIE(float(vers_reel(ecrit_f, sep)) == f, "un réel simple précision se relit exactement", ecrit_f);
         }
     }
 }
@@ -169,14 +170,14 @@ void verifie_aller_retour(const QStringList& fichier)
     for (QChar sep : {QChar(u','), QChar(u'.')}) {
         bool ambigu = false;
         const QStringList ecrit = lignes_param(*lues, sep);
-        fuzz::verifie(ecrit.size() == 17, "dix-sept lignes écrites");
+        FUZZ_VERIFIE(ecrit.size() == 17, "dix-sept lignes écrites");
         const QStringList relu = fuzz::relues(ecrit, ambigu);
         const auto relues = lit(relu);
-        fuzz::verifie(relues.has_value(), "un fichier de réglages écrit se relit", fuzz::montre(ecrit));
-        fuzz::verifie(memes_nombres(*relues, attendues), "les nombres relus sont ceux écrits",
+        FUZZ_VERIFIE(relues.has_value(), "un fichier de réglages écrit se relit", fuzz::montre(ecrit));
+        FUZZ_VERIFIE(memes_nombres(*relues, attendues), "les nombres relus sont ceux écrits",
                       decrit(*relues) + QStringLiteral("contre\n") + decrit(attendues));
         if (!ambigu)
-            fuzz::verifie(memes_textes(*relues, attendues), "les textes relus sont ceux écrits",
+            FUZZ_VERIFIE(memes_textes(*relues, attendues), "les textes relus sont ceux écrits",
                           decrit(*relues) + QStringLiteral("contre\n") + decrit(attendues));
     }
 }

@@ -49,28 +49,28 @@ bool utf8_valide(const QByteArray& b)
 void verifie_decodage(const QByteArray& b)
 {
     const QString w = decode_windows1252(b);
-    fuzz::verifie(w.size() == b.size(), "un octet Windows-1252 donne un caractère");
-    fuzz::verifie(encode_windows1252(w) == b, "Windows-1252 se décode et se réencode à l'identique");
+    FUZZ_VERIFIE(w.size() == b.size(), "un octet Windows-1252 donne un caractère");
+    FUZZ_VERIFIE(encode_windows1252(w) == b, "Windows-1252 se décode et se réencode à l'identique");
 
     const QString t = decode_texte(b);
     if (ascii(b) || !utf8_valide(b)) {
-        fuzz::verifie(t == w, "hors UTF-8 valide, le texte est lu en Windows-1252");
+        FUZZ_VERIFIE(t == w, "hors UTF-8 valide, le texte est lu en Windows-1252");
     } else {
         QString attendu = utf8_brut(b);
         if (attendu.startsWith(QChar(0xFEFF)))
             attendu.remove(0, 1);
-        fuzz::verifie(t == attendu, "un UTF-8 valide est lu en UTF-8, sans son BOM");
+        FUZZ_VERIFIE(t == attendu, "un UTF-8 valide est lu en UTF-8, sans son BOM");
     }
 }
 
 void verifie_decoupe(const QString& t)
 {
     const QStringList lignes = decoupe_lignes(t);
-    fuzz::verifie(lignes == decoupe_reference(t), "découpe des lignes comme la référence",
+    FUZZ_VERIFIE(lignes == decoupe_reference(t), "découpe des lignes comme la référence",
                   fuzz::montre(lignes) + QStringLiteral("contre\n") + fuzz::montre(decoupe_reference(t)));
     for (const QString& l : lignes)
-        fuzz::verifie(!l.contains(u'\r') && !l.contains(u'\n'), "une ligne ne contient aucun saut");
-    fuzz::verifie(decoupe_lignes(joint_lignes(lignes)) == lignes, "lignes jointes par CR LF puis redécoupées");
+        FUZZ_VERIFIE(!l.contains(u'\r') && !l.contains(u'\n'), "une ligne ne contient aucun saut");
+    FUZZ_VERIFIE(decoupe_lignes(joint_lignes(lignes)) == lignes, "lignes jointes par CR LF puis redécoupées");
 }
 
 void verifie_aller_retour(const QStringList& lignes)
@@ -80,7 +80,7 @@ void verifie_aller_retour(const QStringList& lignes)
     if (ambigu)
         return;   // Windows-1252 bytes that are also valid UTF-8 read as UTF-8 (see DESIGN)
     const QStringList attendues = fuzz::apres_ecriture(lignes);
-    fuzz::verifie(relues == attendues, "lignes écrites puis relues",
+    FUZZ_VERIFIE(relues == attendues, "lignes écrites puis relues",
                   fuzz::montre(relues) + QStringLiteral("contre\n") + fuzz::montre(attendues));
 }
 

@@ -27,30 +27,30 @@ void verifie_jeton(QStringView jeton)
     try {
         lu = analyse_jeton(jeton, duree_base_melodie, note);
     } catch (const ErreurExecution&) {
-        fuzz::verifie(jeton.contains(u'('), "seul un décalage peut être une valeur incorrecte", jeton.toString());
+        FUZZ_VERIFIE(jeton.contains(u'('), "seul un décalage peut être une valeur incorrecte", jeton.toString());
         return;
     }
-    fuzz::verifie(lu == !jeton.isEmpty(), "un jeton vide ne donne rien, tout autre une entrée", jeton.toString());
+    FUZZ_VERIFIE(lu == !jeton.isEmpty(), "un jeton vide ne donne rien, tout autre une entrée", jeton.toString());
     if (!lu)
         return;
     if (note.frequence == 0) {
-        fuzz::verifie(note.duree == duree_base_melodie, "un silence dure une durée de base", jeton.toString());
-        fuzz::verifie(!est_note_sans_decalage(jeton), "un silence n'est pas une note sans décalage", jeton.toString());
+        FUZZ_VERIFIE(note.duree == duree_base_melodie, "un silence dure une durée de base", jeton.toString());
+        FUZZ_VERIFIE(!est_note_sans_decalage(jeton), "un silence n'est pas une note sans décalage", jeton.toString());
         return;
     }
-    fuzz::verifie(note.frequence >= frequence_min && note.frequence <= frequence_max, "une note est audible",
+    FUZZ_VERIFIE(note.frequence >= frequence_min && note.frequence <= frequence_max, "une note est audible",
                   jeton.toString());
     const qsizetype parenthese = jeton.indexOf(u'(');
     const QStringView corps = parenthese < 0 ? jeton : jeton.left(parenthese);
-    fuzz::verifie(note.duree == (corps.size() > 3 ? duree_lettre(corps.front()) : duree_base_melodie),
+    FUZZ_VERIFIE(note.duree == (corps.size() > 3 ? duree_lettre(corps.front()) : duree_base_melodie),
                   "la lettre de durée donne la durée", jeton.toString());
     const QStringView nom = corps.size() > 3 ? corps.mid(1) : corps;
     const int j = indice_note(nom);
-    fuzz::verifie(j >= 0, "seul un nom de la table sonne", jeton.toString());
+    FUZZ_VERIFIE(j >= 0, "seul un nom de la table sonne", jeton.toString());
     if (parenthese < 0)
-        fuzz::verifie(note.frequence == frequences[j], "une note sans décalage sonne sa fréquence", jeton.toString());
+        FUZZ_VERIFIE(note.frequence == frequences[j], "une note sans décalage sonne sa fréquence", jeton.toString());
     if (est_note_sans_decalage(jeton))
-        fuzz::verifie(parenthese < 0 && note.frequence == frequences[j], "une note sans décalage le dit", jeton.toString());
+        FUZZ_VERIFIE(parenthese < 0 && note.frequence == frequences[j], "une note sans décalage le dit", jeton.toString());
 }
 
 // A well-formed token: letter, name, shift (sign, k, d) of a fraction k/d ≤ 1.
@@ -66,23 +66,23 @@ void verifie_note_construite(const std::uint8_t* o, std::size_t taille)
     const QString jeton = lettre + noms_notes[std::size_t(j)].toString()
         + QStringLiteral("(%1%2/%3)").arg(QChar(monte ? u'+' : u'-')).arg(k).arg(d);
     Note note;
-    fuzz::verifie(analyse_jeton(jeton, duree_base_melodie, note), "une note bien formée se lit", jeton);
-    fuzz::verifie(note.duree == duree_lettre(lettre), "durée de la lettre", jeton);
+    FUZZ_VERIFIE(analyse_jeton(jeton, duree_base_melodie, note), "une note bien formée se lit", jeton);
+    FUZZ_VERIFIE(note.duree == duree_lettre(lettre), "durée de la lettre", jeton);
 
     const int f = frequences[std::size_t(j)];
     const int pas = monte ? pas_montant(j) : pas_descendant(j);
     const double r = double(monte ? k : -k) / d;
     std::fesetround(FE_TONEAREST);
     const int attendue = f + int(std::nearbyint(r * pas));
-    fuzz::verifie(note.frequence == attendue, "fréquence décalée d'une fraction de pas, arrondie au pair",
+    FUZZ_VERIFIE(note.frequence == attendue, "fréquence décalée d'une fraction de pas, arrondie au pair",
                   jeton + QStringLiteral(" → %1, attendu %2").arg(note.frequence).arg(attendue));
     const int voisine = monte ? f + pas : f - pas;
-    fuzz::verifie(std::min(f, voisine) <= note.frequence && note.frequence <= std::max(f, voisine),
+    FUZZ_VERIFIE(std::min(f, voisine) <= note.frequence && note.frequence <= std::max(f, voisine),
                   "une fraction de pas reste entre la note et sa voisine", jeton);
 
     Note sans;
     analyse_jeton(QString(lettre + noms_notes[std::size_t(j)].toString()), duree_base_melodie, sans);
-    fuzz::verifie(sans.frequence == f && sans.duree == note.duree, "sans décalage, la fréquence de la table", jeton);
+    FUZZ_VERIFIE(sans.frequence == f && sans.duree == note.duree, "sans décalage, la fréquence de la table", jeton);
 }
 
 void verifie_arrondi(const std::uint8_t* o, std::size_t taille)
@@ -93,7 +93,7 @@ void verifie_arrondi(const std::uint8_t* o, std::size_t taille)
     std::memcpy(&x, o, sizeof x);
     std::fesetround(FE_TONEAREST);
     const double attendu = std::isfinite(x) ? std::nearbyint(x) : 0;
-    fuzz::verifie(arrondi_pair(x) == attendu || (std::isnan(attendu) && std::isnan(arrondi_pair(x))),
+    FUZZ_VERIFIE(arrondi_pair(x) == attendu || (std::isnan(attendu) && std::isnan(arrondi_pair(x))),
                   "arrondi au plus proche, moitiés au pair", QString::number(x, 'g', 17));
 }
 

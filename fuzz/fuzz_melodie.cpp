@@ -31,20 +31,20 @@ void verifie_notes(const QString& texte, const QVector<Note>& notes, int rythme)
     int jetons = 0;
     for (QStringView j : QStringView(texte).split(u' '))
         jetons += !j.isEmpty();
-    fuzz::verifie(notes.size() == jetons, "une entrée par jeton non vide", texte);
+    FUZZ_VERIFIE(notes.size() == jetons, "une entrée par jeton non vide", texte);
     for (const Note& n : notes) {
         if (n.frequence == 0)
-            fuzz::verifie(n.duree == duree_base_melodie, "un silence dure une durée de base", texte);
+            FUZZ_VERIFIE(n.duree == duree_base_melodie, "un silence dure une durée de base", texte);
         else
-            fuzz::verifie(n.frequence >= frequence_min && n.frequence <= frequence_max
+            FUZZ_VERIFIE(n.frequence >= frequence_min && n.frequence <= frequence_max
                               && (n.duree == duree_base_melodie || n.duree == 2 * duree_base_melodie
                                   || n.duree == 4 * duree_base_melodie),
                           "une note est audible et dure 1, 2 ou 4 durées de base", texte);
     }
     const QVector<qint64> horaire = horaire_notes(notes, rythme);
-    fuzz::verifie(horaire.size() == notes.size() + 1 && horaire.front() == rythme, "un départ par note, puis la fin");
+    FUZZ_VERIFIE(horaire.size() == notes.size() + 1 && horaire.front() == rythme, "un départ par note, puis la fin");
     for (qsizetype k = 1; k < horaire.size(); ++k)
-        fuzz::verifie(horaire[k] > horaire[k - 1], "les départs vont en avançant");
+        FUZZ_VERIFIE(horaire[k] > horaire[k - 1], "les départs vont en avançant");
 }
 
 // `apres` is `avant` with `decalage` inserted at one place: returns the last such
@@ -75,11 +75,11 @@ void verifie_effet(const QString& avant, const QString& apres, const char* ou)
     const auto b = notes_de(apres);
     if (!a || !b)
         return;
-    fuzz::verifie(a->size() == b->size(), ou, apres);
+    FUZZ_VERIFIE(a->size() == b->size(), ou, apres);
     int changees = 0;
     for (qsizetype k = 0; k < a->size(); ++k)
         changees += (*a)[k] != (*b)[k];
-    fuzz::verifie(changees <= 1, "le décalage change au plus une note", avant + QStringLiteral(" → ") + apres);
+    FUZZ_VERIFIE(changees <= 1, "le décalage change au plus une note", avant + QStringLiteral(" → ") + apres);
 }
 
 // Every token a rest, a note of the table, or such a note with one closed shift.
@@ -97,14 +97,14 @@ bool bien_formee(const QString& notes)
 void verifie_insertions(const QString& notes, const QString& saisie, unsigned graine)
 {
     const QString decalage = texte_decalage(saisie);
-    fuzz::verifie(!decalage.contains(u' '), "le texte du décalage n'a pas de blanc", saisie);
+    FUZZ_VERIFIE(!decalage.contains(u' '), "le texte du décalage n'a pas de blanc", saisie);
 
     const QString fin = insere_a_la_fin(notes, decalage);
     const qsizetype p = place_insertion(notes, fin, decalage);
-    fuzz::verifie(p >= 0, "à la fin : le décalage est seulement inséré", fin);
+    FUZZ_VERIFIE(p >= 0, "à la fin : le décalage est seulement inséré", fin);
     for (QChar c : QStringView(notes).mid(p))
-        fuzz::verifie(c == u' ' || c == u'-', "à la fin : seuls des silences et des blancs suivent", fin);
-    fuzz::verifie(p == 0 || (notes[p - 1] != u' ' && notes[p - 1] != u'-'), "à la fin : juste après la dernière note", fin);
+        FUZZ_VERIFIE(c == u' ' || c == u'-', "à la fin : seuls des silences et des blancs suivent", fin);
+    FUZZ_VERIFIE(p == 0 || (notes[p - 1] != u' ' && notes[p - 1] != u'-'), "à la fin : juste après la dernière note", fin);
     if (p > 0)
         verifie_effet(notes, fin, "à la fin : le décalage ne fait pas de nouveau jeton");
 
@@ -115,13 +115,13 @@ void verifie_insertions(const QString& notes, const QString& saisie, unsigned gr
     for (QStringView j : QStringView(notes).split(u' '))
         note_libre = note_libre || est_note_sans_decalage(j);
     if (tire == notes) {
-        fuzz::verifie(!note_libre, "au hasard : le décalage est placé dès qu'une note n'en a pas", notes);
+        FUZZ_VERIFIE(!note_libre, "au hasard : le décalage est placé dès qu'une note n'en a pas", notes);
         return;
     }
     const qsizetype q = place_insertion(notes, tire, decalage);
-    fuzz::verifie(q >= 1, "au hasard : le décalage est seulement inséré, après un jeton", tire);
+    FUZZ_VERIFIE(q >= 1, "au hasard : le décalage est seulement inséré, après un jeton", tire);
     // Where the draw lands: on the blank or "-" that ends a token.
-    fuzz::verifie(q < notes.size() && (notes[q] == u' ' || notes[q] == u'-')
+    FUZZ_VERIFIE(q < notes.size() && (notes[q] == u' ' || notes[q] == u'-')
                       && !QStringLiteral(" -)").contains(notes[q - 1]),
                   "au hasard : à la fin d'un jeton", tire);
     // In a well-formed melody that token is a note without shift.
@@ -131,7 +131,7 @@ void verifie_insertions(const QString& notes, const QString& saisie, unsigned gr
     const qsizetype debut = notes.lastIndexOf(u' ', q - 1) + 1;
     const QStringView jeton = QStringView(notes).mid(debut, q - debut);
     if (bien_formee(notes) && !jeton.contains(u'('))
-        fuzz::verifie(est_note_sans_decalage(jeton), "au hasard : après une note sans décalage", tire);
+        FUZZ_VERIFIE(est_note_sans_decalage(jeton), "au hasard : après une note sans décalage", tire);
     verifie_effet(notes, tire, "au hasard : le décalage ne fait pas de nouveau jeton");
 }
 
@@ -150,7 +150,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         } catch (const ErreurExecution&) {
             continue;   // no rhythm, a rhythm of 0 or no note: the test ends on the error box
         }
-        fuzz::verifie(parties.rythme != 0 && parties.notes.endsWith(u' '), "un rythme non nul, des notes finies par un blanc");
+        FUZZ_VERIFIE(parties.rythme != 0 && parties.notes.endsWith(u' '), "un rythme non nul, des notes finies par un blanc");
         if (const auto notes = notes_de(parties.notes))
             verifie_notes(parties.notes, *notes, parties.rythme);
         verifie_insertions(parties.notes, saisie, unsigned(taille + ligne.size()));

@@ -76,7 +76,7 @@ QStringList jusqu_au_bout(Recherche& r, FuzzedDataProvider& fdp)
 {
     QStringList couples;
     for (int pas = 0; !r.finie() || pas == 0; ++pas) {
-        fuzz::verifie(pas < 1'000'000, "une recherche arrive à son bout");
+        FUZZ_VERIFIE(pas < 1'000'000, "une recherche arrive à son bout");
         r.avance(fdp.ConsumeIntegralInRange<qint64>(1, 64));
         couples << r.prend_couples();
     }
@@ -112,15 +112,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const QString contexte = fuzz::montre(base.lignes) + QStringLiteral("cases %1, %2 %3 «%4»\n")
         .arg(cases & 31).arg(demande.mot_seul ? QStringLiteral("mot seul") : QStringLiteral("classe"))
         .arg(demande.longueur).arg(demande.mot);
-    fuzz::verifie(par_simple == attendus, "la recherche simple liste les paires de la définition",
+    FUZZ_VERIFIE(par_simple == attendus, "la recherche simple liste les paires de la définition",
                   contexte + fuzz::montre(par_simple) + QStringLiteral("contre\n") + fuzz::montre(attendus));
-    fuzz::verifie(par_rapide == par_simple, "la recherche rapide liste les paires de la simple, dans son ordre",
+    FUZZ_VERIFIE(par_rapide == par_simple, "la recherche rapide liste les paires de la simple, dans son ordre",
                   contexte + fuzz::montre(par_rapide) + QStringLiteral("contre\n") + fuzz::montre(par_simple));
-    fuzz::verifie(rapide.progression_prete() == simple.progression_prete()
+    FUZZ_VERIFIE(rapide.progression_prete() == simple.progression_prete()
                       && rapide.progression_maximum() == simple.progression_maximum()
                       && rapide.progression_position() == simple.progression_position(),
                   "la barre de progression finit au même point", contexte);
-    fuzz::verifie(rapide.bornes().debut == simple.bornes().debut && rapide.bornes().fin == simple.bornes().fin,
+    FUZZ_VERIFIE(rapide.bornes().debut == simple.bornes().debut && rapide.bornes().fin == simple.bornes().fin,
                   "les mêmes bornes de classe", contexte);
     return 0;
 }

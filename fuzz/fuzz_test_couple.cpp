@@ -86,16 +86,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const ContientTexte scan = [&base](const QString& t) { return base_contient_simple(base, t); };
     const bool obtenu = test_couple(a, b, f, scan);
     const bool attendu = test_reference(a, b, f, base);
-    fuzz::verifie(obtenu == attendu, "le test de paire suit ses règles",
+    FUZZ_VERIFIE(obtenu == attendu, "le test de paire suit ses règles",
                   QStringLiteral("«%1» «%2» cases %3 → %4").arg(a, b).arg(cases & 31).arg(obtenu));
     int differences = 0, premiere = -1;
     for (int p = 0; p < a.size(); ++p)
         if (p >= b.size() || a[p] != b[p])
             premiere = differences++ ? premiere : p;
-    fuzz::verifie(position_difference(a, b) == (differences == 1 ? premiere : -1),
+    FUZZ_VERIFIE(position_difference(a, b) == (differences == 1 ? premiere : -1),
                   "une seule différence sur la longueur du mot extérieur", a + u' ' + b);
     if (obtenu)
-        fuzz::verifie(ligne_couple(a, b) == a + QStringLiteral("  ") + b, "la ligne d'une paire");
+        FUZZ_VERIFIE(ligne_couple(a, b) == a + QStringLiteral("  ") + b, "la ligne d'une paire");
 
     IndexParticipes index(base);
     QStringList questions = {infinitif(a), infinitif(b), a + QStringLiteral("er"), b, a};
@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
             questions << l.mid(std::max<qsizetype>(0, p - (a.size() % 6)), a.size() % 6 + 2);
     for (int tour = 0; tour < 2; ++tour)   // the second time from the index's cache
         for (const QString& q : std::as_const(questions))
-            fuzz::verifie(index.contient(q) == base_contient_simple(base, q),
+            FUZZ_VERIFIE(index.contient(q) == base_contient_simple(base, q),
                           "l'index des infinitifs répond comme le parcours des lignes", q);
     return 0;
 }

@@ -114,7 +114,7 @@ Lecteur lecteur_base()
         QVERIFY(f.BitBtn1->isEnabled() && !f.STOP->isEnabled());
     };
     l.defaut_connu = "a failed load of the base has already emptied the software's list "
-                     "(wordpairs/Unit_choix_mot_recherche.cpp, BitBtn1Click clears Memo1 before charge_base)";
+                     "(wordpairs/Unit_choix_mot_recherche.cpp, BitBtn1Click clears Memo1 before charge_base; test_trouvailles)";
     return l;
 }
 
