@@ -30,6 +30,8 @@ void cellule(const Lecteur& lecteur)
     const Cas c = Cas(cas);
     if (c == Cas::illisible && ::geteuid() == 0)
         QSKIP("run as root: every file can be read");
+    if (c == Cas::gros && qEnvironmentVariableIsEmpty("FANTREL_MATRICE_50MO"))
+        QSKIP("the 50 MB cases take minutes under the sanitizers: FANTREL_MATRICE_50MO=1 runs them");
 
     Banc b;
     lecteur.avant(b);
