@@ -3,6 +3,7 @@
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
 #include <QFileInfo>
+#include <cmath>
 
 namespace fantrel {
 
@@ -29,11 +30,19 @@ double LignesParam::reel(int n) const
 {
     // Files move between machines whose regional settings differ: both separators read.
     const QString t = texte(n);
+    double valeur = 0;
     try {
-        return vers_reel(t, u',');
+        valeur = vers_reel(t, u',');
     } catch (const ErreurExecution&) {
-        return vers_reel(t, u'.');
+        valeur = vers_reel(t, u'.');
     }
+    // The values are kept in single precision: one that would round to infinity there
+    // would be saved as "INF", which the next reading refuses. From this magnitude
+    // on a double rounds to a float's infinity (halfway above its largest value).
+    constexpr double debut_infini_simple = 0x1.ffffffp127;
+    if (!(std::abs(valeur) < debut_infini_simple))
+        throw erreur_reel(t);
+    return valeur;
 }
 
 int entier_avant_blanc(const QString& ligne)

@@ -19,7 +19,9 @@ public:
     int nombre() const { return int(m_lignes.size()); }
     QString texte(int n) const { return n >= 1 && n <= nombre() ? m_lignes[n - 1] : QString(); }
     int entier(int n) const;      // throws "'%s' n'est pas une valeur entière correcte"
-    double reel(int n) const;     // accepts "," and "."; throws "'%s' n'est pas une valeur en virgule flottante correcte"
+    // Accepts "," and "."; throws "'%s' n'est pas une valeur en virgule flottante correcte",
+    // also for a real beyond single precision (the settings keep their reals so).
+    double reel(int n) const;
 private:
     QStringList m_lignes;
 };
