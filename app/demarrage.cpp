@@ -75,10 +75,11 @@ void TForm1::ouvrir()
         OpenDialog1.nom_fichier = nom;
         OpenDialog1.index_filtre = r.index_filtre;
     }
+    // Read first: a list that cannot be opened leaves the loaded one in use.
+    QStringList lignes = lire_lignes(nom);
     etat.compte_test.fill(0);
     for (Couple& c : etat.liste_mots)
         c = Couple{};
-    QStringList lignes = lire_lignes(nom);
     tri_liste(lignes, etat);
     Memo1->setPlainText(lignes.join(u'\n'));
     Memo1->repaint();

@@ -219,8 +219,6 @@ Lecteur lecteur_liste()
     l.etat = etat_liste;
     l.erreur_ouverture = impossible_d_ouvrir;
     l.verifie = verifie_liste;
-    l.defaut_connu = "a failed open has already emptied the pair table and the answer counters "
-                     "(app/demarrage.cpp, TForm1::ouvrir resets them before the file is read; test_trouvailles)";
     return l;
 }
 
