@@ -1,6 +1,7 @@
 #include "results/groupe_resultats.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
+#include "platform/liaison.h"
 #include "results/Unit_courbe2.h"
 #include "results/texte_memo.h"
 #include <QPlainTextEdit>
@@ -51,9 +52,10 @@ GroupeResultats::GroupeResultats(QWidget* parent) : QGroupBox(QStringLiteral("Fi
     SpeedButton4 = bouton(this, "SpeedButton4", QRect(257, 1, 22, 18));
     SpeedButton4->setText(QStringLiteral("X"));
 
-    connect(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
-    connect(Speed_sauve_result, &QToolButton::clicked, this, &GroupeResultats::Speed_sauve_resultClick);
-    connect(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
+    // Opening and saving may fail: their errors stop in relie(), not in Qt's code.
+    relie(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
+    relie(Speed_sauve_result, &QToolButton::clicked, this, &GroupeResultats::Speed_sauve_resultClick);
+    relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
     SaveDialog1.confirmer_ecrasement = true;

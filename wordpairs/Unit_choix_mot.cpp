@@ -1,4 +1,5 @@
 #include "wordpairs/Unit_choix_mot.h"
+#include "platform/liaison.h"
 #include "wordpairs/liste_memo.h"
 #include "wordpairs/recherche.h"
 #include <QAction>
@@ -29,36 +30,36 @@ TForm_choix_mots::TForm_choix_mots(const QString& repertoire, QWidget* parent)
     Timer_debut = new QTimer(this);
     Timer_debut->setObjectName(QStringLiteral("Timer_debut"));
     Timer_debut->setInterval(1000);
-    connect(Timer_debut, &QTimer::timeout, this, &TForm_choix_mots::Timer_debutTimer);
+    relie(Timer_debut, &QTimer::timeout, this, &TForm_choix_mots::Timer_debutTimer);
     Timer_debut->start();
 
     m_tranche = new QTimer(this);
     m_tranche->setSingleShot(true);
     m_tranche->setInterval(0);
-    connect(m_tranche, &QTimer::timeout, this, &TForm_choix_mots::recherche);
+    relie(m_tranche, &QTimer::timeout, this, &TForm_choix_mots::recherche);
 
-    connect(BitBtn1, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn1Click);
-    connect(BitBtn2, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn2Click);
-    connect(STOP, &QPushButton::clicked, this, &TForm_choix_mots::STOPClick);
+    relie(BitBtn1, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn1Click);
+    relie(BitBtn2, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn2Click);
+    relie(STOP, &QPushButton::clicked, this, &TForm_choix_mots::STOPClick);
     for (QCheckBox* c : {Check_s, Check_accent, check_non_der, check_non_prem, Check_participes})
-        connect(c, &QCheckBox::toggled, this, &TForm_choix_mots::maj_filtres);
+        relie(c, &QCheckBox::toggled, this, &TForm_choix_mots::maj_filtres);
     Edit_mot->installEventFilter(this);
 
-    connect(Memo1, &ListeMemo::appui, this, &TForm_choix_mots::Memo1MouseDown);
-    connect(Memo3, &ListeMemo::appui, this, &TForm_choix_mots::Memo3MouseDown);
-    connect(Memo1, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo1DblClick);
-    connect(Memo3, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo3DblClick);
+    relie(Memo1, &ListeMemo::appui, this, &TForm_choix_mots::Memo1MouseDown);
+    relie(Memo3, &ListeMemo::appui, this, &TForm_choix_mots::Memo3MouseDown);
+    relie(Memo1, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo1DblClick);
+    relie(Memo3, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo3DblClick);
     connect(Memo3->document(), &QTextDocument::contentsChanged, this, [this] {
         if (!m_ecriture_memo3)
             liste_modifiee = true;
     });
-    connect(SpeedButton3, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton3Click);
-    connect(SpeedButton4, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton4Click);
-    connect(Speed_sauve_select, &QToolButton::clicked, this, &TForm_choix_mots::Speed_sauve_selectClick);
-    connect(Speed_charge_select, &QToolButton::clicked, this, &TForm_choix_mots::Speed_charge_selectClick);
-    connect(SpeedButton1, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton1Click);
-    connect(SpeedButton2, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton2Click);
-    connect(Sauver1, &QAction::triggered, this, &TForm_choix_mots::Sauver1Click);
+    relie(SpeedButton3, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton3Click);
+    relie(SpeedButton4, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton4Click);
+    relie(Speed_sauve_select, &QToolButton::clicked, this, &TForm_choix_mots::Speed_sauve_selectClick);
+    relie(Speed_charge_select, &QToolButton::clicked, this, &TForm_choix_mots::Speed_charge_selectClick);
+    relie(SpeedButton1, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton1Click);
+    relie(SpeedButton2, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton2Click);
+    relie(Sauver1, &QAction::triggered, this, &TForm_choix_mots::Sauver1Click);
 }
 
 TForm_choix_mots::~TForm_choix_mots() = default;
@@ -76,7 +77,7 @@ void TForm_choix_mots::Timer_debutTimer()
         bouton->setProperty("tag", n);
         bouton->setEnabled(n >= 4);
         bouton->installEventFilter(this);
-        connect(bouton, &QRadioButton::toggled, this, &TForm_choix_mots::maj_longueur_cochee);
+        relie(bouton, &QRadioButton::toggled, this, &TForm_choix_mots::maj_longueur_cochee);
         bouton->show();
         boutons_longueur[std::size_t(n)] = bouton;
     }

@@ -54,9 +54,10 @@ void TForm_choix_mots::BitBtn1Click()
     }
     if (recherche_en_cours())
         return;
+    // Read the base first: a base that cannot be read keeps the pairs found before.
+    charge_base();
     Memo1->clear();
     Memo1->repaint();
-    charge_base();
     demarre(false, longueur_cochee());
 }
 

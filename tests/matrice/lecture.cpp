@@ -59,8 +59,6 @@ void cellule(const Lecteur& lecteur)
     const int depuis = fichier.lisible ? lecteur.garde_depuis(fichier.lignes) : 0;
     const QStringList etat_apres = lecteur.etat(b);
     QCOMPARE(etat_apres.size(), etat_avant.size());
-    if (!fichier.lisible && lecteur.defaut_connu)
-        QEXPECT_FAIL("", lecteur.defaut_connu, Continue);
     QVERIFY2(etat_apres.mid(depuis) == etat_avant.mid(depuis),
              qPrintable(QStringLiteral("state changed by a refused read:\n") + montre_etat(etat_avant.mid(depuis))
                         + QStringLiteral("\n→\n") + montre_etat(etat_apres.mid(depuis))));

@@ -28,8 +28,6 @@ struct Lecteur {
     std::function<int(const QStringList& lignes)> garde_depuis = [](const QStringList&) { return 0; };
     // The program's state after a correct reading of those lines.
     std::function<void(Banc&, const QString& chemin, const QStringList& lignes)> verifie;
-    // A known fault: the state a failed open leaves (why, for QEXPECT_FAIL).
-    const char* defaut_connu = nullptr;
 };
 
 // The rows of a reader's data-driven test: one per case, column "cas".

@@ -71,11 +71,11 @@ TForm_choix_mots& fenetre(Banc& b)
     return *b.fenetres->Form_choix_mots;
 }
 
-// NOTE: as if the window's buttons were connected through relie() (see test_trouvailles).
-void commande(Banc& b, void (TForm_choix_mots::*gestionnaire)(), const QString& chemin)
+// A save command run from its control, towards `chemin`.
+void commande(Banc& b, QAbstractButton* bouton, const QString& chemin)
 {
     b.fichier_dialogue = chemin;
-    proteger([&] { (fenetre(b).*gestionnaire)(); });
+    bouton->click();
 }
 
 Ecrivain ecrivain(int k)
@@ -132,7 +132,7 @@ Ecrivain ecrivain(int k)
             fenetre(b).liste_modifiee = true;
         };
         e.ecrit = [](Banc& b, const QString& dossier) {
-            commande(b, &TForm_choix_mots::Speed_sauve_selectClick, dossier + QStringLiteral("/choisis.liste_fantrel"));
+            commande(b, fenetre(b).Speed_sauve_select, dossier + QStringLiteral("/choisis.liste_fantrel"));
         };
         e.marque = [](Banc& b) { return QString::number(fenetre(b).liste_modifiee); };
         e.attendu = [](Banc&) { return QStringList{"pâte  pâté", "chat  chas"}; };
@@ -149,9 +149,11 @@ Ecrivain ecrivain(int k)
         };
         e.ecrit = [select_log](Banc& b, const QString& dossier) {
             if (select_log)
-                commande(b, &TForm_choix_mots::SpeedButton1Click, dossier + QStringLiteral("/logiciel.select_log"));
-            else
-                commande(b, &TForm_choix_mots::Sauver1Click, dossier + QStringLiteral("/trouves.txt"));
+                commande(b, fenetre(b).SpeedButton1, dossier + QStringLiteral("/logiciel.select_log"));
+            else {
+                b.fichier_dialogue = dossier + QStringLiteral("/trouves.txt");
+                fenetre(b).Sauver1->trigger();
+            }
         };
         e.marque = [](Banc& b) { return QString::number(fenetre(b).liste_logiciel_a_sauver); };
         e.attendu = [select_log](Banc&) {

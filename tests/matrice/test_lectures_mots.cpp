@@ -1,10 +1,7 @@
 // The reading matrix of the word-pair window's files: the word base tout.txt (read
 // by a class search), a software list (".select_log", "Lire" beside the software's
 // list) and a user's list ("Lire" beside the user's list), each in every bad case,
-// with the window shown.
-// NOTE: the commands run as their buttons would run them if connected through
-// relie(): an error thrown through a real click unwinds through Qt's widget code
-// and leaks (test_trouvailles shows it), which would fail every cell here.
+// with the window shown, each command run from its button.
 #include "tests/matrice/lecture.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
@@ -30,12 +27,6 @@ namespace {
 TForm_choix_mots& fenetre(Banc& b)
 {
     return *b.fenetres->Form_choix_mots;
-}
-
-void commande(Banc& b, void (TForm_choix_mots::*gestionnaire)())
-{
-    TForm_choix_mots& f = fenetre(b);
-    proteger([&] { (f.*gestionnaire)(); });
 }
 
 void attend_fin_recherche(TForm_choix_mots& f)
@@ -65,7 +56,7 @@ void cherche_sur_la_base_du_banc(Banc& b)
         c->setChecked(false);
     f.boutons_longueur[4]->setChecked(true);
     f.BitBtn1->setFocus();
-    commande(b, &TForm_choix_mots::BitBtn1Click);
+    f.BitBtn1->click();
     attend_fin_recherche(f);
 }
 
@@ -92,7 +83,7 @@ Lecteur lecteur_base()
     l.avant = cherche_sur_la_base_du_banc;
     l.lit = [](Banc& b, const QString&) {
         fenetre(b).BitBtn1->setFocus();   // as the click on it gives
-        commande(b, &TForm_choix_mots::BitBtn1Click);
+        fenetre(b).BitBtn1->click();
         attend_fin_recherche(fenetre(b));
     };
     l.etat = [](Banc& b) {
@@ -113,8 +104,6 @@ Lecteur lecteur_base()
         QCOMPARE(f.Label4->text(), QString::number(paires.size()) + QStringLiteral(" couples"));
         QVERIFY(f.BitBtn1->isEnabled() && !f.STOP->isEnabled());
     };
-    l.defaut_connu = "a failed load of the base has already emptied the software's list "
-                     "(wordpairs/Unit_choix_mot_recherche.cpp, BitBtn1Click clears Memo1 before charge_base; test_trouvailles)";
     return l;
 }
 
@@ -130,7 +119,7 @@ Lecteur lecteur_select_log()
     l.avant = cherche_sur_la_base_du_banc;
     l.lit = [](Banc& b, const QString& chemin) {
         b.fichier_dialogue = chemin;
-        commande(b, &TForm_choix_mots::SpeedButton2Click);
+        fenetre(b).SpeedButton2->click();
     };
     l.etat = [](Banc& b) {
         TForm_choix_mots& f = fenetre(b);
@@ -163,7 +152,7 @@ Lecteur lecteur_liste_utilisateur()
     };
     l.lit = [](Banc& b, const QString& chemin) {
         b.fichier_dialogue = chemin;
-        commande(b, &TForm_choix_mots::Speed_charge_selectClick);
+        fenetre(b).Speed_charge_select->click();
     };
     l.etat = [](Banc& b) {
         TForm_choix_mots& f = fenetre(b);
