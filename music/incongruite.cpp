@@ -27,7 +27,9 @@ namespace {
 // Where a draw at index i (0-based) inserts the shift, or −1 when the draw is
 // taken again: walk back off blanks, rests and "(", then forward to the character
 // that ends the token; a ")" there or in the next five characters (before the last
-// one) means the token, or one close after it, already carries a shift.
+// one) means the token, or one close after it, already carries a shift. The place
+// must also follow a note without shift: a walk that stops on the "-" inside a
+// shift ("nmi3(-10/12)") or after a shift left open would cut it in two.
 qsizetype position_tiree(const QString& s, qsizetype i)
 {
     auto est = [&](qsizetype k, QStringView jeu) { return jeu.contains(s[k]); };
@@ -42,6 +44,9 @@ qsizetype position_tiree(const QString& s, qsizetype i)
         if (s[k] == u')')
             return -1;
     }
+    const qsizetype debut = s.lastIndexOf(u' ', i - 1) + 1;   // i >= 1: a token char stands before it
+    if (!est_note_sans_decalage(QStringView(s).mid(debut, i - debut)))
+        return -1;
     return i;
 }
 

@@ -19,9 +19,10 @@ QString insere_a_la_fin(const QString& notes, const QString& decalage);
 
 // After a note token drawn at random that carries no shift. From 20 characters on,
 // a position is drawn in the middle of the text and moved to the end of its token,
-// a draw landing on a shift or just before one being drawn again; shorter texts, or
-// texts where every draw would be drawn again, draw among their unshifted note
-// tokens. NOTE: a text without such a token comes back unchanged.
+// a draw landing on a shift, just before one, or anywhere but right after a note
+// without shift being drawn again; shorter texts, or texts where every draw would be
+// drawn again, draw among their unshifted note tokens. NOTE: a text without such a
+// token comes back unchanged.
 QString insere_au_hasard(const QString& notes, const QString& decalage, Hasard& hasard);
 
 } // namespace fantrel
