@@ -5,6 +5,7 @@
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace fantrel {
@@ -61,8 +62,11 @@ void GroupeMusical::charge(const QString& chemin)
 
 void GroupeMusical::sauve(const QString& chemin) const
 {
-    QString texte = Memo_music->toPlainText();
-    texte.replace(u'\n', QStringLiteral("\r\n"));
+    // The raw text keeps what the file held: toPlainText() would turn no-break
+    // spaces into blanks. Its block and line breaks are the file's line ends.
+    QString texte = Memo_music->document()->toRawText();
+    texte.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
+    texte.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
     ecrire_texte(chemin, texte);
 }
 
