@@ -62,6 +62,9 @@ public:
     // Called as affich_texte returns, with the frame on screen (timing benchmarks).
     std::function<void(const QString&)> observateur_affichage;
     void pose_texte(const QString& texte);     // shown at the next repaint
+    // Draws the text's frame ahead, kept off screen until the next affich_texte(texte):
+    // what is due at a set time then costs a swap only.
+    void prepare_affichage(const QString& texte);
     void texte_visible(bool visible);
     void affich_bid(bool verdict);
     void cache_boutons();
@@ -245,6 +248,7 @@ private:
     void coche_type_test(QAction* coche);
     void reponse_mot(QPushButton* bouton);
     void phase_chaine(MinuteurHR* fin, int suivante);
+    void lance_exposition();
     void branche_barres_test();
     void recule_camera_resultats();
 

@@ -73,6 +73,12 @@ void TForm1::affich_texte(const QString& texte)
         observateur_affichage(texte);
 }
 
+void TForm1::prepare_affichage(const QString& texte)
+{
+    GLSpaceText1->definir_texte(texte);
+    vue_3d->prepare_image();
+}
+
 void TForm1::pose_texte(const QString& texte)
 {
     GLSpaceText1->definir_texte(texte);

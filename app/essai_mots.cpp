@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "engine3d/minuteur_hr.h"
 #include "engine3d/texte3d.h"
+#include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "platform/interactions.h"
 #include "results/groupe_resultats.h"
@@ -60,11 +61,7 @@ void TForm1::BitBtn2Click()
     attente(attente_avant_flash_ms);
     if (!etat.mode_morbelle) {
         affich_texte(montre);
-        // At 0 ms the word stays for exactly one frame: the mask is the next frame.
-        if (AsyncTimer2->intervalle() == 0)
-            AsyncTimer2Timer();
-        else
-            AsyncTimer2->definir_actif(true);
+        lance_exposition();
     } else {
         pose_texte(QString());
         BitBtn5Click();
@@ -97,10 +94,22 @@ void TForm1::SpeedButton2Click()
     attente(attente_avant_flash_ms);
     etat.essai_mire = true;
     affich_texte(QString::number(100 + etat.hasard.tirage(1000)));
-    if (AsyncTimer2->intervalle() == 0)
+    lance_exposition();
+}
+
+// Times the exposure from the word's presented frame; the mask's frame is drawn
+// while the word stands, so the timer's event only swaps it in, and comes early by
+// the time a swap takes, so that the mask is out at the due time. At 0 ms the word
+// stays for exactly one frame: the mask is the next frame.
+void TForm1::lance_exposition()
+{
+    if (AsyncTimer2->intervalle() == 0) {
         AsyncTimer2Timer();
-    else
-        AsyncTimer2->definir_actif(true);
+        return;
+    }
+    AsyncTimer2->definir_avance(vue_3d->duree_presentation());
+    AsyncTimer2->definir_actif(true);
+    prepare_affichage(etat.masque);
 }
 
 void TForm1::demande_reponse()
@@ -192,22 +201,31 @@ void TForm1::BitBtn5Click()
 
 // Ends the phase timed by fin (if any) and shows phase `suivante` (0 to 3: mask 1,
 // word, blank, mask 2) with a presented frame, so every phase is timed from the
-// moment it is on screen. A phase of 0 ms is skipped; after the last one the text
-// is emptied.
+// moment it is on screen; the next phase's frame is then drawn ahead and swapped
+// in when due, as the first paradigm's mask is. A phase of
+// 0 ms is skipped; after the last one the text is emptied.
 void TForm1::phase_chaine(MinuteurHR* fin, int suivante)
 {
     if (fin)
         fin->definir_actif(false);
     const std::array<MinuteurHR*, 4> minuteurs{Async_masque1, Async_mot, Async_blanc, Async_masque2};
     const std::array<QString, 4> textes{etat.masque1, etat.mot_morbelle, QString(), etat.masque2};
-    for (int k = suivante; k < 4; ++k) {
-        if (minuteurs[k]->intervalle() == 0)
-            continue;
-        affich_texte(textes[k]);
-        minuteurs[k]->definir_actif(true);
+    const auto phase_montree = [&](int depuis) {
+        int k = depuis;
+        while (k < 4 && minuteurs[k]->intervalle() == 0)
+            ++k;
+        return k;
+    };
+    const int k = phase_montree(suivante);
+    if (k == 4) {
+        affich_texte(QString());
         return;
     }
-    affich_texte(QString());
+    affich_texte(textes[k]);
+    minuteurs[k]->definir_avance(vue_3d->duree_presentation());
+    minuteurs[k]->definir_actif(true);
+    const int apres = phase_montree(k + 1);
+    prepare_affichage(apres == 4 ? QString() : textes[apres]);
 }
 
 void TForm1::Async_masque1Timer()

@@ -92,6 +92,12 @@ void MinuteurHR::definir_actif(bool actif)
     m_reveil.notify_all();
 }
 
+void MinuteurHR::definir_avance(std::chrono::microseconds avance)
+{
+    std::lock_guard verrou(m_verrou);
+    m_avance = std::max(avance, std::chrono::microseconds(0));
+}
+
 bool MinuteurHR::actif() const
 {
     std::lock_guard verrou(m_verrou);
@@ -120,9 +126,10 @@ void MinuteurHR::boucle_attente()
         }
         const std::uint64_t generation = m_generation;
         const Horloge::time_point due = m_prochaine;
-        if (m_reveil.wait_until(verrou, due - marge_sommeil, [&] { return doit_abandonner(generation); }))
+        const Horloge::time_point livraison = due - m_avance;
+        if (m_reveil.wait_until(verrou, livraison - marge_sommeil, [&] { return doit_abandonner(generation); }))
             continue;
-        while (Horloge::now() < due && !doit_abandonner(generation)) {
+        while (Horloge::now() < livraison && !doit_abandonner(generation)) {
             verrou.unlock();
             std::this_thread::yield();
             verrou.lock();

@@ -29,6 +29,11 @@ public:
     void definir_actif(bool actif);
     bool actif() const;
 
+    // Delivers each event this much before its due time (the rhythm stays on the
+    // due times): a handler whose effect takes a known time to complete, such as
+    // presenting a frame, then completes it at the due time. Taken at the next wait.
+    void definir_avance(std::chrono::microseconds avance);
+
 signals:
     // Due; runs on the owner's thread, only if still enabled for the same wait.
     void echeance();
@@ -44,6 +49,7 @@ private:
     mutable std::mutex m_verrou;
     std::condition_variable m_reveil;
     quint16 m_intervalle = 0;
+    std::chrono::microseconds m_avance{0};
     bool m_actif = false;
     bool m_arret = false;
     // Bumped at each (re)start of the schedule so that a stale event is recognised.

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace fantrel::moteur3d {
 
@@ -20,12 +21,12 @@ Vue3D::Vue3D(QWidget* parent) : QWidget(parent), m_fenetre(new FenetreGL) {
     QWidget* conteneur = QWidget::createWindowContainer(m_fenetre, this);
     conteneur->setFocusPolicy(Qt::NoFocus);
     disposition->addWidget(conteneur);
-    connect(m_fenetre, &FenetreGL::exposee, this, &Vue3D::rend);
+    connect(m_fenetre, &FenetreGL::exposee, this, &Vue3D::sur_exposition);
     connect(m_fenetre, &FenetreGL::mise_a_jour_demandee, this, &Vue3D::sur_mise_a_jour);
     connect(m_fenetre, &FenetreGL::souris_appui, this, &Vue3D::souris_appui);
     connect(m_fenetre, &FenetreGL::souris_deplace, this, &Vue3D::souris_deplace);
     connect(m_fenetre, &FenetreGL::souris_relache, this, &Vue3D::souris_relache);
-    m_scene.sur_modification([this] { demande_repeint(); });
+    m_scene.sur_modification([this] { sur_modification_scene(); });
 }
 
 // GL objects go with their context current; the window goes with its container.
@@ -46,7 +47,7 @@ void Vue3D::definir_couleur_fond(std::int32_t valeur) {
     if (valeur == m_couleur_fond)
         return;
     m_couleur_fond = valeur;
-    demande_repeint();
+    sur_modification_scene();
 }
 
 bool Vue3D::active_contexte() {
@@ -88,15 +89,55 @@ void Vue3D::rend() {
         return;
     m_repeint_en_attente = false;
     if (!m_sur_fenetre) {
+        m_image_preparee = false;
         dessine_hors_ecran();
         ++m_nb_images;
         return;
     }
-    m_contexte->functions()->glBindFramebuffer(GL_FRAMEBUFFER, m_contexte->defaultFramebufferObject());
-    m_rendu->dessine(m_scene, taille_pixels(), couleur_depuis_valeur(m_couleur_fond));
+    const bool preparee = m_image_preparee;
+    if (!preparee)
+        dessine_sur_fenetre();
+    m_image_preparee = false;
+    const auto debut = std::chrono::steady_clock::now();
     m_contexte->swapBuffers(m_fenetre);
     m_contexte->functions()->glFinish();
     ++m_nb_images;
+    if (preparee) {
+        constexpr std::size_t retenues = 15;
+        m_presentations.push_back(std::chrono::duration_cast<std::chrono::microseconds>(
+            std::chrono::steady_clock::now() - debut));
+        if (m_presentations.size() > retenues)
+            m_presentations.pop_front();
+    }
+}
+
+std::chrono::microseconds Vue3D::duree_presentation() const {
+    if (m_presentations.empty())
+        return std::chrono::microseconds(0);
+    std::vector<std::chrono::microseconds> triees(m_presentations.begin(), m_presentations.end());
+    const auto milieu = triees.begin() + std::ptrdiff_t(triees.size() / 2);
+    std::nth_element(triees.begin(), milieu, triees.end());
+    return *milieu;
+}
+
+void Vue3D::dessine_sur_fenetre() {
+    m_contexte->functions()->glBindFramebuffer(GL_FRAMEBUFFER, m_contexte->defaultFramebufferObject());
+    m_rendu->dessine(m_scene, taille_pixels(), couleur_depuis_valeur(m_couleur_fond));
+    // Finished now, so that presenting costs the swap alone.
+    m_contexte->functions()->glFinish();
+}
+
+// Off screen there is nothing to swap: the frame is drawn when presented.
+void Vue3D::prepare_image() {
+    if (!m_fenetre->isExposed() || !active_contexte() || !m_sur_fenetre)
+        return;
+    dessine_sur_fenetre();
+    m_image_preparee = true;
+}
+
+void Vue3D::sur_modification_scene() {
+    m_image_preparee = false;
+    demande_repeint();
 }
 
 void Vue3D::dessine_hors_ecran() {
@@ -114,17 +155,23 @@ void Vue3D::repeint_maintenant() {
     rend();
 }
 
+// The window merges update requests itself until the event is delivered.
 void Vue3D::demande_repeint() {
-    if (m_repeint_en_attente)
-        return;
     m_repeint_en_attente = true;
     if (m_fenetre->isExposed())
         m_fenetre->requestUpdate();
 }
 
+// Exposures and update requests wait while a prepared frame is due: drawing now
+// would show it early.
 void Vue3D::sur_mise_a_jour() {
-    if (m_repeint_en_attente)
+    if (m_repeint_en_attente && !m_image_preparee)
         rend();
+}
+
+void Vue3D::sur_exposition() {
+    m_repeint_en_attente = true;
+    sur_mise_a_jour();
 }
 
 QImage Vue3D::capture() {

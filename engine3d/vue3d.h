@@ -9,7 +9,9 @@
 #include <QImage>
 #include <QWidget>
 
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 
 class QOffscreenSurface;
@@ -43,6 +45,18 @@ public:
     // and a repeint_maintenant() in between satisfies them.
     void demande_repeint();
 
+    // Draws the scene as it stands into the back buffer without showing it: the
+    // next repeint_maintenant() only swaps, so a change of stimulus due at a set
+    // time costs the swap, not the drawing. Until then the screen keeps the
+    // previous frame and repaint requests wait for that presentation; a change of
+    // the scene drops the prepared frame (it is drawn again as usual).
+    // NOTE: a prepared frame is meant to be presented soon; nothing else presents it.
+    void prepare_image();
+    bool image_preparee() const { return m_image_preparee; }
+    // Median time the last presentations of prepared frames took (swap until the
+    // frame is out), 0 before the first: how early a due frame must be presented.
+    std::chrono::microseconds duree_presentation() const;
+
     // Pixels of the scene as the last frame shows it, when nothing changed
     // since. NOTE: drawn again off screen for the purpose (reading the screen
     // back on every frame would slow every flash down).
@@ -71,6 +85,9 @@ private:
     void rend();
     void dessine_hors_ecran();
     void sur_mise_a_jour();
+    void sur_exposition();
+    void sur_modification_scene();
+    void dessine_sur_fenetre();
 
     Scene m_scene;
     FenetreGL* m_fenetre = nullptr; // owned by its container
@@ -81,6 +98,8 @@ private:
     std::int32_t m_couleur_fond = 0x00FFFFFF;
     bool m_sur_fenetre = false;
     bool m_repeint_en_attente = false;
+    bool m_image_preparee = false;
+    std::deque<std::chrono::microseconds> m_presentations; // the latest, oldest first
     int m_nb_images = 0;
 };
 

@@ -9,18 +9,13 @@
 // the timer event taken late by the GUI thread ("retard") and the time to draw and
 // present the next frame ("image").
 //
-// Then the same flashes on a bare GL window (presentation_preparee.h): the mask
-// drawn when the timer fires as today, or drawn ahead and only swapped.
-//
 // Usage: bench_flash [essais par série, 200] [attente réelle en ms à la place des 1000 ms, 30]
 //                    [--gui-fifo: the GUI thread in SCHED_FIFO, below the timers' threads]
-//                    [--prototype-seul: only the bare-window flashes]
 // Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb. Run as root, the
 // timers' threads get SCHED_FIFO; as an ordinary user would run it:
 //   setpriv --bounding-set=-sys_nice --inh-caps=-sys_nice -- bench_flash
 #include "bench/flash/banc_flash.h"
 #include "bench/flash/charge_cpu.h"
-#include "bench/flash/presentation_preparee.h"
 #include "bench/flash/statistiques.h"
 #include "platform/application.h"
 #include <QFile>
@@ -170,69 +165,6 @@ void tableau_morbelle(const std::vector<Serie>& series)
                     qPrintable(s.reglage), s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
 }
 
-struct SeriePrototype {
-    const char* charge = "";
-    const char* mode = "";
-    int exposition = 0;
-    std::vector<PresentationPreparee::Mesure> mesures;
-    int rates = 0;
-};
-
-void tableau_prototype(const std::vector<SeriePrototype>& series)
-{
-    std::printf("\nFenêtre GL nue, même scène : masque dessiné à l'échéance (actuelle) ou d'avance (préparée) (ms)\n\n");
-    std::printf("| charge          | présentation       | E (ms) |   n | méd |m-E| | p99 | max | méd m-E |"
-                " retard méd / p99 | dessin méd / p99 | échange méd / p99 |\n");
-    std::printf("|-----------------|--------------------|--------|-----|--------|--------|--------|---------|"
-                "---------------|---------------|---------------|\n");
-    for (const SeriePrototype& s : series) {
-        std::vector<double> ecarts, retards, dessins, echanges;
-        for (const auto& m : s.mesures) {
-            ecarts.push_back(m.exposition - s.exposition);
-            retards.push_back(m.retard);
-            dessins.push_back(m.dessin);
-            echanges.push_back(m.echange);
-        }
-        char debut[128];
-        std::snprintf(debut, sizeof debut, "| %s | %s | %6d", cellule(s.charge, 15).constData(),
-                      cellule(s.mode, 18).constData(), s.exposition);
-        ligne(debut, ecarts, retards, dessins);
-        const Resume e = resume(echanges);
-        std::printf(" %5.2f / %5.2f |\n", e.mediane, e.p99);
-    }
-}
-
-std::vector<SeriePrototype> prototype(const char* charge, int essais)
-{
-    using Mode = PresentationPreparee::Mode;
-    std::vector<SeriePrototype> series;
-    PresentationPreparee p;
-    if (!p.pret()) {
-        std::fprintf(stderr, "fenêtre GL nue indisponible\n");
-        return series;
-    }
-    const QString mots[3] = {QStringLiteral("fièvre"), QStringLiteral("mordant"), QStringLiteral("sanglé")};
-    const QString masque(7, u'#');
-    const std::pair<Mode, const char*> modes[3] = {
-        {Mode::Actuelle, "actuelle"}, {Mode::Preparee, "préparée"}, {Mode::PrepareeAvancee, "préparée, avancée"}};
-    for (int e : {10, 30, 100}) {
-        for (const auto& [mode, nom] : modes) {
-            SeriePrototype s{charge, nom, e, {}, 0};
-            for (int i = -essais_rodage; i < essais; ++i) {
-                const auto m = p.flash(mode, e, mots[(i + essais_rodage) % 3], masque);
-                if (i < 0)
-                    continue;
-                if (m)
-                    s.mesures.push_back(*m);
-                else
-                    ++s.rates;
-            }
-            series.push_back(std::move(s));
-        }
-    }
-    return series;
-}
-
 // The GUI thread runs the flashes' handlers and waits on the rasteriser: under the
 // timers' threads, above everything ordinary.
 bool gui_fifo()
@@ -248,12 +180,10 @@ int main(int argc, char** argv)
 {
     fantrel::Application app(argc, argv);
     QStringList positionnels;
-    bool fifo = false, prototype_seul = false;
+    bool fifo = false;
     for (const QString& a : app.arguments().mid(1)) {
         if (a == QStringLiteral("--gui-fifo"))
             fifo = true;
-        else if (a == QStringLiteral("--prototype-seul"))
-            prototype_seul = true;
         else
             positionnels << a;
     }
@@ -274,7 +204,6 @@ int main(int argc, char** argv)
     droits_priorite();
 
     std::vector<Serie> korvane, morbelle;
-    std::vector<SeriePrototype> nue;
     const std::array<std::array<int, 4>, 2> reglages_morbelle{{{67, 33, 33, 67}, {17, 17, 17, 17}}};
     for (const bool coeur_occupe : {false, true}) {
         const char* charge = coeur_occupe ? "1 cœur occupé" : "repos";
@@ -284,25 +213,18 @@ int main(int argc, char** argv)
             if (!occupe->lance())
                 std::fprintf(stderr, "le processus qui occupe un cœur n'a pas démarré\n");
         }
-        if (!prototype_seul) {
-            for (int e : {10, 30, 100}) {
-                banc.regle_korvane(e);
-                korvane.push_back(serie(banc, charge, QString::number(e), essais, [&] { return banc.essai_korvane(); }));
-            }
-            for (const auto& r : reglages_morbelle) {
-                banc.regle_morbelle(r);
-                const QString texte = QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
-                morbelle.push_back(serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
-            }
+        for (int e : {10, 30, 100}) {
+            banc.regle_korvane(e);
+            korvane.push_back(serie(banc, charge, QString::number(e), essais, [&] { return banc.essai_korvane(); }));
         }
-        for (auto& s : prototype(charge, essais))
-            nue.push_back(std::move(s));
+        for (const auto& r : reglages_morbelle) {
+            banc.regle_morbelle(r);
+            const QString texte = QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
+            morbelle.push_back(serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
+        }
     }
-    if (!prototype_seul) {
-        tableau_korvane(korvane);
-        tableau_morbelle(morbelle);
-    }
-    tableau_prototype(nue);
+    tableau_korvane(korvane);
+    tableau_morbelle(morbelle);
     std::printf("\ncharge moyenne à la fin : %s\n", charge_moyenne().constData());
     if (!banc.erreur().isEmpty())
         std::printf("messages : %s\n", qPrintable(banc.erreur()));

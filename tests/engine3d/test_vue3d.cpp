@@ -6,7 +6,9 @@
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -64,6 +66,7 @@ private slots:
     void pique_data();
     void pique();
     void demandes_fusionnees();
+    void image_preparee_montree_a_la_demande();
     void souris_transmise();
 };
 
@@ -220,6 +223,60 @@ void TestVue3D::demandes_fusionnees() {
     s.vue.repeint_maintenant();
     QTest::qWait(100);
     QCOMPARE(s.vue.nb_images(), depart + 2);
+}
+
+namespace {
+// Pixels of the word's colour in what the X server shows of the view now.
+int pixels_a_l_ecran(Vue3D& vue, const QColor& couleur) {
+    const QImage image = QGuiApplication::primaryScreen()->grabWindow(vue.fenetre_gl()->winId()).toImage();
+    int nombre = 0;
+    for (int y = 0; y < image.height(); y += 2)
+        for (int x = 0; x < image.width(); x += 2)
+            nombre += meme_couleur(image.pixel(x, y), couleur);
+    return nombre;
+}
+
+void attend_images_stables(Vue3D& vue) {
+    for (int avant = -1, essais = 0; avant != vue.nb_images() && essais < 20; ++essais) {
+        avant = vue.nb_images();
+        QTest::qWait(150);
+    }
+}
+} // namespace
+
+// A prepared frame stays off screen, whatever repaint requests come meanwhile,
+// until the view is repainted at once; a change of the scene drops it.
+void TestVue3D::image_preparee_montree_a_la_demande() {
+    const QColor jaune(255, 255, 0);
+    ScenePrincipale s({1, 1, 0, 1});
+    s.mot->definir_texte(QStringLiteral("mot"));
+    s.vue.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&s.vue));
+    attend_images_stables(s.vue);
+    s.vue.repeint_maintenant();
+    const int mot = pixels_a_l_ecran(s.vue, jaune);
+    QVERIFY2(mot > 500, qPrintable(QString::number(mot)));
+
+    const int depart = s.vue.nb_images();
+    s.mot->definir_texte(QString());
+    s.vue.demande_repeint();
+    s.vue.prepare_image();
+    QVERIFY(s.vue.image_preparee());
+    QTest::qWait(150);
+    QCOMPARE(s.vue.nb_images(), depart);
+    QCOMPARE(pixels_a_l_ecran(s.vue, jaune), mot);
+    s.vue.repeint_maintenant();
+    QCOMPARE(s.vue.nb_images(), depart + 1);
+    QCOMPARE(pixels_a_l_ecran(s.vue, jaune), 0);
+    QTest::qWait(150);
+    QCOMPARE(s.vue.nb_images(), depart + 1);
+
+    // Changed after being prepared: the pending repaint shows the scene as it is.
+    s.vue.prepare_image();
+    s.mot->definir_texte(QStringLiteral("mot"));
+    QVERIFY(!s.vue.image_preparee());
+    QTRY_COMPARE(s.vue.nb_images(), depart + 2);
+    QCOMPARE(pixels_a_l_ecran(s.vue, jaune), mot);
 }
 
 // Mouse events of the native window reach the view's signals with the held

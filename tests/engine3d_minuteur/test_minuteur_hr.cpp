@@ -26,6 +26,7 @@ private slots:
     void destruction_propre_data();
     void destruction_propre();
     void changement_d_intervalle_a_l_attente_suivante();
+    void avance_garde_le_rythme();
 };
 
 // Keeps the GUI thread busy without running its loop, like the program's blocking waits.
@@ -239,6 +240,26 @@ void TestMinuteurHR::changement_d_intervalle_a_l_attente_suivante()
     QVERIFY2(instants[0] >= 400, qPrintable(QStringLiteral("first event at %1 ms").arg(instants[0])));
     // The three next ones at the new pace; at the old one they would need 1200 ms.
     QVERIFY2(instants[3] - instants[0] < 600, qPrintable(QStringLiteral("%1 ms for three events").arg(instants[3] - instants[0])));
+}
+
+// Events come early by the advance, while the rhythm stays on the due times.
+void TestMinuteurHR::avance_garde_le_rythme()
+{
+    MinuteurHR minuteur;
+    minuteur.definir_intervalle(300);
+    minuteur.definir_avance(std::chrono::milliseconds(200));
+    QElapsedTimer chrono;
+    QList<qint64> instants;
+    connect(&minuteur, &MinuteurHR::echeance, this, [&] {
+        instants << chrono.elapsed();
+        if (instants.size() == 2)
+            minuteur.definir_actif(false);
+    });
+    chrono.start();
+    minuteur.definir_actif(true);
+    QTRY_COMPARE_WITH_TIMEOUT(instants.size(), 2, 5000);
+    QVERIFY2(instants[0] >= 100 && instants[0] < 300, qPrintable(QString::number(instants[0])));
+    QVERIFY2(instants[1] - instants[0] >= 290, qPrintable(QString::number(instants[1] - instants[0])));
 }
 
 FANTREL_TEST_MAIN(TestMinuteurHR)
