@@ -94,21 +94,18 @@ void Vue3D::rend() {
         ++m_nb_images;
         return;
     }
-    const bool preparee = m_image_preparee;
-    if (!preparee)
+    if (!m_image_preparee)
         dessine_sur_fenetre();
     m_image_preparee = false;
     const auto debut = std::chrono::steady_clock::now();
     m_contexte->swapBuffers(m_fenetre);
     m_contexte->functions()->glFinish();
     ++m_nb_images;
-    if (preparee) {
-        constexpr std::size_t retenues = 15;
-        m_presentations.push_back(std::chrono::duration_cast<std::chrono::microseconds>(
-            std::chrono::steady_clock::now() - debut));
-        if (m_presentations.size() > retenues)
-            m_presentations.pop_front();
-    }
+    constexpr std::size_t retenues = 15;
+    m_presentations.push_back(
+        std::chrono::duration_cast<std::chrono::microseconds>(std::chrono::steady_clock::now() - debut));
+    if (m_presentations.size() > retenues)
+        m_presentations.pop_front();
 }
 
 std::chrono::microseconds Vue3D::duree_presentation() const {

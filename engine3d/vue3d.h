@@ -53,8 +53,8 @@ public:
     // NOTE: a prepared frame is meant to be presented soon; nothing else presents it.
     void prepare_image();
     bool image_preparee() const { return m_image_preparee; }
-    // Median time the last presentations of prepared frames took (swap until the
-    // frame is out), 0 before the first: how early a due frame must be presented.
+    // Median time the last presentations on screen took (swap until the frame is
+    // out), 0 before the first: how early a due frame must be presented.
     std::chrono::microseconds duree_presentation() const;
 
     // Pixels of the scene as the last frame shows it, when nothing changed
