@@ -1,5 +1,7 @@
 #include "trials/liste_exercice.h"
+#include <numeric>
 #include <utility>
+#include <vector>
 
 namespace fantrel {
 
@@ -50,12 +52,23 @@ void melange_des_lignes(EtatPartage& etat)
     const int n = std::min<int>(etat.nb_couples, int(etat.liste_mots.size()));
     if (n <= 0)
         return;
+    // The transpositions move indices, then each pair moves once: swapping the pairs
+    // themselves (two strings each) cost seconds on lists of millions of lines.
+    std::vector<int> origine(static_cast<std::size_t>(n));
+    std::iota(origine.begin(), origine.end(), 0);
     const int echanges = n <= 100 ? 200 : 2 * n;
     for (int i = 0; i < echanges; ++i) {
         const int a = etat.hasard.tirage(n);
         const int b = etat.hasard.tirage(n);
-        std::swap(etat.liste_mots[a], etat.liste_mots[b]);
+        std::swap(origine[std::size_t(a)], origine[std::size_t(b)]);
     }
+    QVector<Couple> melange;
+    melange.reserve(etat.liste_mots.size());
+    for (int k = 0; k < n; ++k)
+        melange.append(std::move(etat.liste_mots[origine[std::size_t(k)]]));
+    for (qsizetype k = n; k < etat.liste_mots.size(); ++k)
+        melange.append(std::move(etat.liste_mots[k]));
+    etat.liste_mots = std::move(melange);
 }
 
 QString masque_derive(const QString& ligne2, const QString& masque_courant)

@@ -15,6 +15,8 @@ private slots:
     void pair_garde_tout();
     void longue_liste_lue_entiere_et_melangee();
     void melange_garde_les_couples();
+    void melange_fait_les_transpositions_data();
+    void melange_fait_les_transpositions();
     void masque_data();
     void masque();
     void nom_sans_dossier_test_data();
@@ -120,6 +122,43 @@ void TestListeExercice::melange_garde_les_couples()
     EtatPartage vide;
     melange_des_lignes(vide);   // no pair: nothing to draw from
     QVERIFY(vide.liste_mots.isEmpty());
+}
+
+// The shuffle is the sequence of random transpositions of the pairs, drawn two by
+// two from the shared generator; pairs past nb_couples stay in place.
+void TestListeExercice::melange_fait_les_transpositions_data()
+{
+    QTest::addColumn<int>("taille");
+    QTest::addColumn<int>("nb_couples");
+    QTest::newRow("deux couples") << 2 << 2;
+    QTest::newRow("cent couples, 200 échanges") << 100 << 100;
+    QTest::newRow("cent un couples, 2 n échanges") << 101 << 101;
+    QTest::newRow("mille couples") << 1000 << 1000;
+    QTest::newRow("couples au-delà de nb_couples") << 30 << 21;
+}
+
+void TestListeExercice::melange_fait_les_transpositions()
+{
+    QFETCH(int, taille);
+    QFETCH(int, nb_couples);
+    EtatPartage etat;
+    etat.hasard.graine(2024);
+    for (int i = 0; i < taille; ++i)
+        etat.liste_mots.append({QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i)});
+    etat.nb_couples = nb_couples;
+    QVector<Couple> attendu = etat.liste_mots;
+    Hasard tirages;
+    tirages.graine(2024);
+    for (int i = 0; i < (nb_couples <= 100 ? 200 : 2 * nb_couples); ++i) {
+        const int a = tirages.tirage(nb_couples);
+        const int b = tirages.tirage(nb_couples);
+        std::swap(attendu[a], attendu[b]);
+    }
+    melange_des_lignes(etat);
+    QCOMPARE(etat.liste_mots.size(), attendu.size());
+    for (int i = 0; i < taille; ++i)
+        QCOMPARE(etat.liste_mots[i].mot1, attendu[i].mot1);
+    QCOMPARE(etat.hasard.tirage(1000), tirages.tirage(1000));   // as many draws
 }
 
 void TestListeExercice::masque_data()
