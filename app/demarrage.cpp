@@ -5,6 +5,7 @@
 #include "engine3d/texte3d.h"
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
+#include "trials/capacite_memo.h"
 #include "trials/liste_exercice.h"
 #include <QDir>
 #include <QLabel>
@@ -75,8 +76,9 @@ void TForm1::ouvrir()
         OpenDialog1.nom_fichier = nom;
         OpenDialog1.index_filtre = r.index_filtre;
     }
-    // Read first: a list that cannot be opened leaves the loaded one in use.
-    QStringList lignes = lire_lignes(nom);
+    // Read first: a list that cannot be opened, or too long for Memo1, leaves the
+    // loaded one in use.
+    QStringList lignes = lire_lignes_memo(nom);
     etat.compte_test.fill(0);
     for (Couple& c : etat.liste_mots)
         c = Couple{};

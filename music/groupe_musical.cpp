@@ -2,6 +2,7 @@
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
 #include "platform/liaison.h"
+#include "trials/capacite_memo.h"
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QStyle>
@@ -56,7 +57,7 @@ GroupeMusical::GroupeMusical(QWidget* parent)
 
 void GroupeMusical::charge(const QString& chemin)
 {
-    const QStringList lignes = lire_lignes(chemin);
+    const QStringList lignes = lire_lignes_memo(chemin);
     Memo_music->setPlainText(lignes.join(u'\n'));
 }
 

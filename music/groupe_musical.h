@@ -20,8 +20,8 @@ public:
     QToolButton* SpeedButton8 = nullptr;   // save
     QToolButton* SpeedButton9 = nullptr;   // "X": hides the group
 
-    // Replaces the editor's content by the file's lines. Throws erreur_ouverture;
-    // the editor keeps its content then.
+    // Replaces the editor's content by the file's lines. Throws erreur_ouverture, or
+    // erreur_capacite_memo for a text too long for the editor; it keeps its content then.
     void charge(const QString& chemin);
     // Writes the editor's text as it stands, lines separated by CR LF, a line end
     // after the last line only when the text ends with one. Throws erreur_creation.

@@ -4,6 +4,7 @@
 #include "platform/liaison.h"
 #include "results/Unit_courbe2.h"
 #include "results/texte_memo.h"
+#include "trials/capacite_memo.h"
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
@@ -19,14 +20,6 @@ QToolButton* bouton(QWidget* parent, const char* nom, QRect place)
     b->setGeometry(place);
     b->setAutoRaise(true);
     return b;
-}
-
-qsizetype nb_caracteres(const QStringList& lignes)
-{
-    qsizetype n = 0;
-    for (const QString& l : lignes)
-        n += l.size() + 2;
-    return n;
 }
 
 } // namespace
@@ -101,9 +94,7 @@ bool GroupeResultats::lit(const QString& chemin)
 {
     // Everything that can fail happens before the record or the rows are touched.
     return proteger([&] {
-        const QStringList lues = lire_lignes(chemin);
-        if (nb_caracteres(lues) > capacite_memo)
-            throw ErreurExecution(QStringLiteral("Le texte dépasse la capacité du mémo"));
+        const QStringList lues = lire_lignes_memo(chemin);
         if (m_courbe2)
             m_courbe2->charge_resultats(lues);
         else

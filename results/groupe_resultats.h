@@ -23,9 +23,6 @@ public:
     // as the user leaves them).
     void relier(TForm_courbe2* courbe2, OptionsDialogue* OpenDialog1);
 
-    // Results files hold at most this many characters; a longer one is refused whole.
-    static constexpr qsizetype capacite_memo = 4 * 1024 * 1024;
-
     QStringList lignes() const;               // the record as it stands
     void ajoute_ligne(const QString& ligne);  // an answer line, as the answer buttons write it
     // Lines added or typed since the record was last saved or read (a lone header

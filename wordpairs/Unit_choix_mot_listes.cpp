@@ -3,6 +3,7 @@
 // is lost.
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
+#include "trials/capacite_memo.h"
 #include "wordpairs/Unit_choix_mot.h"
 #include "wordpairs/liste_memo.h"
 #include "wordpairs/listes_selection.h"
@@ -166,7 +167,7 @@ void TForm_choix_mots::Speed_charge_selectClick()
         dialogue(m_repertoire, QStringLiteral("liste_fantrel"), QString(), false));
     if (!choix.accepte)
         return;
-    const QStringList lignes = lire_lignes(choix.nom_fichier);
+    const QStringList lignes = lire_lignes_memo(choix.nom_fichier);
     {
         EcritureMemo3 ecriture(m_ecriture_memo3);
         Memo3->remplace_tout(lignes);
@@ -207,7 +208,7 @@ void TForm_choix_mots::SpeedButton2Click()
     const ResultatDialogue choix = interactions().ouvrir_fichier(options);
     if (!choix.accepte)
         return;
-    Memo1->remplace_tout(lire_lignes(choix.nom_fichier));
+    Memo1->remplace_tout(lire_lignes_memo(choix.nom_fichier));
     Lab_fic_mots_selectionnes->setText(choix.nom_fichier);
     Lab_fic_mots_selectionnes->show();
 }

@@ -1,9 +1,16 @@
 #include "tests/matrice/lecture.h"
+#include "trials/capacite_memo.h"
 #include <QElapsedTimer>
 #include <QTest>
 #include <unistd.h>
 
 namespace matrice {
+
+QString refus_capacite(const QStringList& lignes)
+{
+    return fantrel::nb_caracteres_memo(lignes) > fantrel::capacite_memo ? fantrel::erreur_capacite_memo().message()
+                                                                        : QString();
+}
 
 void lignes_des_cas()
 {
@@ -30,8 +37,6 @@ void cellule(const Lecteur& lecteur)
     const Cas c = Cas(cas);
     if (c == Cas::illisible && ::geteuid() == 0)
         QSKIP("run as root: every file can be read");
-    if (c == Cas::gros && qEnvironmentVariableIsEmpty("FANTREL_MATRICE_50MO"))
-        QSKIP("the 50 MB cases take minutes under the sanitizers: FANTREL_MATRICE_50MO=1 runs them");
 
     Banc b;
     lecteur.avant(b);

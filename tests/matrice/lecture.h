@@ -30,6 +30,9 @@ struct Lecteur {
     std::function<void(Banc&, const QString& chemin, const QStringList& lignes)> verifie;
 };
 
+// The box of a content too long for the text box it is loaded into (empty: none).
+QString refus_capacite(const QStringList& lignes);
+
 // The rows of a reader's data-driven test: one per case, column "cas".
 void lignes_des_cas();
 

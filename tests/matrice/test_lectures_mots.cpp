@@ -127,6 +127,7 @@ Lecteur lecteur_select_log()
                            QString::number(f.liste_logiciel_a_sauver)};
     };
     l.erreur_ouverture = impossible_d_ouvrir;
+    l.erreur_contenu = refus_capacite;
     l.verifie = [](Banc& b, const QString& chemin, const QStringList& lignes) {
         TForm_choix_mots& f = fenetre(b);
         QCOMPARE(f.Memo1->lignes(), lignes);
@@ -160,6 +161,7 @@ Lecteur lecteur_liste_utilisateur()
                            QString::number(f.liste_modifiee), etiquette(f.Label6)};
     };
     l.erreur_ouverture = impossible_d_ouvrir;
+    l.erreur_contenu = refus_capacite;
     l.verifie = [](Banc& b, const QString& chemin, const QStringList& lignes) {
         TForm_choix_mots& f = fenetre(b);
         QCOMPARE(f.Memo3->lignes(), lignes);

@@ -218,6 +218,7 @@ Lecteur lecteur_liste()
     };
     l.etat = etat_liste;
     l.erreur_ouverture = impossible_d_ouvrir;
+    l.erreur_contenu = refus_capacite;
     l.verifie = verifie_liste;
     return l;
 }
@@ -267,12 +268,7 @@ Lecteur lecteur_resultats()
     };
     l.etat = etat_resultats;
     l.erreur_ouverture = impossible_d_ouvrir;
-    l.erreur_contenu = [](const QStringList& lignes) {
-        qsizetype n = 0;
-        for (const QString& ligne : lignes)
-            n += ligne.size() + 2;
-        return n > GroupeResultats::capacite_memo ? QStringLiteral("Le texte dépasse la capacité du mémo") : QString();
-    };
+    l.erreur_contenu = refus_capacite;
     l.verifie = verifie_resultats;
     return l;
 }
@@ -293,6 +289,7 @@ Lecteur lecteur_melodies()
     };
     l.etat = [](Banc& b) { return QStringList{b.form->groupe_musical->Memo_music->document()->toRawText()}; };
     l.erreur_ouverture = impossible_d_ouvrir;
+    l.erreur_contenu = refus_capacite;
     l.verifie = [](Banc& b, const QString&, const QStringList& lignes) {
         QCOMPARE(lignes_de(b.form->groupe_musical->Memo_music), lignes);
     };

@@ -3,6 +3,7 @@
 #include "banc_resultats.h"
 #include "platform/application.h"
 #include "platform/fichier_texte.h"
+#include "trials/capacite_memo.h"
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -262,7 +263,7 @@ void TestGroupeResultats::echec_lecture()
     // A file too long for the record, whose first sections are well formed.
     QByteArray long_fichier = encode_windows1252("Essai1\r\n" + c1 + "\r\nEssai2\r\n");
     const QByteArray ligne = encode_windows1252(c3 + "\r\n");
-    while (long_fichier.size() <= GroupeResultats::capacite_memo)
+    while (long_fichier.size() <= capacite_memo)
         long_fichier += ligne;
     ecrit(chemin("long.res"), long_fichier);
 
