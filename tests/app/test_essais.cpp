@@ -39,6 +39,7 @@ class TestEssais : public QObject {
     Q_OBJECT
 private slots:
     void liste_entiere_jusqu_a_plus_de_mots();
+    void liste_entiere_morbelle();
     void ligne_resultat_et_verdict_data();
     void ligne_resultat_et_verdict();
     void saisie_libre_enregistree();
@@ -70,6 +71,32 @@ void TestEssais::liste_entiere_jusqu_a_plus_de_mots()
     }
     QCOMPARE(b.informations, QStringList{"Plus de mots"});
     QVERIFY(!f.BitBtn2->isEnabled());
+    QCOMPARE(lignes_memo(f.Memo_enreg_test).filter(QStringLiteral("Mot affiché=")).size(), 4);
+}
+
+// A whole list in the second paradigm, each chain seen to its end before answering.
+void TestEssais::liste_entiere_morbelle()
+{
+    banc::Banc b;
+    b.demarre();
+    auto& f = *b.form;
+    f.Morbelle1Click();
+    for (QScrollBar* barre : {f.Scroll_masque1, f.Scroll_mot, f.Scroll_blanc, f.Scroll_masque2})
+        barre->setValue(10);
+    QStringList montres;
+    f.observateur_affichage = [&](const QString& t) { montres << t; };
+    for (int essai = 1; essai <= 4; ++essai) {
+        montres.clear();
+        lance_essai(f);
+        QTRY_COMPARE(montres.size(), 5);
+        const QString montre = f.lab_mot_aff->text();
+        QCOMPARE(montres, QStringList({f.etat.masque1, montre, QString(), f.etat.masque2, QString()}));
+        for (auto* m : {f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2})
+            QVERIFY(!m->actif());
+        QTest::mouseClick(bouton_du_mot(f, montre, true), Qt::LeftButton);
+        QCOMPARE(f.Lab_bid->text(), QStringLiteral("Bonne réponse"));
+    }
+    QCOMPARE(b.informations, QStringList{"Plus de mots"});
     QCOMPARE(lignes_memo(f.Memo_enreg_test).filter(QStringLiteral("Mot affiché=")).size(), 4);
 }
 
