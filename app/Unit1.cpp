@@ -24,17 +24,17 @@ namespace {
 constexpr int largeur_fenetre = 1129;
 constexpr int hauteur_fenetre = 734;
 
-QPushButton* bouton(QWidget* parent, const char* nom, const QString& texte, QRect geometrie)
+QPushButton *bouton(QWidget *parent, const char *nom, const QString &texte, QRect geometrie)
 {
-    auto* b = new QPushButton(texte, parent);
+    auto *b = new QPushButton(texte, parent);
     b->setObjectName(QString::fromLatin1(nom));
     b->setGeometry(geometrie);
     return b;
 }
 
-QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, QPoint position)
+QLabel *etiquette(QWidget *parent, const char *nom, const QString &texte, QPoint position)
 {
-    auto* l = new QLabel(texte, parent);
+    auto *l = new QLabel(texte, parent);
     l->setObjectName(QString::fromLatin1(nom));
     l->move(position);
     l->adjustSize();
@@ -42,7 +42,7 @@ QLabel* etiquette(QWidget* parent, const char* nom, const QString& texte, QPoint
 }
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
+TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Fantrel"));
@@ -58,8 +58,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     construit_groupes_visibles();
     construit_panneau_reglages();
     construit_essai_musical();
-    OpenDialog1.filtre = QStringLiteral(
-        "Fichiers textes|*.txt|Exercices subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
+    OpenDialog1.filtre =
+            QStringLiteral("Fichiers textes|*.txt|Exercices subliminaux|*.liste_fantrel|Fichiers "
+                           "résultats *.res|*.res");
 
     Timer_debut = new QTimer(this);
     Timer_debut->setObjectName(QStringLiteral("Timer_debut"));
@@ -77,8 +78,8 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Timer_reactive_coul->setInterval(1000);
     relie(Timer_reactive_coul, &QTimer::timeout, this, &TForm1::Timer_reactive_coulTimer);
 
-    auto minuteur = [this](const char* nom, quint16 intervalle, void (TForm1::*gestionnaire)()) {
-        auto* m = new MinuteurHR(this);
+    auto minuteur = [this](const char *nom, quint16 intervalle, void (TForm1::*gestionnaire)()) {
+        auto *m = new MinuteurHR(this);
         m->setObjectName(QString::fromLatin1(nom));
         m->definir_intervalle(intervalle);
         relie(m, &MinuteurHR::echeance, this, gestionnaire);
@@ -93,9 +94,9 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     // The 3D view is a native window, drawn above plain sibling widgets whatever
     // their order: the controls standing over it are native windows too, raised.
     vue_3d->setAttribute(Qt::WA_NativeWindow);
-    for (QWidget* w : vue_3d->findChildren<QWidget*>())
+    for (QWidget *w : vue_3d->findChildren<QWidget *>())
         w->setAttribute(Qt::WA_NativeWindow);
-    for (QWidget* w : controles_sur_la_vue())
+    for (QWidget *w : controles_sur_la_vue())
         w->setAttribute(Qt::WA_NativeWindow);
 
     // The word's scale and the size labels follow the bars from the start.
@@ -103,7 +104,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
     Scroll_largeurChange();
 
     // Centred; a window wider than the screen gets a negative left.
-    if (const QScreen* ecran = screen()) {
+    if (const QScreen *ecran = screen()) {
         const QRect r = ecran->geometry();
         move((r.width() - width()) / 2, (r.height() - height()) / 2);
     }
@@ -112,24 +113,25 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent)
 
 TForm1::~TForm1() = default;
 
-QList<QWidget*> TForm1::controles_sur_la_vue() const
+QList<QWidget *> TForm1::controles_sur_la_vue() const
 {
-    return {BitBtn2, bit_rep1, bit_rep2, Bit_rep3, Edit_saisie_libre, BitBtn_ecoute,
-            GroupBox3, Group_result, Group_musical, GroupBox1};
+    return { BitBtn2,       bit_rep1,  bit_rep2,     Bit_rep3,      Edit_saisie_libre,
+             BitBtn_ecoute, GroupBox3, Group_result, Group_musical, GroupBox1 };
 }
 
-void TForm1::showEvent(QShowEvent* evenement)
+void TForm1::showEvent(QShowEvent *evenement)
 {
     QMainWindow::showEvent(evenement);
     // Native windows stack in creation order: put the controls back above the view.
     vue_3d->lower();
-    for (QWidget* w : controles_sur_la_vue())
+    for (QWidget *w : controles_sur_la_vue())
         w->raise();
 }
 
 void TForm1::construit_commandes()
 {
-    BitBtn2 = bouton(m_centre, "BitBtn2", QStringLiteral("Concentrez vous sur le leurre et cliquez ici"),
+    BitBtn2 = bouton(m_centre, "BitBtn2",
+                     QStringLiteral("Concentrez vous sur le leurre et cliquez ici"),
                      QRect(438, 485, 217, 22));
     BitBtn2->setEnabled(false);
     // The caption must fit the button's 217 pixels whatever the substitute font's widths.
@@ -144,7 +146,7 @@ void TForm1::construit_commandes()
     bit_rep1 = bouton(m_centre, "bit_rep1", QString(), QRect(389, 485, 148, 25));
     bit_rep2 = bouton(m_centre, "bit_rep2", QString(), QRect(555, 485, 148, 25));
     Bit_rep3 = bouton(m_centre, "Bit_rep3", QStringLiteral("?"), QRect(709, 485, 27, 25));
-    for (QPushButton* b : {bit_rep1, bit_rep2, Bit_rep3}) {
+    for (QPushButton *b : { bit_rep1, bit_rep2, Bit_rep3 }) {
         b->setFont(police_reponse);
         b->hide();
     }
@@ -165,18 +167,21 @@ void TForm1::construit_commandes()
     Edit_saisie_libre->hide();
     relie(Edit_saisie_libre, &QLineEdit::returnPressed, this, &TForm1::Edit_saisie_libreEntree);
 
-    BitBtn5 = bouton(m_centre, "BitBtn5", QStringLiteral("BitBtn_morbelle"), QRect(368, 552, 337, 41));
+    BitBtn5 = bouton(m_centre, "BitBtn5", QStringLiteral("BitBtn_morbelle"),
+                     QRect(368, 552, 337, 41));
     BitBtn5->hide();
 
-    BitBtn_ecoute = bouton(m_centre, "BitBtn_ecoute", QStringLiteral("Cliquez ici pour écouter la mélodie"),
-                           QRect(392, 304, 304, 145));
+    BitBtn_ecoute =
+            bouton(m_centre, "BitBtn_ecoute", QStringLiteral("Cliquez ici pour écouter la mélodie"),
+                   QRect(392, 304, 304, 145));
     QFont police_ecoute = font();
     police_ecoute.setPointSize(12);
     police_ecoute.setBold(true);
     BitBtn_ecoute->setFont(police_ecoute);
     BitBtn_ecoute->hide();
 
-    lab_mot_aff = etiquette(m_centre, "lab_mot_aff", QStringLiteral("Mot affiché"), QPoint(32, 636));
+    lab_mot_aff =
+            etiquette(m_centre, "lab_mot_aff", QStringLiteral("Mot affiché"), QPoint(32, 636));
     Lab_bid = etiquette(m_centre, "Lab_bid", QStringLiteral("Réponse"), QPoint(109, 636));
     lab_mot_aff->hide();
     Lab_bid->hide();
@@ -184,42 +189,57 @@ void TForm1::construit_commandes()
 
 void TForm1::construit_menus()
 {
-    auto action = [this](QMenu* menu, const char* nom, const QString& texte, void (TForm1::*gestionnaire)()) {
-        QAction* a = menu->addAction(texte);
+    auto action = [this](QMenu *menu, const char *nom, const QString &texte,
+                         void (TForm1::*gestionnaire)()) {
+        QAction *a = menu->addAction(texte);
         a->setObjectName(QString::fromLatin1(nom));
         if (gestionnaire)
             relie(a, &QAction::triggered, this, gestionnaire);
         return a;
     };
-    QMenu* fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
+    QMenu *fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
     fichier->setObjectName(QStringLiteral("Fichier1"));
-    Ouvrirunexercice1 = action(fichier, "Ouvrirunexercice1", QStringLiteral("Ouvrir un exercice"), &TForm1::Ouvrirunexercice1Click);
-    ouvrirunrsultat1 = action(fichier, "ouvrirunrsultat1", QStringLiteral("Ouvrir un résultat"), &TForm1::ouvrirunrsultat1Click);
-    rierdesmots1 = action(fichier, "rierdesmots1", QStringLiteral("Trier des  mots"), &TForm1::rierdesmots1Click);
-    Sauverlesparamtres1 = action(fichier, "Sauverlesparamtres1", QStringLiteral("Enregistrer les paramètres"), &TForm1::Sauverlesparamtres1Click);
-    Enregistrerlesrsultats1 = action(fichier, "Enregistrerlesrsultats1", QStringLiteral("Enregistrer les résultats"), &TForm1::Enregistrerlesrsultats1Click);
-    Nouvelutilisateur1 = action(fichier, "Nouvelutilisateur1", QStringLiteral("Nouvel utilisateur"), &TForm1::Nouvelutilisateur1Click);
-    QMenu* type_exercice = fichier->addMenu(QStringLiteral("Type d'exercice"));
+    Ouvrirunexercice1 = action(fichier, "Ouvrirunexercice1", QStringLiteral("Ouvrir un exercice"),
+                               &TForm1::Ouvrirunexercice1Click);
+    ouvrirunrsultat1 = action(fichier, "ouvrirunrsultat1", QStringLiteral("Ouvrir un résultat"),
+                              &TForm1::ouvrirunrsultat1Click);
+    rierdesmots1 = action(fichier, "rierdesmots1", QStringLiteral("Trier des  mots"),
+                          &TForm1::rierdesmots1Click);
+    Sauverlesparamtres1 =
+            action(fichier, "Sauverlesparamtres1", QStringLiteral("Enregistrer les paramètres"),
+                   &TForm1::Sauverlesparamtres1Click);
+    Enregistrerlesrsultats1 =
+            action(fichier, "Enregistrerlesrsultats1", QStringLiteral("Enregistrer les résultats"),
+                   &TForm1::Enregistrerlesrsultats1Click);
+    Nouvelutilisateur1 = action(fichier, "Nouvelutilisateur1", QStringLiteral("Nouvel utilisateur"),
+                                &TForm1::Nouvelutilisateur1Click);
+    QMenu *type_exercice = fichier->addMenu(QStringLiteral("Type d'exercice"));
     ypedexercice1 = type_exercice->menuAction();
     ypedexercice1->setObjectName(QStringLiteral("ypedexercice1"));
-    Comparaisondemots1 = action(type_exercice, "Comparaisondemots1", QStringLiteral("Comparaison de mots"), &TForm1::Comparaisondemots1Click);
-    Saisielibre1 = action(type_exercice, "Saisielibre1", QStringLiteral("Saisie libre"), &TForm1::Saisielibre1Click);
+    Comparaisondemots1 =
+            action(type_exercice, "Comparaisondemots1", QStringLiteral("Comparaison de mots"),
+                   &TForm1::Comparaisondemots1Click);
+    Saisielibre1 = action(type_exercice, "Saisielibre1", QStringLiteral("Saisie libre"),
+                          &TForm1::Saisielibre1Click);
     Quitter1 = action(fichier, "Quitter1", QStringLiteral("Quitter"), &TForm1::Quitter1Click);
 
-    QMenu* courbes = menuBar()->addMenu(QStringLiteral("Courbes"));
+    QMenu *courbes = menuBar()->addMenu(QStringLiteral("Courbes"));
     courbes->setObjectName(QStringLiteral("Courbes1"));
     Courbe11 = action(courbes, "Courbe11", QStringLiteral("Courbe1"), &TForm1::Courbe1Click);
     Courbe11->setVisible(false);
     Courbe22 = action(courbes, "Courbe22", QStringLiteral("Afficher"), &TForm1::Courbe21Click);
-    outeffacer1 = action(courbes, "outeffacer1", QStringLiteral("Tout effacer"), &TForm1::outeffacer1Click);
+    outeffacer1 = action(courbes, "outeffacer1", QStringLiteral("Tout effacer"),
+                         &TForm1::outeffacer1Click);
 
-    QMenu* type_test = menuBar()->addMenu(QStringLiteral("Type de test"));
+    QMenu *type_test = menuBar()->addMenu(QStringLiteral("Type de test"));
     type_test->setObjectName(QStringLiteral("Typedetest1"));
     Korvane1 = action(type_test, "Korvane1", QStringLiteral("Korvane"), &TForm1::Korvane1Click);
     Morbelle1 = action(type_test, "Morbelle1", QStringLiteral("Morbelle"), &TForm1::Morbelle1Click);
-    Incongruitmusicale1 = action(type_test, "Incongruitmusicale1", QStringLiteral("Incongruité musicale"), &TForm1::Incongruitmusicale1Click);
+    Incongruitmusicale1 =
+            action(type_test, "Incongruitmusicale1", QStringLiteral("Incongruité musicale"),
+                   &TForm1::Incongruitmusicale1Click);
 
-    QMenu* options = menuBar()->addMenu(QStringLiteral("Options"));
+    QMenu *options = menuBar()->addMenu(QStringLiteral("Options"));
     options->setObjectName(QStringLiteral("Options1"));
     Rglages1 = action(options, "Rglages1", QStringLiteral("Réglages"), &TForm1::Rglages1Click);
     Modevisible1 = action(options, "Modevisible1", QStringLiteral("Mode visible"), nullptr);
@@ -227,7 +247,8 @@ void TForm1::construit_menus()
 
     // A click toggles a checkable item before its handler runs; every handler sets
     // its marks itself, so a handler called from code behaves as a click does.
-    for (QAction* a : {Comparaisondemots1, Saisielibre1, Courbe22, Korvane1, Morbelle1, Incongruitmusicale1, Modevisible1})
+    for (QAction *a : { Comparaisondemots1, Saisielibre1, Courbe22, Korvane1, Morbelle1,
+                        Incongruitmusicale1, Modevisible1 })
         a->setCheckable(true);
     Comparaisondemots1->setChecked(true);
     Korvane1->setChecked(true);
@@ -248,7 +269,7 @@ void TForm1::construit_groupes_visibles()
     construit_groupes_resultats_musique();
 }
 
-void TForm1::rend_flottant(QGroupBox* groupe)
+void TForm1::rend_flottant(QGroupBox *groupe)
 {
     groupe->installEventFilter(this);
     groupe->setAutoFillBackground(true);
@@ -256,14 +277,14 @@ void TForm1::rend_flottant(QGroupBox* groupe)
 
 // MouseDownDrag: a press on a floating box's own surface (not on a child control)
 // moves the box with the pointer until the button is released.
-bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
+bool TForm1::eventFilter(QObject *objet, QEvent *evenement)
 {
-    auto* groupe = qobject_cast<QGroupBox*>(objet);
+    auto *groupe = qobject_cast<QGroupBox *>(objet);
     if (!groupe)
         return QMainWindow::eventFilter(objet, evenement);
     switch (evenement->type()) {
     case QEvent::MouseButtonPress: {
-        auto* e = static_cast<QMouseEvent*>(evenement);
+        auto *e = static_cast<QMouseEvent *>(evenement);
         m_groupe_glisse = groupe;
         m_origine_glisse = e->globalPosition().toPoint() - groupe->pos();
         groupe->raise();
@@ -271,7 +292,7 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
     }
     case QEvent::MouseMove:
         if (m_groupe_glisse == groupe) {
-            auto* e = static_cast<QMouseEvent*>(evenement);
+            auto *e = static_cast<QMouseEvent *>(evenement);
             groupe->move(e->globalPosition().toPoint() - m_origine_glisse);
             return true;
         }
@@ -288,9 +309,9 @@ bool TForm1::eventFilter(QObject* objet, QEvent* evenement)
     return QMainWindow::eventFilter(objet, evenement);
 }
 
-void TForm1::coche_type_test(QAction* coche)
+void TForm1::coche_type_test(QAction *coche)
 {
-    for (QAction* a : {Korvane1, Morbelle1, Incongruitmusicale1})
+    for (QAction *a : { Korvane1, Morbelle1, Incongruitmusicale1 })
         a->setChecked(a == coche);
 }
 
@@ -356,7 +377,8 @@ void TForm1::Modevisible1Click()
     m_mode_visible = !m_mode_visible;
     const bool visible = m_mode_visible;
     Modevisible1->setChecked(visible);
-    for (QWidget* w : std::initializer_list<QWidget*>{GroupBox3, lab_mot_aff, Lab_bid, Group_result, Group_musical})
+    for (QWidget *w : std::initializer_list<QWidget *>{ GroupBox3, lab_mot_aff, Lab_bid,
+                                                        Group_result, Group_musical })
         if (w)
             w->setVisible(visible);
 }

@@ -20,7 +20,7 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 
-class TForm_choix_mots;   // the word-pair tool lives outside the namespace
+class TForm_choix_mots; // the word-pair tool lives outside the namespace
 
 namespace fantrel {
 class MinuteurHR;
@@ -38,33 +38,34 @@ class Ancre;
 class Lumiere;
 class Texte3D;
 class ControleCameraSouris;
-}
-}
+} // namespace moteur3d
+} // namespace fantrel
 
 namespace fantrel {
 
 // The exercise list named in the settings: ".\" (or "./") stands for repertoire.
-QString chemin_exercice(const QString& nom, const QString& repertoire);
+QString chemin_exercice(const QString &nom, const QString &repertoire);
 
-class TForm1 : public QMainWindow {
+class TForm1 : public QMainWindow
+{
     Q_OBJECT
 public:
-    explicit TForm1(QWidget* parent = nullptr);
+    explicit TForm1(QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The other windows, created after this one (see main.cpp).
-    void relie_fenetres(TForm_choix_mots* choix, TForm_courbe* courbe, TForm_courbe2* courbe2);
+    void relie_fenetres(TForm_choix_mots *choix, TForm_courbe *courbe, TForm_courbe2 *courbe2);
 
     EtatPartage etat;
 
     // Display of the 3D word.
-    void affich_texte(const QString& texte);   // returns once the frame is on screen
+    void affich_texte(const QString &texte); // returns once the frame is on screen
     // Called as affich_texte returns, with the frame on screen (timing benchmarks).
-    std::function<void(const QString&)> observateur_affichage;
-    void pose_texte(const QString& texte);     // shown at the next repaint
+    std::function<void(const QString &)> observateur_affichage;
+    void pose_texte(const QString &texte); // shown at the next repaint
     // Draws the text's frame ahead, kept off screen until the next affich_texte(texte):
     // what is due at a set time then costs a swap only.
-    void prepare_affichage(const QString& texte);
+    void prepare_affichage(const QString &texte);
     void texte_visible(bool visible);
     void affich_bid(bool verdict);
     void cache_boutons();
@@ -80,102 +81,102 @@ public:
     // Answers.
     void demande_reponse();
     void misajour_courbe();
-    void compte_reponse();   // current row, then the sum row
+    void compte_reponse(); // current row, then the sum row
 
     // --- controls, named as the program's documentation names them ---
-    moteur3d::Vue3D* vue_3d = nullptr;
-    moteur3d::Camera* GLCamera1 = nullptr;
-    moteur3d::Ancre* GLDummyCube1 = nullptr;
-    moteur3d::Lumiere* GLLightSource1 = nullptr;
-    moteur3d::Lumiere* GLLightSource2 = nullptr;
-    moteur3d::Texte3D* GLSpaceText1 = nullptr;
-    moteur3d::ControleCameraSouris* controle_camera = nullptr;
+    moteur3d::Vue3D *vue_3d = nullptr;
+    moteur3d::Camera *GLCamera1 = nullptr;
+    moteur3d::Ancre *GLDummyCube1 = nullptr;
+    moteur3d::Lumiere *GLLightSource1 = nullptr;
+    moteur3d::Lumiere *GLLightSource2 = nullptr;
+    moteur3d::Texte3D *GLSpaceText1 = nullptr;
+    moteur3d::ControleCameraSouris *controle_camera = nullptr;
 
-    QPushButton* BitBtn2 = nullptr;
-    QPushButton* bit_rep1 = nullptr;
-    QPushButton* bit_rep2 = nullptr;
-    QPushButton* Bit_rep3 = nullptr;
-    QLineEdit* Edit_saisie_libre = nullptr;
-    QPushButton* BitBtn5 = nullptr;
-    QPushButton* BitBtn_ecoute = nullptr;
-    QLabel* lab_mot_aff = nullptr;
-    QLabel* Lab_bid = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    QPushButton *bit_rep1 = nullptr;
+    QPushButton *bit_rep2 = nullptr;
+    QPushButton *Bit_rep3 = nullptr;
+    QLineEdit *Edit_saisie_libre = nullptr;
+    QPushButton *BitBtn5 = nullptr;
+    QPushButton *BitBtn_ecoute = nullptr;
+    QLabel *lab_mot_aff = nullptr;
+    QLabel *Lab_bid = nullptr;
 
-    QGroupBox* GroupBox3 = nullptr;
-    QPlainTextEdit* Memo1 = nullptr;
-    QGroupBox* Group_result = nullptr;
-    QPlainTextEdit* Memo_enreg_test = nullptr;
-    QGroupBox* Group_musical = nullptr;
-    EssaiMusical* essai_musical = nullptr;
-    GroupeResultats* groupe_resultats = nullptr;
-    GroupeMusical* groupe_musical = nullptr;
+    QGroupBox *GroupBox3 = nullptr;
+    QPlainTextEdit *Memo1 = nullptr;
+    QGroupBox *Group_result = nullptr;
+    QPlainTextEdit *Memo_enreg_test = nullptr;
+    QGroupBox *Group_musical = nullptr;
+    EssaiMusical *essai_musical = nullptr;
+    GroupeResultats *groupe_resultats = nullptr;
+    GroupeMusical *groupe_musical = nullptr;
 
     // Settings panel.
-    QGroupBox* GroupBox1 = nullptr;
-    QLineEdit* Edit1 = nullptr;
-    QToolButton* SpeedButton1 = nullptr;
-    QToolButton* SpeedButton3 = nullptr;
-    QPushButton* BitBtn4 = nullptr;
-    QPushButton* BitBtn3 = nullptr;
-    QScrollBar* Scroll_timer = nullptr;
-    QLabel* Lab_intervalle_timer = nullptr;
-    QLineEdit* Edit_masque = nullptr;
-    QToolButton* SpeedButton2 = nullptr;
-    QScrollBar* Scroll_hauteur = nullptr;
-    QScrollBar* Scroll_largeur = nullptr;
-    QLabel* Lab_hauteur = nullptr;
-    QLabel* Lab_largeur = nullptr;
-    Nuancier* Ima_hg = nullptr;
-    QRadioButton* Radio_texte = nullptr;
-    QRadioButton* Radio_fond = nullptr;
-    QRadioButton* RadioButton1 = nullptr;
-    QLineEdit* Edit_masque1 = nullptr;
-    QScrollBar* Scroll_masque1 = nullptr;
-    QLabel* Lab_interv_masque1 = nullptr;
-    QScrollBar* Scroll_mot = nullptr;
-    QLabel* Lab_interv_figure = nullptr;
-    QScrollBar* Scroll_blanc = nullptr;
-    QLabel* Lab_interv_blanc = nullptr;
-    QLineEdit* Edit_masque2 = nullptr;
-    QScrollBar* Scroll_masque2 = nullptr;
-    QLabel* Lab_interv_masque2 = nullptr;
-    GroupeRadio* Radio_incongru = nullptr;
-    QLineEdit* Edit_incongru = nullptr;
-    QLineEdit* Edit3 = nullptr;
+    QGroupBox *GroupBox1 = nullptr;
+    QLineEdit *Edit1 = nullptr;
+    QToolButton *SpeedButton1 = nullptr;
+    QToolButton *SpeedButton3 = nullptr;
+    QPushButton *BitBtn4 = nullptr;
+    QPushButton *BitBtn3 = nullptr;
+    QScrollBar *Scroll_timer = nullptr;
+    QLabel *Lab_intervalle_timer = nullptr;
+    QLineEdit *Edit_masque = nullptr;
+    QToolButton *SpeedButton2 = nullptr;
+    QScrollBar *Scroll_hauteur = nullptr;
+    QScrollBar *Scroll_largeur = nullptr;
+    QLabel *Lab_hauteur = nullptr;
+    QLabel *Lab_largeur = nullptr;
+    Nuancier *Ima_hg = nullptr;
+    QRadioButton *Radio_texte = nullptr;
+    QRadioButton *Radio_fond = nullptr;
+    QRadioButton *RadioButton1 = nullptr;
+    QLineEdit *Edit_masque1 = nullptr;
+    QScrollBar *Scroll_masque1 = nullptr;
+    QLabel *Lab_interv_masque1 = nullptr;
+    QScrollBar *Scroll_mot = nullptr;
+    QLabel *Lab_interv_figure = nullptr;
+    QScrollBar *Scroll_blanc = nullptr;
+    QLabel *Lab_interv_blanc = nullptr;
+    QLineEdit *Edit_masque2 = nullptr;
+    QScrollBar *Scroll_masque2 = nullptr;
+    QLabel *Lab_interv_masque2 = nullptr;
+    GroupeRadio *Radio_incongru = nullptr;
+    QLineEdit *Edit_incongru = nullptr;
+    QLineEdit *Edit3 = nullptr;
 
-    QTimer* Timer_debut = nullptr;
-    QTimer* Timer_reaffich = nullptr;
-    QTimer* Timer_reactive_coul = nullptr;
-    MinuteurHR* AsyncTimer2 = nullptr;
-    MinuteurHR* Async_masque1 = nullptr;
-    MinuteurHR* Async_mot = nullptr;
-    MinuteurHR* Async_blanc = nullptr;
-    MinuteurHR* Async_masque2 = nullptr;
+    QTimer *Timer_debut = nullptr;
+    QTimer *Timer_reaffich = nullptr;
+    QTimer *Timer_reactive_coul = nullptr;
+    MinuteurHR *AsyncTimer2 = nullptr;
+    MinuteurHR *Async_masque1 = nullptr;
+    MinuteurHR *Async_mot = nullptr;
+    MinuteurHR *Async_blanc = nullptr;
+    MinuteurHR *Async_masque2 = nullptr;
 
     // Menu items.
-    QAction* Ouvrirunexercice1 = nullptr;
-    QAction* ouvrirunrsultat1 = nullptr;
-    QAction* rierdesmots1 = nullptr;
-    QAction* Sauverlesparamtres1 = nullptr;
-    QAction* Enregistrerlesrsultats1 = nullptr;
-    QAction* Nouvelutilisateur1 = nullptr;
-    QAction* ypedexercice1 = nullptr;
-    QAction* Comparaisondemots1 = nullptr;
-    QAction* Saisielibre1 = nullptr;
-    QAction* Quitter1 = nullptr;
-    QAction* Courbe11 = nullptr;
-    QAction* Courbe22 = nullptr;
-    QAction* outeffacer1 = nullptr;
-    QAction* Korvane1 = nullptr;
-    QAction* Morbelle1 = nullptr;
-    QAction* Incongruitmusicale1 = nullptr;
-    QAction* Rglages1 = nullptr;
-    QAction* Modevisible1 = nullptr;
+    QAction *Ouvrirunexercice1 = nullptr;
+    QAction *ouvrirunrsultat1 = nullptr;
+    QAction *rierdesmots1 = nullptr;
+    QAction *Sauverlesparamtres1 = nullptr;
+    QAction *Enregistrerlesrsultats1 = nullptr;
+    QAction *Nouvelutilisateur1 = nullptr;
+    QAction *ypedexercice1 = nullptr;
+    QAction *Comparaisondemots1 = nullptr;
+    QAction *Saisielibre1 = nullptr;
+    QAction *Quitter1 = nullptr;
+    QAction *Courbe11 = nullptr;
+    QAction *Courbe22 = nullptr;
+    QAction *outeffacer1 = nullptr;
+    QAction *Korvane1 = nullptr;
+    QAction *Morbelle1 = nullptr;
+    QAction *Incongruitmusicale1 = nullptr;
+    QAction *Rglages1 = nullptr;
+    QAction *Modevisible1 = nullptr;
 
-    OptionsDialogue OpenDialog1;   // shared by exercise lists and results files
-    TForm_choix_mots* Form_choix_mots = nullptr;
-    TForm_courbe* Form_courbe = nullptr;
-    TForm_courbe2* Form_courbe2 = nullptr;
+    OptionsDialogue OpenDialog1; // shared by exercise lists and results files
+    TForm_choix_mots *Form_choix_mots = nullptr;
+    TForm_courbe *Form_courbe = nullptr;
+    TForm_courbe2 *Form_courbe2 = nullptr;
 
 public slots:
     void Timer_debutTimer();
@@ -230,12 +231,12 @@ public slots:
     void Scroll_masque2Change();
 
 protected:
-    void closeEvent(QCloseEvent* evenement) override;
-    void showEvent(QShowEvent* evenement) override;
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void closeEvent(QCloseEvent *evenement) override;
+    void showEvent(QShowEvent *evenement) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
-    QList<QWidget*> controles_sur_la_vue() const;
+    QList<QWidget *> controles_sur_la_vue() const;
     void construit_scene();
     void construit_commandes();
     void construit_menus();
@@ -244,19 +245,18 @@ private:
     void construit_groupes_resultats_musique();
     void construit_essai_musical();
     void relance_exercice();
-    void rend_flottant(QGroupBox* groupe);
-    void coche_type_test(QAction* coche);
-    void reponse_mot(QPushButton* bouton);
-    void phase_chaine(MinuteurHR* fin, int suivante);
+    void rend_flottant(QGroupBox *groupe);
+    void coche_type_test(QAction *coche);
+    void reponse_mot(QPushButton *bouton);
+    void phase_chaine(MinuteurHR *fin, int suivante);
     void lance_exposition();
     void branche_barres_test();
     void recule_camera_resultats();
 
-    QWidget* m_centre = nullptr;
+    QWidget *m_centre = nullptr;
     QPoint m_origine_glisse;
-    QGroupBox* m_groupe_glisse = nullptr;
+    QGroupBox *m_groupe_glisse = nullptr;
     bool m_mode_visible = false;
-
 };
 
 } // namespace fantrel

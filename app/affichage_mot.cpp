@@ -14,7 +14,7 @@ namespace fantrel {
 namespace {
 // Gradient end of inactive title bars, a system colour, until the settings set one.
 constexpr std::int32_t fond_initial = std::int32_t(0x80000000u + 28u);
-}
+} // namespace
 
 void TForm1::construit_scene()
 {
@@ -26,8 +26,8 @@ void TForm1::construit_scene()
     vue_3d->definir_couleur_fond(fond_initial);
     vue_3d->lower();
 
-    Scene& scene = vue_3d->scene();
-    scene.definir_lumiere_ambiante(CouleurRVBA{0.3f, 0.3f, 0.3f, 1.0f});
+    Scene &scene = vue_3d->scene();
+    scene.definir_lumiere_ambiante(CouleurRVBA{ 0.3f, 0.3f, 0.3f, 1.0f });
 
     GLDummyCube1 = scene.cree<Ancre>();
     GLDummyCube1->definir_position(QVector3D(0, 0, 0));
@@ -40,13 +40,13 @@ void TForm1::construit_scene()
 
     GLLightSource1 = scene.cree<Lumiere>();
     GLLightSource1->definir_position(QVector3D(10, 6, 0));
-    GLLightSource1->definir_diffuse(CouleurRVBA{0, 1, 1, 1});
-    GLLightSource1->definir_speculaire(CouleurRVBA{0.576471f, 0.858824f, 0.439216f, 1});
+    GLLightSource1->definir_diffuse(CouleurRVBA{ 0, 1, 1, 1 });
+    GLLightSource1->definir_speculaire(CouleurRVBA{ 0.576471f, 0.858824f, 0.439216f, 1 });
     GLLightSource1->definir_attenuation_constante(1);
 
     GLLightSource2 = scene.cree<Lumiere>();
     GLLightSource2->definir_position(QVector3D(-20, -20, -20));
-    GLLightSource2->definir_diffuse(CouleurRVBA{0.89f, 0.47f, 0.2f, 1});
+    GLLightSource2->definir_diffuse(CouleurRVBA{ 0.89f, 0.47f, 0.2f, 1 });
     GLLightSource2->definir_attenuation_constante(1);
 
     GLSpaceText1 = scene.cree<Texte3D>();
@@ -65,7 +65,7 @@ void TForm1::construit_scene()
     controle_camera->attacher(*vue_3d, *GLCamera1);
 }
 
-void TForm1::affich_texte(const QString& texte)
+void TForm1::affich_texte(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->repeint_maintenant();
@@ -73,13 +73,13 @@ void TForm1::affich_texte(const QString& texte)
         observateur_affichage(texte);
 }
 
-void TForm1::prepare_affichage(const QString& texte)
+void TForm1::prepare_affichage(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->prepare_image();
 }
 
-void TForm1::pose_texte(const QString& texte)
+void TForm1::pose_texte(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->demande_repeint();

@@ -34,16 +34,17 @@ void TForm1::Timer_debutTimer()
     const int intervalle = AsyncTimer2->intervalle();
     Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
     Lab_intervalle_timer->adjustSize();
-    Scroll_timer->setValue(std::clamp(intervalle, Scroll_timer->minimum(), Scroll_timer->maximum()));
+    Scroll_timer->setValue(
+            std::clamp(intervalle, Scroll_timer->minimum(), Scroll_timer->maximum()));
     OpenDialog1.nom_fichier = chemin_exercice(Edit1->text(), etat.repertoire);
     ouvrir();
     recule_camera_resultats();
-    Nouvelutilisateur1Click();   // the sum row
-    Nouvelutilisateur1Click();   // Essai1, the current row
+    Nouvelutilisateur1Click(); // the sum row
+    Nouvelutilisateur1Click(); // Essai1, the current row
 }
 
 // ".\" (or "./") in the settings' list name stands for the start-up folder.
-QString chemin_exercice(const QString& nom, const QString& repertoire)
+QString chemin_exercice(const QString &nom, const QString &repertoire)
 {
     QString chemin = nom;
     int pos = chemin.indexOf(QStringLiteral(".\\"));
@@ -80,7 +81,7 @@ void TForm1::ouvrir()
     // loaded one in use.
     QStringList lignes = lire_lignes_memo(nom);
     etat.compte_test.fill(0);
-    for (Couple& c : etat.liste_mots)
+    for (Couple &c : etat.liste_mots)
         c = Couple{};
     tri_liste(lignes, etat);
     Memo1->setPlainText(lignes.join(u'\n'));

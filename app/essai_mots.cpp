@@ -128,7 +128,8 @@ void TForm1::demande_reponse()
         } else {
             Edit_saisie_libre->clear();
             Edit_saisie_libre->show();
-            Bit_rep3->move(Edit_saisie_libre->x() + Edit_saisie_libre->width() + 10, Edit_saisie_libre->y() + 4);
+            Bit_rep3->move(Edit_saisie_libre->x() + Edit_saisie_libre->width() + 10,
+                           Edit_saisie_libre->y() + 4);
             Bit_rep3->show();
             repaint();
             Edit_saisie_libre->setFocus();
@@ -137,7 +138,7 @@ void TForm1::demande_reponse()
     etat.essai_mire = false;
 }
 
-void TForm1::reponse_mot(QPushButton* bouton)
+void TForm1::reponse_mot(QPushButton *bouton)
 {
     etat.ligne_resultat += QStringLiteral(" répondu=") + bouton->text();
     groupe_resultats->ajoute_ligne(etat.ligne_resultat);
@@ -175,7 +176,8 @@ void TForm1::Edit_saisie_libreEntree()
     Edit_saisie_libre->hide();
     const QString tape = Edit_saisie_libre->text();
     etat.bonne_reponse = juge(tape, etat.mots[etat.rang_mot]);
-    etat.ligne_resultat += propositions(etat.mots[1], etat.mots[2], 1) + QStringLiteral(" répondu=") + tape;
+    etat.ligne_resultat +=
+            propositions(etat.mots[1], etat.mots[2], 1) + QStringLiteral(" répondu=") + tape;
     groupe_resultats->ajoute_ligne(etat.ligne_resultat);
     compte_reponse();
     affich_bid(etat.bonne_reponse);
@@ -190,7 +192,7 @@ void TForm1::BitBtn5Click()
     etat.masque1 = Edit_masque1->text().left(l);
     etat.masque2 = Edit_masque2->text().left(l);
     etat.mot_morbelle = etat.mots[etat.rang_mot];
-    for (const QString& t : {etat.masque1, etat.mot_morbelle, etat.masque2})
+    for (const QString &t : { etat.masque1, etat.mot_morbelle, etat.masque2 })
         GLSpaceText1->prepare_texte(t);
     Async_masque1->definir_intervalle(quint16(Scroll_masque1->value()));
     Async_mot->definir_intervalle(quint16(Scroll_mot->value()));
@@ -204,12 +206,13 @@ void TForm1::BitBtn5Click()
 // moment it is on screen; the next phase's frame is then drawn ahead and swapped
 // in when due, as the first paradigm's mask is. A phase of
 // 0 ms is skipped; after the last one the text is emptied.
-void TForm1::phase_chaine(MinuteurHR* fin, int suivante)
+void TForm1::phase_chaine(MinuteurHR *fin, int suivante)
 {
     if (fin)
         fin->definir_actif(false);
-    const std::array<MinuteurHR*, 4> minuteurs{Async_masque1, Async_mot, Async_blanc, Async_masque2};
-    const std::array<QString, 4> textes{etat.masque1, etat.mot_morbelle, QString(), etat.masque2};
+    const std::array<MinuteurHR *, 4> minuteurs{ Async_masque1, Async_mot, Async_blanc,
+                                                 Async_masque2 };
+    const std::array<QString, 4> textes{ etat.masque1, etat.mot_morbelle, QString(), etat.masque2 };
     const auto phase_montree = [&](int depuis) {
         int k = depuis;
         while (k < 4 && minuteurs[k]->intervalle() == 0)

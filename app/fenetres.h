@@ -4,7 +4,7 @@
 #pragma once
 #include <memory>
 
-class TForm_choix_mots;   // the word-pair tool lives outside the namespace
+class TForm_choix_mots; // the word-pair tool lives outside the namespace
 
 namespace fantrel {
 
@@ -12,7 +12,8 @@ class TForm1;
 class TForm_courbe;
 class TForm_courbe2;
 
-struct Fenetres {
+struct Fenetres
+{
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<TForm_choix_mots> Form_choix_mots;
     std::unique_ptr<TForm_courbe> Form_courbe;

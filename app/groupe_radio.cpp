@@ -6,14 +6,14 @@
 
 namespace fantrel {
 
-GroupeRadio::GroupeRadio(const QString& titre, const QStringList& items, QWidget* parent)
+GroupeRadio::GroupeRadio(const QString &titre, const QStringList &items, QWidget *parent)
     : QGroupBox(titre, parent), m_boutons(new QButtonGroup(this))
 {
-    auto* disposition = new QVBoxLayout(this);
+    auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(8, 4, 4, 4);
     disposition->setSpacing(0);
     for (int i = 0; i < items.size(); ++i) {
-        auto* r = new QRadioButton(items[i], this);
+        auto *r = new QRadioButton(items[i], this);
         r->setObjectName(QStringLiteral("%1_%2").arg(objectName()).arg(i));
         m_boutons->addButton(r, i);
         disposition->addWidget(r);
@@ -32,7 +32,7 @@ void GroupeRadio::definir_index(int index)
     if (index < 0) {
         // An exclusive group cannot uncheck its last button by itself.
         m_boutons->setExclusive(false);
-        for (auto* b : m_boutons->buttons())
+        for (auto *b : m_boutons->buttons())
             b->setChecked(false);
         m_boutons->setExclusive(true);
         return;

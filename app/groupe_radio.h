@@ -7,15 +7,17 @@ class QButtonGroup;
 
 namespace fantrel {
 
-class GroupeRadio : public QGroupBox {
+class GroupeRadio : public QGroupBox
+{
     Q_OBJECT
 public:
-    GroupeRadio(const QString& titre, const QStringList& items, QWidget* parent = nullptr);
+    GroupeRadio(const QString &titre, const QStringList &items, QWidget *parent = nullptr);
     int index_choisi() const;
     // Values below −1 are taken as −1 (none), above the last item as the last one.
     void definir_index(int index);
+
 private:
-    QButtonGroup* m_boutons = nullptr;
+    QButtonGroup *m_boutons = nullptr;
 };
 
 } // namespace fantrel

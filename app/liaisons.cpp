@@ -54,7 +54,7 @@ void TForm1::construit_essai_musical()
     relie(BitBtn_ecoute, &QPushButton::clicked, essai_musical, &EssaiMusical::BitBtn_ecouteClick);
 }
 
-void TForm1::relie_fenetres(TForm_choix_mots* choix, TForm_courbe* courbe, TForm_courbe2* courbe2)
+void TForm1::relie_fenetres(TForm_choix_mots *choix, TForm_courbe *courbe, TForm_courbe2 *courbe2)
 {
     Form_choix_mots = choix;
     Form_courbe = courbe;
@@ -153,7 +153,7 @@ void TForm1::Incongruitmusicale1Click()
 
 // The record is the only trace of the subjects' answers: unsaved lines are not
 // lost to a stray click on the close box.
-void TForm1::closeEvent(QCloseEvent* evenement)
+void TForm1::closeEvent(QCloseEvent *evenement)
 {
     if (groupe_resultats->record_modifie()) {
         switch (question(QStringLiteral("Enregistrer les résultats ?"), true)) {

@@ -6,7 +6,7 @@
 #include "platform/application.h"
 #include "platform/interactions.h"
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     fantrel::Application app(argc, argv);
     fantrel::interactions().bip = fantrel::bip_reel;

@@ -13,19 +13,22 @@ constexpr int hauteur_nuancier = 43;
 // The chart, 94 × 43, 24-bit colour.
 QImage genere_nuancier();
 
-class Nuancier : public QLabel {
+class Nuancier : public QLabel
+{
     Q_OBJECT
 public:
-    explicit Nuancier(QWidget* parent = nullptr);
-    const QImage& image() const { return m_image; }
+    explicit Nuancier(QWidget *parent = nullptr);
+    const QImage &image() const { return m_image; }
     // The colour under pixel (x, y) as a colour value 0x00BBGGRR.
     std::int32_t couleur_pixel(QPoint pixel) const;
 signals:
     void deplace(QPoint pixel);
     void appui();
+
 protected:
-    void mouseMoveEvent(QMouseEvent* e) override;
-    void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+
 private:
     QImage m_image;
 };

@@ -20,17 +20,17 @@ namespace fantrel {
 
 namespace {
 
-QGroupBox* groupe(QWidget* parent, const char* nom, const QString& titre, QRect geometrie)
+QGroupBox *groupe(QWidget *parent, const char *nom, const QString &titre, QRect geometrie)
 {
-    auto* g = new QGroupBox(titre, parent);
+    auto *g = new QGroupBox(titre, parent);
     g->setObjectName(QString::fromLatin1(nom));
     g->setGeometry(geometrie);
     return g;
 }
 
-QLabel* etiquette(QWidget* parent, const QString& texte, QPoint position, const char* nom = nullptr)
+QLabel *etiquette(QWidget *parent, const QString &texte, QPoint position, const char *nom = nullptr)
 {
-    auto* l = new QLabel(texte, parent);
+    auto *l = new QLabel(texte, parent);
     if (nom)
         l->setObjectName(QString::fromLatin1(nom));
     l->move(position);
@@ -38,18 +38,20 @@ QLabel* etiquette(QWidget* parent, const QString& texte, QPoint position, const 
     return l;
 }
 
-QLineEdit* champ(QWidget* parent, const char* nom, const QString& texte, QRect geometrie, const QString& nom_accessible)
+QLineEdit *champ(QWidget *parent, const char *nom, const QString &texte, QRect geometrie,
+                 const QString &nom_accessible)
 {
-    auto* e = new QLineEdit(texte, parent);
+    auto *e = new QLineEdit(texte, parent);
     e->setObjectName(QString::fromLatin1(nom));
     e->setGeometry(geometrie);
     e->setAccessibleName(nom_accessible);
     return e;
 }
 
-QScrollBar* barre(QWidget* parent, const char* nom, int maximum, int position, QRect geometrie, const QString& nom_accessible)
+QScrollBar *barre(QWidget *parent, const char *nom, int maximum, int position, QRect geometrie,
+                  const QString &nom_accessible)
 {
-    auto* b = new QScrollBar(Qt::Horizontal, parent);
+    auto *b = new QScrollBar(Qt::Horizontal, parent);
     b->setObjectName(QString::fromLatin1(nom));
     b->setRange(0, maximum);
     b->setSingleStep(1);
@@ -77,8 +79,8 @@ void TForm1::construit_panneau_reglages()
     rend_flottant(GroupBox1);
 
     etiquette(GroupBox1, QStringLiteral("Fichier de mots"), QPoint(8, 20));
-    Edit1 = champ(GroupBox1, "Edit1", QStringLiteral(".\\machin.liste_fantrel"), QRect(8, 36, 330, 21),
-                  QStringLiteral("Fichier de mots"));
+    Edit1 = champ(GroupBox1, "Edit1", QStringLiteral(".\\machin.liste_fantrel"),
+                  QRect(8, 36, 330, 21), QStringLiteral("Fichier de mots"));
     SpeedButton1 = new QToolButton(GroupBox1);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -93,14 +95,18 @@ void TForm1::construit_panneau_reglages()
     relie(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
 
     // "Test de Korvane"
-    QGroupBox* korvane = groupe(GroupBox1, "GroupBox2", QStringLiteral("Test de Korvane"), QRect(8, 62, 188, 96));
+    QGroupBox *korvane = groupe(GroupBox1, "GroupBox2", QStringLiteral("Test de Korvane"),
+                                QRect(8, 62, 188, 96));
     etiquette(korvane, QStringLiteral("Timer"), QPoint(8, 20));
-    Scroll_timer = barre(korvane, "Scroll_timer", 100, 0, QRect(44, 20, 136, 16), QStringLiteral("Timer"));
+    Scroll_timer =
+            barre(korvane, "Scroll_timer", 100, 0, QRect(44, 20, 136, 16), QStringLiteral("Timer"));
     etiquette(korvane, QStringLiteral("Intervalle:"), QPoint(8, 42));
-    Lab_intervalle_timer = etiquette(korvane, QStringLiteral("Lab_intervalle_timer"), QPoint(70, 42), "Lab_intervalle_timer");
+    Lab_intervalle_timer = etiquette(korvane, QStringLiteral("Lab_intervalle_timer"),
+                                     QPoint(70, 42), "Lab_intervalle_timer");
     Lab_intervalle_timer->setMinimumWidth(100);
     etiquette(korvane, QStringLiteral("Mire"), QPoint(8, 66));
-    Edit_masque = champ(korvane, "Edit_masque", QStringLiteral("*****"), QRect(44, 62, 92, 21), QStringLiteral("Mire"));
+    Edit_masque = champ(korvane, "Edit_masque", QStringLiteral("*****"), QRect(44, 62, 92, 21),
+                        QStringLiteral("Mire"));
     SpeedButton2 = new QToolButton(korvane);
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setText(QStringLiteral("test"));
@@ -110,12 +116,15 @@ void TForm1::construit_panneau_reglages()
     relie(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
 
     // "Taille du texte"
-    QGroupBox* taille = groupe(GroupBox1, "GroupBox4", QStringLiteral("Taille du texte"), QRect(204, 62, 188, 96));
+    QGroupBox *taille = groupe(GroupBox1, "GroupBox4", QStringLiteral("Taille du texte"),
+                               QRect(204, 62, 188, 96));
     etiquette(taille, QStringLiteral("Hauteur"), QPoint(8, 22));
-    Scroll_hauteur = barre(taille, "Scroll_hauteur", 400, 64, QRect(8, 38, 120, 16), QStringLiteral("Hauteur"));
+    Scroll_hauteur = barre(taille, "Scroll_hauteur", 400, 64, QRect(8, 38, 120, 16),
+                           QStringLiteral("Hauteur"));
     Lab_hauteur = etiquette(taille, QStringLiteral("Lab_hauteur"), QPoint(134, 38), "Lab_hauteur");
     etiquette(taille, QStringLiteral("Largeur"), QPoint(8, 56));
-    Scroll_largeur = barre(taille, "Scroll_largeur", 400, 64, QRect(8, 72, 120, 16), QStringLiteral("Largeur"));
+    Scroll_largeur = barre(taille, "Scroll_largeur", 400, 64, QRect(8, 72, 120, 16),
+                           QStringLiteral("Largeur"));
     Lab_largeur = etiquette(taille, QStringLiteral("Lab_largeur"), QPoint(134, 72), "Lab_largeur");
     Lab_hauteur->setMinimumWidth(50);
     Lab_largeur->setMinimumWidth(50);
@@ -123,7 +132,8 @@ void TForm1::construit_panneau_reglages()
     relie(Scroll_largeur, &QScrollBar::valueChanged, this, &TForm1::Scroll_largeurChange);
 
     // "Couleur du texte"
-    QGroupBox* couleur = groupe(GroupBox1, "GroupBox5", QStringLiteral("Couleur du texte"), QRect(8, 162, 188, 76));
+    QGroupBox *couleur = groupe(GroupBox1, "GroupBox5", QStringLiteral("Couleur du texte"),
+                                QRect(8, 162, 188, 76));
     Ima_hg = new Nuancier(couleur);
     Ima_hg->setObjectName(QStringLiteral("Ima_hg"));
     Ima_hg->move(8, 20);
@@ -142,9 +152,10 @@ void TForm1::construit_panneau_reglages()
     relie(Ima_hg, &Nuancier::appui, this, &TForm1::Ima_hgMouseDown);
 
     // "Test de Morbelle"
-    QGroupBox* morbelle = groupe(GroupBox1, "GroupBox6", QStringLiteral("Test de Morbelle"), QRect(204, 162, 188, 190));
-    auto ligne_duree = [&](int y, const char* texte, const char* nom_barre, const char* nom_lab, int position,
-                           QScrollBar*& b, QLabel*& l) {
+    QGroupBox *morbelle = groupe(GroupBox1, "GroupBox6", QStringLiteral("Test de Morbelle"),
+                                 QRect(204, 162, 188, 190));
+    auto ligne_duree = [&](int y, const char *texte, const char *nom_barre, const char *nom_lab,
+                           int position, QScrollBar *&b, QLabel *&l) {
         const QString t = QString::fromUtf8(texte);
         etiquette(morbelle, t, QPoint(8, y + 1));
         b = barre(morbelle, nom_barre, 100, position, QRect(62, y, 70, 16), t);
@@ -152,39 +163,54 @@ void TForm1::construit_panneau_reglages()
         l->setMinimumWidth(46);
     };
     etiquette(morbelle, QStringLiteral("Masque1"), QPoint(8, 22));
-    Edit_masque1 = champ(morbelle, "Edit_masque1", QStringLiteral("&&&&&&&&&&&"), QRect(62, 18, 118, 21), QStringLiteral("Masque1"));
-    ligne_duree(44, "Durée", "Scroll_masque1", "Lab_interv_masque1", 67, Scroll_masque1, Lab_interv_masque1);
+    Edit_masque1 = champ(morbelle, "Edit_masque1", QStringLiteral("&&&&&&&&&&&"),
+                         QRect(62, 18, 118, 21), QStringLiteral("Masque1"));
+    ligne_duree(44, "Durée", "Scroll_masque1", "Lab_interv_masque1", 67, Scroll_masque1,
+                Lab_interv_masque1);
     ligne_duree(68, "Figure", "Scroll_mot", "Lab_interv_figure", 33, Scroll_mot, Lab_interv_figure);
-    ligne_duree(92, "Blanc", "Scroll_blanc", "Lab_interv_blanc", 33, Scroll_blanc, Lab_interv_blanc);
+    ligne_duree(92, "Blanc", "Scroll_blanc", "Lab_interv_blanc", 33, Scroll_blanc,
+                Lab_interv_blanc);
     etiquette(morbelle, QStringLiteral("Masque2"), QPoint(8, 124));
-    Edit_masque2 = champ(morbelle, "Edit_masque2", QStringLiteral("############"), QRect(62, 120, 118, 21), QStringLiteral("Masque2"));
-    ligne_duree(148, "Durée", "Scroll_masque2", "Lab_interv_masque2", 67, Scroll_masque2, Lab_interv_masque2);
+    Edit_masque2 = champ(morbelle, "Edit_masque2", QStringLiteral("############"),
+                         QRect(62, 120, 118, 21), QStringLiteral("Masque2"));
+    ligne_duree(148, "Durée", "Scroll_masque2", "Lab_interv_masque2", 67, Scroll_masque2,
+                Lab_interv_masque2);
     Scroll_masque1->setAccessibleName(QStringLiteral("Durée du masque 1"));
     Scroll_masque2->setAccessibleName(QStringLiteral("Durée du masque 2"));
     relie(Scroll_masque1, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque1Change);
     relie(Scroll_mot, &QScrollBar::valueChanged, this, &TForm1::Scroll_motChange);
     relie(Scroll_blanc, &QScrollBar::valueChanged, this, &TForm1::Scroll_blancChange);
     relie(Scroll_masque2, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque2Change);
-    connect(Edit_masque1, &QLineEdit::textChanged, this, [this](const QString& t) { etat.masque1 = t; });
-    connect(Edit_masque2, &QLineEdit::textChanged, this, [this](const QString& t) { etat.masque2 = t; });
+    connect(Edit_masque1, &QLineEdit::textChanged, this,
+            [this](const QString &t) { etat.masque1 = t; });
+    connect(Edit_masque2, &QLineEdit::textChanged, this,
+            [this](const QString &t) { etat.masque2 = t; });
 
     // "Incongruité musicale"
-    QGroupBox* musique = groupe(GroupBox1, "GroupBox7", QStringLiteral("Incongruité musicale"), QRect(8, 242, 188, 146));
-    Radio_incongru = new GroupeRadio(QString(), {QStringLiteral("Pas d'incongruité"), QStringLiteral("Position aléatoire"),
-                                                 QStringLiteral("A la fin du morceau")}, musique);
+    QGroupBox *musique = groupe(GroupBox1, "GroupBox7", QStringLiteral("Incongruité musicale"),
+                                QRect(8, 242, 188, 146));
+    Radio_incongru = new GroupeRadio(QString(),
+                                     { QStringLiteral("Pas d'incongruité"),
+                                       QStringLiteral("Position aléatoire"),
+                                       QStringLiteral("A la fin du morceau") },
+                                     musique);
     Radio_incongru->setObjectName(QStringLiteral("Radio_incongru"));
     Radio_incongru->setGeometry(6, 14, 176, 62);
     Radio_incongru->setAccessibleName(QStringLiteral("Incongruité musicale"));
     Radio_incongru->definir_index(2);
     etiquette(musique, QStringLiteral("de                ton"), QPoint(8, 82));
-    Edit_incongru = champ(musique, "Edit_incongru", QStringLiteral("+1/2"), QRect(26, 79, 48, 19), QStringLiteral("Décalage en ton"));
+    Edit_incongru = champ(musique, "Edit_incongru", QStringLiteral("+1/2"), QRect(26, 79, 48, 19),
+                          QStringLiteral("Décalage en ton"));
     etiquette(musique, QStringLiteral("Série de                tests"), QPoint(8, 104));
-    Edit3 = champ(musique, "Edit3", QStringLiteral("10"), QRect(56, 101, 46, 19), QStringLiteral("Série de tests"));
+    Edit3 = champ(musique, "Edit3", QStringLiteral("10"), QRect(56, 101, 46, 19),
+                  QStringLiteral("Série de tests"));
     etiquette(musique, QStringLiteral("Rythme"), QPoint(8, 126));
     barre(musique, "ScrollBar_rythme", 100, 0, QRect(50, 126, 38, 14), QStringLiteral("Rythme"));
     etiquette(musique, QStringLiteral("Intervalle:"), QPoint(92, 126));
-    etiquette(musique, QStringLiteral("Lab_intervalle_timer"), QPoint(104, 112), "Lab_intervalle_rythme")->hide();
-    auto* test_rythme = new QToolButton(musique);
+    etiquette(musique, QStringLiteral("Lab_intervalle_timer"), QPoint(104, 112),
+              "Lab_intervalle_rythme")
+            ->hide();
+    auto *test_rythme = new QToolButton(musique);
     test_rythme->setObjectName(QStringLiteral("SpeedButton_rythme"));
     test_rythme->setText(QStringLiteral("test"));
     test_rythme->setGeometry(152, 123, 30, 19);
@@ -258,8 +284,9 @@ void TForm1::Ima_hgMouseMove(QPoint pixel)
     const std::int32_t c = Ima_hg->couleur_pixel(pixel);
     if (Radio_texte->isChecked()) {
         auto m = GLSpaceText1->materiau();
-        m.emission = moteur3d::CouleurRVBA{float((c & 0xFF) / 255.0), float(((c >> 8) & 0xFF) / 255.0),
-                                           float(((c >> 16) & 0xFF) / 255.0), m.emission.a};
+        m.emission =
+                moteur3d::CouleurRVBA{ float((c & 0xFF) / 255.0), float(((c >> 8) & 0xFF) / 255.0),
+                                       float(((c >> 16) & 0xFF) / 255.0), m.emission.a };
         GLSpaceText1->definir_materiau(m);
         vue_3d->repeint_maintenant();
     } else if (Radio_fond->isChecked()) {

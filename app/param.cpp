@@ -27,7 +27,7 @@ namespace {
 
 // A scroll bar takes the position clamped to its range; its change handler runs
 // only when the position really changes.
-void place_barre(QScrollBar* barre, int position)
+void place_barre(QScrollBar *barre, int position)
 {
     barre->setValue(std::clamp(position, barre->minimum(), barre->maximum()));
 }

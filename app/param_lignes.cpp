@@ -7,7 +7,7 @@
 
 namespace fantrel {
 
-QStringList lire_fichier_param(const QString& chemin)
+QStringList lire_fichier_param(const QString &chemin)
 {
     const QFileInfo info(chemin);
     if (!info.exists())
@@ -16,7 +16,7 @@ QStringList lire_fichier_param(const QString& chemin)
         throw erreur_acces_refuse();
     try {
         return lire_lignes(chemin);
-    } catch (const ErreurExecution&) {
+    } catch (const ErreurExecution &) {
         throw erreur_acces_refuse();
     }
 }
@@ -33,7 +33,7 @@ double LignesParam::reel(int n) const
     double valeur = 0;
     try {
         valeur = vers_reel(t, u',');
-    } catch (const ErreurExecution&) {
+    } catch (const ErreurExecution &) {
         valeur = vers_reel(t, u'.');
     }
     // The values are kept in single precision: one that would round to infinity there
@@ -45,13 +45,13 @@ double LignesParam::reel(int n) const
     return valeur;
 }
 
-int entier_avant_blanc(const QString& ligne)
+int entier_avant_blanc(const QString &ligne)
 {
     const int blanc = ligne.indexOf(u' ');
     return vers_entier(blanc < 0 ? QString() : ligne.left(blanc));
 }
 
-QStringList lignes_param(const ValeursParam& v, QChar separateur)
+QStringList lignes_param(const ValeursParam &v, QChar separateur)
 {
     return {
         v.fichier,

@@ -15,12 +15,12 @@ Echelle echelle_axe(double min, double max, int graduations)
     const double brut = (max - min) / std::max(graduations, 1);
     const double puissance = std::pow(10.0, std::floor(std::log10(brut)));
     double pas = puissance;
-    for (double facteur : {1.0, 2.0, 5.0, 10.0}) {
+    for (double facteur : { 1.0, 2.0, 5.0, 10.0 }) {
         pas = facteur * puissance;
         if (pas >= brut)
             break;
     }
-    return {std::floor(min / pas) * pas, std::ceil(max / pas) * pas, pas};
+    return { std::floor(min / pas) * pas, std::ceil(max / pas) * pas, pas };
 }
 
 QList<double> Echelle::graduations() const

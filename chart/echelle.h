@@ -4,7 +4,8 @@
 
 namespace fantrel {
 
-struct Echelle {
+struct Echelle
+{
     double debut = 0;
     double fin = 1;
     double pas = 1;

@@ -10,30 +10,37 @@ namespace fantrel {
 namespace {
 
 constexpr int marge = 8;
-constexpr double part_occupee = 0.7;   // of each x slot, the rest separates the groups
+constexpr double part_occupee = 0.7; // of each x slot, the rest separates the groups
 
-QString texte_valeur(double v) { return QString::number(v, 'g', 10); }
+QString texte_valeur(double v)
+{
+    return QString::number(v, 'g', 10);
+}
 
 } // namespace
 
 // Everything the painting and the bar geometry share, computed from the widget's size.
-struct Graphique::Disposition {
-    QRectF zone;                 // the plot area inside the axes
+struct Graphique::Disposition
+{
+    QRectF zone; // the plot area inside the axes
     QRectF rect_titre;
     Echelle echelle;
-    QList<double> abscisses;     // distinct x, ascending
+    QList<double> abscisses; // distinct x, ascending
     double largeur_groupe = 0;
 
     double y_pixel(double v) const
     {
         return zone.bottom() - (v - echelle.debut) / (echelle.fin - echelle.debut) * zone.height();
     }
-    double x_centre(int rang) const { return zone.left() + (rang + 0.5) * zone.width() / abscisses.size(); }
+    double x_centre(int rang) const
+    {
+        return zone.left() + (rang + 0.5) * zone.width() / abscisses.size();
+    }
 };
 
-Graphique::Graphique(QWidget* parent) : QWidget(parent) {}
+Graphique::Graphique(QWidget *parent) : QWidget(parent) { }
 
-void Graphique::definir_titre(const QString& titre)
+void Graphique::definir_titre(const QString &titre)
 {
     if (m_titre == titre)
         return;
@@ -41,7 +48,8 @@ void Graphique::definir_titre(const QString& titre)
     update();
 }
 
-int Graphique::ajoute_serie(const QColor& couleur, bool marques_visibles, int longueur_fleche, const QString& nom)
+int Graphique::ajoute_serie(const QColor &couleur, bool marques_visibles, int longueur_fleche,
+                            const QString &nom)
 {
     SerieBarres serie;
     serie.nom = nom.isEmpty() ? QStringLiteral("Series%1").arg(m_series.size() + 1) : nom;
@@ -57,18 +65,19 @@ int Graphique::ajoute_point(int serie, double x, double y)
 {
     if (serie < 0 || serie >= m_series.size())
         return -1;
-    auto& points = m_series[serie].points;
+    auto &points = m_series[serie].points;
     const auto position = std::upper_bound(points.begin(), points.end(), x,
-                                           [](double v, const PointBarre& p) { return v < p.x; });
+                                           [](double v, const PointBarre &p) { return v < p.x; });
     const auto index = position - points.begin();
-    points.insert(index, PointBarre{x, y});
+    points.insert(index, PointBarre{ x, y });
     update();
     return int(index);
 }
 
 bool Graphique::point_existe(int serie, int index) const
 {
-    return serie >= 0 && serie < m_series.size() && index >= 0 && index < m_series[serie].points.size();
+    return serie >= 0 && serie < m_series.size() && index >= 0
+            && index < m_series[serie].points.size();
 }
 
 void Graphique::definir_y(int serie, int index, double y)
@@ -93,8 +102,8 @@ Graphique::Disposition Graphique::disposition() const
     const QFontMetrics mesures(font());
     double min = 0, max = 0;
     int haut_marques = 0;
-    for (const SerieBarres& serie : m_series) {
-        for (const PointBarre& p : serie.points) {
+    for (const SerieBarres &serie : m_series) {
+        for (const PointBarre &p : serie.points) {
             if (std::isfinite(p.y)) {
                 min = std::min(min, p.y);
                 max = std::max(max, p.y);
@@ -111,7 +120,8 @@ Graphique::Disposition Graphique::disposition() const
     d.rect_titre = QRectF(0, marge, width(), mesures.height());
     int largeur_etiquettes = 0;
     for (double v : d.echelle.graduations())
-        largeur_etiquettes = std::max(largeur_etiquettes, mesures.horizontalAdvance(texte_valeur(v)));
+        largeur_etiquettes =
+                std::max(largeur_etiquettes, mesures.horizontalAdvance(texte_valeur(v)));
     const double gauche = marge + largeur_etiquettes + 6;
     const double haut = d.rect_titre.bottom() + marge + haut_marques;
     const double bas = height() - marge - mesures.height() - 6;
@@ -126,8 +136,9 @@ QRectF Graphique::rectangle_barre(int serie, int index) const
     if (!point_existe(serie, index))
         return {};
     const Disposition d = disposition();
-    const PointBarre& p = m_series[serie].points[index];
-    const int rang = int(std::lower_bound(d.abscisses.begin(), d.abscisses.end(), p.x) - d.abscisses.begin());
+    const PointBarre &p = m_series[serie].points[index];
+    const int rang = int(std::lower_bound(d.abscisses.begin(), d.abscisses.end(), p.x)
+                         - d.abscisses.begin());
     const double largeur = d.largeur_groupe / m_series.size();
     const double gauche = d.x_centre(rang) - d.largeur_groupe / 2 + serie * largeur;
     const double y = std::isfinite(p.y) ? p.y : 0;
@@ -135,7 +146,7 @@ QRectF Graphique::rectangle_barre(int serie, int index) const
     return QRectF(QPointF(gauche, std::min(y0, y1)), QPointF(gauche + largeur, std::max(y0, y1)));
 }
 
-void Graphique::paintEvent(QPaintEvent*)
+void Graphique::paintEvent(QPaintEvent *)
 {
     QPainter peintre(this);
     const Disposition d = disposition();
@@ -159,11 +170,12 @@ void Graphique::paintEvent(QPaintEvent*)
         const double x = d.x_centre(rang);
         peintre.drawLine(QPointF(x, d.zone.bottom()), QPointF(x, d.zone.bottom() + 4));
         const QRectF etiquette(x - 40, d.zone.bottom() + 5, 80, mesures.height());
-        peintre.drawText(etiquette, Qt::AlignHCenter | Qt::AlignTop, texte_valeur(d.abscisses[rang]));
+        peintre.drawText(etiquette, Qt::AlignHCenter | Qt::AlignTop,
+                         texte_valeur(d.abscisses[rang]));
     }
 
     for (int s = 0; s < m_series.size(); ++s) {
-        const SerieBarres& serie = m_series[s];
+        const SerieBarres &serie = m_series[s];
         for (int i = 0; i < serie.points.size(); ++i) {
             const QRectF barre = rectangle_barre(s, i);
             if (barre.height() > 0) {
@@ -177,10 +189,11 @@ void Graphique::paintEvent(QPaintEvent*)
             const QString texte = texte_valeur(serie.points[i].y);
             const double haut_fleche = barre.top() - serie.longueur_fleche;
             peintre.setPen(encre);
-            peintre.drawLine(QPointF(barre.center().x(), barre.top()), QPointF(barre.center().x(), haut_fleche));
+            peintre.drawLine(QPointF(barre.center().x(), barre.top()),
+                             QPointF(barre.center().x(), haut_fleche));
             const double largeur = mesures.horizontalAdvance(texte) + 6;
-            const QRectF boite(barre.center().x() - largeur / 2, haut_fleche - mesures.height() - 2, largeur,
-                               mesures.height() + 2);
+            const QRectF boite(barre.center().x() - largeur / 2, haut_fleche - mesures.height() - 2,
+                               largeur, mesures.height() + 2);
             peintre.fillRect(boite, QColor(255, 255, 225));
             peintre.drawRect(boite);
             peintre.drawText(boite, Qt::AlignCenter, texte);

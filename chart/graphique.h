@@ -7,16 +7,18 @@
 
 namespace fantrel {
 
-class Graphique : public QWidget {
+class Graphique : public QWidget
+{
     Q_OBJECT
 public:
-    explicit Graphique(QWidget* parent = nullptr);
+    explicit Graphique(QWidget *parent = nullptr);
 
-    void definir_titre(const QString& titre);
+    void definir_titre(const QString &titre);
     QString titre() const { return m_titre; }
 
     // Returns the new series' index.
-    int ajoute_serie(const QColor& couleur, bool marques_visibles, int longueur_fleche, const QString& nom = {});
+    int ajoute_serie(const QColor &couleur, bool marques_visibles, int longueur_fleche,
+                     const QString &nom = {});
     // Inserts the point so that x stays ascending; returns its index in the series.
     // NOTE: a later point with an equal x goes after the earlier ones.
     int ajoute_point(int serie, double x, double y);
@@ -25,15 +27,15 @@ public:
     void efface_points(int serie);
 
     int nombre_series() const { return int(m_series.size()); }
-    const SerieBarres& serie(int index) const { return m_series.at(index); }
+    const SerieBarres &serie(int index) const { return m_series.at(index); }
 
     // Where a bar is drawn, in widget pixels (empty when the point does not exist).
     QRectF rectangle_barre(int serie, int index) const;
 
-    QSize sizeHint() const override { return {521, 329}; }
+    QSize sizeHint() const override { return { 521, 329 }; }
 
 protected:
-    void paintEvent(QPaintEvent* evenement) override;
+    void paintEvent(QPaintEvent *evenement) override;
 
 private:
     struct Disposition;

@@ -6,17 +6,19 @@
 
 namespace fantrel {
 
-struct PointBarre {
+struct PointBarre
+{
     double x = 0;
     double y = 0;
 };
 
-struct SerieBarres {
+struct SerieBarres
+{
     QString nom;
     QColor couleur = Qt::red;
-    bool marques_visibles = true;   // value boxes above the bars
-    int longueur_fleche = 20;       // pixels between a bar's top and its value box
-    QList<PointBarre> points;       // ascending x; equal x keep their order of insertion
+    bool marques_visibles = true; // value boxes above the bars
+    int longueur_fleche = 20; // pixels between a bar's top and its value box
+    QList<PointBarre> points; // ascending x; equal x keep their order of insertion
 };
 
 } // namespace fantrel

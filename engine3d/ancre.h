@@ -4,7 +4,8 @@
 
 namespace fantrel::moteur3d {
 
-class Ancre : public Objet {
+class Ancre : public Objet
+{
 public:
     Genre genre() const override { return Genre::Ancre; }
 };

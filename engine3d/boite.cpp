@@ -5,28 +5,32 @@
 
 namespace fantrel::moteur3d {
 
-void Boite::definir_largeur(float largeur) {
+void Boite::definir_largeur(float largeur)
+{
     if (largeur == m_largeur)
         return;
     m_largeur = largeur;
     modifie();
 }
 
-void Boite::definir_hauteur(float hauteur) {
+void Boite::definir_hauteur(float hauteur)
+{
     if (hauteur == m_hauteur)
         return;
     m_hauteur = hauteur;
     modifie();
 }
 
-void Boite::definir_profondeur(float profondeur) {
+void Boite::definir_profondeur(float profondeur)
+{
     if (profondeur == m_profondeur)
         return;
     m_profondeur = profondeur;
     modifie();
 }
 
-QMatrix4x4 Boite::matrice_boite() const {
+QMatrix4x4 Boite::matrice_boite() const
+{
     // A zero size would make the normal matrix singular; a hair keeps it invertible.
     auto taille = [](float t) { return std::max(std::abs(t), 1e-5f); };
     QMatrix4x4 m = matrice_modele();

@@ -4,7 +4,8 @@
 
 namespace fantrel::moteur3d {
 
-class Boite : public ObjetMateriau {
+class Boite : public ObjetMateriau
+{
 public:
     Genre genre() const override { return Genre::Boite; }
 

@@ -6,14 +6,18 @@
 
 namespace fantrel::moteur3d {
 
-std::size_t CacheMaillagesTexte::Hachage::operator()(const ParametresTexte& p) const {
+std::size_t CacheMaillagesTexte::Hachage::operator()(const ParametresTexte &p) const
+{
     return qHashMulti(0, p.texte, p.famille, p.hauteur_pixels, p.profondeur);
 }
 
 CacheMaillagesTexte::CacheMaillagesTexte(std::size_t capacite)
-    : m_capacite(std::max<std::size_t>(capacite, 1)) {}
+    : m_capacite(std::max<std::size_t>(capacite, 1))
+{
+}
 
-std::shared_ptr<const Maillage> CacheMaillagesTexte::maillage(const ParametresTexte& parametres) {
+std::shared_ptr<const Maillage> CacheMaillagesTexte::maillage(const ParametresTexte &parametres)
+{
     if (const auto trouve = m_index.find(parametres); trouve != m_index.end()) {
         m_ordre.splice(m_ordre.begin(), m_ordre, trouve->second);
         return trouve->second->second;
@@ -29,12 +33,14 @@ std::shared_ptr<const Maillage> CacheMaillagesTexte::maillage(const ParametresTe
     return nouveau;
 }
 
-void CacheMaillagesTexte::vide() {
+void CacheMaillagesTexte::vide()
+{
     m_index.clear();
     m_ordre.clear();
 }
 
-CacheMaillagesTexte& CacheMaillagesTexte::commun() {
+CacheMaillagesTexte &CacheMaillagesTexte::commun()
+{
     static CacheMaillagesTexte cache;
     return cache;
 }

@@ -8,24 +8,26 @@
 
 namespace fantrel::moteur3d {
 
-class CacheMaillagesTexte {
+class CacheMaillagesTexte
+{
 public:
     explicit CacheMaillagesTexte(std::size_t capacite = 64);
 
     // The mesh of these parameters, built on a miss; the least recently used
     // entry is dropped past the capacity (objects showing it keep their copy).
-    std::shared_ptr<const Maillage> maillage(const ParametresTexte& parametres);
+    std::shared_ptr<const Maillage> maillage(const ParametresTexte &parametres);
 
     void vide();
     std::size_t taille() const { return m_ordre.size(); }
     std::size_t nb_constructions() const { return m_nb_constructions; }
 
     // The one cache the text objects share (GUI thread only).
-    static CacheMaillagesTexte& commun();
+    static CacheMaillagesTexte &commun();
 
 private:
-    struct Hachage {
-        std::size_t operator()(const ParametresTexte& p) const;
+    struct Hachage
+    {
+        std::size_t operator()(const ParametresTexte &p) const;
     };
     using Entree = std::pair<ParametresTexte, std::shared_ptr<const Maillage>>;
 

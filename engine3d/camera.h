@@ -6,7 +6,8 @@
 
 namespace fantrel::moteur3d {
 
-class Camera : public Objet {
+class Camera : public Objet
+{
 public:
     // Half the view height, in scene units, at a focal length of 1: the view
     // shows 2 * 20 / focale units from bottom to top (5.7 at focal 7).
@@ -16,8 +17,8 @@ public:
 
     // Object looked at (not owned; the scene clears it when the object is removed).
     // Without a target the camera looks along its direction().
-    Objet* cible() const { return m_cible; }
-    void definir_cible(Objet* cible);
+    Objet *cible() const { return m_cible; }
+    void definir_cible(Objet *cible);
     QVector3D point_vise() const;
 
     // Zoom of the orthographic view: larger shows a smaller part of the scene.
@@ -51,7 +52,7 @@ public:
     QVector3D vers_observateur() const;
 
 private:
-    Objet* m_cible = nullptr;
+    Objet *m_cible = nullptr;
     float m_focale = 7.0f;
     float m_profondeur_vue = 100.0f;
     float m_echelle_scene = 1.0f;

@@ -9,22 +9,25 @@ namespace {
 
 // The keys that count in "exactly Shift"; keypad and group flags are not keys held.
 constexpr Qt::KeyboardModifiers touches_comptees =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 bool exactement(Qt::MouseButtons boutons, Qt::KeyboardModifiers touches, Qt::MouseButtons b,
-                Qt::KeyboardModifiers t) {
+                Qt::KeyboardModifiers t)
+{
     return boutons == b && (touches & touches_comptees) == t;
 }
 
 } // namespace
 
-ControleCameraSouris::ControleCameraSouris(QObject* parent) : QObject(parent) {}
+ControleCameraSouris::ControleCameraSouris(QObject *parent) : QObject(parent) { }
 
-ControleCameraSouris::~ControleCameraSouris() {
+ControleCameraSouris::~ControleCameraSouris()
+{
     detacher();
 }
 
-void ControleCameraSouris::attacher(Vue3D& vue, Camera& camera) {
+void ControleCameraSouris::attacher(Vue3D &vue, Camera &camera)
+{
     detacher();
     m_vue = &vue;
     m_camera = &camera;
@@ -37,8 +40,9 @@ void ControleCameraSouris::attacher(Vue3D& vue, Camera& camera) {
     });
 }
 
-void ControleCameraSouris::detacher() {
-    for (auto* c : {&m_appui, &m_deplace, &m_relache, &m_destruction})
+void ControleCameraSouris::detacher()
+{
+    for (auto *c : { &m_appui, &m_deplace, &m_relache, &m_destruction })
         disconnect(*c);
     m_vue = nullptr;
     m_camera = nullptr;
@@ -46,7 +50,8 @@ void ControleCameraSouris::detacher() {
 }
 
 void ControleCameraSouris::appui(QPoint position, Qt::MouseButtons boutons,
-                                 Qt::KeyboardModifiers touches) {
+                                 Qt::KeyboardModifiers touches)
+{
     if (!m_camera || !exactement(boutons, touches, Qt::LeftButton, Qt::ShiftModifier))
         return;
     m_zoom_arme = true;
@@ -55,7 +60,8 @@ void ControleCameraSouris::appui(QPoint position, Qt::MouseButtons boutons,
 }
 
 void ControleCameraSouris::deplace(QPoint position, Qt::MouseButtons boutons,
-                                   Qt::KeyboardModifiers touches) {
+                                   Qt::KeyboardModifiers touches)
+{
     if (!m_camera)
         return;
     if (m_zoom_arme && exactement(boutons, touches, Qt::LeftButton, Qt::ShiftModifier)) {
@@ -74,11 +80,13 @@ void ControleCameraSouris::deplace(QPoint position, Qt::MouseButtons boutons,
     m_precedente = position;
 }
 
-void ControleCameraSouris::relache(QPoint, Qt::MouseButtons, Qt::KeyboardModifiers) {
+void ControleCameraSouris::relache(QPoint, Qt::MouseButtons, Qt::KeyboardModifiers)
+{
     m_zoom_arme = false;
 }
 
-void ControleCameraSouris::camera_changee() {
+void ControleCameraSouris::camera_changee()
+{
     if (m_vue)
         m_vue->demande_repeint();
 }

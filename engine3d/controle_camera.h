@@ -10,15 +10,16 @@ namespace fantrel::moteur3d {
 class Camera;
 class Vue3D;
 
-class ControleCameraSouris : public QObject {
+class ControleCameraSouris : public QObject
+{
     Q_OBJECT
 public:
-    explicit ControleCameraSouris(QObject* parent = nullptr);
+    explicit ControleCameraSouris(QObject *parent = nullptr);
     ~ControleCameraSouris() override;
 
     // Follows the view's mouse signals and drives `camera` (usually the view's
     // own). Attaching again first detaches.
-    void attacher(Vue3D& vue, Camera& camera);
+    void attacher(Vue3D &vue, Camera &camera);
     void detacher();
     bool attache() const { return m_vue != nullptr; }
 
@@ -36,8 +37,8 @@ public:
 private:
     void camera_changee();
 
-    Vue3D* m_vue = nullptr;
-    Camera* m_camera = nullptr;
+    Vue3D *m_vue = nullptr;
+    Camera *m_camera = nullptr;
     QMetaObject::Connection m_appui, m_deplace, m_relache, m_destruction;
     bool m_borne_focale = true;
     bool m_zoom_arme = false;

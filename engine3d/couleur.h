@@ -5,12 +5,13 @@
 namespace fantrel::moteur3d {
 
 // A colour as OpenGL takes it: red, green, blue, alpha in 0..1.
-struct CouleurRVBA {
+struct CouleurRVBA
+{
     float r = 0.0f;
     float g = 0.0f;
     float b = 0.0f;
     float a = 1.0f;
-    friend bool operator==(const CouleurRVBA&, const CouleurRVBA&) = default;
+    friend bool operator==(const CouleurRVBA &, const CouleurRVBA &) = default;
 };
 
 // Flag of a system colour value: 0x80000000 + index (a negative number as int32).
@@ -22,8 +23,9 @@ inline constexpr std::uint32_t drapeau_couleur_systeme = 0x80000000u;
 CouleurRVBA couleur_depuis_valeur(std::int32_t valeur);
 
 // Shorthand for an opaque colour from 0..255 components.
-constexpr CouleurRVBA couleur_octets(int r, int g, int b) {
-    return {r / 255.0f, g / 255.0f, b / 255.0f, 1.0f};
+constexpr CouleurRVBA couleur_octets(int r, int g, int b)
+{
+    return { r / 255.0f, g / 255.0f, b / 255.0f, 1.0f };
 }
 
 } // namespace fantrel::moteur3d

@@ -13,18 +13,19 @@ namespace fantrel::moteur3d {
 inline constexpr float unites_par_pixel_police = 1.0f / 20.0f;
 
 // What the mesh of a text depends on (the cache key).
-struct ParametresTexte {
+struct ParametresTexte
+{
     QString texte;
     QString famille = QStringLiteral("Arial");
     int hauteur_pixels = 19;
     float profondeur = 1.0f; // extrusion depth in scene units
-    friend bool operator==(const ParametresTexte&, const ParametresTexte&) = default;
+    friend bool operator==(const ParametresTexte &, const ParametresTexte &) = default;
 };
 
 // Mesh of the text on one line: the pen starts at x = 0, the baseline is y = 0,
 // y goes up, and the extrusion spans z = -profondeur/2 .. +profondeur/2 with the
 // readable face toward +z. Filling follows the outline's own rule (even-odd for
 // glyphs), so holes ("o", "é") stay open. Empty or blank text gives an empty mesh.
-Maillage construit_texte_extrude(const ParametresTexte& parametres);
+Maillage construit_texte_extrude(const ParametresTexte &parametres);
 
 } // namespace fantrel::moteur3d

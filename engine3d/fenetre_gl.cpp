@@ -4,7 +4,8 @@
 
 namespace fantrel::moteur3d {
 
-FenetreGL::FenetreGL() {
+FenetreGL::FenetreGL()
+{
     setSurfaceType(QSurface::OpenGLSurface);
     QSurfaceFormat format;
     format.setDepthBufferSize(24);
@@ -15,7 +16,8 @@ FenetreGL::FenetreGL() {
     setFlag(Qt::WindowDoesNotAcceptFocus);
 }
 
-bool FenetreGL::event(QEvent* evenement) {
+bool FenetreGL::event(QEvent *evenement)
+{
     if (evenement->type() == QEvent::UpdateRequest) {
         emit mise_a_jour_demandee();
         return true;
@@ -23,20 +25,24 @@ bool FenetreGL::event(QEvent* evenement) {
     return QWindow::event(evenement);
 }
 
-void FenetreGL::exposeEvent(QExposeEvent*) {
+void FenetreGL::exposeEvent(QExposeEvent *)
+{
     if (isExposed())
         emit exposee();
 }
 
-void FenetreGL::mousePressEvent(QMouseEvent* e) {
+void FenetreGL::mousePressEvent(QMouseEvent *e)
+{
     emit souris_appui(e->position().toPoint(), e->buttons(), e->modifiers());
 }
 
-void FenetreGL::mouseMoveEvent(QMouseEvent* e) {
+void FenetreGL::mouseMoveEvent(QMouseEvent *e)
+{
     emit souris_deplace(e->position().toPoint(), e->buttons(), e->modifiers());
 }
 
-void FenetreGL::mouseReleaseEvent(QMouseEvent* e) {
+void FenetreGL::mouseReleaseEvent(QMouseEvent *e)
+{
     emit souris_relache(e->position().toPoint(), e->buttons(), e->modifiers());
 }
 

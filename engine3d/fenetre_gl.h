@@ -5,7 +5,8 @@
 
 namespace fantrel::moteur3d {
 
-class FenetreGL : public QWindow {
+class FenetreGL : public QWindow
+{
     Q_OBJECT
 public:
     FenetreGL();
@@ -18,11 +19,11 @@ signals:
     void souris_relache(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches);
 
 protected:
-    bool event(QEvent* evenement) override;
-    void exposeEvent(QExposeEvent* evenement) override;
-    void mousePressEvent(QMouseEvent* evenement) override;
-    void mouseMoveEvent(QMouseEvent* evenement) override;
-    void mouseReleaseEvent(QMouseEvent* evenement) override;
+    bool event(QEvent *evenement) override;
+    void exposeEvent(QExposeEvent *evenement) override;
+    void mousePressEvent(QMouseEvent *evenement) override;
+    void mouseMoveEvent(QMouseEvent *evenement) override;
+    void mouseReleaseEvent(QMouseEvent *evenement) override;
 };
 
 } // namespace fantrel::moteur3d

@@ -12,11 +12,12 @@ Maillage construit_boite(float largeur, float hauteur, float profondeur);
 // x_min to x_max, one horizontal line per y step from y_min to y_max (both ends
 // included within a small tolerance). A step <= 0 or an empty range draws no
 // line in that direction rather than looping forever.
-struct ParametresGrille {
+struct ParametresGrille
+{
     float x_min = -1.0f, x_max = 1.0f, pas_x = 1.0f;
     float y_min = -1.0f, y_max = 1.0f, pas_y = 1.0f;
-    friend bool operator==(const ParametresGrille&, const ParametresGrille&) = default;
+    friend bool operator==(const ParametresGrille &, const ParametresGrille &) = default;
 };
-Maillage construit_grille(const ParametresGrille& parametres);
+Maillage construit_grille(const ParametresGrille &parametres);
 
 } // namespace fantrel::moteur3d

@@ -2,7 +2,8 @@
 
 namespace fantrel::moteur3d {
 
-void Grille::definir_plage_x(float minimum, float maximum, float pas) {
+void Grille::definir_plage_x(float minimum, float maximum, float pas)
+{
     ParametresGrille p = m_parametres;
     p.x_min = minimum;
     p.x_max = maximum;
@@ -10,7 +11,8 @@ void Grille::definir_plage_x(float minimum, float maximum, float pas) {
     definir_parametres(p);
 }
 
-void Grille::definir_plage_y(float minimum, float maximum, float pas) {
+void Grille::definir_plage_y(float minimum, float maximum, float pas)
+{
     ParametresGrille p = m_parametres;
     p.y_min = minimum;
     p.y_max = maximum;
@@ -18,7 +20,8 @@ void Grille::definir_plage_y(float minimum, float maximum, float pas) {
     definir_parametres(p);
 }
 
-void Grille::definir_parametres(const ParametresGrille& parametres) {
+void Grille::definir_parametres(const ParametresGrille &parametres)
+{
     if (parametres == m_parametres)
         return;
     m_parametres = parametres;
@@ -26,14 +29,16 @@ void Grille::definir_parametres(const ParametresGrille& parametres) {
     modifie();
 }
 
-void Grille::definir_couleur(const CouleurRVBA& couleur) {
+void Grille::definir_couleur(const CouleurRVBA &couleur)
+{
     if (couleur == m_couleur)
         return;
     m_couleur = couleur;
     modifie();
 }
 
-std::shared_ptr<const Maillage> Grille::maillage() const {
+std::shared_ptr<const Maillage> Grille::maillage() const
+{
     if (!m_maillage)
         m_maillage = std::make_shared<const Maillage>(construit_grille(m_parametres));
     return m_maillage;

@@ -8,7 +8,8 @@
 namespace fantrel::moteur3d {
 
 // One vertex: position and unit normal (zero for lines), 6 floats interleaved.
-struct SommetMaillage {
+struct SommetMaillage
+{
     QVector3D position;
     QVector3D normale;
 };
@@ -18,7 +19,8 @@ enum class Primitive { Triangles, Lignes };
 // Vertex and index arrays of one drawable shape. Triangles are counter-clockwise
 // seen from outside. NOTE: `numero` is unique per built mesh for the life of the
 // process; the renderer keys its GPU buffers by it, never by address.
-struct Maillage {
+struct Maillage
+{
     Maillage();
 
     std::vector<SommetMaillage> sommets;

@@ -3,10 +3,10 @@
 #include <algorithm>
 
 #ifdef Q_OS_UNIX
-#include <pthread.h>
-#include <sched.h>
-#include <sys/resource.h>
-#include <unistd.h>
+#  include <pthread.h>
+#  include <sched.h>
+#  include <sys/resource.h>
+#  include <unistd.h>
 #endif
 
 namespace fantrel {
@@ -31,7 +31,7 @@ void eleve_priorite()
 
 } // namespace
 
-MinuteurHR::MinuteurHR(QObject* parent) : QObject(parent) {}
+MinuteurHR::MinuteurHR(QObject *parent) : QObject(parent) { }
 
 MinuteurHR::~MinuteurHR()
 {
@@ -127,7 +127,8 @@ void MinuteurHR::boucle_attente()
         const std::uint64_t generation = m_generation;
         const Horloge::time_point due = m_prochaine;
         const Horloge::time_point livraison = due - m_avance;
-        if (m_reveil.wait_until(verrou, livraison - marge_sommeil, [&] { return doit_abandonner(generation); }))
+        if (m_reveil.wait_until(verrou, livraison - marge_sommeil,
+                                [&] { return doit_abandonner(generation); }))
             continue;
         while (Horloge::now() < livraison && !doit_abandonner(generation)) {
             verrou.unlock();
@@ -139,12 +140,14 @@ void MinuteurHR::boucle_attente()
 
         const std::uint64_t numero = ++m_numero_envoye;
         verrou.unlock();
-        QMetaObject::invokeMethod(this, [this, generation, numero] { livre(generation, numero); },
-                                  Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+                this, [this, generation, numero] { livre(generation, numero); },
+                Qt::QueuedConnection);
         verrou.lock();
         // Blocks until the handler has run, unless the timer is stopped, disabled or
         // restarted meanwhile: then the event is stale and a new wait begins.
-        m_reveil.wait(verrou, [&] { return m_numero_livre >= numero || doit_abandonner(generation); });
+        m_reveil.wait(verrou,
+                      [&] { return m_numero_livre >= numero || doit_abandonner(generation); });
         if (doit_abandonner(generation))
             continue;
         // No catching up: a due time already past restarts the rhythm from now.
@@ -164,7 +167,8 @@ void MinuteurHR::livre(std::uint64_t generation, std::uint64_t numero)
     }
     // Releases the waiting thread once the handler has ended, even by an exception, and
     // not at all when the handler destroyed the timer.
-    struct FinLivraison {
+    struct FinLivraison
+    {
         QPointer<MinuteurHR> minuteur;
         std::uint64_t numero;
         ~FinLivraison()
@@ -177,7 +181,7 @@ void MinuteurHR::livre(std::uint64_t generation, std::uint64_t numero)
             }
             minuteur->m_reveil.notify_all();
         }
-    } fin{this, numero};
+    } fin{ this, numero };
     if (a_livrer)
         emit echeance();
 }

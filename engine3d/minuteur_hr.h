@@ -12,10 +12,11 @@
 
 namespace fantrel {
 
-class MinuteurHR : public QObject {
+class MinuteurHR : public QObject
+{
     Q_OBJECT
 public:
-    explicit MinuteurHR(QObject* parent = nullptr);
+    explicit MinuteurHR(QObject *parent = nullptr);
     // Stops the waiting thread and joins it; safe while enabled or mid-delivery.
     ~MinuteurHR() override;
 
@@ -49,7 +50,7 @@ private:
     mutable std::mutex m_verrou;
     std::condition_variable m_reveil;
     quint16 m_intervalle = 0;
-    std::chrono::microseconds m_avance{0};
+    std::chrono::microseconds m_avance{ 0 };
     bool m_actif = false;
     bool m_arret = false;
     // Bumped at each (re)start of the schedule so that a stale event is recognised.

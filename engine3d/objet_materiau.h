@@ -5,14 +5,15 @@
 
 namespace fantrel::moteur3d {
 
-class ObjetMateriau : public Objet {
+class ObjetMateriau : public Objet
+{
 public:
-    const Materiau& materiau() const { return m_materiau; }
-    void definir_materiau(const Materiau& materiau);
-    void definir_emission(const CouleurRVBA& couleur);
-    void definir_ambiante(const CouleurRVBA& couleur);
-    void definir_diffuse(const CouleurRVBA& couleur);
-    void definir_speculaire(const CouleurRVBA& couleur);
+    const Materiau &materiau() const { return m_materiau; }
+    void definir_materiau(const Materiau &materiau);
+    void definir_emission(const CouleurRVBA &couleur);
+    void definir_ambiante(const CouleurRVBA &couleur);
+    void definir_diffuse(const CouleurRVBA &couleur);
+    void definir_speculaire(const CouleurRVBA &couleur);
 
 private:
     Materiau m_materiau;

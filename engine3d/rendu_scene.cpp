@@ -14,39 +14,43 @@ namespace fantrel::moteur3d {
 
 namespace {
 
-QVector4D vecteur(const CouleurRVBA& c) {
-    return {c.r, c.g, c.b, c.a};
+QVector4D vecteur(const CouleurRVBA &c)
+{
+    return { c.r, c.g, c.b, c.a };
 }
 
 constexpr GLsizei pas_sommet = sizeof(SommetMaillage);
 
 } // namespace
 
-bool RenduScene::compile(QOpenGLShaderProgram& programme, const char* sommets,
-                         const char* fragments) {
+bool RenduScene::compile(QOpenGLShaderProgram &programme, const char *sommets,
+                         const char *fragments)
+{
     const QByteArray entete = QOpenGLContext::currentContext()->isOpenGLES()
-                                  ? QByteArrayLiteral("#version 100\nprecision mediump float;\n")
-                                  : QByteArrayLiteral("#version 120\n");
-    if (!programme.addShaderFromSourceCode(QOpenGLShader::Vertex, entete + sommets) ||
-        !programme.addShaderFromSourceCode(QOpenGLShader::Fragment, entete + fragments))
+            ? QByteArrayLiteral("#version 100\nprecision mediump float;\n")
+            : QByteArrayLiteral("#version 120\n");
+    if (!programme.addShaderFromSourceCode(QOpenGLShader::Vertex, entete + sommets)
+        || !programme.addShaderFromSourceCode(QOpenGLShader::Fragment, entete + fragments))
         return false;
     programme.bindAttributeLocation("a_position", 0);
     programme.bindAttributeLocation("a_normale", 1);
     return programme.link();
 }
 
-bool RenduScene::initialise() {
+bool RenduScene::initialise()
+{
     if (m_pret)
         return true;
     m_gl.initializeOpenGLFunctions();
     m_tampons.initialise(&m_gl);
-    if (!compile(m_eclaire, shaders::sommets_eclaires, shaders::fragments_eclaires) ||
-        !compile(m_identifiants, shaders::sommets_identifiants, shaders::fragments_identifiants)) {
+    if (!compile(m_eclaire, shaders::sommets_eclaires, shaders::fragments_eclaires)
+        || !compile(m_identifiants, shaders::sommets_identifiants,
+                    shaders::fragments_identifiants)) {
         qWarning("moteur3d : les shaders ne compilent pas : %s %s", qPrintable(m_eclaire.log()),
                  qPrintable(m_identifiants.log()));
         return false;
     }
-    auto& p = m_eclaire;
+    auto &p = m_eclaire;
     m_emp.mvp = p.uniformLocation("u_mvp");
     m_emp.modele = p.uniformLocation("u_modele");
     m_emp.matrice_normale = p.uniformLocation("u_matrice_normale");
@@ -72,9 +76,10 @@ bool RenduScene::initialise() {
     return true;
 }
 
-void RenduScene::prepare_lumieres(const Scene& scene) {
+void RenduScene::prepare_lumieres(const Scene &scene)
+{
     int n = 0;
-    for (const Lumiere* l : scene.lumieres()) {
+    for (const Lumiere *l : scene.lumieres()) {
         if (!l->visible() || n == shaders::nb_max_lumieres)
             continue;
         m_lum_position[n] = l->position();
@@ -84,7 +89,7 @@ void RenduScene::prepare_lumieres(const Scene& scene) {
         m_lum_attenuation[n] = l->attenuation_constante();
         ++n;
     }
-    auto& p = m_eclaire;
+    auto &p = m_eclaire;
     p.setUniformValue(m_emp.nb_lumieres, n);
     if (n == 0)
         return;
@@ -95,7 +100,8 @@ void RenduScene::prepare_lumieres(const Scene& scene) {
     p.setUniformValueArray(m_emp.lum_attenuation, m_lum_attenuation.data(), n, 1);
 }
 
-void RenduScene::dessine(const Scene& scene, QSize pixels, const CouleurRVBA& fond) {
+void RenduScene::dessine(const Scene &scene, QSize pixels, const CouleurRVBA &fond)
+{
     if (!m_pret)
         return;
     m_tampons.purge();
@@ -106,7 +112,7 @@ void RenduScene::dessine(const Scene& scene, QSize pixels, const CouleurRVBA& fo
     m_gl.glEnable(GL_DEPTH_TEST);
     m_gl.glDepthFunc(GL_LEQUAL);
     m_gl.glDisable(GL_BLEND);
-    const Camera& camera = scene.camera();
+    const Camera &camera = scene.camera();
     const QMatrix4x4 vue_projection = camera.matrice_projection(pixels) * camera.matrice_vue();
     m_eclaire.bind();
     prepare_lumieres(scene);
@@ -116,10 +122,11 @@ void RenduScene::dessine(const Scene& scene, QSize pixels, const CouleurRVBA& fo
     m_eclaire.release();
 }
 
-void RenduScene::dessine_objets(const Scene& scene, const QMatrix4x4& vue_projection, Passe passe) {
-    const auto& objets = scene.objets();
+void RenduScene::dessine_objets(const Scene &scene, const QMatrix4x4 &vue_projection, Passe passe)
+{
+    const auto &objets = scene.objets();
     for (std::size_t i = 0; i < objets.size(); ++i) {
-        const Objet& objet = *objets[i];
+        const Objet &objet = *objets[i];
         if (!objet.visible())
             continue;
         const Genre genre = objet.genre();
@@ -127,15 +134,16 @@ void RenduScene::dessine_objets(const Scene& scene, const QMatrix4x4& vue_projec
             continue;
         if (passe == Passe::Identifiants) {
             const auto id = static_cast<std::uint32_t>(i + 1);
-            m_identifiants.setUniformValue(
-                m_emp.id_couleur, QVector4D(float(id & 0xFF) / 255, float((id >> 8) & 0xFF) / 255,
-                                            float((id >> 16) & 0xFF) / 255, 1.0f));
+            m_identifiants.setUniformValue(m_emp.id_couleur,
+                                           QVector4D(float(id & 0xFF) / 255,
+                                                     float((id >> 8) & 0xFF) / 255,
+                                                     float((id >> 16) & 0xFF) / 255, 1.0f));
         } else if (genre == Genre::Grille) {
             m_eclaire.setUniformValue(m_emp.eclaire, 0.0f);
             m_eclaire.setUniformValue(m_emp.emission,
-                                      vecteur(static_cast<const Grille&>(objet).couleur()));
+                                      vecteur(static_cast<const Grille &>(objet).couleur()));
         } else {
-            const Materiau& m = static_cast<const ObjetMateriau&>(objet).materiau();
+            const Materiau &m = static_cast<const ObjetMateriau &>(objet).materiau();
             m_eclaire.setUniformValue(m_emp.eclaire, 1.0f);
             m_eclaire.setUniformValue(m_emp.emission, vecteur(m.emission));
             m_eclaire.setUniformValue(m_emp.ambiante, vecteur(m.ambiante));
@@ -145,16 +153,16 @@ void RenduScene::dessine_objets(const Scene& scene, const QMatrix4x4& vue_projec
         }
         switch (genre) {
         case Genre::Texte3D: {
-            const auto& texte = static_cast<const Texte3D&>(objet);
+            const auto &texte = static_cast<const Texte3D &>(objet);
             dessine_maillage(texte.maillage(), texte.matrice_texte(), vue_projection, passe);
             break;
         }
         case Genre::Boite:
-            dessine_maillage(m_boite_unite, static_cast<const Boite&>(objet).matrice_boite(),
+            dessine_maillage(m_boite_unite, static_cast<const Boite &>(objet).matrice_boite(),
                              vue_projection, passe);
             break;
         case Genre::Grille:
-            dessine_maillage(static_cast<const Grille&>(objet).maillage(), objet.matrice_modele(),
+            dessine_maillage(static_cast<const Grille &>(objet).maillage(), objet.matrice_modele(),
                              vue_projection, passe);
             break;
         default:
@@ -163,10 +171,11 @@ void RenduScene::dessine_objets(const Scene& scene, const QMatrix4x4& vue_projec
     }
 }
 
-void RenduScene::dessine_maillage(const std::shared_ptr<const Maillage>& maillage,
-                                  const QMatrix4x4& modele, const QMatrix4x4& vue_projection,
-                                  Passe passe) {
-    const TamponsGPU::Tampon& t = m_tampons.tampon(maillage);
+void RenduScene::dessine_maillage(const std::shared_ptr<const Maillage> &maillage,
+                                  const QMatrix4x4 &modele, const QMatrix4x4 &vue_projection,
+                                  Passe passe)
+{
+    const TamponsGPU::Tampon &t = m_tampons.tampon(maillage);
     if (t.nb_indices == 0)
         return;
     const bool eclairee = passe == Passe::Eclairee;
@@ -192,7 +201,7 @@ void RenduScene::dessine_maillage(const std::shared_ptr<const Maillage>& maillag
     if (eclairee) {
         m_gl.glEnableVertexAttribArray(1);
         m_gl.glVertexAttribPointer(1, 3, GL_FLOAT, GL_FALSE, pas_sommet,
-                                   reinterpret_cast<const void*>(3 * sizeof(float)));
+                                   reinterpret_cast<const void *>(3 * sizeof(float)));
     } else {
         m_gl.glDisableVertexAttribArray(1);
     }
@@ -201,14 +210,15 @@ void RenduScene::dessine_maillage(const std::shared_ptr<const Maillage>& maillag
     m_gl.glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
 }
 
-int RenduScene::identifiant_sous(const Scene& scene, QSize pixels, QPoint pixel, int rayon) {
+int RenduScene::identifiant_sous(const Scene &scene, QSize pixels, QPoint pixel, int rayon)
+{
     if (!m_pret || pixels.isEmpty())
         return 0;
     rayon = std::clamp(rayon, 0, 32);
     const int cote = 2 * rayon + 1;
     if (!m_cible_pique || m_cible_pique->width() != cote)
-        m_cible_pique = std::make_unique<QOpenGLFramebufferObject>(
-            cote, cote, QOpenGLFramebufferObject::Depth);
+        m_cible_pique = std::make_unique<QOpenGLFramebufferObject>(cote, cote,
+                                                                   QOpenGLFramebufferObject::Depth);
     m_cible_pique->bind();
     m_gl.glViewport(0, 0, cote, cote);
     m_gl.glClearColor(0, 0, 0, 0);
@@ -224,7 +234,7 @@ int RenduScene::identifiant_sous(const Scene& scene, QSize pixels, QPoint pixel,
     zoom.scale(w / float(cote), h / float(cote), 1.0f);
     zoom.translate(-(2.0f * (float(pixel.x()) + 0.5f) / w - 1.0f),
                    -(2.0f * (float(pixel.y()) + 0.5f) / h - 1.0f), 0.0f);
-    const Camera& camera = scene.camera();
+    const Camera &camera = scene.camera();
     m_identifiants.bind();
     dessine_objets(scene, zoom * camera.matrice_projection(pixels) * camera.matrice_vue(),
                    Passe::Identifiants);
@@ -236,8 +246,9 @@ int RenduScene::identifiant_sous(const Scene& scene, QSize pixels, QPoint pixel,
     bool avec_profondeur = m_lecture_profondeur;
     if (avec_profondeur) {
         m_profondeurs_pique.resize(nb);
-        while (m_gl.glGetError() != GL_NO_ERROR) {}
-        m_gl.glReadPixels(0, 0, cote, cote, GL_DEPTH_COMPONENT, GL_FLOAT, m_profondeurs_pique.data());
+        while (m_gl.glGetError() != GL_NO_ERROR) { }
+        m_gl.glReadPixels(0, 0, cote, cote, GL_DEPTH_COMPONENT, GL_FLOAT,
+                          m_profondeurs_pique.data());
         avec_profondeur = m_lecture_profondeur = m_gl.glGetError() == GL_NO_ERROR;
     }
     m_cible_pique->release();
@@ -246,7 +257,7 @@ int RenduScene::identifiant_sous(const Scene& scene, QSize pixels, QPoint pixel,
     int meilleur = 0;
     float cle_meilleure = std::numeric_limits<float>::max();
     for (std::size_t k = 0; k < nb; ++k) {
-        const GLubyte* p = &m_pixels_pique[k * 4];
+        const GLubyte *p = &m_pixels_pique[k * 4];
         const int id = p[0] | (p[1] << 8) | (p[2] << 16);
         if (id == 0)
             continue;
@@ -260,7 +271,8 @@ int RenduScene::identifiant_sous(const Scene& scene, QSize pixels, QPoint pixel,
     return meilleur;
 }
 
-void RenduScene::libere() {
+void RenduScene::libere()
+{
     if (!m_pret)
         return;
     m_tampons.libere();

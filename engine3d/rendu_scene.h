@@ -15,24 +15,26 @@
 
 namespace fantrel::moteur3d {
 
-class RenduScene {
+class RenduScene
+{
 public:
     // Compiles the shaders; false (with a warning) if the context cannot run them.
     bool initialise();
     bool pret() const { return m_pret; }
 
     // Clears to `fond` and draws the scene over a viewport of `pixels`.
-    void dessine(const Scene& scene, QSize pixels, const CouleurRVBA& fond);
+    void dessine(const Scene &scene, QSize pixels, const CouleurRVBA &fond);
 
     // Picking id (index in scene.objets() + 1) of the nearest object within the
     // square of side 2 * rayon + 1 pixels centred on `pixel` (GL convention:
     // origin bottom-left), or 0. Draws only that square, into its own small target.
-    int identifiant_sous(const Scene& scene, QSize pixels, QPoint pixel, int rayon);
+    int identifiant_sous(const Scene &scene, QSize pixels, QPoint pixel, int rayon);
 
     void libere();
 
 private:
-    struct Emplacements {
+    struct Emplacements
+    {
         int mvp = -1, modele = -1, matrice_normale = -1;
         int emission = -1, ambiante = -1, diffuse = -1, speculaire = -1, brillance = -1;
         int eclaire = -1, ambiante_scene = -1, nb_lumieres = -1, vers_oeil = -1;
@@ -42,11 +44,11 @@ private:
     };
     enum class Passe { Eclairee, Identifiants };
 
-    bool compile(QOpenGLShaderProgram& programme, const char* sommets, const char* fragments);
-    void prepare_lumieres(const Scene& scene);
-    void dessine_objets(const Scene& scene, const QMatrix4x4& vue_projection, Passe passe);
-    void dessine_maillage(const std::shared_ptr<const Maillage>& maillage, const QMatrix4x4& modele,
-                          const QMatrix4x4& vue_projection, Passe passe);
+    bool compile(QOpenGLShaderProgram &programme, const char *sommets, const char *fragments);
+    void prepare_lumieres(const Scene &scene);
+    void dessine_objets(const Scene &scene, const QMatrix4x4 &vue_projection, Passe passe);
+    void dessine_maillage(const std::shared_ptr<const Maillage> &maillage, const QMatrix4x4 &modele,
+                          const QMatrix4x4 &vue_projection, Passe passe);
 
     QOpenGLFunctions m_gl;
     QOpenGLShaderProgram m_eclaire;

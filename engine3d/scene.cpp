@@ -4,29 +4,33 @@
 
 namespace fantrel::moteur3d {
 
-Scene::Scene() {
+Scene::Scene()
+{
     m_camera.m_scene = this;
 }
 
 // Objects may look at each other (the camera's target) while they go.
-Scene::~Scene() {
+Scene::~Scene()
+{
     m_rappel = nullptr;
     m_camera.definir_cible(nullptr);
 }
 
-void Scene::ajoute_objet(std::unique_ptr<Objet> objet) {
+void Scene::ajoute_objet(std::unique_ptr<Objet> objet)
+{
     if (!objet)
         return;
     objet->m_scene = this;
     if (objet->genre() == Genre::Lumiere)
-        m_lumieres.push_back(static_cast<Lumiere*>(objet.get()));
+        m_lumieres.push_back(static_cast<Lumiere *>(objet.get()));
     m_objets.push_back(std::move(objet));
     signale_modification();
 }
 
-void Scene::retire(Objet* objet) {
+void Scene::retire(Objet *objet)
+{
     const auto trouve = std::find_if(m_objets.begin(), m_objets.end(),
-                                     [objet](const auto& o) { return o.get() == objet; });
+                                     [objet](const auto &o) { return o.get() == objet; });
     if (!objet || trouve == m_objets.end())
         return;
     if (m_camera.cible() == objet)
@@ -36,14 +40,16 @@ void Scene::retire(Objet* objet) {
     signale_modification();
 }
 
-void Scene::definir_lumiere_ambiante(const CouleurRVBA& couleur) {
+void Scene::definir_lumiere_ambiante(const CouleurRVBA &couleur)
+{
     if (couleur == m_lumiere_ambiante)
         return;
     m_lumiere_ambiante = couleur;
     signale_modification();
 }
 
-void Scene::signale_modification() {
+void Scene::signale_modification()
+{
     if (m_rappel)
         m_rappel();
 }

@@ -10,7 +10,7 @@ inline constexpr int nb_max_lumieres = 8;
 // the classic pipeline does: emission, ambient, then per light ambient +
 // diffuse + specular over the constant attenuation. Per-vertex lighting keeps
 // the fragment work (the bulk of a frame with software GL) to one colour.
-inline constexpr const char* sommets_eclaires = R"(
+inline constexpr const char *sommets_eclaires = R"(
 attribute vec3 a_position;
 attribute vec3 a_normale;
 uniform mat4 u_mvp;
@@ -56,7 +56,7 @@ void main() {
 }
 )";
 
-inline constexpr const char* fragments_eclaires = R"(
+inline constexpr const char *fragments_eclaires = R"(
 varying vec4 v_couleur;
 void main() {
     gl_FragColor = v_couleur;
@@ -64,7 +64,7 @@ void main() {
 )";
 
 // Picking: each object in the flat colour that encodes its id.
-inline constexpr const char* sommets_identifiants = R"(
+inline constexpr const char *sommets_identifiants = R"(
 attribute vec3 a_position;
 uniform mat4 u_mvp;
 void main() {
@@ -72,7 +72,7 @@ void main() {
 }
 )";
 
-inline constexpr const char* fragments_identifiants = R"(
+inline constexpr const char *fragments_identifiants = R"(
 uniform vec4 u_couleur;
 void main() {
     gl_FragColor = u_couleur;

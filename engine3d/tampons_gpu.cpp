@@ -4,7 +4,8 @@ namespace fantrel::moteur3d {
 
 static_assert(sizeof(SommetMaillage) == 6 * sizeof(float), "vertices are uploaded as they lie");
 
-const TamponsGPU::Tampon& TamponsGPU::tampon(const std::shared_ptr<const Maillage>& maillage) {
+const TamponsGPU::Tampon &TamponsGPU::tampon(const std::shared_ptr<const Maillage> &maillage)
+{
     if (!maillage || maillage->vide())
         return m_vide;
     if (const auto trouve = m_entrees.find(maillage->numero); trouve != m_entrees.end())
@@ -21,10 +22,11 @@ const TamponsGPU::Tampon& TamponsGPU::tampon(const std::shared_ptr<const Maillag
                        static_cast<GLsizeiptr>(maillage->indices.size() * sizeof(std::uint32_t)),
                        maillage->indices.data(), GL_STATIC_DRAW);
     t.nb_indices = static_cast<GLsizei>(maillage->indices.size());
-    return m_entrees.emplace(maillage->numero, Entree{maillage, t}).first->second.tampon;
+    return m_entrees.emplace(maillage->numero, Entree{ maillage, t }).first->second.tampon;
 }
 
-void TamponsGPU::purge() {
+void TamponsGPU::purge()
+{
     for (auto it = m_entrees.begin(); it != m_entrees.end();) {
         if (it->second.maillage.expired()) {
             detruit(it->second.tampon);
@@ -35,13 +37,15 @@ void TamponsGPU::purge() {
     }
 }
 
-void TamponsGPU::libere() {
-    for (auto& [numero, entree] : m_entrees)
+void TamponsGPU::libere()
+{
+    for (auto &[numero, entree] : m_entrees)
         detruit(entree.tampon);
     m_entrees.clear();
 }
 
-void TamponsGPU::detruit(Tampon& tampon) {
+void TamponsGPU::detruit(Tampon &tampon)
+{
     m_gl->glDeleteBuffers(1, &tampon.sommets);
     m_gl->glDeleteBuffers(1, &tampon.indices);
     tampon = {};

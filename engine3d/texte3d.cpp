@@ -4,38 +4,44 @@
 
 namespace fantrel::moteur3d {
 
-void Texte3D::definir_texte(const QString& texte) {
+void Texte3D::definir_texte(const QString &texte)
+{
     ParametresTexte p = m_parametres;
     p.texte = texte;
     definir_parametres(p);
 }
 
-void Texte3D::definir_police(const QString& famille) {
+void Texte3D::definir_police(const QString &famille)
+{
     ParametresTexte p = m_parametres;
     p.famille = famille;
     definir_parametres(p);
 }
 
-void Texte3D::definir_hauteur_police(int pixels) {
+void Texte3D::definir_hauteur_police(int pixels)
+{
     ParametresTexte p = m_parametres;
     p.hauteur_pixels = pixels;
     definir_parametres(p);
 }
 
-void Texte3D::definir_extrusion(float profondeur) {
+void Texte3D::definir_extrusion(float profondeur)
+{
     ParametresTexte p = m_parametres;
     p.profondeur = profondeur;
     definir_parametres(p);
 }
 
-void Texte3D::definir_ancrage(Ancrage ancrage) {
+void Texte3D::definir_ancrage(Ancrage ancrage)
+{
     if (ancrage == m_ancrage)
         return;
     m_ancrage = ancrage;
     modifie();
 }
 
-void Texte3D::definir_parametres(const ParametresTexte& parametres) {
+void Texte3D::definir_parametres(const ParametresTexte &parametres)
+{
     if (parametres == m_parametres)
         return;
     m_parametres = parametres;
@@ -43,13 +49,15 @@ void Texte3D::definir_parametres(const ParametresTexte& parametres) {
     modifie();
 }
 
-void Texte3D::prepare_texte(const QString& texte) const {
+void Texte3D::prepare_texte(const QString &texte) const
+{
     ParametresTexte p = m_parametres;
     p.texte = texte;
     CacheMaillagesTexte::commun().maillage(p);
 }
 
-std::shared_ptr<const Maillage> Texte3D::maillage() const {
+std::shared_ptr<const Maillage> Texte3D::maillage() const
+{
     if (!m_maillage) {
         m_maillage = CacheMaillagesTexte::commun().maillage(m_parametres);
         m_centre_maillage = (m_maillage->minimum() + m_maillage->maximum()) / 2;
@@ -57,14 +65,16 @@ std::shared_ptr<const Maillage> Texte3D::maillage() const {
     return m_maillage;
 }
 
-QVector3D Texte3D::decalage_ancrage() const {
+QVector3D Texte3D::decalage_ancrage() const
+{
     if (m_ancrage == Ancrage::GaucheLigneBase)
         return {};
     maillage();
-    return {-m_centre_maillage.x(), -m_centre_maillage.y(), 0};
+    return { -m_centre_maillage.x(), -m_centre_maillage.y(), 0 };
 }
 
-QMatrix4x4 Texte3D::matrice_texte() const {
+QMatrix4x4 Texte3D::matrice_texte() const
+{
     QMatrix4x4 m = matrice_modele();
     m.translate(decalage_ancrage());
     return m;

@@ -8,19 +8,20 @@
 
 namespace fantrel::moteur3d {
 
-class Texte3D : public ObjetMateriau {
+class Texte3D : public ObjetMateriau
+{
 public:
     enum class Ancrage {
-        Centre,          // the outline's bounding box centred on the position
+        Centre, // the outline's bounding box centred on the position
         GaucheLigneBase, // pen start and baseline at the position
     };
 
     Genre genre() const override { return Genre::Texte3D; }
 
-    const QString& texte() const { return m_parametres.texte; }
-    void definir_texte(const QString& texte);
-    const QString& police() const { return m_parametres.famille; }
-    void definir_police(const QString& famille);
+    const QString &texte() const { return m_parametres.texte; }
+    void definir_texte(const QString &texte);
+    const QString &police() const { return m_parametres.famille; }
+    void definir_police(const QString &famille);
     int hauteur_police() const { return m_parametres.hauteur_pixels; }
     void definir_hauteur_police(int pixels);
     // Extrusion depth in scene units, before the object's scale.
@@ -32,7 +33,7 @@ public:
     // Builds the mesh `texte` would get with this object's font and extrusion,
     // so that showing it later costs a cache lookup (say, the next word of a
     // trial during the wait before its flash).
-    void prepare_texte(const QString& texte) const;
+    void prepare_texte(const QString &texte) const;
 
     // Built (or taken from the cache) on first use after a change.
     std::shared_ptr<const Maillage> maillage() const;
@@ -42,7 +43,7 @@ public:
     QMatrix4x4 matrice_texte() const;
 
 private:
-    void definir_parametres(const ParametresTexte& parametres);
+    void definir_parametres(const ParametresTexte &parametres);
 
     ParametresTexte m_parametres;
     Ancrage m_ancrage = Ancrage::Centre;

@@ -23,15 +23,16 @@ namespace fantrel::moteur3d {
 class FenetreGL;
 class RenduScene;
 
-class Vue3D : public QWidget {
+class Vue3D : public QWidget
+{
     Q_OBJECT
 public:
-    explicit Vue3D(QWidget* parent = nullptr);
+    explicit Vue3D(QWidget *parent = nullptr);
     ~Vue3D() override;
 
     // Changes of the scene or its objects schedule a repaint by themselves.
-    Scene& scene() { return m_scene; }
-    const Scene& scene() const { return m_scene; }
+    Scene &scene() { return m_scene; }
+    const Scene &scene() const { return m_scene; }
 
     // Background as a colour value (0x00BBGGRR or a system colour); the value
     // is kept as given, the colour it stands for is resolved when drawing.
@@ -64,12 +65,12 @@ public:
 
     // Nearest drawn object within the square of side 2 * rayon + 1 around a
     // point in widget pixels, or nullptr (background, anchors, cameras, lights).
-    Objet* pique(QPoint pixel_widget, int rayon = 1);
+    Objet *pique(QPoint pixel_widget, int rayon = 1);
 
     void definir_curseur(Qt::CursorShape forme);
 
     // The embedded native window (tests send it mouse events).
-    QWindow* fenetre_gl() const;
+    QWindow *fenetre_gl() const;
     // Frames drawn since creation.
     int nb_images() const { return m_nb_images; }
 
@@ -90,7 +91,7 @@ private:
     void dessine_sur_fenetre();
 
     Scene m_scene;
-    FenetreGL* m_fenetre = nullptr; // owned by its container
+    FenetreGL *m_fenetre = nullptr; // owned by its container
     std::unique_ptr<QOpenGLContext> m_contexte;
     std::unique_ptr<QOffscreenSurface> m_hors_ecran;
     std::unique_ptr<RenduScene> m_rendu;

@@ -13,42 +13,49 @@ using namespace fantrel;
 
 namespace {
 
-void verifie_ligne(const QString& ligne)
+void verifie_ligne(const QString &ligne)
 {
     const int classe = classe_ligne(ligne);
     FUZZ_VERIFIE(classe == ligne.indexOf(u' '), "la classe est la longueur de la clé", ligne);
     const QStringList mots = decoupe_ligne(ligne);
     const QString apres_cle = classe < 0 ? ligne : ligne.mid(classe + 1);
-    FUZZ_VERIFIE(mots.join(u' ') == apres_cle, "les mots joints redonnent la ligne après la clé", ligne);
-    FUZZ_VERIFIE(mots.size() == apres_cle.count(u' ') + 1, "un mot de plus que de blancs après la clé", ligne);
+    FUZZ_VERIFIE(mots.join(u' ') == apres_cle, "les mots joints redonnent la ligne après la clé",
+                 ligne);
+    FUZZ_VERIFIE(mots.size() == apres_cle.count(u' ') + 1,
+                 "un mot de plus que de blancs après la clé", ligne);
     const auto vues = decoupe_ligne_vues(ligne);
     FUZZ_VERIFIE(qsizetype(vues.size()) == mots.size(), "les vues sont les mots", ligne);
     for (std::size_t k = 0; k < vues.size(); ++k)
-        FUZZ_VERIFIE(vues[k] == mots[qsizetype(k)] && !vues[k].contains(u' '), "les vues sont les mots", ligne);
+        FUZZ_VERIFIE(vues[k] == mots[qsizetype(k)] && !vues[k].contains(u' '),
+                     "les vues sont les mots", ligne);
 
     const QString minuscules = minuscules_az(ligne);
     FUZZ_VERIFIE(minuscules.size() == ligne.size(), "les minuscules gardent la longueur", ligne);
     for (qsizetype k = 0; k < ligne.size(); ++k) {
         const QChar c = ligne[k];
         const QChar attendu = c >= u'A' && c <= u'Z' ? QChar(c.unicode() + 32) : c;
-        FUZZ_VERIFIE(minuscules[k] == attendu, "seules les lettres A à Z passent en minuscules", ligne);
+        FUZZ_VERIFIE(minuscules[k] == attendu, "seules les lettres A à Z passent en minuscules",
+                     ligne);
     }
 
-    FUZZ_VERIFIE(est_marque(marque(ligne)) && sans_marque(marque(ligne)) == ligne, "la marque s'ôte", ligne);
+    FUZZ_VERIFIE(est_marque(marque(ligne)) && sans_marque(marque(ligne)) == ligne,
+                 "la marque s'ôte", ligne);
     if (!est_marque(ligne))
         FUZZ_VERIFIE(sans_marque(ligne) == ligne, "une ligne non marquée reste entière", ligne);
 }
 
-void verifie_base(const QStringList& lignes)
+void verifie_base(const QStringList &lignes)
 {
     const BaseMots base(lignes);
-    FUZZ_VERIFIE(base.nb_lignes() == lignes.size() && qsizetype(base.classes.size()) == lignes.size(),
-                  "une classe par ligne");
+    FUZZ_VERIFIE(base.nb_lignes() == lignes.size()
+                         && qsizetype(base.classes.size()) == lignes.size(),
+                 "une classe par ligne");
     QList<int> classes(base.classes.begin(), base.classes.end());
     classes << 0 << -1 << 1000;
     for (int classe : std::as_const(classes)) {
         const BornesClasse b = bornes_classe(base.classes, classe);
-        const int debut = int(std::find(base.classes.begin(), base.classes.end(), classe) - base.classes.begin());
+        const int debut = int(std::find(base.classes.begin(), base.classes.end(), classe)
+                              - base.classes.begin());
         if (debut == base.nb_lignes()) {
             FUZZ_VERIFIE(b.debut == -1 && b.fin == -1, "une classe sans ligne n'a pas de bornes");
             continue;
@@ -56,8 +63,14 @@ void verifie_base(const QStringList& lignes)
         int fin = debut;
         while (fin < base.nb_lignes() && base.classes[std::size_t(fin)] == classe)
             ++fin;
-        FUZZ_VERIFIE(b.debut == debut && b.fin == fin, "les bornes d'une classe sont sa première suite de lignes",
-                      QStringLiteral("classe %1 : %2..%3, attendu %4..%5").arg(classe).arg(b.debut).arg(b.fin).arg(debut).arg(fin));
+        FUZZ_VERIFIE(b.debut == debut && b.fin == fin,
+                     "les bornes d'une classe sont sa première suite de lignes",
+                     QStringLiteral("classe %1 : %2..%3, attendu %4..%5")
+                             .arg(classe)
+                             .arg(b.debut)
+                             .arg(b.fin)
+                             .arg(debut)
+                             .arg(fin));
         int nombre = 0;
         for (int c : base.classes)
             nombre += c == classe;
@@ -67,16 +80,16 @@ void verifie_base(const QStringList& lignes)
 
 // The user's list loaded: for each of its lines in order, every line of the software's
 // list equal to it gets the mark.
-QStringList marque_reference(QStringList logiciel, const QStringList& choisis)
+QStringList marque_reference(QStringList logiciel, const QStringList &choisis)
 {
-    for (const QString& choisi : choisis)
-        for (QString& ligne : logiciel)
+    for (const QString &choisi : choisis)
+        for (QString &ligne : logiciel)
             if (ligne == choisi)
                 ligne = marque(ligne);
     return logiciel;
 }
 
-void verifie_listes(const QStringList& lignes)
+void verifie_listes(const QStringList &lignes)
 {
     // The software's list: the first half, some of it marked already; the user's list:
     // the second half, with lines of the first and marked ones too.
@@ -90,28 +103,29 @@ void verifie_listes(const QStringList& lignes)
     for (qsizetype k = 2; k < logiciel.size(); k += 5)
         logiciel[k] = marque(logiciel[k]);
     if (choisis.size() > 200 || logiciel.size() > 200)
-        return;   // the reference is quadratic
+        return; // the reference is quadratic
     FUZZ_VERIFIE(marque_choisis(logiciel, choisis) == marque_reference(logiciel, choisis),
-                  "les paires d'une liste chargée sont marquées comme par la marche des listes",
-                  fuzz::montre(marque_choisis(logiciel, choisis)) + QStringLiteral("contre\n")
-                      + fuzz::montre(marque_reference(logiciel, choisis)));
+                 "les paires d'une liste chargée sont marquées comme par la marche des listes",
+                 fuzz::montre(marque_choisis(logiciel, choisis)) + QStringLiteral("contre\n")
+                         + fuzz::montre(marque_reference(logiciel, choisis)));
 
     // ".select_log": the lines without their marks; read back, the bare pairs.
     QStringList sans;
-    for (const QString& l : std::as_const(logiciel))
+    for (const QString &l : std::as_const(logiciel))
         sans << sans_marque(l);
     bool ambigu = false;
     const QStringList relues = fuzz::relues(sans, ambigu);
     if (!ambigu)
-        FUZZ_VERIFIE(relues == fuzz::apres_ecriture(sans), "un .select_log se relit en paires sans marque");
+        FUZZ_VERIFIE(relues == fuzz::apres_ecriture(sans),
+                     "un .select_log se relit en paires sans marque");
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     const QStringList lignes = fuzz::lignes_du_fichier(fuzz::octets(donnees, taille));
-    for (const QString& ligne : lignes)
+    for (const QString &ligne : lignes)
         verifie_ligne(ligne);
     verifie_base(lignes);
     verifie_listes(lignes);

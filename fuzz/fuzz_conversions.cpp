@@ -17,18 +17,18 @@ using namespace fantrel;
 
 namespace {
 
-template <class F>
+template<class F>
 auto essaie(F f) -> std::optional<decltype(f())>
 {
     try {
         return f();
-    } catch (const ErreurExecution&) {
+    } catch (const ErreurExecution &) {
         return std::nullopt;
     }
 }
 
 // Blanks (spaces only), a sign, decimal digits; 32 bits.
-std::optional<int> entier_reference(const QString& t)
+std::optional<int> entier_reference(const QString &t)
 {
     static const QRegularExpression forme(QStringLiteral("^ *([+-]?)0*([0-9]+)$"));
     const auto m = forme.match(t);
@@ -45,15 +45,18 @@ std::optional<int> entier_reference(const QString& t)
 
 // Blanks, a sign, digits with one separator (a digit on either side), an exponent
 // "E" or "e" with its own sign and digits, blanks; overflow fails, underflow is 0.
-std::optional<double> reel_reference(const QString& t, QChar sep)
+std::optional<double> reel_reference(const QString &t, QChar sep)
 {
-    static const QRegularExpression virgule(QStringLiteral("^ *([+-]?)([0-9]*)(?:,([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$"));
-    static const QRegularExpression point(QStringLiteral("^ *([+-]?)([0-9]*)(?:\\.([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$"));
+    static const QRegularExpression virgule(
+            QStringLiteral("^ *([+-]?)([0-9]*)(?:,([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$"));
+    static const QRegularExpression point(
+            QStringLiteral("^ *([+-]?)([0-9]*)(?:\\.([0-9]*))?(?:[eE]([+-]?[0-9]+))? *$"));
     Q_ASSERT(sep == u',' || sep == u'.');
     const auto m = (sep == u',' ? virgule : point).match(t);
     if (!m.hasMatch() || m.captured(2).size() + m.captured(3).size() == 0)
         return std::nullopt;
-    std::string c = (m.captured(1) == u"-" ? "-" : "") + m.captured(2).toStdString() + "." + m.captured(3).toStdString();
+    std::string c = (m.captured(1) == u"-" ? "-" : "") + m.captured(2).toStdString() + "."
+            + m.captured(3).toStdString();
     if (c.size() == 1 || c == "-.")
         return std::nullopt;
     if (m.capturedLength(4) > 0)
@@ -63,7 +66,8 @@ std::optional<double> reel_reference(const QString& t, QChar sep)
     if (errno == ERANGE && std::isinf(v))
         return std::nullopt;
     if (errno == ERANGE && std::abs(v) < 1)
-        return std::fabs(v) == 0 || std::fpclassify(v) == FP_SUBNORMAL ? std::optional<double>(v) : std::optional<double>(0.0);
+        return std::fabs(v) == 0 || std::fpclassify(v) == FP_SUBNORMAL ? std::optional<double>(v)
+                                                                       : std::optional<double>(0.0);
     return v;
 }
 
@@ -72,37 +76,41 @@ bool meme_reel(double a, double b)
     return a == b || (std::fabs(a) < 1e-300 && std::fabs(b) < 1e-300);
 }
 
-void verifie_ligne(const QString& t)
+void verifie_ligne(const QString &t)
 {
     const auto e = essaie([&] { return vers_entier(t); });
     const auto e_ref = entier_reference(t);
-    FUZZ_VERIFIE(e.has_value() == e_ref.has_value() && (!e || *e == *e_ref), "entier comme la référence", t);
+    FUZZ_VERIFIE(e.has_value() == e_ref.has_value() && (!e || *e == *e_ref),
+                 "entier comme la référence", t);
     if (e)
         FUZZ_VERIFIE(vers_entier(QString::number(*e)) == *e, "un entier écrit se relit", t);
 
-    for (QChar sep : {QChar(u','), QChar(u'.')}) {
+    for (QChar sep : { QChar(u','), QChar(u'.') }) {
         const auto r = essaie([&] { return vers_reel(t, sep); });
         const auto r_ref = reel_reference(t, sep);
-        FUZZ_VERIFIE(r.has_value() == r_ref.has_value() && (!r || meme_reel(*r, *r_ref)), "réel comme la référence",
-                      t + QStringLiteral(" → %1 / %2").arg(r.value_or(-1)).arg(r_ref.value_or(-1)));
+        FUZZ_VERIFIE(r.has_value() == r_ref.has_value() && (!r || meme_reel(*r, *r_ref)),
+                     "réel comme la référence",
+                     t + QStringLiteral(" → %1 / %2").arg(r.value_or(-1)).arg(r_ref.value_or(-1)));
         if (!r)
             continue;
         const QString ecrit = reel_general(*r, sep);
         const auto relu = essaie([&] { return vers_reel(ecrit, sep); });
-        FUZZ_VERIFIE(relu.has_value(), "un réel écrit au format général se relit", t + QStringLiteral(" → ") + ecrit);
-        FUZZ_VERIFIE(std::fabs(*relu - *r) <= 1e-14 * std::fabs(*r), "quinze chiffres significatifs",
-                      t + QStringLiteral(" → ") + ecrit);
+        FUZZ_VERIFIE(relu.has_value(), "un réel écrit au format général se relit",
+                     t + QStringLiteral(" → ") + ecrit);
+        FUZZ_VERIFIE(std::fabs(*relu - *r) <= 1e-14 * std::fabs(*r),
+                     "quinze chiffres significatifs", t + QStringLiteral(" → ") + ecrit);
         const float f = float(*r);
         if (std::isfinite(f)) {
             const QString ecrit_f = reel_general(double(f), sep);
-            FUZZ_VERIFIE(float(vers_reel(ecrit_f, sep)) == f, "un réel simple précision se relit exactement", ecrit_f);
+            FUZZ_VERIFIE(float(vers_reel(ecrit_f, sep)) == f,
+                         "un réel simple précision se relit exactement", ecrit_f);
         }
     }
 }
 
 // The values lire_param puts into the controls, in the file's order; nullopt where
 // the first conversion fails (the rest of the file is then not read).
-std::optional<ValeursParam> lit(const QStringList& fichier)
+std::optional<ValeursParam> lit(const QStringList &fichier)
 {
     const LignesParam l(fichier);
     return essaie([&] {
@@ -131,29 +139,30 @@ std::optional<ValeursParam> lit(const QStringList& fichier)
     });
 }
 
-QString decrit(const ValeursParam& v)
+QString decrit(const ValeursParam &v)
 {
     return fuzz::montre(lignes_param(v, u'.'));
 }
 
-bool memes_nombres(const ValeursParam& a, const ValeursParam& b)
+bool memes_nombres(const ValeursParam &a, const ValeursParam &b)
 {
     auto bits = [](float x) { return std::isnan(x) ? -1.0f : x; };
     return a.hauteur == b.hauteur && a.largeur == b.largeur && bits(a.rouge) == bits(b.rouge)
-        && bits(a.vert) == bits(b.vert) && bits(a.bleu) == bits(b.bleu) && a.fond == b.fond
-        && a.duree_masque1 == b.duree_masque1 && a.duree_mot == b.duree_mot && a.duree_blanc == b.duree_blanc
-        && a.duree_masque2 == b.duree_masque2 && a.incongruite == b.incongruite;
+            && bits(a.vert) == bits(b.vert) && bits(a.bleu) == bits(b.bleu) && a.fond == b.fond
+            && a.duree_masque1 == b.duree_masque1 && a.duree_mot == b.duree_mot
+            && a.duree_blanc == b.duree_blanc && a.duree_masque2 == b.duree_masque2
+            && a.incongruite == b.incongruite;
 }
 
-bool memes_textes(const ValeursParam& a, const ValeursParam& b)
+bool memes_textes(const ValeursParam &a, const ValeursParam &b)
 {
-    return a.fichier == b.fichier && a.intervalle == b.intervalle && a.masque == b.masque && a.masque1 == b.masque1
-        && a.masque2 == b.masque2 && a.decalage == b.decalage;
+    return a.fichier == b.fichier && a.intervalle == b.intervalle && a.masque == b.masque
+            && a.masque1 == b.masque1 && a.masque2 == b.masque2 && a.decalage == b.decalage;
 }
 
 // A file that reads whole is saved (sauve_param writes the controls' values) and read
 // again: the same values, texts as the code page keeps them.
-void verifie_aller_retour(const QStringList& fichier)
+void verifie_aller_retour(const QStringList &fichier)
 {
     const auto lues = lit(fichier);
     if (!lues)
@@ -164,30 +173,31 @@ void verifie_aller_retour(const QStringList& fichier)
     if (!std::isfinite(lues->rouge) || !std::isfinite(lues->vert) || !std::isfinite(lues->bleu))
         return;
     ValeursParam attendues = *lues;
-    for (QString* t : {&attendues.fichier, &attendues.intervalle, &attendues.masque, &attendues.masque1,
-                       &attendues.masque2, &attendues.decalage})
+    for (QString *t : { &attendues.fichier, &attendues.intervalle, &attendues.masque,
+                        &attendues.masque1, &attendues.masque2, &attendues.decalage })
         *t = fuzz::apres_ecriture(*t);
-    for (QChar sep : {QChar(u','), QChar(u'.')}) {
+    for (QChar sep : { QChar(u','), QChar(u'.') }) {
         bool ambigu = false;
         const QStringList ecrit = lignes_param(*lues, sep);
         FUZZ_VERIFIE(ecrit.size() == 17, "dix-sept lignes écrites");
         const QStringList relu = fuzz::relues(ecrit, ambigu);
         const auto relues = lit(relu);
-        FUZZ_VERIFIE(relues.has_value(), "un fichier de réglages écrit se relit", fuzz::montre(ecrit));
+        FUZZ_VERIFIE(relues.has_value(), "un fichier de réglages écrit se relit",
+                     fuzz::montre(ecrit));
         FUZZ_VERIFIE(memes_nombres(*relues, attendues), "les nombres relus sont ceux écrits",
-                      decrit(*relues) + QStringLiteral("contre\n") + decrit(attendues));
+                     decrit(*relues) + QStringLiteral("contre\n") + decrit(attendues));
         if (!ambigu)
             FUZZ_VERIFIE(memes_textes(*relues, attendues), "les textes relus sont ceux écrits",
-                          decrit(*relues) + QStringLiteral("contre\n") + decrit(attendues));
+                         decrit(*relues) + QStringLiteral("contre\n") + decrit(attendues));
     }
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     const QStringList fichier = fuzz::lignes_du_fichier(fuzz::octets(donnees, taille));
-    for (const QString& ligne : fichier) {
+    for (const QString &ligne : fichier) {
         verifie_ligne(ligne);
         essaie([&] { return entier_avant_blanc(ligne); });
     }

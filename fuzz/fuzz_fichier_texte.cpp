@@ -23,7 +23,7 @@ QStringList decoupe_reference(QString texte)
     return lignes;
 }
 
-bool ascii(const QByteArray& b)
+bool ascii(const QByteArray &b)
 {
     for (char c : b)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -34,19 +34,21 @@ bool ascii(const QByteArray& b)
 // Qt's own decoder, keeping every character (a BOM included), as the reference of
 // valid UTF-8: it replaces every ill-formed sequence (overlong, surrogate, beyond
 // U+10FFFF, cut), so only valid bytes encode back to themselves.
-QString utf8_brut(const QByteArray& b)
+QString utf8_brut(const QByteArray &b)
 {
-    constexpr auto tout = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    constexpr auto tout =
+            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     return QStringDecoder(QStringConverter::Utf8, tout).decode(b);
 }
 
-bool utf8_valide(const QByteArray& b)
+bool utf8_valide(const QByteArray &b)
 {
-    constexpr auto tout = QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
+    constexpr auto tout =
+            QStringConverter::Flag::Stateless | QStringConverter::Flag::ConvertInitialBom;
     return QByteArray(QStringEncoder(QStringConverter::Utf8, tout).encode(utf8_brut(b))) == b;
 }
 
-void verifie_decodage(const QByteArray& b)
+void verifie_decodage(const QByteArray &b)
 {
     const QString w = decode_windows1252(b);
     FUZZ_VERIFIE(w.size() == b.size(), "un octet Windows-1252 donne un caractère");
@@ -63,30 +65,32 @@ void verifie_decodage(const QByteArray& b)
     }
 }
 
-void verifie_decoupe(const QString& t)
+void verifie_decoupe(const QString &t)
 {
     const QStringList lignes = decoupe_lignes(t);
     FUZZ_VERIFIE(lignes == decoupe_reference(t), "découpe des lignes comme la référence",
-                  fuzz::montre(lignes) + QStringLiteral("contre\n") + fuzz::montre(decoupe_reference(t)));
-    for (const QString& l : lignes)
+                 fuzz::montre(lignes) + QStringLiteral("contre\n")
+                         + fuzz::montre(decoupe_reference(t)));
+    for (const QString &l : lignes)
         FUZZ_VERIFIE(!l.contains(u'\r') && !l.contains(u'\n'), "une ligne ne contient aucun saut");
-    FUZZ_VERIFIE(decoupe_lignes(joint_lignes(lignes)) == lignes, "lignes jointes par CR LF puis redécoupées");
+    FUZZ_VERIFIE(decoupe_lignes(joint_lignes(lignes)) == lignes,
+                 "lignes jointes par CR LF puis redécoupées");
 }
 
-void verifie_aller_retour(const QStringList& lignes)
+void verifie_aller_retour(const QStringList &lignes)
 {
     bool ambigu = false;
     const QStringList relues = fuzz::relues(lignes, ambigu);
     if (ambigu)
-        return;   // Windows-1252 bytes that are also valid UTF-8 read as UTF-8 (see DESIGN)
+        return; // Windows-1252 bytes that are also valid UTF-8 read as UTF-8 (see DESIGN)
     const QStringList attendues = fuzz::apres_ecriture(lignes);
     FUZZ_VERIFIE(relues == attendues, "lignes écrites puis relues",
-                  fuzz::montre(relues) + QStringLiteral("contre\n") + fuzz::montre(attendues));
+                 fuzz::montre(relues) + QStringLiteral("contre\n") + fuzz::montre(attendues));
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     const QByteArray b = fuzz::octets(donnees, taille);
     verifie_decodage(b);
@@ -97,7 +101,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     // The same bytes seen as UTF-16, to reach characters outside Windows-1252 and
     // surrogates (lone or paired): each writes as one '?'.
     if (taille >= 2) {
-        const QString u16(reinterpret_cast<const QChar*>(donnees), qsizetype(taille / 2));
+        const QString u16(reinterpret_cast<const QChar *>(donnees), qsizetype(taille / 2));
         verifie_decoupe(u16);
         verifie_aller_retour(decoupe_lignes(u16));
     }

@@ -17,7 +17,9 @@ namespace {
 
 int duree_lettre(QChar c)
 {
-    return c == u'n' ? 2 * duree_base_melodie : c == u'b' ? 4 * duree_base_melodie : duree_base_melodie;
+    return c == u'n'    ? 2 * duree_base_melodie
+            : c == u'b' ? 4 * duree_base_melodie
+                        : duree_base_melodie;
 }
 
 void verifie_jeton(QStringView jeton)
@@ -26,35 +28,42 @@ void verifie_jeton(QStringView jeton)
     bool lu = false;
     try {
         lu = analyse_jeton(jeton, duree_base_melodie, note);
-    } catch (const ErreurExecution&) {
-        FUZZ_VERIFIE(jeton.contains(u'('), "seul un décalage peut être une valeur incorrecte", jeton.toString());
+    } catch (const ErreurExecution &) {
+        FUZZ_VERIFIE(jeton.contains(u'('), "seul un décalage peut être une valeur incorrecte",
+                     jeton.toString());
         return;
     }
-    FUZZ_VERIFIE(lu == !jeton.isEmpty(), "un jeton vide ne donne rien, tout autre une entrée", jeton.toString());
+    FUZZ_VERIFIE(lu == !jeton.isEmpty(), "un jeton vide ne donne rien, tout autre une entrée",
+                 jeton.toString());
     if (!lu)
         return;
     if (note.frequence == 0) {
-        FUZZ_VERIFIE(note.duree == duree_base_melodie, "un silence dure une durée de base", jeton.toString());
-        FUZZ_VERIFIE(!est_note_sans_decalage(jeton), "un silence n'est pas une note sans décalage", jeton.toString());
+        FUZZ_VERIFIE(note.duree == duree_base_melodie, "un silence dure une durée de base",
+                     jeton.toString());
+        FUZZ_VERIFIE(!est_note_sans_decalage(jeton), "un silence n'est pas une note sans décalage",
+                     jeton.toString());
         return;
     }
-    FUZZ_VERIFIE(note.frequence >= frequence_min && note.frequence <= frequence_max, "une note est audible",
-                  jeton.toString());
+    FUZZ_VERIFIE(note.frequence >= frequence_min && note.frequence <= frequence_max,
+                 "une note est audible", jeton.toString());
     const qsizetype parenthese = jeton.indexOf(u'(');
     const QStringView corps = parenthese < 0 ? jeton : jeton.left(parenthese);
-    FUZZ_VERIFIE(note.duree == (corps.size() > 3 ? duree_lettre(corps.front()) : duree_base_melodie),
-                  "la lettre de durée donne la durée", jeton.toString());
+    FUZZ_VERIFIE(note.duree
+                         == (corps.size() > 3 ? duree_lettre(corps.front()) : duree_base_melodie),
+                 "la lettre de durée donne la durée", jeton.toString());
     const QStringView nom = corps.size() > 3 ? corps.mid(1) : corps;
     const int j = indice_note(nom);
     FUZZ_VERIFIE(j >= 0, "seul un nom de la table sonne", jeton.toString());
     if (parenthese < 0)
-        FUZZ_VERIFIE(note.frequence == frequences[j], "une note sans décalage sonne sa fréquence", jeton.toString());
+        FUZZ_VERIFIE(note.frequence == frequences[j], "une note sans décalage sonne sa fréquence",
+                     jeton.toString());
     if (est_note_sans_decalage(jeton))
-        FUZZ_VERIFIE(parenthese < 0 && note.frequence == frequences[j], "une note sans décalage le dit", jeton.toString());
+        FUZZ_VERIFIE(parenthese < 0 && note.frequence == frequences[j],
+                     "une note sans décalage le dit", jeton.toString());
 }
 
 // A well-formed token: letter, name, shift (sign, k, d) of a fraction k/d ≤ 1.
-void verifie_note_construite(const std::uint8_t* o, std::size_t taille)
+void verifie_note_construite(const std::uint8_t *o, std::size_t taille)
 {
     if (taille < 5)
         return;
@@ -64,9 +73,10 @@ void verifie_note_construite(const std::uint8_t* o, std::size_t taille)
     const int d = 1 + o[3] % 64;
     const int k = o[4] % (d + 1);
     const QString jeton = lettre + noms_notes[std::size_t(j)].toString()
-        + QStringLiteral("(%1%2/%3)").arg(QChar(monte ? u'+' : u'-')).arg(k).arg(d);
+            + QStringLiteral("(%1%2/%3)").arg(QChar(monte ? u'+' : u'-')).arg(k).arg(d);
     Note note;
-    FUZZ_VERIFIE(analyse_jeton(jeton, duree_base_melodie, note), "une note bien formée se lit", jeton);
+    FUZZ_VERIFIE(analyse_jeton(jeton, duree_base_melodie, note), "une note bien formée se lit",
+                 jeton);
     FUZZ_VERIFIE(note.duree == duree_lettre(lettre), "durée de la lettre", jeton);
 
     const int f = frequences[std::size_t(j)];
@@ -74,18 +84,21 @@ void verifie_note_construite(const std::uint8_t* o, std::size_t taille)
     const double r = double(monte ? k : -k) / d;
     std::fesetround(FE_TONEAREST);
     const int attendue = f + int(std::nearbyint(r * pas));
-    FUZZ_VERIFIE(note.frequence == attendue, "fréquence décalée d'une fraction de pas, arrondie au pair",
-                  jeton + QStringLiteral(" → %1, attendu %2").arg(note.frequence).arg(attendue));
+    FUZZ_VERIFIE(note.frequence == attendue,
+                 "fréquence décalée d'une fraction de pas, arrondie au pair",
+                 jeton + QStringLiteral(" → %1, attendu %2").arg(note.frequence).arg(attendue));
     const int voisine = monte ? f + pas : f - pas;
     FUZZ_VERIFIE(std::min(f, voisine) <= note.frequence && note.frequence <= std::max(f, voisine),
-                  "une fraction de pas reste entre la note et sa voisine", jeton);
+                 "une fraction de pas reste entre la note et sa voisine", jeton);
 
     Note sans;
-    analyse_jeton(QString(lettre + noms_notes[std::size_t(j)].toString()), duree_base_melodie, sans);
-    FUZZ_VERIFIE(sans.frequence == f && sans.duree == note.duree, "sans décalage, la fréquence de la table", jeton);
+    analyse_jeton(QString(lettre + noms_notes[std::size_t(j)].toString()), duree_base_melodie,
+                  sans);
+    FUZZ_VERIFIE(sans.frequence == f && sans.duree == note.duree,
+                 "sans décalage, la fréquence de la table", jeton);
 }
 
-void verifie_arrondi(const std::uint8_t* o, std::size_t taille)
+void verifie_arrondi(const std::uint8_t *o, std::size_t taille)
 {
     if (taille < sizeof(double))
         return;
@@ -94,12 +107,12 @@ void verifie_arrondi(const std::uint8_t* o, std::size_t taille)
     std::fesetround(FE_TONEAREST);
     const double attendu = std::isfinite(x) ? std::nearbyint(x) : 0;
     FUZZ_VERIFIE(arrondi_pair(x) == attendu || (std::isnan(attendu) && std::isnan(arrondi_pair(x))),
-                  "arrondi au plus proche, moitiés au pair", QString::number(x, 'g', 17));
+                 "arrondi au plus proche, moitiés au pair", QString::number(x, 'g', 17));
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     const QString texte = fantrel::decode_texte(fuzz::octets(donnees, taille));
     verifie_jeton(texte);

@@ -15,43 +15,52 @@ namespace {
 
 const QString marque_reponse = QStringLiteral("Mot affiché");
 
-QString decrit(const ReponseLue& r)
+QString decrit(const ReponseLue &r)
 {
-    auto piece = [](const std::optional<QString>& p) { return p ? u'«' + *p + u'»' : QStringLiteral("absent"); };
-    return QStringLiteral("montré %1, propositions %2, répondu %3").arg(piece(r.montre), piece(r.propositions), piece(r.reponse));
+    auto piece = [](const std::optional<QString> &p) {
+        return p ? u'«' + *p + u'»' : QStringLiteral("absent");
+    };
+    return QStringLiteral("montré %1, propositions %2, répondu %3")
+            .arg(piece(r.montre), piece(r.propositions), piece(r.reponse));
 }
 
 // An answer line as the answer buttons build it, from words without blanks, "=" or "$".
-void verifie_ligne_ecrite(const QString& premier, const QString& second, bool premier_montre, bool premier_a_gauche,
-                          bool juste)
+void verifie_ligne_ecrite(const QString &premier, const QString &second, bool premier_montre,
+                          bool premier_a_gauche, bool juste)
 {
     if (premier == second)
-        return;   // a pair of two equal words has no second word to tell apart
+        return; // a pair of two equal words has no second word to tell apart
     const QString montre = premier_montre ? premier : second;
     const QString autre = premier_montre ? second : premier;
     const QString reponse = juste ? montre : autre;
-    const QString propositions = premier_a_gauche ? u'$' + premier + u' ' + second : second + QStringLiteral(" $") + premier;
+    const QString propositions = premier_a_gauche ? u'$' + premier + u' ' + second
+                                                  : second + QStringLiteral(" $") + premier;
     const QString ligne = marque_reponse + u'=' + montre + QStringLiteral(" prop=") + propositions
-        + QStringLiteral(" répondu=") + reponse;
+            + QStringLiteral(" répondu=") + reponse;
 
-    FUZZ_VERIFIE(est_ligne_reponse(ligne), "une ligne de réponse écrite est une ligne de réponse", ligne);
+    FUZZ_VERIFIE(est_ligne_reponse(ligne), "une ligne de réponse écrite est une ligne de réponse",
+                 ligne);
     const ReponseLue lue = analyse_ligne_reponse(ligne);
     FUZZ_VERIFIE(lue.montre == montre && lue.propositions == propositions && lue.reponse == reponse,
-                  "une ligne de réponse se relit en ses morceaux", ligne + QStringLiteral(" → ") + decrit(lue));
-    FUZZ_VERIFIE(categorie_ligne(ligne) == categorie(premier_montre, juste), "la catégorie relue est celle de l'essai",
-                  ligne + QStringLiteral(" → %1").arg(categorie_ligne(ligne)));
+                 "une ligne de réponse se relit en ses morceaux",
+                 ligne + QStringLiteral(" → ") + decrit(lue));
+    FUZZ_VERIFIE(categorie_ligne(ligne) == categorie(premier_montre, juste),
+                 "la catégorie relue est celle de l'essai",
+                 ligne + QStringLiteral(" → %1").arg(categorie_ligne(ligne)));
     QString listee = propositions;
     listee[listee.indexOf(u' ')] = u'-';
     FUZZ_VERIFIE(ligne_listee(ligne) == listee, "la ligne listée est la paire proposée", ligne);
 }
 
-void verifie_ligne(const QString& ligne)
+void verifie_ligne(const QString &ligne)
 {
-    FUZZ_VERIFIE(est_ligne_reponse(ligne) == ligne.contains(marque_reponse), "ligne de réponse ou en-tête", ligne);
+    FUZZ_VERIFIE(est_ligne_reponse(ligne) == ligne.contains(marque_reponse),
+                 "ligne de réponse ou en-tête", ligne);
     const ReponseLue lue = analyse_ligne_reponse(ligne);
     if (lue.montre)
-        FUZZ_VERIFIE(!lue.montre->contains(u' ') && ligne.contains(*lue.montre), "le mot montré est un morceau sans blanc", ligne);
-    for (const auto& piece : {lue.propositions, lue.reponse})
+        FUZZ_VERIFIE(!lue.montre->contains(u' ') && ligne.contains(*lue.montre),
+                     "le mot montré est un morceau sans blanc", ligne);
+    for (const auto &piece : { lue.propositions, lue.reponse })
         if (piece)
             FUZZ_VERIFIE(ligne.contains(*piece), "un morceau lu vient de la ligne", ligne);
     const int c = categorie_ligne(ligne);
@@ -64,20 +73,21 @@ void verifie_ligne(const QString& ligne)
     // Two of the eight ways (word shown, side, right or wrong), drawn from the line.
     const int bits = int(qHash(ligne) & 7);
     verifie_ligne_ecrite(lettres.left(coupe), lettres.mid(coupe), bits & 1, bits & 2, bits & 4);
-    verifie_ligne_ecrite(lettres.left(coupe), lettres.mid(coupe), !(bits & 1), !(bits & 2), !(bits & 4));
+    verifie_ligne_ecrite(lettres.left(coupe), lettres.mid(coupe), !(bits & 1), !(bits & 2),
+                         !(bits & 4));
 }
 
 // The sections walked one by one.
-PlanLecture plan_reference(const QStringList& lignes)
+PlanLecture plan_reference(const QStringList &lignes)
 {
     PlanLecture plan;
     int rangee = -1;
-    for (const QString& l : lignes) {
+    for (const QString &l : lignes) {
         if (!l.contains(marque_reponse)) {
             ++plan.nb_entetes;
             rangee = plan.nb_entetes <= nb_max_util ? int(plan.rangees.size()) : -1;
             if (rangee >= 0)
-                plan.rangees.append({l, {}});
+                plan.rangees.append({ l, {} });
         } else {
             const int c = categorie_ligne(l);
             ++plan.somme[std::size_t(c)];
@@ -88,7 +98,7 @@ PlanLecture plan_reference(const QStringList& lignes)
     return plan;
 }
 
-bool memes(const PlanLecture& a, const PlanLecture& b)
+bool memes(const PlanLecture &a, const PlanLecture &b)
 {
     if (a.nb_entetes != b.nb_entetes || a.somme != b.somme || a.rangees.size() != b.rangees.size())
         return false;
@@ -98,17 +108,18 @@ bool memes(const PlanLecture& a, const PlanLecture& b)
     return true;
 }
 
-void verifie_enregistrement(const QStringList& lignes)
+void verifie_enregistrement(const QStringList &lignes)
 {
     const PlanLecture plan = plan_lecture(lignes);
-    FUZZ_VERIFIE(memes(plan, plan_reference(lignes)), "la lecture compte comme la marche section par section");
+    FUZZ_VERIFIE(memes(plan, plan_reference(lignes)),
+                 "la lecture compte comme la marche section par section");
     FUZZ_VERIFIE(plan.somme[0] == 0, "aucune réponse hors des quatre catégories");
 
     bool ambigu = false;
     const QStringList relues = fuzz::relues(lignes, ambigu);
     if (!ambigu)
         FUZZ_VERIFIE(memes(plan_lecture(relues), plan_lecture(fuzz::apres_ecriture(lignes))),
-                      "un enregistrement sauvé puis relu donne les mêmes rangées et comptes");
+                     "un enregistrement sauvé puis relu donne les mêmes rangées et comptes");
 
     // The first headers and the one past the last (the look-ups are linear).
     QList<int> rangs;
@@ -134,17 +145,17 @@ void verifie_enregistrement(const QStringList& lignes)
             while (fin < lignes.size() && lignes[fin].contains(QStringLiteral("Mot affiché=")))
                 ++fin;
             FUZZ_VERIFIE(lignes_listees(lignes, lignes[i]).size() == fin - premier - 1,
-                          "une rangée liste les réponses qui suivent son en-tête");
+                         "une rangée liste les réponses qui suivent son en-tête");
         }
     }
 }
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     const QStringList fichier = fuzz::lignes_du_fichier(fuzz::octets(donnees, taille));
-    for (const QString& ligne : fichier)
+    for (const QString &ligne : fichier)
         verifie_ligne(ligne);
     verifie_enregistrement(fichier);
     return 0;

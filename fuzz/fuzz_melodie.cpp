@@ -17,39 +17,42 @@ using namespace fantrel;
 
 namespace {
 
-std::optional<QVector<Note>> notes_de(const QString& notes)
+std::optional<QVector<Note>> notes_de(const QString &notes)
 {
     try {
         return analyse_notes(notes);
-    } catch (const ErreurExecution&) {
-        return std::nullopt;   // a shift whose numbers are not integers: the test ends on the error box
+    } catch (const ErreurExecution &) {
+        return std::nullopt; // a shift whose numbers are not integers: the test ends on the error
+                             // box
     }
 }
 
-void verifie_notes(const QString& texte, const QVector<Note>& notes, int rythme)
+void verifie_notes(const QString &texte, const QVector<Note> &notes, int rythme)
 {
     int jetons = 0;
     for (QStringView j : QStringView(texte).split(u' '))
         jetons += !j.isEmpty();
     FUZZ_VERIFIE(notes.size() == jetons, "une entrée par jeton non vide", texte);
-    for (const Note& n : notes) {
+    for (const Note &n : notes) {
         if (n.frequence == 0)
             FUZZ_VERIFIE(n.duree == duree_base_melodie, "un silence dure une durée de base", texte);
         else
             FUZZ_VERIFIE(n.frequence >= frequence_min && n.frequence <= frequence_max
-                              && (n.duree == duree_base_melodie || n.duree == 2 * duree_base_melodie
-                                  || n.duree == 4 * duree_base_melodie),
-                          "une note est audible et dure 1, 2 ou 4 durées de base", texte);
+                                 && (n.duree == duree_base_melodie
+                                     || n.duree == 2 * duree_base_melodie
+                                     || n.duree == 4 * duree_base_melodie),
+                         "une note est audible et dure 1, 2 ou 4 durées de base", texte);
     }
     const QVector<qint64> horaire = horaire_notes(notes, rythme);
-    FUZZ_VERIFIE(horaire.size() == notes.size() + 1 && horaire.front() == rythme, "un départ par note, puis la fin");
+    FUZZ_VERIFIE(horaire.size() == notes.size() + 1 && horaire.front() == rythme,
+                 "un départ par note, puis la fin");
     for (qsizetype k = 1; k < horaire.size(); ++k)
         FUZZ_VERIFIE(horaire[k] > horaire[k - 1], "les départs vont en avançant");
 }
 
 // `apres` is `avant` with `decalage` inserted at one place: returns the last such
 // place (an insertion next to an equal text could stand on either side), or -1.
-qsizetype place_insertion(const QString& avant, const QString& apres, const QString& decalage)
+qsizetype place_insertion(const QString &avant, const QString &apres, const QString &decalage)
 {
     const qsizetype n = avant.size();
     if (apres.size() != n + decalage.size())
@@ -69,7 +72,7 @@ qsizetype place_insertion(const QString& avant, const QString& apres, const QStr
 // The notes before and after the insertion: as many, and at most one different (an
 // ill-formed token such as "nla2-x", a rest, may turn into a note once cut before the
 // shift, with its own duration).
-void verifie_effet(const QString& avant, const QString& apres, const char* ou)
+void verifie_effet(const QString &avant, const QString &apres, const char *ou)
 {
     const auto a = notes_de(avant);
     const auto b = notes_de(apres);
@@ -79,10 +82,11 @@ void verifie_effet(const QString& avant, const QString& apres, const char* ou)
     int changees = 0;
     for (qsizetype k = 0; k < a->size(); ++k)
         changees += (*a)[k] != (*b)[k];
-    FUZZ_VERIFIE(changees <= 1, "le décalage change au plus une note", avant + QStringLiteral(" → ") + apres);
+    FUZZ_VERIFIE(changees <= 1, "le décalage change au plus une note",
+                 avant + QStringLiteral(" → ") + apres);
 }
 
-void verifie_insertions(const QString& notes, const QString& saisie, unsigned graine)
+void verifie_insertions(const QString &notes, const QString &saisie, unsigned graine)
 {
     const QString decalage = texte_decalage(saisie);
     FUZZ_VERIFIE(!decalage.contains(u' '), "le texte du décalage n'a pas de blanc", saisie);
@@ -91,8 +95,10 @@ void verifie_insertions(const QString& notes, const QString& saisie, unsigned gr
     const qsizetype p = place_insertion(notes, fin, decalage);
     FUZZ_VERIFIE(p >= 0, "à la fin : le décalage est seulement inséré", fin);
     for (QChar c : QStringView(notes).mid(p))
-        FUZZ_VERIFIE(c == u' ' || c == u'-', "à la fin : seuls des silences et des blancs suivent", fin);
-    FUZZ_VERIFIE(p == 0 || (notes[p - 1] != u' ' && notes[p - 1] != u'-'), "à la fin : juste après la dernière note", fin);
+        FUZZ_VERIFIE(c == u' ' || c == u'-', "à la fin : seuls des silences et des blancs suivent",
+                     fin);
+    FUZZ_VERIFIE(p == 0 || (notes[p - 1] != u' ' && notes[p - 1] != u'-'),
+                 "à la fin : juste après la dernière note", fin);
     if (p > 0)
         verifie_effet(notes, fin, "à la fin : le décalage ne fait pas de nouveau jeton");
 
@@ -103,15 +109,16 @@ void verifie_insertions(const QString& notes, const QString& saisie, unsigned gr
     for (QStringView j : QStringView(notes).split(u' '))
         note_libre = note_libre || est_note_sans_decalage(j);
     if (tire == notes) {
-        FUZZ_VERIFIE(!note_libre, "au hasard : le décalage est placé dès qu'une note n'en a pas", notes);
+        FUZZ_VERIFIE(!note_libre, "au hasard : le décalage est placé dès qu'une note n'en a pas",
+                     notes);
         return;
     }
     const qsizetype q = place_insertion(notes, tire, decalage);
     FUZZ_VERIFIE(q >= 1, "au hasard : le décalage est seulement inséré, après un jeton", tire);
     // Where the draw lands: on the blank or "-" that ends a token.
     FUZZ_VERIFIE(q < notes.size() && (notes[q] == u' ' || notes[q] == u'-')
-                      && !QStringLiteral(" -)").contains(notes[q - 1]),
-                  "au hasard : à la fin d'un jeton", tire);
+                         && !QStringLiteral(" -)").contains(notes[q - 1]),
+                 "au hasard : à la fin d'un jeton", tire);
     // That token is a note without shift, whatever the rest of the line holds: never
     // inside a shift ("cmi3(-10/12)") nor after one left open.
     const qsizetype debut = notes.lastIndexOf(u' ', q - 1) + 1;
@@ -125,20 +132,22 @@ void verifie_insertions(const QString& notes, const QString& saisie, unsigned gr
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     const QStringList fichier = fuzz::lignes_du_fichier(fuzz::octets(donnees, taille));
     // The settings' shift: the file's first line when it looks like one, else the usual.
-    const QString saisie = fichier.value(0).size() <= 12 && fichier.value(0).contains(u'/') ? fichier.value(0)
-                                                                                           : QStringLiteral("+1/2");
-    for (const QString& ligne : fichier) {
+    const QString saisie = fichier.value(0).size() <= 12 && fichier.value(0).contains(u'/')
+            ? fichier.value(0)
+            : QStringLiteral("+1/2");
+    for (const QString &ligne : fichier) {
         PartiesMelodie parties;
         try {
             parties = separe_rythme(sans_nom(ligne));
-        } catch (const ErreurExecution&) {
-            continue;   // no rhythm, a rhythm of 0 or no note: the test ends on the error box
+        } catch (const ErreurExecution &) {
+            continue; // no rhythm, a rhythm of 0 or no note: the test ends on the error box
         }
-        FUZZ_VERIFIE(parties.rythme != 0 && parties.notes.endsWith(u' '), "un rythme non nul, des notes finies par un blanc");
+        FUZZ_VERIFIE(parties.rythme != 0 && parties.notes.endsWith(u' '),
+                     "un rythme non nul, des notes finies par un blanc");
         if (const auto notes = notes_de(parties.notes))
             verifie_notes(parties.notes, *notes, parties.rythme);
         verifie_insertions(parties.notes, saisie, unsigned(taille + ligne.size()));

@@ -17,7 +17,7 @@ namespace {
 
 const QString lettres = QStringLiteral("antersçé");
 
-QString mot(FuzzedDataProvider& fdp, int longueur_max)
+QString mot(FuzzedDataProvider &fdp, int longueur_max)
 {
     QString m;
     const int longueur = fdp.ConsumeIntegralInRange(0, longueur_max);
@@ -28,7 +28,7 @@ QString mot(FuzzedDataProvider& fdp, int longueur_max)
 
 // Lines "key word word …": keys of 1 to 4 letters (the class), some lines without a
 // space, some words empty (two spaces in a row).
-QStringList base_generee(FuzzedDataProvider& fdp)
+QStringList base_generee(FuzzedDataProvider &fdp)
 {
     QStringList lignes;
     const int nombre = fdp.ConsumeIntegralInRange(0, 40);
@@ -42,20 +42,22 @@ QStringList base_generee(FuzzedDataProvider& fdp)
     return lignes;
 }
 
-QStringList selon_la_definition(const BaseMots& base, const Demande& demande, const Filtres& f)
+QStringList selon_la_definition(const BaseMots &base, const Demande &demande, const Filtres &f)
 {
-    const ContientTexte scan = [&base](const QString& t) { return base_contient_simple(base.lignes, t); };
+    const ContientTexte scan = [&base](const QString &t) {
+        return base_contient_simple(base.lignes, t);
+    };
     QStringList couples;
-    auto compare = [&](const QStringList& mots_a, int j) {
-        for (const QString& a : mots_a)
-            for (const QString& b : decoupe_ligne(base.lignes[j]))
+    auto compare = [&](const QStringList &mots_a, int j) {
+        for (const QString &a : mots_a)
+            for (const QString &b : decoupe_ligne(base.lignes[j]))
                 if (test_couple(a, b, f, scan))
                     couples << ligne_couple(a, b);
     };
     if (demande.mot_seul) {
         for (int j = 0; j < base.nb_lignes(); ++j)
             if (base.classes[std::size_t(j)] == demande.longueur)
-                compare({demande.mot}, j);
+                compare({ demande.mot }, j);
         return couples;
     }
     const BornesClasse bornes = bornes_classe(base.classes, demande.longueur);
@@ -72,7 +74,7 @@ QStringList selon_la_definition(const BaseMots& base, const Demande& demande, co
 
 // Runs a search to its end by steps of the given budgets, taking the pairs as the
 // window does after each step.
-QStringList jusqu_au_bout(Recherche& r, FuzzedDataProvider& fdp)
+QStringList jusqu_au_bout(Recherche &r, FuzzedDataProvider &fdp)
 {
     QStringList couples;
     for (int pas = 0; !r.finie() || pas == 0; ++pas) {
@@ -85,11 +87,12 @@ QStringList jusqu_au_bout(Recherche& r, FuzzedDataProvider& fdp)
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     FuzzedDataProvider fdp(donnees, taille);
     const std::uint8_t cases = fdp.ConsumeIntegral<std::uint8_t>();
-    const Filtres f{bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8), bool(cases & 16)};
+    const Filtres f{ bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8),
+                     bool(cases & 16) };
     Demande demande;
     demande.mot_seul = fdp.ConsumeBool();
     demande.longueur = fdp.ConsumeIntegralInRange(0, 5);
@@ -97,7 +100,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
         demande.mot = mot(fdp, 6);
         demande.longueur = int(demande.mot.size());
         if (demande.mot.isEmpty())
-            return 0;   // an empty word field starts nothing
+            return 0; // an empty word field starts nothing
     }
     const BaseMots base(base_generee(fdp));
 
@@ -109,18 +112,25 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t t
     const QStringList par_rapide = jusqu_au_bout(rapide, fdp);
     const QStringList attendus = selon_la_definition(base, demande, f);
 
-    const QString contexte = fuzz::montre(base.lignes) + QStringLiteral("cases %1, %2 %3 «%4»\n")
-        .arg(cases & 31).arg(demande.mot_seul ? QStringLiteral("mot seul") : QStringLiteral("classe"))
-        .arg(demande.longueur).arg(demande.mot);
+    const QString contexte = fuzz::montre(base.lignes)
+            + QStringLiteral("cases %1, %2 %3 «%4»\n")
+                      .arg(cases & 31)
+                      .arg(demande.mot_seul ? QStringLiteral("mot seul") : QStringLiteral("classe"))
+                      .arg(demande.longueur)
+                      .arg(demande.mot);
     FUZZ_VERIFIE(par_simple == attendus, "la recherche simple liste les paires de la définition",
-                  contexte + fuzz::montre(par_simple) + QStringLiteral("contre\n") + fuzz::montre(attendus));
-    FUZZ_VERIFIE(par_rapide == par_simple, "la recherche rapide liste les paires de la simple, dans son ordre",
-                  contexte + fuzz::montre(par_rapide) + QStringLiteral("contre\n") + fuzz::montre(par_simple));
+                 contexte + fuzz::montre(par_simple) + QStringLiteral("contre\n")
+                         + fuzz::montre(attendus));
+    FUZZ_VERIFIE(par_rapide == par_simple,
+                 "la recherche rapide liste les paires de la simple, dans son ordre",
+                 contexte + fuzz::montre(par_rapide) + QStringLiteral("contre\n")
+                         + fuzz::montre(par_simple));
     FUZZ_VERIFIE(rapide.progression_prete() == simple.progression_prete()
-                      && rapide.progression_maximum() == simple.progression_maximum()
-                      && rapide.progression_position() == simple.progression_position(),
-                  "la barre de progression finit au même point", contexte);
-    FUZZ_VERIFIE(rapide.bornes().debut == simple.bornes().debut && rapide.bornes().fin == simple.bornes().fin,
-                  "les mêmes bornes de classe", contexte);
+                         && rapide.progression_maximum() == simple.progression_maximum()
+                         && rapide.progression_position() == simple.progression_position(),
+                 "la barre de progression finit au même point", contexte);
+    FUZZ_VERIFIE(rapide.bornes().debut == simple.bornes().debut
+                         && rapide.bornes().fin == simple.bornes().fin,
+                 "les mêmes bornes de classe", contexte);
     return 0;
 }

@@ -13,7 +13,7 @@ using namespace fantrel;
 namespace {
 
 // Mostly letters that make pairs and participles, some bytes as they are.
-QString mot(const std::string& octets)
+QString mot(const std::string &octets)
 {
     static const QString lettres = QStringLiteral("aenrtsscéèçàôAS-");
     QString m;
@@ -27,7 +27,7 @@ bool accentuee(QChar c)
     return QStringLiteral("àâéèëêîïôûüç").contains(c);
 }
 
-QString infinitif(const QString& w)
+QString infinitif(const QString &w)
 {
     QString radical;
     if (w.endsWith(QStringLiteral("ant")))
@@ -37,7 +37,7 @@ QString infinitif(const QString& w)
     return radical.isEmpty() ? QString() : radical + QStringLiteral("er");
 }
 
-bool test_reference(const QString& a, const QString& b, const Filtres& f, const QStringList& base)
+bool test_reference(const QString &a, const QString &b, const Filtres &f, const QStringList &base)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
@@ -61,10 +61,10 @@ bool test_reference(const QString& a, const QString& b, const Filtres& f, const 
     if (f.non_premiere && a.front() != b.front())
         return false;
     if (f.participes)
-        for (const QString& w : {a, b}) {
+        for (const QString &w : { a, b }) {
             const QString inf = infinitif(w);
             if (!inf.isEmpty())
-                for (const QString& ligne : base)
+                for (const QString &ligne : base)
                     if (ligne.contains(inf))
                         return false;
         }
@@ -73,38 +73,40 @@ bool test_reference(const QString& a, const QString& b, const Filtres& f, const 
 
 } // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* donnees, std::size_t taille)
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t taille)
 {
     FuzzedDataProvider fdp(donnees, taille);
     const std::uint8_t cases = fdp.ConsumeIntegral<std::uint8_t>();
-    const Filtres f{bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8), bool(cases & 16)};
+    const Filtres f{ bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8),
+                     bool(cases & 16) };
     const QString a = mot(fdp.ConsumeRandomLengthString(16));
     const QString b = mot(fdp.ConsumeRandomLengthString(16));
     const QString texte = mot(fdp.ConsumeRemainingBytesAsString());
     QStringList base = texte.split(u'-');
 
-    const ContientTexte scan = [&base](const QString& t) { return base_contient_simple(base, t); };
+    const ContientTexte scan = [&base](const QString &t) { return base_contient_simple(base, t); };
     const bool obtenu = test_couple(a, b, f, scan);
     const bool attendu = test_reference(a, b, f, base);
     FUZZ_VERIFIE(obtenu == attendu, "le test de paire suit ses règles",
-                  QStringLiteral("«%1» «%2» cases %3 → %4").arg(a, b).arg(cases & 31).arg(obtenu));
+                 QStringLiteral("«%1» «%2» cases %3 → %4").arg(a, b).arg(cases & 31).arg(obtenu));
     int differences = 0, premiere = -1;
     for (int p = 0; p < a.size(); ++p)
         if (p >= b.size() || a[p] != b[p])
             premiere = differences++ ? premiere : p;
     FUZZ_VERIFIE(position_difference(a, b) == (differences == 1 ? premiere : -1),
-                  "une seule différence sur la longueur du mot extérieur", a + u' ' + b);
+                 "une seule différence sur la longueur du mot extérieur", a + u' ' + b);
     if (obtenu)
         FUZZ_VERIFIE(ligne_couple(a, b) == a + QStringLiteral("  ") + b, "la ligne d'une paire");
 
     IndexParticipes index(base);
-    QStringList questions = {infinitif(a), infinitif(b), a + QStringLiteral("er"), b, a};
-    for (const QString& l : std::as_const(base))
-        for (qsizetype p = l.indexOf(QStringLiteral("er")); p >= 0 && questions.size() < 64; p = l.indexOf(QStringLiteral("er"), p + 1))
+    QStringList questions = { infinitif(a), infinitif(b), a + QStringLiteral("er"), b, a };
+    for (const QString &l : std::as_const(base))
+        for (qsizetype p = l.indexOf(QStringLiteral("er")); p >= 0 && questions.size() < 64;
+             p = l.indexOf(QStringLiteral("er"), p + 1))
             questions << l.mid(std::max<qsizetype>(0, p - (a.size() % 6)), a.size() % 6 + 2);
-    for (int tour = 0; tour < 2; ++tour)   // the second time from the index's cache
-        for (const QString& q : std::as_const(questions))
+    for (int tour = 0; tour < 2; ++tour) // the second time from the index's cache
+        for (const QString &q : std::as_const(questions))
             FUZZ_VERIFIE(index.contient(q) == base_contient_simple(base, q),
-                          "l'index des infinitifs répond comme le parcours des lignes", q);
+                         "l'index des infinitifs répond comme le parcours des lignes", q);
     return 0;
 }

@@ -12,7 +12,7 @@
 
 namespace fantrel {
 
-EssaiMusical::EssaiMusical(EtatPartage& etat, ControlesMusique controles, QObject* parent)
+EssaiMusical::EssaiMusical(EtatPartage &etat, ControlesMusique controles, QObject *parent)
     : QObject(parent), m_etat(etat), m_controles(std::move(controles))
 {
     Async_note = new MinuteurHR(this);
@@ -44,7 +44,7 @@ void EssaiMusical::BitBtn_ecouteClick()
     }
 }
 
-void EssaiMusical::joue(const QString& s)
+void EssaiMusical::joue(const QString &s)
 {
     duree_base = duree_base_melodie;
     const PartiesMelodie parties = separe_rythme(s);
@@ -87,9 +87,15 @@ void EssaiMusical::Async_noteTimer()
         bip(note.frequence, note.duree);
 }
 
-void EssaiMusical::bit_rep1Click() { reponse(false); }
+void EssaiMusical::bit_rep1Click()
+{
+    reponse(false);
+}
 
-void EssaiMusical::bit_rep2Click() { reponse(true); }
+void EssaiMusical::bit_rep2Click()
+{
+    reponse(true);
+}
 
 void EssaiMusical::reponse(bool repondu_faux)
 {

@@ -30,38 +30,41 @@ struct EtatPartage;
 class MinuteurHR;
 
 // The main window's controls and routines the test uses; all must be set.
-struct ControlesMusique {
-    QAbstractButton* BitBtn_ecoute = nullptr;   // disabled while a test runs
-    QAbstractButton* bit_rep1 = nullptr;        // shown when the melody has played
-    QAbstractButton* bit_rep2 = nullptr;
-    QLabel* lab_mot_aff = nullptr;              // "Incongruité" or "Pas d'incongruité"
-    QPlainTextEdit* Memo_music = nullptr;       // the melody list (GroupeMusical::Memo_music)
-    QLineEdit* Edit_incongru = nullptr;         // the shift, "+1/2"
-    QLineEdit* Edit3 = nullptr;                 // the series size, "10"
-    std::function<int()> Radio_incongru;        // checked item: 0 none, 1 random place, 2 at the end; −1 none
-    std::function<void()> compte_reponse;       // misajour_courbe in util_courant, then in row 0
-    std::function<void(bool)> affich_bid;       // the verdict label
+struct ControlesMusique
+{
+    QAbstractButton *BitBtn_ecoute = nullptr; // disabled while a test runs
+    QAbstractButton *bit_rep1 = nullptr; // shown when the melody has played
+    QAbstractButton *bit_rep2 = nullptr;
+    QLabel *lab_mot_aff = nullptr; // "Incongruité" or "Pas d'incongruité"
+    QPlainTextEdit *Memo_music = nullptr; // the melody list (GroupeMusical::Memo_music)
+    QLineEdit *Edit_incongru = nullptr; // the shift, "+1/2"
+    QLineEdit *Edit3 = nullptr; // the series size, "10"
+    std::function<int()>
+            Radio_incongru; // checked item: 0 none, 1 random place, 2 at the end; −1 none
+    std::function<void()> compte_reponse; // misajour_courbe in util_courant, then in row 0
+    std::function<void(bool)> affich_bid; // the verdict label
 };
 
-class EssaiMusical : public QObject {
+class EssaiMusical : public QObject
+{
     Q_OBJECT
 public:
-    EssaiMusical(EtatPartage& etat, ControlesMusique controles, QObject* parent = nullptr);
+    EssaiMusical(EtatPartage &etat, ControlesMusique controles, QObject *parent = nullptr);
 
     // The melody being played.
-    QVector<Note> notes;               // notes[k − 1] is entry k; rests have frequence 0
+    QVector<Note> notes; // notes[k − 1] is entry k; rests have frequence 0
     int nb_notes = 0;
-    int note_courante = 0;             // clock ticks of the current playback
+    int note_courante = 0; // clock ticks of the current playback
     int duree_base = duree_base_melodie;
-    int incongru = 0;                  // 1: drawn as incongruous
-    QString ligne_melodie;             // the drawn line without its name field
+    int incongru = 0; // 1: drawn as incongruous
+    QString ligne_melodie; // the drawn line without its name field
 
-    MinuteurHR* Async_note = nullptr;  // the note clock: 100 ms, disabled until a melody starts
+    MinuteurHR *Async_note = nullptr; // the note clock: 100 ms, disabled until a melody starts
 
     // One test: series check ("Plus de tests"), draw of a line, joue.
     void BitBtn_ecouteClick();
     // Parses "rhythm,notes", draws incongru, inserts the shift, starts the clock.
-    void joue(const QString& s);
+    void joue(const QString &s);
     // The answer in the musical test: judged, counted, verdict shown, listen button back.
     void bit_rep1Click();
     void bit_rep2Click();
@@ -73,7 +76,7 @@ public slots:
 private:
     void reponse(bool repondu_faux);
 
-    EtatPartage& m_etat;
+    EtatPartage &m_etat;
     ControlesMusique m_controles;
 };
 

@@ -15,9 +15,9 @@ namespace {
 
 const QString filtre_melodies = QStringLiteral("*.mus|*.mus");
 
-QToolButton* petit_bouton(QWidget* parent, const QString& nom, int x)
+QToolButton *petit_bouton(QWidget *parent, const QString &nom, int x)
 {
-    auto* bouton = new QToolButton(parent);
+    auto *bouton = new QToolButton(parent);
     bouton->setObjectName(nom);
     bouton->setGeometry(x, 0, 23, 22);
     bouton->setAutoRaise(true);
@@ -27,8 +27,7 @@ QToolButton* petit_bouton(QWidget* parent, const QString& nom, int x)
 
 } // namespace
 
-GroupeMusical::GroupeMusical(QWidget* parent)
-    : QGroupBox(QStringLiteral("Fichier musical"), parent)
+GroupeMusical::GroupeMusical(QWidget *parent) : QGroupBox(QStringLiteral("Fichier musical"), parent)
 {
     setObjectName(QStringLiteral("Group_musical"));
     setFixedSize(393, 336);
@@ -55,13 +54,13 @@ GroupeMusical::GroupeMusical(QWidget* parent)
     relie(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
 }
 
-void GroupeMusical::charge(const QString& chemin)
+void GroupeMusical::charge(const QString &chemin)
 {
     const QStringList lignes = lire_lignes_memo(chemin);
     Memo_music->setPlainText(lignes.join(u'\n'));
 }
 
-void GroupeMusical::sauve(const QString& chemin) const
+void GroupeMusical::sauve(const QString &chemin) const
 {
     // The raw text keeps what the file held: toPlainText() would turn no-break
     // spaces into blanks. Its block and line breaks are the file's line ends.
@@ -71,7 +70,7 @@ void GroupeMusical::sauve(const QString& chemin) const
     ecrire_texte(chemin, texte);
 }
 
-void GroupeMusical::charge_defaut(const QString& repertoire)
+void GroupeMusical::charge_defaut(const QString &repertoire)
 {
     if (Memo_music->document()->isEmpty())
         charge(repertoire + QStringLiteral("/melodies.mus"));
@@ -95,6 +94,9 @@ void GroupeMusical::SpeedButton8Click()
         sauve(choix.nom_fichier);
 }
 
-void GroupeMusical::SpeedButton9Click() { hide(); }
+void GroupeMusical::SpeedButton9Click()
+{
+    hide();
+}
 
 } // namespace fantrel

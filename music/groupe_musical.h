@@ -10,24 +10,25 @@ class QToolButton;
 
 namespace fantrel {
 
-class GroupeMusical : public QGroupBox {
+class GroupeMusical : public QGroupBox
+{
     Q_OBJECT
 public:
-    explicit GroupeMusical(QWidget* parent = nullptr);
+    explicit GroupeMusical(QWidget *parent = nullptr);
 
-    QPlainTextEdit* Memo_music = nullptr;
-    QToolButton* SpeedButton7 = nullptr;   // open
-    QToolButton* SpeedButton8 = nullptr;   // save
-    QToolButton* SpeedButton9 = nullptr;   // "X": hides the group
+    QPlainTextEdit *Memo_music = nullptr;
+    QToolButton *SpeedButton7 = nullptr; // open
+    QToolButton *SpeedButton8 = nullptr; // save
+    QToolButton *SpeedButton9 = nullptr; // "X": hides the group
 
     // Replaces the editor's content by the file's lines. Throws erreur_ouverture, or
     // erreur_capacite_memo for a text too long for the editor; it keeps its content then.
-    void charge(const QString& chemin);
+    void charge(const QString &chemin);
     // Writes the editor's text as it stands, lines separated by CR LF, a line end
     // after the last line only when the text ends with one. Throws erreur_creation.
-    void sauve(const QString& chemin) const;
+    void sauve(const QString &chemin) const;
     // Loads repertoire + "/melodies.mus" when the editor is empty; an edited list stays.
-    void charge_defaut(const QString& repertoire);
+    void charge_defaut(const QString &repertoire);
 
     // The buttons' handlers (connected inside, through relie(): an error is shown
     // in the error box). Called directly, they throw.

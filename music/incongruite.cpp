@@ -6,14 +6,14 @@
 
 namespace fantrel {
 
-QString texte_decalage(const QString& saisie)
+QString texte_decalage(const QString &saisie)
 {
     QString sans_blancs = saisie;
     sans_blancs.remove(u' ');
     return u'(' + sans_blancs + u')';
 }
 
-QString insere_a_la_fin(const QString& notes, const QString& decalage)
+QString insere_a_la_fin(const QString &notes, const QString &decalage)
 {
     qsizetype p = notes.size();
     while (p >= 1 && (notes[p - 1] == u' ' || notes[p - 1] == u'-'))
@@ -30,7 +30,7 @@ namespace {
 // one) means the token, or one close after it, already carries a shift. The place
 // must also follow a note without shift: a walk that stops on the "-" inside a
 // shift ("nmi3(-10/12)") or after a shift left open would cut it in two.
-qsizetype position_tiree(const QString& s, qsizetype i)
+qsizetype position_tiree(const QString &s, qsizetype i)
 {
     auto est = [&](qsizetype k, QStringView jeu) { return jeu.contains(s[k]); };
     while (i >= 0 && est(i, u" -("))
@@ -44,14 +44,14 @@ qsizetype position_tiree(const QString& s, qsizetype i)
         if (s[k] == u')')
             return -1;
     }
-    const qsizetype debut = s.lastIndexOf(u' ', i - 1) + 1;   // i >= 1: a token char stands before it
+    const qsizetype debut = s.lastIndexOf(u' ', i - 1) + 1; // i >= 1: a token char stands before it
     if (!est_note_sans_decalage(QStringView(s).mid(debut, i - debut)))
         return -1;
     return i;
 }
 
 // The ends of the unshifted note tokens.
-QVector<qsizetype> fins_notes(const QString& s)
+QVector<qsizetype> fins_notes(const QString &s)
 {
     QVector<qsizetype> fins;
     qsizetype debut = 0;
@@ -68,7 +68,7 @@ QVector<qsizetype> fins_notes(const QString& s)
 
 } // namespace
 
-QString insere_au_hasard(const QString& notes, const QString& decalage, Hasard& hasard)
+QString insere_au_hasard(const QString &notes, const QString &decalage, Hasard &hasard)
 {
     QVector<qsizetype> positions;
     const qsizetype longueur = notes.size();

@@ -11,11 +11,11 @@ class Hasard;
 enum class ModeIncongru { aucun = 0, aleatoire = 1, fin = 2 };
 
 // "(" + the shift typed in the settings + ")", blanks removed so the token stays whole.
-QString texte_decalage(const QString& saisie);
+QString texte_decalage(const QString &saisie);
 
 // After the last note token, trailing rests and blanks skipped (at the very
 // beginning when there is none).
-QString insere_a_la_fin(const QString& notes, const QString& decalage);
+QString insere_a_la_fin(const QString &notes, const QString &decalage);
 
 // After a note token drawn at random that carries no shift. From 20 characters on,
 // a position is drawn in the middle of the text and moved to the end of its token,
@@ -23,6 +23,6 @@ QString insere_a_la_fin(const QString& notes, const QString& decalage);
 // without shift being drawn again; shorter texts, or texts where every draw would be
 // drawn again, draw among their unshifted note tokens. NOTE: a text without such a
 // token comes back unchanged.
-QString insere_au_hasard(const QString& notes, const QString& decalage, Hasard& hasard);
+QString insere_au_hasard(const QString &notes, const QString &decalage, Hasard &hasard);
 
 } // namespace fantrel

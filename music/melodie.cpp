@@ -7,13 +7,13 @@
 
 namespace fantrel {
 
-QString sans_nom(const QString& ligne)
+QString sans_nom(const QString &ligne)
 {
     const qsizetype virgule = ligne.indexOf(u',');
     return virgule < 0 ? ligne : ligne.mid(virgule + 1);
 }
 
-PartiesMelodie separe_rythme(const QString& s)
+PartiesMelodie separe_rythme(const QString &s)
 {
     const qsizetype virgule = s.indexOf(u',');
     // Without a comma the rhythm text is empty, and so not an integer.
@@ -68,7 +68,8 @@ int frequence_decalee(int j, QStringView m)
 namespace {
 
 // The token without its shift, and the shift text (null when there is none).
-struct JetonDecoupe {
+struct JetonDecoupe
+{
     QStringView corps;
     QStringView decalage;
 };
@@ -77,40 +78,45 @@ JetonDecoupe decoupe(QStringView jeton)
 {
     const qsizetype ouvrante = jeton.indexOf(u'(');
     if (ouvrante < 0)
-        return {jeton, {}};
+        return { jeton, {} };
     QStringView apres = jeton.mid(ouvrante + 1);
     const qsizetype fermante = apres.indexOf(u')');
     if (fermante >= 0)
         apres = apres.left(fermante);
-    return {jeton.left(ouvrante), apres.isNull() ? QStringView(u"") : apres};
+    return { jeton.left(ouvrante), apres.isNull() ? QStringView(u"") : apres };
 }
 
 } // namespace
 
-bool analyse_jeton(QStringView jeton, int duree_base, Note& note)
+bool analyse_jeton(QStringView jeton, int duree_base, Note &note)
 {
     if (jeton.isEmpty())
         return false;
     auto [corps, decalage] = decoupe(jeton);
-    note = Note{0, duree_base};
+    note = Note{ 0, duree_base };
     if (corps.size() > 3) {
         switch (corps.front().unicode()) {
-        case u'n': note.duree = 2 * duree_base; break;
-        case u'b': note.duree = 4 * duree_base; break;
-        default: break;
+        case u'n':
+            note.duree = 2 * duree_base;
+            break;
+        case u'b':
+            note.duree = 4 * duree_base;
+            break;
+        default:
+            break;
         }
         corps = corps.mid(1);
     }
     const int j = corps.contains(u'-') ? -1 : indice_note(corps);
     if (j < 0) {
-        note.duree = duree_base;   // a rest, or a name the table does not know
+        note.duree = duree_base; // a rest, or a name the table does not know
         return true;
     }
     note.frequence = decalage.isNull() ? frequences[j] : frequence_decalee(j, decalage);
     return true;
 }
 
-QVector<Note> analyse_notes(const QString& notes, int duree_base)
+QVector<Note> analyse_notes(const QString &notes, int duree_base)
 {
     QVector<Note> resultat;
     for (QStringView jeton : QStringView(notes).split(u' ')) {
@@ -130,11 +136,11 @@ bool est_note_sans_decalage(QStringView jeton)
     return indice_note(jeton) >= 0;
 }
 
-QVector<qint64> horaire_notes(const QVector<Note>& notes, int rythme, int duree_base)
+QVector<qint64> horaire_notes(const QVector<Note> &notes, int rythme, int duree_base)
 {
     QVector<qint64> horaire;
     qint64 tic = rythme;
-    for (const Note& note : notes) {
+    for (const Note &note : notes) {
         horaire.append(tic);
         const int duree = note.frequence == 0 ? duree_base : note.duree;
         tic += duree >= rythme ? duree + rythme : rythme;

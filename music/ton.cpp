@@ -18,7 +18,8 @@ QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux)
     QVector<qint16> echantillons(nombre, 0);
     if (frequence < 1 || frequence >= taux / 2)
         return echantillons;
-    const qint64 rampe = std::min<qint64>((static_cast<qint64>(rampe_ton_ms) * taux + 500) / 1000, nombre / 2);
+    const qint64 rampe =
+            std::min<qint64>((static_cast<qint64>(rampe_ton_ms) * taux + 500) / 1000, nombre / 2);
     const double pas_phase = 2 * std::numbers::pi * frequence / taux;
     for (qint64 i = 0; i < nombre; ++i) {
         double gain = 1;
@@ -27,7 +28,8 @@ QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux)
             gain = 0.5 * (1 - std::cos(std::numbers::pi * bord / rampe));
         // The phase is taken modulo one period so long tones keep their precision.
         const double phase = pas_phase * static_cast<double>(i % taux);
-        echantillons[i] = static_cast<qint16>(std::lround(amplitude_ton * 32767 * gain * std::sin(phase)));
+        echantillons[i] =
+                static_cast<qint16>(std::lround(amplitude_ton * 32767 * gain * std::sin(phase)));
     }
     return echantillons;
 }
@@ -37,14 +39,15 @@ namespace {
 using horloge = std::chrono::steady_clock;
 constexpr qint64 tampon_us = 20'000;
 
-struct Sortie {
+struct Sortie
+{
     QPointer<QAudioSink> sink;
-    QIODevice* flux = nullptr;
+    QIODevice *flux = nullptr;
     bool essayee = false;
 };
 
 // Opens the default output once; nullptr when there is none or it fails.
-Sortie& sortie()
+Sortie &sortie()
 {
     static Sortie s;
     if (s.essayee)
@@ -92,10 +95,10 @@ void bip_reel(int frequence, int duree_ms)
 {
     const auto debut = horloge::now();
     const auto fin = debut + std::chrono::milliseconds(std::max(duree_ms, 0));
-    Sortie& s = sortie();
+    Sortie &s = sortie();
     if (s.sink && s.flux && s.sink->error() == QAudio::NoError) {
         const QVector<qint16> echantillons = echantillons_ton(frequence, duree_ms);
-        const char* octets = reinterpret_cast<const char*>(echantillons.constData());
+        const char *octets = reinterpret_cast<const char *>(echantillons.constData());
         qint64 reste = echantillons.size() * qint64(sizeof(qint16));
         // Push what the sink takes; give up writing (not waiting) past the tone's end.
         while (reste > 0 && horloge::now() < fin + std::chrono::milliseconds(50)) {

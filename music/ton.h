@@ -6,7 +6,7 @@
 
 namespace fantrel {
 
-inline constexpr int taux_ton = 44100;       // samples per second
+inline constexpr int taux_ton = 44100; // samples per second
 inline constexpr int rampe_ton_ms = 5;
 inline constexpr double amplitude_ton = 0.5; // of full scale: loud enough, never clipped
 

@@ -7,10 +7,11 @@
 
 namespace fantrel {
 
-class Application : public QApplication {
+class Application : public QApplication
+{
 public:
-    Application(int& argc, char** argv);
-    bool notify(QObject* destinataire, QEvent* evenement) override;
+    Application(int &argc, char **argv);
+    bool notify(QObject *destinataire, QEvent *evenement) override;
 };
 
 // Keeps the software GL driver loaded past the end of the program: the leak checker
@@ -21,13 +22,14 @@ void garde_pilote_gl_charge();
 } // namespace fantrel
 
 // QTEST_MAIN with the program's application object, for tests of windows.
-#define FANTREL_TEST_MAIN(Classe)                                   \
-    int main(int argc, char** argv) {                               \
-        fantrel::Application app(argc, argv);                       \
-        app.setAttribute(Qt::AA_Use96Dpi, true);                    \
-        Classe tc;                                                  \
-        QTEST_SET_MAIN_SOURCE_PATH                                  \
-        const int echecs = QTest::qExec(&tc, argc, argv);           \
-        fantrel::garde_pilote_gl_charge();                          \
-        return echecs;                                              \
-    }
+#define FANTREL_TEST_MAIN(Classe)                     \
+  int main(int argc, char **argv)                     \
+  {                                                   \
+    fantrel::Application app(argc, argv);             \
+    app.setAttribute(Qt::AA_Use96Dpi, true);          \
+    Classe tc;                                        \
+    QTEST_SET_MAIN_SOURCE_PATH                        \
+    const int echecs = QTest::qExec(&tc, argc, argv); \
+    fantrel::garde_pilote_gl_charge();                \
+    return echecs;                                    \
+  }

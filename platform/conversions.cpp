@@ -12,16 +12,22 @@ namespace fantrel {
 
 namespace {
 
-bool est_chiffre(QChar c) { return c >= u'0' && c <= u'9'; }
+bool est_chiffre(QChar c)
+{
+    return c >= u'0' && c <= u'9';
+}
 
 // The run-time skips spaces only; a tab is not a blank for it.
-bool est_blanc(QChar c) { return c == u' '; }
+bool est_blanc(QChar c)
+{
+    return c == u' ';
+}
 
 // For a number out of a double's range, written "[-]digits[.digits][e[+-]digits]":
 // whether it is too small (its decimal order is negative) rather than too large. The
 // order, not the exponent's sign, decides: "0,000…001" is tiny without any exponent,
 // and a long run of digits with "e-5" is huge.
-bool trop_petit(const std::string& c)
+bool trop_petit(const std::string &c)
 {
     const std::size_t e = c.find('e');
     const std::string mantisse = c.substr(0, e);
@@ -29,7 +35,8 @@ bool trop_petit(const std::string& c)
     const std::size_t premier = mantisse.find_first_of("123456789");
     if (premier == std::string::npos)
         return true;
-    std::int64_t ordre = premier < point ? std::int64_t(point - premier) - 1 : -std::int64_t(premier - point);
+    std::int64_t ordre =
+            premier < point ? std::int64_t(point - premier) - 1 : -std::int64_t(premier - point);
     if (e != std::string::npos) {
         std::int64_t exposant = 0;
         const bool negatif = c[e + 1] == '-';
@@ -43,7 +50,7 @@ bool trop_petit(const std::string& c)
 
 } // namespace
 
-int vers_entier(const QString& texte)
+int vers_entier(const QString &texte)
 {
     qsizetype i = 0;
     const qsizetype n = texte.size();
@@ -58,7 +65,7 @@ int vers_entier(const QString& texte)
         throw erreur_entier(texte);
     // Accumulate in 64 bits: ten digits of 32-bit range never overflow it, and the
     // bound check below stops any longer run.
-    const std::int64_t limite = negatif ? std::int64_t{1} << 31 : (std::int64_t{1} << 31) - 1;
+    const std::int64_t limite = negatif ? std::int64_t{ 1 } << 31 : (std::int64_t{ 1 } << 31) - 1;
     std::int64_t valeur = 0;
     for (; i < n; ++i) {
         if (!est_chiffre(texte[i]))
@@ -70,7 +77,7 @@ int vers_entier(const QString& texte)
     return static_cast<int>(negatif ? -valeur : valeur);
 }
 
-double vers_reel(const QString& texte, QChar separateur)
+double vers_reel(const QString &texte, QChar separateur)
 {
     // Rewrite the accepted form in the C locale's terms, then let from_chars convert:
     // blanks, sign, digits, separator, digits, exponent, blanks.
@@ -107,7 +114,8 @@ double vers_reel(const QString& texte, QChar separateur)
     if (i != n)
         throw erreur_reel(texte);
     double valeur = 0;
-    const auto [fin, code] = std::from_chars(c_texte.data(), c_texte.data() + c_texte.size(), valeur);
+    const auto [fin, code] =
+            std::from_chars(c_texte.data(), c_texte.data() + c_texte.size(), valeur);
     // Underflow reads as zero; overflow is an error, as the run-time reports it.
     if (code == std::errc::result_out_of_range) {
         if (!trop_petit(c_texte))
@@ -130,7 +138,8 @@ QString reel_general(double valeur, QChar separateur)
     // Fifteen significant digits, rounded once; the exponent is read after rounding so
     // that 999999999999999.9 counts as 1E15.
     char tampon[64];
-    const auto resultat = std::to_chars(tampon, tampon + sizeof tampon, valeur, std::chars_format::scientific, 14);
+    const auto resultat = std::to_chars(tampon, tampon + sizeof tampon, valeur,
+                                        std::chars_format::scientific, 14);
     const std::string scientifique(tampon, resultat.ptr);
     const auto pos_e = scientifique.find('e');
     const int exposant = std::stoi(scientifique.substr(pos_e + 1));
@@ -150,14 +159,15 @@ QString reel_general(double valeur, QChar separateur)
             texte += sep + QString::fromLatin1(chiffres.substr(1));
         texte += QStringLiteral("E%1").arg(exposant);
     } else if (exposant < 0) {
-        texte += QChar(u'0') + QString(sep) + QString(-exposant - 1, u'0') + QString::fromLatin1(chiffres);
+        texte += QChar(u'0') + QString(sep) + QString(-exposant - 1, u'0')
+                + QString::fromLatin1(chiffres);
     } else {
         const auto entiers = static_cast<std::size_t>(exposant) + 1;
         if (chiffres.size() <= entiers) {
             texte += QString::fromLatin1(chiffres) + QString(int(entiers - chiffres.size()), u'0');
         } else {
             texte += QString::fromLatin1(chiffres.substr(0, entiers)) + sep
-                + QString::fromLatin1(chiffres.substr(entiers));
+                    + QString::fromLatin1(chiffres.substr(entiers));
         }
     }
     return texte;

@@ -7,11 +7,11 @@ namespace fantrel {
 
 // Decimal integer: optional blanks before, optional sign, digits, nothing after;
 // fits in 32 bits. Otherwise throws erreur_entier(texte).
-int vers_entier(const QString& texte);
+int vers_entier(const QString &texte);
 
 // Real with the given decimal separator (also accepts exponent "E"), throws
 // erreur_reel(texte) when the text is not a whole real.
-double vers_reel(const QString& texte, QChar separateur);
+double vers_reel(const QString &texte, QChar separateur);
 
 // Shortest form with at most 15 significant digits, the given decimal separator,
 // no thousands separator, an exponent only for very small or very large values

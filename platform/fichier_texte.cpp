@@ -16,10 +16,9 @@ namespace {
 
 // Code points of bytes 0x80..0x9F; the five undefined bytes keep their own value.
 constexpr std::array<char16_t, 32> table_80_9f = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
-    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
-    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
-    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char octet_windows1252(char16_t c)
@@ -33,9 +32,9 @@ char octet_windows1252(char16_t c)
 }
 
 // Strict UTF-8: no overlong forms, no surrogates, nothing above U+10FFFF.
-bool est_utf8_valide(const QByteArray& octets)
+bool est_utf8_valide(const QByteArray &octets)
 {
-    const auto* p = reinterpret_cast<const unsigned char*>(octets.constData());
+    const auto *p = reinterpret_cast<const unsigned char *>(octets.constData());
     const qsizetype n = octets.size();
     for (qsizetype i = 0; i < n;) {
         const unsigned char c = p[i];
@@ -48,12 +47,16 @@ bool est_utf8_valide(const QByteArray& octets)
             suite = 1;
         } else if (c >= 0xE0 && c <= 0xEF) {
             suite = 2;
-            if (c == 0xE0) min2 = 0xA0;
-            if (c == 0xED) max2 = 0x9F;
+            if (c == 0xE0)
+                min2 = 0xA0;
+            if (c == 0xED)
+                max2 = 0x9F;
         } else if (c >= 0xF0 && c <= 0xF4) {
             suite = 3;
-            if (c == 0xF0) min2 = 0x90;
-            if (c == 0xF4) max2 = 0x8F;
+            if (c == 0xF0)
+                min2 = 0x90;
+            if (c == 0xF4)
+                max2 = 0x8F;
         } else {
             return false;
         }
@@ -69,7 +72,7 @@ bool est_utf8_valide(const QByteArray& octets)
     return true;
 }
 
-bool contient_non_ascii(const QByteArray& octets)
+bool contient_non_ascii(const QByteArray &octets)
 {
     for (char c : octets)
         if (static_cast<unsigned char>(c) >= 0x80)
@@ -77,7 +80,7 @@ bool contient_non_ascii(const QByteArray& octets)
     return false;
 }
 
-QByteArray lit_octets(const QString& chemin)
+QByteArray lit_octets(const QString &chemin)
 {
     QFile fichier(chemin);
     if (QFileInfo(chemin).isDir() || !fichier.open(QIODevice::ReadOnly))
@@ -85,7 +88,7 @@ QByteArray lit_octets(const QString& chemin)
     return fichier.readAll();
 }
 
-[[noreturn]] void echec_creation(const QString& chemin, const QString& raison)
+[[noreturn]] void echec_creation(const QString &chemin, const QString &raison)
 {
     QString message = erreur_creation(chemin).message();
     if (!raison.isEmpty())
@@ -93,7 +96,7 @@ QByteArray lit_octets(const QString& chemin)
     throw ErreurExecution(message);
 }
 
-void ecrit_octets(const QString& chemin, const QByteArray& octets)
+void ecrit_octets(const QString &chemin, const QByteArray &octets)
 {
     const QFileInfo info(chemin);
     if (info.isDir())
@@ -120,10 +123,10 @@ void ecrit_octets(const QString& chemin, const QByteArray& octets)
 
 } // namespace
 
-QString decode_windows1252(const QByteArray& octets)
+QString decode_windows1252(const QByteArray &octets)
 {
     QString texte(octets.size(), Qt::Uninitialized);
-    QChar* sortie = texte.data();
+    QChar *sortie = texte.data();
     for (qsizetype i = 0; i < octets.size(); ++i) {
         const auto c = static_cast<unsigned char>(octets[i]);
         sortie[i] = (c >= 0x80 && c <= 0x9F) ? QChar(table_80_9f[c - 0x80]) : QChar(c);
@@ -131,7 +134,7 @@ QString decode_windows1252(const QByteArray& octets)
     return texte;
 }
 
-QByteArray encode_windows1252(const QString& texte)
+QByteArray encode_windows1252(const QString &texte)
 {
     QByteArray octets;
     octets.reserve(texte.size());
@@ -145,7 +148,7 @@ QByteArray encode_windows1252(const QString& texte)
     return octets;
 }
 
-QString decode_texte(const QByteArray& octets)
+QString decode_texte(const QByteArray &octets)
 {
     if (contient_non_ascii(octets) && est_utf8_valide(octets)) {
         // The decoder skips one initial BOM; a second one is text (U+FEFF) and stays.
@@ -155,7 +158,7 @@ QString decode_texte(const QByteArray& octets)
     return decode_windows1252(octets);
 }
 
-QStringList decoupe_lignes(const QString& texte)
+QStringList decoupe_lignes(const QString &texte)
 {
     QStringList lignes;
     qsizetype debut = 0;
@@ -173,19 +176,25 @@ QStringList decoupe_lignes(const QString& texte)
     return lignes;
 }
 
-QString joint_lignes(const QStringList& lignes)
+QString joint_lignes(const QStringList &lignes)
 {
     QString texte;
-    for (const QString& ligne : lignes)
+    for (const QString &ligne : lignes)
         texte += ligne + QStringLiteral("\r\n");
     return texte;
 }
 
-QStringList lire_lignes(const QString& chemin) { return decoupe_lignes(lire_texte(chemin)); }
+QStringList lire_lignes(const QString &chemin)
+{
+    return decoupe_lignes(lire_texte(chemin));
+}
 
-QString lire_texte(const QString& chemin) { return decode_texte(lit_octets(chemin)); }
+QString lire_texte(const QString &chemin)
+{
+    return decode_texte(lit_octets(chemin));
+}
 
-QStringList lire_lignes_systeme(const QString& chemin)
+QStringList lire_lignes_systeme(const QString &chemin)
 {
     if (QFileInfo(chemin).isDir())
         throw erreur_acces_refuse();
@@ -210,17 +219,17 @@ QStringList lire_lignes_systeme(const QString& chemin)
     return decoupe_lignes(decode_texte(octets));
 }
 
-void ecrire_lignes(const QString& chemin, const QStringList& lignes)
+void ecrire_lignes(const QString &chemin, const QStringList &lignes)
 {
     ecrit_octets(chemin, encode_windows1252(joint_lignes(lignes)));
 }
 
-void ecrire_texte(const QString& chemin, const QString& texte)
+void ecrire_texte(const QString &chemin, const QString &texte)
 {
     ecrit_octets(chemin, encode_windows1252(texte));
 }
 
-QString chemin_relatif(const QString& repertoire, const QString& valeur)
+QString chemin_relatif(const QString &repertoire, const QString &valeur)
 {
     if (valeur.startsWith(QLatin1String(".\\")) || valeur.startsWith(QLatin1String("./")))
         return QDir(repertoire).filePath(valeur.mid(2).replace(u'\\', u'/'));

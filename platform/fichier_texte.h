@@ -10,32 +10,32 @@ namespace fantrel {
 
 // NOTE: the five bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) map to the
 // code points of the same value, so decoding then encoding gives the bytes back.
-QString decode_windows1252(const QByteArray& octets);
-QByteArray encode_windows1252(const QString& texte);   // unmappable characters become '?'
-QString decode_texte(const QByteArray& octets);        // UTF-8 detection, else Windows-1252
+QString decode_windows1252(const QByteArray &octets);
+QByteArray encode_windows1252(const QString &texte); // unmappable characters become '?'
+QString decode_texte(const QByteArray &octets); // UTF-8 detection, else Windows-1252
 
 // Splits decoded text into lines by CR LF, CR or LF; a final break adds no line.
-QStringList decoupe_lignes(const QString& texte);
+QStringList decoupe_lignes(const QString &texte);
 // Joins lines, each followed by CR LF.
-QString joint_lignes(const QStringList& lignes);
+QString joint_lignes(const QStringList &lignes);
 
 // Reads a whole file as lines. Throws erreur_ouverture(chemin) when it cannot be
 // opened (missing, a directory, no permission).
-QStringList lire_lignes(const QString& chemin);
+QStringList lire_lignes(const QString &chemin);
 // Reads a whole file as decoded text (line ends kept). Same error.
-QString lire_texte(const QString& chemin);
+QString lire_texte(const QString &chemin);
 // As lire_lignes, but failing with the run-time's system errors, as the settings file
 // does: "Fichier introuvable", "Accès au fichier refusé" (a folder too), "Erreur E/S %d".
-QStringList lire_lignes_systeme(const QString& chemin);
+QStringList lire_lignes_systeme(const QString &chemin);
 
 // Replaces the file atomically with the lines, each ended by CR LF, in Windows-1252.
 // A failed save leaves the previous file whole and throws erreur_creation(chemin)
 // (with the system's reason appended after a line break when it is known).
-void ecrire_lignes(const QString& chemin, const QStringList& lignes);
+void ecrire_lignes(const QString &chemin, const QStringList &lignes);
 // Same for text written as it stands (after encoding to Windows-1252).
-void ecrire_texte(const QString& chemin, const QString& texte);
+void ecrire_texte(const QString &chemin, const QString &texte);
 
 // A settings-style path: a value starting with ".\" or "./" is relative to repertoire.
-QString chemin_relatif(const QString& repertoire, const QString& valeur);
+QString chemin_relatif(const QString &repertoire, const QString &valeur);
 
 } // namespace fantrel

@@ -5,7 +5,8 @@ namespace fantrel {
 
 void Hasard::graine_horloge()
 {
-    graine(static_cast<std::uint64_t>(std::chrono::high_resolution_clock::now().time_since_epoch().count()));
+    graine(static_cast<std::uint64_t>(
+            std::chrono::high_resolution_clock::now().time_since_epoch().count()));
 }
 
 int Hasard::tirage(int n)

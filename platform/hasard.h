@@ -6,14 +6,16 @@
 
 namespace fantrel {
 
-class Hasard {
+class Hasard
+{
 public:
     void graine(std::uint64_t valeur) { m_moteur.seed(valeur); }
     void graine_horloge();
     // Uniform in 0 .. n − 1; 0 when n ≤ 0.
     int tirage(int n);
+
 private:
-    std::mt19937_64 m_moteur{5489u};
+    std::mt19937_64 m_moteur{ 5489u };
 };
 
 } // namespace fantrel

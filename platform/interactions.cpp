@@ -16,15 +16,15 @@ namespace fantrel {
 
 namespace {
 
-QPointer<QWidget>& fenetre_parente()
+QPointer<QWidget> &fenetre_parente()
 {
     static QPointer<QWidget> parente;
     return parente;
 }
 
-QWidget* parente_des_boites()
+QWidget *parente_des_boites()
 {
-    QWidget* parente = fenetre_parente();
+    QWidget *parente = fenetre_parente();
     return parente ? parente : QApplication::activeWindow();
 }
 
@@ -34,7 +34,7 @@ QString titre_application()
     return nom.isEmpty() ? QStringLiteral("Fantrel") : nom;
 }
 
-std::function<void(int, int)>& bip_reel()
+std::function<void(int, int)> &bip_reel()
 {
     static std::function<void(int, int)> bip = [](int, int duree_ms) {
         if (duree_ms > 0)
@@ -43,23 +43,23 @@ std::function<void(int, int)>& bip_reel()
     return bip;
 }
 
-void information_reelle(const QString& texte)
+void information_reelle(const QString &texte)
 {
     QMessageBox::information(parente_des_boites(), titre_application(), texte);
 }
 
-void erreur_reelle(const QString& texte)
+void erreur_reelle(const QString &texte)
 {
     QMessageBox::critical(parente_des_boites(), QStringLiteral("Erreur"), texte);
 }
 
-Reponse question_reelle(const QString& texte, bool avec_annuler)
+Reponse question_reelle(const QString &texte, bool avec_annuler)
 {
     QMessageBox::StandardButtons boutons = QMessageBox::Yes | QMessageBox::No;
     if (avec_annuler)
         boutons |= QMessageBox::Cancel;
-    const auto choix = QMessageBox::question(parente_des_boites(), titre_application(), texte, boutons,
-                                             QMessageBox::Yes);
+    const auto choix = QMessageBox::question(parente_des_boites(), titre_application(), texte,
+                                             boutons, QMessageBox::Yes);
     if (choix == QMessageBox::Yes)
         return Reponse::Oui;
     if (choix == QMessageBox::No || !avec_annuler)
@@ -67,12 +67,13 @@ Reponse question_reelle(const QString& texte, bool avec_annuler)
     return Reponse::Annuler;
 }
 
-ResultatDialogue dialogue_fichier(const OptionsDialogue& options, QFileDialog::AcceptMode mode)
+ResultatDialogue dialogue_fichier(const OptionsDialogue &options, QFileDialog::AcceptMode mode)
 {
     QFileDialog dialogue(parente_des_boites(), options.titre, options.repertoire_initial);
     dialogue.setOption(QFileDialog::DontUseNativeDialog);
     dialogue.setAcceptMode(mode);
-    dialogue.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialogue.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                         : QFileDialog::AnyFile);
     dialogue.setOption(QFileDialog::DontConfirmOverwrite, !options.confirmer_ecrasement);
     const QStringList filtres = filtres_qt(options.filtre);
     if (!filtres.isEmpty()) {
@@ -83,7 +84,8 @@ ResultatDialogue dialogue_fichier(const OptionsDialogue& options, QFileDialog::A
     if (!options.extension_defaut.isEmpty())
         dialogue.setDefaultSuffix(options.extension_defaut);
     // A proposed name that is a pattern only narrows the list, as the filter already does.
-    if (!options.nom_fichier.isEmpty() && !options.nom_fichier.contains(u'*') && !options.nom_fichier.contains(u'?'))
+    if (!options.nom_fichier.isEmpty() && !options.nom_fichier.contains(u'*')
+        && !options.nom_fichier.contains(u'?'))
         dialogue.selectFile(options.nom_fichier);
 
     ResultatDialogue resultat;
@@ -100,7 +102,7 @@ ResultatDialogue dialogue_fichier(const OptionsDialogue& options, QFileDialog::A
 
 } // namespace
 
-QStringList filtres_qt(const QString& filtre)
+QStringList filtres_qt(const QString &filtre)
 {
     QStringList filtres;
     const QStringList parties = filtre.split(u'|');
@@ -137,11 +139,11 @@ void attente_reelle(int ms)
     }
     // NOTE: the input held back is only looked at again when the window system wakes the
     // loop; without this nudge a click made during the wait would wait for the next event.
-    if (auto* repartiteur = QCoreApplication::eventDispatcher())
+    if (auto *repartiteur = QCoreApplication::eventDispatcher())
         repartiteur->wakeUp();
 }
 
-Interactions& interactions()
+Interactions &interactions()
 {
     static Interactions courantes = interactions_reelles();
     return courantes;
@@ -153,8 +155,12 @@ Interactions interactions_reelles()
     reelles.information = information_reelle;
     reelles.erreur = erreur_reelle;
     reelles.question = question_reelle;
-    reelles.ouvrir_fichier = [](const OptionsDialogue& o) { return dialogue_fichier(o, QFileDialog::AcceptOpen); };
-    reelles.enregistrer_fichier = [](const OptionsDialogue& o) { return dialogue_fichier(o, QFileDialog::AcceptSave); };
+    reelles.ouvrir_fichier = [](const OptionsDialogue &o) {
+        return dialogue_fichier(o, QFileDialog::AcceptOpen);
+    };
+    reelles.enregistrer_fichier = [](const OptionsDialogue &o) {
+        return dialogue_fichier(o, QFileDialog::AcceptSave);
+    };
     reelles.attente = attente_reelle;
     reelles.bip = [](int frequence, int duree_ms) { bip_reel()(frequence, duree_ms); };
     return reelles;
@@ -165,10 +171,16 @@ void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip)
     bip_reel() = std::move(bip);
 }
 
-RemplacementInteractions::RemplacementInteractions() : m_sauve(interactions()) {}
+RemplacementInteractions::RemplacementInteractions() : m_sauve(interactions()) { }
 
-RemplacementInteractions::~RemplacementInteractions() { interactions() = m_sauve; }
+RemplacementInteractions::~RemplacementInteractions()
+{
+    interactions() = m_sauve;
+}
 
-void definir_fenetre_parente(QWidget* parent) { fenetre_parente() = parent; }
+void definir_fenetre_parente(QWidget *parent)
+{
+    fenetre_parente() = parent;
+}
 
 } // namespace fantrel

@@ -14,56 +14,77 @@ enum class Reponse { Oui, Non, Annuler };
 
 // A file dialog in the run-time's terms. The filter is "description|motif|description|motif…"
 // and the index counts from 1.
-struct OptionsDialogue {
+struct OptionsDialogue
+{
     QString titre;
     QString filtre;
     int index_filtre = 1;
-    QString extension_defaut;      // without the dot; added when the name typed has none
+    QString extension_defaut; // without the dot; added when the name typed has none
     QString repertoire_initial;
-    QString nom_fichier;           // proposed name (may be a pattern such as "*.liste_fantrel")
+    QString nom_fichier; // proposed name (may be a pattern such as "*.liste_fantrel")
     bool confirmer_ecrasement = false;
 };
 
-struct ResultatDialogue {
+struct ResultatDialogue
+{
     bool accepte = false;
-    QString nom_fichier;           // absolute path when accepted
+    QString nom_fichier; // absolute path when accepted
     int index_filtre = 1;
 };
 
-struct Interactions {
-    std::function<void(const QString& texte)> information;                  // one OK button
-    std::function<void(const QString& texte)> erreur;                       // standard error box
-    std::function<Reponse(const QString& texte, bool avec_annuler)> question;  // Oui / Non (/ Annuler)
-    std::function<ResultatDialogue(const OptionsDialogue&)> ouvrir_fichier;
-    std::function<ResultatDialogue(const OptionsDialogue&)> enregistrer_fichier;
-    std::function<void(int ms)> attente;                   // timers and paints go on, user input waits
-    std::function<void(int frequence, int duree_ms)> bip;  // returns when the tone has played
+struct Interactions
+{
+    std::function<void(const QString &texte)> information; // one OK button
+    std::function<void(const QString &texte)> erreur; // standard error box
+    std::function<Reponse(const QString &texte, bool avec_annuler)>
+            question; // Oui / Non (/ Annuler)
+    std::function<ResultatDialogue(const OptionsDialogue &)> ouvrir_fichier;
+    std::function<ResultatDialogue(const OptionsDialogue &)> enregistrer_fichier;
+    std::function<void(int ms)> attente; // timers and paints go on, user input waits
+    std::function<void(int frequence, int duree_ms)> bip; // returns when the tone has played
 };
 
 // The process-wide seams; the real ones until replaced.
-Interactions& interactions();
+Interactions &interactions();
 Interactions interactions_reelles();
 
 // Replaces some seams for the lifetime of the object and restores them after.
-class RemplacementInteractions {
+class RemplacementInteractions
+{
 public:
     RemplacementInteractions();
     ~RemplacementInteractions();
-    Interactions& operator*() { return interactions(); }
-    Interactions* operator->() { return &interactions(); }
+    Interactions &operator*() { return interactions(); }
+    Interactions *operator->() { return &interactions(); }
+
 private:
     Interactions m_sauve;
 };
 
 // Shorthands for the program's code.
-inline void information(const QString& t) { interactions().information(t); }
-inline void montre_erreur(const QString& t) { interactions().erreur(t); }
-inline Reponse question(const QString& t, bool avec_annuler = false) { return interactions().question(t, avec_annuler); }
-inline void attente(int ms) { interactions().attente(ms); }
-inline void bip(int frequence, int duree_ms) { interactions().bip(frequence, duree_ms); }
+inline void information(const QString &t)
+{
+    interactions().information(t);
+}
+inline void montre_erreur(const QString &t)
+{
+    interactions().erreur(t);
+}
+inline Reponse question(const QString &t, bool avec_annuler = false)
+{
+    return interactions().question(t, avec_annuler);
+}
+inline void attente(int ms)
+{
+    interactions().attente(ms);
+}
+inline void bip(int frequence, int duree_ms)
+{
+    interactions().bip(frequence, duree_ms);
+}
 
 // Parent widget of the real boxes and dialogs (the main window).
-void definir_fenetre_parente(QWidget* parent);
+void definir_fenetre_parente(QWidget *parent);
 
 // The tone the real seam plays; until set, a silent blocking wait of the duration.
 // NOTE: interactions_reelles().bip calls through this, so setting it later still counts.
@@ -73,6 +94,6 @@ void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip);
 void attente_reelle(int ms);
 
 // "desc|motif;motif|desc|motif" as Qt name filters: "desc (motif motif)", ….
-QStringList filtres_qt(const QString& filtre);
+QStringList filtres_qt(const QString &filtre);
 
 } // namespace fantrel

@@ -13,21 +13,24 @@ namespace fantrel {
 
 // gestionnaire: a member function of recepteur or any callable, taking the signal's
 // arguments or none (handlers usually read their control themselves).
-template <typename Emetteur, typename Signal, typename Recepteur, typename Gestionnaire>
-QMetaObject::Connection relie(const Emetteur* emetteur, Signal signal, Recepteur* recepteur, Gestionnaire gestionnaire)
+template<typename Emetteur, typename Signal, typename Recepteur, typename Gestionnaire>
+QMetaObject::Connection relie(const Emetteur *emetteur, Signal signal, Recepteur *recepteur,
+                              Gestionnaire gestionnaire)
 {
-    return QObject::connect(emetteur, signal, recepteur, [recepteur, gestionnaire](const auto&... arguments) {
-        proteger([&] {
-            if constexpr (std::is_invocable_v<Gestionnaire, Recepteur*, decltype(arguments)...>)
-                std::invoke(gestionnaire, recepteur, arguments...);
-            else if constexpr (std::is_invocable_v<Gestionnaire, Recepteur*>)
-                std::invoke(gestionnaire, recepteur);
-            else if constexpr (std::is_invocable_v<Gestionnaire, decltype(arguments)...>)
-                std::invoke(gestionnaire, arguments...);
-            else
-                std::invoke(gestionnaire);
-        });
-    });
+    return QObject::connect(
+            emetteur, signal, recepteur, [recepteur, gestionnaire](const auto &...arguments) {
+                proteger([&] {
+                    if constexpr (std::is_invocable_v<Gestionnaire, Recepteur *,
+                                                      decltype(arguments)...>)
+                        std::invoke(gestionnaire, recepteur, arguments...);
+                    else if constexpr (std::is_invocable_v<Gestionnaire, Recepteur *>)
+                        std::invoke(gestionnaire, recepteur);
+                    else if constexpr (std::is_invocable_v<Gestionnaire, decltype(arguments)...>)
+                        std::invoke(gestionnaire, arguments...);
+                    else
+                        std::invoke(gestionnaire);
+                });
+            });
 }
 
 } // namespace fantrel

@@ -4,7 +4,7 @@
 
 namespace fantrel {
 
-TForm_courbe::TForm_courbe(QWidget* parent) : QWidget(parent, Qt::Window)
+TForm_courbe::TForm_courbe(QWidget *parent) : QWidget(parent, Qt::Window)
 {
     setObjectName(QStringLiteral("Form_courbe"));
     setWindowTitle(QStringLiteral("Form_courbe"));

@@ -10,19 +10,20 @@ namespace fantrel {
 
 class Graphique;
 
-class TForm_courbe : public QWidget {
+class TForm_courbe : public QWidget
+{
     Q_OBJECT
 public:
-    explicit TForm_courbe(QWidget* parent = nullptr);
+    explicit TForm_courbe(QWidget *parent = nullptr);
 
-    Graphique* Chart1 = nullptr;
-    int Series1 = -1;   // red, marks shown, arrows of 20
-    int Series2 = -1;   // green, marks shown, arrows of 20
-    QTimer* Timer_debut = nullptr;
+    Graphique *Chart1 = nullptr;
+    int Series1 = -1; // red, marks shown, arrows of 20
+    int Series2 = -1; // green, marks shown, arrows of 20
+    QTimer *Timer_debut = nullptr;
 
 public slots:
-    void Timer_debutTimer();   // once: four points at x = 0..3, y = 0, in each series
-    void Courbe1Click();       // shows the window; Series1's points become 10, 20, 30, 40
+    void Timer_debutTimer(); // once: four points at x = 0..3, y = 0, in each series
+    void Courbe1Click(); // shows the window; Series1's points become 10, 20, 30, 40
 };
 
 } // namespace fantrel

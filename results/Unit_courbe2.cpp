@@ -22,10 +22,10 @@ using namespace moteur3d;
 namespace {
 
 constexpr Qt::KeyboardModifiers touches_comptees =
-    Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
+        Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier;
 
 // A control over the native GL view must be native too, or the view covers it.
-void au_dessus_de_la_vue(QWidget* commande)
+void au_dessus_de_la_vue(QWidget *commande)
 {
     commande->setAttribute(Qt::WA_NativeWindow);
     commande->raise();
@@ -33,7 +33,7 @@ void au_dessus_de_la_vue(QWidget* commande)
 
 } // namespace
 
-TForm_courbe2::TForm_courbe2(EtatPartage& etat, QWidget* parent)
+TForm_courbe2::TForm_courbe2(EtatPartage &etat, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_etat(etat)
 {
     setObjectName(QStringLiteral("Form_courbe2"));
@@ -75,7 +75,7 @@ void TForm_courbe2::construit_commandes()
     Edit_nom->installEventFilter(this);
 }
 
-void TForm_courbe2::relier(const LienPrincipal& lien)
+void TForm_courbe2::relier(const LienPrincipal &lien)
 {
     m_lien = lien;
     coche_afficher(isVisible());
@@ -95,9 +95,10 @@ void TForm_courbe2::creation_util()
     if (n > nb_max_util)
         return;
 
-    RangeeResultat& rangee = tab_util[n];
-    cree_objets_rangee(vue->scene(), rangee, n,
-                       {objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse});
+    RangeeResultat &rangee = tab_util[n];
+    cree_objets_rangee(
+            vue->scene(), rangee, n,
+            { objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse });
     if (n > 0 && !m_etat.lecture_res && m_lien.Memo_enreg_test)
         ajoute_entete(m_lien.Memo_enreg_test, rangee.nom());
     objets.GLDummyCube1->definir_z(float(z_ancre(n)));
@@ -115,16 +116,16 @@ void TForm_courbe2::trace_cube(int c)
     const int r = util_courant;
     if (c < 1 || c > 4 || !rangee_existe(r))
         return;
-    RangeeResultat& rangee = tab_util[r];
+    RangeeResultat &rangee = tab_util[r];
     const double h = hauteur_barre(rangee.comptes[c], r, Scroll_coeff->value());
     pose_barre(rangee, c, h, QString::number(rangee.comptes[c]));
     if (r == 0) {
-        if (Texte3D* etiquette = objets.etiquette_categorie(c))
+        if (Texte3D *etiquette = objets.etiquette_categorie(c))
             etiquette->definir_y(rangee.textes_valeur[c]->position().y());
     }
 }
 
-void TForm_courbe2::ScrollBar_courbeChange(QScrollBar* barre)
+void TForm_courbe2::ScrollBar_courbeChange(QScrollBar *barre)
 {
     const int c = panneaux->categorie(barre);
     if (c == 0 || !rangee_existe(util_courant))
@@ -178,7 +179,7 @@ void TForm_courbe2::detruit_rangees_utilisateurs()
 void TForm_courbe2::tout_effacer()
 {
     if (nb_util < 0)
-        creation_util();   // no sum row yet (start-up stopped early): make it first
+        creation_util(); // no sum row yet (start-up stopped early): make it first
     util_courant = 0;
     for (int c = 1; c <= 4; ++c) {
         tab_util[0].comptes[c] = 0;
@@ -189,11 +190,11 @@ void TForm_courbe2::tout_effacer()
     creation_util();
 }
 
-void TForm_courbe2::charge_resultats(const QStringList& lignes)
+void TForm_courbe2::charge_resultats(const QStringList &lignes)
 {
     const PlanLecture plan = plan_lecture(lignes);
     if (nb_util < 0)
-        creation_util();   // the file's answers are added to the sum row: it must exist
+        creation_util(); // the file's answers are added to the sum row: it must exist
 
     m_etat.lecture_res = true;
     detruit_rangees_utilisateurs();
@@ -204,7 +205,7 @@ void TForm_courbe2::charge_resultats(const QStringList& lignes)
         creation_util();
         if (k > plan.rangees.size())
             continue;
-        const RangeeLue& lue = plan.rangees[k - 1];
+        const RangeeLue &lue = plan.rangees[k - 1];
         tab_util[k].texte_nom->definir_texte(lue.nom);
         tab_util[k].comptes = lue.comptes;
         for (int c = 1; c <= 4; ++c)
@@ -233,7 +234,8 @@ void TForm_courbe2::affich_liste(int n)
     if (m_lien.GroupBox3)
         m_lien.GroupBox3->setTitle(QStringLiteral("Utilisateur ") + nom);
     if (m_lien.Memo_enreg_test)
-        m_lien.Memo1->setPlainText(lignes_listees(lignes_memo(m_lien.Memo_enreg_test), nom).join(QLatin1Char('\n')));
+        m_lien.Memo1->setPlainText(
+                lignes_listees(lignes_memo(m_lien.Memo_enreg_test), nom).join(QLatin1Char('\n')));
 }
 
 bool TForm_courbe2::Edit_nomKeyDown(int touche)
@@ -256,7 +258,8 @@ bool TForm_courbe2::Edit_nomKeyDown(int touche)
     return true;
 }
 
-void TForm_courbe2::vue_souris_appui(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches)
+void TForm_courbe2::vue_souris_appui(QPoint position, Qt::MouseButtons boutons,
+                                     Qt::KeyboardModifiers touches)
 {
     touches &= touches_comptees;
     if (boutons == Qt::LeftButton && touches == Qt::NoModifier) {
@@ -266,7 +269,7 @@ void TForm_courbe2::vue_souris_appui(QPoint position, Qt::MouseButtons boutons, 
     if (boutons != Qt::LeftButton || touches != Qt::ControlModifier)
         return;
     util_choisi = -1;
-    const Objet* objet = vue->pique(position, 1);
+    const Objet *objet = vue->pique(position, 1);
     if (!objet)
         return;
     if (objet->genre() == Genre::Boite) {
@@ -285,9 +288,11 @@ void TForm_courbe2::vue_souris_appui(QPoint position, Qt::MouseButtons boutons, 
     }
 }
 
-void TForm_courbe2::vue_souris_deplace(QPoint, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches)
+void TForm_courbe2::vue_souris_deplace(QPoint, Qt::MouseButtons boutons,
+                                       Qt::KeyboardModifiers touches)
 {
-    const bool main = boutons == Qt::NoButton && (touches & touches_comptees) == Qt::ControlModifier;
+    const bool main =
+            boutons == Qt::NoButton && (touches & touches_comptees) == Qt::ControlModifier;
     vue->definir_curseur(main ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 
@@ -300,8 +305,9 @@ void TForm_courbe2::branche_barres_test()
 {
     if (!m_barres_branchees) {
         for (int c = 1; c <= 4; ++c) {
-            QScrollBar* barre = panneaux->ScrollBar[c];
-            connect(barre, &QScrollBar::valueChanged, this, [this, barre] { ScrollBar_courbeChange(barre); });
+            QScrollBar *barre = panneaux->ScrollBar[c];
+            connect(barre, &QScrollBar::valueChanged, this,
+                    [this, barre] { ScrollBar_courbeChange(barre); });
         }
         m_barres_branchees = true;
     }
@@ -326,7 +332,7 @@ void TForm_courbe2::coche_afficher(bool coche)
         m_lien.Courbe22->setChecked(coche);
 }
 
-void TForm_courbe2::showEvent(QShowEvent* evenement)
+void TForm_courbe2::showEvent(QShowEvent *evenement)
 {
     QWidget::showEvent(evenement);
     // The view's GL window is mapped over its siblings once shown: lift the controls
@@ -339,23 +345,23 @@ void TForm_courbe2::showEvent(QShowEvent* evenement)
         coche_afficher(true);
 }
 
-void TForm_courbe2::hideEvent(QHideEvent* evenement)
+void TForm_courbe2::hideEvent(QHideEvent *evenement)
 {
     QWidget::hideEvent(evenement);
     if (!evenement->spontaneous())
         coche_afficher(false);
 }
 
-void TForm_courbe2::resizeEvent(QResizeEvent* evenement)
+void TForm_courbe2::resizeEvent(QResizeEvent *evenement)
 {
     QWidget::resizeEvent(evenement);
     vue->setGeometry(rect());
 }
 
-bool TForm_courbe2::eventFilter(QObject* objet, QEvent* evenement)
+bool TForm_courbe2::eventFilter(QObject *objet, QEvent *evenement)
 {
     if (objet == Edit_nom && evenement->type() == QEvent::KeyPress)
-        return Edit_nomKeyDown(static_cast<QKeyEvent*>(evenement)->key());
+        return Edit_nomKeyDown(static_cast<QKeyEvent *>(evenement)->key());
     return QWidget::eventFilter(objet, evenement);
 }
 

@@ -21,22 +21,23 @@ struct EtatPartage;
 namespace moteur3d {
 class ControleCameraSouris;
 class Vue3D;
-}
+} // namespace moteur3d
 
-class TForm_courbe2 : public QWidget {
+class TForm_courbe2 : public QWidget
+{
     Q_OBJECT
 public:
-    explicit TForm_courbe2(EtatPartage& etat, QWidget* parent = nullptr);
+    explicit TForm_courbe2(EtatPartage &etat, QWidget *parent = nullptr);
     ~TForm_courbe2() override;
 
     // Called by the main window once its controls exist.
-    void relier(const LienPrincipal& lien);
+    void relier(const LienPrincipal &lien);
 
     // --- the table of result rows ---
     std::array<RangeeResultat, nb_max_util + 1> tab_util;
-    int nb_util = -1;        // last created row; −1 before start-up, then 0 (sum only) and up
-    int util_courant = 0;    // row receiving the tallies; may pass 20, then only the sum counts
-    int util_choisi = -1;    // tag of the object last picked with Ctrl+click
+    int nb_util = -1; // last created row; −1 before start-up, then 0 (sum only) and up
+    int util_courant = 0; // row receiving the tallies; may pass 20, then only the sum counts
+    int util_choisi = -1; // tag of the object last picked with Ctrl+click
 
     // "Nouvel utilisateur": restarts the exercise and creates row nb_util + 1 (none
     // past 20), writing its header "Essai" + n into the record unless lecture_res.
@@ -54,7 +55,7 @@ public:
     void affich_liste(int n);
     // Rebuilds the rows from a results file's lines and takes them as the record.
     // Cannot fail: the file was read whole before.
-    void charge_resultats(const QStringList& lignes);
+    void charge_resultats(const QStringList &lignes);
 
     // Start-up step 7: the hidden test scroll bars drive the current row's bars.
     void branche_barres_test();
@@ -62,17 +63,17 @@ public:
     void recule_camera();
 
     // --- controls and scene, named as the program's documentation names them ---
-    moteur3d::Vue3D* vue = nullptr;
+    moteur3d::Vue3D *vue = nullptr;
     SceneCourbe2 objets;
-    moteur3d::ControleCameraSouris* controle_camera = nullptr;
-    QScrollBar* Scroll_coeff = nullptr;
-    QLineEdit* Edit_nom = nullptr;
-    PanneauxTest* panneaux = nullptr;       // hidden test scroll bars ScrollBar1..4
+    moteur3d::ControleCameraSouris *controle_camera = nullptr;
+    QScrollBar *Scroll_coeff = nullptr;
+    QLineEdit *Edit_nom = nullptr;
+    PanneauxTest *panneaux = nullptr; // hidden test scroll bars ScrollBar1..4
 
 public slots:
-    void Courbe21Click();                   // "Afficher": show or hide
+    void Courbe21Click(); // "Afficher": show or hide
     void Scroll_coeffChange();
-    void ScrollBar_courbeChange(QScrollBar* barre);
+    void ScrollBar_courbeChange(QScrollBar *barre);
     // Enter renames row util_choisi (its label and its header in the record).
     // Returns whether the key was taken.
     bool Edit_nomKeyDown(int touche);
@@ -80,13 +81,14 @@ public slots:
     // closes the rename box.
     void vue_souris_appui(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches);
     // Pointing hand while Ctrl alone is held.
-    void vue_souris_deplace(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches);
+    void vue_souris_deplace(QPoint position, Qt::MouseButtons boutons,
+                            Qt::KeyboardModifiers touches);
 
 protected:
-    void showEvent(QShowEvent* evenement) override;
-    void hideEvent(QHideEvent* evenement) override;
-    void resizeEvent(QResizeEvent* evenement) override;
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    void showEvent(QShowEvent *evenement) override;
+    void hideEvent(QHideEvent *evenement) override;
+    void resizeEvent(QResizeEvent *evenement) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
     void construit_commandes();
@@ -95,7 +97,7 @@ private:
     void trace_somme();
     void coche_afficher(bool coche);
 
-    EtatPartage& m_etat;
+    EtatPartage &m_etat;
     LienPrincipal m_lien;
     bool m_barres_branchees = false;
 };

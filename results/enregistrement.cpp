@@ -3,16 +3,16 @@
 
 namespace fantrel {
 
-PlanLecture plan_lecture(const QStringList& lignes)
+PlanLecture plan_lecture(const QStringList &lignes)
 {
     PlanLecture plan;
-    RangeeLue* section = nullptr;
-    for (const QString& ligne : lignes) {
+    RangeeLue *section = nullptr;
+    for (const QString &ligne : lignes) {
         if (est_entete(ligne)) {
             ++plan.nb_entetes;
             section = nullptr;
             if (plan.nb_entetes <= nb_max_util) {
-                plan.rangees.append(RangeeLue{ligne, {}});
+                plan.rangees.append(RangeeLue{ ligne, {} });
                 section = &plan.rangees.last();
             }
             continue;
@@ -25,7 +25,7 @@ PlanLecture plan_lecture(const QStringList& lignes)
     return plan;
 }
 
-qsizetype index_entete(const QStringList& lignes, int n)
+qsizetype index_entete(const QStringList &lignes, int n)
 {
     if (n < 1)
         return -1;
@@ -37,7 +37,7 @@ qsizetype index_entete(const QStringList& lignes, int n)
     return -1;
 }
 
-QStringList lignes_listees(const QStringList& lignes, const QString& nom)
+QStringList lignes_listees(const QStringList &lignes, const QString &nom)
 {
     QStringList listees;
     const qsizetype entete = lignes.indexOf(nom);

@@ -9,33 +9,35 @@
 
 namespace fantrel {
 
-using Comptes = std::array<std::int32_t, 5>;   // indices 1..4, by answer category
+using Comptes = std::array<std::int32_t, 5>; // indices 1..4, by answer category
 
-inline constexpr int nb_max_util = 20;          // trial rows 1..20; row 0 is "Somme"
+inline constexpr int nb_max_util = 20; // trial rows 1..20; row 0 is "Somme"
 
-struct RangeeLue {
-    QString nom;        // the whole header line
-    Comptes comptes{};  // answers of its section
+struct RangeeLue
+{
+    QString nom; // the whole header line
+    Comptes comptes{}; // answers of its section
 };
 
 // What reading a record gives, worked out before anything is touched.
-struct PlanLecture {
-    QVector<RangeeLue> rangees;  // trial rows 1.., at most nb_max_util
-    int nb_entetes = 0;          // header lines: rows the reading runs "Nouvel utilisateur" for
-    Comptes somme{};             // every answer of the file, for the sum row
+struct PlanLecture
+{
+    QVector<RangeeLue> rangees; // trial rows 1.., at most nb_max_util
+    int nb_entetes = 0; // header lines: rows the reading runs "Nouvel utilisateur" for
+    Comptes somme{}; // every answer of the file, for the sum row
 };
 
 // Each header opens a row; answers count in their section's row and in the sum.
 // Answers before the first header, and those of sections past the 20th row, count
 // in the sum only.
-PlanLecture plan_lecture(const QStringList& lignes);
+PlanLecture plan_lecture(const QStringList &lignes);
 
 // Index of the n-th header line (n >= 1), or -1 when the record holds fewer.
-qsizetype index_entete(const QStringList& lignes, int n);
+qsizetype index_entete(const QStringList &lignes, int n);
 
 // The answer lines of the first section whose header equals nom, as listed
 // (ligne_listee): from the line after that header up to the first line that is not
 // "Mot affiché=" or the end. Empty when there is no such header.
-QStringList lignes_listees(const QStringList& lignes, const QString& nom);
+QStringList lignes_listees(const QStringList &lignes, const QString &nom);
 
 } // namespace fantrel

@@ -10,7 +10,7 @@ namespace fantrel {
 double z_rangee(int n);
 // x of the bar and value label of category c (1..4): −1.5, −0.5, 0.5, 1.5.
 double x_categorie(int c);
-inline constexpr double x_nom = -2.9;          // name labels
+inline constexpr double x_nom = -2.9; // name labels
 inline constexpr double largeur_barre = 0.8;
 // Bar depth: the sum row's bars are twice as deep.
 double profondeur_barre(int n);

@@ -13,9 +13,9 @@ namespace fantrel {
 
 namespace {
 
-QToolButton* bouton(QWidget* parent, const char* nom, QRect place)
+QToolButton *bouton(QWidget *parent, const char *nom, QRect place)
 {
-    auto* b = new QToolButton(parent);
+    auto *b = new QToolButton(parent);
     b->setObjectName(QLatin1String(nom));
     b->setGeometry(place);
     b->setAutoRaise(true);
@@ -24,7 +24,8 @@ QToolButton* bouton(QWidget* parent, const char* nom, QRect place)
 
 } // namespace
 
-GroupeResultats::GroupeResultats(QWidget* parent) : QGroupBox(QStringLiteral("Fichier résultats"), parent)
+GroupeResultats::GroupeResultats(QWidget *parent)
+    : QGroupBox(QStringLiteral("Fichier résultats"), parent)
 {
     setObjectName(QStringLiteral("Group_result"));
     setGeometry(728, 48, 283, 225);
@@ -47,7 +48,8 @@ GroupeResultats::GroupeResultats(QWidget* parent) : QGroupBox(QStringLiteral("Fi
 
     // Opening and saving may fail: their errors stop in relie(), not in Qt's code.
     relie(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
-    relie(Speed_sauve_result, &QToolButton::clicked, this, &GroupeResultats::Speed_sauve_resultClick);
+    relie(Speed_sauve_result, &QToolButton::clicked, this,
+          &GroupeResultats::Speed_sauve_resultClick);
     relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
@@ -55,7 +57,7 @@ GroupeResultats::GroupeResultats(QWidget* parent) : QGroupBox(QStringLiteral("Fi
     hide();
 }
 
-void GroupeResultats::relier(TForm_courbe2* courbe2, OptionsDialogue* OpenDialog1)
+void GroupeResultats::relier(TForm_courbe2 *courbe2, OptionsDialogue *OpenDialog1)
 {
     m_courbe2 = courbe2;
     m_OpenDialog1 = OpenDialog1;
@@ -66,7 +68,7 @@ QStringList GroupeResultats::lignes() const
     return lignes_memo(Memo_enreg_test);
 }
 
-void GroupeResultats::ajoute_ligne(const QString& ligne)
+void GroupeResultats::ajoute_ligne(const QString &ligne)
 {
     fantrel::ajoute_ligne(Memo_enreg_test, ligne);
 }
@@ -81,7 +83,7 @@ void GroupeResultats::marque_enregistre()
     Memo_enreg_test->document()->setModified(false);
 }
 
-bool GroupeResultats::enregistre(const QString& chemin)
+bool GroupeResultats::enregistre(const QString &chemin)
 {
     const QStringList texte = lignes();
     const bool fait = proteger([&] { ecrire_lignes(chemin, texte); });
@@ -90,7 +92,7 @@ bool GroupeResultats::enregistre(const QString& chemin)
     return fait;
 }
 
-bool GroupeResultats::lit(const QString& chemin)
+bool GroupeResultats::lit(const QString &chemin)
 {
     // Everything that can fail happens before the record or the rows are touched.
     return proteger([&] {
@@ -115,7 +117,7 @@ bool GroupeResultats::Speed_sauve_resultClick()
 bool GroupeResultats::SpeedButton5Click()
 {
     OptionsDialogue sans_lien;
-    OptionsDialogue& dialogue = m_OpenDialog1 ? *m_OpenDialog1 : sans_lien;
+    OptionsDialogue &dialogue = m_OpenDialog1 ? *m_OpenDialog1 : sans_lien;
     const ResultatDialogue choix = interactions().ouvrir_fichier(dialogue);
     if (!choix.accepte)
         return false;

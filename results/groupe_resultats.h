@@ -13,34 +13,35 @@ namespace fantrel {
 
 class TForm_courbe2;
 
-class GroupeResultats : public QGroupBox {
+class GroupeResultats : public QGroupBox
+{
     Q_OBJECT
 public:
-    explicit GroupeResultats(QWidget* parent = nullptr);
+    explicit GroupeResultats(QWidget *parent = nullptr);
 
     // courbe2 receives the rows of a file read back; OpenDialog1 is the main window's
     // open dialog, shared with the exercise lists (its file name and filter index stay
     // as the user leaves them).
-    void relier(TForm_courbe2* courbe2, OptionsDialogue* OpenDialog1);
+    void relier(TForm_courbe2 *courbe2, OptionsDialogue *OpenDialog1);
 
-    QStringList lignes() const;               // the record as it stands
-    void ajoute_ligne(const QString& ligne);  // an answer line, as the answer buttons write it
+    QStringList lignes() const; // the record as it stands
+    void ajoute_ligne(const QString &ligne); // an answer line, as the answer buttons write it
     // Lines added or typed since the record was last saved or read (a lone header
     // written for a new row does not count).
     bool record_modifie() const;
     void marque_enregistre();
 
     // Writes the record to a file, atomically; false (error shown) when it cannot.
-    bool enregistre(const QString& chemin);
+    bool enregistre(const QString &chemin);
     // Reads a results file back into the record and the 3D results window: all or
     // nothing. False (error shown, nothing changed) when it cannot be read.
-    bool lit(const QString& chemin);
+    bool lit(const QString &chemin);
 
-    QPlainTextEdit* Memo_enreg_test = nullptr;
-    QToolButton* SpeedButton5 = nullptr;        // open
-    QToolButton* Speed_sauve_result = nullptr;  // save
-    QToolButton* SpeedButton4 = nullptr;        // "X"
-    OptionsDialogue SaveDialog1;                // keeps the last name between uses
+    QPlainTextEdit *Memo_enreg_test = nullptr;
+    QToolButton *SpeedButton5 = nullptr; // open
+    QToolButton *Speed_sauve_result = nullptr; // save
+    QToolButton *SpeedButton4 = nullptr; // "X"
+    OptionsDialogue SaveDialog1; // keeps the last name between uses
 
 public slots:
     // Save dialog, then the record to the chosen file. True when a file was written.
@@ -52,8 +53,8 @@ public slots:
     void SpeedButton4Click();
 
 private:
-    TForm_courbe2* m_courbe2 = nullptr;
-    OptionsDialogue* m_OpenDialog1 = nullptr;
+    TForm_courbe2 *m_courbe2 = nullptr;
+    OptionsDialogue *m_OpenDialog1 = nullptr;
 };
 
 } // namespace fantrel

@@ -9,11 +9,13 @@ class QPlainTextEdit;
 
 namespace fantrel {
 
-struct LienPrincipal {
-    QPlainTextEdit* Memo_enreg_test = nullptr;  // the results record (GroupeResultats::Memo_enreg_test)
-    QPlainTextEdit* Memo1 = nullptr;            // exercise box, where a row's answers are listed
-    QGroupBox* GroupBox3 = nullptr;             // "Fichier exercice", captioned with the listed user
-    QAction* Courbe22 = nullptr;                // "Afficher", checkable: checked while the window shows
+struct LienPrincipal
+{
+    QPlainTextEdit *Memo_enreg_test =
+            nullptr; // the results record (GroupeResultats::Memo_enreg_test)
+    QPlainTextEdit *Memo1 = nullptr; // exercise box, where a row's answers are listed
+    QGroupBox *GroupBox3 = nullptr; // "Fichier exercice", captioned with the listed user
+    QAction *Courbe22 = nullptr; // "Afficher", checkable: checked while the window shows
     // A new user starts the exercise again: clear fin_liste, num_essai := 0, enable
     // the start button (or the listening button in the musical test), shuffle the pairs.
     std::function<void()> relance_exercice;

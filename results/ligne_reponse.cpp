@@ -10,7 +10,7 @@ const QString marque_repondu = QStringLiteral("répondu");
 
 // Where the answer field starts: the last "répondu=" (words hold no "="), else the
 // last bare "répondu" of a torn line.
-qsizetype position_repondu(const QString& ligne)
+qsizetype position_repondu(const QString &ligne)
 {
     const qsizetype k = ligne.lastIndexOf(marque_repondu + QLatin1Char('='));
     return k >= 0 ? k : ligne.lastIndexOf(marque_repondu);
@@ -18,12 +18,12 @@ qsizetype position_repondu(const QString& ligne)
 
 } // namespace
 
-bool est_ligne_reponse(const QString& ligne)
+bool est_ligne_reponse(const QString &ligne)
 {
     return ligne.contains(marque_reponse);
 }
 
-ReponseLue analyse_ligne_reponse(const QString& ligne)
+ReponseLue analyse_ligne_reponse(const QString &ligne)
 {
     ReponseLue lue;
     const qsizetype egal = ligne.indexOf(QLatin1Char('='));
@@ -53,10 +53,11 @@ ReponseLue analyse_ligne_reponse(const QString& ligne)
     return lue;
 }
 
-bool contient_mot_marque(const QString& propositions, const QString& mot)
+bool contient_mot_marque(const QString &propositions, const QString &mot)
 {
     const QString cherche = QLatin1Char('$') + mot;
-    for (qsizetype k = propositions.indexOf(cherche); k >= 0; k = propositions.indexOf(cherche, k + 1)) {
+    for (qsizetype k = propositions.indexOf(cherche); k >= 0;
+         k = propositions.indexOf(cherche, k + 1)) {
         const qsizetype fin = k + cherche.size();
         if (fin == propositions.size() || propositions.at(fin) == QLatin1Char(' '))
             return true;
@@ -78,15 +79,16 @@ int categorie_essai(int rang_mot, bool bonne_reponse)
     return categorie(rang_mot == 1, bonne_reponse);
 }
 
-int categorie_ligne(const QString& ligne)
+int categorie_ligne(const QString &ligne)
 {
     const ReponseLue lue = analyse_ligne_reponse(ligne);
-    const bool premier = lue.montre && lue.propositions && contient_mot_marque(*lue.propositions, *lue.montre);
+    const bool premier =
+            lue.montre && lue.propositions && contient_mot_marque(*lue.propositions, *lue.montre);
     const bool juste = lue.montre && lue.reponse && *lue.reponse == *lue.montre;
     return categorie(premier, juste);
 }
 
-QString ligne_listee(const QString& ligne)
+QString ligne_listee(const QString &ligne)
 {
     const ReponseLue lue = analyse_ligne_reponse(ligne);
     QString texte = lue.propositions.value_or(QString());

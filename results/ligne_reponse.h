@@ -10,22 +10,26 @@ namespace fantrel {
 
 // Any line containing "Mot affiché" is an answer line; every other line, the empty
 // one included, is a header.
-bool est_ligne_reponse(const QString& ligne);
-inline bool est_entete(const QString& ligne) { return !est_ligne_reponse(ligne); }
+bool est_ligne_reponse(const QString &ligne);
+inline bool est_entete(const QString &ligne)
+{
+    return !est_ligne_reponse(ligne);
+}
 
 // The three pieces of an answer line; a piece whose marker is missing is absent
 // (an absent piece never matches anything, so a torn line counts as wrong).
-struct ReponseLue {
-    std::optional<QString> montre;        // after the first "=", up to the next blank
-    std::optional<QString> propositions;  // after "prop=", up to the blank before "répondu"
-    std::optional<QString> reponse;       // after the "=" that follows "répondu", to the end
+struct ReponseLue
+{
+    std::optional<QString> montre; // after the first "=", up to the next blank
+    std::optional<QString> propositions; // after "prop=", up to the blank before "répondu"
+    std::optional<QString> reponse; // after the "=" that follows "répondu", to the end
 };
-ReponseLue analyse_ligne_reponse(const QString& ligne);
+ReponseLue analyse_ligne_reponse(const QString &ligne);
 
 // True when propositions hold "$" + mot as a whole word: followed by a blank or the
 // end. NOTE: "chat" is not found in "$chats chat", so a shown second word that
 // begins the first one still counts as a second-word trial.
-bool contient_mot_marque(const QString& propositions, const QString& mot);
+bool contient_mot_marque(const QString &propositions, const QString &mot);
 
 // Answer category 1..4: 1 first word shown and right, 2 first and wrong, 3 second
 // and right, 4 second and wrong.
@@ -33,11 +37,11 @@ int categorie(bool premier_mot, bool juste);
 // From the answer state of a trial: rang_mot 1 or 2; any other rang_mot gives 0.
 int categorie_essai(int rang_mot, bool bonne_reponse);
 // From an answer line read back from a file: never 0.
-int categorie_ligne(const QString& ligne);
+int categorie_ligne(const QString &ligne);
 
 // One answer line as listed in the exercise box: the proposals with their first blank
 // turned into "-" ("$fiel-fier" or "fier-$fiel"). Proposals without a blank are
 // listed unchanged.
-QString ligne_listee(const QString& ligne);
+QString ligne_listee(const QString &ligne);
 
 } // namespace fantrel

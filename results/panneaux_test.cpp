@@ -6,7 +6,7 @@
 
 namespace fantrel {
 
-PanneauxTest::PanneauxTest(EtatPartage& etat, QWidget* fenetre) : QObject(fenetre), m_etat(etat)
+PanneauxTest::PanneauxTest(EtatPartage &etat, QWidget *fenetre) : QObject(fenetre), m_etat(etat)
 {
     panneau_test = new QWidget(fenetre);
     panneau_test->setObjectName(QStringLiteral("panneau_test"));
@@ -16,7 +16,7 @@ PanneauxTest::PanneauxTest(EtatPartage& etat, QWidget* fenetre) : QObject(fenetr
     palette.setColor(QPalette::Window, QColor(166, 202, 240));
     panneau_test->setPalette(palette);
     for (int c = 1; c <= 4; ++c) {
-        auto* barre = new QScrollBar(Qt::Vertical, panneau_test);
+        auto *barre = new QScrollBar(Qt::Vertical, panneau_test);
         barre->setObjectName(QStringLiteral("ScrollBar%1").arg(c));
         barre->setGeometry(4 + 15 * (c - 1), 4, 12, 90);
         barre->setRange(0, 100);
@@ -39,7 +39,7 @@ PanneauxTest::PanneauxTest(EtatPartage& etat, QWidget* fenetre) : QObject(fenetr
     panneau_raz->hide();
 }
 
-int PanneauxTest::categorie(const QScrollBar* barre) const
+int PanneauxTest::categorie(const QScrollBar *barre) const
 {
     for (int c = 1; c <= 4; ++c)
         if (barre && ScrollBar[c] == barre)

@@ -13,27 +13,28 @@ namespace fantrel {
 
 struct EtatPartage;
 
-class PanneauxTest : public QObject {
+class PanneauxTest : public QObject
+{
     Q_OBJECT
 public:
-    PanneauxTest(EtatPartage& etat, QWidget* fenetre);
+    PanneauxTest(EtatPartage &etat, QWidget *fenetre);
 
     // The category (1..4) a scroll bar drives, or 0 for any other.
-    int categorie(const QScrollBar* barre) const;
+    int categorie(const QScrollBar *barre) const;
 
-    QWidget* panneau_test = nullptr;        // sky blue, at 333, 61
-    std::array<QScrollBar*, 5> ScrollBar{}; // ScrollBar1..ScrollBar4 at 1..4, range 0..100, at 100
-    QPushButton* bouton_annul_test = nullptr;
-    QWidget* panneau_raz = nullptr;
-    QPushButton* bouton_raz = nullptr;
-    QPushButton* bouton_total = nullptr;   // no action
+    QWidget *panneau_test = nullptr; // sky blue, at 333, 61
+    std::array<QScrollBar *, 5> ScrollBar{}; // ScrollBar1..ScrollBar4 at 1..4, range 0..100, at 100
+    QPushButton *bouton_annul_test = nullptr;
+    QWidget *panneau_raz = nullptr;
+    QPushButton *bouton_raz = nullptr;
+    QPushButton *bouton_total = nullptr; // no action
 
 public slots:
-    void annul_test_clic();   // scroll bar c := 100 − 2 × compte_test[c]
-    void raz_clic();          // scroll bars to 100, compte_test to 0
+    void annul_test_clic(); // scroll bar c := 100 − 2 × compte_test[c]
+    void raz_clic(); // scroll bars to 100, compte_test to 0
 
 private:
-    EtatPartage& m_etat;
+    EtatPartage &m_etat;
 };
 
 } // namespace fantrel

@@ -13,9 +13,9 @@ QString RangeeResultat::nom() const
     return texte_nom ? texte_nom->texte() : QString();
 }
 
-Texte3D* cree_etiquette(Scene& scene, const QString& texte, float extrusion, int tag)
+Texte3D *cree_etiquette(Scene &scene, const QString &texte, float extrusion, int tag)
 {
-    auto* etiquette = scene.cree<Texte3D>();
+    auto *etiquette = scene.cree<Texte3D>();
     etiquette->definir_ancrage(Texte3D::Ancrage::GaucheLigneBase);
     etiquette->definir_police(QStringLiteral("Arial"));
     etiquette->definir_echelle(0.3f);
@@ -25,32 +25,32 @@ Texte3D* cree_etiquette(Scene& scene, const QString& texte, float extrusion, int
     return etiquette;
 }
 
-void cree_objets_rangee(Scene& scene, RangeeResultat& rangee, int n, const CouleursRangee& couleurs)
+void cree_objets_rangee(Scene &scene, RangeeResultat &rangee, int n, const CouleursRangee &couleurs)
 {
     const float z = float(z_rangee(n));
     for (int c = 1; c <= 4; ++c) {
-        auto* barre = scene.cree<Boite>();
+        auto *barre = scene.cree<Boite>();
         if (c <= 2)
             barre->definir_diffuse(couleurs.connote);
         barre->definir_profondeur(float(profondeur_barre(n)));
         barre->definir_hauteur(1.0f);
         barre->definir_largeur(float(largeur_barre));
-        barre->definir_position({float(x_categorie(c)), 0.5f, z});
+        barre->definir_position({ float(x_categorie(c)), 0.5f, z });
         barre->definir_tag(n);
         rangee.cubes[c] = barre;
 
-        auto* valeur = cree_etiquette(scene, QStringLiteral("0"), 0.2f, -1);
-        valeur->definir_position({float(x_categorie(c)), 1.1f, z});
+        auto *valeur = cree_etiquette(scene, QStringLiteral("0"), 0.2f, -1);
+        valeur->definir_position({ float(x_categorie(c)), 1.1f, z });
         if (c == 2 || c == 4)
             valeur->definir_diffuse(couleurs.faux);
         rangee.textes_valeur[c] = valeur;
     }
     const QString nom = n == 0 ? QStringLiteral("Somme") : QStringLiteral("Essai%1").arg(n);
     rangee.texte_nom = cree_etiquette(scene, nom, 0.2f, n);
-    rangee.texte_nom->definir_position({float(x_nom), 0.0f, z});
+    rangee.texte_nom->definir_position({ float(x_nom), 0.0f, z });
 }
 
-void detruit_objets_rangee(Scene& scene, RangeeResultat& rangee)
+void detruit_objets_rangee(Scene &scene, RangeeResultat &rangee)
 {
     for (int c = 1; c <= 4; ++c) {
         scene.retire(rangee.cubes[c]);
@@ -60,14 +60,14 @@ void detruit_objets_rangee(Scene& scene, RangeeResultat& rangee)
     rangee = RangeeResultat{};
 }
 
-void pose_barre(RangeeResultat& rangee, int c, double h, const QString& texte)
+void pose_barre(RangeeResultat &rangee, int c, double h, const QString &texte)
 {
-    Boite* barre = rangee.cubes[c];
+    Boite *barre = rangee.cubes[c];
     if (!barre)
         return;
     barre->definir_hauteur(float(h));
     barre->definir_y(float(h / 2));
-    if (Texte3D* valeur = rangee.textes_valeur[c]) {
+    if (Texte3D *valeur = rangee.textes_valeur[c]) {
         valeur->definir_y(barre->hauteur() / 2 + barre->position().y());
         valeur->definir_texte(texte);
     }

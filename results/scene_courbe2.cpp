@@ -12,13 +12,13 @@ using namespace moteur3d;
 
 namespace {
 
-constexpr CouleurRVBA orange_connote{0.89f, 0.47f, 0.2f, 1};
-constexpr CouleurRVBA rouge_faux{1, 0, 0, 1};
-constexpr CouleurRVBA noir{0, 0, 0, 1};
+constexpr CouleurRVBA orange_connote{ 0.89f, 0.47f, 0.2f, 1 };
+constexpr CouleurRVBA rouge_faux{ 1, 0, 0, 1 };
+constexpr CouleurRVBA noir{ 0, 0, 0, 1 };
 
-Lumiere* cree_lumiere(Scene& scene, QVector3D position, CouleurRVBA ambiante, CouleurRVBA diffuse)
+Lumiere *cree_lumiere(Scene &scene, QVector3D position, CouleurRVBA ambiante, CouleurRVBA diffuse)
 {
-    auto* lumiere = scene.cree<Lumiere>();
+    auto *lumiere = scene.cree<Lumiere>();
     lumiere->definir_position(position);
     lumiere->definir_ambiante(ambiante);
     lumiere->definir_diffuse(diffuse);
@@ -26,49 +26,56 @@ Lumiere* cree_lumiere(Scene& scene, QVector3D position, CouleurRVBA ambiante, Co
     return lumiere;
 }
 
-Texte3D* cree_categorie(Scene& scene, const QString& texte, float x, float extrusion)
+Texte3D *cree_categorie(Scene &scene, const QString &texte, float x, float extrusion)
 {
-    Texte3D* etiquette = cree_etiquette(scene, texte, extrusion, -1);
-    etiquette->definir_position({x, 0.0f, -1.5f});
+    Texte3D *etiquette = cree_etiquette(scene, texte, extrusion, -1);
+    etiquette->definir_position({ x, 0.0f, -1.5f });
     return etiquette;
 }
 
 } // namespace
 
-Texte3D* SceneCourbe2::etiquette_categorie(int c) const
+Texte3D *SceneCourbe2::etiquette_categorie(int c) const
 {
     switch (c) {
-    case 1: return GLSpaceText1;
-    case 2: return GLSpaceText4;
-    case 3: return GLSpaceText2;
-    case 4: return GLSpaceText3;
-    default: return nullptr;
+    case 1:
+        return GLSpaceText1;
+    case 2:
+        return GLSpaceText4;
+    case 3:
+        return GLSpaceText2;
+    case 4:
+        return GLSpaceText3;
+    default:
+        return nullptr;
     }
 }
 
-SceneCourbe2 construit_scene_courbe2(Scene& scene)
+SceneCourbe2 construit_scene_courbe2(Scene &scene)
 {
     SceneCourbe2 s;
     s.GLDummyCube1 = scene.cree<Ancre>();
     s.GLDummyCube1->definir_echelle(0.5f);
-    s.GLDummyCube1->definir_position({0.0f, 1.8f, 0.0f});
+    s.GLDummyCube1->definir_position({ 0.0f, 1.8f, 0.0f });
 
-    Camera& camera = scene.camera();
-    camera.definir_position({-1.1f, 3.0f, 3.0f});
+    Camera &camera = scene.camera();
+    camera.definir_position({ -1.1f, 3.0f, 3.0f });
     camera.definir_cible(s.GLDummyCube1);
     camera.definir_focale(6.0f);
     camera.definir_echelle_scene(12.0f);
     camera.definir_profondeur_vue(100.0f);
     camera.definir_biais_plan_proche(5.0f);
 
-    s.GLLightSource1 = cree_lumiere(scene, {10, 6, 0}, {0.137255f, 0.137255f, 0.556863f, 1}, {1, 1, 1, 1});
-    s.GLLightSource2 = cree_lumiere(scene, {1, 2, 8}, noir, {0.74902f, 0.847059f, 0.847059f, 1});
+    s.GLLightSource1 = cree_lumiere(scene, { 10, 6, 0 }, { 0.137255f, 0.137255f, 0.556863f, 1 },
+                                    { 1, 1, 1, 1 });
+    s.GLLightSource2 =
+            cree_lumiere(scene, { 1, 2, 8 }, noir, { 0.74902f, 0.847059f, 0.847059f, 1 });
 
     s.GLXYZGrid1 = scene.cree<Grille>();
     s.GLXYZGrid1->definir_plage_x(-3, 3, 1);
     s.GLXYZGrid1->definir_plage_y(0, 7, 0.3f);
-    s.GLXYZGrid1->definir_couleur({0.8f, 0.8f, 0.8f, 1});
-    s.GLXYZGrid1->definir_position({0, 0, -0.5f});
+    s.GLXYZGrid1->definir_couleur({ 0.8f, 0.8f, 0.8f, 1 });
+    s.GLXYZGrid1->definir_position({ 0, 0, -0.5f });
     s.GLXYZGrid1->definir_echelle(QVector3D(1, 0.85f, 1));
 
     s.GLSpaceText1 = cree_categorie(scene, QStringLiteral("Connoté"), -2.0f, 0.2f);

@@ -6,14 +6,14 @@
 
 namespace fantrel {
 
-QStringList lignes_memo(const QPlainTextEdit* memo)
+QStringList lignes_memo(const QPlainTextEdit *memo)
 {
     QString texte = memo->document()->toRawText();
     texte.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     return decoupe_lignes(texte);
 }
 
-void ajoute_ligne(QPlainTextEdit* memo, const QString& ligne)
+void ajoute_ligne(QPlainTextEdit *memo, const QString &ligne)
 {
     QTextCursor curseur(memo->document());
     curseur.movePosition(QTextCursor::End);
@@ -26,7 +26,7 @@ void ajoute_ligne(QPlainTextEdit* memo, const QString& ligne)
     memo->ensureCursorVisible();
 }
 
-void ajoute_entete(QPlainTextEdit* memo, const QString& ligne)
+void ajoute_entete(QPlainTextEdit *memo, const QString &ligne)
 {
     const bool modifie = memo->document()->isModified();
     ajoute_ligne(memo, ligne);
@@ -34,7 +34,7 @@ void ajoute_entete(QPlainTextEdit* memo, const QString& ligne)
         memo->document()->setModified(false);
 }
 
-void remplace_ligne(QPlainTextEdit* memo, qsizetype i, const QString& ligne)
+void remplace_ligne(QPlainTextEdit *memo, qsizetype i, const QString &ligne)
 {
     const QTextBlock bloc = memo->document()->findBlockByNumber(static_cast<int>(i));
     if (i < 0 || !bloc.isValid())
@@ -44,10 +44,10 @@ void remplace_ligne(QPlainTextEdit* memo, qsizetype i, const QString& ligne)
     curseur.insertText(ligne);
 }
 
-void remplace_lignes(QPlainTextEdit* memo, const QStringList& lignes)
+void remplace_lignes(QPlainTextEdit *memo, const QStringList &lignes)
 {
     QString texte;
-    for (const QString& ligne : lignes)
+    for (const QString &ligne : lignes)
         texte += ligne + QLatin1Char('\n');
     memo->setPlainText(texte);
     memo->document()->setModified(false);

@@ -24,10 +24,10 @@ inline ErreurExecution erreur_capacite_memo()
 }
 
 // The characters the lines take in a box.
-inline qsizetype nb_caracteres_memo(const QStringList& lignes)
+inline qsizetype nb_caracteres_memo(const QStringList &lignes)
 {
     qsizetype n = 0;
-    for (const QString& l : lignes)
+    for (const QString &l : lignes)
         n += l.size() + 2;
     return n;
 }
@@ -36,7 +36,7 @@ inline qsizetype nb_caracteres_memo(const QStringList& lignes)
 // a text beyond the capacity throws erreur_capacite_memo(). Every byte of a file
 // gives at least a third of a character (UTF-8, a line end two), so a file of more
 // than three times the capacity is refused by its size, before it is decoded.
-inline QStringList lire_lignes_memo(const QString& chemin)
+inline QStringList lire_lignes_memo(const QString &chemin)
 {
     constexpr qint64 octets_bom = 3;
     const QFileInfo info(chemin);

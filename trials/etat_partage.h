@@ -11,36 +11,39 @@
 
 namespace fantrel {
 
-struct Couple {
-    QString mot1;   // the connoted word ("$" mark removed)
-    QString mot2;   // the neutral word
+struct Couple
+{
+    QString mot1; // the connoted word ("$" mark removed)
+    QString mot2; // the neutral word
 };
 
-struct EtatPartage {
-    QString repertoire;                 // working directory taken once at start-up
+struct EtatPartage
+{
+    QString repertoire; // working directory taken once at start-up
     QString nom_param = QStringLiteral("param.ini");
-    int num_essai = 0;                  // trials started since the last new user; 1-based pair index
-    bool fin_liste = false;             // no further pair may be drawn
-    int nb_couples = 0;                 // pairs of the current list (after evening out)
-    QVector<Couple> liste_mots;         // liste_mots[k - 1] is pair k
-    std::array<QString, 3> mots;        // indices 1 and 2: the pair of the current trial
-    int rang_mot = 0;                   // 1 or 2: which of mots is shown; music: 1 = incongruous
-    QString masque;                     // mask of the first paradigm
-    QString masque1, masque2;           // masks of the second paradigm
-    QString mot_morbelle;               // word flashed in the second paradigm's chain
+    int num_essai = 0; // trials started since the last new user; 1-based pair index
+    bool fin_liste = false; // no further pair may be drawn
+    int nb_couples = 0; // pairs of the current list (after evening out)
+    QVector<Couple> liste_mots; // liste_mots[k - 1] is pair k
+    std::array<QString, 3> mots; // indices 1 and 2: the pair of the current trial
+    int rang_mot = 0; // 1 or 2: which of mots is shown; music: 1 = incongruous
+    QString masque; // mask of the first paradigm
+    QString masque1, masque2; // masks of the second paradigm
+    QString mot_morbelle; // word flashed in the second paradigm's chain
     bool bonne_reponse = false;
-    bool essai_mire = false;            // a "test" flash runs; no answer asked
-    QString ligne_resultat;             // results line being built
-    std::array<std::int32_t, 5> compte_test{};  // indices 1..4: answer counters by category
+    bool essai_mire = false; // a "test" flash runs; no answer asked
+    QString ligne_resultat; // results line being built
+    std::array<std::int32_t, 5> compte_test{}; // indices 1..4: answer counters by category
     bool mode_morbelle = false;
     bool mode_musical = false;
-    std::int32_t couleur_fond = 0;      // background colour value last read from the settings
-    bool couleur_gelee = false;         // colour picker frozen after a click
-    bool lecture_res = false;           // a results file is being read back
-    Hasard hasard;                      // the program's one random generator
+    std::int32_t couleur_fond = 0; // background colour value last read from the settings
+    bool couleur_gelee = false; // colour picker frozen after a click
+    bool lecture_res = false; // a results file is being read back
+    Hasard hasard; // the program's one random generator
 
     // Pair k (1-based) of the list, or an empty pair outside it.
-    Couple couple(int k) const {
+    Couple couple(int k) const
+    {
         return (k >= 1 && k <= liste_mots.size()) ? liste_mots[k - 1] : Couple{};
     }
 };

@@ -9,7 +9,7 @@ namespace {
 constexpr int longueur_max_mot = 100;
 }
 
-Couple decoupe_ligne(const QString& ligne)
+Couple decoupe_ligne(const QString &ligne)
 {
     Couple c;
     const int espace = ligne.indexOf(u' ');
@@ -32,7 +32,7 @@ Couple decoupe_ligne(const QString& ligne)
     return c;
 }
 
-void tri_liste(QStringList& lignes, EtatPartage& etat)
+void tri_liste(QStringList &lignes, EtatPartage &etat)
 {
     const int n = int(lignes.size());
     etat.nb_couples = n;
@@ -42,12 +42,12 @@ void tri_liste(QStringList& lignes, EtatPartage& etat)
     }
     etat.liste_mots.clear();
     etat.liste_mots.reserve(lignes.size());
-    for (const QString& l : std::as_const(lignes))
+    for (const QString &l : std::as_const(lignes))
         etat.liste_mots.append(decoupe_ligne(l));
     melange_des_lignes(etat);
 }
 
-void melange_des_lignes(EtatPartage& etat)
+void melange_des_lignes(EtatPartage &etat)
 {
     const int n = std::min<int>(etat.nb_couples, int(etat.liste_mots.size()));
     if (n <= 0)
@@ -71,7 +71,7 @@ void melange_des_lignes(EtatPartage& etat)
     etat.liste_mots = std::move(melange);
 }
 
-QString masque_derive(const QString& ligne2, const QString& masque_courant)
+QString masque_derive(const QString &ligne2, const QString &masque_courant)
 {
     if (masque_courant.isEmpty())
         return {};
@@ -88,7 +88,7 @@ QString masque_derive(const QString& ligne2, const QString& masque_courant)
     return QString(t.size(), masque_courant.at(0));
 }
 
-QString nom_sans_dossier(const QString& chemin)
+QString nom_sans_dossier(const QString &chemin)
 {
     const int pos = std::max(chemin.lastIndexOf(u'\\'), chemin.lastIndexOf(u'/'));
     return chemin.mid(pos + 1);

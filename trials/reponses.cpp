@@ -2,15 +2,14 @@
 
 namespace fantrel {
 
-QString debut_ligne_resultat(const QString& montre)
+QString debut_ligne_resultat(const QString &montre)
 {
     return QStringLiteral("Mot affiché=") + montre + QStringLiteral(" prop=");
 }
 
-QString propositions(const QString& mot1, const QString& mot2, int r)
+QString propositions(const QString &mot1, const QString &mot2, int r)
 {
-    return r == 1 ? QStringLiteral("$") + mot1 + u' ' + mot2
-                  : mot2 + QStringLiteral(" $") + mot1;
+    return r == 1 ? QStringLiteral("$") + mot1 + u' ' + mot2 : mot2 + QStringLiteral(" $") + mot1;
 }
 
 } // namespace fantrel

@@ -21,7 +21,7 @@ constexpr int largeur_bouton_longueur = 100;
 
 } // namespace
 
-TForm_choix_mots::TForm_choix_mots(const QString& repertoire, QWidget* parent)
+TForm_choix_mots::TForm_choix_mots(const QString &repertoire, QWidget *parent)
     : QDialog(parent), m_repertoire(repertoire)
 {
     setObjectName(QStringLiteral("Form_choix_mots"));
@@ -41,7 +41,7 @@ TForm_choix_mots::TForm_choix_mots(const QString& repertoire, QWidget* parent)
     relie(BitBtn1, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn1Click);
     relie(BitBtn2, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn2Click);
     relie(STOP, &QPushButton::clicked, this, &TForm_choix_mots::STOPClick);
-    for (QCheckBox* c : {Check_s, Check_accent, check_non_der, check_non_prem, Check_participes})
+    for (QCheckBox *c : { Check_s, Check_accent, check_non_der, check_non_prem, Check_participes })
         relie(c, &QCheckBox::toggled, this, &TForm_choix_mots::maj_filtres);
     Edit_mot->installEventFilter(this);
 
@@ -55,8 +55,10 @@ TForm_choix_mots::TForm_choix_mots(const QString& repertoire, QWidget* parent)
     });
     relie(SpeedButton3, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton3Click);
     relie(SpeedButton4, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton4Click);
-    relie(Speed_sauve_select, &QToolButton::clicked, this, &TForm_choix_mots::Speed_sauve_selectClick);
-    relie(Speed_charge_select, &QToolButton::clicked, this, &TForm_choix_mots::Speed_charge_selectClick);
+    relie(Speed_sauve_select, &QToolButton::clicked, this,
+          &TForm_choix_mots::Speed_sauve_selectClick);
+    relie(Speed_charge_select, &QToolButton::clicked, this,
+          &TForm_choix_mots::Speed_charge_selectClick);
     relie(SpeedButton1, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton1Click);
     relie(SpeedButton2, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton2Click);
     relie(Sauver1, &QAction::triggered, this, &TForm_choix_mots::Sauver1Click);
@@ -70,7 +72,8 @@ void TForm_choix_mots::Timer_debutTimer()
     if (boutons_longueur[1])
         return;
     for (int n = 1; n <= 15; ++n) {
-        auto* bouton = new QRadioButton(QString::number(n) + QStringLiteral(" lettre(s)"), Group_radio);
+        auto *bouton =
+                new QRadioButton(QString::number(n) + QStringLiteral(" lettre(s)"), Group_radio);
         bouton->setObjectName(QStringLiteral("boutons_longueur%1").arg(n));
         // NOTE: 100 wide rather than 80, which cuts "10 lettre(s)" short in today's fonts.
         bouton->setGeometry(5, 20 * n, largeur_bouton_longueur, 20);
@@ -83,15 +86,15 @@ void TForm_choix_mots::Timer_debutTimer()
     }
 }
 
-bool TForm_choix_mots::eventFilter(QObject* objet, QEvent* evenement)
+bool TForm_choix_mots::eventFilter(QObject *objet, QEvent *evenement)
 {
     const auto type = evenement->type();
     const bool appui = type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick;
     if (objet == Edit_mot && (appui || type == QEvent::KeyPress)) {
-        m_bitbtn2_voulu = true;         // Edit_motKeyDown, Edit_motMouseDown
+        m_bitbtn2_voulu = true; // Edit_motKeyDown, Edit_motMouseDown
         maj_bitbtn2();
-    } else if (appui && qobject_cast<QRadioButton*>(objet)) {
-        m_bitbtn2_voulu = false;        // RadioButton1MouseDown
+    } else if (appui && qobject_cast<QRadioButton *>(objet)) {
+        m_bitbtn2_voulu = false; // RadioButton1MouseDown
         maj_bitbtn2();
     }
     return QDialog::eventFilter(objet, evenement);
@@ -104,8 +107,8 @@ void TForm_choix_mots::maj_bitbtn2()
 
 Filtres TForm_choix_mots::filtres() const
 {
-    return {Check_s->isChecked(), Check_accent->isChecked(), check_non_der->isChecked(),
-            check_non_prem->isChecked(), Check_participes->isChecked()};
+    return { Check_s->isChecked(), Check_accent->isChecked(), check_non_der->isChecked(),
+             check_non_prem->isChecked(), Check_participes->isChecked() };
 }
 
 void TForm_choix_mots::maj_filtres()

@@ -31,54 +31,55 @@ class QToolButton;
 namespace fantrel {
 class ListeMemo;
 class Recherche;
-}
+} // namespace fantrel
 
-class TForm_choix_mots : public QDialog {
+class TForm_choix_mots : public QDialog
+{
     Q_OBJECT
 public:
     // `repertoire`: the main window's start-up folder, read when a file is needed
     // (it is set after this window is created).
-    explicit TForm_choix_mots(const QString& repertoire, QWidget* parent = nullptr);
+    explicit TForm_choix_mots(const QString &repertoire, QWidget *parent = nullptr);
     ~TForm_choix_mots() override;
 
     // Controls, named as in the window's layout.
-    QGroupBox* Group_radio = nullptr;
-    std::array<QRadioButton*, 16> boutons_longueur{};   // 1 to 15, made at the first tick
-    QPushButton* BitBtn1 = nullptr;
-    QLineEdit* Edit_mot = nullptr;
-    QPushButton* BitBtn2 = nullptr;
-    QCheckBox* Check_s = nullptr;
-    QCheckBox* Check_accent = nullptr;
-    QCheckBox* check_non_der = nullptr;
-    QCheckBox* check_non_prem = nullptr;
-    QCheckBox* Check_participes = nullptr;
-    QProgressBar* ProgressBar1 = nullptr;
-    QPushButton* STOP = nullptr;
-    QLabel* Lab_prem_mot = nullptr;
-    QLabel* Lab_fin_mot = nullptr;
-    QLabel* Label4 = nullptr;
-    QLabel* Label6 = nullptr;
-    QLabel* Lab_fic_tous_les_mots = nullptr;
-    QLabel* Lab_fic_mots_selectionnes = nullptr;
-    QLabel* Lab_fic_mots_choisis = nullptr;
-    fantrel::ListeMemo* Memo1 = nullptr;   // pairs selected by the software
+    QGroupBox *Group_radio = nullptr;
+    std::array<QRadioButton *, 16> boutons_longueur{}; // 1 to 15, made at the first tick
+    QPushButton *BitBtn1 = nullptr;
+    QLineEdit *Edit_mot = nullptr;
+    QPushButton *BitBtn2 = nullptr;
+    QCheckBox *Check_s = nullptr;
+    QCheckBox *Check_accent = nullptr;
+    QCheckBox *check_non_der = nullptr;
+    QCheckBox *check_non_prem = nullptr;
+    QCheckBox *Check_participes = nullptr;
+    QProgressBar *ProgressBar1 = nullptr;
+    QPushButton *STOP = nullptr;
+    QLabel *Lab_prem_mot = nullptr;
+    QLabel *Lab_fin_mot = nullptr;
+    QLabel *Label4 = nullptr;
+    QLabel *Label6 = nullptr;
+    QLabel *Lab_fic_tous_les_mots = nullptr;
+    QLabel *Lab_fic_mots_selectionnes = nullptr;
+    QLabel *Lab_fic_mots_choisis = nullptr;
+    fantrel::ListeMemo *Memo1 = nullptr; // pairs selected by the software
     // Every line of the word base: a list view, which shows 75,000 lines at once
     // where a text box needs most of a second to take them.
-    QListView* Memo2 = nullptr;
-    fantrel::ListeMemo* Memo3 = nullptr;   // pairs chosen by the user
-    QToolButton* SpeedButton1 = nullptr;   // save Memo1 (".select_log")
-    QToolButton* SpeedButton2 = nullptr;   // load Memo1
-    QToolButton* SpeedButton3 = nullptr;   // "Sélection" Memo1 → Memo3
-    QToolButton* SpeedButton4 = nullptr;   // "Sélection" back
-    QToolButton* Speed_sauve_select = nullptr;
-    QToolButton* Speed_charge_select = nullptr;
-    QAction* Sauver1 = nullptr;            // "Fichier" / "Sauver les mots trouvés"
-    QTimer* Timer_debut = nullptr;
+    QListView *Memo2 = nullptr;
+    fantrel::ListeMemo *Memo3 = nullptr; // pairs chosen by the user
+    QToolButton *SpeedButton1 = nullptr; // save Memo1 (".select_log")
+    QToolButton *SpeedButton2 = nullptr; // load Memo1
+    QToolButton *SpeedButton3 = nullptr; // "Sélection" Memo1 → Memo3
+    QToolButton *SpeedButton4 = nullptr; // "Sélection" back
+    QToolButton *Speed_sauve_select = nullptr;
+    QToolButton *Speed_charge_select = nullptr;
+    QAction *Sauver1 = nullptr; // "Fichier" / "Sauver les mots trouvés"
+    QTimer *Timer_debut = nullptr;
 
     // State of the search.
     int ligne_debut = -1;
     int ligne_fin = -1;
-    bool arret = false;                    // paused by STOP
+    bool arret = false; // paused by STOP
     bool reprise = false;
     bool mot_seul = false;
     bool init_progression = true;
@@ -122,7 +123,7 @@ signals:
     void recherche_arretee();
 
 protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
     void construit_fenetre();
@@ -137,15 +138,15 @@ private:
     int longueur_cochee() const;
     fantrel::Filtres filtres() const;
     void affiche_nb_choisis();
-    void remplace_dans_memo1(const QString& ancienne, const QString& nouvelle, bool derniere);
+    void remplace_dans_memo1(const QString &ancienne, const QString &nouvelle, bool derniere);
 
-    const QString& m_repertoire;
-    fantrel::BaseMots m_base;              // the lines shown in Memo2
+    const QString &m_repertoire;
+    fantrel::BaseMots m_base; // the lines shown in Memo2
     std::unique_ptr<fantrel::Recherche> m_recherche;
-    QTimer* m_tranche = nullptr;           // next slice of the search
+    QTimer *m_tranche = nullptr; // next slice of the search
     qint64 m_budget_tranche = 0;
     QElapsedTimer m_depuis_publication;
     QStringList m_a_publier;
-    bool m_bitbtn2_voulu = false;          // BitBtn2 as the word field and the buttons ask, search aside
-    bool m_ecriture_memo3 = false;         // the program itself is changing Memo3
+    bool m_bitbtn2_voulu = false; // BitBtn2 as the word field and the buttons ask, search aside
+    bool m_ecriture_memo3 = false; // the program itself is changing Memo3
 };

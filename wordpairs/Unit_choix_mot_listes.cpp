@@ -13,7 +13,7 @@ using namespace fantrel;
 
 namespace {
 
-OptionsDialogue dialogue(const QString& repertoire, const QString& extension, const QString& filtre,
+OptionsDialogue dialogue(const QString &repertoire, const QString &extension, const QString &filtre,
                          bool enregistrer)
 {
     OptionsDialogue options;
@@ -26,14 +26,16 @@ OptionsDialogue dialogue(const QString& repertoire, const QString& extension, co
 }
 
 // Changes Memo3 from the program without counting it as the user's typing.
-class EcritureMemo3 {
+class EcritureMemo3
+{
 public:
-    explicit EcritureMemo3(bool& drapeau) : m_drapeau(drapeau) { m_drapeau = true; }
+    explicit EcritureMemo3(bool &drapeau) : m_drapeau(drapeau) { m_drapeau = true; }
     ~EcritureMemo3() { m_drapeau = false; }
-    EcritureMemo3(const EcritureMemo3&) = delete;
-    EcritureMemo3& operator=(const EcritureMemo3&) = delete;
+    EcritureMemo3(const EcritureMemo3 &) = delete;
+    EcritureMemo3 &operator=(const EcritureMemo3 &) = delete;
+
 private:
-    bool& m_drapeau;
+    bool &m_drapeau;
 };
 
 } // namespace
@@ -105,7 +107,7 @@ void TForm_choix_mots::Memo3DblClick()
 void TForm_choix_mots::SpeedButton3Click()
 {
     bool change = false;
-    for (const QString& t : Memo1->lignes_selection()) {
+    for (const QString &t : Memo1->lignes_selection()) {
         if (t.isEmpty() || t.contains(QStringLiteral("----")))
             continue;
         {
@@ -126,7 +128,7 @@ void TForm_choix_mots::SpeedButton3Click()
 void TForm_choix_mots::SpeedButton4Click()
 {
     bool change = false;
-    for (const QString& t : Memo3->lignes_selection()) {
+    for (const QString &t : Memo3->lignes_selection()) {
         if (t.isEmpty())
             continue;
         Memo1->remplace_lignes_egales(marque(t), t);
@@ -146,7 +148,8 @@ void TForm_choix_mots::SpeedButton4Click()
 void TForm_choix_mots::Speed_sauve_selectClick()
 {
     const ResultatDialogue choix = interactions().enregistrer_fichier(
-        dialogue(m_repertoire, QStringLiteral("liste_fantrel"), QStringLiteral("Exercices subliminaux|*.liste_fantrel"), true));
+            dialogue(m_repertoire, QStringLiteral("liste_fantrel"),
+                     QStringLiteral("Exercices subliminaux|*.liste_fantrel"), true));
     sauvegarde_faite = choix.accepte;
     if (!choix.accepte)
         return;
@@ -164,7 +167,7 @@ void TForm_choix_mots::Speed_charge_selectClick()
             return;
     }
     const ResultatDialogue choix = interactions().ouvrir_fichier(
-        dialogue(m_repertoire, QStringLiteral("liste_fantrel"), QString(), false));
+            dialogue(m_repertoire, QStringLiteral("liste_fantrel"), QString(), false));
     if (!choix.accepte)
         return;
     const QStringList lignes = lire_lignes_memo(choix.nom_fichier);
@@ -184,11 +187,12 @@ void TForm_choix_mots::Speed_charge_selectClick()
 void TForm_choix_mots::SpeedButton1Click()
 {
     const ResultatDialogue choix = interactions().enregistrer_fichier(
-        dialogue(m_repertoire, QStringLiteral("select_log"), QStringLiteral("Exercices subliminaux|*.select_log"), true));
+            dialogue(m_repertoire, QStringLiteral("select_log"),
+                     QStringLiteral("Exercices subliminaux|*.select_log"), true));
     if (!choix.accepte)
         return;
     QStringList lignes = Memo1->lignes();
-    for (QString& ligne : lignes)
+    for (QString &ligne : lignes)
         ligne = sans_marque(ligne);
     ecrire_lignes(choix.nom_fichier, lignes);
     liste_logiciel_a_sauver = false;
@@ -196,8 +200,9 @@ void TForm_choix_mots::SpeedButton1Click()
 
 void TForm_choix_mots::SpeedButton2Click()
 {
-    const OptionsDialogue options = dialogue(m_repertoire, QStringLiteral("select_log"),
-                                             QStringLiteral("Mots sélectionnés logiciel|*.select_log"), false);
+    const OptionsDialogue options =
+            dialogue(m_repertoire, QStringLiteral("select_log"),
+                     QStringLiteral("Mots sélectionnés logiciel|*.select_log"), false);
     if (liste_logiciel_a_sauver) {
         const Reponse reponse = question(QStringLiteral("Sauver la liste logiciel ?"));
         if (reponse == Reponse::Oui)

@@ -23,8 +23,8 @@ namespace {
 // processed: adding the pairs found to the list, then searching.
 constexpr int duree_tour_ms = 5;
 constexpr int intervalle_affichage_ms = 33; // the list is painted ~30 times a second
-constexpr qint64 pas_recherche = 256;       // units of one avance()
-constexpr int lignes_par_ajout = 100;       // lines added to the list at a time
+constexpr qint64 pas_recherche = 256; // units of one avance()
+constexpr int lignes_par_ajout = 100; // lines added to the list at a time
 
 } // namespace
 
@@ -40,7 +40,7 @@ void TForm_choix_mots::charge_base()
     // The base rarely changes between two searches: keep the list shown as it is.
     if (lignes != m_base.lignes) {
         m_base = BaseMots(std::move(lignes));
-        static_cast<QStringListModel*>(Memo2->model())->setStringList(m_base.lignes);
+        static_cast<QStringListModel *>(Memo2->model())->setStringList(m_base.lignes);
     }
     Lab_fic_tous_les_mots->setText(chemin);
     Lab_fic_tous_les_mots->show();
@@ -69,7 +69,7 @@ void TForm_choix_mots::BitBtn2Click()
     Edit_mot->setText(minuscules_az(Edit_mot->text()));
     const int longueur = int(Edit_mot->text().size());
     // NOTE: unchecking every button of an exclusive group needs the exclusivity off.
-    for (QRadioButton* bouton : boutons_longueur) {
+    for (QRadioButton *bouton : boutons_longueur) {
         if (!bouton)
             continue;
         bouton->setAutoExclusive(false);
@@ -100,7 +100,8 @@ void TForm_choix_mots::demarre(bool seul, int longueur)
     STOP->setText(QStringLiteral("STOP"));
     Lab_prem_mot->setText(QString::number(ligne_debut));
     Lab_fin_mot->setText(QString::number(ligne_fin));
-    m_recherche = std::make_unique<RechercheRapide>(m_base, Demande{seul, longueur, seul ? Edit_mot->text() : QString()});
+    m_recherche = std::make_unique<RechercheRapide>(
+            m_base, Demande{ seul, longueur, seul ? Edit_mot->text() : QString() });
     m_recherche->definir_filtres(filtres());
     if (!seul)
         m_recherche->definir_longueur_cochee(longueur_cochee());
@@ -155,7 +156,7 @@ void TForm_choix_mots::publie(int limite_ms, bool tout_de_suite)
         qsizetype fait = 0;
         while (fait < m_a_publier.size() && (limite_ms == 0 || chrono.elapsed() < limite_ms)) {
             QStringList lot = m_a_publier.mid(fait, lignes_par_ajout);
-            for (QString& ligne : lot)
+            for (QString &ligne : lot)
                 if (deja.contains(ligne))
                     ligne = marque(ligne);
             Memo1->ajoute_lignes(lot);

@@ -34,7 +34,7 @@ QStringList decoupe_ligne(QStringView ligne)
 BaseMots::BaseMots(QStringList lignes_base) : lignes(std::move(lignes_base))
 {
     classes.reserve(std::size_t(lignes.size()));
-    for (const QString& ligne : std::as_const(lignes))
+    for (const QString &ligne : std::as_const(lignes))
         classes.push_back(classe_ligne(ligne));
 }
 
@@ -46,7 +46,7 @@ int BaseMots::nb_lignes_classe(int classe) const
     return n;
 }
 
-BornesClasse bornes_classe(const std::vector<int>& classes, int classe)
+BornesClasse bornes_classe(const std::vector<int> &classes, int classe)
 {
     BornesClasse bornes;
     for (std::size_t k = 0; k < classes.size(); ++k) {
@@ -62,10 +62,10 @@ BornesClasse bornes_classe(const std::vector<int>& classes, int classe)
     return bornes;
 }
 
-QString minuscules_az(const QString& texte)
+QString minuscules_az(const QString &texte)
 {
     QString resultat = texte;
-    for (QChar& c : resultat)
+    for (QChar &c : resultat)
         if (c >= u'A' && c <= u'Z')
             c = QChar(c.unicode() + (u'a' - u'A'));
     return resultat;

@@ -20,9 +20,10 @@ QStringList decoupe_ligne(QStringView ligne);
 std::vector<QStringView> decoupe_ligne_vues(QStringView ligne);
 
 // The lines of a base with their classes, computed once per loaded base.
-struct BaseMots {
+struct BaseMots
+{
     QStringList lignes;
-    std::vector<int> classes;     // classe_ligne of each line
+    std::vector<int> classes; // classe_ligne of each line
 
     BaseMots() = default;
     explicit BaseMots(QStringList lignes_base);
@@ -34,13 +35,14 @@ struct BaseMots {
 // The run of lines searched for one class: `debut` is the first line of that
 // class, `fin` the first line after it of another class (the line count when
 // the class runs to the end); both -1 when no line has that class.
-struct BornesClasse {
+struct BornesClasse
+{
     int debut = -1;
     int fin = -1;
 };
-BornesClasse bornes_classe(const std::vector<int>& classes, int classe);
+BornesClasse bornes_classe(const std::vector<int> &classes, int classe);
 
 // Lower case for the letters A to Z only; accented capitals stay.
-QString minuscules_az(const QString& texte);
+QString minuscules_az(const QString &texte);
 
 } // namespace fantrel

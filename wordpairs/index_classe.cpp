@@ -9,8 +9,8 @@ namespace {
 // Order of x and y with their letter d deleted (both are longer than d).
 bool avant_sans(QStringView x, QStringView y, int d)
 {
-    const char16_t* px = x.utf16();
-    const char16_t* py = y.utf16();
+    const char16_t *px = x.utf16();
+    const char16_t *py = y.utf16();
     for (int p = 0; p < d; ++p)
         if (px[p] != py[p])
             return px[p] < py[p];
@@ -25,7 +25,7 @@ bool avant_sans(QStringView x, QStringView y, int d)
 // with zeros: ordered as avant_sans orders the words, ties aside.
 quint64 cle_sans(QStringView x, int d)
 {
-    const char16_t* px = x.utf16();
+    const char16_t *px = x.utf16();
     quint64 cle = 0;
     qsizetype p = 0;
     for (int k = 0; k < 4; ++k, ++p) {
@@ -42,8 +42,8 @@ bool pareil_sauf(QStringView b, QStringView a, int d, bool meme_longueur)
 {
     if (meme_longueur ? b.size() != a.size() : b.size() < a.size())
         return false;
-    const char16_t* pa = a.utf16();
-    const char16_t* pb = b.utf16();
+    const char16_t *pa = a.utf16();
+    const char16_t *pb = b.utf16();
     for (qsizetype p = 0; p < a.size(); ++p)
         if (p != d && pa[p] != pb[p])
             return false;
@@ -52,7 +52,7 @@ bool pareil_sauf(QStringView b, QStringView a, int d, bool meme_longueur)
 
 } // namespace
 
-IndexClasse::IndexClasse(const QStringList& lignes, int debut, int fin)
+IndexClasse::IndexClasse(const QStringList &lignes, int debut, int fin)
     : m_lignes(lignes), m_debut(debut)
 {
     std::vector<int> nb_occ;
@@ -86,7 +86,7 @@ IndexClasse::IndexClasse(const QStringList& lignes, int debut, int fin)
         const int dernier = m_debut_ligne[std::size_t(ligne - debut + 1)];
         for (int k = premier; k < dernier; ++k)
             if (const int id = m_mots_lignes[std::size_t(k)]; id >= 0)
-                m_occ[std::size_t(suivante[std::size_t(id)]++)] = {ligne, k - premier};
+                m_occ[std::size_t(suivante[std::size_t(id)]++)] = { ligne, k - premier };
     }
 
     // One order per place d, and each word's rank in it.
@@ -102,12 +102,12 @@ IndexClasse::IndexClasse(const QStringList& lignes, int debut, int fin)
     m_rang.resize(std::size_t(m_debut_rang.back()));
     std::vector<std::pair<quint64, int>> cles;
     for (std::size_t d = 0; d < m_ordre.size(); ++d) {
-        auto& ordre = m_ordre[d];
+        auto &ordre = m_ordre[d];
         // The first four letters of the deleted form settle most comparisons.
         cles.clear();
         for (int id : ordre)
             cles.emplace_back(cle_sans(mot(id), int(d)), id);
-        std::sort(cles.begin(), cles.end(), [this, d](const auto& x, const auto& y) {
+        std::sort(cles.begin(), cles.end(), [this, d](const auto &x, const auto &y) {
             if (x.first != y.first)
                 return x.first < y.first;
             return avant_sans(mot(x.second), mot(y.second), int(d));
@@ -119,26 +119,26 @@ IndexClasse::IndexClasse(const QStringList& lignes, int debut, int fin)
     }
 }
 
-const int* IndexClasse::mots_ligne(int ligne, int& nombre) const
+const int *IndexClasse::mots_ligne(int ligne, int &nombre) const
 {
     const std::size_t k = std::size_t(ligne - m_debut);
     nombre = m_debut_ligne[k + 1] - m_debut_ligne[k];
     return m_mots_lignes.data() + m_debut_ligne[k];
 }
 
-const IndexClasse::Occurrence* IndexClasse::occurrences(int id, int& nombre) const
+const IndexClasse::Occurrence *IndexClasse::occurrences(int id, int &nombre) const
 {
     nombre = m_debut_occ[std::size_t(id) + 1] - m_debut_occ[std::size_t(id)];
     return m_occ.data() + m_debut_occ[std::size_t(id)];
 }
 
-qint64 IndexClasse::candidats(int id_a, std::vector<Candidat>& sortie) const
+qint64 IndexClasse::candidats(int id_a, std::vector<Candidat> &sortie) const
 {
     const QStringView a = mot(id_a);
     const int n = int(a.size());
     qint64 vus = 1;
     for (int d = 0; d < n; ++d) {
-        const auto& ordre = m_ordre[std::size_t(d)];
+        const auto &ordre = m_ordre[std::size_t(d)];
         const int r = m_rang[std::size_t(m_debut_rang[std::size_t(id_a)] + d)];
         // Equal deleted forms may stand on both sides of a; longer ones follow them.
         for (int k = r - 1; k >= 0; --k, ++vus) {
@@ -146,30 +146,31 @@ qint64 IndexClasse::candidats(int id_a, std::vector<Candidat>& sortie) const
             if (!pareil_sauf(b, a, d, true))
                 break;
             if (b[d] != a[d])
-                sortie.push_back({ordre[std::size_t(k)], d});
+                sortie.push_back({ ordre[std::size_t(k)], d });
         }
         for (std::size_t k = std::size_t(r) + 1; k < ordre.size(); ++k, ++vus) {
             const QStringView b = mot(ordre[k]);
             if (!pareil_sauf(b, a, d, false))
                 break;
             if (b[d] != a[d])
-                sortie.push_back({ordre[k], d});
+                sortie.push_back({ ordre[k], d });
         }
     }
     if (n >= 2)
         if (const auto court = m_ids.constFind(a.left(n - 1)); court != m_ids.cend())
-            sortie.push_back({*court, n - 1});
+            sortie.push_back({ *court, n - 1 });
     return vus;
 }
 
 qsizetype IndexClasse::memoire_octets() const
 {
     qsizetype octets = qsizetype(m_mots.capacity() * sizeof(QStringView))
-        + m_ids.capacity() * qsizetype(sizeof(QStringView) + 2 * sizeof(int))
-        + qsizetype((m_debut_ligne.capacity() + m_mots_lignes.capacity() + m_debut_occ.capacity()
-                     + m_debut_rang.capacity() + m_rang.capacity()) * sizeof(int))
-        + qsizetype(m_occ.capacity() * sizeof(Occurrence));
-    for (const auto& ordre : m_ordre)
+            + m_ids.capacity() * qsizetype(sizeof(QStringView) + 2 * sizeof(int))
+            + qsizetype((m_debut_ligne.capacity() + m_mots_lignes.capacity()
+                         + m_debut_occ.capacity() + m_debut_rang.capacity() + m_rang.capacity())
+                        * sizeof(int))
+            + qsizetype(m_occ.capacity() * sizeof(Occurrence));
+    for (const auto &ordre : m_ordre)
         octets += qsizetype(ordre.capacity() * sizeof(int));
     return octets;
 }

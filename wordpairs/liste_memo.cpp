@@ -6,7 +6,7 @@
 
 namespace fantrel {
 
-ListeMemo::ListeMemo(QWidget* parent) : QPlainTextEdit(parent)
+ListeMemo::ListeMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -16,7 +16,7 @@ ListeMemo::ListeMemo(QWidget* parent) : QPlainTextEdit(parent)
 QStringList ListeMemo::lignes() const
 {
     QStringList resultat;
-    const QTextDocument* doc = document();
+    const QTextDocument *doc = document();
     resultat.reserve(doc->blockCount());
     for (QTextBlock bloc = doc->begin(); bloc.isValid(); bloc = bloc.next())
         resultat.append(bloc.text());
@@ -27,7 +27,7 @@ QStringList ListeMemo::lignes() const
 
 int ListeMemo::nb_lignes() const
 {
-    const QTextDocument* doc = document();
+    const QTextDocument *doc = document();
     return doc->blockCount() - (doc->lastBlock().length() <= 1 ? 1 : 0);
 }
 
@@ -38,16 +38,16 @@ QString ListeMemo::texte_brut() const
     return texte;
 }
 
-void ListeMemo::remplace_tout(const QStringList& lignes)
+void ListeMemo::remplace_tout(const QStringList &lignes)
 {
     setPlainText(lignes.join(u'\n'));
 }
 
-void ListeMemo::ajoute_lignes(const QStringList& lignes)
+void ListeMemo::ajoute_lignes(const QStringList &lignes)
 {
     if (lignes.isEmpty())
         return;
-    QScrollBar* barre = verticalScrollBar();
+    QScrollBar *barre = verticalScrollBar();
     const bool au_bout = barre->value() == barre->maximum();
     QTextCursor curseur(document());
     curseur.movePosition(QTextCursor::End);
@@ -60,7 +60,7 @@ void ListeMemo::ajoute_lignes(const QStringList& lignes)
         barre->setValue(barre->maximum());
 }
 
-void ListeMemo::remplace_ligne(int numero, const QString& ligne)
+void ListeMemo::remplace_ligne(int numero, const QString &ligne)
 {
     const QTextBlock bloc = document()->findBlockByNumber(numero);
     if (!bloc.isValid())
@@ -98,7 +98,7 @@ void ListeMemo::selectionne(int debut, int fin)
 Plage ListeMemo::ligne_du_curseur() const
 {
     const QTextBlock bloc = textCursor().block();
-    return {bloc.position(), bloc.position() + bloc.length() - 1};
+    return { bloc.position(), bloc.position() + bloc.length() - 1 };
 }
 
 QString ListeMemo::texte_entre(int debut, int fin) const
@@ -115,7 +115,7 @@ QString ListeMemo::texte_entre(int debut, int fin) const
 QStringList ListeMemo::lignes_selection() const
 {
     const QTextCursor curseur = textCursor();
-    const QTextDocument* doc = document();
+    const QTextDocument *doc = document();
     const QTextBlock premier = doc->findBlock(curseur.selectionStart());
     QTextBlock dernier = doc->findBlock(curseur.selectionEnd());
     if (dernier == doc->lastBlock() && dernier.length() <= 1 && dernier != premier)
@@ -131,9 +131,9 @@ QStringList ListeMemo::lignes_selection() const
     return lignes;
 }
 
-int ListeMemo::cherche_ligne(const QString& ligne, bool derniere) const
+int ListeMemo::cherche_ligne(const QString &ligne, bool derniere) const
 {
-    const QTextDocument* doc = document();
+    const QTextDocument *doc = document();
     if (derniere) {
         for (QTextBlock bloc = doc->lastBlock(); bloc.isValid(); bloc = bloc.previous())
             if (bloc.length() - 1 == ligne.size() && bloc.text() == ligne)
@@ -146,7 +146,7 @@ int ListeMemo::cherche_ligne(const QString& ligne, bool derniere) const
     return -1;
 }
 
-void ListeMemo::remplace_lignes_egales(const QString& ancienne, const QString& nouvelle)
+void ListeMemo::remplace_lignes_egales(const QString &ancienne, const QString &nouvelle)
 {
     for (QTextBlock bloc = document()->begin(); bloc.isValid(); bloc = bloc.next()) {
         if (bloc.length() - 1 != ancienne.size() || bloc.text() != ancienne)
@@ -157,13 +157,13 @@ void ListeMemo::remplace_lignes_egales(const QString& ancienne, const QString& n
     }
 }
 
-void ListeMemo::mousePressEvent(QMouseEvent* evenement)
+void ListeMemo::mousePressEvent(QMouseEvent *evenement)
 {
     QPlainTextEdit::mousePressEvent(evenement);
     emit appui();
 }
 
-void ListeMemo::mouseDoubleClickEvent(QMouseEvent* evenement)
+void ListeMemo::mouseDoubleClickEvent(QMouseEvent *evenement)
 {
     QPlainTextEdit::mouseDoubleClickEvent(evenement);
     emit double_clic();

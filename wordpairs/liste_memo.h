@@ -9,15 +9,17 @@ namespace fantrel {
 
 // A line of a list by the offsets of its first character and of its line break
 // (or the end of the text), the box's line breaks counting one character.
-struct Plage {
+struct Plage
+{
     int debut = 0;
     int fin = 0;
 };
 
-class ListeMemo : public QPlainTextEdit {
+class ListeMemo : public QPlainTextEdit
+{
     Q_OBJECT
 public:
-    explicit ListeMemo(QWidget* parent = nullptr);
+    explicit ListeMemo(QWidget *parent = nullptr);
 
     // The lines, as a file holds them: a final line break adds no line, an empty
     // box has none.
@@ -27,12 +29,12 @@ public:
     // conversion of non-breaking spaces); offsets of the caret index it.
     QString texte_brut() const;
 
-    void remplace_tout(const QStringList& lignes);
+    void remplace_tout(const QStringList &lignes);
     // Adds lines after the last one (into an empty last line when there is one);
     // the view follows when it was showing the end.
-    void ajoute_lignes(const QStringList& lignes);
-    void ajoute_ligne(const QString& ligne) { ajoute_lignes({ligne}); }
-    void remplace_ligne(int numero, const QString& ligne);
+    void ajoute_lignes(const QStringList &lignes);
+    void ajoute_ligne(const QString &ligne) { ajoute_lignes({ ligne }); }
+    void remplace_ligne(int numero, const QString &ligne);
     void supprime_ligne(int numero);
     void selectionne(int debut, int fin);
 
@@ -45,17 +47,17 @@ public:
     // after a final line break adds none.
     QStringList lignes_selection() const;
     // Number of the first (or last) line equal to `ligne`, -1 when none.
-    int cherche_ligne(const QString& ligne, bool derniere) const;
+    int cherche_ligne(const QString &ligne, bool derniere) const;
     // Replaces every line equal to `ancienne`.
-    void remplace_lignes_egales(const QString& ancienne, const QString& nouvelle);
+    void remplace_lignes_egales(const QString &ancienne, const QString &nouvelle);
 
 signals:
     void appui();
     void double_clic();
 
 protected:
-    void mousePressEvent(QMouseEvent* evenement) override;
-    void mouseDoubleClickEvent(QMouseEvent* evenement) override;
+    void mousePressEvent(QMouseEvent *evenement) override;
+    void mouseDoubleClickEvent(QMouseEvent *evenement) override;
 };
 
 } // namespace fantrel

@@ -11,31 +11,31 @@ const QString apres_marque = QStringLiteral("------------------");
 
 } // namespace
 
-QString marque(const QString& ligne)
+QString marque(const QString &ligne)
 {
     return avant_marque + ligne + apres_marque;
 }
 
 bool est_marque(QStringView ligne)
 {
-    return ligne.size() >= avant_marque.size() + apres_marque.size() && ligne.startsWith(avant_marque)
-        && ligne.endsWith(apres_marque);
+    return ligne.size() >= avant_marque.size() + apres_marque.size()
+            && ligne.startsWith(avant_marque) && ligne.endsWith(apres_marque);
 }
 
-QString sans_marque(const QString& ligne)
+QString sans_marque(const QString &ligne)
 {
     if (!est_marque(ligne))
         return ligne;
     return ligne.mid(avant_marque.size(), ligne.size() - avant_marque.size() - apres_marque.size());
 }
 
-QStringList marque_choisis(const QStringList& logiciel, const QStringList& choisis)
+QStringList marque_choisis(const QStringList &logiciel, const QStringList &choisis)
 {
-    QHash<QString, QList<int>> rangs;    // line of the user's list → its places
+    QHash<QString, QList<int>> rangs; // line of the user's list → its places
     for (int k = 0; k < choisis.size(); ++k)
         rangs[choisis[k]].append(k);
     QStringList resultat = logiciel;
-    for (QString& ligne : resultat) {
+    for (QString &ligne : resultat) {
         // A line marked at step k may equal a later line of the list (one that
         // holds the mark itself) and be marked again then.
         int apres = -1;

@@ -3,7 +3,8 @@
 namespace fantrel {
 
 Recherche::Recherche(BaseMots base, Demande demande)
-    : m_base(std::move(base)), m_demande(std::move(demande)),
+    : m_base(std::move(base)),
+      m_demande(std::move(demande)),
       m_bornes(bornes_classe(m_base.classes, m_demande.longueur)),
       m_longueur_cochee(m_demande.longueur)
 {

@@ -14,18 +14,20 @@ namespace fantrel {
 
 // What is searched: every pair of the run of lines of class `longueur`, or
 // (mot_seul) every partner of `mot` in the lines of class `longueur`.
-struct Demande {
+struct Demande
+{
     bool mot_seul = false;
     int longueur = 0;
     QString mot;
 };
 
-class Recherche {
+class Recherche
+{
 public:
     Recherche(BaseMots base, Demande demande);
     virtual ~Recherche() = default;
-    Recherche(const Recherche&) = delete;
-    Recherche& operator=(const Recherche&) = delete;
+    Recherche(const Recherche &) = delete;
+    Recherche &operator=(const Recherche &) = delete;
 
     // Works for about `budget` units (comparisons or candidates), stopping only
     // between two inner lines. Returns finie().
@@ -35,7 +37,7 @@ public:
     virtual bool finie() const = 0;
 
     // The check boxes, read at the next pair tested.
-    void definir_filtres(const Filtres& filtres) { m_filtres = filtres; }
+    void definir_filtres(const Filtres &filtres) { m_filtres = filtres; }
     // The checked length button (0: none). An outer line is processed only when
     // its class is checked at the moment the search reaches it.
     void definir_longueur_cochee(int longueur) { m_longueur_cochee = longueur; }
@@ -48,7 +50,7 @@ public:
     int progression_maximum() const { return m_progression_maximum; }
     int progression_position() const { return m_progression_position; }
 
-    const Demande& demande() const { return m_demande; }
+    const Demande &demande() const { return m_demande; }
     BornesClasse bornes() const { return m_bornes; }
 
 protected:

@@ -10,7 +10,7 @@ namespace {
 constexpr int lignes_sans_fil = 400;
 
 // Runs `construit` on a thread left to itself: dropping the future never waits.
-template <class T, class F>
+template<class T, class F>
 std::future<std::shared_ptr<T>> lance(F construit)
 {
     auto promesse = std::make_shared<std::promise<std::shared_ptr<T>>>();
@@ -26,7 +26,7 @@ std::future<std::shared_ptr<T>> lance(F construit)
 RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
     : Recherche(std::move(base), std::move(demande))
 {
-    m_contient = [this](const QString& texte) { return contient(texte); };
+    m_contient = [this](const QString &texte) { return contient(texte); };
     m_i = m_bornes.debut;
     if (m_demande.mot_seul)
         for (int j = 0; j < m_base.nb_lignes(); ++j)
@@ -35,9 +35,8 @@ RechercheRapide::RechercheRapide(BaseMots base, Demande demande)
     // A single word asks about a handful of participles at most: scans do.
     if (m_demande.mot_seul || finie())
         return;
-    m_futur_participes = lance<IndexParticipes>([lignes = m_base.lignes] {
-        return std::make_shared<IndexParticipes>(lignes);
-    });
+    m_futur_participes = lance<IndexParticipes>(
+            [lignes = m_base.lignes] { return std::make_shared<IndexParticipes>(lignes); });
     if (m_bornes.fin - m_bornes.debut < lignes_sans_fil)
         m_index = std::make_shared<IndexClasse>(m_base.lignes, m_bornes.debut, m_bornes.fin);
     else
@@ -58,8 +57,8 @@ bool RechercheRapide::finie() const
 namespace {
 
 // Takes what a thread built once it is there; waits a little for it otherwise.
-template <class T>
-bool recupere(std::future<std::shared_ptr<T>>& futur, std::shared_ptr<T>& cible)
+template<class T>
+bool recupere(std::future<std::shared_ptr<T>> &futur, std::shared_ptr<T> &cible)
 {
     if (!futur.valid())
         return true;
@@ -75,12 +74,12 @@ bool recupere(std::future<std::shared_ptr<T>>& futur, std::shared_ptr<T>& cible)
 bool RechercheRapide::index_pret()
 {
     return recupere(m_futur_index, m_index)
-        && (!m_filtres.participes || recupere(m_futur_participes, m_participes));
+            && (!m_filtres.participes || recupere(m_futur_participes, m_participes));
 }
 
 // Without the participle index (a single word), a question is answered by a scan
 // of the lines, and the answer kept.
-bool RechercheRapide::contient(const QString& texte)
+bool RechercheRapide::contient(const QString &texte)
 {
     if (m_participes)
         return m_participes->contient(texte);
@@ -102,7 +101,7 @@ bool RechercheRapide::avance_mot(qint64 budget)
 {
     if (!progression_prete())
         prepare_progression(m_base.nb_lignes());
-    const QString& a = m_demande.mot;
+    const QString &a = m_demande.mot;
     for (; m_k < m_lignes_mot.size() && budget > 0; ++m_k) {
         const int j = m_lignes_mot[m_k];
         progresse(j + 1);
@@ -123,22 +122,24 @@ qint64 RechercheRapide::rassemble(int ligne)
 {
     qint64 cout = 0;
     int nb_mots = 0;
-    const int* ids = m_index->mots_ligne(ligne, nb_mots);
+    const int *ids = m_index->mots_ligne(ligne, nb_mots);
     for (int place_a = 0; place_a < nb_mots; ++place_a) {
         if (ids[place_a] < 0)
             continue;
         m_candidats.clear();
         cout += m_index->candidats(ids[place_a], m_candidats);
-        for (const IndexClasse::Candidat& c : m_candidats) {
+        for (const IndexClasse::Candidat &c : m_candidats) {
             int nb_occ = 0;
-            const IndexClasse::Occurrence* occ = m_index->occurrences(c.mot, nb_occ);
-            const auto* apres = std::upper_bound(occ, occ + nb_occ, ligne,
-                [](int l, const IndexClasse::Occurrence& o) { return l < o.ligne; });
+            const IndexClasse::Occurrence *occ = m_index->occurrences(c.mot, nb_occ);
+            const auto *apres = std::upper_bound(
+                    occ, occ + nb_occ, ligne,
+                    [](int l, const IndexClasse::Occurrence &o) { return l < o.ligne; });
             for (; apres != occ + nb_occ; ++apres)
-                m_trouves.push_back({apres->ligne, place_a, apres->place, ids[place_a], c.mot, c.difference});
+                m_trouves.push_back(
+                        { apres->ligne, place_a, apres->place, ids[place_a], c.mot, c.difference });
         }
     }
-    std::sort(m_trouves.begin(), m_trouves.end(), [](const Trouve& x, const Trouve& y) {
+    std::sort(m_trouves.begin(), m_trouves.end(), [](const Trouve &x, const Trouve &y) {
         return std::tie(x.ligne, x.place_a, x.place_b) < std::tie(y.ligne, y.place_a, y.place_b);
     });
     return cout + qint64(m_trouves.size());
@@ -164,8 +165,9 @@ bool RechercheRapide::avance_classe(qint64 budget)
         // One inner line at a time, so that a pause never splits one.
         while (m_suivant < m_trouves.size() && budget > 0) {
             const int j = m_trouves[m_suivant].ligne;
-            for (; m_suivant < m_trouves.size() && m_trouves[m_suivant].ligne == j; ++m_suivant, --budget) {
-                const Trouve& t = m_trouves[m_suivant];
+            for (; m_suivant < m_trouves.size() && m_trouves[m_suivant].ligne == j;
+                 ++m_suivant, --budget) {
+                const Trouve &t = m_trouves[m_suivant];
                 const QStringView a = m_index->mot(t.mot_a);
                 const QStringView b = m_index->mot(t.mot_b);
                 if (accepte_candidat(a, b, t.difference, m_filtres, m_contient))
@@ -184,8 +186,9 @@ bool RechercheRapide::avance_classe(qint64 budget)
 
 qsizetype RechercheRapide::memoire_octets() const
 {
-    return (m_index ? m_index->memoire_octets() : 0) + (m_participes ? m_participes->memoire_octets() : 0)
-        + qsizetype(m_trouves.capacity() * sizeof(Trouve));
+    return (m_index ? m_index->memoire_octets() : 0)
+            + (m_participes ? m_participes->memoire_octets() : 0)
+            + qsizetype(m_trouves.capacity() * sizeof(Trouve));
 }
 
 } // namespace fantrel

@@ -16,7 +16,8 @@
 
 namespace fantrel {
 
-class RechercheRapide : public Recherche {
+class RechercheRapide : public Recherche
+{
 public:
     RechercheRapide(BaseMots base, Demande demande);
     ~RechercheRapide() override;
@@ -26,7 +27,8 @@ public:
     qsizetype memoire_octets() const;
 
 private:
-    struct Trouve {
+    struct Trouve
+    {
         int ligne;
         int place_a;
         int place_b;
@@ -36,7 +38,7 @@ private:
     };
 
     bool index_pret();
-    bool contient(const QString& texte);
+    bool contient(const QString &texte);
     bool avance_classe(qint64 budget);
     bool avance_mot(qint64 budget);
     qint64 rassemble(int ligne);
@@ -46,10 +48,10 @@ private:
     std::shared_ptr<IndexParticipes> m_participes;
     std::shared_ptr<IndexClasse> m_index;
     ContientTexte m_contient;
-    QHash<QString, bool> m_reponses;          // answered by a scan (single word)
+    QHash<QString, bool> m_reponses; // answered by a scan (single word)
     std::vector<IndexClasse::Candidat> m_candidats;
-    std::vector<Trouve> m_trouves;            // candidates of the outer line, in listing order
-    std::size_t m_suivant = 0;                // first candidate not yet tested
+    std::vector<Trouve> m_trouves; // candidates of the outer line, in listing order
+    std::size_t m_suivant = 0; // first candidate not yet tested
     int m_i = 0;
     bool m_entamee = false;
     // Single word: the lines of its class, and how far the examination went.

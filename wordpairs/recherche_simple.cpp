@@ -7,7 +7,7 @@ RechercheSimple::RechercheSimple(BaseMots base, Demande demande, ContientTexte c
     : Recherche(std::move(base), std::move(demande)), m_contient(std::move(contient))
 {
     if (!m_contient)
-        m_contient = [lignes = m_base.lignes](const QString& texte) {
+        m_contient = [lignes = m_base.lignes](const QString &texte) {
             return base_contient_simple(lignes, texte);
         };
     m_i = m_bornes.debut;
@@ -25,17 +25,17 @@ bool RechercheSimple::avance(qint64 budget)
     return m_demande.mot_seul ? avance_mot(budget) : avance_classe(budget);
 }
 
-const std::vector<QStringView>& RechercheSimple::mots(int ligne)
+const std::vector<QStringView> &RechercheSimple::mots(int ligne)
 {
     if (m_mots.empty())
         m_mots.resize(std::size_t(m_base.nb_lignes()));
-    auto& mots = m_mots[std::size_t(ligne)];
+    auto &mots = m_mots[std::size_t(ligne)];
     if (mots.empty())
         mots = decoupe_ligne_vues(m_base.lignes.at(ligne));
     return mots;
 }
 
-void RechercheSimple::compare(const std::vector<QStringView>& mots_a, int ligne)
+void RechercheSimple::compare(const std::vector<QStringView> &mots_a, int ligne)
 {
     for (QStringView a : mots_a)
         for (QStringView b : mots(ligne))
@@ -50,7 +50,7 @@ bool RechercheSimple::avance_mot(qint64 budget)
     for (; m_j < m_base.nb_lignes() && budget > 0; ++m_j, --budget) {
         progresse_de_un();
         if (m_base.classes[std::size_t(m_j)] == m_demande.longueur)
-            compare({QStringView(m_demande.mot)}, m_j);
+            compare({ QStringView(m_demande.mot) }, m_j);
     }
     return finie();
 }

@@ -18,9 +18,9 @@ int position_difference(QStringView a, QStringView b)
     const qsizetype na = a.size();
     const qsizetype nb = b.size();
     if (na > nb + 1)
-        return -1;      // at least two letters of b missing
-    const char16_t* pa = a.utf16();
-    const char16_t* pb = b.utf16();
+        return -1; // at least two letters of b missing
+    const char16_t *pa = a.utf16();
+    const char16_t *pb = b.utf16();
     const qsizetype commun = std::min(na, nb);
     int difference = -1;
     for (qsizetype p = 0; p < commun; ++p) {
@@ -30,7 +30,7 @@ int position_difference(QStringView a, QStringView b)
             difference = int(p);
         }
     }
-    if (na > nb) {      // b lacks a's last letter
+    if (na > nb) { // b lacks a's last letter
         if (difference >= 0)
             return -1;
         difference = int(nb);
@@ -56,9 +56,9 @@ QString infinitif_de(QStringView mot)
     return infinitif.append(QStringView(u"er"));
 }
 
-bool participe_rejete(QStringView a, QStringView b, const ContientTexte& contient)
+bool participe_rejete(QStringView a, QStringView b, const ContientTexte &contient)
 {
-    for (QStringView mot : {a, b}) {
+    for (QStringView mot : { a, b }) {
         const QString infinitif = infinitif_de(mot);
         if (!infinitif.isEmpty() && contient(infinitif))
             return true;
@@ -66,8 +66,8 @@ bool participe_rejete(QStringView a, QStringView b, const ContientTexte& contien
     return false;
 }
 
-bool accepte_candidat(QStringView a, QStringView b, int d, const Filtres& filtres,
-                      const ContientTexte& contient)
+bool accepte_candidat(QStringView a, QStringView b, int d, const Filtres &filtres,
+                      const ContientTexte &contient)
 {
     // Both words are non-empty here: an empty word never reaches the filters.
     const QChar der_a = a.back();
@@ -85,7 +85,8 @@ bool accepte_candidat(QStringView a, QStringView b, int d, const Filtres& filtre
     return true;
 }
 
-bool test_couple(QStringView a, QStringView b, const Filtres& filtres, const ContientTexte& contient)
+bool test_couple(QStringView a, QStringView b, const Filtres &filtres,
+                 const ContientTexte &contient)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;

@@ -28,8 +28,23 @@ double en_ms(Horloge::duration d)
 // The form's settings, the list in the working folder.
 QStringList param_formulaire()
 {
-    return {".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", "0", "0", "0,5", "15780518",
-            "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2", "+1/2"};
+    return { ".\\machin.liste_fantrel",
+             "30 ms",
+             "#####",
+             "64",
+             "64",
+             "0",
+             "0",
+             "0,5",
+             "15780518",
+             "&&&&&&&&&&&",
+             "67",
+             "33",
+             "33",
+             "############",
+             "67",
+             "2",
+             "+1/2" };
 }
 
 // French-looking words of 4 to 12 letters, accents included: every trial shows a
@@ -37,11 +52,12 @@ QStringList param_formulaire()
 QStringList liste_couples(int nb_couples)
 {
     static const QStringList syllabes = {
-        QStringLiteral("ma"), QStringLiteral("ré"), QStringLiteral("ton"), QStringLiteral("pi"),
-        QStringLiteral("lé"), QStringLiteral("cha"), QStringLiteral("vou"), QStringLiteral("gne"),
-        QStringLiteral("bri"), QStringLiteral("sel"), QStringLiteral("tê"), QStringLiteral("four"),
-        QStringLiteral("ça"), QStringLiteral("dé"), QStringLiteral("mon"), QStringLiteral("rue"),
-        QStringLiteral("fla"), QStringLiteral("què"), QStringLiteral("nu"), QStringLiteral("cor")};
+        QStringLiteral("ma"),  QStringLiteral("ré"),  QStringLiteral("ton"), QStringLiteral("pi"),
+        QStringLiteral("lé"),  QStringLiteral("cha"), QStringLiteral("vou"), QStringLiteral("gne"),
+        QStringLiteral("bri"), QStringLiteral("sel"), QStringLiteral("tê"),  QStringLiteral("four"),
+        QStringLiteral("ça"),  QStringLiteral("dé"),  QStringLiteral("mon"), QStringLiteral("rue"),
+        QStringLiteral("fla"), QStringLiteral("què"), QStringLiteral("nu"),  QStringLiteral("cor")
+    };
     std::mt19937 graine(20240611);
     std::uniform_int_distribution<int> nombre(2, 4);
     std::uniform_int_distribution<int> syllabe(0, int(syllabes.size()) - 1);
@@ -61,15 +77,16 @@ QStringList liste_couples(int nb_couples)
 
 BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
 {
-    m_seams->information = [this](const QString& t) { m_erreurs << t; };
-    m_seams->erreur = [this](const QString& t) { m_erreurs << t; };
-    m_seams->question = [](const QString&, bool) { return Reponse::Non; };
-    m_seams->ouvrir_fichier = [](const OptionsDialogue&) { return ResultatDialogue{}; };
-    m_seams->enregistrer_fichier = [](const OptionsDialogue&) { return ResultatDialogue{}; };
+    m_seams->information = [this](const QString &t) { m_erreurs << t; };
+    m_seams->erreur = [this](const QString &t) { m_erreurs << t; };
+    m_seams->question = [](const QString &, bool) { return Reponse::Non; };
+    m_seams->ouvrir_fichier = [](const OptionsDialogue &) { return ResultatDialogue{}; };
+    m_seams->enregistrer_fichier = [](const OptionsDialogue &) { return ResultatDialogue{}; };
     m_seams->attente = [this](int ms) { attente_banc(ms); };
     m_seams->bip = [](int, int) {};
     ecrire_lignes(m_dossier.path() + QStringLiteral("/param.ini"), param_formulaire());
-    ecrire_lignes(m_dossier.path() + QStringLiteral("/machin.liste_fantrel"), liste_couples(nb_couples));
+    ecrire_lignes(m_dossier.path() + QStringLiteral("/machin.liste_fantrel"),
+                  liste_couples(nb_couples));
     QDir::setCurrent(m_dossier.path());
 
     m_fenetres = std::make_unique<Fenetres>();
@@ -80,9 +97,11 @@ BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
     proteger([this] { m_form->Timer_debutTimer(); });
     QTest::qWait(300);
 
-    m_form->observateur_affichage = [this](const QString& texte) { m_affichages.push_back({texte, Horloge::now()}); };
-    for (MinuteurHR* m : {m_form->AsyncTimer2, m_form->Async_masque1, m_form->Async_mot, m_form->Async_blanc,
-                          m_form->Async_masque2})
+    m_form->observateur_affichage = [this](const QString &texte) {
+        m_affichages.push_back({ texte, Horloge::now() });
+    };
+    for (MinuteurHR *m : { m_form->AsyncTimer2, m_form->Async_masque1, m_form->Async_mot,
+                           m_form->Async_blanc, m_form->Async_masque2 })
         m->installEventFilter(this);
     m_affichages.reserve(16);
     m_livraisons.reserve(16);
@@ -97,10 +116,10 @@ BancFlash::~BancFlash()
 
 // The timer's thread hands its event over as a queued call: this is the moment the
 // GUI thread takes it, just before the handler runs.
-bool BancFlash::eventFilter(QObject* objet, QEvent* evenement)
+bool BancFlash::eventFilter(QObject *objet, QEvent *evenement)
 {
     if (evenement->type() == QEvent::MetaCall)
-        m_livraisons.push_back({objet, Horloge::now()});
+        m_livraisons.push_back({ objet, Horloge::now() });
     return QObject::eventFilter(objet, evenement);
 }
 
@@ -115,16 +134,16 @@ void BancFlash::attente_banc(int ms)
 }
 
 // Runs the event loop, sleeping between events, until the condition holds.
-bool BancFlash::attendre(const std::function<bool()>& condition, int delai_ms, bool sans_saisie)
+bool BancFlash::attendre(const std::function<bool()> &condition, int delai_ms, bool sans_saisie)
 {
     QElapsedTimer chrono;
     chrono.start();
-    QTimer garde;   // wakes the loop at the deadline should nothing else come
+    QTimer garde; // wakes the loop at the deadline should nothing else come
     garde.setSingleShot(true);
     garde.start(delai_ms);
-    const QEventLoop::ProcessEventsFlags drapeaux =
-        sans_saisie ? QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents
-                    : QEventLoop::ProcessEventsFlags(QEventLoop::WaitForMoreEvents);
+    const QEventLoop::ProcessEventsFlags drapeaux = sans_saisie
+            ? QEventLoop::WaitForMoreEvents | QEventLoop::ExcludeUserInputEvents
+            : QEventLoop::ProcessEventsFlags(QEventLoop::WaitForMoreEvents);
     while (!condition()) {
         if (chrono.elapsed() >= delai_ms)
             return false;
@@ -143,9 +162,10 @@ void BancFlash::repond()
     proteger([this] { m_form->Bit_rep3Click(); });
 }
 
-std::optional<Horloge::time_point> BancFlash::livraison_apres(const QObject* minuteur, Horloge::time_point t) const
+std::optional<Horloge::time_point> BancFlash::livraison_apres(const QObject *minuteur,
+                                                              Horloge::time_point t) const
 {
-    for (const Livraison& l : m_livraisons)
+    for (const Livraison &l : m_livraisons)
         if (l.minuteur == minuteur && l.t >= t)
             return l.t;
     return std::nullopt;
@@ -166,11 +186,11 @@ void BancFlash::regle_korvane(int exposition_ms)
         m_erreurs << QStringLiteral("exposition non réglée");
 }
 
-void BancFlash::regle_morbelle(const std::array<int, 4>& durees_ms)
+void BancFlash::regle_morbelle(const std::array<int, 4> &durees_ms)
 {
     proteger([this] { m_form->Morbelle1Click(); });
-    const std::array<QScrollBar*, 4> barres{m_form->Scroll_masque1, m_form->Scroll_mot, m_form->Scroll_blanc,
-                                             m_form->Scroll_masque2};
+    const std::array<QScrollBar *, 4> barres{ m_form->Scroll_masque1, m_form->Scroll_mot,
+                                              m_form->Scroll_blanc, m_form->Scroll_masque2 };
     for (std::size_t k = 0; k < 4; ++k)
         barres[k]->setValue(durees_ms[k]);
 }
@@ -191,8 +211,9 @@ std::optional<Flash> BancFlash::essai_korvane()
     repond();
 
     const auto du_mot = std::find_if(m_affichages.begin(), m_affichages.end(),
-                                     [&](const Affichage& a) { return a.texte == mot; });
-    const auto du_masque = std::find_if(du_mot, m_affichages.end(), [&](const Affichage& a) { return a.texte == masque; });
+                                     [&](const Affichage &a) { return a.texte == mot; });
+    const auto du_masque = std::find_if(du_mot, m_affichages.end(),
+                                        [&](const Affichage &a) { return a.texte == masque; });
     if (du_masque == m_affichages.end())
         return std::nullopt;
     const auto livraison = livraison_apres(m_form->AsyncTimer2, du_mot->t);
@@ -211,13 +232,15 @@ std::optional<Chaine> BancFlash::essai_morbelle()
     m_livraisons.clear();
     m_chaine_attendue = true;
     proteger([this] { m_form->BitBtn2Click(); });
-    const bool fini = attendre([this] { return reponse_demandee() && m_affichages.size() >= affichages_chaine; },
-                               5000, false);
+    const bool fini = attendre(
+            [this] { return reponse_demandee() && m_affichages.size() >= affichages_chaine; }, 5000,
+            false);
     m_chaine_attendue = false;
-    const EtatPartage& e = m_form->etat;
-    const std::array<QString, affichages_chaine> attendus{e.masque1, e.mot_morbelle, QString(), e.masque2, QString()};
-    const std::array<MinuteurHR*, 4> minuteurs{m_form->Async_masque1, m_form->Async_mot, m_form->Async_blanc,
-                                               m_form->Async_masque2};
+    const EtatPartage &e = m_form->etat;
+    const std::array<QString, affichages_chaine> attendus{ e.masque1, e.mot_morbelle, QString(),
+                                                           e.masque2, QString() };
+    const std::array<MinuteurHR *, 4> minuteurs{ m_form->Async_masque1, m_form->Async_mot,
+                                                 m_form->Async_blanc, m_form->Async_masque2 };
     repond();
     if (!fini || m_affichages.size() != affichages_chaine) {
         m_erreurs << QStringLiteral("chaîne incomplète");

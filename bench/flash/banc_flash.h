@@ -19,27 +19,30 @@ namespace fantrel {
 class TForm1;
 class MinuteurHR;
 struct Fenetres;
-}
+} // namespace fantrel
 
 namespace fantrel::banc_flash {
 
 using Horloge = std::chrono::steady_clock;
 
 // One flash of the first paradigm, in ms.
-struct Flash {
-    double exposition = 0;   // word presented -> mask presented
-    double retard = 0;       // timer event taken by the GUI thread, past word presented + E
-    double image = 0;        // timer event taken -> mask presented
+struct Flash
+{
+    double exposition = 0; // word presented -> mask presented
+    double retard = 0; // timer event taken by the GUI thread, past word presented + E
+    double image = 0; // timer event taken -> mask presented
 };
 
 // One chain of the second paradigm, per phase (mask 1, word, blank, mask 2), in ms.
-struct Chaine {
+struct Chaine
+{
     std::array<double, 4> duree{};
     std::array<double, 4> retard{};
     std::array<double, 4> image{};
 };
 
-class BancFlash : public QObject {
+class BancFlash : public QObject
+{
     Q_OBJECT
 public:
     // pause_ms: the program's 1000 ms waits are cut to this (a real wait, timers and
@@ -54,37 +57,40 @@ public:
     // The list read again from its first pair, for a new series.
     void relance_liste();
     void regle_korvane(int exposition_ms);
-    void regle_morbelle(const std::array<int, 4>& durees_ms);
+    void regle_morbelle(const std::array<int, 4> &durees_ms);
 
     // One trial from the click on the start button to the answer "?" (no record).
     std::optional<Flash> essai_korvane();
     std::optional<Chaine> essai_morbelle();
 
 protected:
-    bool eventFilter(QObject* objet, QEvent* evenement) override;
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
-    struct Affichage {
+    struct Affichage
+    {
         QString texte;
         Horloge::time_point t{};
     };
-    struct Livraison {
-        const QObject* minuteur = nullptr;
+    struct Livraison
+    {
+        const QObject *minuteur = nullptr;
         Horloge::time_point t{};
     };
 
     void attente_banc(int ms);
-    bool attendre(const std::function<bool()>& condition, int delai_ms, bool sans_saisie);
+    bool attendre(const std::function<bool()> &condition, int delai_ms, bool sans_saisie);
     bool reponse_demandee() const;
     void repond();
-    std::optional<Horloge::time_point> livraison_apres(const QObject* minuteur, Horloge::time_point t) const;
+    std::optional<Horloge::time_point> livraison_apres(const QObject *minuteur,
+                                                       Horloge::time_point t) const;
 
     QTemporaryDir m_dossier;
     QString m_ancien_dossier = QDir::currentPath();
     RemplacementInteractions m_seams;
     QStringList m_erreurs;
     std::unique_ptr<Fenetres> m_fenetres;
-    TForm1* m_form = nullptr;
+    TForm1 *m_form = nullptr;
     int m_pause_ms = 30;
     bool m_pret = false;
     // Displays of a whole chain: mask 1, word, blank, mask 2, empty.

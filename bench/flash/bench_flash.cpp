@@ -34,8 +34,9 @@ namespace {
 
 constexpr int essais_rodage = 5;
 
-struct Serie {
-    const char* charge = "";
+struct Serie
+{
+    const char *charge = "";
     QString reglage;
     std::vector<Flash> flashes;
     std::vector<Chaine> chaines;
@@ -65,15 +66,15 @@ QByteArray charge_moyenne()
 }
 
 // Padded by characters, not bytes, so accented cells line up.
-QByteArray cellule(const char* texte, int largeur)
+QByteArray cellule(const char *texte, int largeur)
 {
     return QString::fromUtf8(texte).leftJustified(largeur).toUtf8();
 }
 
-template <typename Essai>
-Serie serie(BancFlash& banc, const char* charge, const QString& reglage, int essais, Essai essai)
+template<typename Essai>
+Serie serie(BancFlash &banc, const char *charge, const QString &reglage, int essais, Essai essai)
 {
-    Serie s{charge, reglage, {}, {}, 0, {}};
+    Serie s{ charge, reglage, {}, {}, 0, {} };
     banc.relance_liste();
     for (int i = 0; i < essais_rodage; ++i)
         essai();
@@ -88,81 +89,94 @@ Serie serie(BancFlash& banc, const char* charge, const QString& reglage, int ess
             s.chaines.push_back(*r);
     }
     s.occupation = occupation(avant, ReleveCpu::maintenant());
-    std::fprintf(stderr, "  %s, %s : %d essais, %d ratés\n", charge, qPrintable(reglage), essais, s.rates);
+    std::fprintf(stderr, "  %s, %s : %d essais, %d ratés\n", charge, qPrintable(reglage), essais,
+                 s.rates);
     return s;
 }
 
-template <typename Champ>
-std::vector<double> extrait(const std::vector<Flash>& flashes, Champ champ, double moins = 0)
+template<typename Champ>
+std::vector<double> extrait(const std::vector<Flash> &flashes, Champ champ, double moins = 0)
 {
     std::vector<double> v;
-    for (const Flash& f : flashes)
+    for (const Flash &f : flashes)
         v.push_back(f.*champ - moins);
     return v;
 }
 
-std::vector<double> extrait_phase(const std::vector<Chaine>& chaines, std::array<double, 4> Chaine::*champ,
-                                  std::size_t phase, double moins = 0)
+std::vector<double> extrait_phase(const std::vector<Chaine> &chaines,
+                                  std::array<double, 4> Chaine::*champ, std::size_t phase,
+                                  double moins = 0)
 {
     std::vector<double> v;
-    for (const Chaine& c : chaines)
+    for (const Chaine &c : chaines)
         v.push_back((c.*champ)[phase] - moins);
     return v;
 }
 
 // One row: errors, then the signed median, then the two parts of the delay.
-void ligne(const char* debut, const std::vector<double>& ecarts, const std::vector<double>& retards,
-           const std::vector<double>& images)
+void ligne(const char *debut, const std::vector<double> &ecarts, const std::vector<double> &retards,
+           const std::vector<double> &images)
 {
     const Resume err = resume(absolues(ecarts));
     const Resume signe = resume(ecarts);
     const Resume ret = resume(retards);
     const Resume img = resume(images);
-    std::printf("%s | %3d | %6.2f | %6.2f | %6.2f | %+7.2f | %5.2f / %5.2f | %5.2f / %5.2f |", debut, err.n,
-                err.mediane, err.p99, err.maximum, signe.mediane, ret.mediane, ret.p99, img.mediane, img.p99);
+    std::printf("%s | %3d | %6.2f | %6.2f | %6.2f | %+7.2f | %5.2f / %5.2f | %5.2f / %5.2f |",
+                debut, err.n, err.mediane, err.p99, err.maximum, signe.mediane, ret.mediane,
+                ret.p99, img.mediane, img.p99);
 }
 
-void tableau_korvane(const std::vector<Serie>& series)
+void tableau_korvane(const std::vector<Serie> &series)
 {
-    std::printf("\nPremier paradigme : exposition du mot, image du mot présentée -> image du masque présentée (ms)\n\n");
-    std::printf("| charge          | E (ms) |   n | méd |m-E| | p99 | max | méd m-E | retard méd / p99 | image méd / p99 |"
+    std::printf("\nPremier paradigme : exposition du mot, image du mot présentée -> image du "
+                "masque présentée (ms)\n\n");
+    std::printf("| charge          | E (ms) |   n | méd |m-E| | p99 | max | méd m-E | retard méd / "
+                "p99 | image méd / p99 |"
                 " CPU machine | dont banc | ratés |\n");
-    std::printf("|-----------------|--------|-----|--------|--------|--------|---------|---------------|---------------|"
+    std::printf("|-----------------|--------|-----|--------|--------|--------|---------|-----------"
+                "----|---------------|"
                 "-------------|-----------|-------|\n");
-    for (const Serie& s : series) {
+    for (const Serie &s : series) {
         const double e = s.reglage.toDouble();
         char debut[64];
-        std::snprintf(debut, sizeof debut, "| %s | %6s", cellule(s.charge, 15).constData(), qPrintable(s.reglage));
+        std::snprintf(debut, sizeof debut, "| %s | %6s", cellule(s.charge, 15).constData(),
+                      qPrintable(s.reglage));
         ligne(debut, extrait(s.flashes, &Flash::exposition, e), extrait(s.flashes, &Flash::retard),
               extrait(s.flashes, &Flash::image));
-        std::printf("     %5.1f %% |   %5.1f %% | %5d |\n", s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
+        std::printf("     %5.1f %% |   %5.1f %% | %5d |\n", s.occupation.machine_pct,
+                    s.occupation.banc_pct, s.rates);
     }
 }
 
-void tableau_morbelle(const std::vector<Serie>& series)
+void tableau_morbelle(const std::vector<Serie> &series)
 {
-    static const char* phases[4] = {"masque 1", "mot     ", "blanc   ", "masque 2"};
-    std::printf("\nSecond paradigme : durée de chaque phase, image présentée -> image présentée (ms)\n\n");
-    std::printf("| charge          | réglages    | phase    | consigne |   n | méd |err| | p99 | max | méd signée |"
+    static const char *phases[4] = { "masque 1", "mot     ", "blanc   ", "masque 2" };
+    std::printf("\nSecond paradigme : durée de chaque phase, image présentée -> image présentée "
+                "(ms)\n\n");
+    std::printf("| charge          | réglages    | phase    | consigne |   n | méd |err| | p99 | "
+                "max | méd signée |"
                 " retard méd / p99 | image méd / p99 |\n");
-    std::printf("|-----------------|-------------|----------|----------|-----|--------|--------|--------|---------|"
+    std::printf("|-----------------|-------------|----------|----------|-----|--------|--------|---"
+                "-----|---------|"
                 "---------------|---------------|\n");
-    for (const Serie& s : series) {
+    for (const Serie &s : series) {
         const QStringList consignes = s.reglage.split(u'/');
         for (std::size_t k = 0; k < 4; ++k) {
             const double consigne = consignes.value(int(k)).toDouble();
             char debut[128];
-            std::snprintf(debut, sizeof debut, "| %s | %-11s | %s | %8.0f", cellule(s.charge, 15).constData(),
-                          qPrintable(s.reglage),
-                          phases[k], consigne);
+            std::snprintf(debut, sizeof debut, "| %s | %-11s | %s | %8.0f",
+                          cellule(s.charge, 15).constData(), qPrintable(s.reglage), phases[k],
+                          consigne);
             ligne(debut, extrait_phase(s.chaines, &Chaine::duree, k, consigne),
-                  extrait_phase(s.chaines, &Chaine::retard, k), extrait_phase(s.chaines, &Chaine::image, k));
+                  extrait_phase(s.chaines, &Chaine::retard, k),
+                  extrait_phase(s.chaines, &Chaine::image, k));
             std::printf("\n");
         }
     }
-    for (const Serie& s : series)
-        std::printf("%s, %s : CPU machine %.1f %%, dont banc %.1f %%, chaînes ratées %d\n", s.charge,
-                    qPrintable(s.reglage), s.occupation.machine_pct, s.occupation.banc_pct, s.rates);
+    for (const Serie &s : series)
+        std::printf("%s, %s : CPU machine %.1f %%, dont banc %.1f %%, chaînes ratées %d\n",
+                    s.charge, qPrintable(s.reglage), s.occupation.machine_pct,
+                    s.occupation.banc_pct, s.rates);
 }
 
 // The GUI thread runs the flashes' handlers and waits on the rasteriser: under the
@@ -176,12 +190,12 @@ bool gui_fifo()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     fantrel::Application app(argc, argv);
     QStringList positionnels;
     bool fifo = false;
-    for (const QString& a : app.arguments().mid(1)) {
+    for (const QString &a : app.arguments().mid(1)) {
         if (a == QStringLiteral("--gui-fifo"))
             fifo = true;
         else
@@ -194,33 +208,39 @@ int main(int argc, char** argv)
 
     BancFlash banc(essais + essais_rodage + 10, pause_ms);
     if (!banc.pret()) {
-        std::fprintf(stderr, "la fenêtre n'est pas venue à l'écran : %s\n", qPrintable(banc.erreur()));
+        std::fprintf(stderr, "la fenêtre n'est pas venue à l'écran : %s\n",
+                     qPrintable(banc.erreur()));
         return 1;
     }
-    std::printf("%d essais par série (+%d de rodage), attentes de 1000 ms réduites à %d ms, %u cœurs%s\n", essais,
-                essais_rodage, pause_ms, std::thread::hardware_concurrency(),
+    std::printf("%d essais par série (+%d de rodage), attentes de 1000 ms réduites à %d ms, %u "
+                "cœurs%s\n",
+                essais, essais_rodage, pause_ms, std::thread::hardware_concurrency(),
                 fifo ? ", fil de l'interface en SCHED_FIFO" : "");
     std::printf("charge moyenne au départ : %s\n", charge_moyenne().constData());
     droits_priorite();
 
     std::vector<Serie> korvane, morbelle;
-    const std::array<std::array<int, 4>, 2> reglages_morbelle{{{67, 33, 33, 67}, {17, 17, 17, 17}}};
-    for (const bool coeur_occupe : {false, true}) {
-        const char* charge = coeur_occupe ? "1 cœur occupé" : "repos";
+    const std::array<std::array<int, 4>, 2> reglages_morbelle{ { { 67, 33, 33, 67 },
+                                                                 { 17, 17, 17, 17 } } };
+    for (const bool coeur_occupe : { false, true }) {
+        const char *charge = coeur_occupe ? "1 cœur occupé" : "repos";
         std::unique_ptr<CoeurOccupe> occupe;
         if (coeur_occupe) {
             occupe = std::make_unique<CoeurOccupe>();
             if (!occupe->lance())
                 std::fprintf(stderr, "le processus qui occupe un cœur n'a pas démarré\n");
         }
-        for (int e : {10, 30, 100}) {
+        for (int e : { 10, 30, 100 }) {
             banc.regle_korvane(e);
-            korvane.push_back(serie(banc, charge, QString::number(e), essais, [&] { return banc.essai_korvane(); }));
+            korvane.push_back(serie(banc, charge, QString::number(e), essais,
+                                    [&] { return banc.essai_korvane(); }));
         }
-        for (const auto& r : reglages_morbelle) {
+        for (const auto &r : reglages_morbelle) {
             banc.regle_morbelle(r);
-            const QString texte = QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
-            morbelle.push_back(serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
+            const QString texte =
+                    QStringLiteral("%1/%2/%3/%4").arg(r[0]).arg(r[1]).arg(r[2]).arg(r[3]);
+            morbelle.push_back(
+                    serie(banc, charge, texte, essais, [&] { return banc.essai_morbelle(); }));
         }
     }
     tableau_korvane(korvane);

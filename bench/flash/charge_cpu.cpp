@@ -25,11 +25,12 @@ ReleveCpu ReleveCpu::maintenant()
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     r.processus_s = double(t.tv_sec) + double(t.tv_nsec) / 1e9;
-    r.temps_s = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    r.temps_s = std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+                        .count();
     return r;
 }
 
-Occupation occupation(const ReleveCpu& avant, const ReleveCpu& apres)
+Occupation occupation(const ReleveCpu &avant, const ReleveCpu &apres)
 {
     Occupation o;
     const double total = double(apres.total - avant.total);
@@ -48,7 +49,8 @@ Occupation occupation(const ReleveCpu& avant, const ReleveCpu& apres)
 CoeurOccupe::CoeurOccupe()
 {
     m_processus.setChildProcessModifier([] { prctl(PR_SET_PDEATHSIG, SIGKILL); });
-    m_processus.start(QStringLiteral("sh"), {QStringLiteral("-c"), QStringLiteral("while :; do :; done")});
+    m_processus.start(QStringLiteral("sh"),
+                      { QStringLiteral("-c"), QStringLiteral("while :; do :; done") });
     m_lance = m_processus.waitForStarted(3000);
 }
 

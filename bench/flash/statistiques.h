@@ -4,7 +4,8 @@
 
 namespace fantrel::banc_flash {
 
-struct Resume {
+struct Resume
+{
     int n = 0;
     double mediane = 0;
     double p99 = 0;

@@ -14,17 +14,23 @@ namespace {
 
 using Horloge = std::chrono::steady_clock;
 
-double en_ms(Horloge::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+double en_ms(Horloge::duration d)
+{
+    return std::chrono::duration<double, std::milli>(d).count();
+}
 
-struct Resume {
+struct Resume
+{
     double mediane, p99, max;
 };
 
 Resume resume(std::vector<double> erreurs)
 {
     std::sort(erreurs.begin(), erreurs.end());
-    const auto rang = [&](double q) { return erreurs[std::min(erreurs.size() - 1, std::size_t(q * (erreurs.size() - 1) + 0.5))]; };
-    return {rang(0.5), rang(0.99), erreurs.back()};
+    const auto rang = [&](double q) {
+        return erreurs[std::min(erreurs.size() - 1, std::size_t(q * (erreurs.size() - 1) + 0.5))];
+    };
+    return { rang(0.5), rang(0.99), erreurs.back() };
 }
 
 // One-shot: each sample enables the timer from the event loop and measures until its handler.
@@ -77,18 +83,19 @@ std::vector<double> mesure_periodique(quint16 intervalle, int echantillons)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int echantillons = 200;
     std::printf("mode        requested  samples  median|err|  p99|err|  max|err|  (ms)\n");
-    for (const char* mode : {"one-shot", "periodic"}) {
-        for (quint16 intervalle : {quint16(10), quint16(30), quint16(100)}) {
-            const auto erreurs = std::string_view(mode) == "one-shot" ? mesure_un_coup(intervalle, echantillons)
-                                                                       : mesure_periodique(intervalle, echantillons);
+    for (const char *mode : { "one-shot", "periodic" }) {
+        for (quint16 intervalle : { quint16(10), quint16(30), quint16(100) }) {
+            const auto erreurs = std::string_view(mode) == "one-shot"
+                    ? mesure_un_coup(intervalle, echantillons)
+                    : mesure_periodique(intervalle, echantillons);
             const Resume r = resume(erreurs);
-            std::printf("%-10s  %9u  %7d  %11.3f  %8.3f  %8.3f\n", mode, unsigned(intervalle), echantillons, r.mediane,
-                        r.p99, r.max);
+            std::printf("%-10s  %9u  %7d  %11.3f  %8.3f  %8.3f\n", mode, unsigned(intervalle),
+                        echantillons, r.mediane, r.p99, r.max);
             std::fflush(stdout);
         }
     }

@@ -45,10 +45,11 @@ void dors_precisement(horloge::time_point fin)
 }
 
 // Quits a loop when the answer buttons are shown: the melody is over.
-class FinMelodie : public QObject {
+class FinMelodie : public QObject
+{
 public:
     QEventLoop boucle;
-    bool eventFilter(QObject*, QEvent* e) override
+    bool eventFilter(QObject *, QEvent *e) override
     {
         if (e->type() == QEvent::ShowToParent)
             boucle.quit();
@@ -67,15 +68,15 @@ double centile(std::vector<double> v, double p)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
     const int essais = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
     // 30 notes: short, long and very long notes, and rests.
     const QString notes_melodie =
-        u"cdo3 cré3 nmi3 - cfa3 bso3 cla3 nsi2 - cdo3 nré3 cmi3 bfa3 - cso3 "
-        u"nla3 csi3 cdo4 - bso3 cmi3 nré3 cdo3 - nsi2 cla2 bso2 cla2 - bdo3"_qs;
+            u"cdo3 cré3 nmi3 - cfa3 bso3 cla3 nsi2 - cdo3 nré3 cmi3 bfa3 - cso3 "
+            u"nla3 csi3 cdo4 - bso3 cmi3 nré3 cdo3 - nsi2 cla2 bso2 cla2 - bdo3"_qs;
 
     std::vector<horloge::time_point> debuts;
     RemplacementInteractions seams;
@@ -89,7 +90,7 @@ int main(int argc, char** argv)
         debuts.push_back(debut);
         dors_precisement(debut + std::chrono::milliseconds(duree));
     };
-    seams->information = [](const QString&) {};
+    seams->information = [](const QString &) {};
 
     EtatPartage etat;
     QPushButton ecoute, rep1, rep2;
@@ -98,12 +99,12 @@ int main(int argc, char** argv)
     QLineEdit incongru(u"+1/2"_qs), serie(u"1000"_qs);
     FinMelodie fin;
     rep1.installEventFilter(&fin);
-    ControlesMusique c{&ecoute, &rep1, &rep2, &lab, &memo, &incongru, &serie,
-                       [] { return 0; }, [] {}, [](bool) {}};
+    ControlesMusique c{ &ecoute,          &rep1, &rep2,      &lab, &memo, &incongru, &serie,
+                        [] { return 0; }, [] {}, [](bool) {} };
     EssaiMusical essai(etat, c);
 
     std::printf("rhythm  onsets  reference  median_ms  p99_ms  max_ms\n");
-    for (const int rythme : {100, 300}) {
+    for (const int rythme : { 100, 300 }) {
         std::vector<double> erreurs, erreurs_tic;
         for (int k = 0; k < essais; ++k) {
             rep1.hide();
@@ -113,19 +114,22 @@ int main(int argc, char** argv)
             const auto active = horloge::now();
             fin.boucle.exec();
             const QVector<qint64> horaire = horaire_notes(essai.notes, rythme);
-            double echeance = rythme;   // due time of the current tick, ms after enabling
+            double echeance = rythme; // due time of the current tick, ms after enabling
             for (size_t i = 0; i < debuts.size() && i < size_t(essai.nb_notes); ++i) {
-                const double mesure = std::chrono::duration<double, std::milli>(debuts[i] - active).count();
+                const double mesure =
+                        std::chrono::duration<double, std::milli>(debuts[i] - active).count();
                 erreurs.push_back(std::abs(mesure - horaire[qsizetype(i)]));
                 erreurs_tic.push_back(std::abs(mesure - echeance));
-                const Note& note = essai.notes[qsizetype(i)];
+                const Note &note = essai.notes[qsizetype(i)];
                 const int duree = note.frequence == 0 ? essai.duree_base : note.duree;
                 echeance = duree >= rythme ? mesure + duree + rythme : echeance + rythme;
             }
         }
-        for (const auto& [nom, v] : {std::pair{"schedule", &erreurs}, std::pair{"tick", &erreurs_tic}})
-            std::printf("%6d  %6zu  %9s  %9.3f  %6.3f  %6.3f\n", rythme, v->size(), nom, centile(*v, 0.5),
-                        centile(*v, 0.99), *std::max_element(v->begin(), v->end()));
+        for (const auto &[nom, v] :
+             { std::pair{ "schedule", &erreurs }, std::pair{ "tick", &erreurs_tic } })
+            std::printf("%6d  %6zu  %9s  %9.3f  %6.3f  %6.3f\n", rythme, v->size(), nom,
+                        centile(*v, 0.5), centile(*v, 0.99),
+                        *std::max_element(v->begin(), v->end()));
     }
     return 0;
 }

@@ -12,20 +12,22 @@
 #include <cstdlib>
 #include <thread>
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     const int repetitions = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
     const QAudioDevice sortie = QMediaDevices::defaultAudioOutput();
-    std::printf("output: %s\n", sortie.isNull() ? "none (silent wait)" : qPrintable(sortie.description()));
+    std::printf("output: %s\n",
+                sortie.isNull() ? "none (silent wait)" : qPrintable(sortie.description()));
     std::printf("frequency_hz  duration_ms  blocked_ms\n");
-    const int notes[][2] = {{440, 320}, {262, 160}, {1040, 80}, {659, 160}};
+    const int notes[][2] = { { 440, 320 }, { 262, 160 }, { 1040, 80 }, { 659, 160 } };
     for (int r = 0; r < repetitions; ++r) {
-        for (const auto& note : notes) {
+        for (const auto &note : notes) {
             const auto debut = std::chrono::steady_clock::now();
             fantrel::bip_reel(note[0], note[1]);
-            const double bloque =
-                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - debut).count();
+            const double bloque = std::chrono::duration<double, std::milli>(
+                                          std::chrono::steady_clock::now() - debut)
+                                          .count();
             std::printf("%12d  %11d  %10.2f\n", note[0], note[1], bloque);
             std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }

@@ -2,8 +2,8 @@
 // loaded and shown), how late a 1 ms timer fires while the search runs (the
 // window's responsiveness), and how much work the window's thread did between
 // two of its firings (the same, without the time other programs took the CPU),
-// how often the list of found pairs is painted, how long STOP takes to act. With --garder S the window stays S seconds after the last search,
-// for a screenshot.
+// how often the list of found pairs is painted, how long STOP takes to act. With --garder S the
+// window stays S seconds after the last search, for a screenshot.
 //
 //   bench_fenetre_mots [dossier_de_tout.txt] [--classes a,b,…] [--garder S]
 #include "platform/application.h"
@@ -24,20 +24,22 @@
 
 namespace {
 
-struct Mesures {
+struct Mesures
+{
     double clic_ms = 0;
     double total_ms = 0;
     double retard_max_ms = 0;
     double retard_p99_ms = 0;
-    double travail_max_ms = 0;      // CPU time of the window's thread between two firings
+    double travail_max_ms = 0; // CPU time of the window's thread between two firings
     int affichages = 0;
     int couples = 0;
 };
 
 // Counts the paintings of the software's list.
-struct CompteDessins : QObject {
+struct CompteDessins : QObject
+{
     int nombre = 0;
-    bool eventFilter(QObject*, QEvent* e) override
+    bool eventFilter(QObject *, QEvent *e) override
     {
         nombre += e->type() == QEvent::Paint;
         return false;
@@ -59,7 +61,7 @@ double percentile(std::vector<double> v, double p)
     return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
 }
 
-Mesures cherche(TForm_choix_mots& f, int classe)
+Mesures cherche(TForm_choix_mots &f, int classe)
 {
     Mesures m;
     CompteDessins dessins;
@@ -104,7 +106,7 @@ Mesures cherche(TForm_choix_mots& f, int classe)
 
 // STOP pressed at `apres_ms` into a search: time from the press being due to the
 // search standing paused.
-double latence_stop(TForm_choix_mots& f, int classe, int apres_ms)
+double latence_stop(TForm_choix_mots &f, int classe, int apres_ms)
 {
     f.boutons_longueur[std::size_t(classe)]->setChecked(true);
     f.BitBtn1->setFocus();
@@ -121,7 +123,7 @@ double latence_stop(TForm_choix_mots& f, int classe, int apres_ms)
     while (f.recherche_en_cours() && chrono.elapsed() < apres_ms + 1000)
         QTest::qWait(1);
     if (f.arret)
-        f.STOPClick();      // take it up again to the end
+        f.STOPClick(); // take it up again to the end
     while (f.recherche_en_cours())
         QTest::qWait(1);
     return latence;
@@ -129,17 +131,17 @@ double latence_stop(TForm_choix_mots& f, int classe, int apres_ms)
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     fantrel::Application app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString dossier = qEnvironmentVariable("FANTREL_SHARED", QStringLiteral("../shared")) + "/data";
-    QList<int> classes{5, 8, 9, 12};
+    QList<int> classes{ 5, 8, 9, 12 };
     int garder_s = 0;
     for (int k = 0; k < args.size(); ++k) {
         if (args[k] == "--classes" && k + 1 < args.size()) {
             classes.clear();
-            for (const QString& c : args[++k].split(','))
+            for (const QString &c : args[++k].split(','))
                 classes << c.toInt();
         } else if (args[k] == "--garder" && k + 1 < args.size()) {
             garder_s = args[++k].toInt();
@@ -155,17 +157,18 @@ int main(int argc, char** argv)
     f.show();
     (void)QTest::qWaitForWindowExposed(&f);
 
-    std::printf("| classe | couples | clic ms | recherche ms | retard max ms | retard p99 ms | travail max ms | dessins/s |\n");
+    std::printf("| classe | couples | clic ms | recherche ms | retard max ms | retard p99 ms | "
+                "travail max ms | dessins/s |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
     for (int classe : classes) {
         const Mesures m = cherche(f, classe);
-        std::printf("| %d | %d | %.0f | %.0f | %.1f | %.1f | %.1f | %.0f |\n", classe, m.couples, m.clic_ms,
-                    m.total_ms, m.retard_max_ms, m.retard_p99_ms, m.travail_max_ms,
+        std::printf("| %d | %d | %.0f | %.0f | %.1f | %.1f | %.1f | %.0f |\n", classe, m.couples,
+                    m.clic_ms, m.total_ms, m.retard_max_ms, m.retard_p99_ms, m.travail_max_ms,
                     m.affichages / std::max(m.total_ms / 1000, 0.001));
         std::fflush(stdout);
     }
     std::vector<double> latences;
-    for (int apres : {15, 40, 80, 120, 200})
+    for (int apres : { 15, 40, 80, 120, 200 })
         if (const double l = latence_stop(f, classes.value(1, 8), apres); l >= 0)
             latences.push_back(l);
     std::printf("\nSTOP : %zu mesures, latence max %.1f ms, médiane %.1f ms\n", latences.size(),
@@ -180,7 +183,7 @@ int main(int argc, char** argv)
         f.SpeedButton3Click();
         f.Memo1->selectionne(0, 0);
         for (int s = 0; s < garder_s; ++s) {
-            f.raise();      // above any other program's window on a shared display
+            f.raise(); // above any other program's window on a shared display
             QTest::qWait(1000);
         }
     }

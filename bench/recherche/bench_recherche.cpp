@@ -19,19 +19,20 @@ using namespace fantrel;
 
 namespace {
 
-struct Mesure {
-    double ms = 0;          // measured, or extrapolated when !complete
+struct Mesure
+{
+    double ms = 0; // measured, or extrapolated when !complete
     bool complete = true;
     QStringList couples;
 };
 
 Filtres filtres_tous(bool coches)
 {
-    return {coches, coches, coches, coches, coches};
+    return { coches, coches, coches, coches, coches };
 }
 
 // Runs a search to its end, or until the time limit (in ms; 0: none).
-Mesure execute(Recherche& recherche, const Filtres& filtres, double limite_ms, qint64 travail_total)
+Mesure execute(Recherche &recherche, const Filtres &filtres, double limite_ms, qint64 travail_total)
 {
     recherche.definir_filtres(filtres);
     Mesure m;
@@ -60,9 +61,10 @@ double mediane(std::vector<double> v)
     return v.empty() ? 0 : v[v.size() / 2];
 }
 
-QString temps(const Mesure& m)
+QString temps(const Mesure &m)
 {
-    return (m.complete ? QString() : QStringLiteral("~")) + QString::number(m.ms, 'f', m.ms < 10 ? 2 : 0);
+    return (m.complete ? QString() : QStringLiteral("~"))
+            + QString::number(m.ms, 'f', m.ms < 10 ? 2 : 0);
 }
 
 long pic_memoire_ko()
@@ -74,14 +76,15 @@ long pic_memoire_ko()
 
 } // namespace
 
-int main(int argc, char** argv)
+int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
     QStringList args = app.arguments().mid(1);
     double limite_s = 3;
     int repetitions = 3;
     int classe_min = 1, classe_max = 1000;
-    QString chemin = qEnvironmentVariable("FANTREL_SHARED", QStringLiteral("../shared")) + "/data/tout.txt";
+    QString chemin =
+            qEnvironmentVariable("FANTREL_SHARED", QStringLiteral("../shared")) + "/data/tout.txt";
     for (int k = 0; k < args.size(); ++k) {
         if (args[k] == "--limite" && k + 1 < args.size())
             limite_s = args[++k].toDouble();
@@ -103,41 +106,46 @@ int main(int argc, char** argv)
     const BaseMots base(lignes);
     const double ms_classes = double(chrono.nsecsElapsed()) / 1e6;
     std::printf("Base %s: %lld lignes, lecture %.0f ms, classes %.1f ms\n\n",
-                qPrintable(QFileInfo(chemin).fileName()), qlonglong(lignes.size()), ms_lecture, ms_classes);
+                qPrintable(QFileInfo(chemin).fileName()), qlonglong(lignes.size()), ms_lecture,
+                ms_classes);
 
-    std::printf("| classe | lignes | filtres | couples | rapide ms (méd., min-max) | index Mo | simple ms | identique |\n");
+    std::printf("| classe | lignes | filtres | couples | rapide ms (méd., min-max) | index Mo | "
+                "simple ms | identique |\n");
     std::printf("|---|---|---|---|---|---|---|---|\n");
     int max_classe = 0;
     for (int c : base.classes)
         max_classe = std::max(max_classe, c);
     double pire_classe = 0;
-    for (int classe = std::max(1, classe_min); classe <= std::min(max_classe, classe_max); ++classe) {
+    for (int classe = std::max(1, classe_min); classe <= std::min(max_classe, classe_max);
+         ++classe) {
         const BornesClasse bornes = bornes_classe(base.classes, classe);
         if (bornes.debut < 0)
             continue;
         const qint64 m = bornes.fin - bornes.debut;
         const qint64 travail = m * (m - 1) / 2;
-        for (bool coches : {true, false}) {
+        for (bool coches : { true, false }) {
             std::vector<double> durees;
             Mesure rapide;
             qsizetype memoire = 0;
             for (int r = 0; r < repetitions; ++r) {
-                RechercheRapide recherche(base, {false, classe, {}});
+                RechercheRapide recherche(base, { false, classe, {} });
                 rapide = execute(recherche, filtres_tous(coches), 0, 0);
                 durees.push_back(rapide.ms);
                 memoire = recherche.memoire_octets();
             }
             pire_classe = std::max(pire_classe, mediane(durees));
-            RechercheSimple simple_r(base, {false, classe, {}});
+            RechercheSimple simple_r(base, { false, classe, {} });
             const Mesure simple = execute(simple_r, filtres_tous(coches), limite_s * 1000, travail);
-            std::printf("| %d | %lld | %s | %lld | %.1f (%.1f-%.1f) | %.1f | %s | %s |\n", classe, m,
-                        coches ? "tous" : "aucun", qlonglong(rapide.couples.size()), mediane(durees),
-                        *std::min_element(durees.begin(), durees.end()),
+            std::printf("| %d | %lld | %s | %lld | %.1f (%.1f-%.1f) | %.1f | %s | %s |\n", classe,
+                        m, coches ? "tous" : "aucun", qlonglong(rapide.couples.size()),
+                        mediane(durees), *std::min_element(durees.begin(), durees.end()),
                         *std::max_element(durees.begin(), durees.end()), double(memoire) / 1e6,
                         qPrintable(temps(simple)),
-                        simple.complete ? (simple.couples == rapide.couples ? "oui" : "NON")
-                                        : (rapide.couples.mid(0, simple.couples.size()) == simple.couples
-                                               ? "début oui" : "début NON"));
+                        simple.complete
+                                ? (simple.couples == rapide.couples ? "oui" : "NON")
+                                : (rapide.couples.mid(0, simple.couples.size()) == simple.couples
+                                           ? "début oui"
+                                           : "début NON"));
             std::fflush(stdout);
         }
     }
@@ -151,30 +159,33 @@ int main(int argc, char** argv)
     for (int n = 0; n < 20 && !candidates.empty(); ++n)
         mots << decoupe_ligne(lignes[candidates[candidates.size() * std::size_t(n) / 20]]).value(0);
 
-    std::printf("\n| mot | filtres | couples | rapide ms (méd., min-max) | simple ms | identique |\n");
+    std::printf(
+            "\n| mot | filtres | couples | rapide ms (méd., min-max) | simple ms | identique |\n");
     std::printf("|---|---|---|---|---|---|\n");
     double pire_mot = 0;
-    for (const QString& mot : std::as_const(mots)) {
-        for (bool coches : {true, false}) {
+    for (const QString &mot : std::as_const(mots)) {
+        for (bool coches : { true, false }) {
             std::vector<double> durees;
             Mesure rapide;
             for (int r = 0; r < repetitions; ++r) {
-                RechercheRapide recherche(base, {true, int(mot.size()), mot});
+                RechercheRapide recherche(base, { true, int(mot.size()), mot });
                 rapide = execute(recherche, filtres_tous(coches), 0, 0);
                 durees.push_back(rapide.ms);
             }
             pire_mot = std::max(pire_mot, mediane(durees));
-            RechercheSimple simple_r(base, {true, int(mot.size()), mot});
-            const Mesure simple = execute(simple_r, filtres_tous(coches), limite_s * 1000, base.nb_lignes());
+            RechercheSimple simple_r(base, { true, int(mot.size()), mot });
+            const Mesure simple =
+                    execute(simple_r, filtres_tous(coches), limite_s * 1000, base.nb_lignes());
             std::printf("| %s | %s | %lld | %.2f (%.2f-%.2f) | %s | %s |\n", qPrintable(mot),
-                        coches ? "tous" : "aucun", qlonglong(rapide.couples.size()), mediane(durees),
-                        *std::min_element(durees.begin(), durees.end()),
+                        coches ? "tous" : "aucun", qlonglong(rapide.couples.size()),
+                        mediane(durees), *std::min_element(durees.begin(), durees.end()),
                         *std::max_element(durees.begin(), durees.end()), qPrintable(temps(simple)),
                         simple.complete ? (simple.couples == rapide.couples ? "oui" : "NON") : "-");
             std::fflush(stdout);
         }
     }
-    std::printf("\nPire classe (médiane rapide) : %.1f ms ; pire mot seul : %.2f ms ; pic mémoire du processus : %.0f Mo\n",
+    std::printf("\nPire classe (médiane rapide) : %.1f ms ; pire mot seul : %.2f ms ; pic mémoire "
+                "du processus : %.0f Mo\n",
                 pire_classe, pire_mot, double(pic_memoire_ko()) / 1024);
     std::printf("(~ : temps extrapolé de la recherche simple arrêtée après %.0f s)\n", limite_s);
     return 0;

@@ -15,28 +15,45 @@ namespace banc {
 
 inline QStringList param_formulaire()
 {
-    return {".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", "0", "0", "0,5", "15780518",
-            "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2", "+1/2"};
+    return { ".\\machin.liste_fantrel",
+             "30 ms",
+             "#####",
+             "64",
+             "64",
+             "0",
+             "0",
+             "0,5",
+             "15780518",
+             "&&&&&&&&&&&",
+             "67",
+             "33",
+             "33",
+             "############",
+             "67",
+             "2",
+             "+1/2" };
 }
 
 inline QStringList liste_quatre()
 {
-    return {"$fiel  fier", "$mort  mors", "rang  $sang", "$peur  pour"};
+    return { "$fiel  fier", "$mort  mors", "rang  $sang", "$peur  pour" };
 }
 
-struct Banc {
+struct Banc
+{
     QTemporaryDir dossier;
     QString ancien_dossier = QDir::currentPath();
     fantrel::RemplacementInteractions seams;
     QStringList informations;
     QStringList erreurs;
     std::unique_ptr<fantrel::Fenetres> fenetres;
-    fantrel::TForm1* form = nullptr;
+    fantrel::TForm1 *form = nullptr;
 
-    explicit Banc(const QStringList& param = param_formulaire(), const QStringList& liste = liste_quatre())
+    explicit Banc(const QStringList &param = param_formulaire(),
+                  const QStringList &liste = liste_quatre())
     {
-        seams->information = [this](const QString& t) { informations << t; };
-        seams->erreur = [this](const QString& t) { erreurs << t; };
+        seams->information = [this](const QString &t) { informations << t; };
+        seams->erreur = [this](const QString &t) { erreurs << t; };
         seams->attente = [](int) {};
         seams->bip = [](int, int) {};
         if (!param.isEmpty())
@@ -53,7 +70,7 @@ struct Banc {
         QDir::setCurrent(ancien_dossier);
     }
 
-    QString chemin(const QString& nom) const { return dossier.path() + u'/' + nom; }
+    QString chemin(const QString &nom) const { return dossier.path() + u'/' + nom; }
 
     // Runs the start-up step as its timer would, errors shown through the seam.
     void demarre()

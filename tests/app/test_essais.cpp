@@ -16,26 +16,28 @@
 using namespace fantrel;
 
 namespace {
-QStringList lignes_memo(const QPlainTextEdit* memo)
+QStringList lignes_memo(const QPlainTextEdit *memo)
 {
     return memo->toPlainText().split(u'\n', Qt::SkipEmptyParts);
 }
 
 // Starts a trial and waits for the answer buttons.
-void lance_essai(TForm1& f)
+void lance_essai(TForm1 &f)
 {
     QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(f.bit_rep1->isVisibleTo(&f) || f.Edit_saisie_libre->isVisibleTo(&f), 3000);
+    QTRY_VERIFY_WITH_TIMEOUT(f.bit_rep1->isVisibleTo(&f) || f.Edit_saisie_libre->isVisibleTo(&f),
+                             3000);
 }
 
-QPushButton* bouton_du_mot(TForm1& f, const QString& mot, bool juste)
+QPushButton *bouton_du_mot(TForm1 &f, const QString &mot, bool juste)
 {
     const bool gauche = (f.bit_rep1->text() == mot) == juste;
     return gauche ? f.bit_rep1 : f.bit_rep2;
 }
 } // namespace
 
-class TestEssais : public QObject {
+class TestEssais : public QObject
+{
     Q_OBJECT
 private slots:
     void liste_entiere_jusqu_a_plus_de_mots();
@@ -58,7 +60,7 @@ void TestEssais::liste_entiere_jusqu_a_plus_de_mots()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     QVERIFY(f.BitBtn2->isEnabled());
     for (int essai = 1; essai <= 4; ++essai) {
         lance_essai(f);
@@ -69,7 +71,7 @@ void TestEssais::liste_entiere_jusqu_a_plus_de_mots()
         QTest::mouseClick(bouton_du_mot(f, montre, true), Qt::LeftButton);
         QCOMPARE(f.Lab_bid->text(), QStringLiteral("Bonne réponse"));
     }
-    QCOMPARE(b.informations, QStringList{"Plus de mots"});
+    QCOMPARE(b.informations, QStringList{ "Plus de mots" });
     QVERIFY(!f.BitBtn2->isEnabled());
     QCOMPARE(lignes_memo(f.Memo_enreg_test).filter(QStringLiteral("Mot affiché=")).size(), 4);
 }
@@ -79,24 +81,25 @@ void TestEssais::liste_entiere_morbelle()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Morbelle1Click();
-    for (QScrollBar* barre : {f.Scroll_masque1, f.Scroll_mot, f.Scroll_blanc, f.Scroll_masque2})
+    for (QScrollBar *barre : { f.Scroll_masque1, f.Scroll_mot, f.Scroll_blanc, f.Scroll_masque2 })
         barre->setValue(10);
     QStringList montres;
-    f.observateur_affichage = [&](const QString& t) { montres << t; };
+    f.observateur_affichage = [&](const QString &t) { montres << t; };
     for (int essai = 1; essai <= 4; ++essai) {
         montres.clear();
         lance_essai(f);
         QTRY_COMPARE(montres.size(), 5);
         const QString montre = f.lab_mot_aff->text();
-        QCOMPARE(montres, QStringList({f.etat.masque1, montre, QString(), f.etat.masque2, QString()}));
-        for (auto* m : {f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2})
+        QCOMPARE(montres,
+                 QStringList({ f.etat.masque1, montre, QString(), f.etat.masque2, QString() }));
+        for (auto *m : { f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2 })
             QVERIFY(!m->actif());
         QTest::mouseClick(bouton_du_mot(f, montre, true), Qt::LeftButton);
         QCOMPARE(f.Lab_bid->text(), QStringLiteral("Bonne réponse"));
     }
-    QCOMPARE(b.informations, QStringList{"Plus de mots"});
+    QCOMPARE(b.informations, QStringList{ "Plus de mots" });
     QCOMPARE(lignes_memo(f.Memo_enreg_test).filter(QStringLiteral("Mot affiché=")).size(), 4);
 }
 
@@ -112,19 +115,21 @@ void TestEssais::ligne_resultat_et_verdict()
     QFETCH(bool, juste);
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     for (int essai = 1; essai <= 2; ++essai) {
         lance_essai(f);
         const QString m1 = f.etat.mots[1], m2 = f.etat.mots[2];
         const QString montre = essai == 1 ? m2 : m1;
         const QString prop = f.bit_rep1->text() == m1 ? "$" + m1 + " " + m2 : m2 + " $" + m1;
-        QPushButton* clic = bouton_du_mot(f, montre, juste);
+        QPushButton *clic = bouton_du_mot(f, montre, juste);
         const QString repondu = clic->text();
         QTest::mouseClick(clic, Qt::LeftButton);
         QCOMPARE(lignes_memo(f.Memo_enreg_test).last(),
-                 QStringLiteral("Mot affiché=") + montre + " prop=" + prop + QStringLiteral(" répondu=") + repondu);
+                 QStringLiteral("Mot affiché=") + montre + " prop=" + prop
+                         + QStringLiteral(" répondu=") + repondu);
         QCOMPARE(f.etat.bonne_reponse, juste);
-        QCOMPARE(f.Lab_bid->text(), juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
+        QCOMPARE(f.Lab_bid->text(),
+                 juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
         QVERIFY(!f.bit_rep1->isVisibleTo(&f));
         QVERIFY(f.BitBtn2->isVisibleTo(&f));
     }
@@ -134,7 +139,7 @@ void TestEssais::saisie_libre_enregistree()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Saisielibre1Click();
     lance_essai(f);
     QVERIFY(f.Edit_saisie_libre->isVisibleTo(&f));
@@ -145,8 +150,13 @@ void TestEssais::saisie_libre_enregistree()
     QTest::keyClicks(f.Edit_saisie_libre, montre.left(1).toUpper() + montre.mid(1));
     QTest::keyClick(f.Edit_saisie_libre, Qt::Key_Return);
     QCOMPARE(f.Lab_bid->text(), QStringLiteral("Pas bon"));
-    QVERIFY(lignes_memo(f.Memo_enreg_test).last().startsWith(QStringLiteral("Mot affiché=") + montre + " prop=$"));
-    QVERIFY(lignes_memo(f.Memo_enreg_test).last().endsWith(QStringLiteral(" répondu=") + montre.left(1).toUpper() + montre.mid(1)));
+    QVERIFY(lignes_memo(f.Memo_enreg_test)
+                    .last()
+                    .startsWith(QStringLiteral("Mot affiché=") + montre + " prop=$"));
+    QVERIFY(lignes_memo(f.Memo_enreg_test)
+                    .last()
+                    .endsWith(QStringLiteral(" répondu=") + montre.left(1).toUpper()
+                              + montre.mid(1)));
     f.Comparaisondemots1Click();
     lance_essai(f);
     QCOMPARE(f.Bit_rep3->pos(), QPoint(709, 485));
@@ -156,7 +166,7 @@ void TestEssais::point_d_interrogation_n_ecrit_rien()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     const QString avant = f.Memo_enreg_test->toPlainText();
     const auto comptes = f.etat.compte_test;
     for (int essai = 1; essai <= 4; ++essai) {
@@ -165,17 +175,17 @@ void TestEssais::point_d_interrogation_n_ecrit_rien()
     }
     QCOMPARE(f.Memo_enreg_test->toPlainText(), avant);
     QCOMPARE(f.etat.compte_test, comptes);
-    QCOMPARE(b.informations, QStringList{"Plus de mots"});
+    QCOMPARE(b.informations, QStringList{ "Plus de mots" });
 }
 
 void TestEssais::bouton_test_n_ecrit_rien()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     const QString avant = f.Memo_enreg_test->toPlainText();
     QStringList montres;
-    f.observateur_affichage = [&](const QString& t) { montres << t; };
+    f.observateur_affichage = [&](const QString &t) { montres << t; };
     f.SpeedButton2Click();
     QTRY_COMPARE(montres.size(), 2);
     bool ok = false;
@@ -192,7 +202,7 @@ void TestEssais::exposition_nulle_une_image()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Scroll_timer->setValue(0);
     QCOMPARE(f.AsyncTimer2->intervalle(), quint16(0));
     QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
@@ -205,19 +215,19 @@ void TestEssais::ouvrir_liste_plus_courte_en_cours()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.etat.num_essai = 6;
-    ecrire_lignes(b.chemin("courte.txt"), {"$chat  chas", "bus  $bas"});
-    b.seams->ouvrir_fichier = [&](const OptionsDialogue& o) {
+    ecrire_lignes(b.chemin("courte.txt"), { "$chat  chas", "bus  $bas" });
+    b.seams->ouvrir_fichier = [&](const OptionsDialogue &o) {
         [&] { QCOMPARE(o.index_filtre, 1); }();
-        return ResultatDialogue{true, b.chemin("courte.txt"), 1};
+        return ResultatDialogue{ true, b.chemin("courte.txt"), 1 };
     };
     f.Ouvrirunexercice1Click();
     QCOMPARE(f.etat.nb_couples, 2);
     QCOMPARE(f.Edit1->text(), QStringLiteral("courte.txt"));
     QCOMPARE(f.etat.num_essai, 6);
     QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
-    QCOMPARE(b.informations, QStringList{"Plus de mots"});
+    QCOMPARE(b.informations, QStringList{ "Plus de mots" });
     QVERIFY(!f.bit_rep1->isVisibleTo(&f));
 }
 
@@ -237,17 +247,17 @@ void TestEssais::masques_morbelle()
     QFETCH(int, l2);
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Edit_masque->setText(QString(longueur, u'*'));
-    f.etat.mots = {QString(), QStringLiteral("fiel"), QStringLiteral("fier")};
+    f.etat.mots = { QString(), QStringLiteral("fiel"), QStringLiteral("fier") };
     f.etat.rang_mot = 2;
     QStringList montres;
-    f.observateur_affichage = [&](const QString& t) { montres << t; };
+    f.observateur_affichage = [&](const QString &t) { montres << t; };
     f.BitBtn5Click();
     QCOMPARE(f.etat.masque1, QString(l1, u'&'));
     QCOMPARE(f.etat.masque2, QString(l2, u'#'));
     QCOMPARE(f.etat.mot_morbelle, QStringLiteral("fier"));
-    QCOMPARE(montres, QStringList{f.etat.masque1});
+    QCOMPARE(montres, QStringList{ f.etat.masque1 });
     f.Async_masque1->definir_actif(false);
 }
 
@@ -255,10 +265,12 @@ void TestEssais::chaine_morbelle_data()
 {
     QTest::addColumn<QList<int>>("durees");
     QTest::addColumn<QStringList>("attendu");
-    QTest::newRow("quatre phases") << QList<int>{20, 15, 15, 20} << QStringList{"M1", "MOT", "", "M2", ""};
-    QTest::newRow("mot nul sauté") << QList<int>{20, 0, 15, 20} << QStringList{"M1", "", "M2", ""};
+    QTest::newRow("quatre phases")
+            << QList<int>{ 20, 15, 15, 20 } << QStringList{ "M1", "MOT", "", "M2", "" };
+    QTest::newRow("mot nul sauté")
+            << QList<int>{ 20, 0, 15, 20 } << QStringList{ "M1", "", "M2", "" };
     // The blank and the end are both an empty text: two frames.
-    QTest::newRow("masques nuls") << QList<int>{0, 15, 15, 0} << QStringList{"MOT", "", ""};
+    QTest::newRow("masques nuls") << QList<int>{ 0, 15, 15, 0 } << QStringList{ "MOT", "", "" };
 }
 
 void TestEssais::chaine_morbelle()
@@ -267,7 +279,7 @@ void TestEssais::chaine_morbelle()
     QFETCH(QStringList, attendu);
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Morbelle1Click();
     f.Scroll_masque1->setValue(durees[0]);
     f.Scroll_mot->setValue(durees[1]);
@@ -276,7 +288,7 @@ void TestEssais::chaine_morbelle()
     // The chain runs during the wait before the answer: every presented frame is
     // recorded, and the timers sampled.
     QStringList vus;
-    f.observateur_affichage = [&](const QString& t) { vus << t; };
+    f.observateur_affichage = [&](const QString &t) { vus << t; };
     int actifs_max = 0;
     b.seams->attente = [&](int ms) {
         QElapsedTimer t;
@@ -284,7 +296,7 @@ void TestEssais::chaine_morbelle()
         while (t.elapsed() < ms) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 1);
             int actifs = 0;
-            for (auto* m : {f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2})
+            for (auto *m : { f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2 })
                 actifs += m->actif();
             actifs_max = std::max(actifs_max, actifs);
         }
@@ -293,8 +305,11 @@ void TestEssais::chaine_morbelle()
     QVERIFY(f.bit_rep1->isVisibleTo(&f));
     const QString mot = f.etat.mot_morbelle;
     QStringList attendu_textes;
-    for (const QString& a : attendu)
-        attendu_textes << (a == "M1" ? f.etat.masque1 : a == "M2" ? f.etat.masque2 : a == "MOT" ? mot : QString());
+    for (const QString &a : attendu)
+        attendu_textes << (a == "M1"            ? f.etat.masque1
+                                   : a == "M2"  ? f.etat.masque2
+                                   : a == "MOT" ? mot
+                                                : QString());
     QCOMPARE(vus, attendu_textes);
     QCOMPARE(actifs_max, 1);
 }
@@ -302,7 +317,7 @@ void TestEssais::chaine_morbelle()
 void TestEssais::barres_de_duree()
 {
     banc::Banc b;
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Scroll_mot->setValue(50);
     QCOMPARE(f.Lab_interv_figure->text(), QStringLiteral("50 ms"));
     QCOMPARE(f.Async_mot->intervalle(), quint16(50));

@@ -21,20 +21,23 @@ using namespace fantrel;
 
 namespace {
 // Pixels of the view that differ from the background by more than a shade.
-int pixels_hors_fond(const QImage& image, QColor fond)
+int pixels_hors_fond(const QImage &image, QColor fond)
 {
     int n = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) {
             const QColor c = image.pixelColor(x, y);
-            n += std::abs(c.red() - fond.red()) + std::abs(c.green() - fond.green()) + std::abs(c.blue() - fond.blue()) > 12;
+            n += std::abs(c.red() - fond.red()) + std::abs(c.green() - fond.green())
+                            + std::abs(c.blue() - fond.blue())
+                    > 12;
         }
     return n;
 }
-const QColor fond_param(0xA6, 0xCA, 0xF0);   // 15780518 = 0x00F0CAA6
+const QColor fond_param(0xA6, 0xCA, 0xF0); // 15780518 = 0x00F0CAA6
 } // namespace
 
-class TestFenetre : public QObject {
+class TestFenetre : public QObject
+{
     Q_OBJECT
 private slots:
     void fenetre_et_menus_data();
@@ -58,16 +61,25 @@ void TestFenetre::fenetre_et_menus_data()
 {
     QTest::addColumn<QString>("nom");
     QTest::addColumn<QString>("texte");
-    const char* lignes[][2] = {
-        {"Ouvrirunexercice1", "Ouvrir un exercice"}, {"ouvrirunrsultat1", "Ouvrir un résultat"},
-        {"rierdesmots1", "Trier des  mots"}, {"Sauverlesparamtres1", "Enregistrer les paramètres"},
-        {"Enregistrerlesrsultats1", "Enregistrer les résultats"}, {"Nouvelutilisateur1", "Nouvel utilisateur"},
-        {"ypedexercice1", "Type d'exercice"}, {"Comparaisondemots1", "Comparaison de mots"},
-        {"Saisielibre1", "Saisie libre"}, {"Quitter1", "Quitter"}, {"Courbe11", "Courbe1"},
-        {"Courbe22", "Afficher"}, {"outeffacer1", "Tout effacer"}, {"Korvane1", "Korvane"},
-        {"Morbelle1", "Morbelle"}, {"Incongruitmusicale1", "Incongruité musicale"},
-        {"Rglages1", "Réglages"}, {"Modevisible1", "Mode visible"}};
-    for (const auto& l : lignes)
+    const char *lignes[][2] = { { "Ouvrirunexercice1", "Ouvrir un exercice" },
+                                { "ouvrirunrsultat1", "Ouvrir un résultat" },
+                                { "rierdesmots1", "Trier des  mots" },
+                                { "Sauverlesparamtres1", "Enregistrer les paramètres" },
+                                { "Enregistrerlesrsultats1", "Enregistrer les résultats" },
+                                { "Nouvelutilisateur1", "Nouvel utilisateur" },
+                                { "ypedexercice1", "Type d'exercice" },
+                                { "Comparaisondemots1", "Comparaison de mots" },
+                                { "Saisielibre1", "Saisie libre" },
+                                { "Quitter1", "Quitter" },
+                                { "Courbe11", "Courbe1" },
+                                { "Courbe22", "Afficher" },
+                                { "outeffacer1", "Tout effacer" },
+                                { "Korvane1", "Korvane" },
+                                { "Morbelle1", "Morbelle" },
+                                { "Incongruitmusicale1", "Incongruité musicale" },
+                                { "Rglages1", "Réglages" },
+                                { "Modevisible1", "Mode visible" } };
+    for (const auto &l : lignes)
         QTest::newRow(l[0]) << QString::fromUtf8(l[0]) << QString::fromUtf8(l[1]);
 }
 
@@ -78,23 +90,24 @@ void TestFenetre::fenetre_et_menus()
     banc::Banc b;
     QCOMPARE(b.form->windowTitle(), QStringLiteral("Fantrel"));
     QCOMPARE(b.form->size(), QSize(1129, 734));
-    auto* a = b.form->findChild<QAction*>(nom);
+    auto *a = b.form->findChild<QAction *>(nom);
     QVERIFY2(a, qPrintable(nom + QStringLiteral(" introuvable")));
     QCOMPARE(a->text(), texte);
     QCOMPARE(a->isVisible(), nom != QStringLiteral("Courbe11"));
     QStringList titres;
-    for (QAction* m : b.form->menuBar()->actions())
+    for (QAction *m : b.form->menuBar()->actions())
         titres << m->text();
-    QCOMPARE(titres, (QStringList{"Fichier", "Courbes", "Type de test", "Options"}));
+    QCOMPARE(titres, (QStringList{ "Fichier", "Courbes", "Type de test", "Options" }));
 }
 
 void TestFenetre::coches_initiales()
 {
     banc::Banc b;
-    auto& f = *b.form;
+    auto &f = *b.form;
     QVERIFY(f.Korvane1->isChecked());
     QVERIFY(f.Comparaisondemots1->isChecked());
-    for (QAction* a : {f.Morbelle1, f.Incongruitmusicale1, f.Saisielibre1, f.Modevisible1, f.Courbe22})
+    for (QAction *a :
+         { f.Morbelle1, f.Incongruitmusicale1, f.Saisielibre1, f.Modevisible1, f.Courbe22 })
         QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
     QVERIFY(f.BitBtn2->isVisibleTo(&f));
     QVERIFY(!f.BitBtn2->isEnabled());
@@ -123,22 +136,22 @@ void TestFenetre::types_de_test()
     QFETCH(bool, masque_montre);
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.etat.num_essai = 3;
-    f.findChild<QAction*>(commande)->trigger();
+    f.findChild<QAction *>(commande)->trigger();
     QCOMPARE(f.etat.mode_morbelle, morbelle);
     QCOMPARE(f.etat.mode_musical, musical);
     QCOMPARE(f.GLSpaceText1->visible(), mot_visible);
     QCOMPARE(f.GLSpaceText1->texte(), masque_montre ? f.etat.masque : QString());
-    QCOMPARE(f.etat.masque, QString(9, u'#'));   // "$mort  mors" less a space and the "$"
-    for (QAction* a : {f.Korvane1, f.Morbelle1, f.Incongruitmusicale1})
+    QCOMPARE(f.etat.masque, QString(9, u'#')); // "$mort  mors" less a space and the "$"
+    for (QAction *a : { f.Korvane1, f.Morbelle1, f.Incongruitmusicale1 })
         QCOMPARE(a->isChecked(), a->objectName() == commande);
     QCOMPARE(f.BitBtn2->isVisibleTo(&f), !musical);
     QCOMPARE(f.BitBtn_ecoute->isVisibleTo(&f), musical);
     QCOMPARE(f.etat.num_essai, 3);
     // Triggering the checked item again keeps its mark.
-    f.findChild<QAction*>(commande)->trigger();
-    QVERIFY(f.findChild<QAction*>(commande)->isChecked());
+    f.findChild<QAction *>(commande)->trigger();
+    QVERIFY(f.findChild<QAction *>(commande)->isChecked());
 }
 
 void TestFenetre::musique_puis_morbelle_rend_le_mot_visible()
@@ -154,7 +167,7 @@ void TestFenetre::cache_boutons_fin_de_liste()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     QCOMPARE(f.etat.nb_couples, 4);
     f.bit_rep1->show();
     f.etat.num_essai = 3;
@@ -164,7 +177,7 @@ void TestFenetre::cache_boutons_fin_de_liste()
     QVERIFY(f.BitBtn2->isEnabled());
     f.etat.num_essai = 4;
     f.cache_boutons();
-    QCOMPARE(b.informations, QStringList{"Plus de mots"});
+    QCOMPARE(b.informations, QStringList{ "Plus de mots" });
     QVERIFY(f.etat.fin_liste);
     QVERIFY(!f.BitBtn2->isEnabled());
     QVERIFY(f.BitBtn2->isVisibleTo(&f));
@@ -174,7 +187,7 @@ void TestFenetre::saisie_libre_sans_liste_dit_plus_de_mots()
 {
     banc::Banc b({}, {});
     b.form->Saisielibre1Click();
-    QCOMPARE(b.informations, QStringList{"Plus de mots"});
+    QCOMPARE(b.informations, QStringList{ "Plus de mots" });
     QVERIFY(b.form->Saisielibre1->isChecked());
     QVERIFY(!b.form->Comparaisondemots1->isChecked());
     b.form->Comparaisondemots1Click();
@@ -185,35 +198,36 @@ void TestFenetre::saisie_libre_sans_liste_dit_plus_de_mots()
 void TestFenetre::mode_visible_et_croix()
 {
     banc::Banc b;
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.show();
-    QList<QWidget*> cinq{f.GroupBox3, f.lab_mot_aff, f.Lab_bid, f.Group_result, f.Group_musical};
+    QList<QWidget *> cinq{ f.GroupBox3, f.lab_mot_aff, f.Lab_bid, f.Group_result, f.Group_musical };
     f.Modevisible1->trigger();
     QVERIFY(f.Modevisible1->isChecked());
-    for (QWidget* w : cinq)
+    for (QWidget *w : cinq)
         QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
     // Close the results group with its own "X", then toggle twice.
-    if (auto* x = f.Group_result->findChild<QToolButton*>(QStringLiteral("SpeedButton4")))
+    if (auto *x = f.Group_result->findChild<QToolButton *>(QStringLiteral("SpeedButton4")))
         x->click();
     else
         f.Group_result->hide();
     f.Modevisible1->trigger();
     QVERIFY(!f.Modevisible1->isChecked());
-    for (QWidget* w : cinq)
+    for (QWidget *w : cinq)
         QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
     f.Modevisible1->trigger();
-    for (QWidget* w : cinq)
+    for (QWidget *w : cinq)
         QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
 }
 
 void TestFenetre::camera_avant_et_apres_demarrage()
 {
     banc::Banc b;
-    auto& f = *b.form;
+    auto &f = *b.form;
     const QVector3D depart = f.GLCamera1->position();
     emit f.vue_3d->souris_appui(QPoint(100, 100), Qt::LeftButton, Qt::NoModifier);
     emit f.vue_3d->souris_deplace(QPoint(130, 110), Qt::LeftButton, Qt::NoModifier);
-    QVERIFY2(f.GLCamera1->position() != depart, "avant le démarrage, glisser doit tourner la caméra");
+    QVERIFY2(f.GLCamera1->position() != depart,
+             "avant le démarrage, glisser doit tourner la caméra");
     b.demarre();
     QVERIFY(b.erreurs.isEmpty());
     const QVector3D apres = f.GLCamera1->position();
@@ -229,7 +243,7 @@ void TestFenetre::demarrage_sans_param_garde_la_camera()
 {
     banc::Banc b({}, banc::liste_quatre());
     b.demarre();
-    QCOMPARE(b.erreurs, QStringList{"Fichier introuvable"});
+    QCOMPARE(b.erreurs, QStringList{ "Fichier introuvable" });
     QVERIFY(b.form->controle_camera->attache());
     QCOMPARE(b.form->etat.nb_couples, 0);
     QVERIFY(b.form->etat.masque.isEmpty());
@@ -239,7 +253,7 @@ void TestFenetre::mot_dessine_sur_le_fond()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.affich_texte(QStringLiteral("cacaéaé"));
@@ -255,7 +269,7 @@ void TestFenetre::texte_vide_ne_montre_que_le_fond()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.pose_texte(QString());
@@ -270,9 +284,9 @@ void TestFenetre::deux_demandes_une_reaffichage()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     QSignalSpy ticks(f.Timer_reaffich, &QTimer::timeout);
-    f.vue_3d->definir_couleur_fond(255);   // a colour picked with "Fond"
+    f.vue_3d->definir_couleur_fond(255); // a colour picked with "Fond"
     f.Comparaisondemots1Click();
     QTest::qWait(200);
     f.Comparaisondemots1Click();

@@ -14,7 +14,8 @@
 
 using namespace fantrel;
 
-class TestMusique : public QObject {
+class TestMusique : public QObject
+{
     Q_OBJECT
 private slots:
     void serie_de_dix();
@@ -23,9 +24,10 @@ private slots:
 void TestMusique::serie_de_dix()
 {
     banc::Banc b;
-    ecrire_lignes(b.chemin("melodies.mus"), {"Courte,20,ndo3 nré3 nmi3 nfa3", "Autre,20,nso3 - nla3 nsi3"});
+    ecrire_lignes(b.chemin("melodies.mus"),
+                  { "Courte,20,ndo3 nré3 nmi3 nfa3", "Autre,20,nso3 - nla3 nsi3" });
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     QVector<int> frequences;
     b.seams->bip = [&](int frequence, int) { frequences << frequence; };
     f.Incongruitmusicale1->trigger();
@@ -45,12 +47,13 @@ void TestMusique::serie_de_dix()
         const bool juste = essai % 2 == 0;
         justes += juste;
         QTest::mouseClick(incongru == juste ? f.bit_rep2 : f.bit_rep1, Qt::LeftButton);
-        QCOMPARE(f.Lab_bid->text(), juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
+        QCOMPARE(f.Lab_bid->text(),
+                 juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
     }
     QVERIFY(frequences.size() >= 30);
-    TForm_courbe2& courbe = *b.fenetres->Form_courbe2;
-    const auto& rangee = courbe.tab_util[1].comptes;
-    const auto& somme = courbe.tab_util[0].comptes;
+    TForm_courbe2 &courbe = *b.fenetres->Form_courbe2;
+    const auto &rangee = courbe.tab_util[1].comptes;
+    const auto &somme = courbe.tab_util[0].comptes;
     QCOMPARE(rangee[1] + rangee[2], incongrues);
     QCOMPARE(rangee[1] + rangee[3], justes);
     QCOMPARE(rangee[1] + rangee[2] + rangee[3] + rangee[4], 10);
@@ -58,7 +61,7 @@ void TestMusique::serie_de_dix()
         QCOMPARE(somme[c], rangee[c]);
     QVERIFY(b.informations.isEmpty());
     QTest::mouseClick(f.BitBtn_ecoute, Qt::LeftButton);
-    QCOMPARE(b.informations, QStringList{"Plus de tests"});
+    QCOMPARE(b.informations, QStringList{ "Plus de tests" });
 }
 
 FANTREL_TEST_MAIN(TestMusique)

@@ -21,7 +21,7 @@
 using namespace fantrel;
 
 namespace {
-QStringList avec_ligne(int n, const QString& texte)
+QStringList avec_ligne(int n, const QString &texte)
 {
     QStringList l = banc::param_formulaire();
     l[n - 1] = texte;
@@ -29,7 +29,8 @@ QStringList avec_ligne(int n, const QString& texte)
 }
 } // namespace
 
-class TestParam : public QObject {
+class TestParam : public QObject
+{
     Q_OBJECT
 private slots:
     void aller_retour();
@@ -52,14 +53,14 @@ void TestParam::aller_retour()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
-    f.Edit1->setText(QStringLiteral("machin.liste_fantrel"));   // a bare name: relative to the folder
+    auto &f = *b.form;
+    f.Edit1->setText(QStringLiteral("machin.liste_fantrel")); // a bare name: relative to the folder
     f.Scroll_timer->setValue(45);
     f.Edit_masque->setText(QStringLiteral("%%%%"));
     f.Scroll_hauteur->setValue(120);
     f.Scroll_largeur->setValue(333);
     auto m = f.GLSpaceText1->materiau();
-    m.emission = {0.8f, 0.123456f, 1.0f / 3.0f, 1};
+    m.emission = { 0.8f, 0.123456f, 1.0f / 3.0f, 1 };
     f.GLSpaceText1->definir_materiau(m);
     f.vue_3d->definir_couleur_fond(-2147483620);
     f.Edit_masque1->setText(QStringLiteral("éééé"));
@@ -77,8 +78,9 @@ void TestParam::aller_retour()
     QFile::copy(b.chemin("param.ini"), relu.chemin("param.ini"));
     relu.demarre();
     QVERIFY2(relu.erreurs.isEmpty(), qPrintable(relu.erreurs.join(u'\n')));
-    auto& g = *relu.form;
-    QCOMPARE(g.Edit1->text(), QStringLiteral("machin.liste_fantrel"));   // the list opened replaces it
+    auto &g = *relu.form;
+    QCOMPARE(g.Edit1->text(),
+             QStringLiteral("machin.liste_fantrel")); // the list opened replaces it
     QCOMPARE(g.Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
     QCOMPARE(g.AsyncTimer2->intervalle(), quint16(45));
     QCOMPARE(g.Scroll_hauteur->value(), 120);
@@ -114,8 +116,8 @@ void TestParam::reels_au_format_regional()
     QCOMPARE(l[7], QStringLiteral("1"));
     QCOMPARE(l[8], QStringLiteral("15780518"));
     // Read back with either separator, wherever the file was written.
-    QCOMPARE(float(LignesParam({"0,800000011920929"}).reel(1)), 0.8f);
-    QCOMPARE(float(LignesParam({"0.800000011920929"}).reel(1)), 0.8f);
+    QCOMPARE(float(LignesParam({ "0,800000011920929" }).reel(1)), 0.8f);
+    QCOMPARE(float(LignesParam({ "0.800000011920929" }).reel(1)), 0.8f);
 }
 
 void TestParam::fichier_court_data()
@@ -132,12 +134,12 @@ void TestParam::fichier_court()
     QFETCH(int, lignes);
     QFETCH(QString, erreur);
     QStringList p = banc::param_formulaire();
-    p[10] = QStringLiteral("40");   // line 11, read only when the file goes on past line 9
+    p[10] = QStringLiteral("40"); // line 11, read only when the file goes on past line 9
     banc::Banc b(p.mid(0, lignes));
     b.demarre();
-    QCOMPARE(b.erreurs, erreur.isEmpty() ? QStringList{} : QStringList{erreur});
-    auto& f = *b.form;
-    QCOMPARE(f.etat.couleur_fond, 15780518);      // line 9 always in effect
+    QCOMPARE(b.erreurs, erreur.isEmpty() ? QStringList{} : QStringList{ erreur });
+    auto &f = *b.form;
+    QCOMPARE(f.etat.couleur_fond, 15780518); // line 9 always in effect
     QCOMPARE(f.Scroll_masque1->value(), lignes > 9 ? 40 : 67);
     QCOMPARE(f.etat.nb_couples, erreur.isEmpty() ? 4 : 0);
 }
@@ -149,10 +151,13 @@ void TestParam::ligne_non_numerique_data()
     QTest::addColumn<int>("hauteur");
     QTest::addColumn<std::int32_t>("fond");
     const std::int32_t fond_form = std::int32_t(0x80000000u + 28u);
-    QTest::newRow("ligne 4") << 4 << "'haut' n'est pas une valeur entière correcte" << 64 << fond_form;
-    QTest::newRow("ligne 6") << 6 << "'rouge' n'est pas une valeur en virgule flottante correcte" << 64 << fond_form;
+    QTest::newRow("ligne 4") << 4 << "'haut' n'est pas une valeur entière correcte" << 64
+                             << fond_form;
+    QTest::newRow("ligne 6") << 6 << "'rouge' n'est pas une valeur en virgule flottante correcte"
+                             << 64 << fond_form;
     QTest::newRow("ligne 9") << 9 << "'' n'est pas une valeur entière correcte" << 64 << fond_form;
-    QTest::newRow("ligne 16") << 16 << "'deux' n'est pas une valeur entière correcte" << 64 << std::int32_t(15780518);
+    QTest::newRow("ligne 16") << 16 << "'deux' n'est pas une valeur entière correcte" << 64
+                              << std::int32_t(15780518);
 }
 
 void TestParam::ligne_non_numerique()
@@ -164,13 +169,13 @@ void TestParam::ligne_non_numerique()
     const QString texte = message.section(u'\'', 1, 1);
     banc::Banc b(avec_ligne(ligne, texte));
     b.demarre();
-    QCOMPARE(b.erreurs, QStringList{message});
-    auto& f = *b.form;
-    QCOMPARE(f.Edit_masque->text(), QStringLiteral("#####"));   // line 3 was applied
+    QCOMPARE(b.erreurs, QStringList{ message });
+    auto &f = *b.form;
+    QCOMPARE(f.Edit_masque->text(), QStringLiteral("#####")); // line 3 was applied
     QCOMPARE(f.Scroll_hauteur->value(), hauteur);
     QCOMPARE(f.vue_3d->couleur_fond(), fond);
-    QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2"));   // line 17 never reached
-    QCOMPARE(f.etat.nb_couples, 0);                              // start-up ended there
+    QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2")); // line 17 never reached
+    QCOMPARE(f.etat.nb_couples, 0); // start-up ended there
 }
 
 void TestParam::bornes_data()
@@ -194,15 +199,20 @@ void TestParam::bornes()
     banc::Banc b(avec_ligne(ligne, valeur));
     b.demarre();
     QVERIFY(b.erreurs.isEmpty());
-    auto& f = *b.form;
+    auto &f = *b.form;
     switch (ligne) {
     case 11:
         QCOMPARE(f.Scroll_masque1->value(), attendu);
         QCOMPARE(int(f.Async_masque1->intervalle()), attendu);
         break;
-    case 4: QCOMPARE(f.Scroll_hauteur->value(), attendu); break;
-    case 5: QCOMPARE(f.Scroll_largeur->value(), attendu); break;
-    default: QCOMPARE(f.Radio_incongru->index_choisi(), attendu);
+    case 4:
+        QCOMPARE(f.Scroll_hauteur->value(), attendu);
+        break;
+    case 5:
+        QCOMPARE(f.Scroll_largeur->value(), attendu);
+        break;
+    default:
+        QCOMPARE(f.Radio_incongru->index_choisi(), attendu);
     }
 }
 
@@ -218,20 +228,20 @@ void TestParam::annuler_et_fermer_restaurent()
     QFETCH(QString, bouton);
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Rglages1Click();
     QVERIFY(f.GroupBox1->isVisibleTo(&f));
     f.Scroll_timer->setValue(80);
     f.Scroll_hauteur->setValue(10);
     f.Edit_incongru->setText(QStringLiteral("+3"));
     f.Radio_incongru->definir_index(0);
-    qobject_cast<QAbstractButton*>(f.GroupBox1->findChild<QWidget*>(bouton))->click();
+    qobject_cast<QAbstractButton *>(f.GroupBox1->findChild<QWidget *>(bouton))->click();
     QVERIFY(!f.GroupBox1->isVisibleTo(&f));
     QCOMPARE(f.Scroll_hauteur->value(), 64);
     QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2"));
     QCOMPARE(f.Radio_incongru->index_choisi(), 2);
-    QCOMPARE(f.AsyncTimer2->intervalle(), quint16(30));   // back to line 2
-    QCOMPARE(f.Scroll_timer->value(), 80);                // the bar keeps its place
+    QCOMPARE(f.AsyncTimer2->intervalle(), quint16(30)); // back to line 2
+    QCOMPARE(f.Scroll_timer->value(), 80); // the bar keeps its place
     QVERIFY(b.erreurs.isEmpty());
 }
 
@@ -239,13 +249,18 @@ void TestParam::ecriture_impossible_garde_l_ancien()
 {
     banc::Banc b;
     b.demarre();
-    const QByteArray avant = [&] { QFile f(b.chemin("param.ini")); f.open(QIODevice::ReadOnly); return f.readAll(); }();
+    const QByteArray avant = [&] {
+        QFile f(b.chemin("param.ini"));
+        f.open(QIODevice::ReadOnly);
+        return f.readAll();
+    }();
     QFile::remove(b.chemin("param.ini"));
-    QDir().mkdir(b.chemin("param.ini"));   // the target is now a folder
+    QDir().mkdir(b.chemin("param.ini")); // the target is now a folder
     b.form->Scroll_hauteur->setValue(11);
     QVERIFY(!proteger([&] { b.form->sauve_param(); }));
     QCOMPARE(b.erreurs.size(), 1);
-    QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")), qPrintable(b.erreurs[0]));
+    QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")),
+             qPrintable(b.erreurs[0]));
     QVERIFY(!avant.isEmpty());
 }
 
@@ -253,7 +268,7 @@ void TestParam::nuancier_gele_une_seconde()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Radio_texte->setChecked(true);
     const QPoint rouge(0, 21), bleu(62, 21);
     auto emission = [&] { return f.GLSpaceText1->materiau().emission; };
@@ -274,7 +289,7 @@ void TestParam::fond_choisi_puis_reaffichage()
 {
     banc::Banc b;
     b.demarre();
-    auto& f = *b.form;
+    auto &f = *b.form;
     f.Radio_fond->setChecked(true);
     f.Ima_hgMouseMove(QPoint(30, 10));
     QCOMPARE(f.vue_3d->couleur_fond(), f.Ima_hg->couleur_pixel(QPoint(30, 10)));
@@ -286,7 +301,7 @@ void TestParam::fond_choisi_puis_reaffichage()
 void TestParam::taille_du_texte()
 {
     banc::Banc b;
-    auto& f = *b.form;
+    auto &f = *b.form;
     QCOMPARE(f.Lab_hauteur->text(), QStringLiteral("0.640"));
     f.Scroll_hauteur->setValue(400);
     QCOMPARE(f.Lab_hauteur->text(), QStringLiteral("4.000"));

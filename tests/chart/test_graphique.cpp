@@ -6,7 +6,8 @@
 
 using namespace fantrel;
 
-class TestGraphique : public QObject {
+class TestGraphique : public QObject
+{
     Q_OBJECT
 private slots:
     void echelle_axe_data();
@@ -19,7 +20,7 @@ private slots:
     void marques_au_bout_de_la_fleche();
 };
 
-static QImage rendu(Graphique& g)
+static QImage rendu(Graphique &g)
 {
     QImage image(g.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -29,7 +30,7 @@ static QImage rendu(Graphique& g)
 }
 
 // Pixels of exactly this colour in the column through the bar's centre.
-static int hauteur_peinte(const QImage& image, const QRectF& barre, const QColor& couleur)
+static int hauteur_peinte(const QImage &image, const QRectF &barre, const QColor &couleur)
 {
     const int x = int(barre.center().x());
     int compte = 0;
@@ -73,10 +74,14 @@ void TestGraphique::ajoute_point_garde_x_croissant_data()
     QTest::addColumn<QList<double>>("x");
     QTest::addColumn<QList<int>>("index_rendus");
     QTest::addColumn<QList<double>>("y_dans_l_ordre");
-    QTest::newRow("deja croissant") << QList<double>{0, 1, 2, 3} << QList<int>{0, 1, 2, 3} << QList<double>{0, 1, 2, 3};
-    QTest::newRow("decroissant") << QList<double>{3, 2, 1} << QList<int>{0, 0, 0} << QList<double>{2, 1, 0};
-    QTest::newRow("au milieu") << QList<double>{0, 10, 5} << QList<int>{0, 1, 1} << QList<double>{0, 2, 1};
-    QTest::newRow("x egaux dans l'ordre d'ajout") << QList<double>{1, 1, 0} << QList<int>{0, 1, 0} << QList<double>{2, 0, 1};
+    QTest::newRow("deja croissant") << QList<double>{ 0, 1, 2, 3 } << QList<int>{ 0, 1, 2, 3 }
+                                    << QList<double>{ 0, 1, 2, 3 };
+    QTest::newRow("decroissant") << QList<double>{ 3, 2, 1 } << QList<int>{ 0, 0, 0 }
+                                 << QList<double>{ 2, 1, 0 };
+    QTest::newRow("au milieu") << QList<double>{ 0, 10, 5 } << QList<int>{ 0, 1, 1 }
+                               << QList<double>{ 0, 2, 1 };
+    QTest::newRow("x egaux dans l'ordre d'ajout")
+            << QList<double>{ 1, 1, 0 } << QList<int>{ 0, 1, 0 } << QList<double>{ 2, 0, 1 };
 }
 
 void TestGraphique::ajoute_point_garde_x_croissant()
@@ -88,10 +93,10 @@ void TestGraphique::ajoute_point_garde_x_croissant()
     const int s = g.ajoute_serie(Qt::red, true, 20);
     QList<int> rendus;
     for (int i = 0; i < x.size(); ++i)
-        rendus << g.ajoute_point(s, x[i], i);   // y records the order of insertion
+        rendus << g.ajoute_point(s, x[i], i); // y records the order of insertion
     QCOMPARE(rendus, index_rendus);
     QList<double> ys;
-    for (const PointBarre& p : g.serie(s).points)
+    for (const PointBarre &p : g.serie(s).points)
         ys << p.y;
     QCOMPARE(ys, y_dans_l_ordre);
 }
@@ -114,8 +119,10 @@ void TestGraphique::barres_de_leur_couleur_et_hauteur_proportionnelle_data()
 {
     QTest::addColumn<QList<double>>("rouges");
     QTest::addColumn<QList<double>>("vertes");
-    QTest::newRow("comptes croissants, vertes a zero") << QList<double>{10, 20, 30, 40} << QList<double>{0, 0, 0, 0};
-    QTest::newRow("deux series melees") << QList<double>{3, 0, 7, 1} << QList<double>{5, 2, 0, 8};
+    QTest::newRow("comptes croissants, vertes a zero")
+            << QList<double>{ 10, 20, 30, 40 } << QList<double>{ 0, 0, 0, 0 };
+    QTest::newRow("deux series melees")
+            << QList<double>{ 3, 0, 7, 1 } << QList<double>{ 5, 2, 0, 8 };
 }
 
 // The bar chart window's use: four points per series added at 0, then their y set.
@@ -143,18 +150,23 @@ void TestGraphique::barres_de_leur_couleur_et_hauteur_proportionnelle()
     }
     image = rendu(g);
     const double max = *std::max_element(rouges.begin(), rouges.end());
-    const int hauteur_max = hauteur_peinte(image, g.rectangle_barre(sr, int(rouges.indexOf(max))), rouge);
+    const int hauteur_max =
+            hauteur_peinte(image, g.rectangle_barre(sr, int(rouges.indexOf(max))), rouge);
     QVERIFY2(hauteur_max > 100, qPrintable(QString::number(hauteur_max)));
-    for (int s : {sr, sv}) {
-        const QList<double>& ys = s == sr ? rouges : vertes;
+    for (int s : { sr, sv }) {
+        const QList<double> &ys = s == sr ? rouges : vertes;
         const QColor couleur = s == sr ? rouge : vert;
         for (int i = 0; i < 4; ++i) {
             const QRectF barre = g.rectangle_barre(s, i);
             const int attendue = int(std::lround(hauteur_max * ys[i] / max));
             const int peinte = hauteur_peinte(image, barre, couleur);
             QVERIFY2(std::abs(peinte - attendue) <= 3,
-                     qPrintable(QStringLiteral("series %1 point %2: %3 px painted, about %4 expected")
-                                    .arg(s).arg(i).arg(peinte).arg(attendue)));
+                     qPrintable(
+                             QStringLiteral("series %1 point %2: %3 px painted, about %4 expected")
+                                     .arg(s)
+                                     .arg(i)
+                                     .arg(peinte)
+                                     .arg(attendue)));
             if (ys[i] > 0)
                 QCOMPARE(image.pixelColor(barre.center().toPoint()), couleur);
         }
@@ -167,7 +179,7 @@ void TestGraphique::barres_de_leur_couleur_et_hauteur_proportionnelle()
 void TestGraphique::marques_au_bout_de_la_fleche()
 {
     const QColor fond_marque(255, 255, 225);
-    for (const bool visibles : {true, false}) {
+    for (const bool visibles : { true, false }) {
         Graphique g;
         g.resize(521, 329);
         const int longueur = 20;
@@ -185,7 +197,8 @@ void TestGraphique::marques_au_bout_de_la_fleche()
                 for (int dx = -8; dx <= 8; ++dx)
                     fond += image.valid(x + dx, y) && image.pixelColor(x + dx, y) == fond_marque;
             QVERIFY2(fleche == visibles, qPrintable(QStringLiteral("arrow of point %1").arg(i)));
-            QVERIFY2((fond > 0) == visibles, qPrintable(QStringLiteral("box of point %1: %2 px").arg(i).arg(fond)));
+            QVERIFY2((fond > 0) == visibles,
+                     qPrintable(QStringLiteral("box of point %1: %2 px").arg(i).arg(fond)));
         }
     }
 }

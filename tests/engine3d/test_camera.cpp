@@ -14,23 +14,28 @@ using namespace fantrel::moteur3d;
 
 namespace {
 
-bool proches(const QVector3D& a, const QVector3D& b, float tolerance = 1e-4f) {
+bool proches(const QVector3D &a, const QVector3D &b, float tolerance = 1e-4f)
+{
     return (a - b).length() < tolerance;
 }
 
-QString texte(const QVector3D& v) {
+QString texte(const QVector3D &v)
+{
     return QStringLiteral("(%1, %2, %3)").arg(v.x()).arg(v.y()).arg(v.z());
 }
 
 // The point aimed at sits on the view axis, in front of the camera.
-bool vise_sa_cible(const Camera& c) {
+bool vise_sa_cible(const Camera &c)
+{
     const QVector3D dans_la_vue = c.matrice_vue().map(c.point_vise());
-    return std::abs(dans_la_vue.x()) < 1e-3f && std::abs(dans_la_vue.y()) < 1e-3f && dans_la_vue.z() < 0;
+    return std::abs(dans_la_vue.x()) < 1e-3f && std::abs(dans_la_vue.y()) < 1e-3f
+            && dans_la_vue.z() < 0;
 }
 
 } // namespace
 
-class TestCamera : public QObject {
+class TestCamera : public QObject
+{
     Q_OBJECT
 private slots:
     void orbite_data();
@@ -45,7 +50,8 @@ private slots:
     void scene_signale_les_vrais_changements();
 };
 
-void TestCamera::orbite_data() {
+void TestCamera::orbite_data()
+{
     QTest::addColumn<float>("tangage");
     QTest::addColumn<float>("virage");
     QTest::addColumn<QVector3D>("attendue");
@@ -59,22 +65,23 @@ void TestCamera::orbite_data() {
     QTest::addRow("demi-tour") << 0.0f << 180.0f << QVector3D(0, 0, -10);
 }
 
-void TestCamera::orbite() {
+void TestCamera::orbite()
+{
     QFETCH(float, tangage);
     QFETCH(float, virage);
     QFETCH(QVector3D, attendue);
     Scene scene;
-    Ancre* cible = scene.cree<Ancre>();
-    Camera& camera = scene.camera();
+    Ancre *cible = scene.cree<Ancre>();
+    Camera &camera = scene.camera();
     camera.definir_cible(cible);
-    camera.definir_position({0, 0, 10});
+    camera.definir_position({ 0, 0, 10 });
     camera.orbite(tangage, virage);
     QVERIFY2(proches(camera.position(), attendue), qPrintable(texte(camera.position())));
     QVERIFY2(vise_sa_cible(camera), "la caméra ne vise plus sa cible");
 
     // The same turn around a target elsewhere keeps the distance and the aim.
-    cible->definir_position({1, 2, -3});
-    camera.definir_position({-20, 0, 10});
+    cible->definir_position({ 1, 2, -3 });
+    camera.definir_position({ -20, 0, 10 });
     const float distance = (camera.position() - cible->position()).length();
     camera.orbite(tangage, virage);
     QVERIFY(std::abs((camera.position() - cible->position()).length() - distance) < 1e-3f);
@@ -83,16 +90,17 @@ void TestCamera::orbite() {
 }
 
 // Many small drags add up to the same turn (no drift, also across the pole).
-void TestCamera::orbite_par_pas_egale_orbite_entiere() {
+void TestCamera::orbite_par_pas_egale_orbite_entiere()
+{
     Scene scene;
-    Camera& camera = scene.camera();
+    Camera &camera = scene.camera();
     camera.definir_cible(scene.cree<Ancre>());
-    camera.definir_position({-1.1f, 3, 3});
-    Camera& par_pas = camera;
+    camera.definir_position({ -1.1f, 3, 3 });
+    Camera &par_pas = camera;
     Scene autre;
-    Camera& entiere = autre.camera();
+    Camera &entiere = autre.camera();
     entiere.definir_cible(autre.cree<Ancre>());
-    entiere.definir_position({-1.1f, 3, 3});
+    entiere.definir_position({ -1.1f, 3, 3 });
     for (int i = 0; i < 40; ++i)
         par_pas.orbite(-5, 0);
     entiere.orbite(-200, 0);
@@ -101,7 +109,8 @@ void TestCamera::orbite_par_pas_egale_orbite_entiere() {
     QVERIFY(proches(par_pas.haut(), entiere.haut(), 1e-3f));
 }
 
-void TestCamera::ajuste_distance_data() {
+void TestCamera::ajuste_distance_data()
+{
     QTest::addColumn<float>("facteur");
     QTest::addColumn<float>("distance_attendue");
     QTest::addRow("triple") << 3.0f << 15.0f;
@@ -110,13 +119,14 @@ void TestCamera::ajuste_distance_data() {
     QTest::addRow("négatif ignoré") << -2.0f << 5.0f;
 }
 
-void TestCamera::ajuste_distance() {
+void TestCamera::ajuste_distance()
+{
     QFETCH(float, facteur);
     QFETCH(float, distance_attendue);
     Scene scene;
-    Ancre* cible = scene.cree<Ancre>();
-    cible->definir_position({0, 1.8f, -0.75f});
-    Camera& camera = scene.camera();
+    Ancre *cible = scene.cree<Ancre>();
+    cible->definir_position({ 0, 1.8f, -0.75f });
+    Camera &camera = scene.camera();
     camera.definir_cible(cible);
     camera.definir_position(cible->position() + QVector3D(3, 0, 4));
     camera.ajuste_distance(facteur);
@@ -127,7 +137,8 @@ void TestCamera::ajuste_distance() {
 
 // The focal length alone sets how much of the scene shows; a non-positive
 // focal length still gives a usable projection.
-void TestCamera::focale_regle_la_taille_vue() {
+void TestCamera::focale_regle_la_taille_vue()
+{
     Camera camera;
     const QSize vue(983, 586);
     auto hauteur_vue = [&] { return 2 / camera.matrice_projection(vue)(1, 1); };
@@ -137,8 +148,9 @@ void TestCamera::focale_regle_la_taille_vue() {
     QVERIFY(std::abs(hauteur_vue() - h7 / 2) < 1e-4f);
     camera.definir_echelle_scene(12);
     QVERIFY(std::abs(hauteur_vue() - h7 / 2) < 1e-4f);
-    QCOMPARE(camera.matrice_projection(vue)(0, 0) * 983, camera.matrice_projection(vue)(1, 1) * 586);
-    for (float focale : {0.0f, -3.0f}) {
+    QCOMPARE(camera.matrice_projection(vue)(0, 0) * 983,
+             camera.matrice_projection(vue)(1, 1) * 586);
+    for (float focale : { 0.0f, -3.0f }) {
         camera.definir_focale(focale);
         QCOMPARE(camera.focale(), focale);
         const QMatrix4x4 p = camera.matrice_projection(vue);
@@ -148,7 +160,8 @@ void TestCamera::focale_regle_la_taille_vue() {
 
 // One mouse gesture per row: events as (kind, x, y, buttons, keys); the
 // camera starts at focal 7 from (0, 0, 10) and the last position is (100, 100).
-struct Geste {
+struct Geste
+{
     char genre; // 'a' press, 'd' move, 'r' release
     int x, y;
     Qt::MouseButtons boutons;
@@ -157,7 +170,8 @@ struct Geste {
 using Gestes = QList<Geste>;
 Q_DECLARE_METATYPE(Gestes)
 
-void TestCamera::controle_souris_data() {
+void TestCamera::controle_souris_data()
+{
     QTest::addColumn<Gestes>("gestes");
     QTest::addColumn<bool>("borne");
     QTest::addColumn<float>("focale");
@@ -166,28 +180,50 @@ void TestCamera::controle_souris_data() {
     const auto S = Qt::ShiftModifier;
     const auto C = Qt::ControlModifier;
     const Qt::KeyboardModifiers aucune;
-    QTest::addRow("zoom depuis l'origine") << Gestes{{'a', 100, 100, G, S}, {'d', 100, 150, G, S}} << true << 12.0f << QPoint();
-    QTest::addRow("zoom non cumulé") << Gestes{{'a', 100, 100, G, S}, {'d', 100, 150, G, S}, {'d', 90, 80, G, S}} << true << 5.0f << QPoint();
-    QTest::addRow("focale négative ramenée à 1") << Gestes{{'a', 100, 100, G, S}, {'d', 100, 20, G, S}} << true << 1.0f << QPoint();
-    QTest::addRow("focale négative gardée sans borne") << Gestes{{'a', 100, 100, G, S}, {'d', 100, 20, G, S}} << false << -1.0f << QPoint();
-    QTest::addRow("zoom sans appui armé") << Gestes{{'d', 100, 150, G, S}} << true << 7.0f << QPoint();
-    QTest::addRow("relâcher désarme") << Gestes{{'a', 100, 100, G, S}, {'r', 100, 100, {}, S}, {'d', 100, 150, G, S}} << true << 7.0f << QPoint();
-    QTest::addRow("pavé numérique sans effet") << Gestes{{'a', 100, 100, G, S | Qt::KeypadModifier}, {'d', 100, 130, G, S | Qt::KeypadModifier}} << true << 10.0f << QPoint();
-    QTest::addRow("orbite au bouton gauche") << Gestes{{'d', 110, 120, G, aucune}} << true << 7.0f << QPoint(-10, -20);
-    QTest::addRow("orbite depuis le dernier pas") << Gestes{{'d', 110, 120, {}, aucune}, {'d', 105, 125, G, aucune}} << true << 7.0f << QPoint(5, -5);
-    QTest::addRow("Ctrl+gauche ne tourne pas") << Gestes{{'d', 110, 120, G, C}} << true << 7.0f << QPoint();
-    QTest::addRow("deux boutons ne tournent pas") << Gestes{{'d', 110, 120, G | Qt::RightButton, aucune}} << true << 7.0f << QPoint();
-    QTest::addRow("le zoom ne déplace pas l'origine d'orbite") << Gestes{{'a', 100, 100, G, S}, {'d', 150, 150, G, S}, {'d', 110, 100, G, aucune}} << true << 12.0f << QPoint(-10, 0);
+    QTest::addRow("zoom depuis l'origine")
+            << Gestes{ { 'a', 100, 100, G, S }, { 'd', 100, 150, G, S } } << true << 12.0f
+            << QPoint();
+    QTest::addRow("zoom non cumulé")
+            << Gestes{ { 'a', 100, 100, G, S }, { 'd', 100, 150, G, S }, { 'd', 90, 80, G, S } }
+            << true << 5.0f << QPoint();
+    QTest::addRow("focale négative ramenée à 1")
+            << Gestes{ { 'a', 100, 100, G, S }, { 'd', 100, 20, G, S } } << true << 1.0f
+            << QPoint();
+    QTest::addRow("focale négative gardée sans borne")
+            << Gestes{ { 'a', 100, 100, G, S }, { 'd', 100, 20, G, S } } << false << -1.0f
+            << QPoint();
+    QTest::addRow("zoom sans appui armé")
+            << Gestes{ { 'd', 100, 150, G, S } } << true << 7.0f << QPoint();
+    QTest::addRow("relâcher désarme")
+            << Gestes{ { 'a', 100, 100, G, S }, { 'r', 100, 100, {}, S }, { 'd', 100, 150, G, S } }
+            << true << 7.0f << QPoint();
+    QTest::addRow("pavé numérique sans effet")
+            << Gestes{ { 'a', 100, 100, G, S | Qt::KeypadModifier },
+                       { 'd', 100, 130, G, S | Qt::KeypadModifier } }
+            << true << 10.0f << QPoint();
+    QTest::addRow("orbite au bouton gauche")
+            << Gestes{ { 'd', 110, 120, G, aucune } } << true << 7.0f << QPoint(-10, -20);
+    QTest::addRow("orbite depuis le dernier pas")
+            << Gestes{ { 'd', 110, 120, {}, aucune }, { 'd', 105, 125, G, aucune } } << true << 7.0f
+            << QPoint(5, -5);
+    QTest::addRow("Ctrl+gauche ne tourne pas")
+            << Gestes{ { 'd', 110, 120, G, C } } << true << 7.0f << QPoint();
+    QTest::addRow("deux boutons ne tournent pas")
+            << Gestes{ { 'd', 110, 120, G | Qt::RightButton, aucune } } << true << 7.0f << QPoint();
+    QTest::addRow("le zoom ne déplace pas l'origine d'orbite") << Gestes{
+        { 'a', 100, 100, G, S }, { 'd', 150, 150, G, S }, { 'd', 110, 100, G, aucune }
+    } << true << 12.0f << QPoint(-10, 0);
 }
 
-void TestCamera::controle_souris() {
+void TestCamera::controle_souris()
+{
     QFETCH(Gestes, gestes);
     QFETCH(bool, borne);
     QFETCH(float, focale);
     QFETCH(QPoint, orbite);
-    auto prepare = [](Scene& scene) {
+    auto prepare = [](Scene &scene) {
         scene.camera().definir_cible(scene.cree<Ancre>());
-        scene.camera().definir_position({0, 0, 10});
+        scene.camera().definir_position({ 0, 0, 10 });
         scene.camera().definir_focale(7);
     };
     Scene scene, reference;
@@ -195,32 +231,34 @@ void TestCamera::controle_souris() {
     prepare(reference);
     ControleCameraSouris controle;
     controle.definir_borne_focale(borne);
-    Camera& camera = scene.camera();
+    Camera &camera = scene.camera();
     // The view is never shown: its mouse signals are emitted by hand.
     Vue3D vue;
     controle.attacher(vue, camera);
-    emit vue.souris_deplace({100, 100}, {}, {});
-    for (const Geste& g : gestes) {
+    emit vue.souris_deplace({ 100, 100 }, {}, {});
+    for (const Geste &g : gestes) {
         if (g.genre == 'a')
-            emit vue.souris_appui({g.x, g.y}, g.boutons, g.touches);
+            emit vue.souris_appui({ g.x, g.y }, g.boutons, g.touches);
         else if (g.genre == 'd')
-            emit vue.souris_deplace({g.x, g.y}, g.boutons, g.touches);
+            emit vue.souris_deplace({ g.x, g.y }, g.boutons, g.touches);
         else
-            emit vue.souris_relache({g.x, g.y}, g.boutons, g.touches);
+            emit vue.souris_relache({ g.x, g.y }, g.boutons, g.touches);
     }
     QCOMPARE(camera.focale(), focale);
     controle.detacher();
-    emit vue.souris_deplace({0, 0}, Qt::LeftButton, {});
+    emit vue.souris_deplace({ 0, 0 }, Qt::LeftButton, {});
     reference.camera().orbite(float(orbite.y()), float(orbite.x()));
     QVERIFY2(proches(camera.position(), reference.camera().position()),
-             qPrintable(texte(camera.position()) + " au lieu de " + texte(reference.camera().position())));
+             qPrintable(texte(camera.position()) + " au lieu de "
+                        + texte(reference.camera().position())));
 }
 
-void TestCamera::scene_retire_la_cible_de_la_camera() {
+void TestCamera::scene_retire_la_cible_de_la_camera()
+{
     Scene scene;
-    Ancre* cible = scene.cree<Ancre>();
-    Lumiere* lumiere = scene.cree<Lumiere>();
-    Boite* boite = scene.cree<Boite>();
+    Ancre *cible = scene.cree<Ancre>();
+    Lumiere *lumiere = scene.cree<Lumiere>();
+    Boite *boite = scene.cree<Boite>();
     scene.camera().definir_cible(cible);
     QCOMPARE(scene.lumieres().size(), 1u);
     scene.retire(lumiere);
@@ -228,9 +266,9 @@ void TestCamera::scene_retire_la_cible_de_la_camera() {
     scene.retire(cible);
     QCOMPARE(scene.camera().cible(), nullptr);
     QCOMPARE(scene.objets().size(), 1u);
-    QCOMPARE(scene.objets().front().get(), static_cast<Objet*>(boite));
+    QCOMPARE(scene.objets().front().get(), static_cast<Objet *>(boite));
     Scene autre;
-    Boite* etrangere = autre.cree<Boite>();
+    Boite *etrangere = autre.cree<Boite>();
     scene.retire(etrangere);
     scene.retire(nullptr);
     QCOMPARE(scene.objets().size(), 1u);
@@ -238,19 +276,20 @@ void TestCamera::scene_retire_la_cible_de_la_camera() {
 }
 
 // Setters that change the picture notify once; setting the same value does not.
-void TestCamera::scene_signale_les_vrais_changements() {
+void TestCamera::scene_signale_les_vrais_changements()
+{
     Scene scene;
     int signalements = 0;
     scene.sur_modification([&] { ++signalements; });
-    Texte3D* texte3d = scene.cree<Texte3D>();
-    Boite* boite = scene.cree<Boite>();
+    Texte3D *texte3d = scene.cree<Texte3D>();
+    Boite *boite = scene.cree<Boite>();
     QCOMPARE(signalements, 2);
     texte3d->definir_texte(QStringLiteral("mot"));
     texte3d->definir_texte(QStringLiteral("mot"));
     boite->definir_hauteur(0.255f);
     boite->definir_hauteur(0.255f);
-    boite->definir_diffuse({0.89f, 0.47f, 0.2f, 1});
-    boite->definir_diffuse({0.89f, 0.47f, 0.2f, 1});
+    boite->definir_diffuse({ 0.89f, 0.47f, 0.2f, 1 });
+    boite->definir_diffuse({ 0.89f, 0.47f, 0.2f, 1 });
     texte3d->definir_visible(false);
     texte3d->definir_visible(false);
     scene.camera().definir_focale(6);
@@ -259,7 +298,8 @@ void TestCamera::scene_signale_les_vrais_changements() {
     QCOMPARE(signalements, 7);
 }
 
-int execute_test_camera(int argc, char** argv) {
+int execute_test_camera(int argc, char **argv)
+{
     TestCamera t;
     return QTest::qExec(&t, argc, argv);
 }

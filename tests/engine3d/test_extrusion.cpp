@@ -11,7 +11,8 @@
 
 using namespace fantrel::moteur3d;
 
-class TestExtrusion : public QObject {
+class TestExtrusion : public QObject
+{
     Q_OBJECT
 private slots:
     void texte_ferme_data();
@@ -29,7 +30,8 @@ private slots:
     void cache_evince_le_plus_ancien();
 };
 
-void TestExtrusion::texte_ferme_data() {
+void TestExtrusion::texte_ferme_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addColumn<float>("profondeur");
     QTest::addRow("mot de départ") << QStringLiteral("cacaéaé") << 1.0f;
@@ -42,12 +44,13 @@ void TestExtrusion::texte_ferme_data() {
 
 // A closed solid: front and back faces at ±depth/2, walls whose normals point
 // out of the filled glyph, and no open or doubled edge.
-void TestExtrusion::texte_ferme() {
+void TestExtrusion::texte_ferme()
+{
     QFETCH(QString, texte);
     QFETCH(float, profondeur);
-    const Maillage m = construit_texte_extrude({texte, QStringLiteral("Arial"), 19, profondeur});
-    const auto avant = essais::triangles_de_normale(m, {0, 0, 1});
-    const auto arriere = essais::triangles_de_normale(m, {0, 0, -1});
+    const Maillage m = construit_texte_extrude({ texte, QStringLiteral("Arial"), 19, profondeur });
+    const auto avant = essais::triangles_de_normale(m, { 0, 0, 1 });
+    const auto arriere = essais::triangles_de_normale(m, { 0, 0, -1 });
     const auto cotes = essais::triangles_lateraux(m);
     QVERIFY2(!avant.empty() && !arriere.empty() && !cotes.empty(), "face ou côtés manquants");
     QCOMPARE(avant.size(), arriere.size());
@@ -56,7 +59,8 @@ void TestExtrusion::texte_ferme() {
     QCOMPARE(m.maximum().z(), profondeur / 2);
     for (std::size_t t : avant) {
         QCOMPARE(m.sommets[m.indices[3 * t]].position.z(), profondeur / 2);
-        QVERIFY2(essais::normale_geometrique(m, t).z() >= 0, "triangle de face tourné vers l'arrière");
+        QVERIFY2(essais::normale_geometrique(m, t).z() >= 0,
+                 "triangle de face tourné vers l'arrière");
     }
     for (std::size_t t : arriere)
         QVERIFY2(essais::normale_geometrique(m, t).z() <= 0, "triangle du dos tourné vers l'avant");
@@ -83,11 +87,13 @@ void TestExtrusion::texte_ferme() {
         const QPointF dedans(milieu.x() - n.x() * ecart, milieu.y() - n.y() * ecart);
         QVERIFY2(!essais::couvert(m, avant, dehors) && essais::couvert(m, avant, dedans),
                  qPrintable(QStringLiteral("normale de mur rentrante en (%1, %2)")
-                                .arg(milieu.x()).arg(milieu.y())));
+                                    .arg(milieu.x())
+                                    .arg(milieu.y())));
     }
 }
 
-void TestExtrusion::trou_garde_data() {
+void TestExtrusion::trou_garde_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addRow("o") << QStringLiteral("o");
     QTest::addRow("O") << QStringLiteral("O");
@@ -95,26 +101,30 @@ void TestExtrusion::trou_garde_data() {
 }
 
 // The counter of a round glyph stays open while its stroke is filled.
-void TestExtrusion::trou_garde() {
+void TestExtrusion::trou_garde()
+{
     QFETCH(QString, texte);
-    const Maillage m = construit_texte_extrude({texte});
-    const auto avant = essais::triangles_de_normale(m, {0, 0, 1});
+    const Maillage m = construit_texte_extrude({ texte });
+    const auto avant = essais::triangles_de_normale(m, { 0, 0, 1 });
     const QVector3D bas = m.minimum(), haut = m.maximum();
     const QPointF centre((bas.x() + haut.x()) / 2, (bas.y() + haut.y()) / 2);
     QVERIFY2(!essais::couvert(m, avant, centre), "le trou du glyphe est rempli");
-    QVERIFY2(essais::couvert(m, avant, QPointF(bas.x() + 0.03, centre.y())), "le trait n'est pas rempli");
+    QVERIFY2(essais::couvert(m, avant, QPointF(bas.x() + 0.03, centre.y())),
+             "le trait n'est pas rempli");
 }
 
-void TestExtrusion::texte_vide_data() {
+void TestExtrusion::texte_vide_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addRow("vide") << QString();
     QTest::addRow("espace") << QStringLiteral(" ");
     QTest::addRow("espaces") << QStringLiteral("     ");
 }
 
-void TestExtrusion::texte_vide() {
+void TestExtrusion::texte_vide()
+{
     QFETCH(QString, texte);
-    const Maillage m = construit_texte_extrude({texte});
+    const Maillage m = construit_texte_extrude({ texte });
     QVERIFY(m.vide());
     QVERIFY(m.sommets.empty());
     Texte3D objet;
@@ -124,9 +134,12 @@ void TestExtrusion::texte_vide() {
 }
 
 // A capital is about 0.72 em tall in Arial; one font pixel is unites_par_pixel_police.
-void TestExtrusion::taille_police() {
-    const Maillage petit = construit_texte_extrude({QStringLiteral("H"), QStringLiteral("Arial"), 19, 1});
-    const Maillage grand = construit_texte_extrude({QStringLiteral("H"), QStringLiteral("Arial"), 38, 1});
+void TestExtrusion::taille_police()
+{
+    const Maillage petit =
+            construit_texte_extrude({ QStringLiteral("H"), QStringLiteral("Arial"), 19, 1 });
+    const Maillage grand =
+            construit_texte_extrude({ QStringLiteral("H"), QStringLiteral("Arial"), 38, 1 });
     const float h19 = petit.maximum().y() - petit.minimum().y();
     const float h38 = grand.maximum().y() - grand.minimum().y();
     const float rapport = h19 / (19 * unites_par_pixel_police);
@@ -134,7 +147,8 @@ void TestExtrusion::taille_police() {
     QVERIFY2(std::abs(h38 / h19 - 2) < 0.04f, qPrintable(QString::number(h38 / h19)));
 }
 
-void TestExtrusion::ancrage_centre_data() {
+void TestExtrusion::ancrage_centre_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QVector3D>("echelle");
     QTest::addRow("mot de départ") << QStringLiteral("cacaéaé") << QVector3D(0.8f, 0.8f, 0.8f);
@@ -144,22 +158,27 @@ void TestExtrusion::ancrage_centre_data() {
 
 // Centred text: the middle of its outline lands on the object's position,
 // whatever the scale and the turn.
-void TestExtrusion::ancrage_centre() {
+void TestExtrusion::ancrage_centre()
+{
     QFETCH(QString, texte);
     QFETCH(QVector3D, echelle);
     Texte3D objet;
     objet.definir_texte(texte);
-    objet.definir_position({0, 1, 0});
+    objet.definir_position({ 0, 1, 0 });
     objet.tourne_y(-62);
     objet.definir_echelle(echelle);
     const auto m = objet.maillage();
     const QMatrix4x4 modele = objet.matrice_texte();
     const QVector3D milieu = (modele.map(m->minimum()) + modele.map(m->maximum())) / 2;
     QVERIFY2((milieu - objet.position()).length() < 1e-4f,
-             qPrintable(QStringLiteral("milieu en (%1, %2, %3)").arg(milieu.x()).arg(milieu.y()).arg(milieu.z())));
+             qPrintable(QStringLiteral("milieu en (%1, %2, %3)")
+                                .arg(milieu.x())
+                                .arg(milieu.y())
+                                .arg(milieu.z())));
 }
 
-void TestExtrusion::ancrage_ligne_de_base_data() {
+void TestExtrusion::ancrage_ligne_de_base_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addColumn<bool>("jambage");
     QTest::addRow("mot de départ") << QStringLiteral("cacaéaé") << false;
@@ -169,7 +188,8 @@ void TestExtrusion::ancrage_ligne_de_base_data() {
 
 // Left-baseline text starts at the pen position (a small side bearing aside)
 // and sits on y = 0, descenders going below.
-void TestExtrusion::ancrage_ligne_de_base() {
+void TestExtrusion::ancrage_ligne_de_base()
+{
     QFETCH(QString, texte);
     QFETCH(bool, jambage);
     Texte3D objet;
@@ -187,8 +207,9 @@ void TestExtrusion::ancrage_ligne_de_base() {
 
 // Flipping a text between a mask and a word builds each mesh once; a text
 // prepared in advance is not built again when shown.
-void TestExtrusion::cache_reutilise() {
-    auto& cache = CacheMaillagesTexte::commun();
+void TestExtrusion::cache_reutilise()
+{
+    auto &cache = CacheMaillagesTexte::commun();
     cache.vide();
     Texte3D objet;
     const std::size_t avant = cache.nb_constructions();
@@ -213,20 +234,22 @@ void TestExtrusion::cache_reutilise() {
     QCOMPARE(cache.nb_constructions() - avant, 4u);
 }
 
-void TestExtrusion::cache_evince_le_plus_ancien() {
+void TestExtrusion::cache_evince_le_plus_ancien()
+{
     CacheMaillagesTexte cache(2);
-    const auto a = cache.maillage({QStringLiteral("a")});
-    cache.maillage({QStringLiteral("b")});
-    QCOMPARE(cache.maillage({QStringLiteral("a")}).get(), a.get()); // a is now the most recent
-    cache.maillage({QStringLiteral("c")});                           // drops b
+    const auto a = cache.maillage({ QStringLiteral("a") });
+    cache.maillage({ QStringLiteral("b") });
+    QCOMPARE(cache.maillage({ QStringLiteral("a") }).get(), a.get()); // a is now the most recent
+    cache.maillage({ QStringLiteral("c") }); // drops b
     QCOMPARE(cache.taille(), 2u);
     QCOMPARE(cache.nb_constructions(), 3u);
-    QCOMPARE(cache.maillage({QStringLiteral("a")}).get(), a.get());
-    cache.maillage({QStringLiteral("b")});
+    QCOMPARE(cache.maillage({ QStringLiteral("a") }).get(), a.get());
+    cache.maillage({ QStringLiteral("b") });
     QCOMPARE(cache.nb_constructions(), 4u);
 }
 
-int execute_test_extrusion(int argc, char** argv) {
+int execute_test_extrusion(int argc, char **argv)
+{
     TestExtrusion t;
     return QTest::qExec(&t, argc, argv);
 }

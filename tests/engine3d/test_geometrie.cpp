@@ -12,7 +12,8 @@ using namespace fantrel::moteur3d;
 
 Q_DECLARE_METATYPE(fantrel::moteur3d::ParametresGrille)
 
-class TestGeometrie : public QObject {
+class TestGeometrie : public QObject
+{
     Q_OBJECT
 private slots:
     void boite_data();
@@ -23,7 +24,8 @@ private slots:
     void couleur();
 };
 
-void TestGeometrie::boite_data() {
+void TestGeometrie::boite_data()
+{
     QTest::addColumn<QVector3D>("taille");
     QTest::addRow("cube unité") << QVector3D(1, 1, 1);
     QTest::addRow("barre d'utilisateur") << QVector3D(0.8f, 2.55f, 0.4f);
@@ -31,13 +33,15 @@ void TestGeometrie::boite_data() {
     QTest::addRow("tailles négatives") << QVector3D(-2, 3, -0.5f);
 }
 
-void TestGeometrie::boite() {
+void TestGeometrie::boite()
+{
     QFETCH(QVector3D, taille);
     const Maillage m = construit_boite(taille.x(), taille.y(), taille.z());
     QCOMPARE(m.primitive, Primitive::Triangles);
     QCOMPARE(m.sommets.size(), 24u);
     QCOMPARE(m.indices.size(), 36u);
-    const QVector3D demi(std::abs(taille.x()) / 2, std::abs(taille.y()) / 2, std::abs(taille.z()) / 2);
+    const QVector3D demi(std::abs(taille.x()) / 2, std::abs(taille.y()) / 2,
+                         std::abs(taille.z()) / 2);
     QVERIFY2((m.minimum() + demi).length() < 1e-6f && (m.maximum() - demi).length() < 1e-6f,
              "la boîte n'est pas centrée sur l'origine à sa taille");
     int par_axe[3] = {};
@@ -52,7 +56,8 @@ void TestGeometrie::boite() {
         QVERIFY2(QVector3D::dotProduct(coin, n) >= -1e-6f, "normale tournée vers l'intérieur");
         if (QVector3D::crossProduct(m.sommets[m.indices[3 * t + 1]].position - coin,
                                     m.sommets[m.indices[3 * t + 2]].position - coin)
-                .lengthSquared() > 0)
+                    .lengthSquared()
+            > 0)
             QVERIFY2(QVector3D::dotProduct(essais::normale_geometrique(m, t), n) > 0,
                      qPrintable(QStringLiteral("triangle %1 tourné à l'envers").arg(t)));
     }
@@ -63,19 +68,22 @@ void TestGeometrie::boite() {
         QVERIFY2(essais::defaut_fermeture(m).isEmpty(), qPrintable(essais::defaut_fermeture(m)));
 }
 
-void TestGeometrie::grille_data() {
+void TestGeometrie::grille_data()
+{
     QTest::addColumn<ParametresGrille>("p");
     QTest::addColumn<int>("verticales");
     QTest::addColumn<int>("horizontales");
     // The results view's grid: x -3..3 every 1, y 0..7 every 0.3 (6.9 is the last).
-    QTest::addRow("grille des résultats") << ParametresGrille{-3, 3, 1, 0, 7, 0.3f} << 7 << 24;
-    QTest::addRow("bornes atteintes malgré l'arrondi") << ParametresGrille{0, 1, 0.1f, 0, 0.9f, 0.3f} << 11 << 4;
-    QTest::addRow("pas nul") << ParametresGrille{-1, 1, 0, 0, 1, 0.5f} << 0 << 3;
-    QTest::addRow("pas négatif") << ParametresGrille{-1, 1, 1, 0, 1, -0.5f} << 3 << 0;
-    QTest::addRow("plage inversée") << ParametresGrille{1, -1, 1, 0, 1, 0.5f} << 0 << 0;
+    QTest::addRow("grille des résultats") << ParametresGrille{ -3, 3, 1, 0, 7, 0.3f } << 7 << 24;
+    QTest::addRow("bornes atteintes malgré l'arrondi")
+            << ParametresGrille{ 0, 1, 0.1f, 0, 0.9f, 0.3f } << 11 << 4;
+    QTest::addRow("pas nul") << ParametresGrille{ -1, 1, 0, 0, 1, 0.5f } << 0 << 3;
+    QTest::addRow("pas négatif") << ParametresGrille{ -1, 1, 1, 0, 1, -0.5f } << 3 << 0;
+    QTest::addRow("plage inversée") << ParametresGrille{ 1, -1, 1, 0, 1, 0.5f } << 0 << 0;
 }
 
-void TestGeometrie::grille() {
+void TestGeometrie::grille()
+{
     QFETCH(ParametresGrille, p);
     QFETCH(int, verticales);
     QFETCH(int, horizontales);
@@ -84,7 +92,8 @@ void TestGeometrie::grille() {
     QCOMPARE(int(m.indices.size()), 2 * (verticales + horizontales));
     int v = 0, h = 0;
     for (std::size_t i = 0; i < m.indices.size(); i += 2) {
-        const QVector3D a = m.sommets[m.indices[i]].position, b = m.sommets[m.indices[i + 1]].position;
+        const QVector3D a = m.sommets[m.indices[i]].position,
+                        b = m.sommets[m.indices[i + 1]].position;
         QCOMPARE(a.z(), 0.0f);
         QCOMPARE(b.z(), 0.0f);
         if (a.x() == b.x()) {
@@ -104,7 +113,8 @@ void TestGeometrie::grille() {
     QCOMPARE(h, horizontales);
 }
 
-void TestGeometrie::couleur_data() {
+void TestGeometrie::couleur_data()
+{
     QTest::addColumn<qint32>("valeur");
     QTest::addColumn<int>("r");
     QTest::addColumn<int>("g");
@@ -113,8 +123,7 @@ void TestGeometrie::couleur_data() {
     QTest::addRow("bleu pur 0xFF0000") << qint32(0xFF0000) << 0 << 0 << 255;
     QTest::addRow("fond lu dans les réglages") << qint32(15780518) << 0xA6 << 0xCA << 0xF0;
     QTest::addRow("octet haut ignoré") << qint32(0x7F00FF00) << 0 << 255 << 0;
-    QTest::addRow("système 28, fin du dégradé inactif")
-        << qint32(-2147483620) << 215 << 228 << 242;
+    QTest::addRow("système 28, fin du dégradé inactif") << qint32(-2147483620) << 215 << 228 << 242;
     QTest::addRow("système 0, barre de défilement") << qint32(0x80000000u) << 200 << 200 << 200;
     QTest::addRow("système 13, sélection") << qint32(0x80000000u + 13) << 0 << 120 << 215;
     QTest::addRow("système 30, barre de menus") << qint32(0x80000000u + 30) << 240 << 240 << 240;
@@ -122,7 +131,8 @@ void TestGeometrie::couleur_data() {
     QTest::addRow("système hors table") << qint32(-1) << 0 << 0 << 0;
 }
 
-void TestGeometrie::couleur() {
+void TestGeometrie::couleur()
+{
     QFETCH(qint32, valeur);
     QFETCH(int, r);
     QFETCH(int, g);
@@ -134,7 +144,8 @@ void TestGeometrie::couleur() {
     QCOMPARE(c.a, 1.0f);
 }
 
-int execute_test_geometrie(int argc, char** argv) {
+int execute_test_geometrie(int argc, char **argv)
+{
     TestGeometrie t;
     return QTest::qExec(&t, argc, argv);
 }

@@ -18,45 +18,52 @@ Q_DECLARE_METATYPE(fantrel::moteur3d::CouleurRVBA)
 
 namespace {
 
-QColor en_couleur(const CouleurRVBA& c) {
+QColor en_couleur(const CouleurRVBA &c)
+{
     return QColor::fromRgbF(c.r, c.g, c.b);
 }
 
-bool meme_couleur(QRgb pixel, const QColor& attendue) {
-    return std::abs(qRed(pixel) - attendue.red()) <= 1 && std::abs(qGreen(pixel) - attendue.green()) <= 1 &&
-           std::abs(qBlue(pixel) - attendue.blue()) <= 1;
+bool meme_couleur(QRgb pixel, const QColor &attendue)
+{
+    return std::abs(qRed(pixel) - attendue.red()) <= 1
+            && std::abs(qGreen(pixel) - attendue.green()) <= 1
+            && std::abs(qBlue(pixel) - attendue.blue()) <= 1;
 }
 
-QString decrit(QRgb pixel) {
+QString decrit(QRgb pixel)
+{
     return QStringLiteral("(%1, %2, %3)").arg(qRed(pixel)).arg(qGreen(pixel)).arg(qBlue(pixel));
 }
 
 // The main window's word: camera at (-20, 0, 10), focal 7, aiming at an anchor;
 // the word turned -62 degrees to face it, scale 0.8, lit by its emission only.
-struct ScenePrincipale {
+struct ScenePrincipale
+{
     Vue3D vue;
-    Texte3D* mot = nullptr;
+    Texte3D *mot = nullptr;
 
-    explicit ScenePrincipale(const CouleurRVBA& emission) {
+    explicit ScenePrincipale(const CouleurRVBA &emission)
+    {
         vue.resize(983, 586);
-        Scene& scene = vue.scene();
-        scene.definir_lumiere_ambiante({0, 0, 0, 1});
-        Ancre* cible = scene.cree<Ancre>();
+        Scene &scene = vue.scene();
+        scene.definir_lumiere_ambiante({ 0, 0, 0, 1 });
+        Ancre *cible = scene.cree<Ancre>();
         scene.camera().definir_cible(cible);
-        scene.camera().definir_position({-20, 0, 10});
+        scene.camera().definir_position({ -20, 0, 10 });
         scene.camera().definir_focale(7);
         mot = scene.cree<Texte3D>();
         mot->tourne_y(-62);
         mot->definir_echelle(0.8f);
         mot->definir_emission(emission);
-        mot->definir_diffuse({0, 0, 0, 1});
-        mot->definir_ambiante({0, 0, 0, 1});
+        mot->definir_diffuse({ 0, 0, 0, 1 });
+        mot->definir_ambiante({ 0, 0, 0, 1 });
     }
 };
 
 } // namespace
 
-class TestVue3D : public QObject {
+class TestVue3D : public QObject
+{
     Q_OBJECT
 private slots:
     void mot_dessine_data();
@@ -70,25 +77,29 @@ private slots:
     void souris_transmise();
 };
 
-void TestVue3D::mot_dessine_data() {
+void TestVue3D::mot_dessine_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addColumn<CouleurRVBA>("emission");
     QTest::addColumn<qint32>("fond");
     QTest::addColumn<bool>("affichee");
     QTest::addColumn<double>("largeur_min");
     QTest::addColumn<double>("largeur_max");
-    QTest::addRow("mot sur fond système") << QStringLiteral("cacaéaé") << CouleurRVBA{1, 1, 0, 1}
+    QTest::addRow("mot sur fond système") << QStringLiteral("cacaéaé") << CouleurRVBA{ 1, 1, 0, 1 }
                                           << qint32(-2147483620) << true << 0.2 << 0.45;
-    QTest::addRow("masque sur fond blanc") << QStringLiteral("&&&&&&&&&&&") << CouleurRVBA{1, 0, 0, 1}
-                                           << qint32(0xFFFFFF) << true << 0.4 << 0.8;
-    QTest::addRow("fenêtre pas encore montrée") << QStringLiteral("cacaéaé") << CouleurRVBA{0, 0, 1, 1}
-                                                << qint32(15780518) << false << 0.2 << 0.45;
+    QTest::addRow("masque sur fond blanc")
+            << QStringLiteral("&&&&&&&&&&&") << CouleurRVBA{ 1, 0, 0, 1 } << qint32(0xFFFFFF)
+            << true << 0.4 << 0.8;
+    QTest::addRow("fenêtre pas encore montrée")
+            << QStringLiteral("cacaéaé") << CouleurRVBA{ 0, 0, 1, 1 } << qint32(15780518) << false
+            << 0.2 << 0.45;
 }
 
 // The word shows in its colour around the middle, at a readable width (the
 // seven-letter word about a third of the view), and the corners keep the
 // background colour.
-void TestVue3D::mot_dessine() {
+void TestVue3D::mot_dessine()
+{
     QFETCH(QString, texte);
     QFETCH(CouleurRVBA, emission);
     QFETCH(qint32, fond);
@@ -107,8 +118,9 @@ void TestVue3D::mot_dessine() {
     const QImage image = s.vue.capture();
     QCOMPARE(image.size(), QSize(983, 586));
     const QColor couleur_fond = en_couleur(couleur_depuis_valeur(fond));
-    for (QPoint coin : {QPoint(3, 3), QPoint(979, 3), QPoint(3, 582), QPoint(979, 582)})
-        QVERIFY2(meme_couleur(image.pixel(coin), couleur_fond), qPrintable(decrit(image.pixel(coin))));
+    for (QPoint coin : { QPoint(3, 3), QPoint(979, 3), QPoint(3, 582), QPoint(979, 582) })
+        QVERIFY2(meme_couleur(image.pixel(coin), couleur_fond),
+                 qPrintable(decrit(image.pixel(coin))));
     const QColor couleur_mot = en_couleur(emission);
     int nombre = 0, gauche = image.width(), droite = -1;
     for (int y = 0; y < image.height(); ++y)
@@ -121,20 +133,23 @@ void TestVue3D::mot_dessine() {
     QVERIFY2(nombre > 2000, qPrintable(QStringLiteral("%1 pixels du mot").arg(nombre)));
     QVERIFY2(std::abs((gauche + droite) / 2 - image.width() / 2) < 20, "le mot n'est pas centré");
     const double largeur = double(droite - gauche) / image.width();
-    QVERIFY2(largeur > largeur_min && largeur < largeur_max, qPrintable(QStringLiteral("largeur %1").arg(largeur)));
+    QVERIFY2(largeur > largeur_min && largeur < largeur_max,
+             qPrintable(QStringLiteral("largeur %1").arg(largeur)));
 }
 
-void TestVue3D::fond_seul_data() {
+void TestVue3D::fond_seul_data()
+{
     QTest::addColumn<QString>("texte");
     QTest::addColumn<bool>("visible");
     QTest::addRow("texte vide") << QString() << true;
     QTest::addRow("mot caché") << QStringLiteral("cacaéaé") << false;
 }
 
-void TestVue3D::fond_seul() {
+void TestVue3D::fond_seul()
+{
     QFETCH(QString, texte);
     QFETCH(bool, visible);
-    ScenePrincipale s({1, 1, 0, 1});
+    ScenePrincipale s({ 1, 1, 0, 1 });
     s.vue.definir_couleur_fond(-2147483620);
     s.vue.show();
     QVERIFY(QTest::qWaitForWindowExposed(&s.vue));
@@ -149,10 +164,14 @@ void TestVue3D::fond_seul() {
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x)
             if (image.pixel(x, y) != fond)
-                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) = %3").arg(x).arg(y).arg(decrit(image.pixel(x, y)))));
+                QFAIL(qPrintable(QStringLiteral("pixel (%1, %2) = %3")
+                                         .arg(x)
+                                         .arg(y)
+                                         .arg(decrit(image.pixel(x, y)))));
 }
 
-void TestVue3D::pique_data() {
+void TestVue3D::pique_data()
+{
     QTest::addColumn<QPoint>("pointeur");
     QTest::addColumn<int>("rayon");
     QTest::addColumn<QString>("attendu");
@@ -167,44 +186,50 @@ void TestVue3D::pique_data() {
     QTest::addRow("bord de boîte hors du pixel") << QPoint(166, 150) << 0 << "";
 }
 
-void TestVue3D::pique() {
+void TestVue3D::pique()
+{
     QFETCH(QPoint, pointeur);
     QFETCH(int, rayon);
     QFETCH(QString, attendu);
     Vue3D vue;
     vue.resize(400, 300);
-    Scene& scene = vue.scene();
+    Scene &scene = vue.scene();
     scene.camera().definir_cible(scene.cree<Ancre>());
-    scene.camera().definir_position({0, 0, 10});
+    scene.camera().definir_position({ 0, 0, 10 });
     scene.camera().definir_focale(10);
-    Boite* derriere = scene.cree<Boite>();
-    derriere->definir_position({-1.5f, 0, -2});
+    Boite *derriere = scene.cree<Boite>();
+    derriere->definir_position({ -1.5f, 0, -2 });
     derriere->definir_largeur(1.4f);
     derriere->definir_hauteur(2);
-    Boite* devant = scene.cree<Boite>();
-    devant->definir_position({-1, 0, 0});
-    Boite* cachee = scene.cree<Boite>();
-    cachee->definir_position({0, -1.5f, 0});
+    Boite *devant = scene.cree<Boite>();
+    devant->definir_position({ -1, 0, 0 });
+    Boite *cachee = scene.cree<Boite>();
+    cachee->definir_position({ 0, -1.5f, 0 });
     cachee->definir_echelle(0.5f);
     cachee->definir_visible(false);
-    Texte3D* texte = scene.cree<Texte3D>();
+    Texte3D *texte = scene.cree<Texte3D>();
     texte->definir_texte(QStringLiteral("I"));
-    texte->definir_position({1.2f, 0, 0});
+    texte->definir_position({ 1.2f, 0, 0 });
     texte->definir_echelle(3);
-    scene.cree<Ancre>()->definir_position({0, 1.5f, 0});
-    for (Objet* o : {static_cast<Objet*>(derriere), static_cast<Objet*>(devant), static_cast<Objet*>(texte)})
+    scene.cree<Ancre>()->definir_position({ 0, 1.5f, 0 });
+    for (Objet *o : { static_cast<Objet *>(derriere), static_cast<Objet *>(devant),
+                      static_cast<Objet *>(texte) })
         o->definir_tag(-1); // picking does not go by tags
     vue.show();
     QVERIFY(QTest::qWaitForWindowExposed(&vue));
-    Objet* pique = vue.pique(pointeur, rayon);
-    const QString nom = pique == derriere ? "derriere" : pique == devant ? "devant" : pique == texte ? "texte"
-                      : pique ? "autre" : "";
+    Objet *pique = vue.pique(pointeur, rayon);
+    const QString nom = pique == derriere ? "derriere"
+            : pique == devant             ? "devant"
+            : pique == texte              ? "texte"
+            : pique                       ? "autre"
+                                          : "";
     QCOMPARE(nom, attendu);
 }
 
 // Requests merge into one frame, and a frame drawn at once satisfies a pending one.
-void TestVue3D::demandes_fusionnees() {
-    ScenePrincipale s({1, 1, 0, 1});
+void TestVue3D::demandes_fusionnees()
+{
+    ScenePrincipale s({ 1, 1, 0, 1 });
     s.vue.show();
     QVERIFY(QTest::qWaitForWindowExposed(&s.vue));
     // Late exposures of a new window draw frames too: start once they stop.
@@ -227,8 +252,10 @@ void TestVue3D::demandes_fusionnees() {
 
 namespace {
 // Pixels of the word's colour in what the X server shows of the view now.
-int pixels_a_l_ecran(Vue3D& vue, const QColor& couleur) {
-    const QImage image = QGuiApplication::primaryScreen()->grabWindow(vue.fenetre_gl()->winId()).toImage();
+int pixels_a_l_ecran(Vue3D &vue, const QColor &couleur)
+{
+    const QImage image =
+            QGuiApplication::primaryScreen()->grabWindow(vue.fenetre_gl()->winId()).toImage();
     int nombre = 0;
     for (int y = 0; y < image.height(); y += 2)
         for (int x = 0; x < image.width(); x += 2)
@@ -236,7 +263,8 @@ int pixels_a_l_ecran(Vue3D& vue, const QColor& couleur) {
     return nombre;
 }
 
-void attend_images_stables(Vue3D& vue) {
+void attend_images_stables(Vue3D &vue)
+{
     for (int avant = -1, essais = 0; avant != vue.nb_images() && essais < 20; ++essais) {
         avant = vue.nb_images();
         QTest::qWait(150);
@@ -246,9 +274,10 @@ void attend_images_stables(Vue3D& vue) {
 
 // A prepared frame stays off screen, whatever repaint requests come meanwhile,
 // until the view is repainted at once; a change of the scene drops it.
-void TestVue3D::image_preparee_montree_a_la_demande() {
+void TestVue3D::image_preparee_montree_a_la_demande()
+{
     const QColor jaune(255, 255, 0);
-    ScenePrincipale s({1, 1, 0, 1});
+    ScenePrincipale s({ 1, 1, 0, 1 });
     s.mot->definir_texte(QStringLiteral("mot"));
     s.vue.show();
     QVERIFY(QTest::qWaitForWindowExposed(&s.vue));
@@ -281,8 +310,9 @@ void TestVue3D::image_preparee_montree_a_la_demande() {
 
 // Mouse events of the native window reach the view's signals with the held
 // buttons and keys, and an attached control turns the camera.
-void TestVue3D::souris_transmise() {
-    ScenePrincipale s({1, 1, 0, 1});
+void TestVue3D::souris_transmise()
+{
+    ScenePrincipale s({ 1, 1, 0, 1 });
     s.vue.show();
     QVERIFY(QTest::qWaitForWindowExposed(&s.vue));
     ControleCameraSouris controle;
@@ -290,13 +320,14 @@ void TestVue3D::souris_transmise() {
     QSignalSpy appuis(&s.vue, &Vue3D::souris_appui);
     QSignalSpy deplacements(&s.vue, &Vue3D::souris_deplace);
     QSignalSpy relachements(&s.vue, &Vue3D::souris_relache);
-    QWindow* fenetre = s.vue.fenetre_gl();
+    QWindow *fenetre = s.vue.fenetre_gl();
     const QVector3D depart = s.vue.scene().camera().position();
     QTest::mouseMove(fenetre, QPoint(100, 100));
     QTest::mousePress(fenetre, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 100));
     // QTest moves carry no keys: this one is sent as the window system would.
-    QMouseEvent deplacement(QEvent::MouseMove, QPointF(100, 150), fenetre->mapToGlobal(QPointF(100, 150)),
-                            Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    QMouseEvent deplacement(QEvent::MouseMove, QPointF(100, 150),
+                            fenetre->mapToGlobal(QPointF(100, 150)), Qt::NoButton, Qt::LeftButton,
+                            Qt::ShiftModifier);
     QCoreApplication::sendEvent(fenetre, &deplacement);
     QTest::mouseRelease(fenetre, Qt::LeftButton, Qt::ShiftModifier, QPoint(100, 150));
     QCOMPARE(appuis.size(), 1);
@@ -310,7 +341,8 @@ void TestVue3D::souris_transmise() {
     QCOMPARE(s.vue.scene().camera().position(), depart);
 }
 
-int execute_test_vue3d(int argc, char** argv) {
+int execute_test_vue3d(int argc, char **argv)
+{
     TestVue3D t;
     return QTest::qExec(&t, argc, argv);
 }

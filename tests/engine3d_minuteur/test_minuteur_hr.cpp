@@ -11,7 +11,8 @@
 
 using namespace fantrel;
 
-class TestMinuteurHR : public QObject {
+class TestMinuteurHR : public QObject
+{
     Q_OBJECT
 private slots:
     void cree_inactif();
@@ -30,7 +31,10 @@ private slots:
 };
 
 // Keeps the GUI thread busy without running its loop, like the program's blocking waits.
-static void occupe(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+static void occupe(int ms)
+{
+    std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+}
 
 void TestMinuteurHR::cree_inactif()
 {
@@ -83,7 +87,7 @@ void TestMinuteurHR::livre_sur_le_fil_gui()
 {
     MinuteurHR minuteur;
     minuteur.definir_intervalle(5);
-    QThread* fil = nullptr;
+    QThread *fil = nullptr;
     connect(&minuteur, &MinuteurHR::echeance, this, [&] {
         fil = QThread::currentThread();
         minuteur.definir_actif(false);
@@ -120,7 +124,7 @@ void TestMinuteurHR::pas_de_rattrapage()
     connect(&minuteur, &MinuteurHR::echeance, this, [&] {
         instants << chrono.elapsed();
         if (instants.size() == 1)
-            occupe(500);   // ten due times pass during this handler
+            occupe(500); // ten due times pass during this handler
     });
     chrono.start();
     minuteur.definir_actif(true);
@@ -129,7 +133,11 @@ void TestMinuteurHR::pas_de_rattrapage()
     // The next events keep the rhythm from the end of the busy handler: no burst.
     for (int i = 1; i < 3; ++i) {
         const qint64 ecart = instants[i] - instants[i - 1];
-        QVERIFY2(ecart >= 40, qPrintable(QStringLiteral("events %1 and %2 only %3 ms apart").arg(i - 1).arg(i).arg(ecart)));
+        QVERIFY2(ecart >= 40,
+                 qPrintable(QStringLiteral("events %1 and %2 only %3 ms apart")
+                                    .arg(i - 1)
+                                    .arg(i)
+                                    .arg(ecart)));
     }
     QVERIFY2(instants[1] - instants[0] >= 500, "the second event came during the busy handler");
 }
@@ -201,7 +209,7 @@ void TestMinuteurHR::destruction_propre()
     QFETCH(int, intervalle);
     QFETCH(int, occupation);
     QFETCH(bool, dans_le_gestionnaire);
-    auto* minuteur = new MinuteurHR;
+    auto *minuteur = new MinuteurHR;
     auto appels = std::make_shared<int>(0);
     bool detruit = false;
     connect(minuteur, &QObject::destroyed, this, [&] { detruit = true; });
@@ -237,9 +245,11 @@ void TestMinuteurHR::changement_d_intervalle_a_l_attente_suivante()
     minuteur.definir_intervalle(20);
     QTRY_VERIFY_WITH_TIMEOUT(instants.size() >= 4, 5000);
     minuteur.definir_actif(false);
-    QVERIFY2(instants[0] >= 400, qPrintable(QStringLiteral("first event at %1 ms").arg(instants[0])));
+    QVERIFY2(instants[0] >= 400,
+             qPrintable(QStringLiteral("first event at %1 ms").arg(instants[0])));
     // The three next ones at the new pace; at the old one they would need 1200 ms.
-    QVERIFY2(instants[3] - instants[0] < 600, qPrintable(QStringLiteral("%1 ms for three events").arg(instants[3] - instants[0])));
+    QVERIFY2(instants[3] - instants[0] < 600,
+             qPrintable(QStringLiteral("%1 ms for three events").arg(instants[3] - instants[0])));
 }
 
 // Events come early by the advance, while the rhythm stays on the due times.
@@ -259,7 +269,8 @@ void TestMinuteurHR::avance_garde_le_rythme()
     minuteur.definir_actif(true);
     QTRY_COMPARE_WITH_TIMEOUT(instants.size(), 2, 5000);
     QVERIFY2(instants[0] >= 100 && instants[0] < 300, qPrintable(QString::number(instants[0])));
-    QVERIFY2(instants[1] - instants[0] >= 290, qPrintable(QString::number(instants[1] - instants[0])));
+    QVERIFY2(instants[1] - instants[0] >= 290,
+             qPrintable(QString::number(instants[1] - instants[0])));
 }
 
 FANTREL_TEST_MAIN(TestMinuteurHR)

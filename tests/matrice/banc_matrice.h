@@ -17,25 +17,40 @@ class QWidget;
 namespace matrice {
 
 // The cases of a file read.
-enum class Cas { manquant, vide, dossier, binaire, gros, utf8, windows1252, cr_seul, nul, illisible };
-inline constexpr Cas tous_les_cas[] = {Cas::manquant, Cas::vide,        Cas::dossier, Cas::binaire, Cas::gros,
-                                       Cas::utf8,     Cas::windows1252, Cas::cr_seul, Cas::nul,     Cas::illisible};
+enum class Cas {
+    manquant,
+    vide,
+    dossier,
+    binaire,
+    gros,
+    utf8,
+    windows1252,
+    cr_seul,
+    nul,
+    illisible
+};
+inline constexpr Cas tous_les_cas[] = { Cas::manquant,    Cas::vide,    Cas::dossier,
+                                        Cas::binaire,     Cas::gros,    Cas::utf8,
+                                        Cas::windows1252, Cas::cr_seul, Cas::nul,
+                                        Cas::illisible };
 QString nom_cas(Cas cas);
 
 inline constexpr qint64 taille_gros = 50 * 1024 * 1024;
 
 // A big file: its bytes and the lines a correct reading gives.
-struct Gros {
+struct Gros
+{
     QByteArray octets;
     QStringList lignes;
 };
 // The lines of `tete`, then the lines of `motif` again and again up to about
 // taille_gros bytes, in Windows-1252 with CR LF.
-Gros lignes_repetees(const QStringList& motif, const QStringList& tete = {});
+Gros lignes_repetees(const QStringList &motif, const QStringList &tete = {});
 
 // What a reader of one kind of file is given: its valid content (with accents), the
 // same with a NUL byte inside one line, and 50 MB of valid lines.
-struct Contenu {
+struct Contenu
+{
     QStringList lignes;
     QStringList lignes_nul;
     std::function<Gros()> gros;
@@ -43,36 +58,38 @@ struct Contenu {
 
 // Puts the file of the case at `chemin`. `lisible` tells whether a correct reading
 // is expected, `lignes` what it gives (decoded as the program decodes the bytes).
-struct Prepare {
+struct Prepare
+{
     bool lisible = false;
     QStringList lignes;
 };
-Prepare prepare(Cas cas, const QString& chemin, const Contenu& contenu);
+Prepare prepare(Cas cas, const QString &chemin, const Contenu &contenu);
 
 // 64 KiB of random bytes (NUL, line ends and high bytes included), the same every run.
 QByteArray octets_binaires();
 
 // Every file and folder under `dossier`: relative path → a digest of the bytes (a
 // folder: "<dossier>"), to tell that nothing changed.
-QMap<QString, QByteArray> instantane(const QString& dossier);
+QMap<QString, QByteArray> instantane(const QString &dossier);
 
 // The lines a list box holds as the program reads them (characters as stored).
-QStringList lignes_texte(const QString& texte_brut);
+QStringList lignes_texte(const QString &texte_brut);
 
 // The word base the bench starts with (class 4: chat/chas, fier/fiel).
 QStringList base_du_banc();
 
-struct Banc {
+struct Banc
+{
     QTemporaryDir dossier;
     QString ancien_dossier;
     fantrel::RemplacementInteractions seams;
     QStringList informations;
     QStringList erreurs;
     QStringList questions;
-    QString fichier_dialogue;                  // what the next file dialog answers
+    QString fichier_dialogue; // what the next file dialog answers
     QList<fantrel::OptionsDialogue> dialogues;
     std::unique_ptr<fantrel::Fenetres> fenetres;
-    fantrel::TForm1* form = nullptr;
+    fantrel::TForm1 *form = nullptr;
 
     // Starts the program in the folder with a sample settings file, an exercise list,
     // a melody list and a word base; the start-up step has run and the word-pair
@@ -80,9 +97,9 @@ struct Banc {
     Banc();
     ~Banc();
 
-    QString chemin(const QString& nom) const;
+    QString chemin(const QString &nom) const;
     // Shows a window and waits until it is on screen, so that clicks reach it.
-    static void montre(QWidget* fenetre);
+    static void montre(QWidget *fenetre);
 };
 
 } // namespace matrice

@@ -6,10 +6,11 @@
 
 namespace matrice {
 
-QString refus_capacite(const QStringList& lignes)
+QString refus_capacite(const QStringList &lignes)
 {
-    return fantrel::nb_caracteres_memo(lignes) > fantrel::capacite_memo ? fantrel::erreur_capacite_memo().message()
-                                                                        : QString();
+    return fantrel::nb_caracteres_memo(lignes) > fantrel::capacite_memo
+            ? fantrel::erreur_capacite_memo().message()
+            : QString();
 }
 
 void lignes_des_cas()
@@ -21,17 +22,17 @@ void lignes_des_cas()
 
 namespace {
 
-QString montre_etat(const QStringList& etat)
+QString montre_etat(const QStringList &etat)
 {
     QStringList court;
-    for (const QString& e : etat)
+    for (const QString &e : etat)
         court << (e.size() > 200 ? e.left(200) + QStringLiteral("…") : e);
     return court.join(u'\n');
 }
 
 } // namespace
 
-void cellule(const Lecteur& lecteur)
+void cellule(const Lecteur &lecteur)
 {
     QFETCH(int, cas);
     const Cas c = Cas(cas);
@@ -54,19 +55,22 @@ void cellule(const Lecteur& lecteur)
         qInfo("50 Mo lus en %lld ms", duree);
 
     QVERIFY2(instantane(b.dossier.path()) == dossier_avant, "reading changed a file of the folder");
-    const QString refus = fichier.lisible ? lecteur.erreur_contenu(fichier.lignes) : lecteur.erreur_ouverture(chemin, c);
+    const QString refus = fichier.lisible ? lecteur.erreur_contenu(fichier.lignes)
+                                          : lecteur.erreur_ouverture(chemin, c);
     if (refus.isEmpty()) {
-        QVERIFY2(b.erreurs.isEmpty(), qPrintable(QStringLiteral("unexpected error box: ") + b.erreurs.join(u'\n')));
+        QVERIFY2(b.erreurs.isEmpty(),
+                 qPrintable(QStringLiteral("unexpected error box: ") + b.erreurs.join(u'\n')));
         lecteur.verifie(b, chemin, fichier.lignes);
         return;
     }
-    QCOMPARE(b.erreurs, QStringList{refus});
+    QCOMPARE(b.erreurs, QStringList{ refus });
     const int depuis = fichier.lisible ? lecteur.garde_depuis(fichier.lignes) : 0;
     const QStringList etat_apres = lecteur.etat(b);
     QCOMPARE(etat_apres.size(), etat_avant.size());
     QVERIFY2(etat_apres.mid(depuis) == etat_avant.mid(depuis),
-             qPrintable(QStringLiteral("state changed by a refused read:\n") + montre_etat(etat_avant.mid(depuis))
-                        + QStringLiteral("\n→\n") + montre_etat(etat_apres.mid(depuis))));
+             qPrintable(QStringLiteral("state changed by a refused read:\n")
+                        + montre_etat(etat_avant.mid(depuis)) + QStringLiteral("\n→\n")
+                        + montre_etat(etat_apres.mid(depuis))));
 }
 
 } // namespace matrice

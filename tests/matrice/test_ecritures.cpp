@@ -30,18 +30,21 @@ namespace {
 enum class Cible { ordinaire, dossier, dossier_manquant, disque_plein };
 
 // A 64 KiB tmpfs, unmounted on leaving.
-struct Disque {
+struct Disque
+{
     QString point;
     bool monte = false;
-    explicit Disque(const QString& p) : point(p)
+    explicit Disque(const QString &p) : point(p)
     {
         QDir().mkpath(point);
-        monte = QProcess::execute(QStringLiteral("mount"), {"-t", "tmpfs", "-o", "size=64k", "tmpfs", point}) == 0;
+        monte = QProcess::execute(QStringLiteral("mount"),
+                                  { "-t", "tmpfs", "-o", "size=64k", "tmpfs", point })
+                == 0;
     }
     ~Disque()
     {
         if (monte)
-            QProcess::execute(QStringLiteral("umount"), {point});
+            QProcess::execute(QStringLiteral("umount"), { point });
     }
     // Fills it to the last byte.
     void remplit() const
@@ -49,30 +52,30 @@ struct Disque {
         QFile f(point + QStringLiteral("/remplissage"));
         f.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
         const QByteArray bloc(1024, 'x');
-        while (f.write(bloc) == bloc.size()) {
-        }
+        while (f.write(bloc) == bloc.size()) { }
     }
 };
 
-struct Ecrivain {
+struct Ecrivain
+{
     QString nom;
     // Gives the program something unsaved to write.
-    std::function<void(Banc&)> prepare;
+    std::function<void(Banc &)> prepare;
     // Runs the save command towards `dossier`/nom.
-    std::function<void(Banc&, const QString& dossier)> ecrit;
+    std::function<void(Banc &, const QString &dossier)> ecrit;
     // The mark of unsaved work, which a failed save leaves set.
-    std::function<QString(Banc&)> marque = [](Banc&) { return QString(); };
+    std::function<QString(Banc &)> marque = [](Banc &) { return QString(); };
     // The lines a successful save writes.
-    std::function<QStringList(Banc&)> attendu;
+    std::function<QStringList(Banc &)> attendu;
 };
 
-TForm_choix_mots& fenetre(Banc& b)
+TForm_choix_mots &fenetre(Banc &b)
 {
     return *b.fenetres->Form_choix_mots;
 }
 
 // A save command run from its control, towards `chemin`.
-void commande(Banc& b, QAbstractButton* bouton, const QString& chemin)
+void commande(Banc &b, QAbstractButton *bouton, const QString &chemin)
 {
     b.fichier_dialogue = chemin;
     bouton->click();
@@ -84,58 +87,80 @@ Ecrivain ecrivain(int k)
     case 0: {
         Ecrivain e;
         e.nom = QStringLiteral("param.ini");
-        e.prepare = [](Banc&) {};
-        e.ecrit = [](Banc& b, const QString& dossier) {
+        e.prepare = [](Banc &) {};
+        e.ecrit = [](Banc &b, const QString &dossier) {
             b.form->etat.repertoire = dossier;
             b.form->Sauverlesparamtres1->trigger();
         };
         // The bench's settings, the list's name and mask as the list opened at start-up set them.
-        e.attendu = [](Banc& b) {
-            return QStringList{"machin.liste_fantrel", "30 ms", b.form->Edit_masque->text(), "64", "64", "0", "0",
-                               QStringLiteral("0") + separateur_regional() + QStringLiteral("5"), "15780518", "&&&&&&&&&&&", "67",
-                               "33", "33", "############", "67", "2", "+1/2"};
+        e.attendu = [](Banc &b) {
+            return QStringList{ "machin.liste_fantrel",
+                                "30 ms",
+                                b.form->Edit_masque->text(),
+                                "64",
+                                "64",
+                                "0",
+                                "0",
+                                QStringLiteral("0") + separateur_regional() + QStringLiteral("5"),
+                                "15780518",
+                                "&&&&&&&&&&&",
+                                "67",
+                                "33",
+                                "33",
+                                "############",
+                                "67",
+                                "2",
+                                "+1/2" };
         };
         return e;
     }
     case 1: {
         Ecrivain e;
         e.nom = QStringLiteral("resultats.res");
-        e.prepare = [](Banc& b) {
-            b.form->groupe_resultats->ajoute_ligne(QStringLiteral("Mot affiché=été prop=$été ôté répondu=été"));
+        e.prepare = [](Banc &b) {
+            b.form->groupe_resultats->ajoute_ligne(
+                    QStringLiteral("Mot affiché=été prop=$été ôté répondu=été"));
         };
-        e.ecrit = [](Banc& b, const QString& dossier) {
+        e.ecrit = [](Banc &b, const QString &dossier) {
             b.fichier_dialogue = dossier + QStringLiteral("/resultats.res");
             b.form->Enregistrerlesrsultats1->trigger();
         };
-        e.marque = [](Banc& b) { return QString::number(b.form->groupe_resultats->record_modifie()); };
-        e.attendu = [](Banc&) { return QStringList{"Essai1", "Mot affiché=été prop=$été ôté répondu=été"}; };
+        e.marque = [](Banc &b) {
+            return QString::number(b.form->groupe_resultats->record_modifie());
+        };
+        e.attendu = [](Banc &) {
+            return QStringList{ "Essai1", "Mot affiché=été prop=$été ôté répondu=été" };
+        };
         return e;
     }
     case 2: {
         Ecrivain e;
         e.nom = QStringLiteral("airs.mus");
-        e.prepare = [](Banc& b) {
-            b.form->groupe_musical->Memo_music->setPlainText(QStringLiteral("Frère Jacques,160,ndo3 nré3\n"));
+        e.prepare = [](Banc &b) {
+            b.form->groupe_musical->Memo_music->setPlainText(
+                    QStringLiteral("Frère Jacques,160,ndo3 nré3\n"));
         };
-        e.ecrit = [](Banc& b, const QString& dossier) {
+        e.ecrit = [](Banc &b, const QString &dossier) {
             b.fichier_dialogue = dossier + QStringLiteral("/airs.mus");
             b.form->groupe_musical->SpeedButton8->click();
         };
-        e.attendu = [](Banc&) { return QStringList{"Frère Jacques,160,ndo3 nré3"}; };
+        e.attendu = [](Banc &) { return QStringList{ "Frère Jacques,160,ndo3 nré3" }; };
         return e;
     }
     case 3: {
         Ecrivain e;
         e.nom = QStringLiteral("choisis.liste_fantrel");
-        e.prepare = [](Banc& b) {
-            fenetre(b).Memo3->remplace_tout({QStringLiteral("pâte  pâté"), QStringLiteral("chat  chas")});
+        e.prepare = [](Banc &b) {
+            fenetre(b).Memo3->remplace_tout(
+                    { QStringLiteral("pâte  pâté"), QStringLiteral("chat  chas") });
             fenetre(b).liste_modifiee = true;
         };
-        e.ecrit = [](Banc& b, const QString& dossier) {
-            commande(b, fenetre(b).Speed_sauve_select, dossier + QStringLiteral("/choisis.liste_fantrel"));
+        e.ecrit = [](Banc &b, const QString &dossier) {
+            commande(b, fenetre(b).Speed_sauve_select,
+                     dossier + QStringLiteral("/choisis.liste_fantrel"));
         };
-        e.marque = [](Banc& b) { return QString::number(fenetre(b).liste_modifiee); };
-        e.attendu = [](Banc&) { return QStringList{"pâte  pâté", "chat  chas"}; };
+        e.marque = [](Banc &b) { return QString::number(fenetre(b).liste_modifiee); };
+        e.attendu = [](Banc &) { return QStringList{ "pâte  pâté", "chat  chas" }; };
         return e;
     }
     case 4:
@@ -143,22 +168,24 @@ Ecrivain ecrivain(int k)
         const bool select_log = k == 4;
         Ecrivain e;
         e.nom = select_log ? QStringLiteral("logiciel.select_log") : QStringLiteral("trouves.txt");
-        e.prepare = [](Banc& b) {
-            fenetre(b).Memo1->remplace_tout({QStringLiteral("----chat  chas------------------"), QStringLiteral("fier  fiel")});
+        e.prepare = [](Banc &b) {
+            fenetre(b).Memo1->remplace_tout({ QStringLiteral("----chat  chas------------------"),
+                                              QStringLiteral("fier  fiel") });
             fenetre(b).liste_logiciel_a_sauver = true;
         };
-        e.ecrit = [select_log](Banc& b, const QString& dossier) {
+        e.ecrit = [select_log](Banc &b, const QString &dossier) {
             if (select_log)
-                commande(b, fenetre(b).SpeedButton1, dossier + QStringLiteral("/logiciel.select_log"));
+                commande(b, fenetre(b).SpeedButton1,
+                         dossier + QStringLiteral("/logiciel.select_log"));
             else {
                 b.fichier_dialogue = dossier + QStringLiteral("/trouves.txt");
                 fenetre(b).Sauver1->trigger();
             }
         };
-        e.marque = [](Banc& b) { return QString::number(fenetre(b).liste_logiciel_a_sauver); };
-        e.attendu = [select_log](Banc&) {
-            return select_log ? QStringList{"chat  chas", "fier  fiel"}
-                              : QStringList{"----chat  chas------------------", "fier  fiel"};
+        e.marque = [](Banc &b) { return QString::number(fenetre(b).liste_logiciel_a_sauver); };
+        e.attendu = [select_log](Banc &) {
+            return select_log ? QStringList{ "chat  chas", "fier  fiel" }
+                              : QStringList{ "----chat  chas------------------", "fier  fiel" };
         };
         return e;
     }
@@ -166,11 +193,13 @@ Ecrivain ecrivain(int k)
     return {};
 }
 
-const char* const noms_ecrivains[] = {"param.ini", "résultats", "mélodies", "liste utilisateur", "select_log", "mots trouvés"};
+const char *const noms_ecrivains[] = { "param.ini",         "résultats",  "mélodies",
+                                       "liste utilisateur", "select_log", "mots trouvés" };
 
 } // namespace
 
-class TestEcritures : public QObject {
+class TestEcritures : public QObject
+{
     Q_OBJECT
 private slots:
     void ecriture_data();
@@ -181,7 +210,8 @@ void TestEcritures::ecriture_data()
 {
     QTest::addColumn<int>("ecrivain");
     QTest::addColumn<int>("cible");
-    const char* const cibles[] = {"dossier ordinaire", "cible dossier", "dossier manquant", "disque plein"};
+    const char *const cibles[] = { "dossier ordinaire", "cible dossier", "dossier manquant",
+                                   "disque plein" };
     for (int e = 0; e < 6; ++e)
         for (int c = 0; c < 4; ++c)
             QTest::addRow("%s / %s", noms_ecrivains[e], cibles[c]) << e << c;
@@ -205,7 +235,8 @@ void TestEcritures::ecriture()
         break;
     case Cible::dossier:
         QDir().mkpath(dossier + u'/' + e.nom);
-        ecrire_lignes(dossier + u'/' + e.nom + QStringLiteral("/dedans.txt"), {QStringLiteral("à garder")});
+        ecrire_lignes(dossier + u'/' + e.nom + QStringLiteral("/dedans.txt"),
+                      { QStringLiteral("à garder") });
         break;
     case Cible::dossier_manquant:
         dossier = b.chemin(QStringLiteral("absent/sous-dossier"));
@@ -215,7 +246,8 @@ void TestEcritures::ecriture()
         disque = std::make_unique<Disque>(dossier);
         if (!disque->monte)
             QSKIP("no tmpfs can be mounted here (root needed)");
-        ecrire_lignes(dossier + u'/' + e.nom, {QStringLiteral("ancien contenu, à garder entier")});
+        ecrire_lignes(dossier + u'/' + e.nom,
+                      { QStringLiteral("ancien contenu, à garder entier") });
         disque->remplit();
         break;
     }
@@ -231,7 +263,8 @@ void TestEcritures::ecriture()
     }
     QCOMPARE(b.erreurs.size(), 1);
     QVERIFY2(b.erreurs[0].startsWith(erreur_creation(chemin).message()), qPrintable(b.erreurs[0]));
-    QVERIFY2(instantane(b.dossier.path()) == avant, "a failed save changed the files (or left one behind)");
+    QVERIFY2(instantane(b.dossier.path()) == avant,
+             "a failed save changed the files (or left one behind)");
     QCOMPARE(e.marque(b), marque_avant);
 }
 

@@ -33,50 +33,65 @@ using namespace matrice;
 
 namespace {
 
-QString impossible_d_ouvrir(const QString& chemin, Cas)
+QString impossible_d_ouvrir(const QString &chemin, Cas)
 {
     return erreur_ouverture(chemin).message();
 }
 
-QStringList lignes_de(const QPlainTextEdit* memo)
+QStringList lignes_de(const QPlainTextEdit *memo)
 {
     return lignes_texte(memo->document()->toRawText());
 }
 
 // --- param.ini -------------------------------------------------------------
 
-const QStringList param_accents = {"liste été.liste_fantrel", "45 ms", "éèêëàç", "120", "333", "0,25", "0,5", "1",
-                                   "255", "ôûùœ€", "12", "0", "100", "ÀÉÈ…’", "99", "1", "-1/4"};
+const QStringList param_accents = { "liste été.liste_fantrel",
+                                    "45 ms",
+                                    "éèêëàç",
+                                    "120",
+                                    "333",
+                                    "0,25",
+                                    "0,5",
+                                    "1",
+                                    "255",
+                                    "ôûùœ€",
+                                    "12",
+                                    "0",
+                                    "100",
+                                    "ÀÉÈ…’",
+                                    "99",
+                                    "1",
+                                    "-1/4" };
 
-QStringList etat_param(Banc& b)
+QStringList etat_param(Banc &b)
 {
-    auto& f = *b.form;
+    auto &f = *b.form;
     const auto e = f.GLSpaceText1->materiau().emission;
     auto n = [](auto v) { return QString::number(v); };
-    return {f.Edit1->text(),
-            f.Lab_intervalle_timer->text() + u'|' + n(f.AsyncTimer2->intervalle()),
-            f.Edit_masque->text(),
-            n(f.Scroll_hauteur->value()),
-            n(f.Scroll_largeur->value()),
-            n(e.r),
-            n(e.g),
-            n(e.b),
-            n(f.vue_3d->couleur_fond()) + u'|' + n(f.etat.couleur_fond),
-            f.Edit_masque1->text() + u'|' + f.etat.masque1,
-            n(f.Scroll_masque1->value()) + u'|' + n(f.Async_masque1->intervalle()),
-            n(f.Scroll_mot->value()) + u'|' + n(f.Async_mot->intervalle()),
-            n(f.Scroll_blanc->value()) + u'|' + n(f.Async_blanc->intervalle()),
-            f.Edit_masque2->text() + u'|' + f.etat.masque2,
-            n(f.Scroll_masque2->value()) + u'|' + n(f.Async_masque2->intervalle()),
-            n(f.Radio_incongru->index_choisi()),
-            f.Edit_incongru->text()};
+    return { f.Edit1->text(),
+             f.Lab_intervalle_timer->text() + u'|' + n(f.AsyncTimer2->intervalle()),
+             f.Edit_masque->text(),
+             n(f.Scroll_hauteur->value()),
+             n(f.Scroll_largeur->value()),
+             n(e.r),
+             n(e.g),
+             n(e.b),
+             n(f.vue_3d->couleur_fond()) + u'|' + n(f.etat.couleur_fond),
+             f.Edit_masque1->text() + u'|' + f.etat.masque1,
+             n(f.Scroll_masque1->value()) + u'|' + n(f.Async_masque1->intervalle()),
+             n(f.Scroll_mot->value()) + u'|' + n(f.Async_mot->intervalle()),
+             n(f.Scroll_blanc->value()) + u'|' + n(f.Async_blanc->intervalle()),
+             f.Edit_masque2->text() + u'|' + f.etat.masque2,
+             n(f.Scroll_masque2->value()) + u'|' + n(f.Async_masque2->intervalle()),
+             n(f.Radio_incongru->index_choisi()),
+             f.Edit_incongru->text() };
 }
 
 // The first line that does not convert, in the order the settings are read (0: none).
-std::pair<int, QString> refus_param(const QStringList& lignes)
+std::pair<int, QString> refus_param(const QStringList &lignes)
 {
     const LignesParam l(lignes);
-    QList<int> ordre = {2, 4, 5, 6, 7, 8, 9};
+    QList<int> ordre = { 2, 4, 5, 6, 7, 8, 9 };
     if (l.nombre() > 9)
         ordre << 11 << 12 << 13 << 15;
     ordre << 16;
@@ -88,14 +103,14 @@ std::pair<int, QString> refus_param(const QStringList& lignes)
                 l.reel(n);
             else
                 l.entier(n);
-        } catch (const ErreurExecution& e) {
-            return {n, e.message()};
+        } catch (const ErreurExecution &e) {
+            return { n, e.message() };
         }
     }
-    return {0, {}};
+    return { 0, {} };
 }
 
-void verifie_param(Banc& b, const QString&, const QStringList& lignes)
+void verifie_param(Banc &b, const QString &, const QStringList &lignes)
 {
     const LignesParam l(lignes);
     auto n = [](auto v) { return QString::number(v); };
@@ -111,8 +126,9 @@ void verifie_param(Banc& b, const QString&, const QStringList& lignes)
     attendu[8] = n(l.entier(9)) + u'|' + n(l.entier(9));
     if (l.nombre() > 9) {
         attendu[9] = l.texte(10) + u'|' + l.texte(10);
-        for (int k : {10, 11, 12, 14})
-            attendu[k] = n(std::clamp(l.entier(k + 1), 0, 100)) + u'|' + n(std::clamp(l.entier(k + 1), 0, 100));
+        for (int k : { 10, 11, 12, 14 })
+            attendu[k] = n(std::clamp(l.entier(k + 1), 0, 100)) + u'|'
+                    + n(std::clamp(l.entier(k + 1), 0, 100));
         attendu[13] = l.texte(14) + u'|' + l.texte(14);
     }
     attendu[15] = n(std::clamp(l.entier(16), -1, 2));
@@ -127,15 +143,18 @@ Lecteur lecteur_param()
     l.contenu.lignes = param_accents;
     l.contenu.lignes_nul = param_accents;
     l.contenu.lignes_nul[9] = QStringLiteral("ab") + QChar(0) + QStringLiteral("cd");
-    l.contenu.gros = [] { return lignes_repetees({"ligne après les dix-sept réglages, sans effet"}, param_accents); };
-    // Cancel reads the file back into the panel's controls.
-    l.lit = [](Banc& b, const QString&) { b.form->BitBtn3->click(); };
-    l.etat = etat_param;
-    l.erreur_ouverture = [](const QString&, Cas cas) {
-        return cas == Cas::manquant ? erreur_fichier_introuvable().message() : erreur_acces_refuse().message();
+    l.contenu.gros = [] {
+        return lignes_repetees({ "ligne après les dix-sept réglages, sans effet" }, param_accents);
     };
-    l.erreur_contenu = [](const QStringList& lignes) { return refus_param(lignes).second; };
-    l.garde_depuis = [](const QStringList& lignes) { return refus_param(lignes).first; };
+    // Cancel reads the file back into the panel's controls.
+    l.lit = [](Banc &b, const QString &) { b.form->BitBtn3->click(); };
+    l.etat = etat_param;
+    l.erreur_ouverture = [](const QString &, Cas cas) {
+        return cas == Cas::manquant ? erreur_fichier_introuvable().message()
+                                    : erreur_acces_refuse().message();
+    };
+    l.erreur_contenu = [](const QStringList &lignes) { return refus_param(lignes).second; };
+    l.garde_depuis = [](const QStringList &lignes) { return refus_param(lignes).first; };
     l.verifie = verifie_param;
     return l;
 }
@@ -144,62 +163,68 @@ Lecteur lecteur_param()
 
 // The pairs as a count of each (word 1, word 2): the shuffle only moves them. Each
 // distinct line is split once (a 50 MB list repeats a few lines).
-QHash<QPair<QString, QString>, int> paires(const QVector<Couple>& couples)
+QHash<QPair<QString, QString>, int> paires(const QVector<Couple> &couples)
 {
     QHash<QPair<QString, QString>, int> compte;
-    for (const Couple& c : couples)
-        ++compte[{c.mot1, c.mot2}];
+    for (const Couple &c : couples)
+        ++compte[{ c.mot1, c.mot2 }];
     return compte;
 }
 
-QHash<QPair<QString, QString>, int> paires(const QStringList& lignes)
+QHash<QPair<QString, QString>, int> paires(const QStringList &lignes)
 {
     QHash<QString, int> par_ligne;
-    for (const QString& l : lignes)
+    for (const QString &l : lignes)
         ++par_ligne[l];
     QHash<QPair<QString, QString>, int> compte;
     for (auto it = par_ligne.cbegin(); it != par_ligne.cend(); ++it) {
         const Couple c = decoupe_ligne(it.key());
-        compte[{c.mot1, c.mot2}] += it.value();
+        compte[{ c.mot1, c.mot2 }] += it.value();
     }
     return compte;
 }
 
-QString texte_paires(const QVector<Couple>& couples)
+QString texte_paires(const QVector<Couple> &couples)
 {
     QStringList texte;
-    for (const Couple& c : couples)
+    for (const Couple &c : couples)
         texte << c.mot1 + u'/' + c.mot2;
     texte.sort();
     return texte.join(u'\n');
 }
 
-QStringList etat_liste(Banc& b)
+QStringList etat_liste(Banc &b)
 {
-    auto& f = *b.form;
+    auto &f = *b.form;
     QStringList compte;
     for (int c : f.etat.compte_test)
         compte << QString::number(c);
-    return {f.Memo1->document()->toRawText(), f.Edit1->text(), f.Edit_masque->text(), QString::number(f.etat.nb_couples),
-            texte_paires(f.etat.liste_mots), compte.join(u' '), QString::number(f.BitBtn2->isEnabled()),
-            QString::number(f.etat.fin_liste)};
+    return { f.Memo1->document()->toRawText(),
+             f.Edit1->text(),
+             f.Edit_masque->text(),
+             QString::number(f.etat.nb_couples),
+             texte_paires(f.etat.liste_mots),
+             compte.join(u' '),
+             QString::number(f.BitBtn2->isEnabled()),
+             QString::number(f.etat.fin_liste) };
 }
 
-void verifie_liste(Banc& b, const QString& chemin, const QStringList& lignes)
+void verifie_liste(Banc &b, const QString &chemin, const QStringList &lignes)
 {
-    auto& f = *b.form;
+    auto &f = *b.form;
     const QStringList memo = lignes_de(f.Memo1);
     const int n = int(lignes.size());
     QCOMPARE(memo.size(), n - n % 2);
     QCOMPARE(f.etat.nb_couples, n - n % 2);
-    qsizetype k = 0;   // the memo keeps the file's lines in order, but one for an odd list
-    for (const QString& l : memo) {
+    qsizetype k = 0; // the memo keeps the file's lines in order, but one for an odd list
+    for (const QString &l : memo) {
         while (k < n && lignes[k] != l)
             ++k;
         QVERIFY2(k < n, qPrintable(QStringLiteral("line not in the file: ") + l.left(80)));
         ++k;
     }
-    QVERIFY2(paires(f.etat.liste_mots) == paires(memo), "the pairs are not those of the lines kept");
+    QVERIFY2(paires(f.etat.liste_mots) == paires(memo),
+             "the pairs are not those of the lines kept");
     QCOMPARE(f.Edit1->text(), nom_sans_dossier(chemin));
     QCOMPARE(f.Edit_masque->text(), masque_derive(memo.value(1), QStringLiteral("#")));
     QVERIFY(f.BitBtn2->isEnabled());
@@ -209,10 +234,10 @@ Lecteur lecteur_liste()
 {
     Lecteur l;
     l.fichier = QStringLiteral("liste.liste_fantrel");
-    l.contenu.lignes = {"$été  ôté", "pâte  $pâté", "ça-çà", "$œuf  œil", "Zoé  Zoë"};
-    l.contenu.lignes_nul = {"$ch" + QString(QChar(0)) + "at  chas", "fiel  $fier"};
-    l.contenu.gros = [] { return lignes_repetees({"$pâte  pâté", "été-ôté$", "bœuf  $bœufs"}); };
-    l.lit = [](Banc& b, const QString& chemin) {
+    l.contenu.lignes = { "$été  ôté", "pâte  $pâté", "ça-çà", "$œuf  œil", "Zoé  Zoë" };
+    l.contenu.lignes_nul = { "$ch" + QString(QChar(0)) + "at  chas", "fiel  $fier" };
+    l.contenu.gros = [] { return lignes_repetees({ "$pâte  pâté", "été-ôté$", "bœuf  $bœufs" }); };
+    l.lit = [](Banc &b, const QString &chemin) {
         b.fichier_dialogue = chemin;
         b.form->Ouvrirunexercice1->trigger();
     };
@@ -225,24 +250,28 @@ Lecteur lecteur_liste()
 
 // --- results files -------------------------------------------------------------
 
-QStringList etat_resultats(Banc& b)
+QStringList etat_resultats(Banc &b)
 {
-    const TForm_courbe2& c = *b.fenetres->Form_courbe2;
-    QStringList etat = {b.form->Memo_enreg_test->document()->toRawText(), QString::number(c.nb_util),
-                        QString::number(c.util_courant)};
-    for (const RangeeResultat& r : c.tab_util)
-        etat << (r.creee() ? r.nom() : QStringLiteral("-")) + QStringLiteral(" %1 %2 %3 %4")
-                    .arg(r.comptes[1]).arg(r.comptes[2]).arg(r.comptes[3]).arg(r.comptes[4]);
+    const TForm_courbe2 &c = *b.fenetres->Form_courbe2;
+    QStringList etat = { b.form->Memo_enreg_test->document()->toRawText(),
+                         QString::number(c.nb_util), QString::number(c.util_courant) };
+    for (const RangeeResultat &r : c.tab_util)
+        etat << (r.creee() ? r.nom() : QStringLiteral("-"))
+                        + QStringLiteral(" %1 %2 %3 %4")
+                                  .arg(r.comptes[1])
+                                  .arg(r.comptes[2])
+                                  .arg(r.comptes[3])
+                                  .arg(r.comptes[4]);
     return etat;
 }
 
-void verifie_resultats(Banc& b, const QString&, const QStringList& lignes)
+void verifie_resultats(Banc &b, const QString &, const QStringList &lignes)
 {
-    const TForm_courbe2& c = *b.fenetres->Form_courbe2;
+    const TForm_courbe2 &c = *b.fenetres->Form_courbe2;
     const PlanLecture plan = plan_lecture(lignes);
     QStringList record = lignes;
     if (plan.nb_entetes == 0)
-        record << QStringLiteral("Essai1");   // answers given next get a row, with its header
+        record << QStringLiteral("Essai1"); // answers given next get a row, with its header
     QCOMPARE(lignes_de(b.form->Memo_enreg_test), record);
     // Rows past the 20th are counted but not made.
     QCOMPARE(c.nb_util, std::max(1, plan.nb_entetes));
@@ -257,12 +286,16 @@ Lecteur lecteur_resultats()
 {
     Lecteur l;
     l.fichier = QStringLiteral("resultats.res");
-    l.contenu.lignes = {"Essai1", "Mot affiché=été prop=$été ôté répondu=été", "Mot affiché=ôté prop=ôté $été répondu=été",
-                        "Élève Zoé", "Mot affiché=ça prop=$ça çà répondu=ça"};
+    l.contenu.lignes = { "Essai1", "Mot affiché=été prop=$été ôté répondu=été",
+                         "Mot affiché=ôté prop=ôté $été répondu=été", "Élève Zoé",
+                         "Mot affiché=ça prop=$ça çà répondu=ça" };
     const QString ch0t = "ch" + QString(QChar(0)) + "t";
-    l.contenu.lignes_nul = {"Essai1", "Mot affiché=" + ch0t + " prop=$" + ch0t + " chat répondu=" + ch0t};
-    l.contenu.gros = [] { return lignes_repetees({"Essai1", "Mot affiché=été prop=$été ôté répondu=ôté"}); };
-    l.lit = [](Banc& b, const QString& chemin) {
+    l.contenu.lignes_nul = { "Essai1",
+                             "Mot affiché=" + ch0t + " prop=$" + ch0t + " chat répondu=" + ch0t };
+    l.contenu.gros = [] {
+        return lignes_repetees({ "Essai1", "Mot affiché=été prop=$été ôté répondu=ôté" });
+    };
+    l.lit = [](Banc &b, const QString &chemin) {
         b.fichier_dialogue = chemin;
         b.form->ouvrirunrsultat1->trigger();
     };
@@ -279,18 +312,23 @@ Lecteur lecteur_melodies()
 {
     Lecteur l;
     l.fichier = QStringLiteral("airs.mus");
-    l.contenu.lignes = {"gamme é,150,cdo2 cré2 cmi2 - cfa2", "À la claire fontaine,320,ndo3 nré3 bmi3",
-                        "Frère Jacques,160,ndo3 nré3 nmi3(+1/2)"};
-    l.contenu.lignes_nul = {"nul,100,cla2" + QString(QChar(0)) + " cmi2", "gamme,150,cdo2"};
-    l.contenu.gros = [] { return lignes_repetees({"Frère Jacques,160,ndo3 nré3 nmi3 ndo3 ndo3 nré3 nmi3 ndo3"}); };
-    l.lit = [](Banc& b, const QString& chemin) {
+    l.contenu.lignes = { "gamme é,150,cdo2 cré2 cmi2 - cfa2",
+                         "À la claire fontaine,320,ndo3 nré3 bmi3",
+                         "Frère Jacques,160,ndo3 nré3 nmi3(+1/2)" };
+    l.contenu.lignes_nul = { "nul,100,cla2" + QString(QChar(0)) + " cmi2", "gamme,150,cdo2" };
+    l.contenu.gros = [] {
+        return lignes_repetees({ "Frère Jacques,160,ndo3 nré3 nmi3 ndo3 ndo3 nré3 nmi3 ndo3" });
+    };
+    l.lit = [](Banc &b, const QString &chemin) {
         b.fichier_dialogue = chemin;
         b.form->groupe_musical->SpeedButton7->click();
     };
-    l.etat = [](Banc& b) { return QStringList{b.form->groupe_musical->Memo_music->document()->toRawText()}; };
+    l.etat = [](Banc &b) {
+        return QStringList{ b.form->groupe_musical->Memo_music->document()->toRawText() };
+    };
     l.erreur_ouverture = impossible_d_ouvrir;
     l.erreur_contenu = refus_capacite;
-    l.verifie = [](Banc& b, const QString&, const QStringList& lignes) {
+    l.verifie = [](Banc &b, const QString &, const QStringList &lignes) {
         QCOMPARE(lignes_de(b.form->groupe_musical->Memo_music), lignes);
     };
     return l;
@@ -298,7 +336,8 @@ Lecteur lecteur_melodies()
 
 } // namespace
 
-class TestLecturesPrincipale : public QObject {
+class TestLecturesPrincipale : public QObject
+{
     Q_OBJECT
 private slots:
     void parametres_data() { lignes_des_cas(); }

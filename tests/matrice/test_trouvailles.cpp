@@ -20,13 +20,14 @@
 #include <QToolButton>
 #include <QtTest>
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/lsan_interface.h>
+#  include <sanitizer/lsan_interface.h>
 #endif
 
 using namespace fantrel;
 using namespace matrice;
 
-class TestTrouvailles : public QObject {
+class TestTrouvailles : public QObject
+{
     Q_OBJECT
 private slots:
     // Mended in platform/.
@@ -53,7 +54,8 @@ void TestTrouvailles::reels_hors_de_portee_data()
     QTest::newRow("400 zéros après la virgule") << "0," + QString(400, u'0') + "1" << true;
     QTest::newRow("400 zéros, négatif") << "-0," + QString(400, u'0') + "1" << true;
     QTest::newRow("très petit avec exposant positif") << "0," + QString(400, u'0') + "1E10" << true;
-    QTest::newRow("400 chiffres et un exposant négatif") << "1" + QString(400, u'0') + "E-5" << false;
+    QTest::newRow("400 chiffres et un exposant négatif")
+            << "1" + QString(400, u'0') + "E-5" << false;
     QTest::newRow("400 chiffres") << "1" + QString(400, u'0') << false;
     QTest::newRow("exposant énorme négatif") << "5E-99999999999999999999" << true;
 }
@@ -65,14 +67,15 @@ void TestTrouvailles::reels_hors_de_portee()
     try {
         QCOMPARE(vers_reel(texte, u','), 0.0);
         QVERIFY2(valide, "a real beyond a double's range was read");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QVERIFY2(!valide, qPrintable(e.message().left(80)));
     }
 }
 
 void TestTrouvailles::second_bom_garde()
 {
-    QCOMPARE(decode_texte("\xEF\xBB\xBF\xEF\xBB\xBFp\xC3\xA9"), QString(QChar(0xFEFF)) + QStringLiteral("pé"));
+    QCOMPARE(decode_texte("\xEF\xBB\xBF\xEF\xBB\xBFp\xC3\xA9"),
+             QString(QChar(0xFEFF)) + QStringLiteral("pé"));
     QCOMPARE(decode_texte("\xEF\xBB\xBFp\xC3\xA9"), QStringLiteral("pé"));
 }
 
@@ -98,12 +101,13 @@ void TestTrouvailles::reglage_hors_simple_precision_se_relit()
     QFETCH(bool, refuse);
     Banc b;
     ecrire_lignes(b.chemin(QStringLiteral("param.ini")),
-                  {".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", rouge, "0", "0,5", "15780518",
-                   "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2", "+1/2"});
+                  { ".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", rouge, "0", "0,5",
+                    "15780518", "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2",
+                    "+1/2" });
     b.erreurs.clear();
-    b.form->BitBtn3->click();   // Cancel reads the file
+    b.form->BitBtn3->click(); // Cancel reads the file
     if (refuse)
-        QCOMPARE(b.erreurs, QStringList{erreur_reel(rouge).message()});
+        QCOMPARE(b.erreurs, QStringList{ erreur_reel(rouge).message() });
     else
         QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join(u'\n')));
     b.erreurs.clear();
@@ -133,14 +137,14 @@ void TestTrouvailles::liste_illisible_garde_les_paires()
 void TestTrouvailles::base_illisible_garde_la_liste_logiciel()
 {
     Banc b;
-    TForm_choix_mots& f = *b.fenetres->Form_choix_mots;
-    f.Memo1->remplace_tout({QStringLiteral("chat  chas"), QStringLiteral("fier  fiel")});
+    TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
+    f.Memo1->remplace_tout({ QStringLiteral("chat  chas"), QStringLiteral("fier  fiel") });
     f.liste_logiciel_a_sauver = true;
     QFile::remove(b.chemin(QStringLiteral("tout.txt")));
     f.BitBtn1->setFocus();
     proteger([&] { f.BitBtn1Click(); });
     QCOMPARE(b.erreurs.size(), 1);
-    QCOMPARE(f.Memo1->lignes(), QStringList({"chat  chas", "fier  fiel"}));
+    QCOMPARE(f.Memo1->lignes(), QStringList({ "chat  chas", "fier  fiel" }));
 }
 
 // wordpairs/Unit_choix_mot.cpp: the window's buttons were connected with connect(),
@@ -151,14 +155,15 @@ void TestTrouvailles::erreur_d_un_bouton_sans_fuite()
 {
 #if defined(__SANITIZE_ADDRESS__)
     Banc b;
-    TForm_choix_mots& f = *b.fenetres->Form_choix_mots;
+    TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
     Banc::montre(&f);
     if (__lsan_do_recoverable_leak_check() != 0)
         QSKIP("leaks before the click (run with the leak suppressions of scripts/lsan.supp)");
     b.fichier_dialogue = b.chemin(QStringLiteral("absent.select_log"));
     QTest::mouseClick(f.SpeedButton2, Qt::LeftButton);
     QCOMPARE(b.erreurs.size(), 1);
-    QVERIFY2(__lsan_do_recoverable_leak_check() == 0, "an error box after a click leaked (see the report above)");
+    QVERIFY2(__lsan_do_recoverable_leak_check() == 0,
+             "an error box after a click leaked (see the report above)");
 #else
     QSKIP("needs the leak checker (AddressSanitizer build)");
 #endif
@@ -172,7 +177,8 @@ void TestTrouvailles::erreur_d_un_bouton_sans_fuite()
 void TestTrouvailles::decalage_au_hasard_hors_d_un_decalage_data()
 {
     QTest::addColumn<QString>("notes");
-    QTest::newRow("décalage descendant écrit long") << "cdo2 cré2 nmi3(-10/12) cfa2 cso2 cla2 csi2 ";
+    QTest::newRow("décalage descendant écrit long")
+            << "cdo2 cré2 nmi3(-10/12) cfa2 cso2 cla2 csi2 ";
     QTest::newRow("décalage ouvert") << "cdo2 cré2 cla2(+1/2 cfa2 cso2 cla2 csi2 ";
 }
 
@@ -186,7 +192,7 @@ void TestTrouvailles::decalage_au_hasard_hors_d_un_decalage()
         const QString joue = insere_au_hasard(notes, QStringLiteral("(+1/2)"), hasard);
         try {
             QCOMPARE(analyse_notes(joue).size(), 7);
-        } catch (const ErreurExecution& e) {
+        } catch (const ErreurExecution &e) {
             QFAIL(qPrintable(joue + QStringLiteral(" → ") + e.message()));
         }
     }
@@ -199,7 +205,9 @@ void TestTrouvailles::melodies_enregistrees_telles_quelles()
 {
     Banc b;
     // No line end after the last line: the editor keeps none either.
-    const QByteArray octets = "Au clair\xA0" "de la lune,320,ndo3 nr\xE9" "3\r\nFr\xE8re\xA0Jacques,160,ndo3";
+    const QByteArray octets = "Au clair\xA0"
+                              "de la lune,320,ndo3 nr\xE9"
+                              "3\r\nFr\xE8re\xA0Jacques,160,ndo3";
     QFile f(b.chemin(QStringLiteral("airs.mus")));
     QVERIFY(f.open(QIODevice::WriteOnly) && f.write(octets) == octets.size());
     f.close();

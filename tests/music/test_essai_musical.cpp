@@ -19,38 +19,40 @@ using namespace fantrel;
 
 namespace {
 
-struct Son {
-    int frequence;   // 0: a wait (rest)
+struct Son
+{
+    int frequence; // 0: a wait (rest)
     int duree;
-    bool operator==(const Son&) const = default;
+    bool operator==(const Son &) const = default;
 };
 
 // The main window's part of the test, the seams recording what is heard and shown.
-struct Banc {
+struct Banc
+{
     RemplacementInteractions seams;
     EtatPartage etat;
     QPushButton BitBtn_ecoute, bit_rep1, bit_rep2;
     QLabel lab_mot_aff;
     QPlainTextEdit Memo_music;
-    QLineEdit Edit_incongru{u"+1/2"_qs};
-    QLineEdit Edit3{u"10"_qs};
+    QLineEdit Edit_incongru{ u"+1/2"_qs };
+    QLineEdit Edit3{ u"10"_qs };
     int mode = 2;
     QVector<Son> sons;
     QStringList informations, erreurs;
-    QVector<QPair<int, bool>> comptes;   // rang_mot, bonne_reponse at each tally
+    QVector<QPair<int, bool>> comptes; // rang_mot, bonne_reponse at each tally
     QVector<bool> verdicts;
     std::unique_ptr<EssaiMusical> essai;
 
-    explicit Banc(const QString& melodies)
+    explicit Banc(const QString &melodies)
     {
         etat.hasard.graine(1234);
         Memo_music.setPlainText(melodies);
         bit_rep1.hide();
         bit_rep2.hide();
-        seams->bip = [this](int f, int d) { sons.append({f, d}); };
-        seams->attente = [this](int ms) { sons.append({0, ms}); };
-        seams->information = [this](const QString& t) { informations << t; };
-        seams->erreur = [this](const QString& t) { erreurs << t; };
+        seams->bip = [this](int f, int d) { sons.append({ f, d }); };
+        seams->attente = [this](int ms) { sons.append({ 0, ms }); };
+        seams->information = [this](const QString &t) { informations << t; };
+        seams->erreur = [this](const QString &t) { erreurs << t; };
         ControlesMusique c;
         c.BitBtn_ecoute = &BitBtn_ecoute;
         c.bit_rep1 = &bit_rep1;
@@ -60,7 +62,7 @@ struct Banc {
         c.Edit_incongru = &Edit_incongru;
         c.Edit3 = &Edit3;
         c.Radio_incongru = [this] { return mode; };
-        c.compte_reponse = [this] { comptes.append({etat.rang_mot, etat.bonne_reponse}); };
+        c.compte_reponse = [this] { comptes.append({ etat.rang_mot, etat.bonne_reponse }); };
         c.affich_bid = [this](bool bon) { verdicts.append(bon); };
         essai = std::make_unique<EssaiMusical>(etat, c);
     }
@@ -72,13 +74,15 @@ struct Banc {
         essai->BitBtn_ecouteClick();
         if (BitBtn_ecoute.isEnabled())
             return false;
-        return QTest::qWaitFor([this] { return !bit_rep1.isHidden() && !bit_rep2.isHidden(); }, 5000);
+        return QTest::qWaitFor([this] { return !bit_rep1.isHidden() && !bit_rep2.isHidden(); },
+                               5000);
     }
 };
 
 } // namespace
 
-class TestEssaiMusical : public QObject {
+class TestEssaiMusical : public QObject
+{
     Q_OBJECT
 private slots:
     void melodie_entendue();
@@ -98,7 +102,8 @@ void TestEssaiMusical::melodie_entendue()
     Banc banc(u"gamme,3,cdo2 nré2 - bmi2(+1/2) xyz2 la2"_qs);
     banc.mode = 0;
     QVERIFY(banc.ecoute());
-    const QVector<Son> attendus = {{262, 80}, {294, 160}, {0, 80}, {339, 320}, {0, 80}, {440, 80}};
+    const QVector<Son> attendus = { { 262, 80 },  { 294, 160 }, { 0, 80 },
+                                    { 339, 320 }, { 0, 80 },    { 440, 80 } };
     QCOMPARE(banc.sons, attendus);
     QCOMPARE(banc.essai->ligne_melodie, u"3,cdo2 nré2 - bmi2(+1/2) xyz2 la2"_qs);
     QCOMPARE(banc.essai->nb_notes, 6);
@@ -121,8 +126,8 @@ void TestEssaiMusical::note_incongrue_a_la_fin()
         const bool a = banc.essai->ligne_melodie.startsWith(u"2,cdo2"_qs);
         const int derniere = a ? 440 : 329;
         const int decalee = a ? 467 : 339;
-        QVector<Son> attendus = a ? QVector<Son>{{262, 80}, {derniere, 80}, {0, 80}}
-                                  : QVector<Son>{{derniere, 160}, {0, 80}, {0, 80}};
+        QVector<Son> attendus = a ? QVector<Son>{ { 262, 80 }, { derniere, 80 }, { 0, 80 } }
+                                  : QVector<Son>{ { derniere, 160 }, { 0, 80 }, { 0, 80 } };
         if (banc.essai->incongru == 1) {
             (a ? attendus[1] : attendus[0]).frequence = decalee;
             ++incongrues;
@@ -137,8 +142,8 @@ void TestEssaiMusical::note_incongrue_a_la_fin()
 void TestEssaiMusical::position_aleatoire_une_seule_note()
 {
     // Each token as written, and raised by half its step (0: may not be chosen).
-    const QVector<int> simples = {262, 294, 329, 0, 349, 392, 467, 494, 523, 440, 392};
-    const QVector<int> decalees = {278, 312, 339, 0, 371, 416, 0, 508, 555, 467, 416};
+    const QVector<int> simples = { 262, 294, 329, 0, 349, 392, 467, 494, 523, 440, 392 };
+    const QVector<int> decalees = { 278, 312, 339, 0, 371, 416, 0, 508, 555, 467, 416 };
     Banc banc(u"gamme,1,cdo2 cré2 cmi2 - cfa2 cso2 cla2(+1/2) csi2 cdo3 cla2 cso2"_qs);
     banc.mode = 1;
     int incongrues = 0;
@@ -167,7 +172,7 @@ void TestEssaiMusical::pas_d_incongruite_juge_quand_meme()
     int incongrues = 0;
     for (int essai = 0; essai < 10; ++essai) {
         QVERIFY(banc.ecoute());
-        QCOMPARE(banc.sons, (QVector<Son>{{262, 80}, {329, 80}, {392, 80}}));
+        QCOMPARE(banc.sons, (QVector<Son>{ { 262, 80 }, { 329, 80 }, { 392, 80 } }));
         incongrues += banc.essai->incongru;
         QCOMPARE(banc.lab_mot_aff.text(),
                  banc.essai->incongru == 1 ? u"Incongruité"_qs : u"Pas d'incongruité"_qs);
@@ -180,7 +185,7 @@ void TestEssaiMusical::pas_d_incongruite_juge_quand_meme()
 void TestEssaiMusical::reponses_data()
 {
     QTest::addColumn<int>("incongru");
-    QTest::addColumn<bool>("faux");   // "C'était faux" clicked
+    QTest::addColumn<bool>("faux"); // "C'était faux" clicked
     QTest::addColumn<int>("rang_mot");
     QTest::addColumn<bool>("bonne");
     QTest::newRow("incongruous, answered wrong melody") << 1 << true << 1 << true;
@@ -202,8 +207,8 @@ void TestEssaiMusical::reponses()
     QCOMPARE(banc.etat.rang_mot, rang_mot);
     QCOMPARE(banc.etat.bonne_reponse, bonne);
     // One tally call: the window counts it in the user's row and the sum row.
-    QCOMPARE(banc.comptes, (QVector<QPair<int, bool>>{{rang_mot, bonne}}));
-    QCOMPARE(banc.verdicts, QVector<bool>{bonne});
+    QCOMPARE(banc.comptes, (QVector<QPair<int, bool>>{ { rang_mot, bonne } }));
+    QCOMPARE(banc.verdicts, QVector<bool>{ bonne });
     QVERIFY(banc.BitBtn_ecoute.isEnabled());
     QVERIFY(banc.bit_rep1.isHidden());
     QVERIFY(banc.bit_rep2.isHidden());
@@ -213,7 +218,7 @@ void TestEssaiMusical::fin_de_serie()
 {
     Banc banc(u"a,1,cla2"_qs);
     banc.Edit3.setText(u"3"_qs);
-    banc.etat.num_essai = 1;   // a word trial since the last new user counts too
+    banc.etat.num_essai = 1; // a word trial since the last new user counts too
     for (int essai = 0; essai < 2; ++essai) {
         QVERIFY(banc.ecoute());
         banc.essai->bit_rep1Click();
@@ -221,7 +226,7 @@ void TestEssaiMusical::fin_de_serie()
     QVERIFY(banc.informations.isEmpty());
     banc.sons.clear();
     banc.essai->BitBtn_ecouteClick();
-    QCOMPARE(banc.informations, QStringList{u"Plus de tests"_qs});
+    QCOMPARE(banc.informations, QStringList{ u"Plus de tests"_qs });
     QVERIFY(!banc.BitBtn_ecoute.isEnabled());
     QCOMPARE(banc.etat.num_essai, 4);
     QTest::qWait(20);
@@ -237,11 +242,14 @@ void TestEssaiMusical::ligne_mal_formee_data()
     const QString pas_entier = u"'%1' n'est pas une valeur entière correcte"_qs;
     QTest::newRow("empty list") << QString() << u"10"_qs << pas_entier.arg(QString());
     QTest::newRow("no comma") << u"cla2 cdo2"_qs << u"10"_qs << pas_entier.arg(QString());
-    QTest::newRow("rhythm not a number") << u"a,vite,cla2"_qs << u"10"_qs << pas_entier.arg(u"vite"_qs);
+    QTest::newRow("rhythm not a number")
+            << u"a,vite,cla2"_qs << u"10"_qs << pas_entier.arg(u"vite"_qs);
     QTest::newRow("rhythm 0") << u"a,0,cla2"_qs << u"10"_qs << u"Rythme nul"_qs;
     QTest::newRow("no note") << u"a,100,"_qs << u"10"_qs << u"Mélodie vide"_qs;
-    QTest::newRow("shift not a number") << u"a,100,cla2(+x/2)"_qs << u"10"_qs << pas_entier.arg(u"+x"_qs);
-    QTest::newRow("series size not a number") << u"a,100,cla2"_qs << u"dix"_qs << pas_entier.arg(u"dix"_qs);
+    QTest::newRow("shift not a number")
+            << u"a,100,cla2(+x/2)"_qs << u"10"_qs << pas_entier.arg(u"+x"_qs);
+    QTest::newRow("series size not a number")
+            << u"a,100,cla2"_qs << u"dix"_qs << pas_entier.arg(u"dix"_qs);
 }
 
 void TestEssaiMusical::ligne_mal_formee()
@@ -256,7 +264,7 @@ void TestEssaiMusical::ligne_mal_formee()
     try {
         banc.essai->BitBtn_ecouteClick();
         QFAIL("no error raised");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), message);
     }
     QVERIFY2(banc.BitBtn_ecoute.isEnabled(), "the listen button stays blocked");
@@ -272,16 +280,17 @@ void TestEssaiMusical::erreur_par_le_clic()
     // Through a real click the error reaches the error box, and the next click plays.
     Banc banc(u"a,0,cla2"_qs);
     banc.mode = 0;
-    relie(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(), &EssaiMusical::BitBtn_ecouteClick);
+    relie(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(),
+          &EssaiMusical::BitBtn_ecouteClick);
     QWidget fenetre;
     banc.BitBtn_ecoute.setParent(&fenetre);
     fenetre.show();
     QTest::mouseClick(&banc.BitBtn_ecoute, Qt::LeftButton);
-    QCOMPARE(banc.erreurs, QStringList{u"Rythme nul"_qs});
+    QCOMPARE(banc.erreurs, QStringList{ u"Rythme nul"_qs });
     banc.Memo_music.setPlainText(u"a,1,cla2"_qs);
     QTest::mouseClick(&banc.BitBtn_ecoute, Qt::LeftButton);
     QTRY_VERIFY(!banc.bit_rep1.isHidden());
-    QCOMPARE(banc.sons, (QVector<Son>{{440, 80}}));
+    QCOMPARE(banc.sons, (QVector<Son>{ { 440, 80 } }));
     banc.BitBtn_ecoute.setParent(nullptr);
 }
 

@@ -14,13 +14,13 @@ using namespace fantrel;
 
 namespace {
 
-QByteArray octets(const QString& chemin)
+QByteArray octets(const QString &chemin)
 {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
-void ecrit(const QString& chemin, const QByteArray& contenu)
+void ecrit(const QString &chemin, const QByteArray &contenu)
 {
     QFile f(chemin);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -28,27 +28,29 @@ void ecrit(const QString& chemin, const QByteArray& contenu)
 }
 
 // Answers the open or save dialog with a path (or cancels it) and keeps its options.
-struct Dialogues {
+struct Dialogues
+{
     RemplacementInteractions seams;
     QStringList erreurs;
     OptionsDialogue options;
     int appels = 0;
-    explicit Dialogues(const QString& chemin, bool accepte = true)
+    explicit Dialogues(const QString &chemin, bool accepte = true)
     {
-        auto reponse = [this, chemin, accepte](const OptionsDialogue& o) {
+        auto reponse = [this, chemin, accepte](const OptionsDialogue &o) {
             options = o;
             ++appels;
-            return ResultatDialogue{accepte, chemin, 1};
+            return ResultatDialogue{ accepte, chemin, 1 };
         };
         seams->ouvrir_fichier = reponse;
         seams->enregistrer_fichier = reponse;
-        seams->erreur = [this](const QString& t) { erreurs << t; };
+        seams->erreur = [this](const QString &t) { erreurs << t; };
     }
 };
 
 } // namespace
 
-class TestGroupeMusical : public QObject {
+class TestGroupeMusical : public QObject
+{
     Q_OBJECT
 private slots:
     void init();
@@ -61,11 +63,15 @@ private slots:
     void fichier_absent();
     void liste_par_defaut();
     void fermeture();
+
 private:
     QTemporaryDir m_dossier;
 };
 
-void TestGroupeMusical::init() { QVERIFY(m_dossier.isValid()); }
+void TestGroupeMusical::init()
+{
+    QVERIFY(m_dossier.isValid());
+}
 
 void TestGroupeMusical::controles()
 {
@@ -73,8 +79,8 @@ void TestGroupeMusical::controles()
     QCOMPARE(groupe.objectName(), u"Group_musical"_qs);
     QCOMPARE(groupe.title(), u"Fichier musical"_qs);
     QCOMPARE(groupe.size(), QSize(393, 336));
-    for (const char* nom : {"Memo_music", "SpeedButton7", "SpeedButton8", "SpeedButton9"})
-        QVERIFY2(groupe.findChild<QWidget*>(QString::fromLatin1(nom)), nom);
+    for (const char *nom : { "Memo_music", "SpeedButton7", "SpeedButton8", "SpeedButton9" })
+        QVERIFY2(groupe.findChild<QWidget *>(QString::fromLatin1(nom)), nom);
     QCOMPARE(groupe.Memo_music->lineWrapMode(), QPlainTextEdit::NoWrap);
     QCOMPARE(groupe.SpeedButton9->text(), u"X"_qs);
     QVERIFY(groupe.rect().contains(groupe.Memo_music->geometry()));
@@ -85,17 +91,19 @@ void TestGroupeMusical::aller_retour_data()
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QByteArray>("fichier");
     QTest::newRow("accents, no final line end")
-        << u"Frère Jacques,160,ndo3 nré3\nÀ la claire fontaine,320,nso2"_qs
-        << QByteArray("Fr\xe8re Jacques,160,ndo3 nr\xe9" "3\r\n\xc0 la claire fontaine,320,nso2");
+            << u"Frère Jacques,160,ndo3 nré3\nÀ la claire fontaine,320,nso2"_qs
+            << QByteArray("Fr\xe8re Jacques,160,ndo3 nr\xe9"
+                          "3\r\n\xc0 la claire fontaine,320,nso2");
     QTest::newRow("final line end kept") << u"a,100,cla2\n"_qs << QByteArray("a,100,cla2\r\n");
-    QTest::newRow("empty line inside") << u"a,100,cla2\n\nb,100,cdo2"_qs << QByteArray("a,100,cla2\r\n\r\nb,100,cdo2");
+    QTest::newRow("empty line inside")
+            << u"a,100,cla2\n\nb,100,cdo2"_qs << QByteArray("a,100,cla2\r\n\r\nb,100,cdo2");
 }
 
 void TestGroupeMusical::aller_retour()
 {
     QFETCH(QString, texte);
     QFETCH(QByteArray, fichier);
-    const QString chemin = m_dossier.filePath(u"liste"_qs);   // no extension added
+    const QString chemin = m_dossier.filePath(u"liste"_qs); // no extension added
     GroupeMusical groupe;
     groupe.Memo_music->setPlainText(texte);
     {
@@ -114,7 +122,7 @@ void TestGroupeMusical::aller_retour()
     QCOMPARE(dialogues.options.filtre, u"*.mus|*.mus"_qs);
     QString relu = texte;
     if (relu.endsWith(u'\n'))
-        relu.chop(1);   // a final line end adds no line
+        relu.chop(1); // a final line end adds no line
     QCOMPARE(groupe.Memo_music->toPlainText(), relu);
 }
 
@@ -158,7 +166,7 @@ void TestGroupeMusical::fichier_absent()
     groupe.Memo_music->setPlainText(u"garde"_qs);
     Dialogues dialogues(chemin);
     QTest::mouseClick(groupe.SpeedButton7, Qt::LeftButton);
-    QCOMPARE(dialogues.erreurs, QStringList{u"Impossible d'ouvrir le fichier "_qs + chemin});
+    QCOMPARE(dialogues.erreurs, QStringList{ u"Impossible d'ouvrir le fichier "_qs + chemin });
     QCOMPARE(groupe.Memo_music->toPlainText(), u"garde"_qs);
 }
 
@@ -179,7 +187,7 @@ void TestGroupeMusical::liste_par_defaut()
     try {
         sans_liste.charge_defaut(absent);
         QFAIL("no error for a missing default list");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), u"Impossible d'ouvrir le fichier "_qs + absent + u"/melodies.mus"_qs);
     }
 }
@@ -187,7 +195,7 @@ void TestGroupeMusical::liste_par_defaut()
 void TestGroupeMusical::fermeture()
 {
     QWidget fenetre;
-    auto* groupe = new GroupeMusical(&fenetre);
+    auto *groupe = new GroupeMusical(&fenetre);
     fenetre.show();
     QVERIFY(groupe->isVisible());
     QTest::mouseClick(groupe->SpeedButton9, Qt::LeftButton);

@@ -13,7 +13,7 @@ namespace {
 const QString demi = u"(+1/2)"_qs;
 
 // Index of the one token that changed, or −1 when none or several did.
-int jeton_modifie(const QString& avant, const QString& apres)
+int jeton_modifie(const QString &avant, const QString &apres)
 {
     const QStringList a = avant.split(u' ');
     const QStringList b = apres.split(u' ');
@@ -32,7 +32,8 @@ int jeton_modifie(const QString& avant, const QString& apres)
 
 } // namespace
 
-class TestIncongruite : public QObject {
+class TestIncongruite : public QObject
+{
     Q_OBJECT
 private slots:
     void texte_du_decalage();
@@ -72,23 +73,25 @@ void TestIncongruite::a_la_fin()
 void TestIncongruite::la_derniere_note_est_decalee()
 {
     const QVector<Note> notes = analyse_notes(insere_a_la_fin(u"cdo2 cmi2 cla2 - "_qs, demi));
-    const QVector<Note> attendues = {{262, 80}, {329, 80}, {467, 80}, {0, 80}};
+    const QVector<Note> attendues = { { 262, 80 }, { 329, 80 }, { 467, 80 }, { 0, 80 } };
     QCOMPARE(notes, attendues);
 }
 
 void TestIncongruite::au_hasard_data()
 {
     QTest::addColumn<QString>("notes");
-    QTest::addColumn<QSet<int>>("permis");     // tokens that may receive the shift
+    QTest::addColumn<QSet<int>>("permis"); // tokens that may receive the shift
     QTest::addColumn<int>("minimum_atteints"); // how many of them many draws must reach
     QTest::newRow("long melody with shifts and rests")
-        << u"cdo2 cré2 cmi2(+1/2) - cfa2 cso2 cla2(-1/4) csi2 - bdo3 cdo2 nré2 - "_qs
-        << QSet<int>{0, 1, 4, 5, 7, 9, 10, 11} << 5;
-    QTest::newRow("exactly 20 characters") << u"cdo2 cré2 cmi2 cfa2 "_qs << QSet<int>{0, 1, 2, 3} << 1;
-    QTest::newRow("short: every free note") << u"cdo2 cla2(+1) cmi2 "_qs << QSet<int>{0, 2} << 2;
-    QTest::newRow("short, unknown names skipped") << u"cdo2 xyz2 - "_qs << QSet<int>{0} << 1;
+            << u"cdo2 cré2 cmi2(+1/2) - cfa2 cso2 cla2(-1/4) csi2 - bdo3 cdo2 nré2 - "_qs
+            << QSet<int>{ 0, 1, 4, 5, 7, 9, 10, 11 } << 5;
+    QTest::newRow("exactly 20 characters")
+            << u"cdo2 cré2 cmi2 cfa2 "_qs << QSet<int>{ 0, 1, 2, 3 } << 1;
+    QTest::newRow("short: every free note") << u"cdo2 cla2(+1) cmi2 "_qs << QSet<int>{ 0, 2 } << 2;
+    QTest::newRow("short, unknown names skipped") << u"cdo2 xyz2 - "_qs << QSet<int>{ 0 } << 1;
     QTest::newRow("window full of shifts: falls back to free notes")
-        << u"cdo2 cré2(+1/2) cmi2(+1/2) cfa2(+1/2) cso2(+1/2) cla2 "_qs << QSet<int>{0, 5} << 2;
+            << u"cdo2 cré2(+1/2) cmi2(+1/2) cfa2(+1/2) cso2(+1/2) cla2 "_qs << QSet<int>{ 0, 5 }
+            << 2;
 }
 
 void TestIncongruite::au_hasard()

@@ -12,7 +12,7 @@ namespace {
 
 // Frequency from the zero crossings, located between samples by linear interpolation,
 // outside the ramps (where rounding makes the near-silence flicker around zero).
-double frequence_mesuree(const QVector<qint16>& s, int taux)
+double frequence_mesuree(const QVector<qint16> &s, int taux)
 {
     const qsizetype rampe = taux * rampe_ton_ms / 1000;
     double premier = -1, dernier = -1;
@@ -29,7 +29,7 @@ double frequence_mesuree(const QVector<qint16>& s, int taux)
     return passages < 2 ? 0 : (passages - 1) / 2.0 / (dernier - premier);
 }
 
-int pic(const QVector<qint16>& s, qsizetype debut, qsizetype fin)
+int pic(const QVector<qint16> &s, qsizetype debut, qsizetype fin)
 {
     int maximum = 0;
     for (qsizetype i = debut; i < fin; ++i)
@@ -39,7 +39,8 @@ int pic(const QVector<qint16>& s, qsizetype debut, qsizetype fin)
 
 } // namespace
 
-class TestTon : public QObject {
+class TestTon : public QObject
+{
     Q_OBJECT
 private slots:
     void echantillons_data();

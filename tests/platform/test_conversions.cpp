@@ -7,7 +7,8 @@
 
 using namespace fantrel;
 
-class TestConversions : public QObject {
+class TestConversions : public QObject
+{
     Q_OBJECT
 private slots:
     void vers_entier_data();
@@ -58,9 +59,11 @@ void TestConversions::vers_entier()
         const int valeur = fantrel::vers_entier(texte);
         QVERIFY2(valide, qPrintable(QStringLiteral("accepted, gave %1").arg(valeur)));
         QCOMPARE(valeur, attendu);
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QVERIFY2(!valide, qPrintable(e.message()));
-        QCOMPARE(e.message(), QStringLiteral("'") + texte + QStringLiteral("' n'est pas une valeur entière correcte"));
+        QCOMPARE(e.message(),
+                 QStringLiteral("'") + texte
+                         + QStringLiteral("' n'est pas une valeur entière correcte"));
     }
 }
 
@@ -102,10 +105,11 @@ void TestConversions::vers_reel()
         const double valeur = fantrel::vers_reel(texte, separateur);
         QVERIFY2(valide, qPrintable(QStringLiteral("accepted, gave %1").arg(valeur)));
         QCOMPARE(valeur, attendu);
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QVERIFY2(!valide, qPrintable(e.message()));
         QCOMPARE(e.message(),
-                 QStringLiteral("'") + texte + QStringLiteral("' n'est pas une valeur en virgule flottante correcte"));
+                 QStringLiteral("'") + texte
+                         + QStringLiteral("' n'est pas une valeur en virgule flottante correcte"));
     }
 }
 
@@ -153,8 +157,9 @@ void TestConversions::composante_simple_aller_retour()
     Hasard hasard;
     hasard.graine(20240611);
     for (int i = 0; i <= 2000; ++i) {
-        const float composante = i <= 1000 ? float(i) / 1000 : float(hasard.tirage(1 << 24)) / float(1 << 24);
-        for (const QChar sep : {QChar(u','), QChar(u'.')}) {
+        const float composante =
+                i <= 1000 ? float(i) / 1000 : float(hasard.tirage(1 << 24)) / float(1 << 24);
+        for (const QChar sep : { QChar(u','), QChar(u'.') }) {
             const QString texte = fantrel::reel_general(double(composante), sep);
             const float relu = float(fantrel::vers_reel(texte, sep));
             QVERIFY2(relu == composante, qPrintable(texte));
@@ -184,7 +189,7 @@ void TestConversions::tirage_uniforme_dans_l_intervalle()
         QCOMPARE(autre.tirage(1000), hasard.tirage(1000));
 }
 
-int execute_test_conversions(int argc, char** argv)
+int execute_test_conversions(int argc, char **argv)
 {
     TestConversions test;
     return QTest::qExec(&test, argc, argv);

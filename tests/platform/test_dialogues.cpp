@@ -11,7 +11,8 @@
 
 using namespace fantrel;
 
-class TestDialogues : public QObject {
+class TestDialogues : public QObject
+{
     Q_OBJECT
 private slots:
     void filtres_qt_data();
@@ -26,9 +27,10 @@ void TestDialogues::filtres_qt_data()
     QTest::addColumn<QString>("filtre");
     QTest::addColumn<QStringList>("attendu");
     QTest::newRow("deux filtres") << "Listes|*.liste_fantrel|Texte|*.txt"
-                                  << QStringList{"Listes (*.liste_fantrel)", "Texte (*.txt)"};
-    QTest::newRow("plusieurs motifs") << "Tous|*.txt;*.res" << QStringList{"Tous (*.txt *.res)"};
-    QTest::newRow("description sans motif ignoree") << "Texte|*.txt|Seul" << QStringList{"Texte (*.txt)"};
+                                  << QStringList{ "Listes (*.liste_fantrel)", "Texte (*.txt)" };
+    QTest::newRow("plusieurs motifs") << "Tous|*.txt;*.res" << QStringList{ "Tous (*.txt *.res)" };
+    QTest::newRow("description sans motif ignoree")
+            << "Texte|*.txt|Seul" << QStringList{ "Texte (*.txt)" };
     QTest::newRow("vide") << "" << QStringList{};
 }
 
@@ -42,24 +44,25 @@ void TestDialogues::filtres_qt()
 namespace {
 
 // What the robot user saw and did in a file dialog.
-struct Releve {
+struct Releve
+{
     QString titre, dossier, filtre_initial, nom_propose;
     int boites_ecrasement = 0;
 };
 
 // Fills the next file dialog: picks a filter (0 = leave it), types a name and confirms;
 // answers "Oui" to an overwrite question.
-void pilote(QTimer& minuterie, Releve& releve, const QString& nom, const QString& filtre_choisi)
+void pilote(QTimer &minuterie, Releve &releve, const QString &nom, const QString &filtre_choisi)
 {
     auto dialogue_vu = std::make_shared<bool>(false);
     QObject::connect(&minuterie, &QTimer::timeout, &minuterie, [=, &minuterie, &releve] {
-        QWidget* modal = QApplication::activeModalWidget();
-        if (auto* boite = qobject_cast<QMessageBox*>(modal)) {
+        QWidget *modal = QApplication::activeModalWidget();
+        if (auto *boite = qobject_cast<QMessageBox *>(modal)) {
             ++releve.boites_ecrasement;
             boite->button(QMessageBox::Yes)->click();
             return;
         }
-        auto* dialogue = qobject_cast<QFileDialog*>(modal);
+        auto *dialogue = qobject_cast<QFileDialog *>(modal);
         if (!dialogue) {
             if (*dialogue_vu)
                 minuterie.stop();
@@ -71,7 +74,7 @@ void pilote(QTimer& minuterie, Releve& releve, const QString& nom, const QString
         releve.titre = dialogue->windowTitle();
         releve.dossier = dialogue->directory().absolutePath();
         releve.filtre_initial = dialogue->selectedNameFilter();
-        auto* saisie = dialogue->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        auto *saisie = dialogue->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"));
         releve.nom_propose = saisie ? saisie->text() : QString();
         if (!filtre_choisi.isEmpty())
             dialogue->selectNameFilter(filtre_choisi);
@@ -92,11 +95,16 @@ void TestDialogues::enregistrer_data()
     QTest::addColumn<QString>("nom_attendu");
     QTest::addColumn<int>("index_attendu");
     QTest::addColumn<int>("boites_attendues");
-    QTest::newRow("extension ajoutee") << "essai" << "" << false << "essai.liste_fantrel" << 2 << 0;
-    QTest::newRow("extension tapee gardee") << "essai.res" << "" << false << "essai.res" << 2 << 0;
-    QTest::newRow("autre filtre choisi") << "essai.txt" << "Texte (*.txt)" << false << "essai.txt" << 1 << 0;
-    QTest::newRow("ecrasement sans question") << "existant.liste_fantrel" << "" << false << "existant.liste_fantrel" << 2 << 0;
-    QTest::newRow("ecrasement confirme") << "existant.liste_fantrel" << "" << true << "existant.liste_fantrel" << 2 << 1;
+    QTest::newRow("extension ajoutee") << "essai"
+                                       << "" << false << "essai.liste_fantrel" << 2 << 0;
+    QTest::newRow("extension tapee gardee") << "essai.res"
+                                            << "" << false << "essai.res" << 2 << 0;
+    QTest::newRow("autre filtre choisi") << "essai.txt"
+                                         << "Texte (*.txt)" << false << "essai.txt" << 1 << 0;
+    QTest::newRow("ecrasement sans question") << "existant.liste_fantrel"
+                                              << "" << false << "existant.liste_fantrel" << 2 << 0;
+    QTest::newRow("ecrasement confirme") << "existant.liste_fantrel"
+                                         << "" << true << "existant.liste_fantrel" << 2 << 1;
 }
 
 void TestDialogues::enregistrer()
@@ -156,7 +164,7 @@ void TestDialogues::ouvrir_existant()
     QCOMPARE(resultat.index_filtre, 1);
 }
 
-int execute_test_dialogues(int argc, char** argv)
+int execute_test_dialogues(int argc, char **argv)
 {
     TestDialogues test;
     return QTest::qExec(&test, argc, argv);

@@ -8,7 +8,8 @@
 
 using namespace fantrel;
 
-class TestFichierTexte : public QObject {
+class TestFichierTexte : public QObject
+{
     Q_OBJECT
 private slots:
     void aller_retour_windows1252();
@@ -28,14 +29,14 @@ private slots:
 
 private:
     QTemporaryDir m_dossier;
-    QString chemin(const QString& nom) const { return m_dossier.filePath(nom); }
-    void ecrit_brut(const QString& nom, const QByteArray& octets) const
+    QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
+    void ecrit_brut(const QString &nom, const QByteArray &octets) const
     {
         QFile f(chemin(nom));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write(octets);
     }
-    QByteArray lit_brut(const QString& nom) const
+    QByteArray lit_brut(const QString &nom) const
     {
         QFile f(chemin(nom));
         return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
@@ -83,9 +84,11 @@ void TestFichierTexte::decode_texte_data()
     QTest::addColumn<QString>("attendu");
     QTest::newRow("ascii") << QByteArray("abc\r\n") << QStringLiteral("abc\r\n");
     QTest::newRow("utf8 accents") << QByteArray("caf\xC3\xA9 \xC3\xA0") << QStringLiteral("café à");
-    QTest::newRow("utf8 avec BOM") << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9") << QStringLiteral("été");
+    QTest::newRow("utf8 avec BOM")
+            << QByteArray("\xEF\xBB\xBF\xC3\xA9t\xC3\xA9") << QStringLiteral("été");
     QTest::newRow("1252 accents") << QByteArray("caf\xE9 \xE0") << QStringLiteral("café à");
-    QTest::newRow("1252 qui ressemble a utf8 tronque") << QByteArray("caf\xC3") << QStringLiteral("cafÃ");
+    QTest::newRow("1252 qui ressemble a utf8 tronque")
+            << QByteArray("caf\xC3") << QStringLiteral("cafÃ");
     QTest::newRow("forme trop longue") << QByteArray("\xC0\xAF") << QStringLiteral("À¯");
     QTest::newRow("demi-code utf8") << QByteArray("\xED\xA0\x80") << QStringLiteral("í\u00A0€");
     QTest::newRow("vide") << QByteArray() << QString();
@@ -104,16 +107,17 @@ void TestFichierTexte::decoupe_lignes_data()
 {
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QStringList>("lignes");
-    QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n") << QStringList{"a", "b"};
-    QTest::newRow("CR seul") << QStringLiteral("a\rb\r") << QStringList{"a", "b"};
-    QTest::newRow("LF seul") << QStringLiteral("a\nb\n") << QStringList{"a", "b"};
-    QTest::newRow("melange") << QStringLiteral("a\r\nb\rc\nd") << QStringList{"a", "b", "c", "d"};
-    QTest::newRow("LF CR fait deux fins") << QStringLiteral("a\n\rb") << QStringList{"a", "", "b"};
-    QTest::newRow("sans fin finale") << QStringLiteral("a\r\nb") << QStringList{"a", "b"};
-    QTest::newRow("lignes vides") << QStringLiteral("\r\n\r\nx\r\n") << QStringList{"", "", "x"};
+    QTest::newRow("CR LF") << QStringLiteral("a\r\nb\r\n") << QStringList{ "a", "b" };
+    QTest::newRow("CR seul") << QStringLiteral("a\rb\r") << QStringList{ "a", "b" };
+    QTest::newRow("LF seul") << QStringLiteral("a\nb\n") << QStringList{ "a", "b" };
+    QTest::newRow("melange") << QStringLiteral("a\r\nb\rc\nd") << QStringList{ "a", "b", "c", "d" };
+    QTest::newRow("LF CR fait deux fins")
+            << QStringLiteral("a\n\rb") << QStringList{ "a", "", "b" };
+    QTest::newRow("sans fin finale") << QStringLiteral("a\r\nb") << QStringList{ "a", "b" };
+    QTest::newRow("lignes vides") << QStringLiteral("\r\n\r\nx\r\n") << QStringList{ "", "", "x" };
     QTest::newRow("vide") << QString() << QStringList{};
-    QTest::newRow("une fin seule") << QStringLiteral("\r\n") << QStringList{""};
-    QTest::newRow("blancs gardes") << QStringLiteral(" a \t\r\n") << QStringList{" a \t"};
+    QTest::newRow("une fin seule") << QStringLiteral("\r\n") << QStringList{ "" };
+    QTest::newRow("blancs gardes") << QStringLiteral(" a \t\r\n") << QStringList{ " a \t" };
 }
 
 void TestFichierTexte::decoupe_lignes()
@@ -128,9 +132,11 @@ void TestFichierTexte::decoupe_lignes()
 
 void TestFichierTexte::ecriture_crlf_windows1252()
 {
-    const QStringList lignes{QStringLiteral("Mot affiché=été prop="), QString(), QStringLiteral("œuvre €")};
+    const QStringList lignes{ QStringLiteral("Mot affiché=été prop="), QString(),
+                              QStringLiteral("œuvre €") };
     ecrire_lignes(chemin(QStringLiteral("ecrit.txt")), lignes);
-    QCOMPARE(lit_brut(QStringLiteral("ecrit.txt")), QByteArray("Mot affich\xE9=\xE9t\xE9 prop=\r\n\r\n\x9Cuvre \x80\r\n"));
+    QCOMPARE(lit_brut(QStringLiteral("ecrit.txt")),
+             QByteArray("Mot affich\xE9=\xE9t\xE9 prop=\r\n\r\n\x9Cuvre \x80\r\n"));
     QCOMPARE(lire_lignes(chemin(QStringLiteral("ecrit.txt"))), lignes);
 
     ecrire_texte(chemin(QStringLiteral("ecrit.txt")), QStringLiteral("é\n"));
@@ -142,10 +148,14 @@ void TestFichierTexte::lecture_impossible_data()
     QTest::addColumn<QString>("nom");
     QTest::addColumn<bool>("besoin_non_root");
     QTest::addColumn<QString>("message_systeme");
-    QTest::newRow("absent") << QStringLiteral("absent.txt") << false << QStringLiteral("Fichier introuvable");
-    QTest::newRow("dossier parent absent") << QStringLiteral("absent/x.txt") << false << QStringLiteral("Fichier introuvable");
-    QTest::newRow("dossier") << QStringLiteral("un_dossier") << false << QStringLiteral("Accès au fichier refusé");
-    QTest::newRow("illisible") << QStringLiteral("illisible.txt") << true << QStringLiteral("Accès au fichier refusé");
+    QTest::newRow("absent") << QStringLiteral("absent.txt") << false
+                            << QStringLiteral("Fichier introuvable");
+    QTest::newRow("dossier parent absent")
+            << QStringLiteral("absent/x.txt") << false << QStringLiteral("Fichier introuvable");
+    QTest::newRow("dossier") << QStringLiteral("un_dossier") << false
+                             << QStringLiteral("Accès au fichier refusé");
+    QTest::newRow("illisible") << QStringLiteral("illisible.txt") << true
+                               << QStringLiteral("Accès au fichier refusé");
 }
 
 void TestFichierTexte::lecture_impossible()
@@ -161,13 +171,13 @@ void TestFichierTexte::lecture_impossible()
     try {
         lire_lignes(chemin(nom));
         QFAIL("no error on an unreadable path");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), QStringLiteral("Impossible d'ouvrir le fichier ") + chemin(nom));
     }
     try {
         lire_lignes_systeme(chemin(nom));
         QFAIL("no system error on an unreadable path");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), message_systeme);
     }
 }
@@ -176,10 +186,14 @@ void TestFichierTexte::sauvegarde_echouee_data()
 {
     QTest::addColumn<QString>("cible");
     QTest::addColumn<QString>("temoin");
-    QTest::newRow("chemin qui est un dossier") << QStringLiteral("un_dossier") << QStringLiteral("un_dossier/dedans.txt");
-    QTest::newRow("fichier en lecture seule") << QStringLiteral("lecture_seule.txt") << QStringLiteral("lecture_seule.txt");
-    QTest::newRow("dossier parent absent") << QStringLiteral("absent/f.txt") << QStringLiteral("ancien.txt");
-    QTest::newRow("parent qui est un fichier") << QStringLiteral("ancien.txt/f.txt") << QStringLiteral("ancien.txt");
+    QTest::newRow("chemin qui est un dossier")
+            << QStringLiteral("un_dossier") << QStringLiteral("un_dossier/dedans.txt");
+    QTest::newRow("fichier en lecture seule")
+            << QStringLiteral("lecture_seule.txt") << QStringLiteral("lecture_seule.txt");
+    QTest::newRow("dossier parent absent")
+            << QStringLiteral("absent/f.txt") << QStringLiteral("ancien.txt");
+    QTest::newRow("parent qui est un fichier")
+            << QStringLiteral("ancien.txt/f.txt") << QStringLiteral("ancien.txt");
 }
 
 void TestFichierTexte::sauvegarde_echouee()
@@ -189,39 +203,48 @@ void TestFichierTexte::sauvegarde_echouee()
     QTemporaryDir dossier;
     const QDir racine(dossier.path());
     racine.mkdir(QStringLiteral("un_dossier"));
-    for (const QString& nom : {QStringLiteral("un_dossier/dedans.txt"), QStringLiteral("lecture_seule.txt"),
-                              QStringLiteral("ancien.txt")}) {
+    for (const QString &nom :
+         { QStringLiteral("un_dossier/dedans.txt"), QStringLiteral("lecture_seule.txt"),
+           QStringLiteral("ancien.txt") }) {
         QFile f(racine.filePath(nom));
         QVERIFY(f.open(QIODevice::WriteOnly));
         f.write("ancien\r\n");
     }
-    QFile::setPermissions(racine.filePath(QStringLiteral("lecture_seule.txt")), QFile::ReadOwner | QFile::ReadGroup);
+    QFile::setPermissions(racine.filePath(QStringLiteral("lecture_seule.txt")),
+                          QFile::ReadOwner | QFile::ReadGroup);
 
     try {
-        ecrire_lignes(racine.filePath(cible), {QStringLiteral("nouveau")});
+        ecrire_lignes(racine.filePath(cible), { QStringLiteral("nouveau") });
         QFAIL("the save reported success");
-    } catch (const ErreurExecution& e) {
-        const QString debut = QStringLiteral("Impossible de créer le fichier ") + racine.filePath(cible);
+    } catch (const ErreurExecution &e) {
+        const QString debut =
+                QStringLiteral("Impossible de créer le fichier ") + racine.filePath(cible);
         QVERIFY2(e.message().startsWith(debut), qPrintable(e.message()));
     }
     QFile f(racine.filePath(temoin));
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), QByteArray("ancien\r\n"));
     // No temporary file left behind.
-    const QStringList attendus{QStringLiteral("ancien.txt"), QStringLiteral("lecture_seule.txt"), QStringLiteral("un_dossier")};
-    QCOMPARE(racine.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name), attendus);
-    QCOMPARE(QDir(racine.filePath(QStringLiteral("un_dossier"))).entryList(QDir::Files | QDir::Hidden),
-             QStringList{QStringLiteral("dedans.txt")});
+    const QStringList attendus{ QStringLiteral("ancien.txt"), QStringLiteral("lecture_seule.txt"),
+                                QStringLiteral("un_dossier") };
+    QCOMPARE(racine.entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name),
+             attendus);
+    QCOMPARE(QDir(racine.filePath(QStringLiteral("un_dossier")))
+                     .entryList(QDir::Files | QDir::Hidden),
+             QStringList{ QStringLiteral("dedans.txt") });
 }
 
 void TestFichierTexte::chemin_relatif_data()
 {
     QTest::addColumn<QString>("valeur");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("point antislash") << QStringLiteral(".\\machin.liste_fantrel") << QStringLiteral("/rep/machin.liste_fantrel");
+    QTest::newRow("point antislash") << QStringLiteral(".\\machin.liste_fantrel")
+                                     << QStringLiteral("/rep/machin.liste_fantrel");
     QTest::newRow("point barre") << QStringLiteral("./a/b.txt") << QStringLiteral("/rep/a/b.txt");
-    QTest::newRow("sous-dossier antislash") << QStringLiteral(".\\a\\b.txt") << QStringLiteral("/rep/a/b.txt");
-    QTest::newRow("absolu") << QStringLiteral("/ailleurs/x.txt") << QStringLiteral("/ailleurs/x.txt");
+    QTest::newRow("sous-dossier antislash")
+            << QStringLiteral(".\\a\\b.txt") << QStringLiteral("/rep/a/b.txt");
+    QTest::newRow("absolu") << QStringLiteral("/ailleurs/x.txt")
+                            << QStringLiteral("/ailleurs/x.txt");
     QTest::newRow("nom nu") << QStringLiteral("x.txt") << QStringLiteral("x.txt");
 }
 
@@ -232,7 +255,7 @@ void TestFichierTexte::chemin_relatif()
     QCOMPARE(fantrel::chemin_relatif(QStringLiteral("/rep"), valeur), attendu);
 }
 
-int execute_test_fichier_texte(int argc, char** argv)
+int execute_test_fichier_texte(int argc, char **argv)
 {
     TestFichierTexte test;
     return QTest::qExec(&test, argc, argv);

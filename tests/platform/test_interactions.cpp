@@ -11,7 +11,8 @@
 
 using namespace fantrel;
 
-class TestInteractions : public QObject {
+class TestInteractions : public QObject
+{
     Q_OBJECT
 private slots:
     void notify_montre_l_erreur_data();
@@ -28,7 +29,7 @@ private slots:
 };
 
 // Raises a run-time error from inside a handler, the way the program's handlers do.
-static void leve(int& etapes)
+static void leve(int &etapes)
 {
     ++etapes;
     throw erreur_entier(QStringLiteral("abc"));
@@ -46,13 +47,14 @@ void TestInteractions::notify_montre_l_erreur()
     QFETCH(bool, minuterie);
     RemplacementInteractions remplacement;
     QStringList erreurs;
-    remplacement->erreur = [&](const QString& t) { erreurs << t; };
+    remplacement->erreur = [&](const QString &t) { erreurs << t; };
     int etapes = 0;
     for (int fois = 1; fois <= 2; ++fois) {
         if (minuterie)
             QTimer::singleShot(0, this, [&] { leve(etapes); });
         else
-            QMetaObject::invokeMethod(this, [&] { leve(etapes); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                    this, [&] { leve(etapes); }, Qt::QueuedConnection);
         // The loop goes on after the first error: the same way works a second time.
         QTRY_COMPARE(erreurs.size(), fois);
         QCOMPARE(etapes, fois);
@@ -62,20 +64,29 @@ void TestInteractions::notify_montre_l_erreur()
 
 // A handler bound to a control's signal: the error stops in the handler, the control
 // stays usable.
-class Cible : public QObject {
+class Cible : public QObject
+{
 public:
     QList<int> recus;
-    void sans_argument() { recus << -1; throw erreur_entier(QStringLiteral("abc")); }
-    void avec_valeur(int v) { recus << v; throw erreur_entier(QStringLiteral("abc")); }
+    void sans_argument()
+    {
+        recus << -1;
+        throw erreur_entier(QStringLiteral("abc"));
+    }
+    void avec_valeur(int v)
+    {
+        recus << v;
+        throw erreur_entier(QStringLiteral("abc"));
+    }
 };
 
 void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire_data()
 {
     QTest::addColumn<int>("forme");
     QTest::addColumn<QList<int>>("attendus");
-    QTest::newRow("methode sans argument") << 0 << QList<int>{-1, -1};
-    QTest::newRow("gestionnaire qui prend l'argument du signal") << 1 << QList<int>{1, 2};
-    QTest::newRow("lambda sans argument") << 2 << QList<int>{-1, -1};
+    QTest::newRow("methode sans argument") << 0 << QList<int>{ -1, -1 };
+    QTest::newRow("gestionnaire qui prend l'argument du signal") << 1 << QList<int>{ 1, 2 };
+    QTest::newRow("lambda sans argument") << 2 << QList<int>{ -1, -1 };
 }
 
 void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire()
@@ -84,7 +95,7 @@ void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire()
     QFETCH(QList<int>, attendus);
     RemplacementInteractions remplacement;
     QStringList erreurs;
-    remplacement->erreur = [&](const QString& t) { erreurs << t; };
+    remplacement->erreur = [&](const QString &t) { erreurs << t; };
     Cible cible;
     QPushButton bouton(QStringLiteral("Essai"));
     int clics = 0;
@@ -110,32 +121,33 @@ void TestInteractions::proteger()
 {
     RemplacementInteractions remplacement;
     QStringList erreurs;
-    remplacement->erreur = [&](const QString& t) { erreurs << t; };
+    remplacement->erreur = [&](const QString &t) { erreurs << t; };
     int etapes = 0;
     QVERIFY(!fantrel::proteger([&] { leve(etapes); }));
-    QCOMPARE(erreurs, QStringList{QStringLiteral("'abc' n'est pas une valeur entière correcte")});
+    QCOMPARE(erreurs, QStringList{ QStringLiteral("'abc' n'est pas une valeur entière correcte") });
     QVERIFY(fantrel::proteger([&] { ++etapes; }));
     QCOMPARE(etapes, 2);
     QCOMPARE(erreurs.size(), 1);
     // Other exceptions are faults of the program, not run-time errors: they go through.
-    QVERIFY_THROWS_EXCEPTION(std::logic_error, fantrel::proteger([] { throw std::logic_error("faute"); }));
+    QVERIFY_THROWS_EXCEPTION(std::logic_error,
+                             fantrel::proteger([] { throw std::logic_error("faute"); }));
 }
 
 void TestInteractions::remplacement_restaure()
 {
     QStringList vus;
     RemplacementInteractions exterieur;
-    exterieur->information = [&](const QString& t) { vus << QStringLiteral("ext:") + t; };
+    exterieur->information = [&](const QString &t) { vus << QStringLiteral("ext:") + t; };
     exterieur->bip = [&](int f, int d) { vus << QStringLiteral("bip:%1:%2").arg(f).arg(d); };
     {
         RemplacementInteractions interieur;
-        interieur->information = [&](const QString& t) { vus << QStringLiteral("int:") + t; };
+        interieur->information = [&](const QString &t) { vus << QStringLiteral("int:") + t; };
         interieur->bip = nullptr;
         information(QStringLiteral("a"));
     }
     information(QStringLiteral("b"));
     bip(440, 10);
-    QCOMPARE(vus, (QStringList{"int:a", "ext:b", "bip:440:10"}));
+    QCOMPARE(vus, (QStringList{ "int:a", "ext:b", "bip:440:10" }));
 }
 
 void TestInteractions::attente_retient_les_clics_data()
@@ -170,18 +182,20 @@ void TestInteractions::attente_retient_les_clics()
     QTRY_VERIFY(minuterie_a >= 0);
     if (duree > 0) {
         QVERIFY2(minuterie_a < fin_attente, "the timer did not fire during the wait");
-        QVERIFY2(clic_a >= fin_attente, qPrintable(QStringLiteral("click at %1 ms, wait ended at %2 ms")
-                                                       .arg(clic_a).arg(fin_attente)));
+        QVERIFY2(clic_a >= fin_attente,
+                 qPrintable(QStringLiteral("click at %1 ms, wait ended at %2 ms")
+                                    .arg(clic_a)
+                                    .arg(fin_attente)));
     }
 }
 
 // Answers the next modal box with the button whose text (without '&') is given, after
 // recording the texts of all its buttons.
-static void repondra(QTimer& minuterie, const QString& bouton_choisi, QStringList& textes,
-                     QMessageBox::Icon* icone = nullptr, QString* titre = nullptr)
+static void repondra(QTimer &minuterie, const QString &bouton_choisi, QStringList &textes,
+                     QMessageBox::Icon *icone = nullptr, QString *titre = nullptr)
 {
     QObject::connect(&minuterie, &QTimer::timeout, &minuterie, [=, &minuterie, &textes] {
-        auto* boite = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        auto *boite = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
         if (!boite)
             return;
         minuterie.stop();
@@ -189,8 +203,8 @@ static void repondra(QTimer& minuterie, const QString& bouton_choisi, QStringLis
             *icone = boite->icon();
         if (titre)
             *titre = boite->windowTitle();
-        QAbstractButton* choisi = nullptr;
-        for (QAbstractButton* b : boite->buttons()) {
+        QAbstractButton *choisi = nullptr;
+        for (QAbstractButton *b : boite->buttons()) {
             const QString texte = b->text().remove(u'&');
             textes << texte;
             if (texte == bouton_choisi)
@@ -210,7 +224,7 @@ void TestInteractions::question_en_francais_data()
     QTest::addColumn<bool>("avec_annuler");
     QTest::addColumn<int>("reponse");
     QTest::addColumn<QStringList>("boutons");
-    const QStringList deux{"Oui", "Non"}, trois{"Oui", "Non", "Annuler"};
+    const QStringList deux{ "Oui", "Non" }, trois{ "Oui", "Non", "Annuler" };
     QTest::newRow("oui") << "Oui" << false << int(Reponse::Oui) << deux;
     QTest::newRow("non") << "Non" << false << int(Reponse::Non) << deux;
     QTest::newRow("non avec annuler") << "Non" << true << int(Reponse::Non) << trois;
@@ -226,7 +240,8 @@ void TestInteractions::question_en_francais()
     QStringList textes;
     QTimer robot;
     repondra(robot, bouton, textes);
-    QCOMPARE(int(interactions_reelles().question(QStringLiteral("Continuer ?"), avec_annuler)), reponse);
+    QCOMPARE(int(interactions_reelles().question(QStringLiteral("Continuer ?"), avec_annuler)),
+             reponse);
     textes.sort();
     boutons.sort();
     QCOMPARE(textes, boutons);
@@ -242,10 +257,10 @@ void TestInteractions::boite_d_erreur()
     interactions_reelles().erreur(QStringLiteral("Impossible d'ouvrir le fichier x"));
     QCOMPARE(icone, QMessageBox::Critical);
     QCOMPARE(titre, QStringLiteral("Erreur"));
-    QCOMPARE(textes, QStringList{QStringLiteral("OK")});
+    QCOMPARE(textes, QStringList{ QStringLiteral("OK") });
 }
 
-int execute_test_interactions(int argc, char** argv)
+int execute_test_interactions(int argc, char **argv)
 {
     TestInteractions test;
     return QTest::qExec(&test, argc, argv);

@@ -26,17 +26,19 @@ namespace fantrel {
 inline OptionsDialogue dialogue_ouverture()
 {
     OptionsDialogue d;
-    d.filtre = QStringLiteral("Fichiers textes|*.txt|Exercices subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
+    d.filtre = QStringLiteral("Fichiers textes|*.txt|Exercices "
+                              "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
     return d;
 }
 
-struct BancResultats {
+struct BancResultats
+{
     EtatPartage etat;
     std::unique_ptr<QWidget> principale = std::make_unique<QWidget>();
-    GroupeResultats* groupe = new GroupeResultats(principale.get());
-    QGroupBox* GroupBox3 = new QGroupBox(QStringLiteral("Fichier exercice"), principale.get());
-    QPlainTextEdit* Memo1 = new QPlainTextEdit(GroupBox3);
-    QAction* Courbe22 = new QAction(QStringLiteral("Afficher"), principale.get());
+    GroupeResultats *groupe = new GroupeResultats(principale.get());
+    QGroupBox *GroupBox3 = new QGroupBox(QStringLiteral("Fichier exercice"), principale.get());
+    QPlainTextEdit *Memo1 = new QPlainTextEdit(GroupBox3);
+    QAction *Courbe22 = new QAction(QStringLiteral("Afficher"), principale.get());
     OptionsDialogue OpenDialog1 = dialogue_ouverture();
     std::unique_ptr<TForm_courbe2> courbe2 = std::make_unique<TForm_courbe2>(etat);
     int relances = 0;
@@ -71,22 +73,23 @@ struct BancResultats {
     }
 
     // One answered trial as the answer buttons do it: the line, then the counts.
-    void essai(const QString& montre, const QString& autre, bool premier, const QString& repondu)
+    void essai(const QString &montre, const QString &autre, bool premier, const QString &repondu)
     {
         const QString mot1 = premier ? montre : autre;
         const QString mot2 = premier ? autre : montre;
-        groupe->ajoute_ligne(QStringLiteral("Mot affiché=%1 prop=$%2 %3 répondu=%4").arg(montre, mot1, mot2, repondu));
+        groupe->ajoute_ligne(QStringLiteral("Mot affiché=%1 prop=$%2 %3 répondu=%4")
+                                     .arg(montre, mot1, mot2, repondu));
         etat.rang_mot = premier ? 1 : 2;
         etat.bonne_reponse = repondu == montre;
         courbe2->compte_reponse(true);
     }
 
     QStringList record() const { return groupe->lignes(); }
-    RangeeResultat& rangee(int n) { return courbe2->tab_util[n]; }
+    RangeeResultat &rangee(int n) { return courbe2->tab_util[n]; }
     QList<int> comptes(int n)
     {
-        const Comptes& c = rangee(n).comptes;
-        return {c[1], c[2], c[3], c[4]};
+        const Comptes &c = rangee(n).comptes;
+        return { c[1], c[2], c[3], c[4] };
     }
     QStringList noms()
     {
@@ -98,10 +101,11 @@ struct BancResultats {
 };
 
 // Where a scene point shows in the view, in widget pixels.
-inline QPoint pixel_de(moteur3d::Vue3D* vue, const QVector3D& point)
+inline QPoint pixel_de(moteur3d::Vue3D *vue, const QVector3D &point)
 {
-    const moteur3d::Camera& camera = vue->scene().camera();
-    const QVector4D clip = camera.matrice_projection(vue->size()) * camera.matrice_vue() * QVector4D(point, 1);
+    const moteur3d::Camera &camera = vue->scene().camera();
+    const QVector4D clip =
+            camera.matrice_projection(vue->size()) * camera.matrice_vue() * QVector4D(point, 1);
     const double x = (clip.x() / clip.w() + 1) / 2 * vue->width();
     const double y = (1 - clip.y() / clip.w()) / 2 * vue->height();
     return QPoint(int(x), int(y));
@@ -109,7 +113,7 @@ inline QPoint pixel_de(moteur3d::Vue3D* vue, const QVector3D& point)
 
 // A pixel of the view where a click picks `objet` (its 3 by 3 square shows it
 // nearest), searched around the object's place on the screen; a null point when none.
-inline QPoint pixel_sur(moteur3d::Vue3D* vue, const moteur3d::Objet* objet)
+inline QPoint pixel_sur(moteur3d::Vue3D *vue, const moteur3d::Objet *objet)
 {
     const QPoint origine = pixel_de(vue, objet->position());
     for (int dy = -25; dy <= 25; ++dy)

@@ -10,17 +10,18 @@ using namespace fantrel;
 
 namespace {
 
-QList<double> ordonnees(const Graphique* g, int serie)
+QList<double> ordonnees(const Graphique *g, int serie)
 {
     QList<double> y;
-    for (const PointBarre& p : g->serie(serie).points)
+    for (const PointBarre &p : g->serie(serie).points)
         y << p.y;
     return y;
 }
 
 } // namespace
 
-class TestCourbe : public QObject {
+class TestCourbe : public QObject
+{
     Q_OBJECT
 private slots:
     void creation();
@@ -37,28 +38,28 @@ void TestCourbe::creation()
     QCOMPARE(f.Chart1->nombre_series(), 2);
     QCOMPARE(f.Chart1->serie(f.Series1).couleur, QColor(Qt::red));
     QCOMPARE(f.Chart1->serie(f.Series2).couleur, QColor(0, 128, 0));
-    for (int s : {f.Series1, f.Series2}) {
+    for (int s : { f.Series1, f.Series2 }) {
         QVERIFY(f.Chart1->serie(s).marques_visibles);
         QCOMPARE(f.Chart1->serie(s).longueur_fleche, 20);
     }
     QTRY_COMPARE(f.Chart1->serie(f.Series1).points.size(), 4);
     QVERIFY(!f.Timer_debut->isActive());
-    QCOMPARE(ordonnees(f.Chart1, f.Series2), (QList<double>{0, 0, 0, 0}));
+    QCOMPARE(ordonnees(f.Chart1, f.Series2), (QList<double>{ 0, 0, 0, 0 }));
     QCOMPARE(f.Chart1->serie(f.Series2).points.last().x, 3.0);
 }
 
 void TestCourbe::courbe1_avant_et_apres_le_premier_tic()
 {
     TForm_courbe f;
-    f.Courbe1Click();   // no point yet: nothing to set
+    f.Courbe1Click(); // no point yet: nothing to set
     QVERIFY(f.isVisible());
     QVERIFY(f.Chart1->serie(f.Series1).points.isEmpty());
     QTRY_COMPARE(f.Chart1->serie(f.Series1).points.size(), 4);
     f.Courbe1Click();
-    QCOMPARE(ordonnees(f.Chart1, f.Series1), (QList<double>{10, 20, 30, 40}));
-    QCOMPARE(ordonnees(f.Chart1, f.Series2), (QList<double>{0, 0, 0, 0}));
+    QCOMPARE(ordonnees(f.Chart1, f.Series1), (QList<double>{ 10, 20, 30, 40 }));
+    QCOMPARE(ordonnees(f.Chart1, f.Series2), (QList<double>{ 0, 0, 0, 0 }));
     QTest::qWait(300);
-    QCOMPARE(f.Chart1->serie(f.Series1).points.size(), 4);   // the tick ran once
+    QCOMPARE(f.Chart1->serie(f.Series1).points.size(), 4); // the tick ran once
 }
 
 FANTREL_TEST_MAIN(TestCourbe)

@@ -22,7 +22,8 @@ bool proche(double a, double b)
 
 } // namespace
 
-class TestCourbe2 : public QObject {
+class TestCourbe2 : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanupTestCase() { fantrel::garde_pilote_gl_charge(); }
@@ -54,7 +55,7 @@ void TestCourbe2::demarrage()
     QCOMPARE(banc.courbe2->util_courant, 1);
     QCOMPARE(banc.rangee(0).nom(), QStringLiteral("Somme"));
     QCOMPARE(banc.rangee(1).nom(), QStringLiteral("Essai1"));
-    QCOMPARE(banc.record(), QStringList{"Essai1"});
+    QCOMPARE(banc.record(), QStringList{ "Essai1" });
     QVERIFY2(!banc.groupe->record_modifie(), "a header alone is nothing to save");
     QCOMPARE(banc.relances, 2);
     QVERIFY(!banc.courbe2->isVisible());
@@ -72,7 +73,7 @@ void TestCourbe2::geometrie_rangees()
     BancResultats banc;
     banc.courbe2->creation_util();
     for (int n = 0; n <= 2; ++n) {
-        const RangeeResultat& r = banc.rangee(n);
+        const RangeeResultat &r = banc.rangee(n);
         const float z = n == 0 ? -1.0f : (n == 1 ? -0.2f : 0.3f);
         QVERIFY(proche(r.texte_nom->position().z(), z));
         QCOMPARE(r.texte_nom->position().x(), -2.9f);
@@ -88,13 +89,15 @@ void TestCourbe2::geometrie_rangees()
             QCOMPARE(r.textes_valeur[c]->position().x(), c - 2.5f);
             QCOMPARE(r.textes_valeur[c]->echelle(), QVector3D(0.3f, 0.3f, 0.3f));
             const bool connote = c <= 2;
-            QCOMPARE(r.cubes[c]->materiau().diffuse == banc.courbe2->objets.GLSpaceText1->materiau().diffuse, connote);
+            QCOMPARE(r.cubes[c]->materiau().diffuse
+                             == banc.courbe2->objets.GLSpaceText1->materiau().diffuse,
+                     connote);
             const bool rouge = c == 2 || c == 4;
-            QCOMPARE(r.textes_valeur[c]->materiau().diffuse == (CouleurRVBA{1, 0, 0, 1}), rouge);
+            QCOMPARE(r.textes_valeur[c]->materiau().diffuse == (CouleurRVBA{ 1, 0, 0, 1 }), rouge);
         }
     }
     QCOMPARE(banc.rangee(2).nom(), QStringLiteral("Essai2"));
-    QCOMPARE(banc.record(), (QStringList{"Essai1", "Essai2"}));
+    QCOMPARE(banc.record(), (QStringList{ "Essai1", "Essai2" }));
     QCOMPARE(banc.courbe2->objets.GLDummyCube1->position().z(), -0.5f);
 }
 
@@ -121,13 +124,16 @@ void TestCourbe2::hauteurs()
         banc.courbe2->trace_cube(c);
     }
     for (int c = 1; c <= 4; ++c) {
-        const RangeeResultat& r = banc.rangee(rangee);
-        QVERIFY2(proche(r.cubes[c]->hauteur(), hauteur), qPrintable(QString::number(r.cubes[c]->hauteur())));
+        const RangeeResultat &r = banc.rangee(rangee);
+        QVERIFY2(proche(r.cubes[c]->hauteur(), hauteur),
+                 qPrintable(QString::number(r.cubes[c]->hauteur())));
         QVERIFY(proche(r.cubes[c]->position().y(), hauteur / 2));
-        QVERIFY2(proche(r.textes_valeur[c]->position().y(), hauteur), "value label on the bar's top");
+        QVERIFY2(proche(r.textes_valeur[c]->position().y(), hauteur),
+                 "value label on the bar's top");
         QCOMPARE(r.textes_valeur[c]->texte(), QString::number(compte));
-        const Texte3D* categorie = banc.courbe2->objets.etiquette_categorie(c);
-        QVERIFY2(proche(categorie->position().y(), rangee == 0 ? hauteur : 0.0), "category labels ride on the sum row");
+        const Texte3D *categorie = banc.courbe2->objets.etiquette_categorie(c);
+        QVERIFY2(proche(categorie->position().y(), rangee == 0 ? hauteur : 0.0),
+                 "category labels ride on the sum row");
     }
 }
 
@@ -139,7 +145,7 @@ void TestCourbe2::coeff_somme_redessine()
     banc.courbe2->Scroll_coeff->setValue(0);
     QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 2.55));
     QVERIFY(proche(banc.courbe2->objets.GLSpaceText1->position().y(), 2.55));
-    QCOMPARE(banc.rangee(1).cubes[1]->hauteur(), 0.0f);   // user rows are left alone
+    QCOMPARE(banc.rangee(1).cubes[1]->hauteur(), 0.0f); // user rows are left alone
     QCOMPARE(banc.courbe2->util_courant, 1);
     banc.courbe2->Scroll_coeff->setValue(100);
     QCOMPARE(banc.rangee(0).cubes[1]->hauteur(), 0.0f);
@@ -149,8 +155,8 @@ void TestCourbe2::compte_reponse_deux_rangees()
 {
     BancResultats banc;
     banc.essai("fiel", "fier", true, "fiel");
-    QCOMPARE(banc.comptes(1), (QList<int>{1, 0, 0, 0}));
-    QCOMPARE(banc.comptes(0), (QList<int>{1, 0, 0, 0}));
+    QCOMPARE(banc.comptes(1), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
     QVERIFY(proche(banc.rangee(1).cubes[1]->hauteur(), 0.255));
     QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 0.255 * 0.7));
     QCOMPARE(banc.courbe2->util_courant, 1);
@@ -160,12 +166,12 @@ void TestCourbe2::compte_reponse_deux_rangees()
     banc.etat.rang_mot = 2;
     banc.etat.bonne_reponse = true;
     banc.courbe2->compte_reponse(false);
-    QCOMPARE(banc.comptes(1), (QList<int>{1, 0, 1, 0}));
-    QCOMPARE(banc.comptes(0), (QList<int>{1, 0, 0, 0}));
+    QCOMPARE(banc.comptes(1), (QList<int>{ 1, 0, 1, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
 
     banc.etat.rang_mot = 0;
     banc.courbe2->compte_reponse(true);
-    QCOMPARE(banc.comptes(1), (QList<int>{1, 0, 1, 0}));
+    QCOMPARE(banc.comptes(1), (QList<int>{ 1, 0, 1, 0 }));
     QVERIFY(banc.groupe->record_modifie());
 }
 
@@ -184,8 +190,8 @@ void TestCourbe2::au_dela_de_vingt()
     QCOMPARE(banc.rangee(20).nom(), QStringLiteral("Essai20"));
 
     banc.essai("a", "b", true, "a");
-    QCOMPARE(banc.comptes(0), (QList<int>{1, 0, 0, 0}));
-    QCOMPARE(banc.comptes(20), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
 }
 
 void TestCourbe2::tout_effacer()
@@ -204,9 +210,9 @@ void TestCourbe2::tout_effacer()
     QCOMPARE(banc.courbe2->util_choisi, -1);
     QCOMPARE(banc.courbe2->nb_util, 1);
     QCOMPARE(banc.courbe2->util_courant, 1);
-    QCOMPARE(banc.record(), avant + QStringList{"Essai1"});
-    QCOMPARE(banc.comptes(0), (QList<int>{0, 0, 0, 0}));
-    QCOMPARE(banc.comptes(1), (QList<int>{0, 0, 0, 0}));
+    QCOMPARE(banc.record(), avant + QStringList{ "Essai1" });
+    QCOMPARE(banc.comptes(0), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(1), (QList<int>{ 0, 0, 0, 0 }));
     QCOMPARE(banc.rangee(1).nom(), QStringLiteral("Essai1"));
     QVERIFY(!banc.rangee(2).creee());
     QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_demarrage);
@@ -233,13 +239,13 @@ void TestCourbe2::barres_test()
     QFETCH(QString, texte);
     BancResultats banc;
     banc.courbe2->panneaux->ScrollBar[3]->setValue(position);
-    const RangeeResultat& r = banc.rangee(1);
+    const RangeeResultat &r = banc.rangee(1);
     QVERIFY(proche(r.cubes[3]->hauteur(), hauteur));
     QVERIFY(proche(r.textes_valeur[3]->position().y(), hauteur));
     QCOMPARE(r.textes_valeur[3]->texte(), texte);
     QCOMPARE(r.cubes[2]->hauteur(), 0.0f);
 
-    banc.etat.compte_test = {0, 5, 0, 60, 0};
+    banc.etat.compte_test = { 0, 5, 0, 60, 0 };
     banc.courbe2->panneaux->bouton_annul_test->click();
     QCOMPARE(banc.courbe2->panneaux->ScrollBar[1]->value(), 90);
     QCOMPARE(banc.courbe2->panneaux->ScrollBar[3]->value(), 0);
@@ -254,9 +260,10 @@ void TestCourbe2::renommer_data()
     QTest::addColumn<int>("rangee");
     QTest::addColumn<QStringList>("record");
     const QString r1 = "Mot affiché=a prop=$a b répondu=a";
-    QTest::newRow("somme: étiquette seule") << 0 << QStringList{"Essai1", r1, "Essai2", "Essai3"};
-    QTest::newRow("rangée 1") << 1 << QStringList{"Paul Dupré", r1, "Essai2", "Essai3"};
-    QTest::newRow("rangée 3 = 3e en-tête") << 3 << QStringList{"Essai1", r1, "Essai2", "Paul Dupré"};
+    QTest::newRow("somme: étiquette seule") << 0 << QStringList{ "Essai1", r1, "Essai2", "Essai3" };
+    QTest::newRow("rangée 1") << 1 << QStringList{ "Paul Dupré", r1, "Essai2", "Essai3" };
+    QTest::newRow("rangée 3 = 3e en-tête")
+            << 3 << QStringList{ "Essai1", r1, "Essai2", "Paul Dupré" };
 }
 
 void TestCourbe2::renommer()
@@ -288,8 +295,8 @@ void TestCourbe2::entree_sans_rangee_choisie()
     banc.courbe2->Edit_nom->show();
     QTest::keyClick(banc.courbe2->Edit_nom, Qt::Key_Enter);
     QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
-    QCOMPARE(banc.record(), QStringList{"Essai1"});
-    QCOMPARE(banc.noms(), QStringList{"Essai1"});
+    QCOMPARE(banc.record(), QStringList{ "Essai1" });
+    QCOMPARE(banc.noms(), QStringList{ "Essai1" });
     QCOMPARE(banc.rangee(0).nom(), QStringLiteral("Somme"));
 }
 
@@ -352,13 +359,13 @@ void TestCourbe2::pique()
     BancResultats banc;
     for (int k = 0; k < 6; ++k)
         banc.essai("fiel", "fier", true, "fiel");
-    TForm_courbe2& f = *banc.courbe2;
+    TForm_courbe2 &f = *banc.courbe2;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.vue->repeint_maintenant();
 
-    const RangeeResultat& r1 = banc.rangee(1);
-    const Objet* visee = nullptr;
+    const RangeeResultat &r1 = banc.rangee(1);
+    const Objet *visee = nullptr;
     if (cible == "barre")
         visee = r1.cubes[1];
     else if (cible == "nom")
@@ -369,7 +376,8 @@ void TestCourbe2::pique()
         visee = r1.textes_valeur[1];
     else if (cible == "categorie")
         visee = f.objets.GLSpaceText2;
-    const QPoint pixel = visee ? pixel_sur(f.vue, visee) : QPoint(f.vue->width() - 4, f.vue->height() - 4);
+    const QPoint pixel =
+            visee ? pixel_sur(f.vue, visee) : QPoint(f.vue->width() - 4, f.vue->height() - 4);
     QVERIFY2(visee ? !pixel.isNull() : !f.vue->pique(pixel, 1), "a pixel showing the target");
 
     f.util_choisi = 7;
@@ -404,8 +412,8 @@ void TestCourbe2::afficher_coche()
 void TestCourbe2::commandes_au_dessus_de_la_vue()
 {
     BancResultats banc;
-    TForm_courbe2& f = *banc.courbe2;
-    f.move(950, 560);   // clear of other windows on a shared display
+    TForm_courbe2 &f = *banc.courbe2;
+    f.move(950, 560); // clear of other windows on a shared display
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.vue->repeint_maintenant();
@@ -413,7 +421,8 @@ void TestCourbe2::commandes_au_dessus_de_la_vue()
     const QImage image = f.screen()->grabWindow(f.winId()).toImage();
     QCOMPARE(image.pixelColor(430, 320), QColor(Qt::white));
     const QRect barre = f.Scroll_coeff->geometry();
-    QVERIFY2(image.pixelColor(barre.center()) != QColor(Qt::white), "Scroll_coeff shows over the 3D view");
+    QVERIFY2(image.pixelColor(barre.center()) != QColor(Qt::white),
+             "Scroll_coeff shows over the 3D view");
 }
 
 FANTREL_TEST_MAIN(TestCourbe2)

@@ -15,13 +15,13 @@ using namespace fantrel;
 
 namespace {
 
-QByteArray octets(const QString& chemin)
+QByteArray octets(const QString &chemin)
 {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
 }
 
-void ecrit(const QString& chemin, const QByteArray& contenu)
+void ecrit(const QString &chemin, const QByteArray &contenu)
 {
     QFile f(chemin);
     QVERIFY(f.open(QIODevice::WriteOnly));
@@ -29,22 +29,29 @@ void ecrit(const QString& chemin, const QByteArray& contenu)
 }
 
 // Everything a failed reading must leave as it was.
-struct Etat {
+struct Etat
+{
     QStringList record, noms;
     QList<QList<int>> comptes;
     int nb_util = 0, util_courant = 0, objets = 0;
     bool lecture_res = false, visible = false, modifie = false;
 
-    static Etat de(BancResultats& b)
+    static Etat de(BancResultats &b)
     {
-        Etat e{b.record(), b.noms(), {}, b.courbe2->nb_util, b.courbe2->util_courant,
-               int(b.courbe2->vue->scene().objets().size()), b.etat.lecture_res, b.courbe2->isVisible(),
-               b.groupe->record_modifie()};
+        Etat e{ b.record(),
+                b.noms(),
+                {},
+                b.courbe2->nb_util,
+                b.courbe2->util_courant,
+                int(b.courbe2->vue->scene().objets().size()),
+                b.etat.lecture_res,
+                b.courbe2->isVisible(),
+                b.groupe->record_modifie() };
         for (int n = 0; n <= std::min(b.courbe2->nb_util, nb_max_util); ++n)
             e.comptes << b.comptes(n);
         return e;
     }
-    bool operator==(const Etat&) const = default;
+    bool operator==(const Etat &) const = default;
 };
 
 const QString c1 = "Mot affiché=fiel prop=$fiel fier répondu=fiel";
@@ -54,7 +61,8 @@ const QString c4 = "Mot affiché=fier prop=$fiel fier répondu=fiel";
 
 } // namespace
 
-class TestGroupeResultats : public QObject {
+class TestGroupeResultats : public QObject
+{
     Q_OBJECT
 private slots:
     void cleanupTestCase() { fantrel::garde_pilote_gl_charge(); }
@@ -76,25 +84,25 @@ private:
     QTemporaryDir m_dossier;
     QStringList m_erreurs;
     std::unique_ptr<RemplacementInteractions> m_seams;
-    QString chemin(const QString& nom) const { return m_dossier.filePath(nom); }
+    QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
     // The next save or open dialog accepts this file (or is cancelled for an empty name).
-    void choisira(const QString& fichier, OptionsDialogue* vu = nullptr);
+    void choisira(const QString &fichier, OptionsDialogue *vu = nullptr);
 };
 
 void TestGroupeResultats::init()
 {
     m_erreurs.clear();
     m_seams = std::make_unique<RemplacementInteractions>();
-    (*m_seams)->erreur = [this](const QString& t) { m_erreurs << t; };
-    (*m_seams)->information = [this](const QString& t) { m_erreurs << "info: " + t; };
+    (*m_seams)->erreur = [this](const QString &t) { m_erreurs << t; };
+    (*m_seams)->information = [this](const QString &t) { m_erreurs << "info: " + t; };
 }
 
-void TestGroupeResultats::choisira(const QString& fichier, OptionsDialogue* vu)
+void TestGroupeResultats::choisira(const QString &fichier, OptionsDialogue *vu)
 {
-    const auto dialogue = [fichier, vu](const OptionsDialogue& o) {
+    const auto dialogue = [fichier, vu](const OptionsDialogue &o) {
         if (vu)
             *vu = o;
-        return ResultatDialogue{!fichier.isEmpty(), fichier, o.index_filtre};
+        return ResultatDialogue{ !fichier.isEmpty(), fichier, o.index_filtre };
     };
     (*m_seams)->enregistrer_fichier = dialogue;
     (*m_seams)->ouvrir_fichier = dialogue;
@@ -128,21 +136,24 @@ void TestGroupeResultats::aller_retour_deux_utilisateurs()
     banc.courbe2->Edit_nomKeyDown(Qt::Key_Return);
     choisira(chemin("run.res"));
     QVERIFY(banc.groupe->Speed_sauve_resultClick());
-    QVERIFY(octets(chemin("run.res")).startsWith("Essai1\r\nMot affich\xe9=fiel prop=$fiel fier r\xe9pondu=fiel\r\n"));
+    QVERIFY(octets(chemin("run.res"))
+                    .startsWith(
+                            "Essai1\r\nMot affich\xe9=fiel prop=$fiel fier r\xe9pondu=fiel\r\n"));
 
     BancResultats frais;
     choisira(chemin("run.res"));
     QVERIFY(frais.groupe->SpeedButton5Click());
     QVERIFY2(m_erreurs.isEmpty(), qPrintable(m_erreurs.join('\n')));
     QCOMPARE(frais.record(), banc.record());
-    QCOMPARE(frais.noms(), (QStringList{"Essai1", "Zoé"}));
+    QCOMPARE(frais.noms(), (QStringList{ "Essai1", "Zoé" }));
     QCOMPARE(frais.noms(), banc.noms());
     for (int n = 0; n <= 2; ++n)
         QCOMPARE(frais.comptes(n), banc.comptes(n));
-    QCOMPARE(frais.comptes(1), (QList<int>{2, 0, 0, 1}));
-    QCOMPARE(frais.comptes(2), (QList<int>{0, 0, 0, 2}));
+    QCOMPARE(frais.comptes(1), (QList<int>{ 2, 0, 0, 1 }));
+    QCOMPARE(frais.comptes(2), (QList<int>{ 0, 0, 0, 2 }));
     for (int c = 1; c <= 4; ++c)
-        QCOMPARE(frais.rangee(2).textes_valeur[c]->texte(), QString::number(frais.rangee(2).comptes[c]));
+        QCOMPARE(frais.rangee(2).textes_valeur[c]->texte(),
+                 QString::number(frais.rangee(2).comptes[c]));
     QVERIFY(std::abs(frais.rangee(1).cubes[1]->hauteur() - 0.51f) < 1e-5);
     QCOMPARE(frais.courbe2->util_courant, 2);
     QVERIFY(!frais.etat.lecture_res);
@@ -153,7 +164,7 @@ void TestGroupeResultats::aller_retour_deux_utilisateurs()
 
     // Answers given next go to the file's last row, after its last line.
     frais.essai("sel", "sol", true, "sel");
-    QCOMPARE(frais.comptes(2), (QList<int>{1, 0, 0, 2}));
+    QCOMPARE(frais.comptes(2), (QList<int>{ 1, 0, 0, 2 }));
     QCOMPARE(frais.record().last(), QStringLiteral("Mot affiché=sel prop=$sel sol répondu=sel"));
     QCOMPARE(frais.record().size(), banc.record().size() + 1);
 }
@@ -162,29 +173,32 @@ void TestGroupeResultats::lecture_data()
 {
     QTest::addColumn<QByteArray>("contenu");
     QTest::addColumn<QStringList>("noms");
-    QTest::addColumn<QList<int>>("comptes");   // 4 per row
+    QTest::addColumn<QList<int>>("comptes"); // 4 per row
     QTest::addColumn<QList<int>>("somme");
-    const auto l = [](const QString& s) { return encode_windows1252(s); };
+    const auto l = [](const QString &s) { return encode_windows1252(s); };
     QTest::newRow("dernière ligne en-tête")
-        << l("Essai1\r\n" + c1 + "\r\nEssai2\r\n") << QStringList{"Essai1", "Essai2"}
-        << QList<int>{1, 0, 0, 0, 0, 0, 0, 0} << QList<int>{1, 0, 0, 0};
+            << l("Essai1\r\n" + c1 + "\r\nEssai2\r\n") << QStringList{ "Essai1", "Essai2" }
+            << QList<int>{ 1, 0, 0, 0, 0, 0, 0, 0 } << QList<int>{ 1, 0, 0, 0 };
     QTest::newRow("sans saut final, CR et LF seuls")
-        << l("Essai1\r" + c1 + "\n" + c3 + "\r\nPaul\r\n" + c2) << QStringList{"Essai1", "Paul"}
-        << QList<int>{1, 0, 1, 0, 0, 1, 0, 0} << QList<int>{1, 1, 1, 0};
+            << l("Essai1\r" + c1 + "\n" + c3 + "\r\nPaul\r\n" + c2)
+            << QStringList{ "Essai1", "Paul" } << QList<int>{ 1, 0, 1, 0, 0, 1, 0, 0 }
+            << QList<int>{ 1, 1, 1, 0 };
     QTest::newRow("casse différente: faux")
-        << l("Essai1\r\nMot affiché=chat prop=$chat chas répondu=Chat\r\n") << QStringList{"Essai1"}
-        << QList<int>{0, 1, 0, 0} << QList<int>{0, 1, 0, 0};
+            << l("Essai1\r\nMot affiché=chat prop=$chat chas répondu=Chat\r\n")
+            << QStringList{ "Essai1" } << QList<int>{ 0, 1, 0, 0 } << QList<int>{ 0, 1, 0, 0 };
     QTest::newRow("lignes tronquées")
-        << l("Essai1\r\nMot affiché\r\nMot affiché=fiel prop=$fiel fier\r\nxx Mot affiché=a répondu=a\r\n")
-        << QStringList{"Essai1"} << QList<int>{0, 1, 1, 1} << QList<int>{0, 1, 1, 1};
+            << l("Essai1\r\nMot affiché\r\nMot affiché=fiel prop=$fiel fier\r\nxx Mot affiché=a "
+                 "répondu=a\r\n")
+            << QStringList{ "Essai1" } << QList<int>{ 0, 1, 1, 1 } << QList<int>{ 0, 1, 1, 1 };
     QTest::newRow("préfixe chats/chat")
-        << l("Essai1\r\nMot affiché=chat prop=$chats chat répondu=chat\r\nMot affiché=chats prop=chat $chats répondu=chat\r\n")
-        << QStringList{"Essai1"} << QList<int>{0, 1, 1, 0} << QList<int>{0, 1, 1, 0};
+            << l("Essai1\r\nMot affiché=chat prop=$chats chat répondu=chat\r\nMot affiché=chats "
+                 "prop=chat $chats répondu=chat\r\n")
+            << QStringList{ "Essai1" } << QList<int>{ 0, 1, 1, 0 } << QList<int>{ 0, 1, 1, 0 };
     QTest::newRow("réponses avant le premier en-tête")
-        << l(c1 + "\r\n" + c1 + "\r\nEssai1\r\n" + c4 + "\r\n") << QStringList{"Essai1"}
-        << QList<int>{0, 0, 0, 1} << QList<int>{2, 0, 0, 1};
-    QTest::newRow("en UTF-8") << (QStringLiteral("Zoé\n") + c3).toUtf8() << QStringList{"Zoé"}
-                              << QList<int>{0, 0, 1, 0} << QList<int>{0, 0, 1, 0};
+            << l(c1 + "\r\n" + c1 + "\r\nEssai1\r\n" + c4 + "\r\n") << QStringList{ "Essai1" }
+            << QList<int>{ 0, 0, 0, 1 } << QList<int>{ 2, 0, 0, 1 };
+    QTest::newRow("en UTF-8") << (QStringLiteral("Zoé\n") + c3).toUtf8() << QStringList{ "Zoé" }
+                              << QList<int>{ 0, 0, 1, 0 } << QList<int>{ 0, 0, 1, 0 };
 }
 
 void TestGroupeResultats::lecture()
@@ -217,12 +231,12 @@ void TestGroupeResultats::lecture_ajoute_a_la_somme()
     // takes the answers given afterwards, its header written after the file's lines.
     ecrit(chemin("sans.res"), encode_windows1252(c3 + "\r\n" + c3 + "\r\n"));
     QVERIFY(banc.groupe->lit(chemin("sans.res")));
-    QCOMPARE(banc.comptes(0), (QList<int>{1, 1, 2, 0}));
-    QCOMPARE(banc.noms(), QStringList{"Essai1"});
-    QCOMPARE(banc.comptes(1), (QList<int>{0, 0, 0, 0}));
-    QCOMPARE(banc.record(), (QStringList{c3, c3, "Essai1"}));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 1, 1, 2, 0 }));
+    QCOMPARE(banc.noms(), QStringList{ "Essai1" });
+    QCOMPARE(banc.comptes(1), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(banc.record(), (QStringList{ c3, c3, "Essai1" }));
     banc.essai("b", "a", false, "b");
-    QCOMPARE(banc.comptes(1), (QList<int>{0, 0, 1, 0}));
+    QCOMPARE(banc.comptes(1), (QList<int>{ 0, 0, 1, 0 }));
 
     // More than 20 sections: rows for the first 20, every answer in the sum.
     QByteArray long_fichier;
@@ -232,28 +246,31 @@ void TestGroupeResultats::lecture_ajoute_a_la_somme()
     QVERIFY(banc.groupe->lit(chemin("vingt-deux.res")));
     QCOMPARE(banc.noms().size(), 20);
     QCOMPARE(banc.noms().last(), QStringLiteral("U20"));
-    QCOMPARE(banc.comptes(20), (QList<int>{1, 0, 0, 0}));
-    QCOMPARE(banc.comptes(0), (QList<int>{23, 1, 3, 0}));
+    QCOMPARE(banc.comptes(20), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 23, 1, 3, 0 }));
     QCOMPARE(banc.courbe2->util_courant, 22);
     banc.essai("a", "b", true, "a");
-    QCOMPARE(banc.comptes(20), (QList<int>{1, 0, 0, 0}));
-    QCOMPARE(banc.comptes(0), (QList<int>{24, 1, 3, 0}));
+    QCOMPARE(banc.comptes(20), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 24, 1, 3, 0 }));
 
     // An empty file leaves no row of its own; a fresh Essai1 takes what follows.
     ecrit(chemin("vide.res"), QByteArray());
     QVERIFY(banc.groupe->lit(chemin("vide.res")));
-    QCOMPARE(banc.noms(), QStringList{"Essai1"});
-    QCOMPARE(banc.record(), QStringList{"Essai1"});
-    QCOMPARE(banc.comptes(0), (QList<int>{24, 1, 3, 0}));
+    QCOMPARE(banc.noms(), QStringList{ "Essai1" });
+    QCOMPARE(banc.record(), QStringList{ "Essai1" });
+    QCOMPARE(banc.comptes(0), (QList<int>{ 24, 1, 3, 0 }));
 }
 
 void TestGroupeResultats::echec_lecture_data()
 {
     QTest::addColumn<QString>("fichier");
     QTest::addColumn<QString>("message");
-    QTest::newRow("absent") << "absent.res" << "Impossible d'ouvrir le fichier %1";
-    QTest::newRow("dossier") << "." << "Impossible d'ouvrir le fichier %1";
-    QTest::newRow("trop long") << "long.res" << "Le texte dépasse la capacité du mémo";
+    QTest::newRow("absent") << "absent.res"
+                            << "Impossible d'ouvrir le fichier %1";
+    QTest::newRow("dossier") << "."
+                             << "Impossible d'ouvrir le fichier %1";
+    QTest::newRow("trop long") << "long.res"
+                               << "Le texte dépasse la capacité du mémo";
 }
 
 void TestGroupeResultats::echec_lecture()
@@ -275,10 +292,10 @@ void TestGroupeResultats::echec_lecture()
     const QString nom = fichier == "." ? m_dossier.path() : chemin(fichier);
     choisira(nom);
     QVERIFY(!banc.groupe->SpeedButton5Click());
-    QCOMPARE(m_erreurs, QStringList{message.contains("%1") ? message.arg(nom) : message});
+    QCOMPARE(m_erreurs, QStringList{ message.contains("%1") ? message.arg(nom) : message });
     QVERIFY2(Etat::de(banc) == avant, "a failed reading changes nothing");
     banc.essai("fier", "fiel", false, "fier");
-    QCOMPARE(banc.comptes(2), (QList<int>{0, 0, 2, 0}));
+    QCOMPARE(banc.comptes(2), (QList<int>{ 0, 0, 2, 0 }));
 }
 
 void TestGroupeResultats::echec_sauvegarde()
@@ -289,7 +306,8 @@ void TestGroupeResultats::echec_sauvegarde()
     choisira(m_dossier.filePath("pas/de/dossier.res"));
     QVERIFY(!banc.groupe->Speed_sauve_resultClick());
     QCOMPARE(m_erreurs.size(), 1);
-    QVERIFY2(m_erreurs.first().startsWith("Impossible de créer le fichier"), qPrintable(m_erreurs.first()));
+    QVERIFY2(m_erreurs.first().startsWith("Impossible de créer le fichier"),
+             qPrintable(m_erreurs.first()));
     QVERIFY2(banc.groupe->record_modifie(), "the lines are still unsaved");
 }
 
@@ -320,7 +338,7 @@ void TestGroupeResultats::ouvrir_un_resultat()
     QCOMPARE(vu.index_filtre, 3);
     QVERIFY(vu.nom_fichier.isEmpty());
     QCOMPARE(vu.filtre, banc.OpenDialog1.filtre);
-    QCOMPARE(banc.noms(), QStringList{"Anne"});
+    QCOMPARE(banc.noms(), QStringList{ "Anne" });
 
     // The open button keeps the dialog's name and filter as left.
     choisira(chemin("r.res"), &vu);
@@ -351,7 +369,7 @@ void TestGroupeResultats::record_modifie()
 void TestGroupeResultats::commandes_du_groupe()
 {
     BancResultats banc;
-    GroupeResultats* g = banc.groupe;
+    GroupeResultats *g = banc.groupe;
     QCOMPARE(g->title(), QStringLiteral("Fichier résultats"));
     QCOMPARE(g->objectName(), QStringLiteral("Group_result"));
     QCOMPARE(g->size(), QSize(283, 225));
@@ -370,7 +388,7 @@ void TestGroupeResultats::commandes_du_groupe()
     // A line typed without a final break is a line of its own before the next one.
     QTest::keyClicks(g->Memo_enreg_test, "remarque");
     banc.courbe2->creation_util();
-    QCOMPARE(banc.record().mid(avant.size()), (QStringList{"remarque", "Essai2"}));
+    QCOMPARE(banc.record().mid(avant.size()), (QStringList{ "remarque", "Essai2" }));
 }
 
 FANTREL_TEST_MAIN(TestGroupeResultats)

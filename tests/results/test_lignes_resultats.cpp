@@ -5,7 +5,8 @@
 
 using namespace fantrel;
 
-class TestLignesResultats : public QObject {
+class TestLignesResultats : public QObject
+{
     Q_OBJECT
 private slots:
     void categorie_ligne_data();
@@ -28,23 +29,30 @@ void TestLignesResultats::categorie_ligne_data()
 {
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<int>("attendue");
-    QTest::newRow("premier mot à gauche, juste") << "Mot affiché=fiel prop=$fiel fier répondu=fiel" << 1;
-    QTest::newRow("premier mot à droite, juste") << "Mot affiché=fiel prop=fier $fiel répondu=fiel" << 1;
+    QTest::newRow("premier mot à gauche, juste")
+            << "Mot affiché=fiel prop=$fiel fier répondu=fiel" << 1;
+    QTest::newRow("premier mot à droite, juste")
+            << "Mot affiché=fiel prop=fier $fiel répondu=fiel" << 1;
     QTest::newRow("premier mot, faux") << "Mot affiché=fiel prop=fier $fiel répondu=fier" << 2;
-    QTest::newRow("second mot, juste (exemple)") << "Mot affiché=fier prop=fier $fiel répondu=fier" << 3;
+    QTest::newRow("second mot, juste (exemple)")
+            << "Mot affiché=fier prop=fier $fiel répondu=fier" << 3;
     QTest::newRow("second mot, faux") << "Mot affiché=fier prop=$fiel fier répondu=fiel" << 4;
     QTest::newRow("casse différente, faux") << "Mot affiché=chat prop=$chat chas répondu=Chat" << 2;
     QTest::newRow("accent différent, faux") << "Mot affiché=été prop=$été ete répondu=ete" << 2;
-    QTest::newRow("préfixe chats/chat montré chat") << "Mot affiché=chat prop=$chats chat répondu=chat" << 3;
-    QTest::newRow("préfixe chats/chat à droite") << "Mot affiché=chat prop=chat $chats répondu=chats" << 4;
-    QTest::newRow("chat connoté, chats neutre") << "Mot affiché=chat prop=chats $chat répondu=chat" << 1;
+    QTest::newRow("préfixe chats/chat montré chat")
+            << "Mot affiché=chat prop=$chats chat répondu=chat" << 3;
+    QTest::newRow("préfixe chats/chat à droite")
+            << "Mot affiché=chat prop=chat $chats répondu=chats" << 4;
+    QTest::newRow("chat connoté, chats neutre")
+            << "Mot affiché=chat prop=chats $chat répondu=chat" << 1;
     QTest::newRow("« Mot affiché » seul") << "Mot affiché" << 4;
     QTest::newRow("sans répondu") << "Mot affiché=fiel prop=$fiel fier" << 2;
     QTest::newRow("sans prop") << "Mot affiché=fiel répondu=fiel" << 3;
     QTest::newRow("répondu sans =") << "Mot affiché=fiel prop=$fiel fier répondu" << 2;
     QTest::newRow("réponse vide") << "Mot affiché=fiel prop=$fiel fier répondu=" << 2;
     QTest::newRow("texte autour") << "xx Mot affiché=fiel prop=$fiel fier répondu=fiel" << 1;
-    QTest::newRow("mot « répondu »") << "Mot affiché=répondu prop=$répondu répondus répondu=répondu" << 1;
+    QTest::newRow("mot « répondu »")
+            << "Mot affiché=répondu prop=$répondu répondus répondu=répondu" << 1;
 }
 
 void TestLignesResultats::categorie_ligne()
@@ -61,10 +69,22 @@ void TestLignesResultats::pieces_data()
     QTest::addColumn<QString>("propositions");
     QTest::addColumn<QString>("reponse");
     // "<absent>" marks a missing piece.
-    QTest::newRow("complète") << "Mot affiché=fier prop=fier $fiel répondu=fier" << "fier" << "fier $fiel" << "fier";
-    QTest::newRow("seule") << "Mot affiché" << "<absent>" << "<absent>" << "<absent>";
-    QTest::newRow("répondu collé") << "Mot affiché=a prop=$a brépondu=b" << "a" << "$a b" << "b";
-    QTest::newRow("blancs doubles") << "Mot affiché=a  prop=$a b  répondu=a b" << "a" << "$a b " << "a b";
+    QTest::newRow("complète") << "Mot affiché=fier prop=fier $fiel répondu=fier"
+                              << "fier"
+                              << "fier $fiel"
+                              << "fier";
+    QTest::newRow("seule") << "Mot affiché"
+                           << "<absent>"
+                           << "<absent>"
+                           << "<absent>";
+    QTest::newRow("répondu collé") << "Mot affiché=a prop=$a brépondu=b"
+                                   << "a"
+                                   << "$a b"
+                                   << "b";
+    QTest::newRow("blancs doubles") << "Mot affiché=a  prop=$a b  répondu=a b"
+                                    << "a"
+                                    << "$a b "
+                                    << "a b";
 }
 
 void TestLignesResultats::pieces()
@@ -73,7 +93,9 @@ void TestLignesResultats::pieces()
     QFETCH(QString, montre);
     QFETCH(QString, propositions);
     QFETCH(QString, reponse);
-    const auto texte = [](const std::optional<QString>& p) { return p ? *p : QStringLiteral("<absent>"); };
+    const auto texte = [](const std::optional<QString> &p) {
+        return p ? *p : QStringLiteral("<absent>");
+    };
     const ReponseLue lue = analyse_ligne_reponse(ligne);
     QCOMPARE(texte(lue.montre), montre);
     QCOMPARE(texte(lue.propositions), propositions);
@@ -105,11 +127,16 @@ void TestLignesResultats::ligne_listee_data()
 {
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<QString>("attendue");
-    QTest::newRow("premier à gauche") << "Mot affiché=fiel prop=$fiel fier répondu=fiel" << "$fiel-fier";
-    QTest::newRow("premier à droite") << "Mot affiché=fier prop=fier $fiel répondu=fier" << "fier-$fiel";
-    QTest::newRow("sans blanc, inchangée") << "Mot affiché=fier prop=$fiel répondu=fier" << "$fiel";
-    QTest::newRow("sans répondu") << "Mot affiché=fier prop=fier $fiel" << "fier-$fiel";
-    QTest::newRow("sans prop") << "Mot affiché=fier" << "";
+    QTest::newRow("premier à gauche") << "Mot affiché=fiel prop=$fiel fier répondu=fiel"
+                                      << "$fiel-fier";
+    QTest::newRow("premier à droite") << "Mot affiché=fier prop=fier $fiel répondu=fier"
+                                      << "fier-$fiel";
+    QTest::newRow("sans blanc, inchangée") << "Mot affiché=fier prop=$fiel répondu=fier"
+                                           << "$fiel";
+    QTest::newRow("sans répondu") << "Mot affiché=fier prop=fier $fiel"
+                                  << "fier-$fiel";
+    QTest::newRow("sans prop") << "Mot affiché=fier"
+                               << "";
 }
 
 void TestLignesResultats::ligne_listee()
@@ -123,23 +150,26 @@ void TestLignesResultats::plan_sections_data()
 {
     QTest::addColumn<QStringList>("lignes");
     QTest::addColumn<QStringList>("noms");
-    QTest::addColumn<QList<int>>("comptes");   // 4 per row
+    QTest::addColumn<QList<int>>("comptes"); // 4 per row
     QTest::addColumn<QList<int>>("somme");
     const QString c1 = "Mot affiché=fiel prop=$fiel fier répondu=fiel";
     const QString c2 = "Mot affiché=fiel prop=fier $fiel répondu=fier";
     const QString c3 = "Mot affiché=fier prop=fier $fiel répondu=fier";
     const QString c4 = "Mot affiché=fier prop=$fiel fier répondu=fiel";
-    QTest::newRow("vide") << QStringList{} << QStringList{} << QList<int>{} << QList<int>{0, 0, 0, 0};
+    QTest::newRow("vide") << QStringList{} << QStringList{} << QList<int>{}
+                          << QList<int>{ 0, 0, 0, 0 };
     QTest::newRow("deux sections")
-        << QStringList{"Essai1", c1, c3, c3, "Paul", c2, c4}
-        << QStringList{"Essai1", "Paul"} << QList<int>{1, 0, 2, 0, 0, 1, 0, 1} << QList<int>{1, 1, 2, 1};
+            << QStringList{ "Essai1", c1, c3, c3, "Paul", c2, c4 }
+            << QStringList{ "Essai1", "Paul" } << QList<int>{ 1, 0, 2, 0, 0, 1, 0, 1 }
+            << QList<int>{ 1, 1, 2, 1 };
     QTest::newRow("en-tête final vide")
-        << QStringList{"Essai1", c1, ""} << QStringList{"Essai1", ""} << QList<int>{1, 0, 0, 0, 0, 0, 0, 0}
-        << QList<int>{1, 0, 0, 0};
+            << QStringList{ "Essai1", c1, "" } << QStringList{ "Essai1", "" }
+            << QList<int>{ 1, 0, 0, 0, 0, 0, 0, 0 } << QList<int>{ 1, 0, 0, 0 };
     QTest::newRow("réponses avant le premier en-tête")
-        << QStringList{c1, c2, "Essai1", c4} << QStringList{"Essai1"} << QList<int>{0, 0, 0, 1}
-        << QList<int>{1, 1, 0, 1};
-    QTest::newRow("sans en-tête") << QStringList{c3, c3} << QStringList{} << QList<int>{} << QList<int>{0, 0, 2, 0};
+            << QStringList{ c1, c2, "Essai1", c4 } << QStringList{ "Essai1" }
+            << QList<int>{ 0, 0, 0, 1 } << QList<int>{ 1, 1, 0, 1 };
+    QTest::newRow("sans en-tête") << QStringList{ c3, c3 } << QStringList{} << QList<int>{}
+                                  << QList<int>{ 0, 0, 2, 0 };
 }
 
 void TestLignesResultats::plan_sections()
@@ -152,14 +182,14 @@ void TestLignesResultats::plan_sections()
     QCOMPARE(plan.nb_entetes, noms.size());
     QStringList lus;
     QList<int> comptes_lus;
-    for (const RangeeLue& r : plan.rangees) {
+    for (const RangeeLue &r : plan.rangees) {
         lus.append(r.nom);
         for (int c = 1; c <= 4; ++c)
             comptes_lus.append(r.comptes[c]);
     }
     QCOMPARE(lus, noms);
     QCOMPARE(comptes_lus, comptes);
-    QCOMPARE((QList<int>{plan.somme[1], plan.somme[2], plan.somme[3], plan.somme[4]}), somme);
+    QCOMPARE((QList<int>{ plan.somme[1], plan.somme[2], plan.somme[3], plan.somme[4] }), somme);
 }
 
 void TestLignesResultats::plan_au_dela_de_vingt()
@@ -193,21 +223,28 @@ void TestLignesResultats::index_entete()
 {
     QFETCH(int, n);
     QFETCH(int, index);
-    const QStringList lignes{"Essai1", "Mot affiché=a prop=$a b répondu=a", "Mot affiché=b prop=$a b répondu=a",
-                             "Essai2", "", "Mot affiché=a prop=b $a répondu=a", "Essai4"};
+    const QStringList lignes{ "Essai1",
+                              "Mot affiché=a prop=$a b répondu=a",
+                              "Mot affiché=b prop=$a b répondu=a",
+                              "Essai2",
+                              "",
+                              "Mot affiché=a prop=b $a répondu=a",
+                              "Essai4" };
     QCOMPARE(fantrel::index_entete(lignes, n), qsizetype(index));
 }
 
 void TestLignesResultats::listees_premiere_section()
 {
-    const QStringList lignes{"Essai1", "Mot affiché=a prop=$a b répondu=a", "Essai2", "Essai1",
-                             "Mot affiché=b prop=b $a répondu=a", "Mot affiché=c prop=$c d répondu=c", "fin",
-                             "Mot affiché=e prop=$e f répondu=e"};
-    QCOMPARE(lignes_listees(lignes, "Essai1"), QStringList{"$a-b"});
+    const QStringList lignes{
+        "Essai1", "Mot affiché=a prop=$a b répondu=a", "Essai2",
+        "Essai1", "Mot affiché=b prop=b $a répondu=a", "Mot affiché=c prop=$c d répondu=c",
+        "fin",    "Mot affiché=e prop=$e f répondu=e"
+    };
+    QCOMPARE(lignes_listees(lignes, "Essai1"), QStringList{ "$a-b" });
     QCOMPARE(lignes_listees(lignes, "Essai2"), QStringList{});
-    QCOMPARE(lignes_listees(lignes.mid(3), "Essai1"), (QStringList{"b-$a", "$c-d"}));
+    QCOMPARE(lignes_listees(lignes.mid(3), "Essai1"), (QStringList{ "b-$a", "$c-d" }));
     QCOMPARE(lignes_listees(lignes, "Inconnu"), QStringList{});
-    QCOMPARE(lignes_listees(QStringList{"x", "Essai9"}, "Essai9"), QStringList{});
+    QCOMPARE(lignes_listees(QStringList{ "x", "Essai9" }, "Essai9"), QStringList{});
 }
 
 QTEST_APPLESS_MAIN(TestLignesResultats)

@@ -14,14 +14,15 @@ using namespace fantrel;
 namespace {
 
 // One line of n characters of `motif` (1 byte or, as UTF-8, several), after `tete`.
-QByteArray une_ligne(const QByteArray& tete, const QByteArray& motif, qsizetype n)
+QByteArray une_ligne(const QByteArray &tete, const QByteArray &motif, qsizetype n)
 {
     return tete + motif.repeated(n);
 }
 
 } // namespace
 
-class TestCapaciteMemo : public QObject {
+class TestCapaciteMemo : public QObject
+{
     Q_OBJECT
 private slots:
     void lecture_data();
@@ -36,15 +37,18 @@ private:
 void TestCapaciteMemo::lecture_data()
 {
     QTest::addColumn<QByteArray>("octets");
-    QTest::addColumn<qsizetype>("longueur");   // of the single line a correct reading gives
+    QTest::addColumn<qsizetype>("longueur"); // of the single line a correct reading gives
     QTest::addColumn<bool>("refuse");
-    const qsizetype n = capacite_memo - 2;   // the line's CR LF counts too
+    const qsizetype n = capacite_memo - 2; // the line's CR LF counts too
     QTest::newRow("à la capacité") << une_ligne({}, "a", n) << n << false;
     QTest::newRow("un caractère de trop") << une_ligne({}, "a", n + 1) << n + 1 << true;
-    QTest::newRow("à la capacité, fin de ligne comprise") << une_ligne({}, "a", n) + "\r\n" << n << false;
+    QTest::newRow("à la capacité, fin de ligne comprise") << une_ligne({}, "a", n) + "\r\n"
+                                                          << n << false;
     // Three bytes a character and a BOM: near three times the capacity in bytes.
-    QTest::newRow("UTF-8 à la capacité") << une_ligne("\xEF\xBB\xBF", "\xE2\x82\xAC", n) << n << false;
-    QTest::newRow("UTF-8, un caractère de trop") << une_ligne("\xEF\xBB\xBF", "\xE2\x82\xAC", n + 1) << n + 1 << true;
+    QTest::newRow("UTF-8 à la capacité")
+            << une_ligne("\xEF\xBB\xBF", "\xE2\x82\xAC", n) << n << false;
+    QTest::newRow("UTF-8, un caractère de trop")
+            << une_ligne("\xEF\xBB\xBF", "\xE2\x82\xAC", n + 1) << n + 1 << true;
 }
 
 void TestCapaciteMemo::lecture()
@@ -61,7 +65,7 @@ void TestCapaciteMemo::lecture()
         QVERIFY2(!refuse, "a text beyond the capacity was read");
         QCOMPARE(lignes.size(), 1);
         QCOMPARE(lignes[0].size(), longueur);
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QVERIFY2(refuse, qPrintable(e.message()));
         QCOMPARE(e.message(), erreur_capacite_memo().message());
     }
@@ -74,22 +78,22 @@ void TestCapaciteMemo::refus_par_la_taille()
     const QString gros = m_dossier.filePath(QStringLiteral("gros.txt"));
     QFile f(gros);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QVERIFY(f.resize(3 * capacite_memo + 4));   // NUL bytes: one character each once decoded
+    QVERIFY(f.resize(3 * capacite_memo + 4)); // NUL bytes: one character each once decoded
     f.close();
-    QVERIFY(nb_caracteres_memo(lire_lignes(gros)) > capacite_memo);   // as decoding would find
+    QVERIFY(nb_caracteres_memo(lire_lignes(gros)) > capacite_memo); // as decoding would find
     try {
         lire_lignes_memo(gros);
         QFAIL("a file three times the capacity was read");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), erreur_capacite_memo().message());
     }
 
     const QString absent = m_dossier.filePath(QStringLiteral("absent.txt"));
-    for (const QString& chemin : {absent, m_dossier.path()}) {
+    for (const QString &chemin : { absent, m_dossier.path() }) {
         try {
             lire_lignes_memo(chemin);
             QFAIL("a file that cannot be opened was read");
-        } catch (const ErreurExecution& e) {
+        } catch (const ErreurExecution &e) {
             QCOMPARE(e.message(), erreur_ouverture(chemin).message());
         }
     }
@@ -108,7 +112,7 @@ void TestCapaciteMemo::gros_fichier_sans_droit_de_lecture()
     try {
         lire_lignes_memo(gros);
         QFAIL("a file without read permission was read");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), erreur_ouverture(gros).message());
     }
 }

@@ -6,7 +6,8 @@
 
 using namespace fantrel;
 
-class TestListeExercice : public QObject {
+class TestListeExercice : public QObject
+{
     Q_OBJECT
 private slots:
     void decoupe_data();
@@ -29,20 +30,39 @@ void TestListeExercice::decoupe_data()
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<QString>("mot1");
     QTest::addColumn<QString>("mot2");
-    QTest::newRow("canonique") << "chat  chien" << "chat" << "chien";
-    QTest::newRow("tiret") << "chat-chien" << "chat" << "chien";
-    QTest::newRow("dollar avant tiret") << "mer$-lac" << "mer" << "lac";
-    QTest::newRow("dollar sur le second") << "lac  mer$" << "mer" << "lac";
-    QTest::newRow("dollar sur le premier") << "$fiel  fier" << "fiel" << "fier";
+    QTest::newRow("canonique") << "chat  chien"
+                               << "chat"
+                               << "chien";
+    QTest::newRow("tiret") << "chat-chien"
+                           << "chat"
+                           << "chien";
+    QTest::newRow("dollar avant tiret") << "mer$-lac"
+                                        << "mer"
+                                        << "lac";
+    QTest::newRow("dollar sur le second") << "lac  mer$"
+                                          << "mer"
+                                          << "lac";
+    QTest::newRow("dollar sur le premier") << "$fiel  fier"
+                                           << "fiel"
+                                           << "fier";
     QTest::newRow("porte-clés") << QString::fromUtf8("porte-clés  portefeuille") << "porte"
                                 << QString::fromUtf8("clés  portefeuille");
-    QTest::newRow("espace simple") << "chat chien" << "chat" << "chien";
-    QTest::newRow("sans separateur") << "chat" << "" << "";
-    QTest::newRow("ligne vide") << "" << "" << "";
+    QTest::newRow("espace simple") << "chat chien"
+                                   << "chat"
+                                   << "chien";
+    QTest::newRow("sans separateur") << "chat"
+                                     << ""
+                                     << "";
+    QTest::newRow("ligne vide") << ""
+                                << ""
+                                << "";
     QTest::newRow("accents gardés") << QString::fromUtf8("pâte  pâté") << QString::fromUtf8("pâte")
                                     << QString::fromUtf8("pâté");
-    QTest::newRow("rien n'est rogné") << "chat  chien " << "chat" << "chien ";
-    QTest::newRow("mot 2 de plus de 100") << "a  " + QString(150, u'x') << "a" << QString(100, u'x');
+    QTest::newRow("rien n'est rogné") << "chat  chien "
+                                      << "chat"
+                                      << "chien ";
+    QTest::newRow("mot 2 de plus de 100")
+            << "a  " + QString(150, u'x') << "a" << QString(100, u'x');
 }
 
 void TestListeExercice::decoupe()
@@ -63,33 +83,36 @@ void TestListeExercice::impair_retire_une_ligne_uniforme()
     std::map<QString, int> retraits;
     constexpr int tirages = 5000;
     for (int i = 0; i < tirages; ++i) {
-        QStringList lignes{"a  b", "c  d", "e  f", "g  h", "i  j"};
+        QStringList lignes{ "a  b", "c  d", "e  f", "g  h", "i  j" };
         const QStringList avant = lignes;
         tri_liste(lignes, etat);
         QCOMPARE(etat.nb_couples, 4);
         QCOMPARE(lignes.size(), 4);
-        for (const QString& l : avant)
+        for (const QString &l : avant)
             if (!lignes.contains(l))
                 ++retraits[l];
     }
     QCOMPARE(int(retraits.size()), 5);
-    for (const auto& [ligne, n] : retraits)
+    for (const auto &[ligne, n] : retraits)
         QVERIFY2(n > tirages / 5 - 150 && n < tirages / 5 + 150,
-                 qPrintable(QStringLiteral("%1 retirée %2 fois sur %3").arg(ligne).arg(n).arg(tirages)));
+                 qPrintable(QStringLiteral("%1 retirée %2 fois sur %3")
+                                    .arg(ligne)
+                                    .arg(n)
+                                    .arg(tirages)));
 }
 
 void TestListeExercice::pair_garde_tout()
 {
     EtatPartage etat;
-    QStringList lignes{"a  b", "c-d", "$e  f", "g  h$"};
+    QStringList lignes{ "a  b", "c-d", "$e  f", "g  h$" };
     tri_liste(lignes, etat);
     QCOMPARE(etat.nb_couples, 4);
     QCOMPARE(etat.liste_mots.size(), 4);
     QStringList premiers;
-    for (const Couple& c : etat.liste_mots)
+    for (const Couple &c : etat.liste_mots)
         premiers << c.mot1;
     premiers.sort();
-    QCOMPARE(premiers, (QStringList{"a", "c", "e", "h"}));
+    QCOMPARE(premiers, (QStringList{ "a", "c", "e", "h" }));
 }
 
 void TestListeExercice::longue_liste_lue_entiere_et_melangee()
@@ -106,7 +129,10 @@ void TestListeExercice::longue_liste_lue_entiere_et_melangee()
     int deplaces = 0;
     for (int i = 400; i < 500; ++i)
         deplaces += etat.liste_mots[i].mot1 != QStringLiteral("m%1").arg(i);
-    QVERIFY2(deplaces > 50, qPrintable(QStringLiteral("seulement %1 couples déplacés en fin de liste").arg(deplaces)));
+    QVERIFY2(
+            deplaces > 50,
+            qPrintable(
+                    QStringLiteral("seulement %1 couples déplacés en fin de liste").arg(deplaces)));
 }
 
 void TestListeExercice::melange_garde_les_couples()
@@ -114,13 +140,13 @@ void TestListeExercice::melange_garde_les_couples()
     EtatPartage etat;
     etat.hasard.graine(99);
     for (int i = 0; i < 10; ++i)
-        etat.liste_mots.append({QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i)});
+        etat.liste_mots.append({ QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i) });
     etat.nb_couples = 10;
     melange_des_lignes(etat);
-    for (const Couple& c : std::as_const(etat.liste_mots))
+    for (const Couple &c : std::as_const(etat.liste_mots))
         QCOMPARE(c.mot2.mid(1), c.mot1.mid(1));
     EtatPartage vide;
-    melange_des_lignes(vide);   // no pair: nothing to draw from
+    melange_des_lignes(vide); // no pair: nothing to draw from
     QVERIFY(vide.liste_mots.isEmpty());
 }
 
@@ -144,7 +170,7 @@ void TestListeExercice::melange_fait_les_transpositions()
     EtatPartage etat;
     etat.hasard.graine(2024);
     for (int i = 0; i < taille; ++i)
-        etat.liste_mots.append({QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i)});
+        etat.liste_mots.append({ QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i) });
     etat.nb_couples = nb_couples;
     QVector<Couple> attendu = etat.liste_mots;
     Hasard tirages;
@@ -158,7 +184,7 @@ void TestListeExercice::melange_fait_les_transpositions()
     QCOMPARE(etat.liste_mots.size(), attendu.size());
     for (int i = 0; i < taille; ++i)
         QCOMPARE(etat.liste_mots[i].mot1, attendu[i].mot1);
-    QCOMPARE(etat.hasard.tirage(1000), tirages.tirage(1000));   // as many draws
+    QCOMPARE(etat.hasard.tirage(1000), tirages.tirage(1000)); // as many draws
 }
 
 void TestListeExercice::masque_data()
@@ -166,11 +192,18 @@ void TestListeExercice::masque_data()
     QTest::addColumn<QString>("ligne2");
     QTest::addColumn<QString>("courant");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("canonique") << "chat  chien" << "*****" << QString(10, u'*');
-    QTest::newRow("tiret") << "chat-chien" << "*****" << QString(5, u'*');
-    QTest::newRow("dollar") << "$chat  chien" << "&" << QString(10, u'&');
-    QTest::newRow("pas de seconde ligne") << "" << "*****" << "";
-    QTest::newRow("masque vide reste vide") << "chat  chien" << "" << "";
+    QTest::newRow("canonique") << "chat  chien"
+                               << "*****" << QString(10, u'*');
+    QTest::newRow("tiret") << "chat-chien"
+                           << "*****" << QString(5, u'*');
+    QTest::newRow("dollar") << "$chat  chien"
+                            << "&" << QString(10, u'&');
+    QTest::newRow("pas de seconde ligne") << ""
+                                          << "*****"
+                                          << "";
+    QTest::newRow("masque vide reste vide") << "chat  chien"
+                                            << ""
+                                            << "";
 }
 
 void TestListeExercice::masque()
@@ -185,9 +218,12 @@ void TestListeExercice::nom_sans_dossier_test_data()
 {
     QTest::addColumn<QString>("chemin");
     QTest::addColumn<QString>("nom");
-    QTest::newRow("windows") << "C:\\exp\\machin.liste_fantrel" << "machin.liste_fantrel";
-    QTest::newRow("unix") << "/home/x/machin.txt" << "machin.txt";
-    QTest::newRow("nu") << "machin.txt" << "machin.txt";
+    QTest::newRow("windows") << "C:\\exp\\machin.liste_fantrel"
+                             << "machin.liste_fantrel";
+    QTest::newRow("unix") << "/home/x/machin.txt"
+                          << "machin.txt";
+    QTest::newRow("nu") << "machin.txt"
+                        << "machin.txt";
 }
 
 void TestListeExercice::nom_sans_dossier_test()

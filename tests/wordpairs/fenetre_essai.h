@@ -15,13 +15,14 @@
 #include <QTextBlock>
 #include <memory>
 
-struct FenetreEssai {
+struct FenetreEssai
+{
     QTemporaryDir dossier;
     QString repertoire = dossier.path();
     std::unique_ptr<TForm_choix_mots> fenetre;
 
     // Without a base when `base` is empty.
-    explicit FenetreEssai(const QStringList& base = {})
+    explicit FenetreEssai(const QStringList &base = {})
     {
         if (!base.isEmpty())
             fantrel::ecrire_lignes(repertoire + "/tout.txt", base);
@@ -32,12 +33,12 @@ struct FenetreEssai {
         (void)QTest::qWaitForWindowExposed(fenetre.get());
     }
 
-    TForm_choix_mots* operator->() { return fenetre.get(); }
+    TForm_choix_mots *operator->() { return fenetre.get(); }
 
     void filtres(bool coches)
     {
-        for (QCheckBox* c : {fenetre->Check_s, fenetre->Check_accent, fenetre->check_non_der,
-                             fenetre->check_non_prem, fenetre->Check_participes})
+        for (QCheckBox *c : { fenetre->Check_s, fenetre->Check_accent, fenetre->check_non_der,
+                              fenetre->check_non_prem, fenetre->Check_participes })
             c->setChecked(coches);
     }
 
@@ -49,14 +50,14 @@ struct FenetreEssai {
     }
 
     // Where to click on line `ligne` of a list: on its first letter, or far right.
-    static QPoint point_ligne(fantrel::ListeMemo* memo, int ligne, bool a_droite = false)
+    static QPoint point_ligne(fantrel::ListeMemo *memo, int ligne, bool a_droite = false)
     {
         const QRect r = memo->cursorRect(QTextCursor(memo->document()->findBlockByNumber(ligne)));
-        return {a_droite ? memo->viewport()->width() - 8 : r.left() + 2, r.center().y()};
+        return { a_droite ? memo->viewport()->width() - 8 : r.left() + 2, r.center().y() };
     }
 
     // As the mouse does it: a press (and release), then the double-click.
-    static void double_clic(fantrel::ListeMemo* memo, int ligne)
+    static void double_clic(fantrel::ListeMemo *memo, int ligne)
     {
         const QPoint point = point_ligne(memo, ligne);
         QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, point);
@@ -64,25 +65,26 @@ struct FenetreEssai {
     }
 };
 
-inline QByteArray contenu(const QString& chemin)
+inline QByteArray contenu(const QString &chemin)
 {
     QFile f(chemin);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<absent>");
 }
 
 // Records the file dialogs and questions, answers them as told.
-struct Coutures {
+struct Coutures
+{
     fantrel::RemplacementInteractions remplacement;
     QList<fantrel::OptionsDialogue> enregistrements;
     QList<fantrel::OptionsDialogue> ouvertures;
     QStringList questions;
-    QString fichier;                 // chosen in the next dialog; empty: cancelled
+    QString fichier; // chosen in the next dialog; empty: cancelled
     fantrel::Reponse reponse = fantrel::Reponse::Non;
 
     Coutures()
     {
-        auto choisit = [this](QList<fantrel::OptionsDialogue>& journal) {
-            return [this, &journal](const fantrel::OptionsDialogue& o) {
+        auto choisit = [this](QList<fantrel::OptionsDialogue> &journal) {
+            return [this, &journal](const fantrel::OptionsDialogue &o) {
                 journal.append(o);
                 fantrel::ResultatDialogue r;
                 r.accepte = !fichier.isEmpty();
@@ -92,10 +94,9 @@ struct Coutures {
         };
         remplacement->enregistrer_fichier = choisit(enregistrements);
         remplacement->ouvrir_fichier = choisit(ouvertures);
-        remplacement->question = [this](const QString& texte, bool) {
+        remplacement->question = [this](const QString &texte, bool) {
             questions.append(texte);
             return reponse;
         };
     }
 };
-

@@ -22,7 +22,7 @@ namespace {
 QStringList base_dense(int nb_lignes, unsigned graine)
 {
     std::mt19937 hasard(graine);
-    QStringList lignes{"ab ab", "abc abc"};
+    QStringList lignes{ "ab ab", "abc abc" };
     for (int k = 0; k < nb_lignes; ++k) {
         QStringList mots;
         for (int m = 0; m < 3; ++m) {
@@ -37,20 +37,20 @@ QStringList base_dense(int nb_lignes, unsigned graine)
     return lignes;
 }
 
-QStringList reference(const QStringList& base, int longueur, const Filtres& filtres)
+QStringList reference(const QStringList &base, int longueur, const Filtres &filtres)
 {
-    RechercheSimple simple(BaseMots(base), {false, longueur, {}});
+    RechercheSimple simple(BaseMots(base), { false, longueur, {} });
     simple.definir_filtres(filtres);
-    while (!simple.avance(1'000'000)) {
-    }
+    while (!simple.avance(1'000'000)) { }
     return simple.prend_couples();
 }
 
-constexpr Filtres aucun{false, false, false, false, false};
+constexpr Filtres aucun{ false, false, false, false, false };
 
 } // namespace
 
-class TestChoixMots : public QObject {
+class TestChoixMots : public QObject
+{
     Q_OBJECT
 private slots:
     void etat_initial();
@@ -79,7 +79,8 @@ void TestChoixMots::etat_initial()
     QVERIFY(!f->STOP->isEnabled());
     QCOMPARE(f->STOP->text(), QStringLiteral("STOP"));
     QCOMPARE(f->Check_s->text(), QStringLiteral("Sans les mots avec S final  différents"));
-    for (QCheckBox* c : {f->Check_s, f->Check_accent, f->check_non_der, f->check_non_prem, f->Check_participes})
+    for (QCheckBox *c :
+         { f->Check_s, f->Check_accent, f->check_non_der, f->check_non_prem, f->Check_participes })
         QVERIFY2(c->isChecked(), qPrintable(c->objectName()));
     QCOMPARE(f->ProgressBar1->maximum(), 100);
     QCOMPARE(f->ProgressBar1->value(), 0);
@@ -88,7 +89,7 @@ void TestChoixMots::etat_initial()
     QCOMPARE(f->Lab_prem_mot->text(), QStringLiteral("Début"));
     QVERIFY(f->Memo1->isReadOnly());
     QVERIFY(!f->Memo3->isReadOnly());
-    QVERIFY(f->findChild<QAction*>("Sauver1"));
+    QVERIFY(f->findChild<QAction *>("Sauver1"));
     QCOMPARE(f->Sauver1->text(), QStringLiteral("Sauver les mots trouvés"));
 }
 
@@ -102,7 +103,7 @@ void TestChoixMots::boutons_longueur_au_premier_top()
     QTRY_VERIFY_WITH_TIMEOUT(fenetre.boutons_longueur[15] != nullptr, 3000);
     QVERIFY(!fenetre.Timer_debut->isActive());
     for (int n = 1; n <= 15; ++n) {
-        QRadioButton* b = fenetre.boutons_longueur[std::size_t(n)];
+        QRadioButton *b = fenetre.boutons_longueur[std::size_t(n)];
         QCOMPARE(b->parent(), fenetre.Group_radio);
         QCOMPARE(b->text(), QString::number(n) + " lettre(s)");
         QCOMPARE(b->geometry().topLeft(), QPoint(5, 20 * n));
@@ -115,9 +116,9 @@ void TestChoixMots::boutons_longueur_au_premier_top()
 
 void TestChoixMots::recherche_classe_data()
 {
-    QTest::addColumn<int>("filtre");     // 0: none; 1: Check_s; 3: check_non_der
+    QTest::addColumn<int>("filtre"); // 0: none; 1: Check_s; 3: check_non_der
     QTest::addColumn<QStringList>("couples");
-    QTest::newRow("sans filtre") << 0 << QStringList{"chat  chas"};
+    QTest::newRow("sans filtre") << 0 << QStringList{ "chat  chas" };
     QTest::newRow("S final") << 1 << QStringList{};
     QTest::newRow("dernière lettre") << 3 << QStringList{};
 }
@@ -126,7 +127,7 @@ void TestChoixMots::recherche_classe()
 {
     QFETCH(int, filtre);
     QFETCH(QStringList, couples);
-    FenetreEssai f({"abc abc", "chat chat", "chas chas"});
+    FenetreEssai f({ "abc abc", "chat chat", "chas chas" });
     f.filtres(false);
     f->Check_s->setChecked(filtre == 1);
     f->check_non_der->setChecked(filtre == 3);
@@ -135,13 +136,13 @@ void TestChoixMots::recherche_classe()
     QTRY_COMPARE(fin.count(), 1);
     QCOMPARE(f->Memo1->lignes(), couples);
     QCOMPARE(f->Lab_prem_mot->text(), QStringLiteral("1"));
-    QCOMPARE(f->Lab_fin_mot->text(), QStringLiteral("3"));    // the class runs to the end of the base
+    QCOMPARE(f->Lab_fin_mot->text(), QStringLiteral("3")); // the class runs to the end of the base
     QCOMPARE(f->Label4->text(), QString::number(couples.size()) + " couples");
     QVERIFY(f->Label4->isVisible());
     QCOMPARE(f->Lab_fic_tous_les_mots->text(), f.repertoire + "/tout.txt");
     QVERIFY(f->Lab_fic_tous_les_mots->isVisible());
-    QCOMPARE(static_cast<QStringListModel*>(f->Memo2->model())->stringList(),
-             QStringList({"abc abc", "chat chat", "chas chas"}));
+    QCOMPARE(static_cast<QStringListModel *>(f->Memo2->model())->stringList(),
+             QStringList({ "abc abc", "chat chat", "chas chas" }));
     QVERIFY(!f->STOP->isEnabled());
     QVERIFY(f->BitBtn1->isEnabled());
     QVERIFY(f->liste_logiciel_a_sauver);
@@ -149,16 +150,17 @@ void TestChoixMots::recherche_classe()
 
 void TestChoixMots::progression_m_moins_un_sur_m()
 {
-    FenetreEssai f({"ab ab", "chat chat", "chas chas", "char char", "chou chou", "ab ab", "chut chut"});
+    FenetreEssai f(
+            { "ab ab", "chat chat", "chas chas", "char char", "chou chou", "ab ab", "chut chut" });
     f.cherche_classe(4);
     QTRY_VERIFY(!f->recherche_en_cours());
-    QCOMPARE(f->ProgressBar1->maximum(), 5);    // the whole base's lines of class 4, both runs
-    QCOMPARE(f->ProgressBar1->value(), 3);       // m - 1 outer lines of the first run of m = 4
+    QCOMPARE(f->ProgressBar1->maximum(), 5); // the whole base's lines of class 4, both runs
+    QCOMPARE(f->ProgressBar1->value(), 3); // m - 1 outer lines of the first run of m = 4
 }
 
 void TestChoixMots::aucun_bouton_coche()
 {
-    FenetreEssai f({"chat chat", "chas chas"});
+    FenetreEssai f({ "chat chat", "chas chas" });
     f->BitBtn1Click();
     QTRY_VERIFY(!f->recherche_en_cours());
     QCOMPARE(f->Lab_prem_mot->text(), QStringLiteral("-1"));
@@ -169,12 +171,13 @@ void TestChoixMots::aucun_bouton_coche()
 
 void TestChoixMots::couple_deja_choisi_marque()
 {
-    FenetreEssai f({"chat chat", "chas chas", "char char"});
+    FenetreEssai f({ "chat chat", "chas chas", "char char" });
     f.filtres(false);
     f->Memo3->ajoute_ligne("chat  char");
     f.cherche_classe(4);
     QTRY_VERIFY(!f->recherche_en_cours());
-    QCOMPARE(f->Memo1->lignes(), QStringList({"chat  chas", "----chat  char------------------", "chas  char"}));
+    QCOMPARE(f->Memo1->lignes(),
+             QStringList({ "chat  chas", "----chat  char------------------", "chas  char" }));
 }
 
 // Enter in the word field reaches the default "OK", which hands over to the
@@ -182,7 +185,7 @@ void TestChoixMots::couple_deja_choisi_marque()
 // base searched, the caret back after the word.
 void TestChoixMots::mot_seul_par_entree()
 {
-    FenetreEssai f({"chas chas", "ab ab", "chou chats chaT", "cha chas", "char char chut"});
+    FenetreEssai f({ "chas chas", "ab ab", "chou chats chaT", "cha chas", "char char chut" });
     f.filtres(false);
     f->boutons_longueur[5]->setChecked(true);
     f->Edit_mot->setFocus();
@@ -193,7 +196,8 @@ void TestChoixMots::mot_seul_par_entree()
     QCOMPARE(f->Edit_mot->text(), QStringLiteral("chat"));
     QVERIFY(f->boutons_longueur[4]->isChecked());
     QVERIFY(!f->boutons_longueur[5]->isChecked());
-    QCOMPARE(f->Memo1->lignes(), QStringList({"chat  chas", "chat  chaT", "chat  char", "chat  chut"}));
+    QCOMPARE(f->Memo1->lignes(),
+             QStringList({ "chat  chas", "chat  chaT", "chat  char", "chat  chut" }));
     QCOMPARE(f->ProgressBar1->maximum(), 5);
     QCOMPARE(f->ProgressBar1->value(), 5);
     QCOMPARE(f->focusWidget(), f->Edit_mot);
@@ -203,20 +207,21 @@ void TestChoixMots::mot_seul_par_entree()
 
     f->Edit_mot->setText(QStringLiteral("ÉTÉ"));
     f->BitBtn2Click();
-    QCOMPARE(f->Edit_mot->text(), QStringLiteral("ÉtÉ"));   // accented capitals stay
+    QCOMPARE(f->Edit_mot->text(), QStringLiteral("ÉtÉ")); // accented capitals stay
 }
 
 void TestChoixMots::mot_plus_long_que_quinze()
 {
-    const QString mot = QStringLiteral("anticonstitutionnel");     // 19 letters
-    FenetreEssai f({"anticonstitutionnel anticonstitutionnels", "x y", "abcdefghijklmnopqrs anticonstitutionnal"});
+    const QString mot = QStringLiteral("anticonstitutionnel"); // 19 letters
+    FenetreEssai f({ "anticonstitutionnel anticonstitutionnels", "x y",
+                     "abcdefghijklmnopqrs anticonstitutionnal" });
     f.filtres(false);
     f->Edit_mot->setText(mot);
     f->BitBtn2Click();
     QTRY_VERIFY(!f->recherche_en_cours());
     for (int n = 1; n <= 15; ++n)
         QVERIFY(!f->boutons_longueur[std::size_t(n)]->isChecked());
-    QCOMPARE(f->Memo1->lignes(), QStringList{"anticonstitutionnel  anticonstitutionnal"});
+    QCOMPARE(f->Memo1->lignes(), QStringList{ "anticonstitutionnel  anticonstitutionnal" });
 }
 
 // Paused and taken up again several times at arbitrary places, the search lists
@@ -240,7 +245,7 @@ void TestChoixMots::stop_et_reprendre()
             break;
         QTest::mouseClick(f->STOP, Qt::LeftButton);
         if (!f->arret)
-            break;                  // the pause found the search at its end
+            break; // the pause found the search at its end
         ++pauses;
         QCOMPARE(f->STOP->text(), QStringLiteral("REPRENDRE"));
         QVERIFY(f->STOP->isEnabled());
@@ -248,7 +253,7 @@ void TestChoixMots::stop_et_reprendre()
         QCOMPARE(f->Label4->text(), QString::number(f->Memo1->nb_lignes()) + " couples");
         const int avant = f->Memo1->nb_lignes();
         QTest::qWait(20);
-        QCOMPARE(f->Memo1->nb_lignes(), avant);    // nothing moves while paused
+        QCOMPARE(f->Memo1->nb_lignes(), avant); // nothing moves while paused
         QTest::mouseClick(f->STOP, Qt::LeftButton);
         QCOMPARE(f->STOP->text(), QStringLiteral("STOP"));
         QVERIFY(!f->BitBtn1->isEnabled());
@@ -326,10 +331,10 @@ void TestChoixMots::base_introuvable()
     try {
         f->BitBtn1Click();
         QFAIL("a missing word base should raise the file error");
-    } catch (const ErreurExecution& e) {
+    } catch (const ErreurExecution &e) {
         QCOMPARE(e.message(), erreur_ouverture(f.repertoire + "/tout.txt").message());
     }
-    QCOMPARE(f->Memo1->lignes(), QStringList{"chat  chas"});   // the pairs found before stay
+    QCOMPARE(f->Memo1->lignes(), QStringList{ "chat  chas" }); // the pairs found before stay
     QVERIFY(f->BitBtn1->isEnabled());
     QVERIFY(!f->STOP->isEnabled());
     f->Edit_mot->setText(QStringLiteral("CHAT"));

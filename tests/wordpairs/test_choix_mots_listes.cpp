@@ -15,11 +15,12 @@ using namespace fantrel;
 
 namespace {
 
-const QStringList trouves{"chat  chas", "bal  bas", "pâte  pâle", "mot  mat", "sol  sel"};
+const QStringList trouves{ "chat  chas", "bal  bas", "pâte  pâle", "mot  mat", "sol  sel" };
 
 } // namespace
 
-class TestChoixMotsListes : public QObject {
+class TestChoixMotsListes : public QObject
+{
     Q_OBJECT
 private slots:
     void double_clics_aller_retour();
@@ -47,7 +48,7 @@ void TestChoixMotsListes::double_clics_aller_retour()
     FenetreEssai::double_clic(f->Memo1, 0);
     QCOMPARE(f->debut_ligne1, 0);
     QCOMPARE(f->fin_ligne1, 10);
-    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chas"});
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" });
     QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
     QVERIFY(f->Label6->isVisible());
     QVERIFY(f->liste_modifiee);
@@ -55,8 +56,8 @@ void TestChoixMotsListes::double_clics_aller_retour()
     QCOMPARE(f->Memo1->textCursor().position(), 0);
 
     FenetreEssai::double_clic(f->Memo1, 2);
-    QCOMPARE(f->debut_ligne1, 33 + 9);     // after "----chat  chas------------------\n" and "bal  bas\n"
-    QCOMPARE(f->Memo3->lignes(), QStringList({"chat  chas", "pâte  pâle"}));
+    QCOMPARE(f->debut_ligne1, 33 + 9); // after "----chat  chas------------------\n" and "bal bas\n"
+    QCOMPARE(f->Memo3->lignes(), QStringList({ "chat  chas", "pâte  pâle" }));
     QCOMPARE(f->Label6->text(), QStringLiteral("2 couples"));
 
     // A marked line is not moved again.
@@ -67,7 +68,7 @@ void TestChoixMotsListes::double_clics_aller_retour()
     FenetreEssai::double_clic(f->Memo3, 0);
     QCOMPARE(f->debut_ligne3, 0);
     QCOMPARE(f->fin_ligne3, 10);
-    QCOMPARE(f->Memo3->lignes(), QStringList{"pâte  pâle"});
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "pâte  pâle" });
     QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
     QVERIFY(f->liste_modifiee);
     QCOMPARE(f->Memo1->lignes().value(0), QStringLiteral("chat  chas"));
@@ -85,7 +86,8 @@ void TestChoixMotsListes::clic_a_droite_de_la_ligne()
 {
     FenetreEssai f;
     f->Memo1->remplace_tout(trouves);
-    QTest::mouseClick(f->Memo1->viewport(), Qt::LeftButton, {}, FenetreEssai::point_ligne(f->Memo1, 1, true));
+    QTest::mouseClick(f->Memo1->viewport(), Qt::LeftButton, {},
+                      FenetreEssai::point_ligne(f->Memo1, 1, true));
     QCOMPARE(f->debut_ligne1, 11);
     QCOMPARE(f->fin_ligne1, 19);
     QCOMPARE(f->Memo1->textCursor().selectedText(), QStringLiteral("bal  bas"));
@@ -96,24 +98,26 @@ void TestChoixMotsListes::clic_a_droite_de_la_ligne()
 void TestChoixMotsListes::retour_ne_touche_pas_une_paire_plus_longue()
 {
     FenetreEssai f;
-    f->Memo1->remplace_tout({marque("chat  chas"), marque("chat  chasse")});
-    f->Memo3->remplace_tout({"chat  chas", "chat  chasse"});
+    f->Memo1->remplace_tout({ marque("chat  chas"), marque("chat  chasse") });
+    f->Memo3->remplace_tout({ "chat  chas", "chat  chasse" });
     FenetreEssai::double_clic(f->Memo3, 0);
-    QCOMPARE(f->Memo1->lignes(), QStringList({"chat  chas", marque("chat  chasse")}));
-    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chasse"});
+    QCOMPARE(f->Memo1->lignes(), QStringList({ "chat  chas", marque("chat  chasse") }));
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chasse" });
 }
 
 void TestChoixMotsListes::boutons_selection_data()
 {
-    QTest::addColumn<int>("debut");     // selection in the software's list
+    QTest::addColumn<int>("debut"); // selection in the software's list
     QTest::addColumn<int>("fin");
     QTest::addColumn<QStringList>("choisis");
     // trouves with "pâte  pâle" already chosen; lines start at 0, 11, 20, 31, 40.
-    QTest::newRow("milieu de la première au milieu de la quatrième") << 3 << 36
-        << QStringList{"pâte  pâle", "chat  chas", "bal  bas", "mot  mat"};
-    QTest::newRow("curseur seul") << 14 << 14 << QStringList{"pâte  pâle", "bal  bas"};
-    QTest::newRow("ligne marquée seule") << 22 << 24 << QStringList{"pâte  pâle"};
-    QTest::newRow("tout") << 0 << 48 << QStringList{"pâte  pâle", "chat  chas", "bal  bas", "mot  mat", "sol  sel"};
+    QTest::newRow("milieu de la première au milieu de la quatrième")
+            << 3 << 36 << QStringList{ "pâte  pâle", "chat  chas", "bal  bas", "mot  mat" };
+    QTest::newRow("curseur seul") << 14 << 14 << QStringList{ "pâte  pâle", "bal  bas" };
+    QTest::newRow("ligne marquée seule") << 22 << 24 << QStringList{ "pâte  pâle" };
+    QTest::newRow("tout") << 0 << 48
+                          << QStringList{ "pâte  pâle", "chat  chas", "bal  bas", "mot  mat",
+                                          "sol  sel" };
 }
 
 void TestChoixMotsListes::boutons_selection()
@@ -125,7 +129,7 @@ void TestChoixMotsListes::boutons_selection()
     QStringList logiciel = trouves;
     logiciel[2] = marque(logiciel[2]);
     f->Memo1->remplace_tout(logiciel);
-    f->Memo3->remplace_tout({"pâte  pâle"});
+    f->Memo3->remplace_tout({ "pâte  pâle" });
     f->liste_modifiee = false;
     QStringList lignes_logiciel = trouves;
     for (int k = 0; k < 5; ++k)
@@ -147,7 +151,7 @@ void TestChoixMotsListes::boutons_selection()
     const int debut3 = f->Memo3->document()->findBlockByNumber(1).position() + 2;
     f->Memo3->selectionne(debut3, f->Memo3->document()->characterCount() - 1);
     QTest::mouseClick(f->SpeedButton4, Qt::LeftButton);
-    QCOMPARE(f->Memo3->lignes(), QStringList{"pâte  pâle"});
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "pâte  pâle" });
     QCOMPARE(f->Memo1->lignes(), logiciel);
 }
 
@@ -157,13 +161,13 @@ void TestChoixMotsListes::sauver_liste_utilisateur()
 {
     FenetreEssai f;
     Coutures seams;
-    f->Memo3->remplace_tout({"pâte  pâle", "chat  chas$"});
+    f->Memo3->remplace_tout({ "pâte  pâle", "chat  chas$" });
     f->liste_modifiee = true;
     f->Speed_sauve_selectClick();
     QVERIFY(!f->sauvegarde_faite);
     QVERIFY(f->liste_modifiee);
     QCOMPARE(seams.enregistrements.size(), 1);
-    const OptionsDialogue& o = seams.enregistrements[0];
+    const OptionsDialogue &o = seams.enregistrements[0];
     QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.liste_fantrel"));
     QCOMPARE(o.extension_defaut, QStringLiteral("liste_fantrel"));
     QCOMPARE(o.repertoire_initial, f.repertoire);
@@ -206,28 +210,31 @@ void TestChoixMotsListes::lire_liste_utilisateur()
     FenetreEssai f;
     Coutures seams;
     const QString liste = f.repertoire + "/lue.liste_fantrel";
-    ecrire_lignes(liste, {"bal  bas", "mot  mat", "zut  zit"});
+    ecrire_lignes(liste, { "bal  bas", "mot  mat", "zut  zit" });
     f->Memo1->remplace_tout(trouves);
-    f->Memo3->remplace_tout({"avant  apres"});
+    f->Memo3->remplace_tout({ "avant  apres" });
     f->Label6->setText(QStringLiteral("1 couples"));
     f->liste_modifiee = modifiee;
     seams.reponse = Reponse(reponse);
     seams.fichier = liste;
     f->Speed_charge_selectClick();
-    QCOMPARE(seams.questions, modifiee ? QStringList{"Sauver la liste des mots choisis ?"} : QStringList{});
+    QCOMPARE(seams.questions,
+             modifiee ? QStringList{ "Sauver la liste des mots choisis ?" } : QStringList{});
     QCOMPARE(seams.enregistrements.size(), nb_enregistrements);
     QCOMPARE(seams.ouvertures.size(), lue ? 1 : 0);
     if (lue) {
         QCOMPARE(seams.ouvertures[0].repertoire_initial, f.repertoire);
         QCOMPARE(seams.ouvertures[0].nom_fichier, QStringLiteral("*.liste_fantrel"));
-        QCOMPARE(f->Memo3->lignes(), QStringList({"bal  bas", "mot  mat", "zut  zit"}));
+        QCOMPARE(f->Memo3->lignes(), QStringList({ "bal  bas", "mot  mat", "zut  zit" }));
         QCOMPARE(f->Lab_fic_mots_choisis->text(), liste);
         QVERIFY(f->Lab_fic_mots_choisis->isVisible());
-        QCOMPARE(f->Memo1->lignes(), QStringList({"chat  chas", marque("bal  bas"), "pâte  pâle", marque("mot  mat"), "sol  sel"}));
-        QCOMPARE(f->liste_modifiee, modifiee);    // a load leaves the flag
+        QCOMPARE(f->Memo1->lignes(),
+                 QStringList({ "chat  chas", marque("bal  bas"), "pâte  pâle", marque("mot  mat"),
+                               "sol  sel" }));
+        QCOMPARE(f->liste_modifiee, modifiee); // a load leaves the flag
         QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
     } else {
-        QCOMPARE(f->Memo3->lignes(), QStringList{"avant  apres"});
+        QCOMPARE(f->Memo3->lignes(), QStringList{ "avant  apres" });
         QCOMPARE(f->Memo1->lignes(), trouves);
     }
 }
@@ -239,24 +246,25 @@ void TestChoixMotsListes::select_log_aller_retour()
     Coutures seams;
     QStringList logiciel = trouves;
     logiciel[1] = marque(logiciel[1]);
-    logiciel << "a--b  c";                   // a pair holding "--" is written whole
+    logiciel << "a--b  c"; // a pair holding "--" is written whole
     f->Memo1->remplace_tout(logiciel);
     f->liste_logiciel_a_sauver = true;
     seams.fichier = f.repertoire + "/trouves.select_log";
     f->SpeedButton1Click();
     QVERIFY(!f->liste_logiciel_a_sauver);
-    const OptionsDialogue& o = seams.enregistrements.value(0);
+    const OptionsDialogue &o = seams.enregistrements.value(0);
     QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.select_log"));
     QCOMPARE(o.extension_defaut, QStringLiteral("select_log"));
     QCOMPARE(o.nom_fichier, QStringLiteral("*.select_log"));
     QVERIFY(o.confirmer_ecrasement);
-    QCOMPARE(lire_lignes(seams.fichier), trouves + QStringList{"a--b  c"});
+    QCOMPARE(lire_lignes(seams.fichier), trouves + QStringList{ "a--b  c" });
     QVERIFY(contenu(seams.fichier).endsWith("sol  sel\r\na--b  c\r\n"));
 
     f->Memo1->clear();
     f->SpeedButton2Click();
-    QCOMPARE(seams.ouvertures.value(0).filtre, QStringLiteral("Mots sélectionnés logiciel|*.select_log"));
-    QCOMPARE(f->Memo1->lignes(), trouves + QStringList{"a--b  c"});
+    QCOMPARE(seams.ouvertures.value(0).filtre,
+             QStringLiteral("Mots sélectionnés logiciel|*.select_log"));
+    QCOMPARE(f->Memo1->lignes(), trouves + QStringList{ "a--b  c" });
     QCOMPARE(f->Lab_fic_mots_selectionnes->text(), seams.fichier);
     QVERIFY(f->Lab_fic_mots_selectionnes->isVisible());
     QVERIFY(seams.questions.isEmpty());
@@ -281,12 +289,12 @@ void TestChoixMotsListes::lire_select_log_questions()
     FenetreEssai f;
     Coutures seams;
     const QString a_lire = f.repertoire + "/autre.select_log";
-    ecrire_lignes(a_lire, {"lu  la"});
+    ecrire_lignes(a_lire, { "lu  la" });
     f->Memo1->remplace_tout(trouves);
     f->liste_logiciel_a_sauver = true;
     seams.reponse = Reponse(reponse);
     // The save dialog, when shown, gets a file or is cancelled; the open dialog gets a_lire.
-    seams.remplacement->enregistrer_fichier = [&](const OptionsDialogue&) {
+    seams.remplacement->enregistrer_fichier = [&](const OptionsDialogue &) {
         ResultatDialogue r;
         r.accepte = sauvegarde_acceptee;
         r.nom_fichier = f.repertoire + "/sauve.select_log";
@@ -294,9 +302,9 @@ void TestChoixMotsListes::lire_select_log_questions()
     };
     seams.fichier = a_lire;
     f->SpeedButton2Click();
-    QCOMPARE(seams.questions, QStringList{"Sauver la liste logiciel ?"});
+    QCOMPARE(seams.questions, QStringList{ "Sauver la liste logiciel ?" });
     QCOMPARE(QFile::exists(f.repertoire + "/sauve.select_log"), sauvegarde_acceptee);
-    QCOMPARE(f->Memo1->lignes(), lue ? QStringList{"lu  la"} : trouves);
+    QCOMPARE(f->Memo1->lignes(), lue ? QStringList{ "lu  la" } : trouves);
     QCOMPARE(f->liste_logiciel_a_sauver, !sauvegarde_acceptee);
 }
 
@@ -341,17 +349,18 @@ void TestChoixMotsListes::fermeture()
     QFETCH(bool, question_posee);
     FenetreEssai f;
     Coutures seams;
-    f->Memo3->remplace_tout({"chat  chas"});
+    f->Memo3->remplace_tout({ "chat  chas" });
     f->liste_modifiee = modifiee;
     seams.reponse = Reponse(reponse);
     if (sauvegarde_acceptee)
         seams.fichier = f.repertoire + "/fin.liste_fantrel";
     f->close();
     QCOMPARE(!f->isVisible(), fermee);
-    QCOMPARE(seams.questions, question_posee
-             ? QStringList{"Sauver la liste des mots choisis par l'utilisateur ?"} : QStringList{});
+    QCOMPARE(seams.questions,
+             question_posee ? QStringList{ "Sauver la liste des mots choisis par l'utilisateur ?" }
+                            : QStringList{});
     QCOMPARE(QFile::exists(f.repertoire + "/fin.liste_fantrel"), sauvegarde_acceptee);
-    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chas"});     // hidden only: the list stays
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" }); // hidden only: the list stays
     QCOMPARE(f->liste_modifiee, modifiee && !sauvegarde_acceptee);
 }
 
@@ -364,14 +373,14 @@ void TestChoixMotsListes::saisie_dans_la_liste_utilisateur()
     f->Memo3->setFocus();
     QTest::keyClicks(f->Memo3, QStringLiteral("lac  lit"));
     QVERIFY(f->liste_modifiee);
-    QCOMPARE(f->Memo3->lignes(), QStringList{"lac  lit"});
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "lac  lit" });
 }
 
 void TestChoixMotsListes::ecriture_impossible()
 {
     FenetreEssai f;
     Coutures seams;
-    f->Memo3->remplace_tout({"chat  chas"});
+    f->Memo3->remplace_tout({ "chat  chas" });
     f->Memo1->remplace_tout(trouves);
     f->liste_modifiee = true;
     f->liste_logiciel_a_sauver = true;
@@ -383,7 +392,7 @@ void TestChoixMotsListes::ecriture_impossible()
     seams.fichier = f.repertoire + "/absent.liste_fantrel";
     f->liste_modifiee = false;
     QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->Speed_charge_selectClick());
-    QCOMPARE(f->Memo3->lignes(), QStringList{"chat  chas"});
+    QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" });
 }
 
 FANTREL_TEST_MAIN(TestChoixMotsListes)

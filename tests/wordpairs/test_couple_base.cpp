@@ -9,26 +9,30 @@ using namespace fantrel;
 
 namespace {
 
-Filtres aucun_filtre() { return {false, false, false, false, false}; }
+Filtres aucun_filtre()
+{
+    return { false, false, false, false, false };
+}
 
 // Only filter `numero` (1 to 5, in their order) checked; 0: none.
 Filtres seulement(int numero)
 {
     Filtres f = aucun_filtre();
-    bool* cases[] = {&f.s_final, &f.accent, &f.non_derniere, &f.non_premiere, &f.participes};
+    bool *cases[] = { &f.s_final, &f.accent, &f.non_derniere, &f.non_premiere, &f.participes };
     if (numero > 0)
         *cases[numero - 1] = true;
     return f;
 }
 
-ContientTexte dans(const QStringList& lignes)
+ContientTexte dans(const QStringList &lignes)
 {
-    return [lignes](const QString& texte) { return base_contient_simple(lignes, texte); };
+    return [lignes](const QString &texte) { return base_contient_simple(lignes, texte); };
 }
 
 } // namespace
 
-class TestCoupleBase : public QObject {
+class TestCoupleBase : public QObject
+{
     Q_OBJECT
 private slots:
     void decoupe_data();
@@ -51,11 +55,11 @@ void TestCoupleBase::decoupe_data()
 {
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<QStringList>("mots");
-    QTest::newRow("clé et deux mots") << "chat chat chats" << QStringList{"chat", "chats"};
-    QTest::newRow("sans espace: un mot") << "chat" << QStringList{"chat"};
-    QTest::newRow("deux espaces: mot vide") << "chat a  b" << QStringList{"a", "", "b"};
-    QTest::newRow("espace final") << "chat a " << QStringList{"a", ""};
-    QTest::newRow("clé seule") << "chat " << QStringList{""};
+    QTest::newRow("clé et deux mots") << "chat chat chats" << QStringList{ "chat", "chats" };
+    QTest::newRow("sans espace: un mot") << "chat" << QStringList{ "chat" };
+    QTest::newRow("deux espaces: mot vide") << "chat a  b" << QStringList{ "a", "", "b" };
+    QTest::newRow("espace final") << "chat a " << QStringList{ "a", "" };
+    QTest::newRow("clé seule") << "chat " << QStringList{ "" };
     QStringList trente;
     for (int k = 0; k < 30; ++k)
         trente << QString::number(k);
@@ -93,12 +97,12 @@ void TestCoupleBase::bornes_data()
     QTest::addColumn<int>("classe");
     QTest::addColumn<int>("debut");
     QTest::addColumn<int>("fin");
-    QTest::newRow("au milieu") << QList<int>{3, 4, 4, 5} << 4 << 1 << 3;
-    QTest::newRow("jusqu'à la fin de la base") << QList<int>{3, 4, 4} << 4 << 1 << 3;
-    QTest::newRow("une ligne en tête") << QList<int>{4, 5} << 4 << 0 << 1;
-    QTest::newRow("absente") << QList<int>{3, 5} << 4 << -1 << -1;
-    QTest::newRow("deux séries: la première") << QList<int>{4, 4, 5, 4} << 4 << 0 << 2;
-    QTest::newRow("aucun bouton coché") << QList<int>{3, -1, 4} << 0 << -1 << -1;
+    QTest::newRow("au milieu") << QList<int>{ 3, 4, 4, 5 } << 4 << 1 << 3;
+    QTest::newRow("jusqu'à la fin de la base") << QList<int>{ 3, 4, 4 } << 4 << 1 << 3;
+    QTest::newRow("une ligne en tête") << QList<int>{ 4, 5 } << 4 << 0 << 1;
+    QTest::newRow("absente") << QList<int>{ 3, 5 } << 4 << -1 << -1;
+    QTest::newRow("deux séries: la première") << QList<int>{ 4, 4, 5, 4 } << 4 << 0 << 2;
+    QTest::newRow("aucun bouton coché") << QList<int>{ 3, -1, 4 } << 0 << -1 << -1;
 }
 
 void TestCoupleBase::bornes()
@@ -116,9 +120,12 @@ void TestCoupleBase::minuscules_data()
 {
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("A à Z") << "CHAT" << "chat";
-    QTest::newRow("capitales accentuées gardées") << "ÉTÉ Ça" << "ÉtÉ Ça";
-    QTest::newRow("mélange") << "ChÂteAU" << "chÂteau";
+    QTest::newRow("A à Z") << "CHAT"
+                           << "chat";
+    QTest::newRow("capitales accentuées gardées") << "ÉTÉ Ça"
+                                                  << "ÉtÉ Ça";
+    QTest::newRow("mélange") << "ChÂteAU"
+                             << "chÂteau";
 }
 
 void TestCoupleBase::minuscules()
@@ -132,42 +139,73 @@ void TestCoupleBase::couple_data()
 {
     QTest::addColumn<QString>("a");
     QTest::addColumn<QString>("b");
-    QTest::addColumn<int>("filtre");       // the one checked filter, 0 for none
+    QTest::addColumn<int>("filtre"); // the one checked filter, 0 for none
     QTest::addColumn<QStringList>("base");
     QTest::addColumn<bool>("accepte");
     const QStringList vide;
-    QTest::newRow("chat chas sans filtre") << "chat" << "chas" << 0 << vide << true;
-    QTest::newRow("chat chas: S final") << "chat" << "chas" << 1 << vide << false;
-    QTest::newRow("chat chas: dernière lettre") << "chat" << "chas" << 3 << vide << false;
-    QTest::newRow("bus bas: S final passe") << "bus" << "bas" << 1 << vide << true;
-    QTest::newRow("bal bas: S final") << "bal" << "bas" << 1 << vide << false;
-    QTest::newRow("bas bal: S final, s dehors") << "bas" << "bal" << 1 << vide << false;
-    QTest::newRow("S majuscule ne compte pas") << "baS" << "bal" << 1 << vide << true;
-    QTest::newRow("pâte pote: accent") << "pâte" << "pote" << 2 << vide << false;
-    QTest::newRow("pote pâte: accent côté b") << "pote" << "pâte" << 2 << vide << false;
-    QTest::newRow("pâte pâté: accent") << "pâte" << "pâté" << 2 << vide << false;
-    QTest::newRow("leçon lecon: ç") << "leçon" << "lecon" << 2 << vide << false;
-    QTest::newRow("accent ailleurs passe") << "pâte" << "pâle" << 2 << vide << true;
-    QTest::newRow("bal bas: première lettre passe") << "bal" << "bas" << 4 << vide << true;
-    QTest::newRow("mal bal: première lettre") << "mal" << "bal" << 4 << vide << false;
-    QTest::newRow("mal bal: dernière passe") << "mal" << "bal" << 3 << vide << true;
-    QTest::newRow("chat chaux: plus court dehors") << "chat" << "chaux" << 0 << vide << true;
-    QTest::newRow("chats chat: lettre manquante") << "chats" << "chat" << 0 << vide << true;
-    QTest::newRow("chat chats: aucune différence") << "chat" << "chats" << 0 << vide << false;
-    QTest::newRow("chats cha: deux manquantes") << "chats" << "cha" << 0 << vide << false;
-    QTest::newRow("deux différences") << "chat" << "chou" << 0 << vide << false;
-    QTest::newRow("mots égaux") << "chat" << "chat" << 0 << vide << false;
-    QTest::newRow("mot vide dedans") << "a" << "" << 0 << vide << false;
-    QTest::newRow("mot vide dehors") << "" << "a" << 0 << vide << false;
-    QTest::newRow("casse différente") << "Chat" << "chat" << 0 << vide << true;
-    const QStringList enfer{"cle mot", "xyz lenferme autre"};
-    QTest::newRow("enfant: enfer dans un mot") << "enfant" << "enfont" << 5 << enfer << false;
-    QTest::newRow("enfant: enfer absent") << "enfant" << "enfont" << 5 << QStringList{"cle enfe"} << true;
-    QTest::newRow("participe côté b") << "enfont" << "enfant" << 5 << enfer << false;
-    QTest::newRow("enfer dans une clé") << "enfant" << "enfont" << 5 << QStringList{"enfers x"} << false;
-    QTest::newRow("chantante: chanter") << "chantante" << "chantonte" << 5 << QStringList{"c chanter"} << false;
-    QTest::newRow("participe sans filtre") << "enfant" << "enfont" << 0 << enfer << true;
-    QTest::newRow("ant seul: pas d'infinitif") << "ant" << "ont" << 5 << QStringList{"er er"} << true;
+    QTest::newRow("chat chas sans filtre") << "chat"
+                                           << "chas" << 0 << vide << true;
+    QTest::newRow("chat chas: S final") << "chat"
+                                        << "chas" << 1 << vide << false;
+    QTest::newRow("chat chas: dernière lettre") << "chat"
+                                                << "chas" << 3 << vide << false;
+    QTest::newRow("bus bas: S final passe") << "bus"
+                                            << "bas" << 1 << vide << true;
+    QTest::newRow("bal bas: S final") << "bal"
+                                      << "bas" << 1 << vide << false;
+    QTest::newRow("bas bal: S final, s dehors") << "bas"
+                                                << "bal" << 1 << vide << false;
+    QTest::newRow("S majuscule ne compte pas") << "baS"
+                                               << "bal" << 1 << vide << true;
+    QTest::newRow("pâte pote: accent") << "pâte"
+                                       << "pote" << 2 << vide << false;
+    QTest::newRow("pote pâte: accent côté b") << "pote"
+                                              << "pâte" << 2 << vide << false;
+    QTest::newRow("pâte pâté: accent") << "pâte"
+                                       << "pâté" << 2 << vide << false;
+    QTest::newRow("leçon lecon: ç") << "leçon"
+                                    << "lecon" << 2 << vide << false;
+    QTest::newRow("accent ailleurs passe") << "pâte"
+                                           << "pâle" << 2 << vide << true;
+    QTest::newRow("bal bas: première lettre passe") << "bal"
+                                                    << "bas" << 4 << vide << true;
+    QTest::newRow("mal bal: première lettre") << "mal"
+                                              << "bal" << 4 << vide << false;
+    QTest::newRow("mal bal: dernière passe") << "mal"
+                                             << "bal" << 3 << vide << true;
+    QTest::newRow("chat chaux: plus court dehors") << "chat"
+                                                   << "chaux" << 0 << vide << true;
+    QTest::newRow("chats chat: lettre manquante") << "chats"
+                                                  << "chat" << 0 << vide << true;
+    QTest::newRow("chat chats: aucune différence") << "chat"
+                                                   << "chats" << 0 << vide << false;
+    QTest::newRow("chats cha: deux manquantes") << "chats"
+                                                << "cha" << 0 << vide << false;
+    QTest::newRow("deux différences") << "chat"
+                                      << "chou" << 0 << vide << false;
+    QTest::newRow("mots égaux") << "chat"
+                                << "chat" << 0 << vide << false;
+    QTest::newRow("mot vide dedans") << "a"
+                                     << "" << 0 << vide << false;
+    QTest::newRow("mot vide dehors") << ""
+                                     << "a" << 0 << vide << false;
+    QTest::newRow("casse différente") << "Chat"
+                                      << "chat" << 0 << vide << true;
+    const QStringList enfer{ "cle mot", "xyz lenferme autre" };
+    QTest::newRow("enfant: enfer dans un mot") << "enfant"
+                                               << "enfont" << 5 << enfer << false;
+    QTest::newRow("enfant: enfer absent") << "enfant"
+                                          << "enfont" << 5 << QStringList{ "cle enfe" } << true;
+    QTest::newRow("participe côté b") << "enfont"
+                                      << "enfant" << 5 << enfer << false;
+    QTest::newRow("enfer dans une clé") << "enfant"
+                                        << "enfont" << 5 << QStringList{ "enfers x" } << false;
+    QTest::newRow("chantante: chanter") << "chantante"
+                                        << "chantonte" << 5 << QStringList{ "c chanter" } << false;
+    QTest::newRow("participe sans filtre") << "enfant"
+                                           << "enfont" << 0 << enfer << true;
+    QTest::newRow("ant seul: pas d'infinitif") << "ant"
+                                               << "ont" << 5 << QStringList{ "er er" } << true;
 }
 
 void TestCoupleBase::couple()
@@ -185,12 +223,15 @@ void TestCoupleBase::couple()
 void TestCoupleBase::participe_seulement_en_dernier()
 {
     int questions = 0;
-    const ContientTexte compte = [&questions](const QString&) { ++questions; return false; };
+    const ContientTexte compte = [&questions](const QString &) {
+        ++questions;
+        return false;
+    };
     Filtres tous;
-    QVERIFY(!test_couple(u"enfant", u"enfans", tous, compte));     // S final
-    QVERIFY(!test_couple(u"enfant", u"enfînt", tous, compte));     // accent
-    QVERIFY(!test_couple(u"enfant", u"infant", tous, compte));     // first letter
-    QVERIFY(!test_couple(u"enfant", u"enfanx", tous, compte));     // last letter
+    QVERIFY(!test_couple(u"enfant", u"enfans", tous, compte)); // S final
+    QVERIFY(!test_couple(u"enfant", u"enfînt", tous, compte)); // accent
+    QVERIFY(!test_couple(u"enfant", u"infant", tous, compte)); // first letter
+    QVERIFY(!test_couple(u"enfant", u"enfanx", tous, compte)); // last letter
     QCOMPARE(questions, 0);
     QVERIFY(test_couple(u"enfant", u"enfont", tous, compte));
     QCOMPARE(questions, 1);
@@ -224,7 +265,7 @@ void TestCoupleBase::infinitif()
 void TestCoupleBase::index_participes_comme_un_parcours()
 {
     std::mt19937 hasard(7);
-    const QString lettres = QStringLiteral("aeérntœ");   // œ: beyond the flat table
+    const QString lettres = QStringLiteral("aeérntœ"); // œ: beyond the flat table
     auto texte = [&](int longueur) {
         QString t;
         for (int k = 0; k < longueur; ++k)
@@ -242,7 +283,8 @@ void TestCoupleBase::index_participes_comme_un_parcours()
             if (hasard() % 3)
                 question += "er";
             const bool attendu = base_contient_simple(lignes, question);
-            QVERIFY2(index.contient(question) == attendu, qPrintable(question + " dans " + lignes.join('|')));
+            QVERIFY2(index.contient(question) == attendu,
+                     qPrintable(question + " dans " + lignes.join('|')));
             QCOMPARE(index.contient(question), attendu);
         }
     }

@@ -13,21 +13,23 @@ using namespace fantrel;
 
 namespace {
 
-constexpr Filtres aucun{false, false, false, false, false};
+constexpr Filtres aucun{ false, false, false, false, false };
 
 Filtres filtres_numero(int masque)
 {
-    return {bool(masque & 1), bool(masque & 2), bool(masque & 4), bool(masque & 8), bool(masque & 16)};
+    return { bool(masque & 1), bool(masque & 2), bool(masque & 4), bool(masque & 8),
+             bool(masque & 16) };
 }
 
-std::unique_ptr<Recherche> cree(bool rapide, const BaseMots& base, const Demande& demande)
+std::unique_ptr<Recherche> cree(bool rapide, const BaseMots &base, const Demande &demande)
 {
     if (rapide)
         return std::make_unique<RechercheRapide>(base, demande);
     return std::make_unique<RechercheSimple>(base, demande);
 }
 
-struct Issue {
+struct Issue
+{
     QStringList couples;
     bool prete = false;
     int maximum = 0;
@@ -37,7 +39,7 @@ struct Issue {
 
 // Runs a search to its end; budgets drawn from `hasard` (when given) make it stop
 // and start again at arbitrary places.
-Issue termine(Recherche& r, const Filtres& filtres, std::mt19937* hasard = nullptr)
+Issue termine(Recherche &r, const Filtres &filtres, std::mt19937 *hasard = nullptr)
 {
     r.definir_filtres(filtres);
     Issue issue;
@@ -57,9 +59,9 @@ Issue termine(Recherche& r, const Filtres& filtres, std::mt19937* hasard = nullp
 // lengths (some empty), up to 30 words a line, "ant"/"ante" endings and "er" so
 // that the participle filter has work, classes in runs of random length, and
 // some lines without a space.
-QStringList base_aleatoire(std::mt19937& hasard)
+QStringList base_aleatoire(std::mt19937 &hasard)
 {
-    static const QStringList syllabes{"a", "b", "s", "é", "ç", "ant", "ante", "er", "t"};
+    static const QStringList syllabes{ "a", "b", "s", "é", "ç", "ant", "ante", "er", "t" };
     auto tire = [&](int n) { return int(hasard() % unsigned(n)); };
     auto mot = [&](int max_syllabes) {
         QString m;
@@ -77,7 +79,7 @@ QStringList base_aleatoire(std::mt19937& hasard)
                 continue;
             }
             QString cle(classe, u'k');
-            for (QChar& c : cle)
+            for (QChar &c : cle)
                 c = syllabes[tire(4)][0];
             QStringList mots;
             const int nb_mots = tire(10) == 0 ? 30 : 1 + tire(5);
@@ -89,16 +91,17 @@ QStringList base_aleatoire(std::mt19937& hasard)
     return lignes;
 }
 
-QString chemin_partage(const QString& fichier)
+QString chemin_partage(const QString &fichier)
 {
-    const QString partage = qEnvironmentVariable("FANTREL_SHARED",
-                                                 qEnvironmentVariable("FANTREL_SOURCE", ".") + "/../shared");
+    const QString partage = qEnvironmentVariable(
+            "FANTREL_SHARED", qEnvironmentVariable("FANTREL_SOURCE", ".") + "/../shared");
     return partage + "/data/" + fichier;
 }
 
 } // namespace
 
-class TestRecherche : public QObject {
+class TestRecherche : public QObject
+{
     Q_OBJECT
 private slots:
     void ordre_des_couples_data();
@@ -127,11 +130,12 @@ void TestRecherche::ordre_des_couples_data()
 void TestRecherche::ordre_des_couples()
 {
     QFETCH(bool, rapide);
-    const BaseMots base({"ab x", "aaaa chat chas", "bbbb chas chat", "cccc char", "dd y"});
-    auto r = cree(rapide, base, {false, 4, {}});
+    const BaseMots base({ "ab x", "aaaa chat chas", "bbbb chas chat", "cccc char", "dd y" });
+    auto r = cree(rapide, base, { false, 4, {} });
     const Issue issue = termine(*r, aucun);
-    QCOMPARE(issue.couples, QStringList({"chat  chas", "chas  chat", "chat  char", "chas  char",
-                                         "chas  char", "chat  char"}));
+    QCOMPARE(issue.couples,
+             QStringList({ "chat  chas", "chas  chat", "chat  char", "chas  char", "chas  char",
+                           "chat  char" }));
     QCOMPARE(r->bornes().debut, 1);
     QCOMPARE(r->bornes().fin, 4);
 }
@@ -143,14 +147,17 @@ void TestRecherche::progression_data()
     QTest::addColumn<bool>("prete");
     QTest::addColumn<int>("maximum");
     QTest::addColumn<int>("position");
-    const QStringList trois{"chat chat", "chas chas", "char char"};
-    const QStringList deux_series{"chat chat", "chas chas", "ab ab", "char char"};
-    for (bool rapide : {false, true}) {
-        const char* nom = rapide ? "rapide" : "simple";
+    const QStringList trois{ "chat chat", "chas chas", "char char" };
+    const QStringList deux_series{ "chat chat", "chas chas", "ab ab", "char char" };
+    for (bool rapide : { false, true }) {
+        const char *nom = rapide ? "rapide" : "simple";
         QTest::addRow("%s: m - 1 sur m", nom) << rapide << trois << true << 3 << 2;
-        QTest::addRow("%s: maximum sur toute la base", nom) << rapide << deux_series << true << 3 << 1;
-        QTest::addRow("%s: une seule ligne", nom) << rapide << QStringList{"chat chat"} << false << 0 << 0;
-        QTest::addRow("%s: classe absente", nom) << rapide << QStringList{"ab ab"} << false << 0 << 0;
+        QTest::addRow("%s: maximum sur toute la base", nom)
+                << rapide << deux_series << true << 3 << 1;
+        QTest::addRow("%s: une seule ligne", nom)
+                << rapide << QStringList{ "chat chat" } << false << 0 << 0;
+        QTest::addRow("%s: classe absente", nom)
+                << rapide << QStringList{ "ab ab" } << false << 0 << 0;
     }
 }
 
@@ -158,7 +165,7 @@ void TestRecherche::progression()
 {
     QFETCH(bool, rapide);
     QFETCH(QStringList, lignes);
-    auto r = cree(rapide, BaseMots(lignes), {false, 4, {}});
+    auto r = cree(rapide, BaseMots(lignes), { false, 4, {} });
     const Issue issue = termine(*r, Filtres{});
     QTEST(issue.prete, "prete");
     QTEST(issue.maximum, "maximum");
@@ -169,11 +176,11 @@ void TestRecherche::progression()
 // The last line of the base belongs to the searched class and is paired.
 void TestRecherche::classe_jusqu_a_la_fin()
 {
-    const BaseMots base({"ab ab", "chat chat", "chas chas"});
-    for (bool rapide : {false, true}) {
-        auto r = cree(rapide, base, {false, 4, {}});
+    const BaseMots base({ "ab ab", "chat chat", "chas chas" });
+    for (bool rapide : { false, true }) {
+        auto r = cree(rapide, base, { false, 4, {} });
         QCOMPARE(r->bornes().fin, 3);
-        QCOMPARE(termine(*r, aucun).couples, QStringList{"chat  chas"});
+        QCOMPARE(termine(*r, aucun).couples, QStringList{ "chat  chas" });
     }
 }
 
@@ -189,10 +196,11 @@ void TestRecherche::mot_seul_data()
 void TestRecherche::mot_seul()
 {
     QFETCH(bool, rapide);
-    const BaseMots base({"chas chas chaux chats", "ab ab", "cha chas", "char char chat char"});
-    auto r = cree(rapide, base, {true, 4, "chat"});
+    const BaseMots base({ "chas chas chaux chats", "ab ab", "cha chas", "char char chat char" });
+    auto r = cree(rapide, base, { true, 4, "chat" });
     const Issue issue = termine(*r, aucun);
-    QCOMPARE(issue.couples, QStringList({"chat  chas", "chat  chaux", "chat  char", "chat  char"}));
+    QCOMPARE(issue.couples,
+             QStringList({ "chat  chas", "chat  chaux", "chat  char", "chat  char" }));
     QVERIFY(issue.prete);
     QCOMPARE(issue.maximum, 4);
     QCOMPARE(issue.position, 4);
@@ -210,8 +218,8 @@ void TestRecherche::longueur_decochee_en_cours_data()
 void TestRecherche::longueur_decochee_en_cours()
 {
     QFETCH(bool, rapide);
-    const BaseMots base({"chat chat", "chas chas", "char char"});
-    auto r = cree(rapide, base, {false, 4, {}});
+    const BaseMots base({ "chat chat", "chas chas", "char char" });
+    auto r = cree(rapide, base, { false, 4, {} });
     r->definir_filtres(aucun);
     QStringList vus;
     while (vus.size() < 2) {
@@ -223,7 +231,7 @@ void TestRecherche::longueur_decochee_en_cours()
     while (!r->avance(1))
         vus += r->prend_couples();
     vus += r->prend_couples();
-    QCOMPARE(vus, QStringList({"chat  chas", "chat  char"}));
+    QCOMPARE(vus, QStringList({ "chat  chas", "chat  char" }));
     QCOMPARE(r->progression_position(), 1);
     QCOMPARE(r->progression_maximum(), 3);
 }
@@ -243,7 +251,7 @@ void TestRecherche::rapide_comme_simple_bases_aleatoires()
                 if (masque != 0 && masque != 31 && hasard() % 4 != 0)
                     continue;
                 const Filtres filtres = filtres_numero(masque);
-                const Demande demande{false, classe, {}};
+                const Demande demande{ false, classe, {} };
                 RechercheSimple simple(base, demande);
                 const Issue attendu = termine(simple, filtres);
                 RechercheRapide rapide(base, demande);
@@ -251,7 +259,10 @@ void TestRecherche::rapide_comme_simple_bases_aleatoires()
                 RechercheSimple simple_repris(base, demande);
                 const Issue repris = termine(simple_repris, filtres, &hasard);
                 const QString contexte = QStringLiteral("graine %1 classe %2 filtres %3\n%4")
-                                             .arg(graine).arg(classe).arg(masque).arg(base.lignes.join('\n'));
+                                                 .arg(graine)
+                                                 .arg(classe)
+                                                 .arg(masque)
+                                                 .arg(base.lignes.join('\n'));
                 QVERIFY2(obtenu.couples == attendu.couples, qPrintable(contexte));
                 QVERIFY2(repris.couples == attendu.couples, qPrintable(contexte));
                 QCOMPARE(obtenu.prete, attendu.prete);
@@ -277,8 +288,8 @@ void TestRecherche::rapide_comme_simple_mot_seul()
         QString mot = decoupe_ligne(lignes[int(hasard() % lignes.size())]).value(0);
         if (mot.isEmpty())
             mot = QStringLiteral("abé");
-        for (int masque : {0, 31, int(hasard() % 32)}) {
-            const Demande demande{true, int(mot.size()), mot};
+        for (int masque : { 0, 31, int(hasard() % 32) }) {
+            const Demande demande{ true, int(mot.size()), mot };
             RechercheSimple simple(base, demande);
             const Issue attendu = termine(simple, filtres_numero(masque));
             RechercheRapide rapide(base, demande);
@@ -303,17 +314,17 @@ void TestRecherche::rapide_comme_simple_tout_petit()
         QSKIP(qPrintable("pas de base " + chemin));
     const BaseMots base(lire_lignes(chemin));
     QHash<QString, bool> memoire;
-    const ContientTexte contient = [&](const QString& t) {
+    const ContientTexte contient = [&](const QString &t) {
         auto r = memoire.constFind(t);
         return r != memoire.cend() ? *r : *memoire.insert(t, base_contient_simple(base.lignes, t));
     };
     std::mt19937 hasard(3);
     int couples = 0;
     for (int classe = 1; classe <= 20; ++classe) {
-        for (const Filtres& filtres : {Filtres{}, aucun}) {
-            RechercheSimple simple(base, {false, classe, {}}, contient);
+        for (const Filtres &filtres : { Filtres{}, aucun }) {
+            RechercheSimple simple(base, { false, classe, {} }, contient);
             const Issue attendu = termine(simple, filtres);
-            RechercheRapide rapide(base, {false, classe, {}});
+            RechercheRapide rapide(base, { false, classe, {} });
             const Issue obtenu = termine(rapide, filtres, classe == 8 ? &hasard : nullptr);
             QVERIFY2(obtenu.couples == attendu.couples, qPrintable(QString::number(classe)));
             QCOMPARE(obtenu.position, attendu.position);
