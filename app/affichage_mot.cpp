@@ -1,6 +1,6 @@
 // The 3D word of the main window: its scene, the display operations the trials
 // use, the verdict label and the delayed redisplay.
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "engine3d/ancre.h"
 #include "engine3d/camera.h"
 #include "engine3d/controle_camera.h"
@@ -9,7 +9,7 @@
 #include "engine3d/vue3d.h"
 #include <QLabel>
 
-namespace fantrel {
+namespace fantrel::app {
 
 namespace {
 // Gradient end of inactive title bars, a system colour, until the settings set one.
@@ -18,7 +18,7 @@ constexpr std::int32_t fond_initial = std::int32_t(0x80000000u + 28u);
 
 void TForm1::construit_scene()
 {
-    using namespace moteur3d;
+    using namespace engine3d;
     vue_3d = new Vue3D(m_centre);
     vue_3d->setObjectName(QStringLiteral("GLSceneViewer1"));
     vue_3d->setGeometry(56, 36, 983, 586);
@@ -107,4 +107,4 @@ void TForm1::Timer_reaffichTimer()
     vue_3d->repeint_maintenant();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

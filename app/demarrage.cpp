@@ -1,11 +1,11 @@
 // The one-shot start-up step, and the opening of exercise lists.
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "engine3d/controle_camera.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/texte3d.h"
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
-#include "trials/capacite_memo.h"
+#include "platform/capacite_memo.h"
 #include "trials/liste_exercice.h"
 #include <QDir>
 #include <QLabel>
@@ -14,7 +14,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 
-namespace fantrel {
+namespace fantrel::app {
 
 // Runs once, about 100 ms after the event loop starts. A failure (missing settings
 // file, bad settings line, missing list) is shown and ends the step where it
@@ -70,7 +70,7 @@ void TForm1::ouvrir()
     if (nom.isEmpty()) {
         if (OpenDialog1.repertoire_initial.isEmpty())
             OpenDialog1.repertoire_initial = etat.repertoire;
-        const ResultatDialogue r = interactions().ouvrir_fichier(OpenDialog1);
+        const platform::ResultatDialogue r = platform::interactions().ouvrir_fichier(OpenDialog1);
         if (!r.accepte || r.nom_fichier.isEmpty())
             return;
         nom = r.nom_fichier;
@@ -79,20 +79,20 @@ void TForm1::ouvrir()
     }
     // Read first: a list that cannot be opened, or too long for Memo1, leaves the
     // loaded one in use.
-    QStringList lignes = lire_lignes_memo(nom);
+    QStringList lignes = platform::lire_lignes_memo(nom);
     etat.compte_test.fill(0);
-    for (Couple &c : etat.liste_mots)
-        c = Couple{};
-    tri_liste(lignes, etat);
+    for (trials::Couple &c : etat.liste_mots)
+        c = trials::Couple{};
+    trials::tri_liste(lignes, etat);
     Memo1->setPlainText(lignes.join(u'\n'));
     Memo1->repaint();
-    Edit1->setText(nom_sans_dossier(nom));
+    Edit1->setText(trials::nom_sans_dossier(nom));
     BitBtn2->setEnabled(true);
-    Edit_masque->setText(masque_derive(lignes.value(1), etat.masque));
+    Edit_masque->setText(trials::masque_derive(lignes.value(1), etat.masque));
     pose_texte(Edit_masque->text());
     repaint();
     etat.fin_liste = false;
     BitBtn2->show();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -1,7 +1,7 @@
 // The word trials: the trial start shared by both paradigms, the first paradigm's
 // exposure, the second paradigm's four-phase chain, and the answers.
-#include "app/Unit1.h"
-#include "engine3d/minuteur_hr.h"
+#include "app/fenetre_principale.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
@@ -16,7 +16,7 @@
 #include <QScrollBar>
 #include <array>
 
-namespace fantrel {
+namespace fantrel::app {
 
 namespace {
 constexpr int attente_avant_flash_ms = 1000;
@@ -41,8 +41,8 @@ void TForm1::BitBtn2Click()
         cache_boutons();
         return;
     }
-    etat.rang_mot = rang_du_essai(etat.num_essai);
-    const Couple c = etat.couple(etat.num_essai);
+    etat.rang_mot = trials::rang_du_essai(etat.num_essai);
+    const trials::Couple c = etat.couple(etat.num_essai);
     etat.mots[1] = c.mot1;
     etat.mots[2] = c.mot2;
     const QString montre = etat.mots[etat.rang_mot];
@@ -54,11 +54,11 @@ void TForm1::BitBtn2Click()
         cache_boutons();
         return;
     }
-    etat.ligne_resultat = debut_ligne_resultat(montre);
+    etat.ligne_resultat = trials::debut_ligne_resultat(montre);
     // The word's glyphs are built now, not between the timer's event and the frame.
     GLSpaceText1->prepare_texte(montre);
     GLSpaceText1->prepare_texte(etat.masque);
-    attente(attente_avant_flash_ms);
+    platform::attente(attente_avant_flash_ms);
     if (!etat.mode_morbelle) {
         affich_texte(montre);
         lance_exposition();
@@ -91,7 +91,7 @@ void TForm1::Edit_masqueChange()
 
 void TForm1::SpeedButton2Click()
 {
-    attente(attente_avant_flash_ms);
+    platform::attente(attente_avant_flash_ms);
     etat.essai_mire = true;
     affich_texte(QString::number(100 + etat.hasard.tirage(1000)));
     lance_exposition();
@@ -115,12 +115,12 @@ void TForm1::lance_exposition()
 void TForm1::demande_reponse()
 {
     if (!etat.essai_mire) {
-        attente(attente_avant_reponse_ms);
+        platform::attente(attente_avant_reponse_ms);
         if (Comparaisondemots1->isChecked()) {
             const int r = 1 + etat.hasard.tirage(2);
             bit_rep1->setText(etat.mots[r == 1 ? 1 : 2]);
             bit_rep2->setText(etat.mots[r == 1 ? 2 : 1]);
-            etat.ligne_resultat += propositions(etat.mots[1], etat.mots[2], r);
+            etat.ligne_resultat += trials::propositions(etat.mots[1], etat.mots[2], r);
             Bit_rep3->move(709, 485);
             bit_rep1->show();
             bit_rep2->show();
@@ -142,7 +142,7 @@ void TForm1::reponse_mot(QPushButton *bouton)
 {
     etat.ligne_resultat += QStringLiteral(" répondu=") + bouton->text();
     groupe_resultats->ajoute_ligne(etat.ligne_resultat);
-    etat.bonne_reponse = juge(bouton->text(), etat.mots[etat.rang_mot]);
+    etat.bonne_reponse = trials::juge(bouton->text(), etat.mots[etat.rang_mot]);
     compte_reponse();
     affich_bid(etat.bonne_reponse);
     cache_boutons();
@@ -175,9 +175,9 @@ void TForm1::Edit_saisie_libreEntree()
 {
     Edit_saisie_libre->hide();
     const QString tape = Edit_saisie_libre->text();
-    etat.bonne_reponse = juge(tape, etat.mots[etat.rang_mot]);
-    etat.ligne_resultat +=
-            propositions(etat.mots[1], etat.mots[2], 1) + QStringLiteral(" répondu=") + tape;
+    etat.bonne_reponse = trials::juge(tape, etat.mots[etat.rang_mot]);
+    etat.ligne_resultat += trials::propositions(etat.mots[1], etat.mots[2], 1)
+            + QStringLiteral(" répondu=") + tape;
     groupe_resultats->ajoute_ligne(etat.ligne_resultat);
     compte_reponse();
     affich_bid(etat.bonne_reponse);
@@ -206,12 +206,12 @@ void TForm1::BitBtn5Click()
 // moment it is on screen; the next phase's frame is then drawn ahead and swapped
 // in when due, as the first paradigm's mask is. A phase of
 // 0 ms is skipped; after the last one the text is emptied.
-void TForm1::phase_chaine(MinuteurHR *fin, int suivante)
+void TForm1::phase_chaine(platform::MinuteurHR *fin, int suivante)
 {
     if (fin)
         fin->definir_actif(false);
-    const std::array<MinuteurHR *, 4> minuteurs{ Async_masque1, Async_mot, Async_blanc,
-                                                 Async_masque2 };
+    const std::array<platform::MinuteurHR *, 4> minuteurs{ Async_masque1, Async_mot, Async_blanc,
+                                                           Async_masque2 };
     const std::array<QString, 4> textes{ etat.masque1, etat.mot_morbelle, QString(), etat.masque2 };
     const auto phase_montree = [&](int depuis) {
         int k = depuis;
@@ -275,4 +275,4 @@ void TForm1::Scroll_masque2Change()
     Async_masque2->definir_intervalle(quint16(Scroll_masque2->value()));
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

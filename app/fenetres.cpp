@@ -1,16 +1,16 @@
 #include "app/fenetres.h"
-#include "app/Unit1.h"
-#include "results/Unit_courbe.h"
-#include "results/Unit_courbe2.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "app/fenetre_principale.h"
+#include "results/fenetre_graphique.h"
+#include "results/fenetre_resultats_3d.h"
+#include "wordpairs/fenetre_couples.h"
 
-namespace fantrel {
+namespace fantrel::app {
 
 Fenetres::Fenetres()
     : Form1(std::make_unique<TForm1>()),
-      Form_choix_mots(std::make_unique<TForm_choix_mots>(Form1->etat.repertoire)),
-      Form_courbe(std::make_unique<TForm_courbe>()),
-      Form_courbe2(std::make_unique<TForm_courbe2>(Form1->etat))
+      Form_choix_mots(std::make_unique<wordpairs::TForm_choix_mots>(Form1->etat.repertoire)),
+      Form_courbe(std::make_unique<results::TForm_courbe>()),
+      Form_courbe2(std::make_unique<results::TForm_courbe2>(Form1->etat))
 {
     Form1->relie_fenetres(Form_choix_mots.get(), Form_courbe.get(), Form_courbe2.get());
 }
@@ -24,4 +24,4 @@ Fenetres::~Fenetres()
     Form_choix_mots.reset();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -4,23 +4,27 @@
 #pragma once
 #include <memory>
 
-class TForm_choix_mots; // the word-pair tool lives outside the namespace
-
-namespace fantrel {
-
-class TForm1;
+namespace fantrel::wordpairs {
+class TForm_choix_mots;
+}
+namespace fantrel::results {
 class TForm_courbe;
 class TForm_courbe2;
+} // namespace fantrel::results
+
+namespace fantrel::app {
+
+class TForm1;
 
 struct Fenetres
 {
     std::unique_ptr<TForm1> Form1;
-    std::unique_ptr<TForm_choix_mots> Form_choix_mots;
-    std::unique_ptr<TForm_courbe> Form_courbe;
-    std::unique_ptr<TForm_courbe2> Form_courbe2;
+    std::unique_ptr<wordpairs::TForm_choix_mots> Form_choix_mots;
+    std::unique_ptr<results::TForm_courbe> Form_courbe;
+    std::unique_ptr<results::TForm_courbe2> Form_courbe2;
 
     Fenetres();
     ~Fenetres();
 };
 
-} // namespace fantrel
+} // namespace fantrel::app

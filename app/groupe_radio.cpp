@@ -4,7 +4,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::app {
 
 GroupeRadio::GroupeRadio(const QString &titre, const QStringList &items, QWidget *parent)
     : QGroupBox(titre, parent), m_boutons(new QButtonGroup(this))
@@ -40,4 +40,4 @@ void GroupeRadio::definir_index(int index)
     m_boutons->button(index)->setChecked(true);
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -5,7 +5,7 @@
 
 class QButtonGroup;
 
-namespace fantrel {
+namespace fantrel::app {
 
 class GroupeRadio : public QGroupBox
 {
@@ -20,4 +20,4 @@ private:
     QButtonGroup *m_boutons = nullptr;
 };
 
-} // namespace fantrel
+} // namespace fantrel::app

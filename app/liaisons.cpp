@@ -1,15 +1,15 @@
 // The main window's links to the results, music and word-pair windows.
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "platform/liaison.h"
 #include "app/groupe_radio.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
-#include "results/Unit_courbe.h"
-#include "results/Unit_courbe2.h"
+#include "results/fenetre_graphique.h"
+#include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
 #include "trials/liste_exercice.h"
 #include "trials/reponses.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include <QAction>
 #include <QCloseEvent>
 #include <QLabel>
@@ -17,11 +17,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace fantrel {
+namespace fantrel::app {
 
 void TForm1::construit_groupes_resultats_musique()
 {
-    groupe_resultats = new GroupeResultats(centralWidget());
+    groupe_resultats = new results::GroupeResultats(centralWidget());
     groupe_resultats->setObjectName(QStringLiteral("Group_result"));
     groupe_resultats->setGeometry(728, 48, 283, 225);
     groupe_resultats->hide();
@@ -29,7 +29,7 @@ void TForm1::construit_groupes_resultats_musique()
     Group_result = groupe_resultats;
     Memo_enreg_test = groupe_resultats->Memo_enreg_test;
 
-    groupe_musical = new GroupeMusical(centralWidget());
+    groupe_musical = new music::GroupeMusical(centralWidget());
     groupe_musical->setObjectName(QStringLiteral("Group_musical"));
     groupe_musical->setGeometry(688, 24, 393, 336);
     groupe_musical->hide();
@@ -39,7 +39,7 @@ void TForm1::construit_groupes_resultats_musique()
 
 void TForm1::construit_essai_musical()
 {
-    ControlesMusique c;
+    music::ControlesMusique c;
     c.BitBtn_ecoute = BitBtn_ecoute;
     c.bit_rep1 = bit_rep1;
     c.bit_rep2 = bit_rep2;
@@ -50,16 +50,18 @@ void TForm1::construit_essai_musical()
     c.Radio_incongru = [this] { return Radio_incongru->index_choisi(); };
     c.compte_reponse = [this] { compte_reponse(); };
     c.affich_bid = [this](bool verdict) { affich_bid(verdict); };
-    essai_musical = new EssaiMusical(etat, c, this);
-    relie(BitBtn_ecoute, &QPushButton::clicked, essai_musical, &EssaiMusical::BitBtn_ecouteClick);
+    essai_musical = new music::EssaiMusical(etat, c, this);
+    platform::relie(BitBtn_ecoute, &QPushButton::clicked, essai_musical,
+                    &music::EssaiMusical::BitBtn_ecouteClick);
 }
 
-void TForm1::relie_fenetres(TForm_choix_mots *choix, TForm_courbe *courbe, TForm_courbe2 *courbe2)
+void TForm1::relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
+                            results::TForm_courbe2 *courbe2)
 {
     Form_choix_mots = choix;
     Form_courbe = courbe;
     Form_courbe2 = courbe2;
-    LienPrincipal lien;
+    results::LienPrincipal lien;
     lien.Memo_enreg_test = Memo_enreg_test;
     lien.Memo1 = Memo1;
     lien.GroupBox3 = GroupBox3;
@@ -80,7 +82,7 @@ void TForm1::relance_exercice()
         BitBtn2->setEnabled(true);
         BitBtn2->show();
     }
-    melange_des_lignes(etat);
+    trials::melange_des_lignes(etat);
 }
 
 void TForm1::misajour_courbe()
@@ -156,16 +158,16 @@ void TForm1::Incongruitmusicale1Click()
 void TForm1::closeEvent(QCloseEvent *evenement)
 {
     if (groupe_resultats->record_modifie()) {
-        switch (question(QStringLiteral("Enregistrer les résultats ?"), true)) {
-        case Reponse::Oui:
+        switch (platform::question(QStringLiteral("Enregistrer les résultats ?"), true)) {
+        case platform::Reponse::Oui:
             if (!groupe_resultats->Speed_sauve_resultClick()) {
                 evenement->ignore();
                 return;
             }
             break;
-        case Reponse::Non:
+        case platform::Reponse::Non:
             break;
-        case Reponse::Annuler:
+        case platform::Reponse::Annuler:
             evenement->ignore();
             return;
         }
@@ -173,4 +175,4 @@ void TForm1::closeEvent(QCloseEvent *evenement)
     evenement->accept();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -1,6 +1,6 @@
 // Fantrel: creates the four windows in order and runs the event loop until the
 // main window closes.
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "app/fenetres.h"
 #include "music/ton.h"
 #include "platform/application.h"
@@ -8,9 +8,9 @@
 
 int main(int argc, char **argv)
 {
-    fantrel::Application app(argc, argv);
-    fantrel::interactions().bip = fantrel::bip_reel;
-    fantrel::Fenetres fenetres;
+    fantrel::platform::Application app(argc, argv);
+    fantrel::platform::interactions().bip = fantrel::music::bip_reel;
+    fantrel::app::Fenetres fenetres;
     fenetres.Form1->show();
     return app.exec();
 }

@@ -3,7 +3,7 @@
 #include <QMouseEvent>
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::app {
 
 QImage genere_nuancier()
 {
@@ -48,4 +48,4 @@ void Nuancier::mousePressEvent(QMouseEvent *)
     emit appui();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

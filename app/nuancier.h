@@ -5,7 +5,7 @@
 #include <QImage>
 #include <QLabel>
 
-namespace fantrel {
+namespace fantrel::app {
 
 constexpr int largeur_nuancier = 94;
 constexpr int hauteur_nuancier = 43;
@@ -33,4 +33,4 @@ private:
     QImage m_image;
 };
 
-} // namespace fantrel
+} // namespace fantrel::app

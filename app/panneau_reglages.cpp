@@ -1,6 +1,6 @@
 // The settings panel "Réglages": its groups and controls, and the handlers of its
 // own controls (text size, colour picker, OK, Cancel, close).
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "platform/liaison.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
@@ -16,7 +16,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-namespace fantrel {
+namespace fantrel::app {
 
 namespace {
 
@@ -86,13 +86,13 @@ void TForm1::construit_panneau_reglages()
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton1->setGeometry(344, 34, 25, 25);
     SpeedButton1->setAccessibleName(QStringLiteral("Ouvrir un exercice"));
-    relie(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
+    platform::relie(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
     SpeedButton3 = new QToolButton(GroupBox1);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setText(QStringLiteral("X"));
     SpeedButton3->setGeometry(376, 4, 18, 18);
     SpeedButton3->setAccessibleName(QStringLiteral("Fermer les réglages"));
-    relie(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+    platform::relie(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
 
     // "Test de Korvane"
     QGroupBox *korvane = groupe(GroupBox1, "GroupBox2", QStringLiteral("Test de Korvane"),
@@ -111,9 +111,9 @@ void TForm1::construit_panneau_reglages()
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setText(QStringLiteral("test"));
     SpeedButton2->setGeometry(140, 62, 40, 21);
-    relie(Scroll_timer, &QScrollBar::valueChanged, this, &TForm1::Scroll_timerChange);
-    relie(Edit_masque, &QLineEdit::textChanged, this, &TForm1::Edit_masqueChange);
-    relie(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    platform::relie(Scroll_timer, &QScrollBar::valueChanged, this, &TForm1::Scroll_timerChange);
+    platform::relie(Edit_masque, &QLineEdit::textChanged, this, &TForm1::Edit_masqueChange);
+    platform::relie(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
 
     // "Taille du texte"
     QGroupBox *taille = groupe(GroupBox1, "GroupBox4", QStringLiteral("Taille du texte"),
@@ -128,8 +128,8 @@ void TForm1::construit_panneau_reglages()
     Lab_largeur = etiquette(taille, QStringLiteral("Lab_largeur"), QPoint(134, 72), "Lab_largeur");
     Lab_hauteur->setMinimumWidth(50);
     Lab_largeur->setMinimumWidth(50);
-    relie(Scroll_hauteur, &QScrollBar::valueChanged, this, &TForm1::Scroll_hauteurChange);
-    relie(Scroll_largeur, &QScrollBar::valueChanged, this, &TForm1::Scroll_largeurChange);
+    platform::relie(Scroll_hauteur, &QScrollBar::valueChanged, this, &TForm1::Scroll_hauteurChange);
+    platform::relie(Scroll_largeur, &QScrollBar::valueChanged, this, &TForm1::Scroll_largeurChange);
 
     // "Couleur du texte"
     QGroupBox *couleur = groupe(GroupBox1, "GroupBox5", QStringLiteral("Couleur du texte"),
@@ -148,8 +148,8 @@ void TForm1::construit_panneau_reglages()
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setGeometry(110, 52, 74, 18);
     RadioButton1->setChecked(true);
-    relie(Ima_hg, &Nuancier::deplace, this, &TForm1::Ima_hgMouseMove);
-    relie(Ima_hg, &Nuancier::appui, this, &TForm1::Ima_hgMouseDown);
+    platform::relie(Ima_hg, &Nuancier::deplace, this, &TForm1::Ima_hgMouseMove);
+    platform::relie(Ima_hg, &Nuancier::appui, this, &TForm1::Ima_hgMouseDown);
 
     // "Test de Morbelle"
     QGroupBox *morbelle = groupe(GroupBox1, "GroupBox6", QStringLiteral("Test de Morbelle"),
@@ -177,10 +177,10 @@ void TForm1::construit_panneau_reglages()
                 Lab_interv_masque2);
     Scroll_masque1->setAccessibleName(QStringLiteral("Durée du masque 1"));
     Scroll_masque2->setAccessibleName(QStringLiteral("Durée du masque 2"));
-    relie(Scroll_masque1, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque1Change);
-    relie(Scroll_mot, &QScrollBar::valueChanged, this, &TForm1::Scroll_motChange);
-    relie(Scroll_blanc, &QScrollBar::valueChanged, this, &TForm1::Scroll_blancChange);
-    relie(Scroll_masque2, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque2Change);
+    platform::relie(Scroll_masque1, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque1Change);
+    platform::relie(Scroll_mot, &QScrollBar::valueChanged, this, &TForm1::Scroll_motChange);
+    platform::relie(Scroll_blanc, &QScrollBar::valueChanged, this, &TForm1::Scroll_blancChange);
+    platform::relie(Scroll_masque2, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque2Change);
     connect(Edit_masque1, &QLineEdit::textChanged, this,
             [this](const QString &t) { etat.masque1 = t; });
     connect(Edit_masque2, &QLineEdit::textChanged, this,
@@ -221,8 +221,8 @@ void TForm1::construit_panneau_reglages()
     BitBtn3 = new QPushButton(QStringLiteral("Annuler"), GroupBox1);
     BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
     BitBtn3->setGeometry(304, 362, 80, 25);
-    relie(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
-    relie(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
+    platform::relie(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
+    platform::relie(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
 }
 
 void TForm1::BitBtn4Click()
@@ -285,7 +285,7 @@ void TForm1::Ima_hgMouseMove(QPoint pixel)
     if (Radio_texte->isChecked()) {
         auto m = GLSpaceText1->materiau();
         m.emission =
-                moteur3d::CouleurRVBA{ float((c & 0xFF) / 255.0), float(((c >> 8) & 0xFF) / 255.0),
+                engine3d::CouleurRVBA{ float((c & 0xFF) / 255.0), float(((c >> 8) & 0xFF) / 255.0),
                                        float(((c >> 16) & 0xFF) / 255.0), m.emission.a };
         GLSpaceText1->definir_materiau(m);
         vue_3d->repeint_maintenant();
@@ -307,4 +307,4 @@ void TForm1::Timer_reactive_coulTimer()
     etat.couleur_gelee = false;
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

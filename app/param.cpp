@@ -1,9 +1,9 @@
 // The settings file param.ini: 17 lines, read into the controls and written from
 // them. The controls hold the settings in effect; the file only stores them.
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "app/groupe_radio.h"
 #include "app/param_lignes.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 #include "platform/conversions.h"
@@ -16,7 +16,7 @@
 #include <QScrollBar>
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::app {
 
 QString TForm1::chemin_param() const
 {
@@ -104,7 +104,7 @@ void TForm1::sauve_param()
     v.duree_masque2 = Scroll_masque2->value();
     v.incongruite = Radio_incongru->index_choisi();
     v.decalage = Edit_incongru->text();
-    ecrire_lignes(chemin_param(), lignes_param(v, separateur_regional()));
+    platform::ecrire_lignes(chemin_param(), lignes_param(v, platform::separateur_regional()));
 
     vue_3d->repeint_maintenant();
     repaint();
@@ -116,4 +116,4 @@ void TForm1::Sauverlesparamtres1Click()
     sauve_param();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -5,25 +5,25 @@
 #include <QFileInfo>
 #include <cmath>
 
-namespace fantrel {
+namespace fantrel::app {
 
 QStringList lire_fichier_param(const QString &chemin)
 {
     const QFileInfo info(chemin);
     if (!info.exists())
-        throw erreur_fichier_introuvable();
+        throw platform::erreur_fichier_introuvable();
     if (info.isDir() || !info.isReadable())
-        throw erreur_acces_refuse();
+        throw platform::erreur_acces_refuse();
     try {
-        return lire_lignes(chemin);
-    } catch (const ErreurExecution &) {
-        throw erreur_acces_refuse();
+        return platform::lire_lignes(chemin);
+    } catch (const platform::ErreurExecution &) {
+        throw platform::erreur_acces_refuse();
     }
 }
 
 int LignesParam::entier(int n) const
 {
-    return vers_entier(texte(n));
+    return platform::vers_entier(texte(n));
 }
 
 double LignesParam::reel(int n) const
@@ -32,23 +32,23 @@ double LignesParam::reel(int n) const
     const QString t = texte(n);
     double valeur = 0;
     try {
-        valeur = vers_reel(t, u',');
-    } catch (const ErreurExecution &) {
-        valeur = vers_reel(t, u'.');
+        valeur = platform::vers_reel(t, u',');
+    } catch (const platform::ErreurExecution &) {
+        valeur = platform::vers_reel(t, u'.');
     }
     // The values are kept in single precision: one that would round to infinity there
     // would be saved as "INF", which the next reading refuses. From this magnitude
     // on a double rounds to a float's infinity (halfway above its largest value).
     constexpr double debut_infini_simple = 0x1.ffffffp127;
     if (!(std::abs(valeur) < debut_infini_simple))
-        throw erreur_reel(t);
+        throw platform::erreur_reel(t);
     return valeur;
 }
 
 int entier_avant_blanc(const QString &ligne)
 {
     const int blanc = ligne.indexOf(u' ');
-    return vers_entier(blanc < 0 ? QString() : ligne.left(blanc));
+    return platform::vers_entier(blanc < 0 ? QString() : ligne.left(blanc));
 }
 
 QStringList lignes_param(const ValeursParam &v, QChar separateur)
@@ -59,9 +59,9 @@ QStringList lignes_param(const ValeursParam &v, QChar separateur)
         v.masque,
         QString::number(v.hauteur),
         QString::number(v.largeur),
-        reel_general(double(v.rouge), separateur),
-        reel_general(double(v.vert), separateur),
-        reel_general(double(v.bleu), separateur),
+        platform::reel_general(double(v.rouge), separateur),
+        platform::reel_general(double(v.vert), separateur),
+        platform::reel_general(double(v.bleu), separateur),
         QString::number(v.fond),
         v.masque1,
         QString::number(v.duree_masque1),
@@ -74,4 +74,4 @@ QStringList lignes_param(const ValeursParam &v, QChar separateur)
     };
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

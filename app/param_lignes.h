@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <cstdint>
 
-namespace fantrel {
+namespace fantrel::app {
 
 // Reads param.ini as lines. A missing file gives "Fichier introuvable", a file that
 // cannot be read (a directory, no permission) "Accès au fichier refusé".
@@ -53,4 +53,4 @@ struct ValeursParam
 // the shortest form of at most 15 significant digits with the given separator.
 QStringList lignes_param(const ValeursParam &v, QChar separateur);
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace fantrel {
+namespace fantrel::chart {
 
 Echelle echelle_axe(double min, double max, int graduations)
 {
@@ -34,4 +34,4 @@ QList<double> Echelle::graduations() const
     return valeurs;
 }
 
-} // namespace fantrel
+} // namespace fantrel::chart

@@ -2,7 +2,7 @@
 #pragma once
 #include <QList>
 
-namespace fantrel {
+namespace fantrel::chart {
 
 struct Echelle
 {
@@ -17,4 +17,4 @@ struct Echelle
 // widens to [0, 1] around its value.
 Echelle echelle_axe(double min, double max, int graduations = 5);
 
-} // namespace fantrel
+} // namespace fantrel::chart

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace fantrel {
+namespace fantrel::chart {
 
 namespace {
 
@@ -201,4 +201,4 @@ void Graphique::paintEvent(QPaintEvent *)
     }
 }
 
-} // namespace fantrel
+} // namespace fantrel::chart

@@ -5,7 +5,7 @@
 #include "chart/serie_barres.h"
 #include <QWidget>
 
-namespace fantrel {
+namespace fantrel::chart {
 
 class Graphique : public QWidget
 {
@@ -46,4 +46,4 @@ private:
     QList<SerieBarres> m_series;
 };
 
-} // namespace fantrel
+} // namespace fantrel::chart

@@ -4,7 +4,7 @@
 #include <QList>
 #include <QString>
 
-namespace fantrel {
+namespace fantrel::chart {
 
 struct PointBarre
 {
@@ -21,4 +21,4 @@ struct SerieBarres
     QList<PointBarre> points; // ascending x; equal x keep their order of insertion
 };
 
-} // namespace fantrel
+} // namespace fantrel::chart

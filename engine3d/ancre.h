@@ -2,7 +2,7 @@
 #pragma once
 #include "engine3d/objet.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Ancre : public Objet
 {
@@ -10,4 +10,4 @@ public:
     Genre genre() const override { return Genre::Ancre; }
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 void Boite::definir_largeur(float largeur)
 {
@@ -38,4 +38,4 @@ QMatrix4x4 Boite::matrice_boite() const
     return m;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -2,7 +2,7 @@
 #pragma once
 #include "engine3d/objet_materiau.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Boite : public ObjetMateriau
 {
@@ -26,4 +26,4 @@ private:
     float m_profondeur = 1.0f;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

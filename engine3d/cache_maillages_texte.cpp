@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 std::size_t CacheMaillagesTexte::Hachage::operator()(const ParametresTexte &p) const
 {
@@ -45,4 +45,4 @@ CacheMaillagesTexte &CacheMaillagesTexte::commun()
     return cache;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

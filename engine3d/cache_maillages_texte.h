@@ -6,7 +6,7 @@
 #include <memory>
 #include <unordered_map>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class CacheMaillagesTexte
 {
@@ -37,4 +37,4 @@ private:
     std::unordered_map<ParametresTexte, std::list<Entree>::iterator, Hachage> m_index;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 namespace {
 
@@ -119,4 +119,4 @@ QVector3D Camera::vers_observateur() const
     return avant.lengthSquared() < 1e-12f ? -direction() : -avant.normalized();
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

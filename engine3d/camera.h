@@ -4,7 +4,7 @@
 
 #include <QSize>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Camera : public Objet
 {
@@ -59,4 +59,4 @@ private:
     float m_biais_plan_proche = 1.0f;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

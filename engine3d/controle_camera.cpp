@@ -3,7 +3,7 @@
 #include "engine3d/camera.h"
 #include "engine3d/vue3d.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 namespace {
 
@@ -91,4 +91,4 @@ void ControleCameraSouris::camera_changee()
         m_vue->demande_repeint();
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

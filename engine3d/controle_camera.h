@@ -5,7 +5,7 @@
 #include <QObject>
 #include <QPoint>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Camera;
 class Vue3D;
@@ -47,4 +47,4 @@ private:
     QPoint m_precedente;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

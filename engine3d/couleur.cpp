@@ -2,7 +2,7 @@
 
 #include <array>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 namespace {
 
@@ -61,4 +61,4 @@ CouleurRVBA couleur_depuis_valeur(std::int32_t valeur)
     return couleur_octets(brut & 0xFF, (brut >> 8) & 0xFF, (brut >> 16) & 0xFF);
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -2,7 +2,7 @@
 #pragma once
 #include <cstdint>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 // A colour as OpenGL takes it: red, green, blue, alpha in 0..1.
 struct CouleurRVBA
@@ -28,4 +28,4 @@ constexpr CouleurRVBA couleur_octets(int r, int g, int b)
     return { r / 255.0f, g / 255.0f, b / 255.0f, 1.0f };
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <cstdint>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 namespace {
 
@@ -215,4 +215,4 @@ Maillage construit_texte_extrude(const ParametresTexte &parametres)
     return m;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

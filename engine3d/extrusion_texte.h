@@ -5,7 +5,7 @@
 
 #include <QString>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 // Size of one font pixel in scene units: a 19-pixel Arial word is about
 // 0.95 unit tall (em), and a label scaled by 0.3 stays legible next to bars
@@ -28,4 +28,4 @@ struct ParametresTexte
 // glyphs), so holes ("o", "é") stay open. Empty or blank text gives an empty mesh.
 Maillage construit_texte_extrude(const ParametresTexte &parametres);
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

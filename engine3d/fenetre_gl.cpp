@@ -2,7 +2,7 @@
 
 #include <QMouseEvent>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 FenetreGL::FenetreGL()
 {
@@ -46,4 +46,4 @@ void FenetreGL::mouseReleaseEvent(QMouseEvent *e)
     emit souris_relache(e->position().toPoint(), e->buttons(), e->modifiers());
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -3,7 +3,7 @@
 #pragma once
 #include <QWindow>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class FenetreGL : public QWindow
 {
@@ -26,4 +26,4 @@ protected:
     void mouseReleaseEvent(QMouseEvent *evenement) override;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -3,7 +3,7 @@
 #include <array>
 #include <cmath>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 Maillage construit_boite(float largeur, float hauteur, float profondeur)
 {
@@ -73,4 +73,4 @@ Maillage construit_grille(const ParametresGrille &g)
     return m;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

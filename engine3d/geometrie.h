@@ -2,7 +2,7 @@
 #pragma once
 #include "engine3d/maillage.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 // Box centred on the origin: 6 faces of 4 vertices with flat outward normals,
 // 12 triangles. Negative sizes are taken as their absolute value.
@@ -20,4 +20,4 @@ struct ParametresGrille
 };
 Maillage construit_grille(const ParametresGrille &parametres);
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -1,6 +1,6 @@
 #include "engine3d/grille.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 void Grille::definir_plage_x(float minimum, float maximum, float pas)
 {
@@ -44,4 +44,4 @@ std::shared_ptr<const Maillage> Grille::maillage() const
     return m_maillage;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

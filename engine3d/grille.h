@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Grille : public Objet
 {
@@ -31,4 +31,4 @@ private:
     mutable std::shared_ptr<const Maillage> m_maillage;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

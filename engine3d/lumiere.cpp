@@ -1,6 +1,6 @@
 #include "engine3d/lumiere.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 void Lumiere::definir_ambiante(const CouleurRVBA &couleur)
 {
@@ -35,4 +35,4 @@ void Lumiere::definir_attenuation_constante(float attenuation)
     modifie();
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -3,7 +3,7 @@
 #include "engine3d/couleur.h"
 #include "engine3d/objet.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Lumiere : public Objet
 {
@@ -27,4 +27,4 @@ private:
     float m_attenuation_constante = 1.0f;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <atomic>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 namespace {
 std::atomic<std::uint64_t> prochain_numero{ 1 };
@@ -33,4 +33,4 @@ QVector3D Maillage::maximum() const
     return m;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 // One vertex: position and unit normal (zero for lines), 6 floats interleaved.
 struct SommetMaillage
@@ -34,4 +34,4 @@ struct Maillage
     QVector3D maximum() const;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -2,7 +2,7 @@
 #pragma once
 #include "engine3d/couleur.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 struct Materiau
 {
@@ -15,4 +15,4 @@ struct Materiau
     friend bool operator==(const Materiau &, const Materiau &) = default;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -2,7 +2,7 @@
 
 #include "engine3d/scene.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 void Objet::definir_position(const QVector3D &position)
 {
@@ -81,4 +81,4 @@ void Objet::modifie()
         m_scene->signale_modification();
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -4,7 +4,7 @@
 #include <QQuaternion>
 #include <QVector3D>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Scene;
 
@@ -72,4 +72,4 @@ private:
     int m_tag = 0;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -1,6 +1,6 @@
 #include "engine3d/objet_materiau.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 void ObjetMateriau::definir_materiau(const Materiau &materiau)
 {
@@ -38,4 +38,4 @@ void ObjetMateriau::definir_speculaire(const CouleurRVBA &couleur)
     definir_materiau(m);
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

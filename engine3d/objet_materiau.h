@@ -3,7 +3,7 @@
 #include "engine3d/materiau.h"
 #include "engine3d/objet.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class ObjetMateriau : public Objet
 {
@@ -19,4 +19,4 @@ private:
     Materiau m_materiau;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -10,7 +10,7 @@
 #include <algorithm>
 #include <limits>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 namespace {
 
@@ -46,7 +46,7 @@ bool RenduScene::initialise()
     if (!compile(m_eclaire, shaders::sommets_eclaires, shaders::fragments_eclaires)
         || !compile(m_identifiants, shaders::sommets_identifiants,
                     shaders::fragments_identifiants)) {
-        qWarning("moteur3d : les shaders ne compilent pas : %s %s", qPrintable(m_eclaire.log()),
+        qWarning("engine3d : les shaders ne compilent pas : %s %s", qPrintable(m_eclaire.log()),
                  qPrintable(m_identifiants.log()));
         return false;
     }
@@ -282,4 +282,4 @@ void RenduScene::libere()
     m_pret = false;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -13,7 +13,7 @@
 #include <array>
 #include <memory>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class RenduScene
 {
@@ -69,4 +69,4 @@ private:
     std::vector<GLfloat> m_profondeurs_pique;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 Scene::Scene()
 {
@@ -54,4 +54,4 @@ void Scene::signale_modification()
         m_rappel();
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

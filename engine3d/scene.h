@@ -10,7 +10,7 @@
 #include <type_traits>
 #include <vector>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Scene
 {
@@ -61,4 +61,4 @@ private:
     std::function<void()> m_rappel;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -2,7 +2,7 @@
 // puts the version line in front.
 #pragma once
 
-namespace fantrel::moteur3d::shaders {
+namespace fantrel::engine3d::shaders {
 
 inline constexpr int nb_max_lumieres = 8;
 
@@ -79,4 +79,4 @@ void main() {
 }
 )";
 
-} // namespace fantrel::moteur3d::shaders
+} // namespace fantrel::engine3d::shaders

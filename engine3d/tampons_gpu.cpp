@@ -1,6 +1,6 @@
 #include "engine3d/tampons_gpu.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 static_assert(sizeof(SommetMaillage) == 6 * sizeof(float), "vertices are uploaded as they lie");
 
@@ -51,4 +51,4 @@ void TamponsGPU::detruit(Tampon &tampon)
     tampon = {};
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -8,7 +8,7 @@
 #include <memory>
 #include <unordered_map>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class TamponsGPU
 {
@@ -41,4 +41,4 @@ private:
     Tampon m_vide;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

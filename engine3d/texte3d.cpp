@@ -2,7 +2,7 @@
 
 #include "engine3d/cache_maillages_texte.h"
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 void Texte3D::definir_texte(const QString &texte)
 {
@@ -80,4 +80,4 @@ QMatrix4x4 Texte3D::matrice_texte() const
     return m;
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -6,7 +6,7 @@
 
 #include <memory>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class Texte3D : public ObjetMateriau
 {
@@ -51,4 +51,4 @@ private:
     mutable QVector3D m_centre_maillage;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

@@ -13,7 +13,7 @@
 #include <cmath>
 #include <vector>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 Vue3D::Vue3D(QWidget *parent) : QWidget(parent), m_fenetre(new FenetreGL)
 {
@@ -60,7 +60,7 @@ bool Vue3D::active_contexte()
         auto contexte = std::make_unique<QOpenGLContext>();
         contexte->setFormat(m_fenetre->requestedFormat());
         if (!contexte->create()) {
-            qWarning("moteur3d : pas de contexte OpenGL");
+            qWarning("engine3d : pas de contexte OpenGL");
             return false;
         }
         m_hors_ecran = std::make_unique<QOffscreenSurface>();
@@ -216,4 +216,4 @@ void Vue3D::definir_curseur(Qt::CursorShape forme)
     setCursor(forme);
 }
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

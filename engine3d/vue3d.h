@@ -18,7 +18,7 @@ class QOffscreenSurface;
 class QOpenGLContext;
 class QOpenGLFramebufferObject;
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 
 class FenetreGL;
 class RenduScene;
@@ -104,4 +104,4 @@ private:
     int m_nb_images = 0;
 };
 
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d

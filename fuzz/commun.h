@@ -38,21 +38,22 @@ inline QByteArray octets(const std::uint8_t *donnees, std::size_t taille)
 // A file's lines as the program reads them.
 inline QStringList lignes_du_fichier(const QByteArray &contenu)
 {
-    return fantrel::decoupe_lignes(fantrel::decode_texte(contenu));
+    return fantrel::platform::decoupe_lignes(fantrel::platform::decode_texte(contenu));
 }
 
 // Bytes that would be read back as UTF-8 (valid, with non-ASCII bytes): a file
 // written in Windows-1252 that happens to look so is read differently.
 inline bool lu_comme_utf8(const QByteArray &contenu)
 {
-    return fantrel::decode_texte(contenu) != fantrel::decode_windows1252(contenu);
+    return fantrel::platform::decode_texte(contenu)
+            != fantrel::platform::decode_windows1252(contenu);
 }
 
 // A text as it comes back from a Windows-1252 file: characters the code page lacks
 // become '?'.
 inline QString apres_ecriture(const QString &texte)
 {
-    return fantrel::decode_windows1252(fantrel::encode_windows1252(texte));
+    return fantrel::platform::decode_windows1252(fantrel::platform::encode_windows1252(texte));
 }
 
 inline QStringList apres_ecriture(const QStringList &lignes)
@@ -67,7 +68,8 @@ inline QStringList apres_ecriture(const QStringList &lignes)
 // what reading that file gives; `ambigu` is set when the bytes look like UTF-8.
 inline QStringList relues(const QStringList &lignes, bool &ambigu)
 {
-    const QByteArray fichier = fantrel::encode_windows1252(fantrel::joint_lignes(lignes));
+    const QByteArray fichier =
+            fantrel::platform::encode_windows1252(fantrel::platform::joint_lignes(lignes));
     ambigu = lu_comme_utf8(fichier);
     return lignes_du_fichier(fichier);
 }

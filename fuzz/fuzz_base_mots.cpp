@@ -15,21 +15,21 @@ namespace {
 
 void verifie_ligne(const QString &ligne)
 {
-    const int classe = classe_ligne(ligne);
+    const int classe = wordpairs::classe_ligne(ligne);
     FUZZ_VERIFIE(classe == ligne.indexOf(u' '), "la classe est la longueur de la clé", ligne);
-    const QStringList mots = decoupe_ligne(ligne);
+    const QStringList mots = wordpairs::mots_de_la_ligne(ligne);
     const QString apres_cle = classe < 0 ? ligne : ligne.mid(classe + 1);
     FUZZ_VERIFIE(mots.join(u' ') == apres_cle, "les mots joints redonnent la ligne après la clé",
                  ligne);
     FUZZ_VERIFIE(mots.size() == apres_cle.count(u' ') + 1,
                  "un mot de plus que de blancs après la clé", ligne);
-    const auto vues = decoupe_ligne_vues(ligne);
+    const auto vues = wordpairs::mots_de_la_ligne_vues(ligne);
     FUZZ_VERIFIE(qsizetype(vues.size()) == mots.size(), "les vues sont les mots", ligne);
     for (std::size_t k = 0; k < vues.size(); ++k)
         FUZZ_VERIFIE(vues[k] == mots[qsizetype(k)] && !vues[k].contains(u' '),
                      "les vues sont les mots", ligne);
 
-    const QString minuscules = minuscules_az(ligne);
+    const QString minuscules = wordpairs::minuscules_az(ligne);
     FUZZ_VERIFIE(minuscules.size() == ligne.size(), "les minuscules gardent la longueur", ligne);
     for (qsizetype k = 0; k < ligne.size(); ++k) {
         const QChar c = ligne[k];
@@ -38,22 +38,24 @@ void verifie_ligne(const QString &ligne)
                      ligne);
     }
 
-    FUZZ_VERIFIE(est_marque(marque(ligne)) && sans_marque(marque(ligne)) == ligne,
+    FUZZ_VERIFIE(wordpairs::est_marque(wordpairs::marque(ligne))
+                         && wordpairs::sans_marque(wordpairs::marque(ligne)) == ligne,
                  "la marque s'ôte", ligne);
-    if (!est_marque(ligne))
-        FUZZ_VERIFIE(sans_marque(ligne) == ligne, "une ligne non marquée reste entière", ligne);
+    if (!wordpairs::est_marque(ligne))
+        FUZZ_VERIFIE(wordpairs::sans_marque(ligne) == ligne, "une ligne non marquée reste entière",
+                     ligne);
 }
 
 void verifie_base(const QStringList &lignes)
 {
-    const BaseMots base(lignes);
+    const wordpairs::BaseMots base(lignes);
     FUZZ_VERIFIE(base.nb_lignes() == lignes.size()
                          && qsizetype(base.classes.size()) == lignes.size(),
                  "une classe par ligne");
     QList<int> classes(base.classes.begin(), base.classes.end());
     classes << 0 << -1 << 1000;
     for (int classe : std::as_const(classes)) {
-        const BornesClasse b = bornes_classe(base.classes, classe);
+        const wordpairs::BornesClasse b = wordpairs::bornes_classe(base.classes, classe);
         const int debut = int(std::find(base.classes.begin(), base.classes.end(), classe)
                               - base.classes.begin());
         if (debut == base.nb_lignes()) {
@@ -85,7 +87,7 @@ QStringList marque_reference(QStringList logiciel, const QStringList &choisis)
     for (const QString &choisi : choisis)
         for (QString &ligne : logiciel)
             if (ligne == choisi)
-                ligne = marque(ligne);
+                ligne = wordpairs::marque(ligne);
     return logiciel;
 }
 
@@ -99,20 +101,21 @@ void verifie_listes(const QStringList &lignes)
     for (qsizetype k = 0; k < logiciel.size(); k += 3)
         choisis << logiciel[k];
     for (qsizetype k = 1; k < logiciel.size(); k += 4)
-        choisis << marque(logiciel[k]);
+        choisis << wordpairs::marque(logiciel[k]);
     for (qsizetype k = 2; k < logiciel.size(); k += 5)
-        logiciel[k] = marque(logiciel[k]);
+        logiciel[k] = wordpairs::marque(logiciel[k]);
     if (choisis.size() > 200 || logiciel.size() > 200)
         return; // the reference is quadratic
-    FUZZ_VERIFIE(marque_choisis(logiciel, choisis) == marque_reference(logiciel, choisis),
-                 "les paires d'une liste chargée sont marquées comme par la marche des listes",
-                 fuzz::montre(marque_choisis(logiciel, choisis)) + QStringLiteral("contre\n")
-                         + fuzz::montre(marque_reference(logiciel, choisis)));
+    FUZZ_VERIFIE(
+            wordpairs::marque_choisis(logiciel, choisis) == marque_reference(logiciel, choisis),
+            "les paires d'une liste chargée sont marquées comme par la marche des listes",
+            fuzz::montre(wordpairs::marque_choisis(logiciel, choisis)) + QStringLiteral("contre\n")
+                    + fuzz::montre(marque_reference(logiciel, choisis)));
 
     // ".select_log": the lines without their marks; read back, the bare pairs.
     QStringList sans;
     for (const QString &l : std::as_const(logiciel))
-        sans << sans_marque(l);
+        sans << wordpairs::sans_marque(l);
     bool ambigu = false;
     const QStringList relues = fuzz::relues(sans, ambigu);
     if (!ambigu)

@@ -22,7 +22,7 @@ auto essaie(F f) -> std::optional<decltype(f())>
 {
     try {
         return f();
-    } catch (const ErreurExecution &) {
+    } catch (const platform::ErreurExecution &) {
         return std::nullopt;
     }
 }
@@ -78,31 +78,32 @@ bool meme_reel(double a, double b)
 
 void verifie_ligne(const QString &t)
 {
-    const auto e = essaie([&] { return vers_entier(t); });
+    const auto e = essaie([&] { return platform::vers_entier(t); });
     const auto e_ref = entier_reference(t);
     FUZZ_VERIFIE(e.has_value() == e_ref.has_value() && (!e || *e == *e_ref),
                  "entier comme la référence", t);
     if (e)
-        FUZZ_VERIFIE(vers_entier(QString::number(*e)) == *e, "un entier écrit se relit", t);
+        FUZZ_VERIFIE(platform::vers_entier(QString::number(*e)) == *e, "un entier écrit se relit",
+                     t);
 
     for (QChar sep : { QChar(u','), QChar(u'.') }) {
-        const auto r = essaie([&] { return vers_reel(t, sep); });
+        const auto r = essaie([&] { return platform::vers_reel(t, sep); });
         const auto r_ref = reel_reference(t, sep);
         FUZZ_VERIFIE(r.has_value() == r_ref.has_value() && (!r || meme_reel(*r, *r_ref)),
                      "réel comme la référence",
                      t + QStringLiteral(" → %1 / %2").arg(r.value_or(-1)).arg(r_ref.value_or(-1)));
         if (!r)
             continue;
-        const QString ecrit = reel_general(*r, sep);
-        const auto relu = essaie([&] { return vers_reel(ecrit, sep); });
+        const QString ecrit = platform::reel_general(*r, sep);
+        const auto relu = essaie([&] { return platform::vers_reel(ecrit, sep); });
         FUZZ_VERIFIE(relu.has_value(), "un réel écrit au format général se relit",
                      t + QStringLiteral(" → ") + ecrit);
         FUZZ_VERIFIE(std::fabs(*relu - *r) <= 1e-14 * std::fabs(*r),
                      "quinze chiffres significatifs", t + QStringLiteral(" → ") + ecrit);
         const float f = float(*r);
         if (std::isfinite(f)) {
-            const QString ecrit_f = reel_general(double(f), sep);
-            FUZZ_VERIFIE(float(vers_reel(ecrit_f, sep)) == f,
+            const QString ecrit_f = platform::reel_general(double(f), sep);
+            FUZZ_VERIFIE(float(platform::vers_reel(ecrit_f, sep)) == f,
                          "un réel simple précision se relit exactement", ecrit_f);
         }
     }
@@ -110,14 +111,14 @@ void verifie_ligne(const QString &t)
 
 // The values lire_param puts into the controls, in the file's order; nullopt where
 // the first conversion fails (the rest of the file is then not read).
-std::optional<ValeursParam> lit(const QStringList &fichier)
+std::optional<app::ValeursParam> lit(const QStringList &fichier)
 {
-    const LignesParam l(fichier);
+    const app::LignesParam l(fichier);
     return essaie([&] {
-        ValeursParam v;
+        app::ValeursParam v;
         v.fichier = l.texte(1);
         v.intervalle = l.texte(2);
-        entier_avant_blanc(v.intervalle);
+        app::entier_avant_blanc(v.intervalle);
         v.masque = l.texte(3);
         v.hauteur = std::clamp(l.entier(4), 0, 400);
         v.largeur = std::clamp(l.entier(5), 0, 400);
@@ -139,12 +140,12 @@ std::optional<ValeursParam> lit(const QStringList &fichier)
     });
 }
 
-QString decrit(const ValeursParam &v)
+QString decrit(const app::ValeursParam &v)
 {
     return fuzz::montre(lignes_param(v, u'.'));
 }
 
-bool memes_nombres(const ValeursParam &a, const ValeursParam &b)
+bool memes_nombres(const app::ValeursParam &a, const app::ValeursParam &b)
 {
     auto bits = [](float x) { return std::isnan(x) ? -1.0f : x; };
     return a.hauteur == b.hauteur && a.largeur == b.largeur && bits(a.rouge) == bits(b.rouge)
@@ -154,7 +155,7 @@ bool memes_nombres(const ValeursParam &a, const ValeursParam &b)
             && a.incongruite == b.incongruite;
 }
 
-bool memes_textes(const ValeursParam &a, const ValeursParam &b)
+bool memes_textes(const app::ValeursParam &a, const app::ValeursParam &b)
 {
     return a.fichier == b.fichier && a.intervalle == b.intervalle && a.masque == b.masque
             && a.masque1 == b.masque1 && a.masque2 == b.masque2 && a.decalage == b.decalage;
@@ -172,7 +173,7 @@ void verifie_aller_retour(const QStringList &fichier)
     // (tests/matrice, test_trouvailles), left out here until it is mended.
     if (!std::isfinite(lues->rouge) || !std::isfinite(lues->vert) || !std::isfinite(lues->bleu))
         return;
-    ValeursParam attendues = *lues;
+    app::ValeursParam attendues = *lues;
     for (QString *t : { &attendues.fichier, &attendues.intervalle, &attendues.masque,
                         &attendues.masque1, &attendues.masque2, &attendues.decalage })
         *t = fuzz::apres_ecriture(*t);
@@ -199,7 +200,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     const QStringList fichier = fuzz::lignes_du_fichier(fuzz::octets(donnees, taille));
     for (const QString &ligne : fichier) {
         verifie_ligne(ligne);
-        essaie([&] { return entier_avant_blanc(ligne); });
+        essaie([&] { return app::entier_avant_blanc(ligne); });
     }
     verifie_aller_retour(fichier);
     return 0;

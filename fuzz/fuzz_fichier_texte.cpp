@@ -50,11 +50,12 @@ bool utf8_valide(const QByteArray &b)
 
 void verifie_decodage(const QByteArray &b)
 {
-    const QString w = decode_windows1252(b);
+    const QString w = platform::decode_windows1252(b);
     FUZZ_VERIFIE(w.size() == b.size(), "un octet Windows-1252 donne un caractère");
-    FUZZ_VERIFIE(encode_windows1252(w) == b, "Windows-1252 se décode et se réencode à l'identique");
+    FUZZ_VERIFIE(platform::encode_windows1252(w) == b,
+                 "Windows-1252 se décode et se réencode à l'identique");
 
-    const QString t = decode_texte(b);
+    const QString t = platform::decode_texte(b);
     if (ascii(b) || !utf8_valide(b)) {
         FUZZ_VERIFIE(t == w, "hors UTF-8 valide, le texte est lu en Windows-1252");
     } else {
@@ -67,13 +68,13 @@ void verifie_decodage(const QByteArray &b)
 
 void verifie_decoupe(const QString &t)
 {
-    const QStringList lignes = decoupe_lignes(t);
+    const QStringList lignes = platform::decoupe_lignes(t);
     FUZZ_VERIFIE(lignes == decoupe_reference(t), "découpe des lignes comme la référence",
                  fuzz::montre(lignes) + QStringLiteral("contre\n")
                          + fuzz::montre(decoupe_reference(t)));
     for (const QString &l : lignes)
         FUZZ_VERIFIE(!l.contains(u'\r') && !l.contains(u'\n'), "une ligne ne contient aucun saut");
-    FUZZ_VERIFIE(decoupe_lignes(joint_lignes(lignes)) == lignes,
+    FUZZ_VERIFIE(platform::decoupe_lignes(platform::joint_lignes(lignes)) == lignes,
                  "lignes jointes par CR LF puis redécoupées");
 }
 
@@ -94,16 +95,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
 {
     const QByteArray b = fuzz::octets(donnees, taille);
     verifie_decodage(b);
-    const QString t = decode_texte(b);
+    const QString t = platform::decode_texte(b);
     verifie_decoupe(t);
-    verifie_decoupe(decode_windows1252(b));
-    verifie_aller_retour(decoupe_lignes(t));
+    verifie_decoupe(platform::decode_windows1252(b));
+    verifie_aller_retour(platform::decoupe_lignes(t));
     // The same bytes seen as UTF-16, to reach characters outside Windows-1252 and
     // surrogates (lone or paired): each writes as one '?'.
     if (taille >= 2) {
         const QString u16(reinterpret_cast<const QChar *>(donnees), qsizetype(taille / 2));
         verifie_decoupe(u16);
-        verifie_aller_retour(decoupe_lignes(u16));
+        verifie_aller_retour(platform::decoupe_lignes(u16));
     }
     return 0;
 }

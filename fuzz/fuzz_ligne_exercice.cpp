@@ -12,7 +12,7 @@ using namespace fantrel;
 
 namespace {
 
-QString decrit(const Couple &c)
+QString decrit(const trials::Couple &c)
 {
     return QStringLiteral("(«%1», «%2»)").arg(c.mot1, c.mot2);
 }
@@ -40,11 +40,11 @@ void verifie_formes(const QString &a, const QString &b)
     const std::size_t premiere = qHash(a) % std::size(formes);
     for (std::size_t k = 0; k < std::size(formes); k += 3) {
         const Forme &f = formes[(premiere + k) % std::size(formes)];
-        const Couple c = decoupe_ligne(f.ligne);
+        const trials::Couple c = trials::decoupe_ligne_exercice(f.ligne);
         FUZZ_VERIFIE(c.mot1 == f.mot1 && c.mot2 == f.mot2,
                      "une paire écrite se relit, le mot marqué en premier",
                      f.ligne + QStringLiteral(" → ") + decrit(c));
-        const QString masque = masque_derive(f.ligne, QStringLiteral("#*"));
+        const QString masque = trials::masque_derive(f.ligne, QStringLiteral("#*"));
         FUZZ_VERIFIE(masque == QString(f.longueur_masque, u'#'),
                      "le masque a une marque par lettre de la paire",
                      f.ligne + QStringLiteral(" → ") + masque);
@@ -64,7 +64,7 @@ void verifie_formes_de(const QString &ligne)
 
 void verifie_ligne(const QString &ligne)
 {
-    const Couple c = decoupe_ligne(ligne);
+    const trials::Couple c = trials::decoupe_ligne_exercice(ligne);
     QString sans_dollar = ligne;
     sans_dollar.remove(u'$');
     for (const QString &mot : { c.mot1, c.mot2 }) {
@@ -82,7 +82,7 @@ void verifie_ligne(const QString &ligne)
 
 void verifie_liste(const QStringList &fichier, unsigned graine)
 {
-    EtatPartage etat;
+    trials::EtatPartage etat;
     etat.hasard.graine(graine);
     QStringList lignes = fichier;
     tri_liste(lignes, etat);
@@ -99,20 +99,21 @@ void verifie_liste(const QStringList &fichier, unsigned graine)
         ++k;
     }
     // The shuffle only moves pairs.
-    auto cle = [](const Couple &c) { return c.mot1 + QChar(0) + c.mot2; };
+    auto cle = [](const trials::Couple &c) { return c.mot1 + QChar(0) + c.mot2; };
     QStringList attendues, obtenues;
     for (const QString &l : std::as_const(lignes))
-        attendues << cle(decoupe_ligne(l));
-    for (const Couple &c : std::as_const(etat.liste_mots))
+        attendues << cle(trials::decoupe_ligne_exercice(l));
+    for (const trials::Couple &c : std::as_const(etat.liste_mots))
         obtenues << cle(c);
     attendues.sort();
     obtenues.sort();
     FUZZ_VERIFIE(attendues == obtenues, "le mélange ne fait que déplacer les paires");
 
-    const QString masque = masque_derive(lignes.value(1), QStringLiteral("*"));
+    const QString masque = trials::masque_derive(lignes.value(1), QStringLiteral("*"));
     FUZZ_VERIFIE(masque.count(u'*') == masque.size() && masque.size() <= lignes.value(1).size(),
                  "le masque répète le signe, pas plus long que la ligne");
-    FUZZ_VERIFIE(masque_derive(lignes.value(1), QString()).isEmpty(), "un masque vide reste vide");
+    FUZZ_VERIFIE(trials::masque_derive(lignes.value(1), QString()).isEmpty(),
+                 "un masque vide reste vide");
 }
 
 } // namespace
@@ -123,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     for (const QString &ligne : fichier) {
         verifie_ligne(ligne);
         verifie_formes_de(ligne);
-        const QString nom = nom_sans_dossier(ligne);
+        const QString nom = trials::nom_sans_dossier(ligne);
         FUZZ_VERIFIE(ligne.endsWith(nom) && !nom.contains(u'/') && !nom.contains(u'\\'),
                      "le nom sans dossier est la fin du chemin", ligne);
     }

@@ -8,6 +8,7 @@
 #include "fuzz/commun.h"
 #include "results/enregistrement.h"
 #include "results/ligne_reponse.h"
+#include "trials/reponses.h"
 
 using namespace fantrel;
 
@@ -15,7 +16,7 @@ namespace {
 
 const QString marque_reponse = QStringLiteral("Mot affiché");
 
-QString decrit(const ReponseLue &r)
+QString decrit(const results::ReponseLue &r)
 {
     auto piece = [](const std::optional<QString> &p) {
         return p ? u'«' + *p + u'»' : QStringLiteral("absent");
@@ -38,32 +39,34 @@ void verifie_ligne_ecrite(const QString &premier, const QString &second, bool pr
     const QString ligne = marque_reponse + u'=' + montre + QStringLiteral(" prop=") + propositions
             + QStringLiteral(" répondu=") + reponse;
 
-    FUZZ_VERIFIE(est_ligne_reponse(ligne), "une ligne de réponse écrite est une ligne de réponse",
-                 ligne);
-    const ReponseLue lue = analyse_ligne_reponse(ligne);
+    FUZZ_VERIFIE(results::est_ligne_reponse(ligne),
+                 "une ligne de réponse écrite est une ligne de réponse", ligne);
+    const results::ReponseLue lue = results::analyse_ligne_reponse(ligne);
     FUZZ_VERIFIE(lue.montre == montre && lue.propositions == propositions && lue.reponse == reponse,
                  "une ligne de réponse se relit en ses morceaux",
                  ligne + QStringLiteral(" → ") + decrit(lue));
-    FUZZ_VERIFIE(categorie_ligne(ligne) == categorie(premier_montre, juste),
+    FUZZ_VERIFIE(results::categorie_ligne(ligne)
+                         == trials::categorie_reponse(premier_montre, juste),
                  "la catégorie relue est celle de l'essai",
-                 ligne + QStringLiteral(" → %1").arg(categorie_ligne(ligne)));
+                 ligne + QStringLiteral(" → %1").arg(results::categorie_ligne(ligne)));
     QString listee = propositions;
     listee[listee.indexOf(u' ')] = u'-';
-    FUZZ_VERIFIE(ligne_listee(ligne) == listee, "la ligne listée est la paire proposée", ligne);
+    FUZZ_VERIFIE(results::ligne_listee(ligne) == listee, "la ligne listée est la paire proposée",
+                 ligne);
 }
 
 void verifie_ligne(const QString &ligne)
 {
-    FUZZ_VERIFIE(est_ligne_reponse(ligne) == ligne.contains(marque_reponse),
+    FUZZ_VERIFIE(results::est_ligne_reponse(ligne) == ligne.contains(marque_reponse),
                  "ligne de réponse ou en-tête", ligne);
-    const ReponseLue lue = analyse_ligne_reponse(ligne);
+    const results::ReponseLue lue = results::analyse_ligne_reponse(ligne);
     if (lue.montre)
         FUZZ_VERIFIE(!lue.montre->contains(u' ') && ligne.contains(*lue.montre),
                      "le mot montré est un morceau sans blanc", ligne);
     for (const auto &piece : { lue.propositions, lue.reponse })
         if (piece)
             FUZZ_VERIFIE(ligne.contains(*piece), "un morceau lu vient de la ligne", ligne);
-    const int c = categorie_ligne(ligne);
+    const int c = results::categorie_ligne(ligne);
     FUZZ_VERIFIE(c >= 1 && c <= 4, "une ligne relue a une catégorie de 1 à 4", ligne);
 
     // Words taken from the line's own characters.
@@ -78,18 +81,18 @@ void verifie_ligne(const QString &ligne)
 }
 
 // The sections walked one by one.
-PlanLecture plan_reference(const QStringList &lignes)
+results::PlanLecture plan_reference(const QStringList &lignes)
 {
-    PlanLecture plan;
+    results::PlanLecture plan;
     int rangee = -1;
     for (const QString &l : lignes) {
         if (!l.contains(marque_reponse)) {
             ++plan.nb_entetes;
-            rangee = plan.nb_entetes <= nb_max_util ? int(plan.rangees.size()) : -1;
+            rangee = plan.nb_entetes <= results::nb_max_util ? int(plan.rangees.size()) : -1;
             if (rangee >= 0)
                 plan.rangees.append({ l, {} });
         } else {
-            const int c = categorie_ligne(l);
+            const int c = results::categorie_ligne(l);
             ++plan.somme[std::size_t(c)];
             if (rangee >= 0)
                 ++plan.rangees[rangee].comptes[std::size_t(c)];
@@ -98,7 +101,7 @@ PlanLecture plan_reference(const QStringList &lignes)
     return plan;
 }
 
-bool memes(const PlanLecture &a, const PlanLecture &b)
+bool memes(const results::PlanLecture &a, const results::PlanLecture &b)
 {
     if (a.nb_entetes != b.nb_entetes || a.somme != b.somme || a.rangees.size() != b.rangees.size())
         return false;
@@ -110,7 +113,7 @@ bool memes(const PlanLecture &a, const PlanLecture &b)
 
 void verifie_enregistrement(const QStringList &lignes)
 {
-    const PlanLecture plan = plan_lecture(lignes);
+    const results::PlanLecture plan = results::plan_lecture(lignes);
     FUZZ_VERIFIE(memes(plan, plan_reference(lignes)),
                  "la lecture compte comme la marche section par section");
     FUZZ_VERIFIE(plan.somme[0] == 0, "aucune réponse hors des quatre catégories");
@@ -118,33 +121,35 @@ void verifie_enregistrement(const QStringList &lignes)
     bool ambigu = false;
     const QStringList relues = fuzz::relues(lignes, ambigu);
     if (!ambigu)
-        FUZZ_VERIFIE(memes(plan_lecture(relues), plan_lecture(fuzz::apres_ecriture(lignes))),
+        FUZZ_VERIFIE(memes(results::plan_lecture(relues),
+                           results::plan_lecture(fuzz::apres_ecriture(lignes))),
                      "un enregistrement sauvé puis relu donne les mêmes rangées et comptes");
 
     // The first headers and the one past the last (the look-ups are linear).
     QList<int> rangs;
-    for (int n = 1; n <= std::min(plan.nb_entetes, nb_max_util + 2); ++n)
+    for (int n = 1; n <= std::min(plan.nb_entetes, results::nb_max_util + 2); ++n)
         rangs << n;
     rangs << plan.nb_entetes << plan.nb_entetes + 1;
     for (int n : std::as_const(rangs)) {
         if (n < 1)
             continue;
-        const qsizetype i = index_entete(lignes, n);
+        const qsizetype i = results::index_entete(lignes, n);
         if (n > plan.nb_entetes) {
             FUZZ_VERIFIE(i == -1, "pas d'en-tête au-delà du dernier");
             continue;
         }
-        FUZZ_VERIFIE(i >= 0 && est_entete(lignes[i]), "l'index d'un en-tête est un en-tête");
+        FUZZ_VERIFIE(i >= 0 && results::est_entete(lignes[i]),
+                     "l'index d'un en-tête est un en-tête");
         int avant = 0;
         for (qsizetype k = 0; k < i; ++k)
-            avant += est_entete(lignes[k]);
+            avant += results::est_entete(lignes[k]);
         FUZZ_VERIFIE(avant == n - 1, "le n-ième en-tête a n − 1 en-têtes avant lui");
         if (n <= 3) {
             const qsizetype premier = lignes.indexOf(lignes[i]);
             qsizetype fin = premier + 1;
             while (fin < lignes.size() && lignes[fin].contains(QStringLiteral("Mot affiché=")))
                 ++fin;
-            FUZZ_VERIFIE(lignes_listees(lignes, lignes[i]).size() == fin - premier - 1,
+            FUZZ_VERIFIE(results::lignes_listees(lignes, lignes[i]).size() == fin - premier - 1,
                          "une rangée liste les réponses qui suivent son en-tête");
         }
     }

@@ -17,30 +17,31 @@ using namespace fantrel;
 
 namespace {
 
-std::optional<QVector<Note>> notes_de(const QString &notes)
+std::optional<QVector<music::Note>> notes_de(const QString &notes)
 {
     try {
-        return analyse_notes(notes);
-    } catch (const ErreurExecution &) {
+        return music::analyse_notes(notes);
+    } catch (const platform::ErreurExecution &) {
         return std::nullopt; // a shift whose numbers are not integers: the test ends on the error
                              // box
     }
 }
 
-void verifie_notes(const QString &texte, const QVector<Note> &notes, int rythme)
+void verifie_notes(const QString &texte, const QVector<music::Note> &notes, int rythme)
 {
     int jetons = 0;
     for (QStringView j : QStringView(texte).split(u' '))
         jetons += !j.isEmpty();
     FUZZ_VERIFIE(notes.size() == jetons, "une entrée par jeton non vide", texte);
-    for (const Note &n : notes) {
+    for (const music::Note &n : notes) {
         if (n.frequence == 0)
-            FUZZ_VERIFIE(n.duree == duree_base_melodie, "un silence dure une durée de base", texte);
+            FUZZ_VERIFIE(n.duree == music::duree_base_melodie, "un silence dure une durée de base",
+                         texte);
         else
-            FUZZ_VERIFIE(n.frequence >= frequence_min && n.frequence <= frequence_max
-                                 && (n.duree == duree_base_melodie
-                                     || n.duree == 2 * duree_base_melodie
-                                     || n.duree == 4 * duree_base_melodie),
+            FUZZ_VERIFIE(n.frequence >= music::frequence_min && n.frequence <= music::frequence_max
+                                 && (n.duree == music::duree_base_melodie
+                                     || n.duree == 2 * music::duree_base_melodie
+                                     || n.duree == 4 * music::duree_base_melodie),
                          "une note est audible et dure 1, 2 ou 4 durées de base", texte);
     }
     const QVector<qint64> horaire = horaire_notes(notes, rythme);
@@ -88,10 +89,10 @@ void verifie_effet(const QString &avant, const QString &apres, const char *ou)
 
 void verifie_insertions(const QString &notes, const QString &saisie, unsigned graine)
 {
-    const QString decalage = texte_decalage(saisie);
+    const QString decalage = music::texte_decalage(saisie);
     FUZZ_VERIFIE(!decalage.contains(u' '), "le texte du décalage n'a pas de blanc", saisie);
 
-    const QString fin = insere_a_la_fin(notes, decalage);
+    const QString fin = music::insere_a_la_fin(notes, decalage);
     const qsizetype p = place_insertion(notes, fin, decalage);
     FUZZ_VERIFIE(p >= 0, "à la fin : le décalage est seulement inséré", fin);
     for (QChar c : QStringView(notes).mid(p))
@@ -102,12 +103,12 @@ void verifie_insertions(const QString &notes, const QString &saisie, unsigned gr
     if (p > 0)
         verifie_effet(notes, fin, "à la fin : le décalage ne fait pas de nouveau jeton");
 
-    Hasard hasard;
+    platform::Hasard hasard;
     hasard.graine(graine);
-    const QString tire = insere_au_hasard(notes, decalage, hasard);
+    const QString tire = music::insere_au_hasard(notes, decalage, hasard);
     bool note_libre = false;
     for (QStringView j : QStringView(notes).split(u' '))
-        note_libre = note_libre || est_note_sans_decalage(j);
+        note_libre = note_libre || music::est_note_sans_decalage(j);
     if (tire == notes) {
         FUZZ_VERIFIE(!note_libre, "au hasard : le décalage est placé dès qu'une note n'en a pas",
                      notes);
@@ -123,7 +124,8 @@ void verifie_insertions(const QString &notes, const QString &saisie, unsigned gr
     // inside a shift ("cmi3(-10/12)") nor after one left open.
     const qsizetype debut = notes.lastIndexOf(u' ', q - 1) + 1;
     const QStringView jeton = QStringView(notes).mid(debut, q - debut);
-    FUZZ_VERIFIE(est_note_sans_decalage(jeton), "au hasard : après une note sans décalage", tire);
+    FUZZ_VERIFIE(music::est_note_sans_decalage(jeton), "au hasard : après une note sans décalage",
+                 tire);
     // So a melody whose shifts all read keeps reading once a shift that reads is inserted.
     if (notes_de(notes) && notes_de(QStringLiteral("cla2") + decalage + u' '))
         FUZZ_VERIFIE(notes_de(tire).has_value(), "au hasard : le décalage inséré se lit", tire);
@@ -140,10 +142,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
             ? fichier.value(0)
             : QStringLiteral("+1/2");
     for (const QString &ligne : fichier) {
-        PartiesMelodie parties;
+        music::PartiesMelodie parties;
         try {
-            parties = separe_rythme(sans_nom(ligne));
-        } catch (const ErreurExecution &) {
+            parties = music::separe_rythme(music::sans_nom(ligne));
+        } catch (const platform::ErreurExecution &) {
             continue; // no rhythm, a rhythm of 0 or no note: the test ends on the error box
         }
         FUZZ_VERIFIE(parties.rythme != 0 && parties.notes.endsWith(u' '),

@@ -42,17 +42,18 @@ QStringList base_generee(FuzzedDataProvider &fdp)
     return lignes;
 }
 
-QStringList selon_la_definition(const BaseMots &base, const Demande &demande, const Filtres &f)
+QStringList selon_la_definition(const wordpairs::BaseMots &base, const wordpairs::Demande &demande,
+                                const wordpairs::Filtres &f)
 {
-    const ContientTexte scan = [&base](const QString &t) {
-        return base_contient_simple(base.lignes, t);
+    const wordpairs::ContientTexte scan = [&base](const QString &t) {
+        return wordpairs::base_contient_simple(base.lignes, t);
     };
     QStringList couples;
     auto compare = [&](const QStringList &mots_a, int j) {
         for (const QString &a : mots_a)
-            for (const QString &b : decoupe_ligne(base.lignes[j]))
-                if (test_couple(a, b, f, scan))
-                    couples << ligne_couple(a, b);
+            for (const QString &b : wordpairs::mots_de_la_ligne(base.lignes[j]))
+                if (est_couple(a, b, f, scan))
+                    couples << wordpairs::ligne_couple(a, b);
     };
     if (demande.mot_seul) {
         for (int j = 0; j < base.nb_lignes(); ++j)
@@ -60,21 +61,21 @@ QStringList selon_la_definition(const BaseMots &base, const Demande &demande, co
                 compare({ demande.mot }, j);
         return couples;
     }
-    const BornesClasse bornes = bornes_classe(base.classes, demande.longueur);
+    const wordpairs::BornesClasse bornes = wordpairs::bornes_classe(base.classes, demande.longueur);
     for (int i = bornes.debut; i < bornes.fin - 1; ++i) {
         const int c = base.classes[std::size_t(i)];
         if (c < 1 || c != demande.longueur)
             continue;
         for (int j = i + 1; j <= bornes.fin - 1; ++j)
             if (base.classes[std::size_t(j)] == c)
-                compare(decoupe_ligne(base.lignes[i]), j);
+                compare(wordpairs::mots_de_la_ligne(base.lignes[i]), j);
     }
     return couples;
 }
 
 // Runs a search to its end by steps of the given budgets, taking the pairs as the
 // window does after each step.
-QStringList jusqu_au_bout(Recherche &r, FuzzedDataProvider &fdp)
+QStringList jusqu_au_bout(wordpairs::Recherche &r, FuzzedDataProvider &fdp)
 {
     QStringList couples;
     for (int pas = 0; !r.finie() || pas == 0; ++pas) {
@@ -91,9 +92,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
 {
     FuzzedDataProvider fdp(donnees, taille);
     const std::uint8_t cases = fdp.ConsumeIntegral<std::uint8_t>();
-    const Filtres f{ bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8),
-                     bool(cases & 16) };
-    Demande demande;
+    const wordpairs::Filtres f{ bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8),
+                                bool(cases & 16) };
+    wordpairs::Demande demande;
     demande.mot_seul = fdp.ConsumeBool();
     demande.longueur = fdp.ConsumeIntegralInRange(0, 5);
     if (demande.mot_seul) {
@@ -102,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
         if (demande.mot.isEmpty())
             return 0; // an empty word field starts nothing
     }
-    const BaseMots base(base_generee(fdp));
+    const wordpairs::BaseMots base(base_generee(fdp));
 
-    RechercheSimple simple(base, demande);
-    RechercheRapide rapide(base, demande);
+    wordpairs::RechercheSimple simple(base, demande);
+    wordpairs::RechercheRapide rapide(base, demande);
     simple.definir_filtres(f);
     rapide.definir_filtres(f);
     const QStringList par_simple = jusqu_au_bout(simple, fdp);

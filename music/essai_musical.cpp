@@ -1,5 +1,5 @@
 #include "music/essai_musical.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "music/incongruite.h"
 #include "platform/conversions.h"
 #include "platform/fichier_texte.h"
@@ -10,15 +10,15 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-namespace fantrel {
+namespace fantrel::music {
 
-EssaiMusical::EssaiMusical(EtatPartage &etat, ControlesMusique controles, QObject *parent)
+EssaiMusical::EssaiMusical(trials::EtatPartage &etat, ControlesMusique controles, QObject *parent)
     : QObject(parent), m_etat(etat), m_controles(std::move(controles))
 {
-    Async_note = new MinuteurHR(this);
+    Async_note = new platform::MinuteurHR(this);
     Async_note->setObjectName(QStringLiteral("Async_note"));
     Async_note->definir_intervalle(100);
-    connect(Async_note, &MinuteurHR::echeance, this, &EssaiMusical::Async_noteTimer);
+    connect(Async_note, &platform::MinuteurHR::echeance, this, &EssaiMusical::Async_noteTimer);
 }
 
 void EssaiMusical::BitBtn_ecouteClick()
@@ -26,13 +26,13 @@ void EssaiMusical::BitBtn_ecouteClick()
     m_controles.BitBtn_ecoute->setEnabled(false);
     m_etat.num_essai += 1;
     try {
-        const int taille_serie = vers_entier(m_controles.Edit3->text());
+        const int taille_serie = platform::vers_entier(m_controles.Edit3->text());
         if (taille_serie < m_etat.num_essai) {
             // The series is over: the button stays disabled until a new user.
-            information(QStringLiteral("Plus de tests"));
+            platform::information(QStringLiteral("Plus de tests"));
             return;
         }
-        const QStringList lignes = decoupe_lignes(m_controles.Memo_music->toPlainText());
+        const QStringList lignes = platform::decoupe_lignes(m_controles.Memo_music->toPlainText());
         const int k = m_etat.hasard.tirage(static_cast<int>(lignes.size()));
         ligne_melodie = sans_nom(lignes.value(k));
         joue(ligne_melodie);
@@ -82,9 +82,9 @@ void EssaiMusical::Async_noteTimer()
     }
     const Note note = notes[note_courante - 1];
     if (note.frequence == 0)
-        attente(duree_base);
+        platform::attente(duree_base);
     else
-        bip(note.frequence, note.duree);
+        platform::bip(note.frequence, note.duree);
 }
 
 void EssaiMusical::bit_rep1Click()
@@ -108,4 +108,4 @@ void EssaiMusical::reponse(bool repondu_faux)
     m_controles.bit_rep2->hide();
 }
 
-} // namespace fantrel
+} // namespace fantrel::music

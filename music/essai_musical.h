@@ -24,10 +24,14 @@ class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
 
-namespace fantrel {
-
+namespace fantrel::trials {
 struct EtatPartage;
+}
+namespace fantrel::platform {
 class MinuteurHR;
+}
+
+namespace fantrel::music {
 
 // The main window's controls and routines the test uses; all must be set.
 struct ControlesMusique
@@ -49,7 +53,7 @@ class EssaiMusical : public QObject
 {
     Q_OBJECT
 public:
-    EssaiMusical(EtatPartage &etat, ControlesMusique controles, QObject *parent = nullptr);
+    EssaiMusical(trials::EtatPartage &etat, ControlesMusique controles, QObject *parent = nullptr);
 
     // The melody being played.
     QVector<Note> notes; // notes[k − 1] is entry k; rests have frequence 0
@@ -59,7 +63,8 @@ public:
     int incongru = 0; // 1: drawn as incongruous
     QString ligne_melodie; // the drawn line without its name field
 
-    MinuteurHR *Async_note = nullptr; // the note clock: 100 ms, disabled until a melody starts
+    platform::MinuteurHR *Async_note =
+            nullptr; // the note clock: 100 ms, disabled until a melody starts
 
     // One test: series check ("Plus de tests"), draw of a line, joue.
     void BitBtn_ecouteClick();
@@ -76,8 +81,8 @@ public slots:
 private:
     void reponse(bool repondu_faux);
 
-    EtatPartage &m_etat;
+    trials::EtatPartage &m_etat;
     ControlesMusique m_controles;
 };
 
-} // namespace fantrel
+} // namespace fantrel::music

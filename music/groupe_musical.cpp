@@ -2,14 +2,14 @@
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
 #include "platform/liaison.h"
-#include "trials/capacite_memo.h"
+#include "platform/capacite_memo.h"
 #include <QFont>
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QTextDocument>
 #include <QToolButton>
 
-namespace fantrel {
+namespace fantrel::music {
 
 namespace {
 
@@ -49,14 +49,14 @@ GroupeMusical::GroupeMusical(QWidget *parent) : QGroupBox(QStringLiteral("Fichie
     SpeedButton9 = petit_bouton(this, QStringLiteral("SpeedButton9"), 364);
     SpeedButton9->setText(QStringLiteral("X"));
 
-    relie(SpeedButton7, &QToolButton::clicked, this, &GroupeMusical::SpeedButton7Click);
-    relie(SpeedButton8, &QToolButton::clicked, this, &GroupeMusical::SpeedButton8Click);
-    relie(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
+    platform::relie(SpeedButton7, &QToolButton::clicked, this, &GroupeMusical::SpeedButton7Click);
+    platform::relie(SpeedButton8, &QToolButton::clicked, this, &GroupeMusical::SpeedButton8Click);
+    platform::relie(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
 }
 
 void GroupeMusical::charge(const QString &chemin)
 {
-    const QStringList lignes = lire_lignes_memo(chemin);
+    const QStringList lignes = platform::lire_lignes_memo(chemin);
     Memo_music->setPlainText(lignes.join(u'\n'));
 }
 
@@ -67,7 +67,7 @@ void GroupeMusical::sauve(const QString &chemin) const
     QString texte = Memo_music->document()->toRawText();
     texte.replace(QChar::ParagraphSeparator, QStringLiteral("\r\n"));
     texte.replace(QChar::LineSeparator, QStringLiteral("\r\n"));
-    ecrire_texte(chemin, texte);
+    platform::ecrire_texte(chemin, texte);
 }
 
 void GroupeMusical::charge_defaut(const QString &repertoire)
@@ -78,18 +78,18 @@ void GroupeMusical::charge_defaut(const QString &repertoire)
 
 void GroupeMusical::SpeedButton7Click()
 {
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     options.filtre = filtre_melodies;
-    const ResultatDialogue choix = interactions().ouvrir_fichier(options);
+    const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(options);
     if (choix.accepte)
         charge(choix.nom_fichier);
 }
 
 void GroupeMusical::SpeedButton8Click()
 {
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     options.filtre = filtre_melodies;
-    const ResultatDialogue choix = interactions().enregistrer_fichier(options);
+    const platform::ResultatDialogue choix = platform::interactions().enregistrer_fichier(options);
     if (choix.accepte)
         sauve(choix.nom_fichier);
 }
@@ -99,4 +99,4 @@ void GroupeMusical::SpeedButton9Click()
     hide();
 }
 
-} // namespace fantrel
+} // namespace fantrel::music

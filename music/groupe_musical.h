@@ -8,7 +8,7 @@
 class QPlainTextEdit;
 class QToolButton;
 
-namespace fantrel {
+namespace fantrel::music {
 
 class GroupeMusical : public QGroupBox
 {
@@ -37,4 +37,4 @@ public:
     void SpeedButton9Click();
 };
 
-} // namespace fantrel
+} // namespace fantrel::music

@@ -4,7 +4,7 @@
 #include <QVector>
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::music {
 
 QString texte_decalage(const QString &saisie)
 {
@@ -68,7 +68,7 @@ QVector<qsizetype> fins_notes(const QString &s)
 
 } // namespace
 
-QString insere_au_hasard(const QString &notes, const QString &decalage, Hasard &hasard)
+QString insere_au_hasard(const QString &notes, const QString &decalage, platform::Hasard &hasard)
 {
     QVector<qsizetype> positions;
     const qsizetype longueur = notes.size();
@@ -90,4 +90,4 @@ QString insere_au_hasard(const QString &notes, const QString &decalage, Hasard &
     return resultat.insert(positions[hasard.tirage(static_cast<int>(positions.size()))], decalage);
 }
 
-} // namespace fantrel
+} // namespace fantrel::music

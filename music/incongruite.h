@@ -3,9 +3,11 @@
 #pragma once
 #include <QString>
 
-namespace fantrel {
-
+namespace fantrel::platform {
 class Hasard;
+}
+
+namespace fantrel::music {
 
 // Index of the items of Radio_incongru.
 enum class ModeIncongru { aucun = 0, aleatoire = 1, fin = 2 };
@@ -23,6 +25,6 @@ QString insere_a_la_fin(const QString &notes, const QString &decalage);
 // without shift being drawn again; shorter texts, or texts where every draw would be
 // drawn again, draw among their unshifted note tokens. NOTE: a text without such a
 // token comes back unchanged.
-QString insere_au_hasard(const QString &notes, const QString &decalage, Hasard &hasard);
+QString insere_au_hasard(const QString &notes, const QString &decalage, platform::Hasard &hasard);
 
-} // namespace fantrel
+} // namespace fantrel::music

@@ -5,7 +5,7 @@
 #include <algorithm>
 #include <cmath>
 
-namespace fantrel {
+namespace fantrel::music {
 
 QString sans_nom(const QString &ligne)
 {
@@ -17,14 +17,14 @@ PartiesMelodie separe_rythme(const QString &s)
 {
     const qsizetype virgule = s.indexOf(u',');
     // Without a comma the rhythm text is empty, and so not an integer.
-    const int rythme = vers_entier(virgule < 0 ? QString() : s.left(virgule));
+    const int rythme = platform::vers_entier(virgule < 0 ? QString() : s.left(virgule));
     PartiesMelodie parties;
     parties.rythme = static_cast<quint16>(rythme);
     if (parties.rythme == 0)
-        throw ErreurExecution(QStringLiteral("Rythme nul"));
+        throw platform::ErreurExecution(QStringLiteral("Rythme nul"));
     parties.notes = s.mid(virgule + 1);
     if (parties.notes.count(u' ') == parties.notes.size())
-        throw ErreurExecution(QStringLiteral("Mélodie vide"));
+        throw platform::ErreurExecution(QStringLiteral("Mélodie vide"));
     if (!parties.notes.endsWith(u' '))
         parties.notes += u' ';
     return parties;
@@ -45,9 +45,9 @@ double ratio_decalage(QStringView m)
 {
     const qsizetype barre = m.indexOf(u'/');
     if (barre < 0)
-        return vers_entier(m.toString());
-    const int numerateur = vers_entier(m.left(barre).toString());
-    const int denominateur = vers_entier(m.mid(barre + 1, 10).toString());
+        return platform::vers_entier(m.toString());
+    const int numerateur = platform::vers_entier(m.left(barre).toString());
+    const int denominateur = platform::vers_entier(m.mid(barre + 1, 10).toString());
     if (denominateur == 0)
         return 0;
     return static_cast<double>(numerateur) / denominateur;
@@ -149,4 +149,4 @@ QVector<qint64> horaire_notes(const QVector<Note> &notes, int rythme, int duree_
     return horaire;
 }
 
-} // namespace fantrel
+} // namespace fantrel::music

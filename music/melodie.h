@@ -8,7 +8,7 @@
 #include <QVector>
 #include <QtGlobal>
 
-namespace fantrel {
+namespace fantrel::music {
 
 inline constexpr int duree_base_melodie = 80; // ms, one "c"
 inline constexpr int frequence_min = 20; // a shifted note stays audible and never 0 (a rest)
@@ -68,4 +68,4 @@ bool est_note_sans_decalage(QStringView jeton);
 QVector<qint64> horaire_notes(const QVector<Note> &notes, int rythme,
                               int duree_base = duree_base_melodie);
 
-} // namespace fantrel
+} // namespace fantrel::music

@@ -1,6 +1,6 @@
 #include "music/table_notes.h"
 
-namespace fantrel {
+namespace fantrel::music {
 
 const std::array<QStringView, nb_noms_notes> noms_notes = {
     u"do1", u"ré1", u"mi1", u"fa1", u"so1", u"la1", u"si1", u"do2", u"ré2", u"mi2", u"fa2",
@@ -33,4 +33,4 @@ int pas_descendant(int j)
     return frequences[bas] - frequences[bas - 1];
 }
 
-} // namespace fantrel
+} // namespace fantrel::music

@@ -5,7 +5,7 @@
 #include <QStringView>
 #include <array>
 
-namespace fantrel {
+namespace fantrel::music {
 
 inline constexpr int nb_noms_notes = 22;
 
@@ -21,4 +21,4 @@ int indice_note(QStringView nom);
 int pas_montant(int j);
 int pas_descendant(int j);
 
-} // namespace fantrel
+} // namespace fantrel::music

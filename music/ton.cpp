@@ -10,7 +10,7 @@
 #include <numbers>
 #include <thread>
 
-namespace fantrel {
+namespace fantrel::music {
 
 QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux)
 {
@@ -114,4 +114,4 @@ void bip_reel(int frequence, int duree_ms)
     dors_jusqua(fin);
 }
 
-} // namespace fantrel
+} // namespace fantrel::music

@@ -4,7 +4,7 @@
 #include <QVector>
 #include <QtGlobal>
 
-namespace fantrel {
+namespace fantrel::music {
 
 inline constexpr int taux_ton = 44100; // samples per second
 inline constexpr int rampe_ton_ms = 5;
@@ -22,4 +22,4 @@ QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux = taux_to
 // of opening a stream; it belongs to the application object.
 void bip_reel(int frequence, int duree_ms);
 
-} // namespace fantrel
+} // namespace fantrel::music

@@ -8,7 +8,7 @@
 #include <link.h>
 #include <QTranslator>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
@@ -47,4 +47,4 @@ void garde_pilote_gl_charge()
             nullptr);
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

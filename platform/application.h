@@ -5,7 +5,7 @@
 #pragma once
 #include <QApplication>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 class Application : public QApplication
 {
@@ -19,17 +19,17 @@ public:
 // no longer name them, so the suppression list cannot match them. For test programs.
 void garde_pilote_gl_charge();
 
-} // namespace fantrel
+} // namespace fantrel::platform
 
 // QTEST_MAIN with the program's application object, for tests of windows.
 #define FANTREL_TEST_MAIN(Classe)                     \
   int main(int argc, char **argv)                     \
   {                                                   \
-    fantrel::Application app(argc, argv);             \
+    fantrel::platform::Application app(argc, argv);   \
     app.setAttribute(Qt::AA_Use96Dpi, true);          \
     Classe tc;                                        \
     QTEST_SET_MAIN_SOURCE_PATH                        \
     const int echecs = QTest::qExec(&tc, argc, argv); \
-    fantrel::garde_pilote_gl_charge();                \
+    fantrel::platform::garde_pilote_gl_charge();      \
     return echecs;                                    \
   }

@@ -8,7 +8,7 @@
 #include <limits>
 #include <string>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 namespace {
 
@@ -179,4 +179,4 @@ QChar separateur_regional()
     return point.isEmpty() ? QChar(u'.') : point.front();
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -3,7 +3,7 @@
 #include <QString>
 #include <QChar>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 // Decimal integer: optional blanks before, optional sign, digits, nothing after;
 // fits in 32 bits. Otherwise throws erreur_entier(texte).
@@ -21,4 +21,4 @@ QString reel_general(double valeur, QChar separateur);
 // The decimal separator of the machine's regional settings (QLocale::system()).
 QChar separateur_regional();
 
-} // namespace fantrel
+} // namespace fantrel::platform

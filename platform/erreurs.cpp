@@ -1,7 +1,7 @@
 #include "platform/erreurs.h"
 #include "platform/interactions.h"
 
-namespace fantrel {
+namespace fantrel::platform {
 
 ErreurExecution erreur_fichier_introuvable()
 {
@@ -50,4 +50,4 @@ bool proteger(const std::function<void()> &action)
     }
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -6,7 +6,7 @@
 #include <exception>
 #include <functional>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 class ErreurExecution : public std::exception
 {
@@ -37,4 +37,4 @@ erreur_reel(const QString &texte); // "'%s' n'est pas une valeur en virgule flot
 // the seam) and swallowed, so the state reached so far stays. Returns false then.
 bool proteger(const std::function<void()> &action);
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -10,7 +10,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 namespace {
 
@@ -236,4 +236,4 @@ QString chemin_relatif(const QString &repertoire, const QString &valeur)
     return valeur;
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -6,7 +6,7 @@
 #include <QString>
 #include <QStringList>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 // NOTE: the five bytes Windows-1252 leaves undefined (81 8D 8F 90 9D) map to the
 // code points of the same value, so decoding then encoding gives the bytes back.
@@ -38,4 +38,4 @@ void ecrire_texte(const QString &chemin, const QString &texte);
 // A settings-style path: a value starting with ".\" or "./" is relative to repertoire.
 QString chemin_relatif(const QString &repertoire, const QString &valeur);
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -1,7 +1,7 @@
 #include "platform/hasard.h"
 #include <chrono>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 void Hasard::graine_horloge()
 {
@@ -16,4 +16,4 @@ int Hasard::tirage(int n)
     return std::uniform_int_distribution<int>(0, n - 1)(m_moteur);
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

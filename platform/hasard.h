@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <random>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 class Hasard
 {
@@ -18,4 +18,4 @@ private:
     std::mt19937_64 m_moteur{ 5489u };
 };
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -12,7 +12,7 @@
 #include <chrono>
 #include <thread>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 namespace {
 
@@ -183,4 +183,4 @@ void definir_fenetre_parente(QWidget *parent)
     fenetre_parente() = parent;
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -8,7 +8,7 @@
 
 class QWidget;
 
-namespace fantrel {
+namespace fantrel::platform {
 
 enum class Reponse { Oui, Non, Annuler };
 
@@ -96,4 +96,4 @@ void attente_reelle(int ms);
 // "desc|motif;motif|desc|motif" as Qt name filters: "desc (motif motif)", ….
 QStringList filtres_qt(const QString &filtre);
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -9,7 +9,7 @@
 #include <functional>
 #include <type_traits>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 // gestionnaire: a member function of recepteur or any callable, taking the signal's
 // arguments or none (handlers usually read their control themselves).
@@ -33,4 +33,4 @@ QMetaObject::Connection relie(const Emetteur *emetteur, Signal signal, Recepteur
             });
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

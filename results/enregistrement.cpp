@@ -1,7 +1,7 @@
 #include "results/enregistrement.h"
 #include "results/ligne_reponse.h"
 
-namespace fantrel {
+namespace fantrel::results {
 
 PlanLecture plan_lecture(const QStringList &lignes)
 {
@@ -49,4 +49,4 @@ QStringList lignes_listees(const QStringList &lignes, const QString &nom)
     return listees;
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

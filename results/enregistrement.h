@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-namespace fantrel {
+namespace fantrel::results {
 
 using Comptes = std::array<std::int32_t, 5>; // indices 1..4, by answer category
 
@@ -40,4 +40,4 @@ qsizetype index_entete(const QStringList &lignes, int n);
 // "Mot affiché=" or the end. Empty when there is no such header.
 QStringList lignes_listees(const QStringList &lignes, const QString &nom);
 
-} // namespace fantrel
+} // namespace fantrel::results

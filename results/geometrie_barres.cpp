@@ -1,7 +1,7 @@
 #include "results/geometrie_barres.h"
 #include <cmath>
 
-namespace fantrel {
+namespace fantrel::results {
 
 double z_rangee(int n)
 {
@@ -45,4 +45,4 @@ double z_ancre(int nb_util)
     return (0.5 * nb_util - 2) / 2;
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

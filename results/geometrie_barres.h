@@ -4,7 +4,7 @@
 #include <QString>
 #include <cstdint>
 
-namespace fantrel {
+namespace fantrel::results {
 
 // Depth of row n: 0.5 n − 0.7, and 0.3 further back for the sum row.
 double z_rangee(int n);
@@ -28,4 +28,4 @@ QString texte_niveau(int p);
 // z of the anchor the camera aims at, keeping the rows centred: (0.5 n − 2) / 2.
 double z_ancre(int nb_util);
 
-} // namespace fantrel
+} // namespace fantrel::results

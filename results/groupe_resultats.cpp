@@ -2,14 +2,14 @@
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
 #include "platform/liaison.h"
-#include "results/Unit_courbe2.h"
+#include "results/fenetre_resultats_3d.h"
 #include "results/texte_memo.h"
-#include "trials/capacite_memo.h"
+#include "platform/capacite_memo.h"
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
 
-namespace fantrel {
+namespace fantrel::results {
 
 namespace {
 
@@ -47,17 +47,17 @@ GroupeResultats::GroupeResultats(QWidget *parent)
     SpeedButton4->setText(QStringLiteral("X"));
 
     // Opening and saving may fail: their errors stop in relie(), not in Qt's code.
-    relie(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
-    relie(Speed_sauve_result, &QToolButton::clicked, this,
-          &GroupeResultats::Speed_sauve_resultClick);
-    relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
+    platform::relie(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
+    platform::relie(Speed_sauve_result, &QToolButton::clicked, this,
+                    &GroupeResultats::Speed_sauve_resultClick);
+    platform::relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
     SaveDialog1.confirmer_ecrasement = true;
     hide();
 }
 
-void GroupeResultats::relier(TForm_courbe2 *courbe2, OptionsDialogue *OpenDialog1)
+void GroupeResultats::relier(TForm_courbe2 *courbe2, platform::OptionsDialogue *OpenDialog1)
 {
     m_courbe2 = courbe2;
     m_OpenDialog1 = OpenDialog1;
@@ -70,7 +70,7 @@ QStringList GroupeResultats::lignes() const
 
 void GroupeResultats::ajoute_ligne(const QString &ligne)
 {
-    fantrel::ajoute_ligne(Memo_enreg_test, ligne);
+    fantrel::results::ajoute_ligne(Memo_enreg_test, ligne);
 }
 
 bool GroupeResultats::record_modifie() const
@@ -86,7 +86,7 @@ void GroupeResultats::marque_enregistre()
 bool GroupeResultats::enregistre(const QString &chemin)
 {
     const QStringList texte = lignes();
-    const bool fait = proteger([&] { ecrire_lignes(chemin, texte); });
+    const bool fait = platform::proteger([&] { platform::ecrire_lignes(chemin, texte); });
     if (fait)
         marque_enregistre();
     return fait;
@@ -95,8 +95,8 @@ bool GroupeResultats::enregistre(const QString &chemin)
 bool GroupeResultats::lit(const QString &chemin)
 {
     // Everything that can fail happens before the record or the rows are touched.
-    return proteger([&] {
-        const QStringList lues = lire_lignes_memo(chemin);
+    return platform::proteger([&] {
+        const QStringList lues = platform::lire_lignes_memo(chemin);
         if (m_courbe2)
             m_courbe2->charge_resultats(lues);
         else
@@ -106,7 +106,8 @@ bool GroupeResultats::lit(const QString &chemin)
 
 bool GroupeResultats::Speed_sauve_resultClick()
 {
-    const ResultatDialogue choix = interactions().enregistrer_fichier(SaveDialog1);
+    const platform::ResultatDialogue choix =
+            platform::interactions().enregistrer_fichier(SaveDialog1);
     if (!choix.accepte)
         return false;
     SaveDialog1.nom_fichier = choix.nom_fichier;
@@ -116,9 +117,9 @@ bool GroupeResultats::Speed_sauve_resultClick()
 
 bool GroupeResultats::SpeedButton5Click()
 {
-    OptionsDialogue sans_lien;
-    OptionsDialogue &dialogue = m_OpenDialog1 ? *m_OpenDialog1 : sans_lien;
-    const ResultatDialogue choix = interactions().ouvrir_fichier(dialogue);
+    platform::OptionsDialogue sans_lien;
+    platform::OptionsDialogue &dialogue = m_OpenDialog1 ? *m_OpenDialog1 : sans_lien;
+    const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(dialogue);
     if (!choix.accepte)
         return false;
     dialogue.nom_fichier = choix.nom_fichier;
@@ -140,4 +141,4 @@ void GroupeResultats::SpeedButton4Click()
     hide();
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -9,7 +9,7 @@
 class QPlainTextEdit;
 class QToolButton;
 
-namespace fantrel {
+namespace fantrel::results {
 
 class TForm_courbe2;
 
@@ -22,7 +22,7 @@ public:
     // courbe2 receives the rows of a file read back; OpenDialog1 is the main window's
     // open dialog, shared with the exercise lists (its file name and filter index stay
     // as the user leaves them).
-    void relier(TForm_courbe2 *courbe2, OptionsDialogue *OpenDialog1);
+    void relier(TForm_courbe2 *courbe2, platform::OptionsDialogue *OpenDialog1);
 
     QStringList lignes() const; // the record as it stands
     void ajoute_ligne(const QString &ligne); // an answer line, as the answer buttons write it
@@ -41,7 +41,7 @@ public:
     QToolButton *SpeedButton5 = nullptr; // open
     QToolButton *Speed_sauve_result = nullptr; // save
     QToolButton *SpeedButton4 = nullptr; // "X"
-    OptionsDialogue SaveDialog1; // keeps the last name between uses
+    platform::OptionsDialogue SaveDialog1; // keeps the last name between uses
 
 public slots:
     // Save dialog, then the record to the chosen file. True when a file was written.
@@ -54,7 +54,7 @@ public slots:
 
 private:
     TForm_courbe2 *m_courbe2 = nullptr;
-    OptionsDialogue *m_OpenDialog1 = nullptr;
+    platform::OptionsDialogue *m_OpenDialog1 = nullptr;
 };
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -7,7 +7,7 @@ class QAction;
 class QGroupBox;
 class QPlainTextEdit;
 
-namespace fantrel {
+namespace fantrel::results {
 
 struct LienPrincipal
 {
@@ -21,4 +21,4 @@ struct LienPrincipal
     std::function<void()> relance_exercice;
 };
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -1,6 +1,7 @@
 #include "results/ligne_reponse.h"
+#include "trials/reponses.h"
 
-namespace fantrel {
+namespace fantrel::results {
 
 namespace {
 
@@ -65,27 +66,13 @@ bool contient_mot_marque(const QString &propositions, const QString &mot)
     return false;
 }
 
-int categorie(bool premier_mot, bool juste)
-{
-    if (premier_mot)
-        return juste ? 1 : 2;
-    return juste ? 3 : 4;
-}
-
-int categorie_essai(int rang_mot, bool bonne_reponse)
-{
-    if (rang_mot != 1 && rang_mot != 2)
-        return 0;
-    return categorie(rang_mot == 1, bonne_reponse);
-}
-
 int categorie_ligne(const QString &ligne)
 {
     const ReponseLue lue = analyse_ligne_reponse(ligne);
     const bool premier =
             lue.montre && lue.propositions && contient_mot_marque(*lue.propositions, *lue.montre);
     const bool juste = lue.montre && lue.reponse && *lue.reponse == *lue.montre;
-    return categorie(premier, juste);
+    return trials::categorie_reponse(premier, juste);
 }
 
 QString ligne_listee(const QString &ligne)
@@ -98,4 +85,4 @@ QString ligne_listee(const QString &ligne)
     return texte;
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

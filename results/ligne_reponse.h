@@ -6,7 +6,7 @@
 #include <QString>
 #include <optional>
 
-namespace fantrel {
+namespace fantrel::results {
 
 // Any line containing "Mot affiché" is an answer line; every other line, the empty
 // one included, is a header.
@@ -31,11 +31,6 @@ ReponseLue analyse_ligne_reponse(const QString &ligne);
 // begins the first one still counts as a second-word trial.
 bool contient_mot_marque(const QString &propositions, const QString &mot);
 
-// Answer category 1..4: 1 first word shown and right, 2 first and wrong, 3 second
-// and right, 4 second and wrong.
-int categorie(bool premier_mot, bool juste);
-// From the answer state of a trial: rang_mot 1 or 2; any other rang_mot gives 0.
-int categorie_essai(int rang_mot, bool bonne_reponse);
 // From an answer line read back from a file: never 0.
 int categorie_ligne(const QString &ligne);
 
@@ -44,4 +39,4 @@ int categorie_ligne(const QString &ligne);
 // listed unchanged.
 QString ligne_listee(const QString &ligne);
 
-} // namespace fantrel
+} // namespace fantrel::results

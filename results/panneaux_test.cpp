@@ -4,9 +4,10 @@
 #include <QScrollBar>
 #include <QWidget>
 
-namespace fantrel {
+namespace fantrel::results {
 
-PanneauxTest::PanneauxTest(EtatPartage &etat, QWidget *fenetre) : QObject(fenetre), m_etat(etat)
+PanneauxTest::PanneauxTest(trials::EtatPartage &etat, QWidget *fenetre)
+    : QObject(fenetre), m_etat(etat)
 {
     panneau_test = new QWidget(fenetre);
     panneau_test->setObjectName(QStringLiteral("panneau_test"));
@@ -39,7 +40,7 @@ PanneauxTest::PanneauxTest(EtatPartage &etat, QWidget *fenetre) : QObject(fenetr
     panneau_raz->hide();
 }
 
-int PanneauxTest::categorie(const QScrollBar *barre) const
+int PanneauxTest::categorie_de_barre(const QScrollBar *barre) const
 {
     for (int c = 1; c <= 4; ++c)
         if (barre && ScrollBar[c] == barre)
@@ -61,4 +62,4 @@ void PanneauxTest::raz_clic()
     }
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -9,18 +9,20 @@ class QPushButton;
 class QScrollBar;
 class QWidget;
 
-namespace fantrel {
-
+namespace fantrel::trials {
 struct EtatPartage;
+}
+
+namespace fantrel::results {
 
 class PanneauxTest : public QObject
 {
     Q_OBJECT
 public:
-    PanneauxTest(EtatPartage &etat, QWidget *fenetre);
+    PanneauxTest(trials::EtatPartage &etat, QWidget *fenetre);
 
     // The category (1..4) a scroll bar drives, or 0 for any other.
-    int categorie(const QScrollBar *barre) const;
+    int categorie_de_barre(const QScrollBar *barre) const;
 
     QWidget *panneau_test = nullptr; // sky blue, at 333, 61
     std::array<QScrollBar *, 5> ScrollBar{}; // ScrollBar1..ScrollBar4 at 1..4, range 0..100, at 100
@@ -34,7 +36,7 @@ public slots:
     void raz_clic(); // scroll bars to 100, compte_test to 0
 
 private:
-    EtatPartage &m_etat;
+    trials::EtatPartage &m_etat;
 };
 
-} // namespace fantrel
+} // namespace fantrel::results

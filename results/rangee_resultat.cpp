@@ -4,9 +4,9 @@
 #include "engine3d/texte3d.h"
 #include "results/geometrie_barres.h"
 
-namespace fantrel {
+namespace fantrel::results {
 
-using namespace moteur3d;
+using namespace engine3d;
 
 QString RangeeResultat::nom() const
 {
@@ -73,4 +73,4 @@ void pose_barre(RangeeResultat &rangee, int c, double h, const QString &texte)
     }
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

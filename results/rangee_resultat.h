@@ -6,19 +6,19 @@
 #include <QString>
 #include <array>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 class Boite;
 class Scene;
 class Texte3D;
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d
 
-namespace fantrel {
+namespace fantrel::results {
 
 struct RangeeResultat
 {
-    std::array<moteur3d::Boite *, 5> cubes{}; // 1..4; null until the row is created
-    std::array<moteur3d::Texte3D *, 5> textes_valeur{}; // 1..4
-    moteur3d::Texte3D *texte_nom = nullptr;
+    std::array<engine3d::Boite *, 5> cubes{}; // 1..4; null until the row is created
+    std::array<engine3d::Texte3D *, 5> textes_valeur{}; // 1..4
+    engine3d::Texte3D *texte_nom = nullptr;
     Comptes comptes{};
 
     bool creee() const { return texte_nom != nullptr; }
@@ -28,24 +28,24 @@ struct RangeeResultat
 // Colours the row copies from the category labels.
 struct CouleursRangee
 {
-    moteur3d::CouleurRVBA connote; // bars of categories 1 and 2
-    moteur3d::CouleurRVBA faux; // value labels of categories 2 and 4
+    engine3d::CouleurRVBA connote; // bars of categories 1 and 2
+    engine3d::CouleurRVBA faux; // value labels of categories 2 and 4
 };
 
 // Makes row n's objects in the scene: bars of height 1 standing on y = 0, value
 // labels "0" over them, the name label "Somme" or "Essai" + n. Bars and name carry
 // the tag n, value labels −1.
-void cree_objets_rangee(moteur3d::Scene &scene, RangeeResultat &rangee, int n,
+void cree_objets_rangee(engine3d::Scene &scene, RangeeResultat &rangee, int n,
                         const CouleursRangee &couleurs);
 // Destroys the row's objects and clears its counts.
-void detruit_objets_rangee(moteur3d::Scene &scene, RangeeResultat &rangee);
+void detruit_objets_rangee(engine3d::Scene &scene, RangeeResultat &rangee);
 
 // Bar c of the row at height h (standing on y = 0) with its value label on top.
 void pose_barre(RangeeResultat &rangee, int c, double h, const QString &texte);
 
 // An extruded label as the view uses them all: Arial, scale 0.3, anchored at the
 // left end of its baseline.
-moteur3d::Texte3D *cree_etiquette(moteur3d::Scene &scene, const QString &texte, float extrusion,
+engine3d::Texte3D *cree_etiquette(engine3d::Scene &scene, const QString &texte, float extrusion,
                                   int tag);
 
-} // namespace fantrel
+} // namespace fantrel::results

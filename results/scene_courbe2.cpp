@@ -6,9 +6,9 @@
 #include "engine3d/texte3d.h"
 #include "results/rangee_resultat.h"
 
-namespace fantrel {
+namespace fantrel::results {
 
-using namespace moteur3d;
+using namespace engine3d;
 
 namespace {
 
@@ -90,4 +90,4 @@ SceneCourbe2 construit_scene_courbe2(Scene &scene)
     return s;
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

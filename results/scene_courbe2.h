@@ -4,31 +4,31 @@
 #pragma once
 #include <array>
 
-namespace fantrel::moteur3d {
+namespace fantrel::engine3d {
 class Ancre;
 class Grille;
 class Lumiere;
 class Scene;
 class Texte3D;
-} // namespace fantrel::moteur3d
+} // namespace fantrel::engine3d
 
-namespace fantrel {
+namespace fantrel::results {
 
 struct SceneCourbe2
 {
-    moteur3d::Ancre *GLDummyCube1 = nullptr; // the camera's target
-    moteur3d::Lumiere *GLLightSource1 = nullptr;
-    moteur3d::Lumiere *GLLightSource2 = nullptr;
-    moteur3d::Grille *GLXYZGrid1 = nullptr;
-    moteur3d::Texte3D *GLSpaceText1 = nullptr; // "Connoté", over category 1
-    moteur3d::Texte3D *GLSpaceText4 = nullptr; // "Faux", over category 2
-    moteur3d::Texte3D *GLSpaceText2 = nullptr; // "Neutre", over category 3
-    moteur3d::Texte3D *GLSpaceText3 = nullptr; // "Faux", over category 4
+    engine3d::Ancre *GLDummyCube1 = nullptr; // the camera's target
+    engine3d::Lumiere *GLLightSource1 = nullptr;
+    engine3d::Lumiere *GLLightSource2 = nullptr;
+    engine3d::Grille *GLXYZGrid1 = nullptr;
+    engine3d::Texte3D *GLSpaceText1 = nullptr; // "Connoté", over category 1
+    engine3d::Texte3D *GLSpaceText4 = nullptr; // "Faux", over category 2
+    engine3d::Texte3D *GLSpaceText2 = nullptr; // "Neutre", over category 3
+    engine3d::Texte3D *GLSpaceText3 = nullptr; // "Faux", over category 4
 
     // The label over the sum row's bar of category c (1..4).
-    moteur3d::Texte3D *etiquette_categorie(int c) const;
+    engine3d::Texte3D *etiquette_categorie(int c) const;
 };
 
-SceneCourbe2 construit_scene_courbe2(moteur3d::Scene &scene);
+SceneCourbe2 construit_scene_courbe2(engine3d::Scene &scene);
 
-} // namespace fantrel
+} // namespace fantrel::results

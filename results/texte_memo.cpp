@@ -4,13 +4,13 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-namespace fantrel {
+namespace fantrel::results {
 
 QStringList lignes_memo(const QPlainTextEdit *memo)
 {
     QString texte = memo->document()->toRawText();
     texte.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return decoupe_lignes(texte);
+    return platform::decoupe_lignes(texte);
 }
 
 void ajoute_ligne(QPlainTextEdit *memo, const QString &ligne)
@@ -55,4 +55,4 @@ void remplace_lignes(QPlainTextEdit *memo, const QStringList &lignes)
     memo->ensureCursorVisible();
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

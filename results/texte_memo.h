@@ -7,7 +7,7 @@
 
 class QPlainTextEdit;
 
-namespace fantrel {
+namespace fantrel::results {
 
 // The lines as they stand (the user may have typed into the box). Characters are
 // kept as typed: no-break spaces stay (QPlainTextEdit::toPlainText would turn them
@@ -24,4 +24,4 @@ void remplace_ligne(QPlainTextEdit *memo, qsizetype i, const QString &ligne);
 // Replaces all lines (each followed by a break), scrolled to the end, unmodified.
 void remplace_lignes(QPlainTextEdit *memo, const QStringList &lignes);
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -9,7 +9,7 @@
 #include <array>
 #include <cstdint>
 
-namespace fantrel {
+namespace fantrel::trials {
 
 struct Couple
 {
@@ -39,7 +39,7 @@ struct EtatPartage
     std::int32_t couleur_fond = 0; // background colour value last read from the settings
     bool couleur_gelee = false; // colour picker frozen after a click
     bool lecture_res = false; // a results file is being read back
-    Hasard hasard; // the program's one random generator
+    platform::Hasard hasard; // the program's one random generator
 
     // Pair k (1-based) of the list, or an empty pair outside it.
     Couple couple(int k) const
@@ -48,4 +48,4 @@ struct EtatPartage
     }
 };
 
-} // namespace fantrel
+} // namespace fantrel::trials

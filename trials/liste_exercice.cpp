@@ -3,13 +3,13 @@
 #include <utility>
 #include <vector>
 
-namespace fantrel {
+namespace fantrel::trials {
 
 namespace {
 constexpr int longueur_max_mot = 100;
 }
 
-Couple decoupe_ligne(const QString &ligne)
+Couple decoupe_ligne_exercice(const QString &ligne)
 {
     Couple c;
     const int espace = ligne.indexOf(u' ');
@@ -43,7 +43,7 @@ void tri_liste(QStringList &lignes, EtatPartage &etat)
     etat.liste_mots.clear();
     etat.liste_mots.reserve(lignes.size());
     for (const QString &l : std::as_const(lignes))
-        etat.liste_mots.append(decoupe_ligne(l));
+        etat.liste_mots.append(decoupe_ligne_exercice(l));
     melange_des_lignes(etat);
 }
 
@@ -94,4 +94,4 @@ QString nom_sans_dossier(const QString &chemin)
     return chemin.mid(pos + 1);
 }
 
-} // namespace fantrel
+} // namespace fantrel::trials

@@ -5,12 +5,12 @@
 #include <QString>
 #include <QStringList>
 
-namespace fantrel {
+namespace fantrel::trials {
 
 // Splits one list line into its two words. The marked word becomes word 1.
 // NOTE: a line with a single space gives word 2 after that space; a line with
 // neither a space nor a hyphen gives two empty words (and still counts as a line).
-Couple decoupe_ligne(const QString &ligne);
+Couple decoupe_ligne_exercice(const QString &ligne);
 
 // Evens out an odd list by removing one line drawn uniformly (the lines are
 // changed in place), fills liste_mots and nb_couples, then shuffles.
@@ -29,4 +29,4 @@ QString masque_derive(const QString &ligne2, const QString &masque_courant);
 // The file name without its folder (after the last "\" or "/").
 QString nom_sans_dossier(const QString &chemin);
 
-} // namespace fantrel
+} // namespace fantrel::trials

@@ -1,6 +1,6 @@
 #include "trials/reponses.h"
 
-namespace fantrel {
+namespace fantrel::trials {
 
 QString debut_ligne_resultat(const QString &montre)
 {
@@ -12,4 +12,4 @@ QString propositions(const QString &mot1, const QString &mot2, int r)
     return r == 1 ? QStringLiteral("$") + mot1 + u' ' + mot2 : mot2 + QStringLiteral(" $") + mot1;
 }
 
-} // namespace fantrel
+} // namespace fantrel::trials

@@ -4,7 +4,7 @@
 #include "trials/etat_partage.h"
 #include <QString>
 
-namespace fantrel {
+namespace fantrel::trials {
 
 // Which word a trial shows: word 2 on odd trials, word 1 on even ones, so a whole
 // evened-out run shows both equally often.
@@ -26,15 +26,22 @@ inline bool juge(const QString &reponse, const QString &montre)
     return reponse == montre;
 }
 
-// Category 1..4 of an answer (0: counts nothing): 1 word 1 right, 2 word 1 wrong,
-// 3 word 2 right, 4 word 2 wrong.
-inline int categorie(int rang_mot, bool bonne_reponse)
+// Answer category 1..4: 1 first word shown (or incongruous melody) and right,
+// 2 first and wrong, 3 second word (or plain melody) and right, 4 second and wrong.
+inline int categorie_reponse(bool premier_mot, bool juste)
 {
-    if (rang_mot == 1)
-        return bonne_reponse ? 1 : 2;
-    if (rang_mot == 2)
-        return bonne_reponse ? 3 : 4;
-    return 0;
+    if (premier_mot)
+        return juste ? 1 : 2;
+    return juste ? 3 : 4;
 }
 
-} // namespace fantrel
+// From the answer state of a trial: rang_mot 1 or 2; any other rang_mot gives 0
+// (counts nothing).
+inline int categorie_essai(int rang_mot, bool bonne_reponse)
+{
+    if (rang_mot != 1 && rang_mot != 2)
+        return 0;
+    return categorie_reponse(rang_mot == 1, bonne_reponse);
+}
+
+} // namespace fantrel::trials

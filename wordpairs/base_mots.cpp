@@ -1,13 +1,13 @@
 #include "wordpairs/base_mots.h"
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 int classe_ligne(QStringView ligne)
 {
     return int(ligne.indexOf(u' '));
 }
 
-std::vector<QStringView> decoupe_ligne_vues(QStringView ligne)
+std::vector<QStringView> mots_de_la_ligne_vues(QStringView ligne)
 {
     const qsizetype espace = ligne.indexOf(u' ');
     QStringView reste = espace < 0 ? ligne : ligne.mid(espace + 1);
@@ -23,10 +23,10 @@ std::vector<QStringView> decoupe_ligne_vues(QStringView ligne)
     }
 }
 
-QStringList decoupe_ligne(QStringView ligne)
+QStringList mots_de_la_ligne(QStringView ligne)
 {
     QStringList mots;
-    for (QStringView mot : decoupe_ligne_vues(ligne))
+    for (QStringView mot : mots_de_la_ligne_vues(ligne))
         mots.append(mot.toString());
     return mots;
 }
@@ -71,4 +71,4 @@ QString minuscules_az(const QString &texte)
     return resultat;
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

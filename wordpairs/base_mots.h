@@ -6,7 +6,7 @@
 #include <QStringView>
 #include <vector>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 // Characters before the first space; -1 for a line without a space (no class).
 int classe_ligne(QStringView ligne);
@@ -14,10 +14,10 @@ int classe_ligne(QStringView ligne);
 // The words after the key, split at each single space. A line without a space
 // is one word; two spaces in a row give an empty word (which never pairs).
 // NOTE: no limit on the number of words of a line.
-QStringList decoupe_ligne(QStringView ligne);
+QStringList mots_de_la_ligne(QStringView ligne);
 
 // Same split, as views into the line (which must outlive them).
-std::vector<QStringView> decoupe_ligne_vues(QStringView ligne);
+std::vector<QStringView> mots_de_la_ligne_vues(QStringView ligne);
 
 // The lines of a base with their classes, computed once per loaded base.
 struct BaseMots
@@ -45,4 +45,4 @@ BornesClasse bornes_classe(const std::vector<int> &classes, int classe);
 // Lower case for the letters A to Z only; accented capitals stay.
 QString minuscules_az(const QString &texte);
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

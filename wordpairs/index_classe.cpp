@@ -2,7 +2,7 @@
 #include "wordpairs/base_mots.h"
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -58,7 +58,7 @@ IndexClasse::IndexClasse(const QStringList &lignes, int debut, int fin)
     std::vector<int> nb_occ;
     for (int ligne = debut; ligne < fin; ++ligne) {
         m_debut_ligne.push_back(int(m_mots_lignes.size()));
-        for (QStringView mot : decoupe_ligne_vues(m_lignes.at(ligne))) {
+        for (QStringView mot : mots_de_la_ligne_vues(m_lignes.at(ligne))) {
             if (mot.isEmpty()) {
                 m_mots_lignes.push_back(-1);
                 continue;
@@ -175,4 +175,4 @@ qsizetype IndexClasse::memoire_octets() const
     return octets;
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

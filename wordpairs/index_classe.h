@@ -13,7 +13,7 @@
 #include <QStringView>
 #include <vector>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 class IndexClasse
 {
@@ -56,4 +56,4 @@ private:
     std::vector<int> m_rang; // rank of word id in m_ordre[d], at m_debut_rang[id] + d
 };
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

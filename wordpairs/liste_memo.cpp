@@ -4,7 +4,7 @@
 #include <QTextBlock>
 #include <QTextDocument>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 ListeMemo::ListeMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
@@ -169,4 +169,4 @@ void ListeMemo::mouseDoubleClickEvent(QMouseEvent *evenement)
     emit double_clic();
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

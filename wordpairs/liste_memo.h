@@ -5,7 +5,7 @@
 #include <QPlainTextEdit>
 #include <QStringList>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 // A line of a list by the offsets of its first character and of its line break
 // (or the end of the text), the box's line breaks counting one character.
@@ -60,4 +60,4 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *evenement) override;
 };
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

@@ -2,7 +2,7 @@
 #include <QHash>
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -53,4 +53,4 @@ QStringList marque_choisis(const QStringList &logiciel, const QStringList &chois
     return resultat;
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

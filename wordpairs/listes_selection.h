@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QStringView>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 QString marque(const QString &ligne); // "----" + ligne + "------------------"
 bool est_marque(QStringView ligne); // exactly that form
@@ -19,4 +19,4 @@ QString sans_marque(const QString &ligne);
 // equal to one of them gets the mark.
 QStringList marque_choisis(const QStringList &logiciel, const QStringList &choisis);
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 bool base_contient_simple(const QStringList &lignes, const QString &texte)
 {
@@ -94,4 +94,4 @@ qsizetype IndexParticipes::memoire_octets() const
     return octets;
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

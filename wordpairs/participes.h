@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <vector>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 // The plain way: every line, in order, until one holds the text.
 bool base_contient_simple(const QStringList &lignes, const QString &texte);
@@ -34,4 +34,4 @@ private:
     QHash<QString, bool> m_reponses;
 };
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

@@ -1,6 +1,6 @@
 #include "wordpairs/recherche.h"
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 Recherche::Recherche(BaseMots base, Demande demande)
     : m_base(std::move(base)),
@@ -22,4 +22,4 @@ void Recherche::prepare_progression(int maximum)
     m_progression_position = 0;
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

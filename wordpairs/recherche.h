@@ -7,10 +7,10 @@
 // through an index.
 #pragma once
 #include "wordpairs/base_mots.h"
-#include "wordpairs/test_couple.h"
+#include "wordpairs/filtre_couple.h"
 #include <QStringList>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 // What is searched: every pair of the run of lines of class `longueur`, or
 // (mot_seul) every partner of `mot` in the lines of class `longueur`.
@@ -73,4 +73,4 @@ private:
     int m_progression_position = 0;
 };
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

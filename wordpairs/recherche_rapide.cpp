@@ -2,7 +2,7 @@
 #include <algorithm>
 #include <thread>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -105,9 +105,9 @@ bool RechercheRapide::avance_mot(qint64 budget)
     for (; m_k < m_lignes_mot.size() && budget > 0; ++m_k) {
         const int j = m_lignes_mot[m_k];
         progresse(j + 1);
-        for (QStringView b : decoupe_ligne_vues(m_base.lignes.at(j))) {
+        for (QStringView b : mots_de_la_ligne_vues(m_base.lignes.at(j))) {
             --budget;
-            if (test_couple(a, b, m_filtres, m_contient))
+            if (est_couple(a, b, m_filtres, m_contient))
                 liste(a, b);
         }
     }
@@ -191,4 +191,4 @@ qsizetype RechercheRapide::memoire_octets() const
             + qsizetype(m_trouves.capacity() * sizeof(Trouve));
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

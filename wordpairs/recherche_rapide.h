@@ -14,7 +14,7 @@
 #include <future>
 #include <memory>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 class RechercheRapide : public Recherche
 {
@@ -60,4 +60,4 @@ private:
     bool m_mot_fini = false;
 };
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

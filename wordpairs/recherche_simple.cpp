@@ -1,7 +1,7 @@
 #include "wordpairs/recherche_simple.h"
 #include "wordpairs/participes.h"
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 RechercheSimple::RechercheSimple(BaseMots base, Demande demande, ContientTexte contient)
     : Recherche(std::move(base), std::move(demande)), m_contient(std::move(contient))
@@ -31,7 +31,7 @@ const std::vector<QStringView> &RechercheSimple::mots(int ligne)
         m_mots.resize(std::size_t(m_base.nb_lignes()));
     auto &mots = m_mots[std::size_t(ligne)];
     if (mots.empty())
-        mots = decoupe_ligne_vues(m_base.lignes.at(ligne));
+        mots = mots_de_la_ligne_vues(m_base.lignes.at(ligne));
     return mots;
 }
 
@@ -39,7 +39,7 @@ void RechercheSimple::compare(const std::vector<QStringView> &mots_a, int ligne)
 {
     for (QStringView a : mots_a)
         for (QStringView b : mots(ligne))
-            if (test_couple(a, b, m_filtres, m_contient))
+            if (est_couple(a, b, m_filtres, m_contient))
                 liste(a, b);
 }
 
@@ -85,4 +85,4 @@ bool RechercheSimple::avance_classe(qint64 budget)
     return finie();
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

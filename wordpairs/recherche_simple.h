@@ -5,7 +5,7 @@
 #pragma once
 #include "wordpairs/recherche.h"
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 class RechercheSimple : public Recherche
 {
@@ -30,4 +30,4 @@ private:
     std::vector<std::vector<QStringView>> m_mots; // words of each line, split once
 };
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

@@ -22,7 +22,7 @@
 #include <functional>
 #include <vector>
 
-using namespace fantrel::moteur3d;
+using namespace fantrel::engine3d;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "bench/flash/banc_flash.h"
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "app/fenetres.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/vue3d.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
@@ -79,29 +79,33 @@ BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
 {
     m_seams->information = [this](const QString &t) { m_erreurs << t; };
     m_seams->erreur = [this](const QString &t) { m_erreurs << t; };
-    m_seams->question = [](const QString &, bool) { return Reponse::Non; };
-    m_seams->ouvrir_fichier = [](const OptionsDialogue &) { return ResultatDialogue{}; };
-    m_seams->enregistrer_fichier = [](const OptionsDialogue &) { return ResultatDialogue{}; };
+    m_seams->question = [](const QString &, bool) { return platform::Reponse::Non; };
+    m_seams->ouvrir_fichier = [](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{};
+    };
+    m_seams->enregistrer_fichier = [](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{};
+    };
     m_seams->attente = [this](int ms) { attente_banc(ms); };
     m_seams->bip = [](int, int) {};
-    ecrire_lignes(m_dossier.path() + QStringLiteral("/param.ini"), param_formulaire());
-    ecrire_lignes(m_dossier.path() + QStringLiteral("/machin.liste_fantrel"),
-                  liste_couples(nb_couples));
+    platform::ecrire_lignes(m_dossier.path() + QStringLiteral("/param.ini"), param_formulaire());
+    platform::ecrire_lignes(m_dossier.path() + QStringLiteral("/machin.liste_fantrel"),
+                            liste_couples(nb_couples));
     QDir::setCurrent(m_dossier.path());
 
-    m_fenetres = std::make_unique<Fenetres>();
+    m_fenetres = std::make_unique<app::Fenetres>();
     m_form = m_fenetres->Form1.get();
     m_form->Timer_debut->stop();
     m_form->show();
     m_pret = QTest::qWaitForWindowExposed(m_form->vue_3d->fenetre_gl(), 5000);
-    proteger([this] { m_form->Timer_debutTimer(); });
+    platform::proteger([this] { m_form->Timer_debutTimer(); });
     QTest::qWait(300);
 
     m_form->observateur_affichage = [this](const QString &texte) {
         m_affichages.push_back({ texte, Horloge::now() });
     };
-    for (MinuteurHR *m : { m_form->AsyncTimer2, m_form->Async_masque1, m_form->Async_mot,
-                           m_form->Async_blanc, m_form->Async_masque2 })
+    for (platform::MinuteurHR *m : { m_form->AsyncTimer2, m_form->Async_masque1, m_form->Async_mot,
+                                     m_form->Async_blanc, m_form->Async_masque2 })
         m->installEventFilter(this);
     m_affichages.reserve(16);
     m_livraisons.reserve(16);
@@ -128,7 +132,7 @@ bool BancFlash::eventFilter(QObject *objet, QEvent *evenement)
 // (the one before the answer) outlasts it, as the program's 1000 ms do.
 void BancFlash::attente_banc(int ms)
 {
-    attente_reelle(std::min(ms, m_pause_ms));
+    platform::attente_reelle(std::min(ms, m_pause_ms));
     if (m_chaine_attendue && !m_affichages.empty())
         attendre([this] { return m_affichages.size() >= affichages_chaine; }, ms, true);
 }
@@ -159,7 +163,7 @@ bool BancFlash::reponse_demandee() const
 
 void BancFlash::repond()
 {
-    proteger([this] { m_form->Bit_rep3Click(); });
+    platform::proteger([this] { m_form->Bit_rep3Click(); });
 }
 
 std::optional<Horloge::time_point> BancFlash::livraison_apres(const QObject *minuteur,
@@ -175,12 +179,12 @@ void BancFlash::relance_liste()
 {
     m_form->etat.num_essai = 0;
     m_form->etat.fin_liste = false;
-    proteger([this] { m_form->ouvrir(); });
+    platform::proteger([this] { m_form->ouvrir(); });
 }
 
 void BancFlash::regle_korvane(int exposition_ms)
 {
-    proteger([this] { m_form->Korvane1Click(); });
+    platform::proteger([this] { m_form->Korvane1Click(); });
     m_form->Scroll_timer->setValue(exposition_ms);
     if (m_form->AsyncTimer2->intervalle() != exposition_ms)
         m_erreurs << QStringLiteral("exposition non réglée");
@@ -188,7 +192,7 @@ void BancFlash::regle_korvane(int exposition_ms)
 
 void BancFlash::regle_morbelle(const std::array<int, 4> &durees_ms)
 {
-    proteger([this] { m_form->Morbelle1Click(); });
+    platform::proteger([this] { m_form->Morbelle1Click(); });
     const std::array<QScrollBar *, 4> barres{ m_form->Scroll_masque1, m_form->Scroll_mot,
                                               m_form->Scroll_blanc, m_form->Scroll_masque2 };
     for (std::size_t k = 0; k < 4; ++k)
@@ -200,7 +204,7 @@ std::optional<Flash> BancFlash::essai_korvane()
     m_affichages.clear();
     m_livraisons.clear();
     m_chaine_attendue = false;
-    proteger([this] { m_form->BitBtn2Click(); });
+    platform::proteger([this] { m_form->BitBtn2Click(); });
     if (!attendre([this] { return reponse_demandee(); }, 5000, false)) {
         m_erreurs << QStringLiteral("pas de réponse demandée");
         return std::nullopt;
@@ -231,16 +235,17 @@ std::optional<Chaine> BancFlash::essai_morbelle()
     m_affichages.clear();
     m_livraisons.clear();
     m_chaine_attendue = true;
-    proteger([this] { m_form->BitBtn2Click(); });
+    platform::proteger([this] { m_form->BitBtn2Click(); });
     const bool fini = attendre(
             [this] { return reponse_demandee() && m_affichages.size() >= affichages_chaine; }, 5000,
             false);
     m_chaine_attendue = false;
-    const EtatPartage &e = m_form->etat;
+    const trials::EtatPartage &e = m_form->etat;
     const std::array<QString, affichages_chaine> attendus{ e.masque1, e.mot_morbelle, QString(),
                                                            e.masque2, QString() };
-    const std::array<MinuteurHR *, 4> minuteurs{ m_form->Async_masque1, m_form->Async_mot,
-                                                 m_form->Async_blanc, m_form->Async_masque2 };
+    const std::array<platform::MinuteurHR *, 4> minuteurs{ m_form->Async_masque1, m_form->Async_mot,
+                                                           m_form->Async_blanc,
+                                                           m_form->Async_masque2 };
     repond();
     if (!fini || m_affichages.size() != affichages_chaine) {
         m_erreurs << QStringLiteral("chaîne incomplète");

@@ -15,11 +15,13 @@
 #include <optional>
 #include <vector>
 
-namespace fantrel {
+namespace fantrel::app {
 class TForm1;
-class MinuteurHR;
 struct Fenetres;
-} // namespace fantrel
+} // namespace fantrel::app
+namespace fantrel::platform {
+class MinuteurHR;
+}
 
 namespace fantrel::banc_flash {
 
@@ -87,10 +89,10 @@ private:
 
     QTemporaryDir m_dossier;
     QString m_ancien_dossier = QDir::currentPath();
-    RemplacementInteractions m_seams;
+    platform::RemplacementInteractions m_seams;
     QStringList m_erreurs;
-    std::unique_ptr<Fenetres> m_fenetres;
-    TForm1 *m_form = nullptr;
+    std::unique_ptr<app::Fenetres> m_fenetres;
+    app::TForm1 *m_form = nullptr;
     int m_pause_ms = 30;
     bool m_pret = false;
     // Displays of a whole chain: mask 1, word, blank, mask 2, empty.

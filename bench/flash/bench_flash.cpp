@@ -192,7 +192,7 @@ bool gui_fifo()
 
 int main(int argc, char **argv)
 {
-    fantrel::Application app(argc, argv);
+    fantrel::platform::Application app(argc, argv);
     QStringList positionnels;
     bool fifo = false;
     for (const QString &a : app.arguments().mid(1)) {

@@ -1,7 +1,7 @@
 // Requested against measured intervals of the high-resolution timer, used as the program
 // uses it (one-shot: enabled, then disabled by its handler) and periodically.
 // Prints the median, 99th percentile and maximum of |measured - requested| in ms.
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include <QCoreApplication>
 #include <QTimer>
 #include <algorithm>
@@ -36,7 +36,7 @@ Resume resume(std::vector<double> erreurs)
 // One-shot: each sample enables the timer from the event loop and measures until its handler.
 std::vector<double> mesure_un_coup(quint16 intervalle, int echantillons)
 {
-    fantrel::MinuteurHR minuteur;
+    fantrel::platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(intervalle);
     std::vector<double> erreurs;
     Horloge::time_point depart;
@@ -45,7 +45,7 @@ std::vector<double> mesure_un_coup(quint16 intervalle, int echantillons)
         depart = Horloge::now();
         minuteur.definir_actif(true);
     };
-    QObject::connect(&minuteur, &fantrel::MinuteurHR::echeance, [&] {
+    QObject::connect(&minuteur, &fantrel::platform::MinuteurHR::echeance, [&] {
         erreurs.push_back(std::abs(en_ms(Horloge::now() - depart) - intervalle));
         minuteur.definir_actif(false);
         if (int(erreurs.size()) == echantillons)
@@ -61,12 +61,12 @@ std::vector<double> mesure_un_coup(quint16 intervalle, int echantillons)
 // Periodic: the time between consecutive handlers.
 std::vector<double> mesure_periodique(quint16 intervalle, int echantillons)
 {
-    fantrel::MinuteurHR minuteur;
+    fantrel::platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(intervalle);
     std::vector<double> erreurs;
     Horloge::time_point precedent = Horloge::now();
     QEventLoop boucle;
-    QObject::connect(&minuteur, &fantrel::MinuteurHR::echeance, [&] {
+    QObject::connect(&minuteur, &fantrel::platform::MinuteurHR::echeance, [&] {
         const auto maintenant = Horloge::now();
         erreurs.push_back(std::abs(en_ms(maintenant - precedent) - intervalle));
         precedent = maintenant;

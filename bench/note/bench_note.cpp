@@ -9,7 +9,7 @@
 //    happened (one rhythm after it, or one rhythm after the long note ended).
 //
 // Usage: bench_note [runs per rhythm, default 10]
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "music/essai_musical.h"
 #include "platform/interactions.h"
 #include "trials/etat_partage.h"
@@ -79,7 +79,7 @@ int main(int argc, char **argv)
             u"nla3 csi3 cdo4 - bso3 cmi3 nré3 cdo3 - nsi2 cla2 bso2 cla2 - bdo3"_qs;
 
     std::vector<horloge::time_point> debuts;
-    RemplacementInteractions seams;
+    platform::RemplacementInteractions seams;
     seams->bip = [&](int, int duree) {
         const auto debut = horloge::now();
         debuts.push_back(debut);
@@ -92,16 +92,16 @@ int main(int argc, char **argv)
     };
     seams->information = [](const QString &) {};
 
-    EtatPartage etat;
+    trials::EtatPartage etat;
     QPushButton ecoute, rep1, rep2;
     QLabel lab;
     QPlainTextEdit memo;
     QLineEdit incongru(u"+1/2"_qs), serie(u"1000"_qs);
     FinMelodie fin;
     rep1.installEventFilter(&fin);
-    ControlesMusique c{ &ecoute,          &rep1, &rep2,      &lab, &memo, &incongru, &serie,
-                        [] { return 0; }, [] {}, [](bool) {} };
-    EssaiMusical essai(etat, c);
+    music::ControlesMusique c{ &ecoute,          &rep1, &rep2,      &lab, &memo, &incongru, &serie,
+                               [] { return 0; }, [] {}, [](bool) {} };
+    music::EssaiMusical essai(etat, c);
 
     std::printf("rhythm  onsets  reference  median_ms  p99_ms  max_ms\n");
     for (const int rythme : { 100, 300 }) {
@@ -113,14 +113,14 @@ int main(int argc, char **argv)
             essai.joue(QString::number(rythme) + u',' + notes_melodie);
             const auto active = horloge::now();
             fin.boucle.exec();
-            const QVector<qint64> horaire = horaire_notes(essai.notes, rythme);
+            const QVector<qint64> horaire = music::horaire_notes(essai.notes, rythme);
             double echeance = rythme; // due time of the current tick, ms after enabling
             for (size_t i = 0; i < debuts.size() && i < size_t(essai.nb_notes); ++i) {
                 const double mesure =
                         std::chrono::duration<double, std::milli>(debuts[i] - active).count();
                 erreurs.push_back(std::abs(mesure - horaire[qsizetype(i)]));
                 erreurs_tic.push_back(std::abs(mesure - echeance));
-                const Note &note = essai.notes[qsizetype(i)];
+                const music::Note &note = essai.notes[qsizetype(i)];
                 const int duree = note.frequence == 0 ? essai.duree_base : note.duree;
                 echeance = duree >= rythme ? mesure + duree + rythme : echeance + rythme;
             }

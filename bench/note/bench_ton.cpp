@@ -24,7 +24,7 @@ int main(int argc, char **argv)
     for (int r = 0; r < repetitions; ++r) {
         for (const auto &note : notes) {
             const auto debut = std::chrono::steady_clock::now();
-            fantrel::bip_reel(note[0], note[1]);
+            fantrel::music::bip_reel(note[0], note[1]);
             const double bloque = std::chrono::duration<double, std::milli>(
                                           std::chrono::steady_clock::now() - debut)
                                           .count();

@@ -7,7 +7,7 @@
 //
 //   bench_fenetre_mots [dossier_de_tout.txt] [--classes a,b,…] [--garder S]
 #include "platform/application.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include <QCheckBox>
 #include <QElapsedTimer>
@@ -61,7 +61,7 @@ double percentile(std::vector<double> v, double p)
     return v[std::min(v.size() - 1, std::size_t(p * double(v.size())))];
 }
 
-Mesures cherche(TForm_choix_mots &f, int classe)
+Mesures cherche(fantrel::wordpairs::TForm_choix_mots &f, int classe)
 {
     Mesures m;
     CompteDessins dessins;
@@ -106,7 +106,7 @@ Mesures cherche(TForm_choix_mots &f, int classe)
 
 // STOP pressed at `apres_ms` into a search: time from the press being due to the
 // search standing paused.
-double latence_stop(TForm_choix_mots &f, int classe, int apres_ms)
+double latence_stop(fantrel::wordpairs::TForm_choix_mots &f, int classe, int apres_ms)
 {
     f.boutons_longueur[std::size_t(classe)]->setChecked(true);
     f.BitBtn1->setFocus();
@@ -133,7 +133,7 @@ double latence_stop(TForm_choix_mots &f, int classe, int apres_ms)
 
 int main(int argc, char **argv)
 {
-    fantrel::Application app(argc, argv);
+    fantrel::platform::Application app(argc, argv);
     QStringList args = app.arguments().mid(1);
     QString dossier = qEnvironmentVariable("FANTREL_SHARED", QStringLiteral("../shared")) + "/data";
     QList<int> classes{ 5, 8, 9, 12 };
@@ -150,7 +150,7 @@ int main(int argc, char **argv)
         }
     }
 
-    TForm_choix_mots f(dossier);
+    fantrel::wordpairs::TForm_choix_mots f(dossier);
     f.Timer_debutTimer();
     f.resize(1350, 860);
     f.move(20, 20);

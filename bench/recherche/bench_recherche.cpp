@@ -26,13 +26,14 @@ struct Mesure
     QStringList couples;
 };
 
-Filtres filtres_tous(bool coches)
+wordpairs::Filtres filtres_tous(bool coches)
 {
     return { coches, coches, coches, coches, coches };
 }
 
 // Runs a search to its end, or until the time limit (in ms; 0: none).
-Mesure execute(Recherche &recherche, const Filtres &filtres, double limite_ms, qint64 travail_total)
+Mesure execute(wordpairs::Recherche &recherche, const wordpairs::Filtres &filtres, double limite_ms,
+               qint64 travail_total)
 {
     recherche.definir_filtres(filtres);
     Mesure m;
@@ -100,10 +101,10 @@ int main(int argc, char **argv)
 
     QElapsedTimer chrono;
     chrono.start();
-    const QStringList lignes = lire_lignes(chemin);
+    const QStringList lignes = platform::lire_lignes(chemin);
     const double ms_lecture = double(chrono.nsecsElapsed()) / 1e6;
     chrono.restart();
-    const BaseMots base(lignes);
+    const wordpairs::BaseMots base(lignes);
     const double ms_classes = double(chrono.nsecsElapsed()) / 1e6;
     std::printf("Base %s: %lld lignes, lecture %.0f ms, classes %.1f ms\n\n",
                 qPrintable(QFileInfo(chemin).fileName()), qlonglong(lignes.size()), ms_lecture,
@@ -118,7 +119,7 @@ int main(int argc, char **argv)
     double pire_classe = 0;
     for (int classe = std::max(1, classe_min); classe <= std::min(max_classe, classe_max);
          ++classe) {
-        const BornesClasse bornes = bornes_classe(base.classes, classe);
+        const wordpairs::BornesClasse bornes = wordpairs::bornes_classe(base.classes, classe);
         if (bornes.debut < 0)
             continue;
         const qint64 m = bornes.fin - bornes.debut;
@@ -128,13 +129,13 @@ int main(int argc, char **argv)
             Mesure rapide;
             qsizetype memoire = 0;
             for (int r = 0; r < repetitions; ++r) {
-                RechercheRapide recherche(base, { false, classe, {} });
+                wordpairs::RechercheRapide recherche(base, { false, classe, {} });
                 rapide = execute(recherche, filtres_tous(coches), 0, 0);
                 durees.push_back(rapide.ms);
                 memoire = recherche.memoire_octets();
             }
             pire_classe = std::max(pire_classe, mediane(durees));
-            RechercheSimple simple_r(base, { false, classe, {} });
+            wordpairs::RechercheSimple simple_r(base, { false, classe, {} });
             const Mesure simple = execute(simple_r, filtres_tous(coches), limite_s * 1000, travail);
             std::printf("| %d | %lld | %s | %lld | %.1f (%.1f-%.1f) | %.1f | %s | %s |\n", classe,
                         m, coches ? "tous" : "aucun", qlonglong(rapide.couples.size()),
@@ -157,7 +158,9 @@ int main(int argc, char **argv)
         if (base.classes[std::size_t(k)] >= 4 && base.classes[std::size_t(k)] <= 15)
             candidates.push_back(k);
     for (int n = 0; n < 20 && !candidates.empty(); ++n)
-        mots << decoupe_ligne(lignes[candidates[candidates.size() * std::size_t(n) / 20]]).value(0);
+        mots << wordpairs::mots_de_la_ligne(
+                        lignes[candidates[candidates.size() * std::size_t(n) / 20]])
+                        .value(0);
 
     std::printf(
             "\n| mot | filtres | couples | rapide ms (méd., min-max) | simple ms | identique |\n");
@@ -168,12 +171,12 @@ int main(int argc, char **argv)
             std::vector<double> durees;
             Mesure rapide;
             for (int r = 0; r < repetitions; ++r) {
-                RechercheRapide recherche(base, { true, int(mot.size()), mot });
+                wordpairs::RechercheRapide recherche(base, { true, int(mot.size()), mot });
                 rapide = execute(recherche, filtres_tous(coches), 0, 0);
                 durees.push_back(rapide.ms);
             }
             pire_mot = std::max(pire_mot, mediane(durees));
-            RechercheSimple simple_r(base, { true, int(mot.size()), mot });
+            wordpairs::RechercheSimple simple_r(base, { true, int(mot.size()), mot });
             const Mesure simple =
                     execute(simple_r, filtres_tous(coches), limite_s * 1000, base.nb_lignes());
             std::printf("| %s | %s | %lld | %.2f (%.2f-%.2f) | %s | %s |\n", qPrintable(mot),

@@ -1,7 +1,7 @@
 // A working folder with a settings file and a list, and the main window started
 // in it with the seams answered by the test.
 #pragma once
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "app/fenetres.h"
 #include "platform/fichier_texte.h"
 #include "platform/erreurs.h"
@@ -43,11 +43,11 @@ struct Banc
 {
     QTemporaryDir dossier;
     QString ancien_dossier = QDir::currentPath();
-    fantrel::RemplacementInteractions seams;
+    fantrel::platform::RemplacementInteractions seams;
     QStringList informations;
     QStringList erreurs;
-    std::unique_ptr<fantrel::Fenetres> fenetres;
-    fantrel::TForm1 *form = nullptr;
+    std::unique_ptr<fantrel::app::Fenetres> fenetres;
+    fantrel::app::TForm1 *form = nullptr;
 
     explicit Banc(const QStringList &param = param_formulaire(),
                   const QStringList &liste = liste_quatre())
@@ -57,11 +57,11 @@ struct Banc
         seams->attente = [](int) {};
         seams->bip = [](int, int) {};
         if (!param.isEmpty())
-            fantrel::ecrire_lignes(chemin("param.ini"), param);
+            fantrel::platform::ecrire_lignes(chemin("param.ini"), param);
         if (!liste.isEmpty())
-            fantrel::ecrire_lignes(chemin("machin.liste_fantrel"), liste);
+            fantrel::platform::ecrire_lignes(chemin("machin.liste_fantrel"), liste);
         QDir::setCurrent(dossier.path());
-        fenetres = std::make_unique<fantrel::Fenetres>();
+        fenetres = std::make_unique<fantrel::app::Fenetres>();
         form = fenetres->Form1.get();
     }
     ~Banc()
@@ -76,7 +76,7 @@ struct Banc
     void demarre()
     {
         form->Timer_debut->stop();
-        fantrel::proteger([this] { form->Timer_debutTimer(); });
+        fantrel::platform::proteger([this] { form->Timer_debutTimer(); });
     }
 };
 

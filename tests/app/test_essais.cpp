@@ -1,7 +1,7 @@
 // Word trials played as a subject would: the start button, the flash through the
 // real timer and view, the answer controls, the record line and the verdict.
 #include "banc.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/texte3d.h"
 #include "platform/application.h"
 #include <QAction>
@@ -22,14 +22,14 @@ QStringList lignes_memo(const QPlainTextEdit *memo)
 }
 
 // Starts a trial and waits for the answer buttons.
-void lance_essai(TForm1 &f)
+void lance_essai(app::TForm1 &f)
 {
     QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
     QTRY_VERIFY_WITH_TIMEOUT(f.bit_rep1->isVisibleTo(&f) || f.Edit_saisie_libre->isVisibleTo(&f),
                              3000);
 }
 
-QPushButton *bouton_du_mot(TForm1 &f, const QString &mot, bool juste)
+QPushButton *bouton_du_mot(app::TForm1 &f, const QString &mot, bool juste)
 {
     const bool gauche = (f.bit_rep1->text() == mot) == juste;
     return gauche ? f.bit_rep1 : f.bit_rep2;
@@ -64,7 +64,7 @@ void TestEssais::liste_entiere_jusqu_a_plus_de_mots()
     QVERIFY(f.BitBtn2->isEnabled());
     for (int essai = 1; essai <= 4; ++essai) {
         lance_essai(f);
-        const Couple c = f.etat.couple(essai);
+        const trials::Couple c = f.etat.couple(essai);
         const QString montre = essai % 2 ? c.mot2 : c.mot1;
         QCOMPARE(f.lab_mot_aff->text(), montre);
         QCOMPARE(f.GLSpaceText1->texte(), f.etat.masque);
@@ -217,10 +217,10 @@ void TestEssais::ouvrir_liste_plus_courte_en_cours()
     b.demarre();
     auto &f = *b.form;
     f.etat.num_essai = 6;
-    ecrire_lignes(b.chemin("courte.txt"), { "$chat  chas", "bus  $bas" });
-    b.seams->ouvrir_fichier = [&](const OptionsDialogue &o) {
+    platform::ecrire_lignes(b.chemin("courte.txt"), { "$chat  chas", "bus  $bas" });
+    b.seams->ouvrir_fichier = [&](const platform::OptionsDialogue &o) {
         [&] { QCOMPARE(o.index_filtre, 1); }();
-        return ResultatDialogue{ true, b.chemin("courte.txt"), 1 };
+        return platform::ResultatDialogue{ true, b.chemin("courte.txt"), 1 };
     };
     f.Ouvrirunexercice1Click();
     QCOMPARE(f.etat.nb_couples, 2);

@@ -4,7 +4,7 @@
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
 #include "platform/application.h"
-#include "results/Unit_courbe2.h"
+#include "results/fenetre_resultats_3d.h"
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,8 +24,8 @@ private slots:
 void TestMusique::serie_de_dix()
 {
     banc::Banc b;
-    ecrire_lignes(b.chemin("melodies.mus"),
-                  { "Courte,20,ndo3 nré3 nmi3 nfa3", "Autre,20,nso3 - nla3 nsi3" });
+    platform::ecrire_lignes(b.chemin("melodies.mus"),
+                            { "Courte,20,ndo3 nré3 nmi3 nfa3", "Autre,20,nso3 - nla3 nsi3" });
     b.demarre();
     auto &f = *b.form;
     QVector<int> frequences;
@@ -51,7 +51,7 @@ void TestMusique::serie_de_dix()
                  juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
     }
     QVERIFY(frequences.size() >= 30);
-    TForm_courbe2 &courbe = *b.fenetres->Form_courbe2;
+    results::TForm_courbe2 &courbe = *b.fenetres->Form_courbe2;
     const auto &rangee = courbe.tab_util[1].comptes;
     const auto &somme = courbe.tab_util[0].comptes;
     QCOMPARE(rangee[1] + rangee[2], incongrues);

@@ -4,7 +4,7 @@
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
 #include "app/param_lignes.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 #include "platform/application.h"
@@ -72,7 +72,7 @@ void TestParam::aller_retour()
     f.Radio_incongru->definir_index(-1);
     f.Edit_incongru->setText(QStringLiteral("-1/4"));
     f.sauve_param();
-    QCOMPARE(lire_lignes(b.chemin("param.ini")).size(), 17);
+    QCOMPARE(platform::lire_lignes(b.chemin("param.ini")).size(), 17);
 
     banc::Banc relu({}, banc::liste_quatre());
     QFile::copy(b.chemin("param.ini"), relu.chemin("param.ini"));
@@ -103,21 +103,21 @@ void TestParam::aller_retour()
 
 void TestParam::reels_au_format_regional()
 {
-    ValeursParam v;
+    app::ValeursParam v;
     v.rouge = 0.8f;
     v.vert = 0;
     v.bleu = 1;
     v.fond = 15780518;
-    const QChar sep = separateur_regional();
-    const QStringList l = lignes_param(v, sep);
+    const QChar sep = platform::separateur_regional();
+    const QStringList l = app::lignes_param(v, sep);
     QCOMPARE(l.size(), 17);
     QCOMPARE(l[5], QStringLiteral("0") + sep + QStringLiteral("800000011920929"));
     QCOMPARE(l[6], QStringLiteral("0"));
     QCOMPARE(l[7], QStringLiteral("1"));
     QCOMPARE(l[8], QStringLiteral("15780518"));
     // Read back with either separator, wherever the file was written.
-    QCOMPARE(float(LignesParam({ "0,800000011920929" }).reel(1)), 0.8f);
-    QCOMPARE(float(LignesParam({ "0.800000011920929" }).reel(1)), 0.8f);
+    QCOMPARE(float(app::LignesParam({ "0,800000011920929" }).reel(1)), 0.8f);
+    QCOMPARE(float(app::LignesParam({ "0.800000011920929" }).reel(1)), 0.8f);
 }
 
 void TestParam::fichier_court_data()
@@ -257,7 +257,7 @@ void TestParam::ecriture_impossible_garde_l_ancien()
     QFile::remove(b.chemin("param.ini"));
     QDir().mkdir(b.chemin("param.ini")); // the target is now a folder
     b.form->Scroll_hauteur->setValue(11);
-    QVERIFY(!proteger([&] { b.form->sauve_param(); }));
+    QVERIFY(!platform::proteger([&] { b.form->sauve_param(); }));
     QCOMPARE(b.erreurs.size(), 1);
     QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")),
              qPrintable(b.erreurs[0]));

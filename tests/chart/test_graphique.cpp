@@ -20,7 +20,7 @@ private slots:
     void marques_au_bout_de_la_fleche();
 };
 
-static QImage rendu(Graphique &g)
+static QImage rendu(chart::Graphique &g)
 {
     QImage image(g.size(), QImage::Format_RGB32);
     image.fill(Qt::white);
@@ -60,7 +60,7 @@ void TestGraphique::echelle_axe()
     QFETCH(double, debut);
     QFETCH(double, fin);
     QFETCH(double, pas);
-    const Echelle e = fantrel::echelle_axe(min, max);
+    const chart::Echelle e = fantrel::chart::echelle_axe(min, max);
     QCOMPARE(e.debut, debut);
     QCOMPARE(e.fin, fin);
     QCOMPARE(e.pas, pas);
@@ -89,21 +89,21 @@ void TestGraphique::ajoute_point_garde_x_croissant()
     QFETCH(QList<double>, x);
     QFETCH(QList<int>, index_rendus);
     QFETCH(QList<double>, y_dans_l_ordre);
-    Graphique g;
+    chart::Graphique g;
     const int s = g.ajoute_serie(Qt::red, true, 20);
     QList<int> rendus;
     for (int i = 0; i < x.size(); ++i)
         rendus << g.ajoute_point(s, x[i], i); // y records the order of insertion
     QCOMPARE(rendus, index_rendus);
     QList<double> ys;
-    for (const PointBarre &p : g.serie(s).points)
+    for (const chart::PointBarre &p : g.serie(s).points)
         ys << p.y;
     QCOMPARE(ys, y_dans_l_ordre);
 }
 
 void TestGraphique::definir_y_hors_limites_ignore()
 {
-    Graphique g;
+    chart::Graphique g;
     const int s = g.ajoute_serie(Qt::red, true, 20);
     g.ajoute_point(s, 0, 1);
     g.definir_y(s, 1, 5);
@@ -130,7 +130,7 @@ void TestGraphique::barres_de_leur_couleur_et_hauteur_proportionnelle()
 {
     QFETCH(QList<double>, rouges);
     QFETCH(QList<double>, vertes);
-    Graphique g;
+    chart::Graphique g;
     g.resize(521, 329);
     const QColor rouge(Qt::red), vert(Qt::green);
     const int sr = g.ajoute_serie(rouge, false, 20);
@@ -180,7 +180,7 @@ void TestGraphique::marques_au_bout_de_la_fleche()
 {
     const QColor fond_marque(255, 255, 225);
     for (const bool visibles : { true, false }) {
-        Graphique g;
+        chart::Graphique g;
         g.resize(521, 329);
         const int longueur = 20;
         const int s = g.ajoute_serie(Qt::red, visibles, longueur);

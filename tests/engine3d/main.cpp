@@ -8,12 +8,12 @@ int execute_test_vue3d(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
-    fantrel::Application app(argc, argv);
+    fantrel::platform::Application app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     int echecs = 0;
     for (auto execute : { execute_test_geometrie, execute_test_extrusion, execute_test_camera,
                           execute_test_vue3d })
         echecs += execute(argc, argv);
-    fantrel::garde_pilote_gl_charge();
+    fantrel::platform::garde_pilote_gl_charge();
     return echecs;
 }

@@ -7,7 +7,7 @@
 
 namespace essais {
 
-using fantrel::moteur3d::Maillage;
+using fantrel::engine3d::Maillage;
 
 // Triangles of the mesh whose three vertex normals are close to `normale`.
 std::vector<std::size_t> triangles_de_normale(const Maillage &m, const QVector3D &normale);

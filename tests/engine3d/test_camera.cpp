@@ -10,7 +10,7 @@
 
 #include <cmath>
 
-using namespace fantrel::moteur3d;
+using namespace fantrel::engine3d;
 
 namespace {
 

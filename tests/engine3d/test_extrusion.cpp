@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-using namespace fantrel::moteur3d;
+using namespace fantrel::engine3d;
 
 class TestExtrusion : public QObject
 {

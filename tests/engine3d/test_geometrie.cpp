@@ -8,9 +8,9 @@
 
 #include <cmath>
 
-using namespace fantrel::moteur3d;
+using namespace fantrel::engine3d;
 
-Q_DECLARE_METATYPE(fantrel::moteur3d::ParametresGrille)
+Q_DECLARE_METATYPE(fantrel::engine3d::ParametresGrille)
 
 class TestGeometrie : public QObject
 {

@@ -12,9 +12,9 @@
 #include <QSignalSpy>
 #include <QTest>
 
-using namespace fantrel::moteur3d;
+using namespace fantrel::engine3d;
 
-Q_DECLARE_METATYPE(fantrel::moteur3d::CouleurRVBA)
+Q_DECLARE_METATYPE(fantrel::engine3d::CouleurRVBA)
 
 namespace {
 

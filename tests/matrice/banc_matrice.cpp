@@ -1,7 +1,7 @@
 #include "tests/matrice/banc_matrice.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include <QCryptographicHash>
 #include <QDir>
 #include <QDirIterator>
@@ -54,7 +54,7 @@ QByteArray joint(const QStringList &lignes, const char *fin)
 {
     QByteArray octets;
     for (const QString &l : lignes)
-        octets += encode_windows1252(l) + fin;
+        octets += platform::encode_windows1252(l) + fin;
     return octets;
 }
 
@@ -96,7 +96,7 @@ Prepare prepare(Cas cas, const QString &chemin, const Contenu &contenu)
         return { true, {} };
     case Cas::binaire:
         ecrit(chemin, octets_binaires());
-        return { true, decoupe_lignes(decode_texte(octets_binaires())) };
+        return { true, platform::decoupe_lignes(platform::decode_texte(octets_binaires())) };
     case Cas::gros: {
         const Gros g = contenu.gros();
         ecrit(chemin, g.octets);
@@ -149,7 +149,7 @@ QStringList lignes_texte(const QString &texte_brut)
 {
     QString texte = texte_brut;
     texte.replace(QChar::ParagraphSeparator, u'\n');
-    return decoupe_lignes(texte);
+    return platform::decoupe_lignes(texte);
 }
 
 QStringList base_du_banc()
@@ -163,31 +163,31 @@ Banc::Banc() : ancien_dossier(QDir::currentPath())
     seams->erreur = [this](const QString &t) { erreurs << t; };
     seams->question = [this](const QString &t, bool) {
         questions << t;
-        return Reponse::Non;
+        return platform::Reponse::Non;
     };
     seams->attente = [](int) {};
     seams->bip = [](int, int) {};
-    auto dialogue = [this](const OptionsDialogue &options) {
+    auto dialogue = [this](const platform::OptionsDialogue &options) {
         dialogues << options;
-        return ResultatDialogue{ !fichier_dialogue.isEmpty(), fichier_dialogue, 1 };
+        return platform::ResultatDialogue{ !fichier_dialogue.isEmpty(), fichier_dialogue, 1 };
     };
     seams->ouvrir_fichier = dialogue;
     seams->enregistrer_fichier = dialogue;
 
-    ecrire_lignes(chemin(QStringLiteral("param.ini")),
-                  { ".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", "0", "0", "0,5",
-                    "15780518", "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2",
-                    "+1/2" });
-    ecrire_lignes(chemin(QStringLiteral("machin.liste_fantrel")),
-                  { "$fiel  fier", "$mort  mors", "rang  $sang", "$peur  pour" });
-    ecrire_lignes(chemin(QStringLiteral("melodies.mus")),
-                  { "gamme,150,cdo2 cré2 cmi2 - cfa2", "courte,90,cla2 - nmi3" });
-    ecrire_lignes(chemin(QStringLiteral("tout.txt")), base_du_banc());
+    platform::ecrire_lignes(chemin(QStringLiteral("param.ini")),
+                            { ".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", "0", "0",
+                              "0,5", "15780518", "&&&&&&&&&&&", "67", "33", "33", "############",
+                              "67", "2", "+1/2" });
+    platform::ecrire_lignes(chemin(QStringLiteral("machin.liste_fantrel")),
+                            { "$fiel  fier", "$mort  mors", "rang  $sang", "$peur  pour" });
+    platform::ecrire_lignes(chemin(QStringLiteral("melodies.mus")),
+                            { "gamme,150,cdo2 cré2 cmi2 - cfa2", "courte,90,cla2 - nmi3" });
+    platform::ecrire_lignes(chemin(QStringLiteral("tout.txt")), base_du_banc());
     QDir::setCurrent(dossier.path());
-    fenetres = std::make_unique<Fenetres>();
+    fenetres = std::make_unique<app::Fenetres>();
     form = fenetres->Form1.get();
     form->Timer_debut->stop();
-    proteger([this] { form->Timer_debutTimer(); });
+    platform::proteger([this] { form->Timer_debutTimer(); });
     fenetres->Form_choix_mots->Timer_debutTimer();
     if (!erreurs.isEmpty())
         qFatal("matrice: the program did not start: %s", qPrintable(erreurs.join(u'\n')));

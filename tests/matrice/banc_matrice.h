@@ -2,7 +2,7 @@
 // temporary working folder, the seams answered by the test (boxes recorded, file
 // dialogs answering a chosen path), and the bad files of each case.
 #pragma once
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "app/fenetres.h"
 #include "platform/interactions.h"
 #include <QByteArray>
@@ -82,14 +82,14 @@ struct Banc
 {
     QTemporaryDir dossier;
     QString ancien_dossier;
-    fantrel::RemplacementInteractions seams;
+    fantrel::platform::RemplacementInteractions seams;
     QStringList informations;
     QStringList erreurs;
     QStringList questions;
     QString fichier_dialogue; // what the next file dialog answers
-    QList<fantrel::OptionsDialogue> dialogues;
-    std::unique_ptr<fantrel::Fenetres> fenetres;
-    fantrel::TForm1 *form = nullptr;
+    QList<fantrel::platform::OptionsDialogue> dialogues;
+    std::unique_ptr<fantrel::app::Fenetres> fenetres;
+    fantrel::app::TForm1 *form = nullptr;
 
     // Starts the program in the folder with a sample settings file, an exercise list,
     // a melody list and a word base; the start-up step has run and the word-pair

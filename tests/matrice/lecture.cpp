@@ -1,5 +1,5 @@
 #include "tests/matrice/lecture.h"
-#include "trials/capacite_memo.h"
+#include "platform/capacite_memo.h"
 #include <QElapsedTimer>
 #include <QTest>
 #include <unistd.h>
@@ -8,8 +8,8 @@ namespace matrice {
 
 QString refus_capacite(const QStringList &lignes)
 {
-    return fantrel::nb_caracteres_memo(lignes) > fantrel::capacite_memo
-            ? fantrel::erreur_capacite_memo().message()
+    return fantrel::platform::nb_caracteres_memo(lignes) > fantrel::platform::capacite_memo
+            ? fantrel::platform::erreur_capacite_memo().message()
             : QString();
 }
 

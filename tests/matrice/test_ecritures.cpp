@@ -11,7 +11,7 @@
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
 #include "results/groupe_resultats.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include <QAction>
 #include <QDir>
@@ -69,7 +69,7 @@ struct Ecrivain
     std::function<QStringList(Banc &)> attendu;
 };
 
-TForm_choix_mots &fenetre(Banc &b)
+wordpairs::TForm_choix_mots &fenetre(Banc &b)
 {
     return *b.fenetres->Form_choix_mots;
 }
@@ -101,7 +101,8 @@ Ecrivain ecrivain(int k)
                                 "64",
                                 "0",
                                 "0",
-                                QStringLiteral("0") + separateur_regional() + QStringLiteral("5"),
+                                QStringLiteral("0") + platform::separateur_regional()
+                                        + QStringLiteral("5"),
                                 "15780518",
                                 "&&&&&&&&&&&",
                                 "67",
@@ -235,8 +236,8 @@ void TestEcritures::ecriture()
         break;
     case Cible::dossier:
         QDir().mkpath(dossier + u'/' + e.nom);
-        ecrire_lignes(dossier + u'/' + e.nom + QStringLiteral("/dedans.txt"),
-                      { QStringLiteral("à garder") });
+        platform::ecrire_lignes(dossier + u'/' + e.nom + QStringLiteral("/dedans.txt"),
+                                { QStringLiteral("à garder") });
         break;
     case Cible::dossier_manquant:
         dossier = b.chemin(QStringLiteral("absent/sous-dossier"));
@@ -246,8 +247,8 @@ void TestEcritures::ecriture()
         disque = std::make_unique<Disque>(dossier);
         if (!disque->monte)
             QSKIP("no tmpfs can be mounted here (root needed)");
-        ecrire_lignes(dossier + u'/' + e.nom,
-                      { QStringLiteral("ancien contenu, à garder entier") });
+        platform::ecrire_lignes(dossier + u'/' + e.nom,
+                                { QStringLiteral("ancien contenu, à garder entier") });
         disque->remplit();
         break;
     }
@@ -258,11 +259,12 @@ void TestEcritures::ecriture()
 
     if (Cible(cible) == Cible::ordinaire) {
         QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join(u'\n')));
-        QCOMPARE(lire_lignes(chemin), e.attendu(b));
+        QCOMPARE(platform::lire_lignes(chemin), e.attendu(b));
         return;
     }
     QCOMPARE(b.erreurs.size(), 1);
-    QVERIFY2(b.erreurs[0].startsWith(erreur_creation(chemin).message()), qPrintable(b.erreurs[0]));
+    QVERIFY2(b.erreurs[0].startsWith(platform::erreur_creation(chemin).message()),
+             qPrintable(b.erreurs[0]));
     QVERIFY2(instantane(b.dossier.path()) == avant,
              "a failed save changed the files (or left one behind)");
     QCOMPARE(e.marque(b), marque_avant);

@@ -5,7 +5,7 @@
 #include "tests/matrice/lecture.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include "wordpairs/listes_selection.h"
 #include "wordpairs/recherche_simple.h"
@@ -24,12 +24,12 @@ using namespace matrice;
 
 namespace {
 
-TForm_choix_mots &fenetre(Banc &b)
+wordpairs::TForm_choix_mots &fenetre(Banc &b)
 {
     return *b.fenetres->Form_choix_mots;
 }
 
-void attend_fin_recherche(TForm_choix_mots &f)
+void attend_fin_recherche(wordpairs::TForm_choix_mots &f)
 {
     QElapsedTimer chrono;
     chrono.start();
@@ -39,7 +39,7 @@ void attend_fin_recherche(TForm_choix_mots &f)
 
 QStringList paires_classe_4(const QStringList &base)
 {
-    RechercheSimple r(BaseMots(base), Demande{ false, 4, {} });
+    wordpairs::RechercheSimple r(wordpairs::BaseMots(base), wordpairs::Demande{ false, 4, {} });
     r.definir_filtres({ false, false, false, false, false });
     while (!r.avance(1'000'000)) { }
     return r.prend_couples();
@@ -49,7 +49,7 @@ QStringList paires_classe_4(const QStringList &base)
 // the software's list holds the pairs of the bench's base.
 void cherche_sur_la_base_du_banc(Banc &b)
 {
-    TForm_choix_mots &f = fenetre(b);
+    wordpairs::TForm_choix_mots &f = fenetre(b);
     Banc::montre(&f);
     for (QCheckBox *c :
          { f.Check_s, f.Check_accent, f.check_non_der, f.check_non_prem, f.Check_participes })
@@ -62,7 +62,7 @@ void cherche_sur_la_base_du_banc(Banc &b)
 
 QString impossible_d_ouvrir(const QString &chemin, Cas)
 {
-    return erreur_ouverture(chemin).message();
+    return platform::erreur_ouverture(chemin).message();
 }
 
 QString etiquette(const QLabel *l)
@@ -92,7 +92,7 @@ Lecteur lecteur_base()
         attend_fin_recherche(fenetre(b));
     };
     l.etat = [](Banc &b) {
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         const QStringList base = static_cast<QStringListModel *>(f.Memo2->model())->stringList();
         return QStringList{ f.Memo1->lignes().join(u'\n'),
                             base.join(u'\n'),
@@ -105,7 +105,7 @@ Lecteur lecteur_base()
     };
     l.erreur_ouverture = impossible_d_ouvrir;
     l.verifie = [](Banc &b, const QString &chemin, const QStringList &lignes) {
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         QVERIFY2(!f.recherche_en_cours(), "the search did not end");
         QCOMPARE(static_cast<QStringListModel *>(f.Memo2->model())->stringList(), lignes);
         QCOMPARE(f.Lab_fic_tous_les_mots->text(), chemin);
@@ -132,14 +132,14 @@ Lecteur lecteur_select_log()
         fenetre(b).SpeedButton2->click();
     };
     l.etat = [](Banc &b) {
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         return QStringList{ f.Memo1->lignes().join(u'\n'), etiquette(f.Lab_fic_mots_selectionnes),
                             QString::number(f.liste_logiciel_a_sauver) };
     };
     l.erreur_ouverture = impossible_d_ouvrir;
     l.erreur_contenu = refus_capacite;
     l.verifie = [](Banc &b, const QString &chemin, const QStringList &lignes) {
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         QCOMPARE(f.Memo1->lignes(), lignes);
         QCOMPARE(etiquette(f.Lab_fic_mots_selectionnes), chemin + QStringLiteral(" (visible)"));
     };
@@ -157,7 +157,7 @@ Lecteur lecteur_liste_utilisateur()
     l.contenu.gros = [] { return lignes_repetees({ "chat  chas", "pâte  $pâté" }); };
     l.avant = [](Banc &b) {
         cherche_sur_la_base_du_banc(b);
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         f.Memo3->remplace_tout({ QStringLiteral("lac  lit") });
         f.liste_modifiee = false; // as after a save
     };
@@ -166,7 +166,7 @@ Lecteur lecteur_liste_utilisateur()
         fenetre(b).Speed_charge_select->click();
     };
     l.etat = [](Banc &b) {
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         return QStringList{ f.Memo3->lignes().join(u'\n'), f.Memo1->lignes().join(u'\n'),
                             etiquette(f.Lab_fic_mots_choisis), QString::number(f.liste_modifiee),
                             etiquette(f.Label6) };
@@ -174,10 +174,11 @@ Lecteur lecteur_liste_utilisateur()
     l.erreur_ouverture = impossible_d_ouvrir;
     l.erreur_contenu = refus_capacite;
     l.verifie = [](Banc &b, const QString &chemin, const QStringList &lignes) {
-        TForm_choix_mots &f = fenetre(b);
+        wordpairs::TForm_choix_mots &f = fenetre(b);
         QCOMPARE(f.Memo3->lignes(), lignes);
         QCOMPARE(etiquette(f.Lab_fic_mots_choisis), chemin + QStringLiteral(" (visible)"));
-        QCOMPARE(f.Memo1->lignes(), marque_choisis(paires_classe_4(base_du_banc()), lignes));
+        QCOMPARE(f.Memo1->lignes(),
+                 wordpairs::marque_choisis(paires_classe_4(base_du_banc()), lignes));
     };
     return l;
 }

@@ -5,14 +5,14 @@
 #include "tests/matrice/lecture.h"
 #include "app/groupe_radio.h"
 #include "app/param_lignes.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 #include "music/groupe_musical.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
-#include "results/Unit_courbe2.h"
+#include "results/fenetre_resultats_3d.h"
 #include "results/enregistrement.h"
 #include "results/groupe_resultats.h"
 #include "results/texte_memo.h"
@@ -35,7 +35,7 @@ namespace {
 
 QString impossible_d_ouvrir(const QString &chemin, Cas)
 {
-    return erreur_ouverture(chemin).message();
+    return platform::erreur_ouverture(chemin).message();
 }
 
 QStringList lignes_de(const QPlainTextEdit *memo)
@@ -90,7 +90,7 @@ QStringList etat_param(Banc &b)
 // The first line that does not convert, in the order the settings are read (0: none).
 std::pair<int, QString> refus_param(const QStringList &lignes)
 {
-    const LignesParam l(lignes);
+    const app::LignesParam l(lignes);
     QList<int> ordre = { 2, 4, 5, 6, 7, 8, 9 };
     if (l.nombre() > 9)
         ordre << 11 << 12 << 13 << 15;
@@ -98,12 +98,12 @@ std::pair<int, QString> refus_param(const QStringList &lignes)
     for (int n : ordre) {
         try {
             if (n == 2)
-                entier_avant_blanc(l.texte(2));
+                app::entier_avant_blanc(l.texte(2));
             else if (n >= 6 && n <= 8)
                 l.reel(n);
             else
                 l.entier(n);
-        } catch (const ErreurExecution &e) {
+        } catch (const platform::ErreurExecution &e) {
             return { n, e.message() };
         }
     }
@@ -112,12 +112,12 @@ std::pair<int, QString> refus_param(const QStringList &lignes)
 
 void verifie_param(Banc &b, const QString &, const QStringList &lignes)
 {
-    const LignesParam l(lignes);
+    const app::LignesParam l(lignes);
     auto n = [](auto v) { return QString::number(v); };
     const QStringList obtenu = etat_param(b);
     QStringList attendu = obtenu;
     attendu[0] = l.texte(1);
-    attendu[1] = l.texte(2) + u'|' + n(std::clamp(entier_avant_blanc(l.texte(2)), 0, 65535));
+    attendu[1] = l.texte(2) + u'|' + n(std::clamp(app::entier_avant_blanc(l.texte(2)), 0, 65535));
     attendu[2] = l.texte(3);
     attendu[3] = n(std::clamp(l.entier(4), 0, 400));
     attendu[4] = n(std::clamp(l.entier(5), 0, 400));
@@ -150,8 +150,8 @@ Lecteur lecteur_param()
     l.lit = [](Banc &b, const QString &) { b.form->BitBtn3->click(); };
     l.etat = etat_param;
     l.erreur_ouverture = [](const QString &, Cas cas) {
-        return cas == Cas::manquant ? erreur_fichier_introuvable().message()
-                                    : erreur_acces_refuse().message();
+        return cas == Cas::manquant ? platform::erreur_fichier_introuvable().message()
+                                    : platform::erreur_acces_refuse().message();
     };
     l.erreur_contenu = [](const QStringList &lignes) { return refus_param(lignes).second; };
     l.garde_depuis = [](const QStringList &lignes) { return refus_param(lignes).first; };
@@ -163,10 +163,10 @@ Lecteur lecteur_param()
 
 // The pairs as a count of each (word 1, word 2): the shuffle only moves them. Each
 // distinct line is split once (a 50 MB list repeats a few lines).
-QHash<QPair<QString, QString>, int> paires(const QVector<Couple> &couples)
+QHash<QPair<QString, QString>, int> paires(const QVector<trials::Couple> &couples)
 {
     QHash<QPair<QString, QString>, int> compte;
-    for (const Couple &c : couples)
+    for (const trials::Couple &c : couples)
         ++compte[{ c.mot1, c.mot2 }];
     return compte;
 }
@@ -178,16 +178,16 @@ QHash<QPair<QString, QString>, int> paires(const QStringList &lignes)
         ++par_ligne[l];
     QHash<QPair<QString, QString>, int> compte;
     for (auto it = par_ligne.cbegin(); it != par_ligne.cend(); ++it) {
-        const Couple c = decoupe_ligne(it.key());
+        const trials::Couple c = trials::decoupe_ligne_exercice(it.key());
         compte[{ c.mot1, c.mot2 }] += it.value();
     }
     return compte;
 }
 
-QString texte_paires(const QVector<Couple> &couples)
+QString texte_paires(const QVector<trials::Couple> &couples)
 {
     QStringList texte;
-    for (const Couple &c : couples)
+    for (const trials::Couple &c : couples)
         texte << c.mot1 + u'/' + c.mot2;
     texte.sort();
     return texte.join(u'\n');
@@ -225,8 +225,8 @@ void verifie_liste(Banc &b, const QString &chemin, const QStringList &lignes)
     }
     QVERIFY2(paires(f.etat.liste_mots) == paires(memo),
              "the pairs are not those of the lines kept");
-    QCOMPARE(f.Edit1->text(), nom_sans_dossier(chemin));
-    QCOMPARE(f.Edit_masque->text(), masque_derive(memo.value(1), QStringLiteral("#")));
+    QCOMPARE(f.Edit1->text(), trials::nom_sans_dossier(chemin));
+    QCOMPARE(f.Edit_masque->text(), trials::masque_derive(memo.value(1), QStringLiteral("#")));
     QVERIFY(f.BitBtn2->isEnabled());
 }
 
@@ -252,10 +252,10 @@ Lecteur lecteur_liste()
 
 QStringList etat_resultats(Banc &b)
 {
-    const TForm_courbe2 &c = *b.fenetres->Form_courbe2;
+    const results::TForm_courbe2 &c = *b.fenetres->Form_courbe2;
     QStringList etat = { b.form->Memo_enreg_test->document()->toRawText(),
                          QString::number(c.nb_util), QString::number(c.util_courant) };
-    for (const RangeeResultat &r : c.tab_util)
+    for (const results::RangeeResultat &r : c.tab_util)
         etat << (r.creee() ? r.nom() : QStringLiteral("-"))
                         + QStringLiteral(" %1 %2 %3 %4")
                                   .arg(r.comptes[1])
@@ -267,8 +267,8 @@ QStringList etat_resultats(Banc &b)
 
 void verifie_resultats(Banc &b, const QString &, const QStringList &lignes)
 {
-    const TForm_courbe2 &c = *b.fenetres->Form_courbe2;
-    const PlanLecture plan = plan_lecture(lignes);
+    const results::TForm_courbe2 &c = *b.fenetres->Form_courbe2;
+    const results::PlanLecture plan = results::plan_lecture(lignes);
     QStringList record = lignes;
     if (plan.nb_entetes == 0)
         record << QStringLiteral("Essai1"); // answers given next get a row, with its header

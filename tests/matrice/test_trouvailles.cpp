@@ -9,7 +9,7 @@
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
 #include "platform/hasard.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include <QAction>
 #include <QCheckBox>
@@ -65,18 +65,18 @@ void TestTrouvailles::reels_hors_de_portee()
     QFETCH(QString, texte);
     QFETCH(bool, valide);
     try {
-        QCOMPARE(vers_reel(texte, u','), 0.0);
+        QCOMPARE(platform::vers_reel(texte, u','), 0.0);
         QVERIFY2(valide, "a real beyond a double's range was read");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QVERIFY2(!valide, qPrintable(e.message().left(80)));
     }
 }
 
 void TestTrouvailles::second_bom_garde()
 {
-    QCOMPARE(decode_texte("\xEF\xBB\xBF\xEF\xBB\xBFp\xC3\xA9"),
+    QCOMPARE(platform::decode_texte("\xEF\xBB\xBF\xEF\xBB\xBFp\xC3\xA9"),
              QString(QChar(0xFEFF)) + QStringLiteral("pé"));
-    QCOMPARE(decode_texte("\xEF\xBB\xBFp\xC3\xA9"), QStringLiteral("pé"));
+    QCOMPARE(platform::decode_texte("\xEF\xBB\xBFp\xC3\xA9"), QStringLiteral("pé"));
 }
 
 // app/param_lignes.cpp: a colour component beyond single precision ("1E39") read as
@@ -100,14 +100,14 @@ void TestTrouvailles::reglage_hors_simple_precision_se_relit()
     QFETCH(QString, rouge);
     QFETCH(bool, refuse);
     Banc b;
-    ecrire_lignes(b.chemin(QStringLiteral("param.ini")),
-                  { ".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", rouge, "0", "0,5",
-                    "15780518", "&&&&&&&&&&&", "67", "33", "33", "############", "67", "2",
-                    "+1/2" });
+    platform::ecrire_lignes(b.chemin(QStringLiteral("param.ini")),
+                            { ".\\machin.liste_fantrel", "30 ms", "#####", "64", "64", rouge, "0",
+                              "0,5", "15780518", "&&&&&&&&&&&", "67", "33", "33", "############",
+                              "67", "2", "+1/2" });
     b.erreurs.clear();
     b.form->BitBtn3->click(); // Cancel reads the file
     if (refuse)
-        QCOMPARE(b.erreurs, QStringList{ erreur_reel(rouge).message() });
+        QCOMPARE(b.erreurs, QStringList{ platform::erreur_reel(rouge).message() });
     else
         QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join(u'\n')));
     b.erreurs.clear();
@@ -122,7 +122,7 @@ void TestTrouvailles::reglage_hors_simple_precision_se_relit()
 void TestTrouvailles::liste_illisible_garde_les_paires()
 {
     Banc b;
-    const QVector<Couple> avant = b.form->etat.liste_mots;
+    const QVector<trials::Couple> avant = b.form->etat.liste_mots;
     b.fichier_dialogue = b.chemin(QStringLiteral("absente.liste_fantrel"));
     b.form->Ouvrirunexercice1->trigger();
     QCOMPARE(b.erreurs.size(), 1);
@@ -131,23 +131,23 @@ void TestTrouvailles::liste_illisible_garde_les_paires()
     QCOMPARE(b.form->etat.liste_mots.size(), avant.size());
 }
 
-// wordpairs/Unit_choix_mot_recherche.cpp, BitBtn1Click: the software's list was
+// wordpairs/fenetre_couples_recherche.cpp, BitBtn1Click: the software's list was
 // emptied before the base was read, so a missing tout.txt lost the pairs found (and
 // not saved). The base is now read first.
 void TestTrouvailles::base_illisible_garde_la_liste_logiciel()
 {
     Banc b;
-    TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
+    wordpairs::TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
     f.Memo1->remplace_tout({ QStringLiteral("chat  chas"), QStringLiteral("fier  fiel") });
     f.liste_logiciel_a_sauver = true;
     QFile::remove(b.chemin(QStringLiteral("tout.txt")));
     f.BitBtn1->setFocus();
-    proteger([&] { f.BitBtn1Click(); });
+    platform::proteger([&] { f.BitBtn1Click(); });
     QCOMPARE(b.erreurs.size(), 1);
     QCOMPARE(f.Memo1->lignes(), QStringList({ "chat  chas", "fier  fiel" }));
 }
 
-// wordpairs/Unit_choix_mot.cpp: the window's buttons were connected with connect(),
+// wordpairs/fenetre_couples.cpp: the window's buttons were connected with connect(),
 // not relie(): an error of their handler (a file that cannot be read or written)
 // unwound through Qt's widget code, which is built without exceptions, and what its
 // frames held leaked at every such click. They are now connected through relie().
@@ -185,14 +185,14 @@ void TestTrouvailles::decalage_au_hasard_hors_d_un_decalage_data()
 void TestTrouvailles::decalage_au_hasard_hors_d_un_decalage()
 {
     QFETCH(QString, notes);
-    QVERIFY(analyse_notes(notes).size() == 7);
+    QVERIFY(music::analyse_notes(notes).size() == 7);
     for (std::uint64_t graine = 0; graine < 200; ++graine) {
-        Hasard hasard;
+        platform::Hasard hasard;
         hasard.graine(graine);
-        const QString joue = insere_au_hasard(notes, QStringLiteral("(+1/2)"), hasard);
+        const QString joue = music::insere_au_hasard(notes, QStringLiteral("(+1/2)"), hasard);
         try {
-            QCOMPARE(analyse_notes(joue).size(), 7);
-        } catch (const ErreurExecution &e) {
+            QCOMPARE(music::analyse_notes(joue).size(), 7);
+        } catch (const platform::ErreurExecution &e) {
             QFAIL(qPrintable(joue + QStringLiteral(" → ") + e.message()));
         }
     }

@@ -1,7 +1,7 @@
 // The musical trial with stand-in controls and seams: the melody heard note by note,
 // the incongruous note, the answer table and the tallies, the end of a series, and
 // ill-formed lines that must not block the listen button.
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "music/essai_musical.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
@@ -29,8 +29,8 @@ struct Son
 // The main window's part of the test, the seams recording what is heard and shown.
 struct Banc
 {
-    RemplacementInteractions seams;
-    EtatPartage etat;
+    platform::RemplacementInteractions seams;
+    trials::EtatPartage etat;
     QPushButton BitBtn_ecoute, bit_rep1, bit_rep2;
     QLabel lab_mot_aff;
     QPlainTextEdit Memo_music;
@@ -41,7 +41,7 @@ struct Banc
     QStringList informations, erreurs;
     QVector<QPair<int, bool>> comptes; // rang_mot, bonne_reponse at each tally
     QVector<bool> verdicts;
-    std::unique_ptr<EssaiMusical> essai;
+    std::unique_ptr<music::EssaiMusical> essai;
 
     explicit Banc(const QString &melodies)
     {
@@ -53,7 +53,7 @@ struct Banc
         seams->attente = [this](int ms) { sons.append({ 0, ms }); };
         seams->information = [this](const QString &t) { informations << t; };
         seams->erreur = [this](const QString &t) { erreurs << t; };
-        ControlesMusique c;
+        music::ControlesMusique c;
         c.BitBtn_ecoute = &BitBtn_ecoute;
         c.bit_rep1 = &bit_rep1;
         c.bit_rep2 = &bit_rep2;
@@ -64,7 +64,7 @@ struct Banc
         c.Radio_incongru = [this] { return mode; };
         c.compte_reponse = [this] { comptes.append({ etat.rang_mot, etat.bonne_reponse }); };
         c.affich_bid = [this](bool bon) { verdicts.append(bon); };
-        essai = std::make_unique<EssaiMusical>(etat, c);
+        essai = std::make_unique<music::EssaiMusical>(etat, c);
     }
 
     // Clicks the listen button and waits for the answer buttons.
@@ -264,7 +264,7 @@ void TestEssaiMusical::ligne_mal_formee()
     try {
         banc.essai->BitBtn_ecouteClick();
         QFAIL("no error raised");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), message);
     }
     QVERIFY2(banc.BitBtn_ecoute.isEnabled(), "the listen button stays blocked");
@@ -280,8 +280,8 @@ void TestEssaiMusical::erreur_par_le_clic()
     // Through a real click the error reaches the error box, and the next click plays.
     Banc banc(u"a,0,cla2"_qs);
     banc.mode = 0;
-    relie(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(),
-          &EssaiMusical::BitBtn_ecouteClick);
+    platform::relie(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(),
+                    &music::EssaiMusical::BitBtn_ecouteClick);
     QWidget fenetre;
     banc.BitBtn_ecoute.setParent(&fenetre);
     fenetre.show();

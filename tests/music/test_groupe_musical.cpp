@@ -30,16 +30,16 @@ void ecrit(const QString &chemin, const QByteArray &contenu)
 // Answers the open or save dialog with a path (or cancels it) and keeps its options.
 struct Dialogues
 {
-    RemplacementInteractions seams;
+    platform::RemplacementInteractions seams;
     QStringList erreurs;
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     int appels = 0;
     explicit Dialogues(const QString &chemin, bool accepte = true)
     {
-        auto reponse = [this, chemin, accepte](const OptionsDialogue &o) {
+        auto reponse = [this, chemin, accepte](const platform::OptionsDialogue &o) {
             options = o;
             ++appels;
-            return ResultatDialogue{ accepte, chemin, 1 };
+            return platform::ResultatDialogue{ accepte, chemin, 1 };
         };
         seams->ouvrir_fichier = reponse;
         seams->enregistrer_fichier = reponse;
@@ -75,7 +75,7 @@ void TestGroupeMusical::init()
 
 void TestGroupeMusical::controles()
 {
-    GroupeMusical groupe;
+    music::GroupeMusical groupe;
     QCOMPARE(groupe.objectName(), u"Group_musical"_qs);
     QCOMPARE(groupe.title(), u"Fichier musical"_qs);
     QCOMPARE(groupe.size(), QSize(393, 336));
@@ -104,7 +104,7 @@ void TestGroupeMusical::aller_retour()
     QFETCH(QString, texte);
     QFETCH(QByteArray, fichier);
     const QString chemin = m_dossier.filePath(u"liste"_qs); // no extension added
-    GroupeMusical groupe;
+    music::GroupeMusical groupe;
     groupe.Memo_music->setPlainText(texte);
     {
         Dialogues dialogues(chemin);
@@ -141,7 +141,7 @@ void TestGroupeMusical::lecture_des_fins_de_ligne()
     QFETCH(QString, texte);
     const QString chemin = m_dossier.filePath(u"lu.mus"_qs);
     ecrit(chemin, fichier);
-    GroupeMusical groupe;
+    music::GroupeMusical groupe;
     groupe.charge(chemin);
     QCOMPARE(groupe.Memo_music->toPlainText(), texte);
 }
@@ -149,7 +149,7 @@ void TestGroupeMusical::lecture_des_fins_de_ligne()
 void TestGroupeMusical::dialogue_annule()
 {
     const QString chemin = m_dossier.filePath(u"annule.mus"_qs);
-    GroupeMusical groupe;
+    music::GroupeMusical groupe;
     groupe.Memo_music->setPlainText(u"garde"_qs);
     Dialogues dialogues(chemin, false);
     QTest::mouseClick(groupe.SpeedButton8, Qt::LeftButton);
@@ -162,7 +162,7 @@ void TestGroupeMusical::dialogue_annule()
 void TestGroupeMusical::fichier_absent()
 {
     const QString chemin = m_dossier.filePath(u"absent.mus"_qs);
-    GroupeMusical groupe;
+    music::GroupeMusical groupe;
     groupe.Memo_music->setPlainText(u"garde"_qs);
     Dialogues dialogues(chemin);
     QTest::mouseClick(groupe.SpeedButton7, Qt::LeftButton);
@@ -173,7 +173,7 @@ void TestGroupeMusical::fichier_absent()
 void TestGroupeMusical::liste_par_defaut()
 {
     ecrit(m_dossier.filePath(u"melodies.mus"_qs), "a,100,cla2\r\nb,100,cdo2\r\n");
-    GroupeMusical groupe;
+    music::GroupeMusical groupe;
     groupe.charge_defaut(m_dossier.path());
     QCOMPARE(groupe.Memo_music->toPlainText(), u"a,100,cla2\nb,100,cdo2"_qs);
 
@@ -182,12 +182,12 @@ void TestGroupeMusical::liste_par_defaut()
     groupe.charge_defaut(m_dossier.path());
     QCOMPARE(groupe.Memo_music->toPlainText(), u"mienne,200,cmi2"_qs);
 
-    GroupeMusical sans_liste;
+    music::GroupeMusical sans_liste;
     const QString absent = m_dossier.filePath(u"vide"_qs);
     try {
         sans_liste.charge_defaut(absent);
         QFAIL("no error for a missing default list");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), u"Impossible d'ouvrir le fichier "_qs + absent + u"/melodies.mus"_qs);
     }
 }
@@ -195,7 +195,7 @@ void TestGroupeMusical::liste_par_defaut()
 void TestGroupeMusical::fermeture()
 {
     QWidget fenetre;
-    auto *groupe = new GroupeMusical(&fenetre);
+    auto *groupe = new music::GroupeMusical(&fenetre);
     fenetre.show();
     QVERIFY(groupe->isVisible());
     QTest::mouseClick(groupe->SpeedButton9, Qt::LeftButton);

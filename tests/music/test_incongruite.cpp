@@ -48,8 +48,8 @@ private slots:
 
 void TestIncongruite::texte_du_decalage()
 {
-    QCOMPARE(texte_decalage(u"+1/2"_qs), demi);
-    QCOMPARE(texte_decalage(u" +1 / 2 "_qs), demi);
+    QCOMPARE(music::texte_decalage(u"+1/2"_qs), demi);
+    QCOMPARE(music::texte_decalage(u" +1 / 2 "_qs), demi);
 }
 
 void TestIncongruite::a_la_fin_data()
@@ -67,13 +67,14 @@ void TestIncongruite::a_la_fin()
 {
     QFETCH(QString, notes);
     QFETCH(QString, attendu);
-    QCOMPARE(insere_a_la_fin(notes, demi), attendu);
+    QCOMPARE(music::insere_a_la_fin(notes, demi), attendu);
 }
 
 void TestIncongruite::la_derniere_note_est_decalee()
 {
-    const QVector<Note> notes = analyse_notes(insere_a_la_fin(u"cdo2 cmi2 cla2 - "_qs, demi));
-    const QVector<Note> attendues = { { 262, 80 }, { 329, 80 }, { 467, 80 }, { 0, 80 } };
+    const QVector<music::Note> notes =
+            music::analyse_notes(music::insere_a_la_fin(u"cdo2 cmi2 cla2 - "_qs, demi));
+    const QVector<music::Note> attendues = { { 262, 80 }, { 329, 80 }, { 467, 80 }, { 0, 80 } };
     QCOMPARE(notes, attendues);
 }
 
@@ -99,11 +100,11 @@ void TestIncongruite::au_hasard()
     QFETCH(QString, notes);
     QFETCH(QSet<int>, permis);
     QFETCH(int, minimum_atteints);
-    Hasard hasard;
+    platform::Hasard hasard;
     hasard.graine(20240611);
     QSet<int> atteints;
     for (int tirage = 0; tirage < 2000; ++tirage) {
-        const QString resultat = insere_au_hasard(notes, demi, hasard);
+        const QString resultat = music::insere_au_hasard(notes, demi, hasard);
         const int jeton = jeton_modifie(notes, resultat);
         QVERIFY2(permis.contains(jeton), qPrintable(u"shift put in a wrong place: "_qs + resultat));
         atteints.insert(jeton);
@@ -123,9 +124,9 @@ void TestIncongruite::au_hasard_sans_note_libre_data()
 void TestIncongruite::au_hasard_sans_note_libre()
 {
     QFETCH(QString, notes);
-    Hasard hasard;
+    platform::Hasard hasard;
     hasard.graine(7);
-    QCOMPARE(insere_au_hasard(notes, demi, hasard), notes);
+    QCOMPARE(music::insere_au_hasard(notes, demi, hasard), notes);
 }
 
 QTEST_APPLESS_MAIN(TestIncongruite)

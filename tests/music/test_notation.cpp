@@ -13,7 +13,7 @@
 
 using namespace fantrel;
 
-Q_DECLARE_METATYPE(fantrel::Note)
+Q_DECLARE_METATYPE(fantrel::music::Note)
 
 class TestNotation : public QObject
 {
@@ -40,29 +40,29 @@ private slots:
 
 void TestNotation::table_des_notes()
 {
-    QCOMPARE(noms_notes.size(), std::size_t(22));
+    QCOMPARE(music::noms_notes.size(), std::size_t(22));
     // Equal temperament from la2 = 440 Hz, 12 semitones an octave, naturals only:
     // every entry is that pitch rounded, except the three the table sets otherwise.
     const int demi_tons[7] = { 0, 2, 4, 5, 7, 9, 11 };
     const QStringList ecarts = { u"mi2"_qs, u"fa3"_qs, u"do4"_qs };
-    for (int j = 0; j < nb_noms_notes; ++j) {
+    for (int j = 0; j < music::nb_noms_notes; ++j) {
         const int octave = j / 7 + 1;
         const double tempere =
                 440 * std::pow(2.0, ((octave - 2) * 12 + demi_tons[j % 7] - 9) / 12.0);
         const int arrondi = static_cast<int>(std::lround(tempere));
-        const QString nom = noms_notes[j].toString();
+        const QString nom = music::noms_notes[j].toString();
         if (ecarts.contains(nom))
-            QVERIFY2(frequences[j] != arrondi,
+            QVERIFY2(music::frequences[j] != arrondi,
                      qPrintable(nom + u" should differ from the tempered pitch"_qs));
         else
-            QCOMPARE(frequences[j], arrondi);
-        QCOMPARE(indice_note(noms_notes[j]), j);
+            QCOMPARE(music::frequences[j], arrondi);
+        QCOMPARE(music::indice_note(music::noms_notes[j]), j);
     }
-    QCOMPARE(frequences[indice_note(u"mi2")], 329);
-    QCOMPARE(frequences[indice_note(u"fa3")], 699);
-    QCOMPARE(frequences[indice_note(u"do4")], 1040);
-    QCOMPARE(noms_notes[4], QStringView(u"so1"));
-    QCOMPARE(noms_notes[8], QStringView(u"ré2"));
+    QCOMPARE(music::frequences[music::indice_note(u"mi2")], 329);
+    QCOMPARE(music::frequences[music::indice_note(u"fa3")], 699);
+    QCOMPARE(music::frequences[music::indice_note(u"do4")], 1040);
+    QCOMPARE(music::noms_notes[4], QStringView(u"so1"));
+    QCOMPARE(music::noms_notes[8], QStringView(u"ré2"));
 }
 
 void TestNotation::noms_exacts_data()
@@ -80,50 +80,53 @@ void TestNotation::noms_exacts_data()
 void TestNotation::noms_exacts()
 {
     QFETCH(QString, nom);
-    QCOMPARE(indice_note(nom), -1);
+    QCOMPARE(music::indice_note(nom), -1);
 }
 
 void TestNotation::jeton_data()
 {
     QTest::addColumn<QString>("jeton");
-    QTest::addColumn<Note>("attendue");
-    QTest::newRow("c is one base duration") << u"cla2"_qs << Note{ 440, 80 };
-    QTest::newRow("n is two") << u"nmi3"_qs << Note{ 659, 160 };
-    QTest::newRow("b is four") << u"bdo4"_qs << Note{ 1040, 320 };
-    QTest::newRow("accented ré") << u"cré1"_qs << Note{ 147, 80 };
-    QTest::newRow("rest") << u"-"_qs << Note{ 0, 80 };
-    QTest::newRow("rest with a letter") << u"b-"_qs << Note{ 0, 80 };
-    QTest::newRow("no letter: one base duration") << u"la2"_qs << Note{ 440, 80 };
-    QTest::newRow("unknown letter: one base duration") << u"xla2"_qs << Note{ 440, 80 };
-    QTest::newRow("unknown name: a rest") << u"nsol2"_qs << Note{ 0, 80 };
-    QTest::newRow("case matters") << u"cLa2"_qs << Note{ 0, 80 };
-    QTest::newRow("la2 +1/2") << u"cla2(+1/2)"_qs << Note{ 467, 80 };
-    QTest::newRow("mi2 +1/2") << u"cmi2(+1/2)"_qs << Note{ 339, 80 };
-    QTest::newRow("si1 +1/2, 7.5 to 8") << u"csi1(+1/2)"_qs << Note{ 255, 80 };
-    QTest::newRow("la2 -1/2") << u"cla2(-1/2)"_qs << Note{ 416, 80 };
-    QTest::newRow("mi2 -1/2, -17.5 to -18") << u"cmi2(-1/2)"_qs << Note{ 311, 80 };
-    QTest::newRow("la2 +3/4, 40.5 to 40") << u"nla2(+3/4)"_qs << Note{ 480, 160 };
-    QTest::newRow("la2 +1/4, 13.5 to 14") << u"cla2(+1/4)"_qs << Note{ 454, 80 };
-    QTest::newRow("whole step up") << u"cla2(+1)"_qs << Note{ 494, 80 };
-    QTest::newRow("whole step down") << u"cla2(-1)"_qs << Note{ 392, 80 };
-    QTest::newRow("two steps up") << u"cla2(+2)"_qs << Note{ 548, 80 };
-    QTest::newRow("no sign: unshifted") << u"cla2(1/2)"_qs << Note{ 440, 80 };
-    QTest::newRow("zero denominator: unshifted") << u"cla2(+1/0)"_qs << Note{ 440, 80 };
-    QTest::newRow("no closing parenthesis") << u"cla2(+1/2"_qs << Note{ 467, 80 };
-    QTest::newRow("do1 down uses do1-re1") << u"cdo1(-1/2)"_qs << Note{ 123, 80 };
-    QTest::newRow("do4 up uses si3-do4") << u"bdo4(+1/2)"_qs << Note{ 1066, 320 };
-    QTest::newRow("shift on a bare name keeps the name") << u"la2(+1/2)"_qs << Note{ 467, 80 };
-    QTest::newRow("shift on a rest stays a rest") << u"-(+1/2)"_qs << Note{ 0, 80 };
-    QTest::newRow("huge shift stays audible") << u"cla2(+100000/1)"_qs << Note{ frequence_max, 80 };
-    QTest::newRow("huge fall never a rest") << u"cdo1(-1000/1)"_qs << Note{ frequence_min, 80 };
+    QTest::addColumn<music::Note>("attendue");
+    QTest::newRow("c is one base duration") << u"cla2"_qs << music::Note{ 440, 80 };
+    QTest::newRow("n is two") << u"nmi3"_qs << music::Note{ 659, 160 };
+    QTest::newRow("b is four") << u"bdo4"_qs << music::Note{ 1040, 320 };
+    QTest::newRow("accented ré") << u"cré1"_qs << music::Note{ 147, 80 };
+    QTest::newRow("rest") << u"-"_qs << music::Note{ 0, 80 };
+    QTest::newRow("rest with a letter") << u"b-"_qs << music::Note{ 0, 80 };
+    QTest::newRow("no letter: one base duration") << u"la2"_qs << music::Note{ 440, 80 };
+    QTest::newRow("unknown letter: one base duration") << u"xla2"_qs << music::Note{ 440, 80 };
+    QTest::newRow("unknown name: a rest") << u"nsol2"_qs << music::Note{ 0, 80 };
+    QTest::newRow("case matters") << u"cLa2"_qs << music::Note{ 0, 80 };
+    QTest::newRow("la2 +1/2") << u"cla2(+1/2)"_qs << music::Note{ 467, 80 };
+    QTest::newRow("mi2 +1/2") << u"cmi2(+1/2)"_qs << music::Note{ 339, 80 };
+    QTest::newRow("si1 +1/2, 7.5 to 8") << u"csi1(+1/2)"_qs << music::Note{ 255, 80 };
+    QTest::newRow("la2 -1/2") << u"cla2(-1/2)"_qs << music::Note{ 416, 80 };
+    QTest::newRow("mi2 -1/2, -17.5 to -18") << u"cmi2(-1/2)"_qs << music::Note{ 311, 80 };
+    QTest::newRow("la2 +3/4, 40.5 to 40") << u"nla2(+3/4)"_qs << music::Note{ 480, 160 };
+    QTest::newRow("la2 +1/4, 13.5 to 14") << u"cla2(+1/4)"_qs << music::Note{ 454, 80 };
+    QTest::newRow("whole step up") << u"cla2(+1)"_qs << music::Note{ 494, 80 };
+    QTest::newRow("whole step down") << u"cla2(-1)"_qs << music::Note{ 392, 80 };
+    QTest::newRow("two steps up") << u"cla2(+2)"_qs << music::Note{ 548, 80 };
+    QTest::newRow("no sign: unshifted") << u"cla2(1/2)"_qs << music::Note{ 440, 80 };
+    QTest::newRow("zero denominator: unshifted") << u"cla2(+1/0)"_qs << music::Note{ 440, 80 };
+    QTest::newRow("no closing parenthesis") << u"cla2(+1/2"_qs << music::Note{ 467, 80 };
+    QTest::newRow("do1 down uses do1-re1") << u"cdo1(-1/2)"_qs << music::Note{ 123, 80 };
+    QTest::newRow("do4 up uses si3-do4") << u"bdo4(+1/2)"_qs << music::Note{ 1066, 320 };
+    QTest::newRow("shift on a bare name keeps the name")
+            << u"la2(+1/2)"_qs << music::Note{ 467, 80 };
+    QTest::newRow("shift on a rest stays a rest") << u"-(+1/2)"_qs << music::Note{ 0, 80 };
+    QTest::newRow("huge shift stays audible")
+            << u"cla2(+100000/1)"_qs << music::Note{ music::frequence_max, 80 };
+    QTest::newRow("huge fall never a rest")
+            << u"cdo1(-1000/1)"_qs << music::Note{ music::frequence_min, 80 };
 }
 
 void TestNotation::jeton()
 {
     QFETCH(QString, jeton);
-    QFETCH(Note, attendue);
-    Note note{ -1, -1 };
-    QVERIFY(analyse_jeton(jeton, duree_base_melodie, note));
+    QFETCH(music::Note, attendue);
+    music::Note note{ -1, -1 };
+    QVERIFY(music::analyse_jeton(jeton, music::duree_base_melodie, note));
     QCOMPARE(note.frequence, attendue.frequence);
     QCOMPARE(note.duree, attendue.duree);
 }
@@ -145,11 +148,11 @@ void TestNotation::decalage_invalide()
 {
     QFETCH(QString, jeton);
     QFETCH(QString, message);
-    Note note;
+    music::Note note;
     try {
-        analyse_jeton(jeton, duree_base_melodie, note);
+        music::analyse_jeton(jeton, music::duree_base_melodie, note);
         QFAIL("no error raised");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), message);
     }
 }
@@ -177,7 +180,7 @@ void TestNotation::arrondi_pair()
 {
     QFETCH(double, x);
     QFETCH(double, attendu);
-    QCOMPARE(fantrel::arrondi_pair(x), attendu);
+    QCOMPARE(fantrel::music::arrondi_pair(x), attendu);
 }
 
 void TestNotation::ligne_data()
@@ -198,7 +201,7 @@ void TestNotation::ligne()
     QFETCH(QString, ligne);
     QFETCH(int, rythme);
     QFETCH(QString, notes);
-    const PartiesMelodie parties = separe_rythme(sans_nom(ligne));
+    const music::PartiesMelodie parties = music::separe_rythme(music::sans_nom(ligne));
     QCOMPARE(int(parties.rythme), rythme);
     QCOMPARE(parties.notes, notes);
 }
@@ -223,48 +226,48 @@ void TestNotation::ligne_mal_formee()
     QFETCH(QString, ligne);
     QFETCH(QString, message);
     try {
-        separe_rythme(sans_nom(ligne));
+        music::separe_rythme(music::sans_nom(ligne));
         QFAIL("no error raised");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), message);
     }
 }
 
 void TestNotation::notes_d_une_ligne()
 {
-    const PartiesMelodie parties =
-            separe_rythme(sans_nom(u"gamme,150,cdo2 cré2 cmi2 - cfa2  cso2 cla2 csi2 bdo3"_qs));
-    const QVector<Note> notes = analyse_notes(parties.notes);
+    const music::PartiesMelodie parties = music::separe_rythme(
+            music::sans_nom(u"gamme,150,cdo2 cré2 cmi2 - cfa2  cso2 cla2 csi2 bdo3"_qs));
+    const QVector<music::Note> notes = music::analyse_notes(parties.notes);
     // The double blank gives no entry.
-    const QVector<Note> attendues = { { 262, 80 }, { 294, 80 }, { 329, 80 },
-                                      { 0, 80 },   { 349, 80 }, { 392, 80 },
-                                      { 440, 80 }, { 494, 80 }, { 523, 320 } };
+    const QVector<music::Note> attendues = { { 262, 80 }, { 294, 80 }, { 329, 80 },
+                                             { 0, 80 },   { 349, 80 }, { 392, 80 },
+                                             { 440, 80 }, { 494, 80 }, { 523, 320 } };
     QCOMPARE(notes, attendues);
 }
 
 void TestNotation::horaire_data()
 {
-    QTest::addColumn<QVector<Note>>("notes");
+    QTest::addColumn<QVector<music::Note>>("notes");
     QTest::addColumn<int>("rythme");
     QTest::addColumn<QVector<qint64>>("attendu");
-    const Note c{ 440, 80 }, n{ 440, 160 }, b{ 440, 320 }, silence{ 0, 80 };
+    const music::Note c{ 440, 80 }, n{ 440, 160 }, b{ 440, 320 }, silence{ 0, 80 };
     QTest::newRow("rhythm 100: long notes push the next tick")
-            << QVector<Note>{ c, n, silence, b } << 100
+            << QVector<music::Note>{ c, n, silence, b } << 100
             << QVector<qint64>{ 100, 200, 460, 560, 980 };
-    QTest::newRow("rhythm 300: every 300 ms") << QVector<Note>{ c, n, b, silence } << 300
+    QTest::newRow("rhythm 300: every 300 ms") << QVector<music::Note>{ c, n, b, silence } << 300
                                               << QVector<qint64>{ 300, 600, 900, 1520, 1820 };
     QTest::newRow("note as long as the rhythm")
-            << QVector<Note>{ n, c } << 160 << QVector<qint64>{ 160, 480, 640 };
+            << QVector<music::Note>{ n, c } << 160 << QVector<qint64>{ 160, 480, 640 };
     QTest::newRow("no note: buttons after one rhythm")
-            << QVector<Note>{} << 250 << QVector<qint64>{ 250 };
+            << QVector<music::Note>{} << 250 << QVector<qint64>{ 250 };
 }
 
 void TestNotation::horaire()
 {
-    QFETCH(QVector<Note>, notes);
+    QFETCH(QVector<music::Note>, notes);
     QFETCH(int, rythme);
     QFETCH(QVector<qint64>, attendu);
-    QCOMPARE(horaire_notes(notes, rythme), attendu);
+    QCOMPARE(music::horaire_notes(notes, rythme), attendu);
 }
 
 void TestNotation::fichier_exemple()
@@ -279,14 +282,14 @@ void TestNotation::fichier_exemple()
     QVERIFY(octets.endsWith("\r\n"));
     QCOMPARE(octets.count('\n'), octets.count("\r\n"));
     QCOMPARE(octets.count('\r'), octets.count("\r\n"));
-    const QStringList lignes = decoupe_lignes(decode_windows1252(octets));
+    const QStringList lignes = platform::decoupe_lignes(platform::decode_windows1252(octets));
     QVERIFY(lignes.size() >= 12);
     for (const QString &ligne : lignes) {
-        const PartiesMelodie parties = separe_rythme(sans_nom(ligne));
+        const music::PartiesMelodie parties = music::separe_rythme(music::sans_nom(ligne));
         const QStringList jetons = parties.notes.trimmed().split(u' ');
         QVERIFY2(jetons.size() >= 20, qPrintable(ligne));
         for (const QString &jeton : jetons)
-            QVERIFY2(jeton == u"-" || (jeton.size() == 4 && est_note_sans_decalage(jeton)),
+            QVERIFY2(jeton == u"-" || (jeton.size() == 4 && music::est_note_sans_decalage(jeton)),
                      qPrintable(ligne.section(u',', 0, 0) + u": "_qs + jeton));
     }
 }

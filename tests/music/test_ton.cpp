@@ -14,7 +14,7 @@ namespace {
 // outside the ramps (where rounding makes the near-silence flicker around zero).
 double frequence_mesuree(const QVector<qint16> &s, int taux)
 {
-    const qsizetype rampe = taux * rampe_ton_ms / 1000;
+    const qsizetype rampe = taux * music::rampe_ton_ms / 1000;
     double premier = -1, dernier = -1;
     int passages = 0;
     for (qsizetype i = rampe + 1; i < s.size() - rampe; ++i) {
@@ -67,14 +67,14 @@ void TestTon::echantillons()
 {
     QFETCH(int, frequence);
     QFETCH(int, duree);
-    const QVector<qint16> s = echantillons_ton(frequence, duree, taux_ton);
-    QVERIFY2(std::abs(s.size() - duree * taux_ton / 1000.0) <= 1.0,
+    const QVector<qint16> s = music::echantillons_ton(frequence, duree, music::taux_ton);
+    QVERIFY2(std::abs(s.size() - duree * music::taux_ton / 1000.0) <= 1.0,
              qPrintable(u"%1 samples for %2 ms"_qs.arg(s.size()).arg(duree)));
-    QVERIFY2(std::abs(frequence_mesuree(s, taux_ton) - frequence) < 1.0,
-             qPrintable(u"measured %1 Hz"_qs.arg(frequence_mesuree(s, taux_ton))));
+    QVERIFY2(std::abs(frequence_mesuree(s, music::taux_ton) - frequence) < 1.0,
+             qPrintable(u"measured %1 Hz"_qs.arg(frequence_mesuree(s, music::taux_ton))));
     // No click: the tone starts and ends at silence and rises over the ramp.
-    const int plein = int(amplitude_ton * 32767);
-    const qsizetype rampe = taux_ton * rampe_ton_ms / 1000;
+    const int plein = int(music::amplitude_ton * 32767);
+    const qsizetype rampe = music::taux_ton * music::rampe_ton_ms / 1000;
     QVERIFY(std::abs(s.first()) <= plein / 100);
     QVERIFY(std::abs(s.last()) <= plein / 100);
     QVERIFY2(pic(s, 0, rampe / 10) <= plein / 20, "the tone starts abruptly");
@@ -88,13 +88,13 @@ void TestTon::silence_data()
     QTest::addColumn<int>("frequence");
     QTest::newRow("rest") << 0;
     QTest::newRow("negative") << -440;
-    QTest::newRow("Nyquist") << taux_ton / 2;
+    QTest::newRow("Nyquist") << music::taux_ton / 2;
 }
 
 void TestTon::silence()
 {
     QFETCH(int, frequence);
-    const QVector<qint16> s = echantillons_ton(frequence, 100, taux_ton);
+    const QVector<qint16> s = music::echantillons_ton(frequence, 100, music::taux_ton);
     QCOMPARE(s.size(), qsizetype(4410));
     QCOMPARE(pic(s, 0, s.size()), 0);
 }
@@ -102,7 +102,7 @@ void TestTon::silence()
 void TestTon::ton_tres_court()
 {
     // Shorter than two ramps: still no click, and still a tone.
-    const QVector<qint16> s = echantillons_ton(1000, 6, taux_ton);
+    const QVector<qint16> s = music::echantillons_ton(1000, 6, music::taux_ton);
     QCOMPARE(s.size(), qsizetype(265));
     QCOMPARE(s.first(), qint16(0));
     QVERIFY(std::abs(s.last()) <= 200);
@@ -113,7 +113,7 @@ void TestTon::bip_bloque_la_duree()
 {
     QElapsedTimer chrono;
     chrono.start();
-    bip_reel(440, 120);
+    music::bip_reel(440, 120);
     const qint64 ecoule = chrono.elapsed();
     QVERIFY2(ecoule >= 119, qPrintable(u"returned after %1 ms"_qs.arg(ecoule)));
 }

@@ -8,7 +8,7 @@ int execute_test_dialogues(int argc, char **argv);
 
 int main(int argc, char **argv)
 {
-    fantrel::Application app(argc, argv);
+    fantrel::platform::Application app(argc, argv);
     app.setAttribute(Qt::AA_Use96Dpi, true);
     int echecs = 0;
     for (auto execute : { execute_test_fichier_texte, execute_test_conversions,

@@ -56,10 +56,10 @@ void TestConversions::vers_entier()
     QFETCH(bool, valide);
     QFETCH(int, attendu);
     try {
-        const int valeur = fantrel::vers_entier(texte);
+        const int valeur = fantrel::platform::vers_entier(texte);
         QVERIFY2(valide, qPrintable(QStringLiteral("accepted, gave %1").arg(valeur)));
         QCOMPARE(valeur, attendu);
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QVERIFY2(!valide, qPrintable(e.message()));
         QCOMPARE(e.message(),
                  QStringLiteral("'") + texte
@@ -102,10 +102,10 @@ void TestConversions::vers_reel()
     QFETCH(bool, valide);
     QFETCH(double, attendu);
     try {
-        const double valeur = fantrel::vers_reel(texte, separateur);
+        const double valeur = fantrel::platform::vers_reel(texte, separateur);
         QVERIFY2(valide, qPrintable(QStringLiteral("accepted, gave %1").arg(valeur)));
         QCOMPARE(valeur, attendu);
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QVERIFY2(!valide, qPrintable(e.message()));
         QCOMPARE(e.message(),
                  QStringLiteral("'") + texte
@@ -147,21 +147,21 @@ void TestConversions::reel_general()
     QFETCH(double, valeur);
     QFETCH(QChar, separateur);
     QFETCH(QString, attendu);
-    QCOMPARE(fantrel::reel_general(valeur, separateur), attendu);
+    QCOMPARE(fantrel::platform::reel_general(valeur, separateur), attendu);
 }
 
 // Colour components go through the settings file as widened single-precision values and
 // must come back exactly.
 void TestConversions::composante_simple_aller_retour()
 {
-    Hasard hasard;
+    platform::Hasard hasard;
     hasard.graine(20240611);
     for (int i = 0; i <= 2000; ++i) {
         const float composante =
                 i <= 1000 ? float(i) / 1000 : float(hasard.tirage(1 << 24)) / float(1 << 24);
         for (const QChar sep : { QChar(u','), QChar(u'.') }) {
-            const QString texte = fantrel::reel_general(double(composante), sep);
-            const float relu = float(fantrel::vers_reel(texte, sep));
+            const QString texte = fantrel::platform::reel_general(double(composante), sep);
+            const float relu = float(fantrel::platform::vers_reel(texte, sep));
             QVERIFY2(relu == composante, qPrintable(texte));
         }
     }
@@ -169,7 +169,7 @@ void TestConversions::composante_simple_aller_retour()
 
 void TestConversions::tirage_uniforme_dans_l_intervalle()
 {
-    Hasard hasard;
+    platform::Hasard hasard;
     hasard.graine(7);
     QCOMPARE(hasard.tirage(0), 0);
     QCOMPARE(hasard.tirage(-3), 0);
@@ -182,7 +182,7 @@ void TestConversions::tirage_uniforme_dans_l_intervalle()
     }
     for (int compte : vus)
         QVERIFY2(compte > 850 && compte < 1150, qPrintable(QString::number(compte)));
-    Hasard autre;
+    platform::Hasard autre;
     autre.graine(7);
     hasard.graine(7);
     for (int i = 0; i < 20; ++i)

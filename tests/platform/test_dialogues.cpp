@@ -38,7 +38,7 @@ void TestDialogues::filtres_qt()
 {
     QFETCH(QString, filtre);
     QFETCH(QStringList, attendu);
-    QCOMPARE(fantrel::filtres_qt(filtre), attendu);
+    QCOMPARE(fantrel::platform::filtres_qt(filtre), attendu);
 }
 
 namespace {
@@ -120,7 +120,7 @@ void TestDialogues::enregistrer()
     QVERIFY(existant.open(QIODevice::WriteOnly));
     existant.close();
 
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     options.titre = QStringLiteral("Enregistrer la liste");
     options.filtre = QStringLiteral("Texte|*.txt|Listes|*.liste_fantrel");
     options.index_filtre = 2;
@@ -131,7 +131,8 @@ void TestDialogues::enregistrer()
     Releve releve;
     QTimer robot;
     pilote(robot, releve, nom_tape, filtre_choisi);
-    const ResultatDialogue resultat = interactions_reelles().enregistrer_fichier(options);
+    const platform::ResultatDialogue resultat =
+            platform::interactions_reelles().enregistrer_fichier(options);
 
     QCOMPARE(releve.titre, options.titre);
     QCOMPARE(releve.dossier, QDir(dossier.path()).absolutePath());
@@ -149,14 +150,15 @@ void TestDialogues::ouvrir_existant()
     QFile f(dossier.filePath(QStringLiteral("machin.liste_fantrel")));
     QVERIFY(f.open(QIODevice::WriteOnly));
     f.close();
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     options.filtre = QStringLiteral("Listes|*.liste_fantrel|Texte|*.txt");
     options.repertoire_initial = dossier.path();
     options.nom_fichier = QStringLiteral("*.liste_fantrel");
     Releve releve;
     QTimer robot;
     pilote(robot, releve, QStringLiteral("machin.liste_fantrel"), QString());
-    const ResultatDialogue resultat = interactions_reelles().ouvrir_fichier(options);
+    const platform::ResultatDialogue resultat =
+            platform::interactions_reelles().ouvrir_fichier(options);
     QVERIFY(releve.nom_propose.isEmpty());
     QCOMPARE(releve.filtre_initial, QStringLiteral("Listes (*.liste_fantrel)"));
     QVERIFY(resultat.accepte);

@@ -48,9 +48,9 @@ void TestFichierTexte::aller_retour_windows1252()
     QByteArray tous;
     for (int i = 0; i < 256; ++i)
         tous += char(i);
-    const QString texte = decode_windows1252(tous);
+    const QString texte = platform::decode_windows1252(tous);
     QCOMPARE(texte.size(), 256);
-    QCOMPARE(encode_windows1252(texte), tous);
+    QCOMPARE(platform::encode_windows1252(texte), tous);
     // A few fixed points of the code page, undefined bytes included.
     QCOMPARE(texte[0x80], QChar(0x20AC));
     QCOMPARE(texte[0x81], QChar(0x0081));
@@ -75,7 +75,7 @@ void TestFichierTexte::encode_caracteres_absents()
 {
     QFETCH(QString, texte);
     QFETCH(QByteArray, attendu);
-    QCOMPARE(encode_windows1252(texte), attendu);
+    QCOMPARE(platform::encode_windows1252(texte), attendu);
 }
 
 void TestFichierTexte::decode_texte_data()
@@ -98,9 +98,9 @@ void TestFichierTexte::decode_texte()
 {
     QFETCH(QByteArray, octets);
     QFETCH(QString, attendu);
-    QCOMPARE(fantrel::decode_texte(octets), attendu);
+    QCOMPARE(fantrel::platform::decode_texte(octets), attendu);
     ecrit_brut(QStringLiteral("decode.txt"), octets);
-    QCOMPARE(lire_texte(chemin(QStringLiteral("decode.txt"))), attendu);
+    QCOMPARE(platform::lire_texte(chemin(QStringLiteral("decode.txt"))), attendu);
 }
 
 void TestFichierTexte::decoupe_lignes_data()
@@ -124,22 +124,22 @@ void TestFichierTexte::decoupe_lignes()
 {
     QFETCH(QString, texte);
     QFETCH(QStringList, lignes);
-    QCOMPARE(fantrel::decoupe_lignes(texte), lignes);
-    ecrit_brut(QStringLiteral("lignes.txt"), encode_windows1252(texte));
-    QCOMPARE(lire_lignes(chemin(QStringLiteral("lignes.txt"))), lignes);
-    QCOMPARE(lire_lignes_systeme(chemin(QStringLiteral("lignes.txt"))), lignes);
+    QCOMPARE(fantrel::platform::decoupe_lignes(texte), lignes);
+    ecrit_brut(QStringLiteral("lignes.txt"), platform::encode_windows1252(texte));
+    QCOMPARE(platform::lire_lignes(chemin(QStringLiteral("lignes.txt"))), lignes);
+    QCOMPARE(platform::lire_lignes_systeme(chemin(QStringLiteral("lignes.txt"))), lignes);
 }
 
 void TestFichierTexte::ecriture_crlf_windows1252()
 {
     const QStringList lignes{ QStringLiteral("Mot affiché=été prop="), QString(),
                               QStringLiteral("œuvre €") };
-    ecrire_lignes(chemin(QStringLiteral("ecrit.txt")), lignes);
+    platform::ecrire_lignes(chemin(QStringLiteral("ecrit.txt")), lignes);
     QCOMPARE(lit_brut(QStringLiteral("ecrit.txt")),
              QByteArray("Mot affich\xE9=\xE9t\xE9 prop=\r\n\r\n\x9Cuvre \x80\r\n"));
-    QCOMPARE(lire_lignes(chemin(QStringLiteral("ecrit.txt"))), lignes);
+    QCOMPARE(platform::lire_lignes(chemin(QStringLiteral("ecrit.txt"))), lignes);
 
-    ecrire_texte(chemin(QStringLiteral("ecrit.txt")), QStringLiteral("é\n"));
+    platform::ecrire_texte(chemin(QStringLiteral("ecrit.txt")), QStringLiteral("é\n"));
     QCOMPARE(lit_brut(QStringLiteral("ecrit.txt")), QByteArray("\xE9\n"));
 }
 
@@ -169,15 +169,15 @@ void TestFichierTexte::lecture_impossible()
     ecrit_brut(QStringLiteral("illisible.txt"), "x");
     QFile::setPermissions(chemin(QStringLiteral("illisible.txt")), QFile::WriteOwner);
     try {
-        lire_lignes(chemin(nom));
+        platform::lire_lignes(chemin(nom));
         QFAIL("no error on an unreadable path");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), QStringLiteral("Impossible d'ouvrir le fichier ") + chemin(nom));
     }
     try {
-        lire_lignes_systeme(chemin(nom));
+        platform::lire_lignes_systeme(chemin(nom));
         QFAIL("no system error on an unreadable path");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), message_systeme);
     }
 }
@@ -214,9 +214,9 @@ void TestFichierTexte::sauvegarde_echouee()
                           QFile::ReadOwner | QFile::ReadGroup);
 
     try {
-        ecrire_lignes(racine.filePath(cible), { QStringLiteral("nouveau") });
+        platform::ecrire_lignes(racine.filePath(cible), { QStringLiteral("nouveau") });
         QFAIL("the save reported success");
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         const QString debut =
                 QStringLiteral("Impossible de créer le fichier ") + racine.filePath(cible);
         QVERIFY2(e.message().startsWith(debut), qPrintable(e.message()));
@@ -252,7 +252,7 @@ void TestFichierTexte::chemin_relatif()
 {
     QFETCH(QString, valeur);
     QFETCH(QString, attendu);
-    QCOMPARE(fantrel::chemin_relatif(QStringLiteral("/rep"), valeur), attendu);
+    QCOMPARE(fantrel::platform::chemin_relatif(QStringLiteral("/rep"), valeur), attendu);
 }
 
 int execute_test_fichier_texte(int argc, char **argv)

@@ -32,7 +32,7 @@ private slots:
 static void leve(int &etapes)
 {
     ++etapes;
-    throw erreur_entier(QStringLiteral("abc"));
+    throw platform::erreur_entier(QStringLiteral("abc"));
 }
 
 void TestInteractions::notify_montre_l_erreur_data()
@@ -45,7 +45,7 @@ void TestInteractions::notify_montre_l_erreur_data()
 void TestInteractions::notify_montre_l_erreur()
 {
     QFETCH(bool, minuterie);
-    RemplacementInteractions remplacement;
+    platform::RemplacementInteractions remplacement;
     QStringList erreurs;
     remplacement->erreur = [&](const QString &t) { erreurs << t; };
     int etapes = 0;
@@ -71,12 +71,12 @@ public:
     void sans_argument()
     {
         recus << -1;
-        throw erreur_entier(QStringLiteral("abc"));
+        throw platform::erreur_entier(QStringLiteral("abc"));
     }
     void avec_valeur(int v)
     {
         recus << v;
-        throw erreur_entier(QStringLiteral("abc"));
+        throw platform::erreur_entier(QStringLiteral("abc"));
     }
 };
 
@@ -93,7 +93,7 @@ void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire()
 {
     QFETCH(int, forme);
     QFETCH(QList<int>, attendus);
-    RemplacementInteractions remplacement;
+    platform::RemplacementInteractions remplacement;
     QStringList erreurs;
     remplacement->erreur = [&](const QString &t) { erreurs << t; };
     Cible cible;
@@ -101,11 +101,12 @@ void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire()
     int clics = 0;
     connect(&bouton, &QPushButton::clicked, this, [&] { ++clics; });
     if (forme == 0)
-        relie(&bouton, &QPushButton::clicked, &cible, &Cible::sans_argument);
+        platform::relie(&bouton, &QPushButton::clicked, &cible, &Cible::sans_argument);
     else if (forme == 1)
-        relie(&bouton, &QPushButton::clicked, &cible, [&](bool) { cible.avec_valeur(clics); });
+        platform::relie(&bouton, &QPushButton::clicked, &cible,
+                        [&](bool) { cible.avec_valeur(clics); });
     else
-        relie(&bouton, &QPushButton::clicked, &cible, [&] { cible.sans_argument(); });
+        platform::relie(&bouton, &QPushButton::clicked, &cible, [&] { cible.sans_argument(); });
     bouton.show();
     QVERIFY(QTest::qWaitForWindowExposed(&bouton));
     for (int fois = 1; fois <= 2; ++fois) {
@@ -119,34 +120,34 @@ void TestInteractions::relie_arrete_l_erreur_dans_le_gestionnaire()
 
 void TestInteractions::proteger()
 {
-    RemplacementInteractions remplacement;
+    platform::RemplacementInteractions remplacement;
     QStringList erreurs;
     remplacement->erreur = [&](const QString &t) { erreurs << t; };
     int etapes = 0;
-    QVERIFY(!fantrel::proteger([&] { leve(etapes); }));
+    QVERIFY(!fantrel::platform::proteger([&] { leve(etapes); }));
     QCOMPARE(erreurs, QStringList{ QStringLiteral("'abc' n'est pas une valeur entière correcte") });
-    QVERIFY(fantrel::proteger([&] { ++etapes; }));
+    QVERIFY(fantrel::platform::proteger([&] { ++etapes; }));
     QCOMPARE(etapes, 2);
     QCOMPARE(erreurs.size(), 1);
     // Other exceptions are faults of the program, not run-time errors: they go through.
     QVERIFY_THROWS_EXCEPTION(std::logic_error,
-                             fantrel::proteger([] { throw std::logic_error("faute"); }));
+                             fantrel::platform::proteger([] { throw std::logic_error("faute"); }));
 }
 
 void TestInteractions::remplacement_restaure()
 {
     QStringList vus;
-    RemplacementInteractions exterieur;
+    platform::RemplacementInteractions exterieur;
     exterieur->information = [&](const QString &t) { vus << QStringLiteral("ext:") + t; };
     exterieur->bip = [&](int f, int d) { vus << QStringLiteral("bip:%1:%2").arg(f).arg(d); };
     {
-        RemplacementInteractions interieur;
+        platform::RemplacementInteractions interieur;
         interieur->information = [&](const QString &t) { vus << QStringLiteral("int:") + t; };
         interieur->bip = nullptr;
-        information(QStringLiteral("a"));
+        platform::information(QStringLiteral("a"));
     }
-    information(QStringLiteral("b"));
-    bip(440, 10);
+    platform::information(QStringLiteral("b"));
+    platform::bip(440, 10);
     QCOMPARE(vus, (QStringList{ "int:a", "ext:b", "bip:440:10" }));
 }
 
@@ -175,7 +176,7 @@ void TestInteractions::attente_retient_les_clics()
     chrono.start();
     QTimer::singleShot(50, this, [&] { clic_reel(bouton.mapToGlobal(bouton.rect().center())); });
     QTimer::singleShot(300, this, [&] { minuterie_a = chrono.elapsed(); });
-    attente_reelle(duree);
+    platform::attente_reelle(duree);
     const qint64 fin_attente = chrono.elapsed();
     QVERIFY2(fin_attente >= duree, qPrintable(QString::number(fin_attente)));
     QTRY_VERIFY(clic_a >= 0);
@@ -225,10 +226,10 @@ void TestInteractions::question_en_francais_data()
     QTest::addColumn<int>("reponse");
     QTest::addColumn<QStringList>("boutons");
     const QStringList deux{ "Oui", "Non" }, trois{ "Oui", "Non", "Annuler" };
-    QTest::newRow("oui") << "Oui" << false << int(Reponse::Oui) << deux;
-    QTest::newRow("non") << "Non" << false << int(Reponse::Non) << deux;
-    QTest::newRow("non avec annuler") << "Non" << true << int(Reponse::Non) << trois;
-    QTest::newRow("annuler") << "Annuler" << true << int(Reponse::Annuler) << trois;
+    QTest::newRow("oui") << "Oui" << false << int(platform::Reponse::Oui) << deux;
+    QTest::newRow("non") << "Non" << false << int(platform::Reponse::Non) << deux;
+    QTest::newRow("non avec annuler") << "Non" << true << int(platform::Reponse::Non) << trois;
+    QTest::newRow("annuler") << "Annuler" << true << int(platform::Reponse::Annuler) << trois;
 }
 
 void TestInteractions::question_en_francais()
@@ -240,7 +241,8 @@ void TestInteractions::question_en_francais()
     QStringList textes;
     QTimer robot;
     repondra(robot, bouton, textes);
-    QCOMPARE(int(interactions_reelles().question(QStringLiteral("Continuer ?"), avec_annuler)),
+    QCOMPARE(int(platform::interactions_reelles().question(QStringLiteral("Continuer ?"),
+                                                           avec_annuler)),
              reponse);
     textes.sort();
     boutons.sort();
@@ -254,7 +256,7 @@ void TestInteractions::boite_d_erreur()
     QString titre;
     QTimer robot;
     repondra(robot, QStringLiteral("OK"), textes, &icone, &titre);
-    interactions_reelles().erreur(QStringLiteral("Impossible d'ouvrir le fichier x"));
+    platform::interactions_reelles().erreur(QStringLiteral("Impossible d'ouvrir le fichier x"));
     QCOMPARE(icone, QMessageBox::Critical);
     QCOMPARE(titre, QStringLiteral("Erreur"));
     QCOMPARE(textes, QStringList{ QStringLiteral("OK") });

@@ -7,7 +7,7 @@
 #include "engine3d/camera.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
-#include "results/Unit_courbe2.h"
+#include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
 #include "results/texte_memo.h"
 #include "trials/etat_partage.h"
@@ -23,9 +23,9 @@
 
 namespace fantrel {
 
-inline OptionsDialogue dialogue_ouverture()
+inline platform::OptionsDialogue dialogue_ouverture()
 {
-    OptionsDialogue d;
+    platform::OptionsDialogue d;
     d.filtre = QStringLiteral("Fichiers textes|*.txt|Exercices "
                               "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
     return d;
@@ -33,20 +33,21 @@ inline OptionsDialogue dialogue_ouverture()
 
 struct BancResultats
 {
-    EtatPartage etat;
+    trials::EtatPartage etat;
     std::unique_ptr<QWidget> principale = std::make_unique<QWidget>();
-    GroupeResultats *groupe = new GroupeResultats(principale.get());
+    results::GroupeResultats *groupe = new results::GroupeResultats(principale.get());
     QGroupBox *GroupBox3 = new QGroupBox(QStringLiteral("Fichier exercice"), principale.get());
     QPlainTextEdit *Memo1 = new QPlainTextEdit(GroupBox3);
     QAction *Courbe22 = new QAction(QStringLiteral("Afficher"), principale.get());
-    OptionsDialogue OpenDialog1 = dialogue_ouverture();
-    std::unique_ptr<TForm_courbe2> courbe2 = std::make_unique<TForm_courbe2>(etat);
+    platform::OptionsDialogue OpenDialog1 = dialogue_ouverture();
+    std::unique_ptr<results::TForm_courbe2> courbe2 =
+            std::make_unique<results::TForm_courbe2>(etat);
     int relances = 0;
 
     explicit BancResultats(bool demarre = true)
     {
         Courbe22->setCheckable(true);
-        LienPrincipal lien;
+        results::LienPrincipal lien;
         lien.Memo_enreg_test = groupe->Memo_enreg_test;
         lien.Memo1 = Memo1;
         lien.GroupBox3 = GroupBox3;
@@ -85,25 +86,25 @@ struct BancResultats
     }
 
     QStringList record() const { return groupe->lignes(); }
-    RangeeResultat &rangee(int n) { return courbe2->tab_util[n]; }
+    results::RangeeResultat &rangee(int n) { return courbe2->tab_util[n]; }
     QList<int> comptes(int n)
     {
-        const Comptes &c = rangee(n).comptes;
+        const results::Comptes &c = rangee(n).comptes;
         return { c[1], c[2], c[3], c[4] };
     }
     QStringList noms()
     {
         QStringList n;
-        for (int r = 1; r <= std::min(courbe2->nb_util, nb_max_util); ++r)
+        for (int r = 1; r <= std::min(courbe2->nb_util, results::nb_max_util); ++r)
             n << rangee(r).nom();
         return n;
     }
 };
 
 // Where a scene point shows in the view, in widget pixels.
-inline QPoint pixel_de(moteur3d::Vue3D *vue, const QVector3D &point)
+inline QPoint pixel_de(engine3d::Vue3D *vue, const QVector3D &point)
 {
-    const moteur3d::Camera &camera = vue->scene().camera();
+    const engine3d::Camera &camera = vue->scene().camera();
     const QVector4D clip =
             camera.matrice_projection(vue->size()) * camera.matrice_vue() * QVector4D(point, 1);
     const double x = (clip.x() / clip.w() + 1) / 2 * vue->width();
@@ -113,7 +114,7 @@ inline QPoint pixel_de(moteur3d::Vue3D *vue, const QVector3D &point)
 
 // A pixel of the view where a click picks `objet` (its 3 by 3 square shows it
 // nearest), searched around the object's place on the screen; a null point when none.
-inline QPoint pixel_sur(moteur3d::Vue3D *vue, const moteur3d::Objet *objet)
+inline QPoint pixel_sur(engine3d::Vue3D *vue, const engine3d::Objet *objet)
 {
     const QPoint origine = pixel_de(vue, objet->position());
     for (int dy = -25; dy <= 25; ++dy)

@@ -2,7 +2,7 @@
 // then "Courbe1" fills the red series.
 #include "chart/graphique.h"
 #include "platform/application.h"
-#include "results/Unit_courbe.h"
+#include "results/fenetre_graphique.h"
 #include <QTest>
 #include <QTimer>
 
@@ -10,10 +10,10 @@ using namespace fantrel;
 
 namespace {
 
-QList<double> ordonnees(const Graphique *g, int serie)
+QList<double> ordonnees(const chart::Graphique *g, int serie)
 {
     QList<double> y;
-    for (const PointBarre &p : g->serie(serie).points)
+    for (const chart::PointBarre &p : g->serie(serie).points)
         y << p.y;
     return y;
 }
@@ -30,7 +30,7 @@ private slots:
 
 void TestCourbe::creation()
 {
-    TForm_courbe f;
+    results::TForm_courbe f;
     QVERIFY(!f.isVisible());
     QCOMPARE(f.windowTitle(), QStringLiteral("Form_courbe"));
     QCOMPARE(f.Chart1->geometry(), QRect(56, 32, 521, 329));
@@ -50,7 +50,7 @@ void TestCourbe::creation()
 
 void TestCourbe::courbe1_avant_et_apres_le_premier_tic()
 {
-    TForm_courbe f;
+    results::TForm_courbe f;
     f.Courbe1Click(); // no point yet: nothing to set
     QVERIFY(f.isVisible());
     QVERIFY(f.Chart1->serie(f.Series1).points.isEmpty());

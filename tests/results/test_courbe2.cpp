@@ -11,7 +11,7 @@
 #include <QTest>
 
 using namespace fantrel;
-using namespace fantrel::moteur3d;
+using namespace fantrel::engine3d;
 
 namespace {
 
@@ -26,7 +26,7 @@ class TestCourbe2 : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanupTestCase() { fantrel::garde_pilote_gl_charge(); }
+    void cleanupTestCase() { fantrel::platform::garde_pilote_gl_charge(); }
     void demarrage();
     void geometrie_rangees();
     void hauteurs_data();
@@ -73,7 +73,7 @@ void TestCourbe2::geometrie_rangees()
     BancResultats banc;
     banc.courbe2->creation_util();
     for (int n = 0; n <= 2; ++n) {
-        const RangeeResultat &r = banc.rangee(n);
+        const results::RangeeResultat &r = banc.rangee(n);
         const float z = n == 0 ? -1.0f : (n == 1 ? -0.2f : 0.3f);
         QVERIFY(proche(r.texte_nom->position().z(), z));
         QCOMPARE(r.texte_nom->position().x(), -2.9f);
@@ -124,7 +124,7 @@ void TestCourbe2::hauteurs()
         banc.courbe2->trace_cube(c);
     }
     for (int c = 1; c <= 4; ++c) {
-        const RangeeResultat &r = banc.rangee(rangee);
+        const results::RangeeResultat &r = banc.rangee(rangee);
         QVERIFY2(proche(r.cubes[c]->hauteur(), hauteur),
                  qPrintable(QString::number(r.cubes[c]->hauteur())));
         QVERIFY(proche(r.cubes[c]->position().y(), hauteur / 2));
@@ -239,7 +239,7 @@ void TestCourbe2::barres_test()
     QFETCH(QString, texte);
     BancResultats banc;
     banc.courbe2->panneaux->ScrollBar[3]->setValue(position);
-    const RangeeResultat &r = banc.rangee(1);
+    const results::RangeeResultat &r = banc.rangee(1);
     QVERIFY(proche(r.cubes[3]->hauteur(), hauteur));
     QVERIFY(proche(r.textes_valeur[3]->position().y(), hauteur));
     QCOMPARE(r.textes_valeur[3]->texte(), texte);
@@ -359,12 +359,12 @@ void TestCourbe2::pique()
     BancResultats banc;
     for (int k = 0; k < 6; ++k)
         banc.essai("fiel", "fier", true, "fiel");
-    TForm_courbe2 &f = *banc.courbe2;
+    results::TForm_courbe2 &f = *banc.courbe2;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.vue->repeint_maintenant();
 
-    const RangeeResultat &r1 = banc.rangee(1);
+    const results::RangeeResultat &r1 = banc.rangee(1);
     const Objet *visee = nullptr;
     if (cible == "barre")
         visee = r1.cubes[1];
@@ -412,7 +412,7 @@ void TestCourbe2::afficher_coche()
 void TestCourbe2::commandes_au_dessus_de_la_vue()
 {
     BancResultats banc;
-    TForm_courbe2 &f = *banc.courbe2;
+    results::TForm_courbe2 &f = *banc.courbe2;
     f.move(950, 560); // clear of other windows on a shared display
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));

@@ -3,7 +3,7 @@
 #include "banc_resultats.h"
 #include "platform/application.h"
 #include "platform/fichier_texte.h"
-#include "trials/capacite_memo.h"
+#include "platform/capacite_memo.h"
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -47,7 +47,7 @@ struct Etat
                 b.etat.lecture_res,
                 b.courbe2->isVisible(),
                 b.groupe->record_modifie() };
-        for (int n = 0; n <= std::min(b.courbe2->nb_util, nb_max_util); ++n)
+        for (int n = 0; n <= std::min(b.courbe2->nb_util, results::nb_max_util); ++n)
             e.comptes << b.comptes(n);
         return e;
     }
@@ -65,7 +65,7 @@ class TestGroupeResultats : public QObject
 {
     Q_OBJECT
 private slots:
-    void cleanupTestCase() { fantrel::garde_pilote_gl_charge(); }
+    void cleanupTestCase() { fantrel::platform::garde_pilote_gl_charge(); }
     void init();
     void sauve_apres_demarrage();
     void aller_retour_deux_utilisateurs();
@@ -83,26 +83,26 @@ private slots:
 private:
     QTemporaryDir m_dossier;
     QStringList m_erreurs;
-    std::unique_ptr<RemplacementInteractions> m_seams;
+    std::unique_ptr<platform::RemplacementInteractions> m_seams;
     QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
     // The next save or open dialog accepts this file (or is cancelled for an empty name).
-    void choisira(const QString &fichier, OptionsDialogue *vu = nullptr);
+    void choisira(const QString &fichier, platform::OptionsDialogue *vu = nullptr);
 };
 
 void TestGroupeResultats::init()
 {
     m_erreurs.clear();
-    m_seams = std::make_unique<RemplacementInteractions>();
+    m_seams = std::make_unique<platform::RemplacementInteractions>();
     (*m_seams)->erreur = [this](const QString &t) { m_erreurs << t; };
     (*m_seams)->information = [this](const QString &t) { m_erreurs << "info: " + t; };
 }
 
-void TestGroupeResultats::choisira(const QString &fichier, OptionsDialogue *vu)
+void TestGroupeResultats::choisira(const QString &fichier, platform::OptionsDialogue *vu)
 {
-    const auto dialogue = [fichier, vu](const OptionsDialogue &o) {
+    const auto dialogue = [fichier, vu](const platform::OptionsDialogue &o) {
         if (vu)
             *vu = o;
-        return ResultatDialogue{ !fichier.isEmpty(), fichier, o.index_filtre };
+        return platform::ResultatDialogue{ !fichier.isEmpty(), fichier, o.index_filtre };
     };
     (*m_seams)->enregistrer_fichier = dialogue;
     (*m_seams)->ouvrir_fichier = dialogue;
@@ -111,7 +111,7 @@ void TestGroupeResultats::choisira(const QString &fichier, OptionsDialogue *vu)
 void TestGroupeResultats::sauve_apres_demarrage()
 {
     BancResultats banc;
-    OptionsDialogue vu;
+    platform::OptionsDialogue vu;
     choisira(chemin("depart.res"), &vu);
     QVERIFY(banc.groupe->Speed_sauve_resultClick());
     QCOMPARE(octets(chemin("depart.res")), QByteArray("Essai1\r\n"));
@@ -175,7 +175,7 @@ void TestGroupeResultats::lecture_data()
     QTest::addColumn<QStringList>("noms");
     QTest::addColumn<QList<int>>("comptes"); // 4 per row
     QTest::addColumn<QList<int>>("somme");
-    const auto l = [](const QString &s) { return encode_windows1252(s); };
+    const auto l = [](const QString &s) { return platform::encode_windows1252(s); };
     QTest::newRow("dernière ligne en-tête")
             << l("Essai1\r\n" + c1 + "\r\nEssai2\r\n") << QStringList{ "Essai1", "Essai2" }
             << QList<int>{ 1, 0, 0, 0, 0, 0, 0, 0 } << QList<int>{ 1, 0, 0, 0 };
@@ -217,7 +217,7 @@ void TestGroupeResultats::lecture()
         lus << banc.comptes(n);
     QCOMPARE(lus, comptes);
     QCOMPARE(banc.comptes(0), somme);
-    QCOMPARE(banc.record(), decoupe_lignes(decode_texte(contenu)));
+    QCOMPARE(banc.record(), platform::decoupe_lignes(platform::decode_texte(contenu)));
     QCOMPARE(banc.courbe2->util_courant, noms.size());
 }
 
@@ -229,7 +229,7 @@ void TestGroupeResultats::lecture_ajoute_a_la_somme()
 
     // A file without header: its answers count in the sum row only, and a new row
     // takes the answers given afterwards, its header written after the file's lines.
-    ecrit(chemin("sans.res"), encode_windows1252(c3 + "\r\n" + c3 + "\r\n"));
+    ecrit(chemin("sans.res"), platform::encode_windows1252(c3 + "\r\n" + c3 + "\r\n"));
     QVERIFY(banc.groupe->lit(chemin("sans.res")));
     QCOMPARE(banc.comptes(0), (QList<int>{ 1, 1, 2, 0 }));
     QCOMPARE(banc.noms(), QStringList{ "Essai1" });
@@ -241,7 +241,8 @@ void TestGroupeResultats::lecture_ajoute_a_la_somme()
     // More than 20 sections: rows for the first 20, every answer in the sum.
     QByteArray long_fichier;
     for (int n = 1; n <= 22; ++n)
-        long_fichier += encode_windows1252(QStringLiteral("U%1\r\n").arg(n) + c1 + "\r\n");
+        long_fichier +=
+                platform::encode_windows1252(QStringLiteral("U%1\r\n").arg(n) + c1 + "\r\n");
     ecrit(chemin("vingt-deux.res"), long_fichier);
     QVERIFY(banc.groupe->lit(chemin("vingt-deux.res")));
     QCOMPARE(banc.noms().size(), 20);
@@ -278,9 +279,9 @@ void TestGroupeResultats::echec_lecture()
     QFETCH(QString, fichier);
     QFETCH(QString, message);
     // A file too long for the record, whose first sections are well formed.
-    QByteArray long_fichier = encode_windows1252("Essai1\r\n" + c1 + "\r\nEssai2\r\n");
-    const QByteArray ligne = encode_windows1252(c3 + "\r\n");
-    while (long_fichier.size() <= capacite_memo)
+    QByteArray long_fichier = platform::encode_windows1252("Essai1\r\n" + c1 + "\r\nEssai2\r\n");
+    const QByteArray ligne = platform::encode_windows1252(c3 + "\r\n");
+    while (long_fichier.size() <= platform::capacite_memo)
         long_fichier += ligne;
     ecrit(chemin("long.res"), long_fichier);
 
@@ -332,7 +333,7 @@ void TestGroupeResultats::ouvrir_un_resultat()
     banc.OpenDialog1.nom_fichier = chemin("machin.liste_fantrel");
     banc.OpenDialog1.index_filtre = 2;
     ecrit(chemin("r.res"), "Anne\r\n");
-    OptionsDialogue vu;
+    platform::OptionsDialogue vu;
     choisira(chemin("r.res"), &vu);
     QVERIFY(banc.groupe->ouvrirunrsultat1Click());
     QCOMPARE(vu.index_filtre, 3);
@@ -369,7 +370,7 @@ void TestGroupeResultats::record_modifie()
 void TestGroupeResultats::commandes_du_groupe()
 {
     BancResultats banc;
-    GroupeResultats *g = banc.groupe;
+    results::GroupeResultats *g = banc.groupe;
     QCOMPARE(g->title(), QStringLiteral("Fichier résultats"));
     QCOMPARE(g->objectName(), QStringLiteral("Group_result"));
     QCOMPARE(g->size(), QSize(283, 225));

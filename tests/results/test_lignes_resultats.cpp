@@ -1,6 +1,7 @@
 // Answer lines, categories and whole-record readings, without any window.
 #include "results/enregistrement.h"
 #include "results/ligne_reponse.h"
+#include "trials/reponses.h"
 #include <QTest>
 
 using namespace fantrel;
@@ -59,7 +60,7 @@ void TestLignesResultats::categorie_ligne()
 {
     QFETCH(QString, ligne);
     QFETCH(int, attendue);
-    QCOMPARE(fantrel::categorie_ligne(ligne), attendue);
+    QCOMPARE(fantrel::results::categorie_ligne(ligne), attendue);
 }
 
 void TestLignesResultats::pieces_data()
@@ -96,7 +97,7 @@ void TestLignesResultats::pieces()
     const auto texte = [](const std::optional<QString> &p) {
         return p ? *p : QStringLiteral("<absent>");
     };
-    const ReponseLue lue = analyse_ligne_reponse(ligne);
+    const results::ReponseLue lue = results::analyse_ligne_reponse(ligne);
     QCOMPARE(texte(lue.montre), montre);
     QCOMPARE(texte(lue.propositions), propositions);
     QCOMPARE(texte(lue.reponse), reponse);
@@ -120,7 +121,7 @@ void TestLignesResultats::categorie_essai()
     QFETCH(int, rang_mot);
     QFETCH(bool, bonne);
     QFETCH(int, attendue);
-    QCOMPARE(fantrel::categorie_essai(rang_mot, bonne), attendue);
+    QCOMPARE(fantrel::trials::categorie_essai(rang_mot, bonne), attendue);
 }
 
 void TestLignesResultats::ligne_listee_data()
@@ -143,7 +144,7 @@ void TestLignesResultats::ligne_listee()
 {
     QFETCH(QString, ligne);
     QFETCH(QString, attendue);
-    QCOMPARE(fantrel::ligne_listee(ligne), attendue);
+    QCOMPARE(fantrel::results::ligne_listee(ligne), attendue);
 }
 
 void TestLignesResultats::plan_sections_data()
@@ -178,11 +179,11 @@ void TestLignesResultats::plan_sections()
     QFETCH(QStringList, noms);
     QFETCH(QList<int>, comptes);
     QFETCH(QList<int>, somme);
-    const PlanLecture plan = plan_lecture(lignes);
+    const results::PlanLecture plan = results::plan_lecture(lignes);
     QCOMPARE(plan.nb_entetes, noms.size());
     QStringList lus;
     QList<int> comptes_lus;
-    for (const RangeeLue &r : plan.rangees) {
+    for (const results::RangeeLue &r : plan.rangees) {
         lus.append(r.nom);
         for (int c = 1; c <= 4; ++c)
             comptes_lus.append(r.comptes[c]);
@@ -200,9 +201,9 @@ void TestLignesResultats::plan_au_dela_de_vingt()
         for (int k = 0; k < n; ++k)
             lignes << QStringLiteral("Mot affiché=a prop=$a b répondu=a");
     }
-    const PlanLecture plan = plan_lecture(lignes);
+    const results::PlanLecture plan = results::plan_lecture(lignes);
     QCOMPARE(plan.nb_entetes, 23);
-    QCOMPARE(plan.rangees.size(), nb_max_util);
+    QCOMPARE(plan.rangees.size(), results::nb_max_util);
     QCOMPARE(plan.rangees.last().nom, QStringLiteral("Essai20"));
     QCOMPARE(plan.rangees.last().comptes[1], 20);
     QCOMPARE(plan.somme[1], 23 * 24 / 2);
@@ -230,7 +231,7 @@ void TestLignesResultats::index_entete()
                               "",
                               "Mot affiché=a prop=b $a répondu=a",
                               "Essai4" };
-    QCOMPARE(fantrel::index_entete(lignes, n), qsizetype(index));
+    QCOMPARE(fantrel::results::index_entete(lignes, n), qsizetype(index));
 }
 
 void TestLignesResultats::listees_premiere_section()
@@ -240,11 +241,11 @@ void TestLignesResultats::listees_premiere_section()
         "Essai1", "Mot affiché=b prop=b $a répondu=a", "Mot affiché=c prop=$c d répondu=c",
         "fin",    "Mot affiché=e prop=$e f répondu=e"
     };
-    QCOMPARE(lignes_listees(lignes, "Essai1"), QStringList{ "$a-b" });
-    QCOMPARE(lignes_listees(lignes, "Essai2"), QStringList{});
-    QCOMPARE(lignes_listees(lignes.mid(3), "Essai1"), (QStringList{ "b-$a", "$c-d" }));
-    QCOMPARE(lignes_listees(lignes, "Inconnu"), QStringList{});
-    QCOMPARE(lignes_listees(QStringList{ "x", "Essai9" }, "Essai9"), QStringList{});
+    QCOMPARE(results::lignes_listees(lignes, "Essai1"), QStringList{ "$a-b" });
+    QCOMPARE(results::lignes_listees(lignes, "Essai2"), QStringList{});
+    QCOMPARE(results::lignes_listees(lignes.mid(3), "Essai1"), (QStringList{ "b-$a", "$c-d" }));
+    QCOMPARE(results::lignes_listees(lignes, "Inconnu"), QStringList{});
+    QCOMPARE(results::lignes_listees(QStringList{ "x", "Essai9" }, "Essai9"), QStringList{});
 }
 
 QTEST_APPLESS_MAIN(TestLignesResultats)

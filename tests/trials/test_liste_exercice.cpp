@@ -70,7 +70,7 @@ void TestListeExercice::decoupe()
     QFETCH(QString, ligne);
     QFETCH(QString, mot1);
     QFETCH(QString, mot2);
-    const Couple c = decoupe_ligne(ligne);
+    const trials::Couple c = trials::decoupe_ligne_exercice(ligne);
     QCOMPARE(c.mot1, mot1);
     QCOMPARE(c.mot2, mot2);
 }
@@ -78,14 +78,14 @@ void TestListeExercice::decoupe()
 void TestListeExercice::impair_retire_une_ligne_uniforme()
 {
     // Five lines keep four; each line is the removed one about a fifth of the time.
-    EtatPartage etat;
+    trials::EtatPartage etat;
     etat.hasard.graine(1234);
     std::map<QString, int> retraits;
     constexpr int tirages = 5000;
     for (int i = 0; i < tirages; ++i) {
         QStringList lignes{ "a  b", "c  d", "e  f", "g  h", "i  j" };
         const QStringList avant = lignes;
-        tri_liste(lignes, etat);
+        trials::tri_liste(lignes, etat);
         QCOMPARE(etat.nb_couples, 4);
         QCOMPARE(lignes.size(), 4);
         for (const QString &l : avant)
@@ -103,13 +103,13 @@ void TestListeExercice::impair_retire_une_ligne_uniforme()
 
 void TestListeExercice::pair_garde_tout()
 {
-    EtatPartage etat;
+    trials::EtatPartage etat;
     QStringList lignes{ "a  b", "c-d", "$e  f", "g  h$" };
-    tri_liste(lignes, etat);
+    trials::tri_liste(lignes, etat);
     QCOMPARE(etat.nb_couples, 4);
     QCOMPARE(etat.liste_mots.size(), 4);
     QStringList premiers;
-    for (const Couple &c : etat.liste_mots)
+    for (const trials::Couple &c : etat.liste_mots)
         premiers << c.mot1;
     premiers.sort();
     QCOMPARE(premiers, (QStringList{ "a", "c", "e", "h" }));
@@ -117,12 +117,12 @@ void TestListeExercice::pair_garde_tout()
 
 void TestListeExercice::longue_liste_lue_entiere_et_melangee()
 {
-    EtatPartage etat;
+    trials::EtatPartage etat;
     etat.hasard.graine(7);
     QStringList lignes;
     for (int i = 0; i < 500; ++i)
         lignes << QStringLiteral("m%1  n%1").arg(i);
-    tri_liste(lignes, etat);
+    trials::tri_liste(lignes, etat);
     QCOMPARE(etat.nb_couples, 500);
     QCOMPARE(etat.liste_mots.size(), 500);
     // Pairs far in the list move too.
@@ -137,16 +137,16 @@ void TestListeExercice::longue_liste_lue_entiere_et_melangee()
 
 void TestListeExercice::melange_garde_les_couples()
 {
-    EtatPartage etat;
+    trials::EtatPartage etat;
     etat.hasard.graine(99);
     for (int i = 0; i < 10; ++i)
         etat.liste_mots.append({ QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i) });
     etat.nb_couples = 10;
-    melange_des_lignes(etat);
-    for (const Couple &c : std::as_const(etat.liste_mots))
+    trials::melange_des_lignes(etat);
+    for (const trials::Couple &c : std::as_const(etat.liste_mots))
         QCOMPARE(c.mot2.mid(1), c.mot1.mid(1));
-    EtatPartage vide;
-    melange_des_lignes(vide); // no pair: nothing to draw from
+    trials::EtatPartage vide;
+    trials::melange_des_lignes(vide); // no pair: nothing to draw from
     QVERIFY(vide.liste_mots.isEmpty());
 }
 
@@ -167,20 +167,20 @@ void TestListeExercice::melange_fait_les_transpositions()
 {
     QFETCH(int, taille);
     QFETCH(int, nb_couples);
-    EtatPartage etat;
+    trials::EtatPartage etat;
     etat.hasard.graine(2024);
     for (int i = 0; i < taille; ++i)
         etat.liste_mots.append({ QStringLiteral("x%1").arg(i), QStringLiteral("y%1").arg(i) });
     etat.nb_couples = nb_couples;
-    QVector<Couple> attendu = etat.liste_mots;
-    Hasard tirages;
+    QVector<trials::Couple> attendu = etat.liste_mots;
+    platform::Hasard tirages;
     tirages.graine(2024);
     for (int i = 0; i < (nb_couples <= 100 ? 200 : 2 * nb_couples); ++i) {
         const int a = tirages.tirage(nb_couples);
         const int b = tirages.tirage(nb_couples);
         std::swap(attendu[a], attendu[b]);
     }
-    melange_des_lignes(etat);
+    trials::melange_des_lignes(etat);
     QCOMPARE(etat.liste_mots.size(), attendu.size());
     for (int i = 0; i < taille; ++i)
         QCOMPARE(etat.liste_mots[i].mot1, attendu[i].mot1);
@@ -211,7 +211,7 @@ void TestListeExercice::masque()
     QFETCH(QString, ligne2);
     QFETCH(QString, courant);
     QFETCH(QString, attendu);
-    QCOMPARE(masque_derive(ligne2, courant), attendu);
+    QCOMPARE(trials::masque_derive(ligne2, courant), attendu);
 }
 
 void TestListeExercice::nom_sans_dossier_test_data()
@@ -230,22 +230,22 @@ void TestListeExercice::nom_sans_dossier_test()
 {
     QFETCH(QString, chemin);
     QFETCH(QString, nom);
-    QCOMPARE(nom_sans_dossier(chemin), nom);
+    QCOMPARE(trials::nom_sans_dossier(chemin), nom);
 }
 
 void TestListeExercice::propositions_et_categories()
 {
-    QCOMPARE(propositions("fiel", "fier", 1), QStringLiteral("$fiel fier"));
-    QCOMPARE(propositions("fiel", "fier", 2), QStringLiteral("fier $fiel"));
-    QCOMPARE(rang_du_essai(1), 2);
-    QCOMPARE(rang_du_essai(2), 1);
-    QCOMPARE(categorie(1, true), 1);
-    QCOMPARE(categorie(1, false), 2);
-    QCOMPARE(categorie(2, true), 3);
-    QCOMPARE(categorie(2, false), 4);
-    QCOMPARE(categorie(0, true), 0);
-    QVERIFY(!juge(QStringLiteral("Chat"), QStringLiteral("chat")));
-    QVERIFY(!juge(QString::fromUtf8("pâte"), QStringLiteral("pate")));
+    QCOMPARE(trials::propositions("fiel", "fier", 1), QStringLiteral("$fiel fier"));
+    QCOMPARE(trials::propositions("fiel", "fier", 2), QStringLiteral("fier $fiel"));
+    QCOMPARE(trials::rang_du_essai(1), 2);
+    QCOMPARE(trials::rang_du_essai(2), 1);
+    QCOMPARE(trials::categorie_essai(1, true), 1);
+    QCOMPARE(trials::categorie_essai(1, false), 2);
+    QCOMPARE(trials::categorie_essai(2, true), 3);
+    QCOMPARE(trials::categorie_essai(2, false), 4);
+    QCOMPARE(trials::categorie_essai(0, true), 0);
+    QVERIFY(!trials::juge(QStringLiteral("Chat"), QStringLiteral("chat")));
+    QVERIFY(!trials::juge(QString::fromUtf8("pâte"), QStringLiteral("pate")));
 }
 
 QTEST_APPLESS_MAIN(TestListeExercice)

@@ -3,7 +3,7 @@
 #pragma once
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include <QCheckBox>
 #include <QFile>
@@ -19,21 +19,21 @@ struct FenetreEssai
 {
     QTemporaryDir dossier;
     QString repertoire = dossier.path();
-    std::unique_ptr<TForm_choix_mots> fenetre;
+    std::unique_ptr<fantrel::wordpairs::TForm_choix_mots> fenetre;
 
     // Without a base when `base` is empty.
     explicit FenetreEssai(const QStringList &base = {})
     {
         if (!base.isEmpty())
-            fantrel::ecrire_lignes(repertoire + "/tout.txt", base);
-        fenetre = std::make_unique<TForm_choix_mots>(repertoire);
+            fantrel::platform::ecrire_lignes(repertoire + "/tout.txt", base);
+        fenetre = std::make_unique<fantrel::wordpairs::TForm_choix_mots>(repertoire);
         fenetre->Timer_debutTimer();
         fenetre->show();
         fenetre->activateWindow();
         (void)QTest::qWaitForWindowExposed(fenetre.get());
     }
 
-    TForm_choix_mots *operator->() { return fenetre.get(); }
+    fantrel::wordpairs::TForm_choix_mots *operator->() { return fenetre.get(); }
 
     void filtres(bool coches)
     {
@@ -50,14 +50,14 @@ struct FenetreEssai
     }
 
     // Where to click on line `ligne` of a list: on its first letter, or far right.
-    static QPoint point_ligne(fantrel::ListeMemo *memo, int ligne, bool a_droite = false)
+    static QPoint point_ligne(fantrel::wordpairs::ListeMemo *memo, int ligne, bool a_droite = false)
     {
         const QRect r = memo->cursorRect(QTextCursor(memo->document()->findBlockByNumber(ligne)));
         return { a_droite ? memo->viewport()->width() - 8 : r.left() + 2, r.center().y() };
     }
 
     // As the mouse does it: a press (and release), then the double-click.
-    static void double_clic(fantrel::ListeMemo *memo, int ligne)
+    static void double_clic(fantrel::wordpairs::ListeMemo *memo, int ligne)
     {
         const QPoint point = point_ligne(memo, ligne);
         QTest::mouseClick(memo->viewport(), Qt::LeftButton, {}, point);
@@ -74,19 +74,19 @@ inline QByteArray contenu(const QString &chemin)
 // Records the file dialogs and questions, answers them as told.
 struct Coutures
 {
-    fantrel::RemplacementInteractions remplacement;
-    QList<fantrel::OptionsDialogue> enregistrements;
-    QList<fantrel::OptionsDialogue> ouvertures;
+    fantrel::platform::RemplacementInteractions remplacement;
+    QList<fantrel::platform::OptionsDialogue> enregistrements;
+    QList<fantrel::platform::OptionsDialogue> ouvertures;
     QStringList questions;
     QString fichier; // chosen in the next dialog; empty: cancelled
-    fantrel::Reponse reponse = fantrel::Reponse::Non;
+    fantrel::platform::Reponse reponse = fantrel::platform::Reponse::Non;
 
     Coutures()
     {
-        auto choisit = [this](QList<fantrel::OptionsDialogue> &journal) {
-            return [this, &journal](const fantrel::OptionsDialogue &o) {
+        auto choisit = [this](QList<fantrel::platform::OptionsDialogue> &journal) {
+            return [this, &journal](const fantrel::platform::OptionsDialogue &o) {
                 journal.append(o);
-                fantrel::ResultatDialogue r;
+                fantrel::platform::ResultatDialogue r;
                 r.accepte = !fichier.isEmpty();
                 r.nom_fichier = fichier;
                 return r;

@@ -37,15 +37,15 @@ QStringList base_dense(int nb_lignes, unsigned graine)
     return lignes;
 }
 
-QStringList reference(const QStringList &base, int longueur, const Filtres &filtres)
+QStringList reference(const QStringList &base, int longueur, const wordpairs::Filtres &filtres)
 {
-    RechercheSimple simple(BaseMots(base), { false, longueur, {} });
+    wordpairs::RechercheSimple simple(wordpairs::BaseMots(base), { false, longueur, {} });
     simple.definir_filtres(filtres);
     while (!simple.avance(1'000'000)) { }
     return simple.prend_couples();
 }
 
-constexpr Filtres aucun{ false, false, false, false, false };
+constexpr wordpairs::Filtres aucun{ false, false, false, false, false };
 
 } // namespace
 
@@ -96,7 +96,7 @@ void TestChoixMots::etat_initial()
 // Made by the timer's first tick, about a second after the window is created.
 void TestChoixMots::boutons_longueur_au_premier_top()
 {
-    TForm_choix_mots fenetre(QStringLiteral("."));
+    wordpairs::TForm_choix_mots fenetre(QStringLiteral("."));
     QVERIFY(fenetre.Timer_debut->isActive());
     QCOMPARE(fenetre.Timer_debut->interval(), 1000);
     QVERIFY(!fenetre.boutons_longueur[1]);
@@ -131,7 +131,7 @@ void TestChoixMots::recherche_classe()
     f.filtres(false);
     f->Check_s->setChecked(filtre == 1);
     f->check_non_der->setChecked(filtre == 3);
-    QSignalSpy fin(f.fenetre.get(), &TForm_choix_mots::recherche_arretee);
+    QSignalSpy fin(f.fenetre.get(), &wordpairs::TForm_choix_mots::recherche_arretee);
     f.cherche_classe(4);
     QTRY_COMPARE(fin.count(), 1);
     QCOMPARE(f->Memo1->lignes(), couples);
@@ -331,14 +331,14 @@ void TestChoixMots::base_introuvable()
     try {
         f->BitBtn1Click();
         QFAIL("a missing word base should raise the file error");
-    } catch (const ErreurExecution &e) {
-        QCOMPARE(e.message(), erreur_ouverture(f.repertoire + "/tout.txt").message());
+    } catch (const platform::ErreurExecution &e) {
+        QCOMPARE(e.message(), platform::erreur_ouverture(f.repertoire + "/tout.txt").message());
     }
     QCOMPARE(f->Memo1->lignes(), QStringList{ "chat  chas" }); // the pairs found before stay
     QVERIFY(f->BitBtn1->isEnabled());
     QVERIFY(!f->STOP->isEnabled());
     f->Edit_mot->setText(QStringLiteral("CHAT"));
-    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->BitBtn2Click());
+    QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->BitBtn2Click());
     QCOMPARE(f->Edit_mot->text(), QStringLiteral("CHAT"));
 }
 

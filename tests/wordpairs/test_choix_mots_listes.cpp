@@ -52,7 +52,7 @@ void TestChoixMotsListes::double_clics_aller_retour()
     QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
     QVERIFY(f->Label6->isVisible());
     QVERIFY(f->liste_modifiee);
-    QCOMPARE(f->Memo1->lignes().value(0), marque("chat  chas"));
+    QCOMPARE(f->Memo1->lignes().value(0), wordpairs::marque("chat  chas"));
     QCOMPARE(f->Memo1->textCursor().position(), 0);
 
     FenetreEssai::double_clic(f->Memo1, 2);
@@ -98,10 +98,10 @@ void TestChoixMotsListes::clic_a_droite_de_la_ligne()
 void TestChoixMotsListes::retour_ne_touche_pas_une_paire_plus_longue()
 {
     FenetreEssai f;
-    f->Memo1->remplace_tout({ marque("chat  chas"), marque("chat  chasse") });
+    f->Memo1->remplace_tout({ wordpairs::marque("chat  chas"), wordpairs::marque("chat  chasse") });
     f->Memo3->remplace_tout({ "chat  chas", "chat  chasse" });
     FenetreEssai::double_clic(f->Memo3, 0);
-    QCOMPARE(f->Memo1->lignes(), QStringList({ "chat  chas", marque("chat  chasse") }));
+    QCOMPARE(f->Memo1->lignes(), QStringList({ "chat  chas", wordpairs::marque("chat  chasse") }));
     QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chasse" });
 }
 
@@ -127,14 +127,14 @@ void TestChoixMotsListes::boutons_selection()
     QFETCH(QStringList, choisis);
     FenetreEssai f;
     QStringList logiciel = trouves;
-    logiciel[2] = marque(logiciel[2]);
+    logiciel[2] = wordpairs::marque(logiciel[2]);
     f->Memo1->remplace_tout(logiciel);
     f->Memo3->remplace_tout({ "pâte  pâle" });
     f->liste_modifiee = false;
     QStringList lignes_logiciel = trouves;
     for (int k = 0; k < 5; ++k)
         if (choisis.contains(trouves[k]))
-            lignes_logiciel[k] = marque(trouves[k]);
+            lignes_logiciel[k] = wordpairs::marque(trouves[k]);
     // Offsets count the marked third line's 22 extra characters.
     const auto decale = [](int place) { return place < 20 ? place : place + 22; };
     f->Memo1->selectionne(decale(debut), decale(fin));
@@ -167,7 +167,7 @@ void TestChoixMotsListes::sauver_liste_utilisateur()
     QVERIFY(!f->sauvegarde_faite);
     QVERIFY(f->liste_modifiee);
     QCOMPARE(seams.enregistrements.size(), 1);
-    const OptionsDialogue &o = seams.enregistrements[0];
+    const platform::OptionsDialogue &o = seams.enregistrements[0];
     QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.liste_fantrel"));
     QCOMPARE(o.extension_defaut, QStringLiteral("liste_fantrel"));
     QCOMPARE(o.repertoire_initial, f.repertoire);
@@ -179,12 +179,12 @@ void TestChoixMotsListes::sauver_liste_utilisateur()
     QVERIFY(f->sauvegarde_faite);
     QVERIFY(!f->liste_modifiee);
     QCOMPARE(contenu(seams.fichier), QByteArray("p\xE2te  p\xE2le\r\nchat  chas$\r\n"));
-    const QStringList relues = lire_lignes(seams.fichier);
+    const QStringList relues = platform::lire_lignes(seams.fichier);
     QCOMPARE(relues.size(), 2);
-    const Couple premier = fantrel::decoupe_ligne(relues[0]);
+    const trials::Couple premier = fantrel::trials::decoupe_ligne_exercice(relues[0]);
     QCOMPARE(premier.mot1, QStringLiteral("pâte"));
     QCOMPARE(premier.mot2, QStringLiteral("pâle"));
-    const Couple second = fantrel::decoupe_ligne(relues[1]);
+    const trials::Couple second = fantrel::trials::decoupe_ligne_exercice(relues[1]);
     QCOMPARE(second.mot1, QStringLiteral("chas"));
     QCOMPARE(second.mot2, QStringLiteral("chat"));
 }
@@ -195,10 +195,10 @@ void TestChoixMotsListes::lire_liste_utilisateur_data()
     QTest::addColumn<int>("reponse");
     QTest::addColumn<bool>("lue");
     QTest::addColumn<int>("nb_enregistrements");
-    QTest::newRow("rien à sauver") << false << int(Reponse::Non) << true << 0;
-    QTest::newRow("oui: sauve et s'arrête") << true << int(Reponse::Oui) << false << 1;
-    QTest::newRow("non: lit") << true << int(Reponse::Non) << true << 0;
-    QTest::newRow("boîte fermée: rien") << true << int(Reponse::Annuler) << false << 0;
+    QTest::newRow("rien à sauver") << false << int(platform::Reponse::Non) << true << 0;
+    QTest::newRow("oui: sauve et s'arrête") << true << int(platform::Reponse::Oui) << false << 1;
+    QTest::newRow("non: lit") << true << int(platform::Reponse::Non) << true << 0;
+    QTest::newRow("boîte fermée: rien") << true << int(platform::Reponse::Annuler) << false << 0;
 }
 
 void TestChoixMotsListes::lire_liste_utilisateur()
@@ -210,12 +210,12 @@ void TestChoixMotsListes::lire_liste_utilisateur()
     FenetreEssai f;
     Coutures seams;
     const QString liste = f.repertoire + "/lue.liste_fantrel";
-    ecrire_lignes(liste, { "bal  bas", "mot  mat", "zut  zit" });
+    platform::ecrire_lignes(liste, { "bal  bas", "mot  mat", "zut  zit" });
     f->Memo1->remplace_tout(trouves);
     f->Memo3->remplace_tout({ "avant  apres" });
     f->Label6->setText(QStringLiteral("1 couples"));
     f->liste_modifiee = modifiee;
-    seams.reponse = Reponse(reponse);
+    seams.reponse = platform::Reponse(reponse);
     seams.fichier = liste;
     f->Speed_charge_selectClick();
     QCOMPARE(seams.questions,
@@ -229,8 +229,8 @@ void TestChoixMotsListes::lire_liste_utilisateur()
         QCOMPARE(f->Lab_fic_mots_choisis->text(), liste);
         QVERIFY(f->Lab_fic_mots_choisis->isVisible());
         QCOMPARE(f->Memo1->lignes(),
-                 QStringList({ "chat  chas", marque("bal  bas"), "pâte  pâle", marque("mot  mat"),
-                               "sol  sel" }));
+                 QStringList({ "chat  chas", wordpairs::marque("bal  bas"), "pâte  pâle",
+                               wordpairs::marque("mot  mat"), "sol  sel" }));
         QCOMPARE(f->liste_modifiee, modifiee); // a load leaves the flag
         QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
     } else {
@@ -245,19 +245,19 @@ void TestChoixMotsListes::select_log_aller_retour()
     FenetreEssai f;
     Coutures seams;
     QStringList logiciel = trouves;
-    logiciel[1] = marque(logiciel[1]);
+    logiciel[1] = wordpairs::marque(logiciel[1]);
     logiciel << "a--b  c"; // a pair holding "--" is written whole
     f->Memo1->remplace_tout(logiciel);
     f->liste_logiciel_a_sauver = true;
     seams.fichier = f.repertoire + "/trouves.select_log";
     f->SpeedButton1Click();
     QVERIFY(!f->liste_logiciel_a_sauver);
-    const OptionsDialogue &o = seams.enregistrements.value(0);
+    const platform::OptionsDialogue &o = seams.enregistrements.value(0);
     QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.select_log"));
     QCOMPARE(o.extension_defaut, QStringLiteral("select_log"));
     QCOMPARE(o.nom_fichier, QStringLiteral("*.select_log"));
     QVERIFY(o.confirmer_ecrasement);
-    QCOMPARE(lire_lignes(seams.fichier), trouves + QStringList{ "a--b  c" });
+    QCOMPARE(platform::lire_lignes(seams.fichier), trouves + QStringList{ "a--b  c" });
     QVERIFY(contenu(seams.fichier).endsWith("sol  sel\r\na--b  c\r\n"));
 
     f->Memo1->clear();
@@ -275,10 +275,11 @@ void TestChoixMotsListes::lire_select_log_questions_data()
     QTest::addColumn<int>("reponse");
     QTest::addColumn<bool>("sauvegarde_acceptee");
     QTest::addColumn<bool>("lue");
-    QTest::newRow("oui, sauvegarde faite: lit") << int(Reponse::Oui) << true << true;
-    QTest::newRow("oui, sauvegarde annulée: s'arrête") << int(Reponse::Oui) << false << false;
-    QTest::newRow("non: lit") << int(Reponse::Non) << false << true;
-    QTest::newRow("boîte fermée: rien") << int(Reponse::Annuler) << false << false;
+    QTest::newRow("oui, sauvegarde faite: lit") << int(platform::Reponse::Oui) << true << true;
+    QTest::newRow("oui, sauvegarde annulée: s'arrête")
+            << int(platform::Reponse::Oui) << false << false;
+    QTest::newRow("non: lit") << int(platform::Reponse::Non) << false << true;
+    QTest::newRow("boîte fermée: rien") << int(platform::Reponse::Annuler) << false << false;
 }
 
 void TestChoixMotsListes::lire_select_log_questions()
@@ -289,13 +290,13 @@ void TestChoixMotsListes::lire_select_log_questions()
     FenetreEssai f;
     Coutures seams;
     const QString a_lire = f.repertoire + "/autre.select_log";
-    ecrire_lignes(a_lire, { "lu  la" });
+    platform::ecrire_lignes(a_lire, { "lu  la" });
     f->Memo1->remplace_tout(trouves);
     f->liste_logiciel_a_sauver = true;
-    seams.reponse = Reponse(reponse);
+    seams.reponse = platform::Reponse(reponse);
     // The save dialog, when shown, gets a file or is cancelled; the open dialog gets a_lire.
-    seams.remplacement->enregistrer_fichier = [&](const OptionsDialogue &) {
-        ResultatDialogue r;
+    seams.remplacement->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
+        platform::ResultatDialogue r;
         r.accepte = sauvegarde_acceptee;
         r.nom_fichier = f.repertoire + "/sauve.select_log";
         return r;
@@ -313,7 +314,7 @@ void TestChoixMotsListes::sauver_mots_trouves()
     FenetreEssai f;
     Coutures seams;
     QStringList logiciel = trouves;
-    logiciel[0] = marque(logiciel[0]);
+    logiciel[0] = wordpairs::marque(logiciel[0]);
     f->Memo1->remplace_tout(logiciel);
     f->liste_logiciel_a_sauver = true;
     seams.fichier = f.repertoire + "/trouves.txt";
@@ -321,7 +322,7 @@ void TestChoixMotsListes::sauver_mots_trouves()
     f->Sauver1->trigger();
     QCOMPARE(seams.enregistrements.value(0).nom_fichier, f.repertoire + "/*.txt");
     QCOMPARE(seams.enregistrements.value(0).repertoire_initial, f.repertoire);
-    QCOMPARE(lire_lignes(seams.fichier), logiciel);
+    QCOMPARE(platform::lire_lignes(seams.fichier), logiciel);
     QVERIFY(contenu(seams.fichier).startsWith("----chat  chas------------------\r\n"));
     QVERIFY(f->liste_logiciel_a_sauver);
 }
@@ -333,11 +334,14 @@ void TestChoixMotsListes::fermeture_data()
     QTest::addColumn<bool>("sauvegarde_acceptee");
     QTest::addColumn<bool>("fermee");
     QTest::addColumn<bool>("question_posee");
-    QTest::newRow("rien à sauver") << false << int(Reponse::Oui) << false << true << false;
-    QTest::newRow("oui, sauvée") << true << int(Reponse::Oui) << true << true << true;
-    QTest::newRow("oui, dialogue annulé") << true << int(Reponse::Oui) << false << false << true;
-    QTest::newRow("non") << true << int(Reponse::Non) << false << true << true;
-    QTest::newRow("boîte fermée") << true << int(Reponse::Annuler) << false << false << true;
+    QTest::newRow("rien à sauver")
+            << false << int(platform::Reponse::Oui) << false << true << false;
+    QTest::newRow("oui, sauvée") << true << int(platform::Reponse::Oui) << true << true << true;
+    QTest::newRow("oui, dialogue annulé")
+            << true << int(platform::Reponse::Oui) << false << false << true;
+    QTest::newRow("non") << true << int(platform::Reponse::Non) << false << true << true;
+    QTest::newRow("boîte fermée") << true << int(platform::Reponse::Annuler) << false << false
+                                  << true;
 }
 
 void TestChoixMotsListes::fermeture()
@@ -351,7 +355,7 @@ void TestChoixMotsListes::fermeture()
     Coutures seams;
     f->Memo3->remplace_tout({ "chat  chas" });
     f->liste_modifiee = modifiee;
-    seams.reponse = Reponse(reponse);
+    seams.reponse = platform::Reponse(reponse);
     if (sauvegarde_acceptee)
         seams.fichier = f.repertoire + "/fin.liste_fantrel";
     f->close();
@@ -385,13 +389,13 @@ void TestChoixMotsListes::ecriture_impossible()
     f->liste_modifiee = true;
     f->liste_logiciel_a_sauver = true;
     seams.fichier = f.repertoire + "/absent/x.liste_fantrel";
-    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->Speed_sauve_selectClick());
+    QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->Speed_sauve_selectClick());
     QVERIFY(f->liste_modifiee);
-    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->SpeedButton1Click());
+    QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->SpeedButton1Click());
     QVERIFY(f->liste_logiciel_a_sauver);
     seams.fichier = f.repertoire + "/absent.liste_fantrel";
     f->liste_modifiee = false;
-    QVERIFY_THROWS_EXCEPTION(ErreurExecution, f->Speed_charge_selectClick());
+    QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->Speed_charge_selectClick());
     QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" });
 }
 

@@ -1,7 +1,7 @@
 // The word base line split and the pair test with its five filters.
 #include "wordpairs/base_mots.h"
 #include "wordpairs/participes.h"
-#include "wordpairs/test_couple.h"
+#include "wordpairs/filtre_couple.h"
 #include <QTest>
 #include <random>
 
@@ -9,24 +9,26 @@ using namespace fantrel;
 
 namespace {
 
-Filtres aucun_filtre()
+wordpairs::Filtres aucun_filtre()
 {
     return { false, false, false, false, false };
 }
 
 // Only filter `numero` (1 to 5, in their order) checked; 0: none.
-Filtres seulement(int numero)
+wordpairs::Filtres seulement(int numero)
 {
-    Filtres f = aucun_filtre();
+    wordpairs::Filtres f = aucun_filtre();
     bool *cases[] = { &f.s_final, &f.accent, &f.non_derniere, &f.non_premiere, &f.participes };
     if (numero > 0)
         *cases[numero - 1] = true;
     return f;
 }
 
-ContientTexte dans(const QStringList &lignes)
+wordpairs::ContientTexte dans(const QStringList &lignes)
 {
-    return [lignes](const QString &texte) { return base_contient_simple(lignes, texte); };
+    return [lignes](const QString &texte) {
+        return wordpairs::base_contient_simple(lignes, texte);
+    };
 }
 
 } // namespace
@@ -70,7 +72,7 @@ void TestCoupleBase::decoupe()
 {
     QFETCH(QString, ligne);
     QFETCH(QStringList, mots);
-    QCOMPARE(decoupe_ligne(ligne), mots);
+    QCOMPARE(wordpairs::mots_de_la_ligne(ligne), mots);
 }
 
 void TestCoupleBase::classe_data()
@@ -88,7 +90,7 @@ void TestCoupleBase::classe()
 {
     QFETCH(QString, ligne);
     QFETCH(int, classe);
-    QCOMPARE(classe_ligne(ligne), classe);
+    QCOMPARE(wordpairs::classe_ligne(ligne), classe);
 }
 
 void TestCoupleBase::bornes_data()
@@ -111,7 +113,8 @@ void TestCoupleBase::bornes()
     QFETCH(int, classe);
     QFETCH(int, debut);
     QFETCH(int, fin);
-    const BornesClasse b = bornes_classe(std::vector<int>(classes.begin(), classes.end()), classe);
+    const wordpairs::BornesClasse b =
+            wordpairs::bornes_classe(std::vector<int>(classes.begin(), classes.end()), classe);
     QCOMPARE(b.debut, debut);
     QCOMPARE(b.fin, fin);
 }
@@ -132,7 +135,7 @@ void TestCoupleBase::minuscules()
 {
     QFETCH(QString, texte);
     QFETCH(QString, attendu);
-    QCOMPARE(minuscules_az(texte), attendu);
+    QCOMPARE(wordpairs::minuscules_az(texte), attendu);
 }
 
 void TestCoupleBase::couple_data()
@@ -215,7 +218,7 @@ void TestCoupleBase::couple()
     QFETCH(int, filtre);
     QFETCH(QStringList, base);
     QFETCH(bool, accepte);
-    QCOMPARE(test_couple(a, b, seulement(filtre), dans(base)), accepte);
+    QCOMPARE(wordpairs::est_couple(a, b, seulement(filtre), dans(base)), accepte);
 }
 
 // The base scan is the dear one: it runs only for candidates every other checked
@@ -223,17 +226,17 @@ void TestCoupleBase::couple()
 void TestCoupleBase::participe_seulement_en_dernier()
 {
     int questions = 0;
-    const ContientTexte compte = [&questions](const QString &) {
+    const wordpairs::ContientTexte compte = [&questions](const QString &) {
         ++questions;
         return false;
     };
-    Filtres tous;
-    QVERIFY(!test_couple(u"enfant", u"enfans", tous, compte)); // S final
-    QVERIFY(!test_couple(u"enfant", u"enfînt", tous, compte)); // accent
-    QVERIFY(!test_couple(u"enfant", u"infant", tous, compte)); // first letter
-    QVERIFY(!test_couple(u"enfant", u"enfanx", tous, compte)); // last letter
+    wordpairs::Filtres tous;
+    QVERIFY(!wordpairs::est_couple(u"enfant", u"enfans", tous, compte)); // S final
+    QVERIFY(!wordpairs::est_couple(u"enfant", u"enfînt", tous, compte)); // accent
+    QVERIFY(!wordpairs::est_couple(u"enfant", u"infant", tous, compte)); // first letter
+    QVERIFY(!wordpairs::est_couple(u"enfant", u"enfanx", tous, compte)); // last letter
     QCOMPARE(questions, 0);
-    QVERIFY(test_couple(u"enfant", u"enfont", tous, compte));
+    QVERIFY(wordpairs::est_couple(u"enfant", u"enfont", tous, compte));
     QCOMPARE(questions, 1);
 }
 
@@ -256,8 +259,8 @@ void TestCoupleBase::infinitif()
     QFETCH(QString, mot);
     QFETCH(bool, participe);
     QFETCH(QString, infinitif);
-    QCOMPARE(ressemble_participe(mot), participe);
-    QCOMPARE(infinitif_de(mot), infinitif);
+    QCOMPARE(wordpairs::ressemble_participe(mot), participe);
+    QCOMPARE(wordpairs::infinitif_de(mot), infinitif);
 }
 
 // The index answers as the plain scan does, asked twice (the second answer comes
@@ -277,12 +280,12 @@ void TestCoupleBase::index_participes_comme_un_parcours()
         const int nb = int(hasard() % 8);
         for (int k = 0; k < nb; ++k)
             lignes << texte(1 + int(hasard() % 4)) + ' ' + texte(int(hasard() % 12));
-        IndexParticipes index(lignes);
+        wordpairs::IndexParticipes index(lignes);
         for (int q = 0; q < 60; ++q) {
             QString question = texte(int(hasard() % 5));
             if (hasard() % 3)
                 question += "er";
-            const bool attendu = base_contient_simple(lignes, question);
+            const bool attendu = wordpairs::base_contient_simple(lignes, question);
             QVERIFY2(index.contient(question) == attendu,
                      qPrintable(question + " dans " + lignes.join('|')));
             QCOMPARE(index.contient(question), attendu);

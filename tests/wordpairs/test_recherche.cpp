@@ -13,19 +13,20 @@ using namespace fantrel;
 
 namespace {
 
-constexpr Filtres aucun{ false, false, false, false, false };
+constexpr wordpairs::Filtres aucun{ false, false, false, false, false };
 
-Filtres filtres_numero(int masque)
+wordpairs::Filtres filtres_numero(int masque)
 {
     return { bool(masque & 1), bool(masque & 2), bool(masque & 4), bool(masque & 8),
              bool(masque & 16) };
 }
 
-std::unique_ptr<Recherche> cree(bool rapide, const BaseMots &base, const Demande &demande)
+std::unique_ptr<wordpairs::Recherche> cree(bool rapide, const wordpairs::BaseMots &base,
+                                           const wordpairs::Demande &demande)
 {
     if (rapide)
-        return std::make_unique<RechercheRapide>(base, demande);
-    return std::make_unique<RechercheSimple>(base, demande);
+        return std::make_unique<wordpairs::RechercheRapide>(base, demande);
+    return std::make_unique<wordpairs::RechercheSimple>(base, demande);
 }
 
 struct Issue
@@ -39,7 +40,8 @@ struct Issue
 
 // Runs a search to its end; budgets drawn from `hasard` (when given) make it stop
 // and start again at arbitrary places.
-Issue termine(Recherche &r, const Filtres &filtres, std::mt19937 *hasard = nullptr)
+Issue termine(wordpairs::Recherche &r, const wordpairs::Filtres &filtres,
+              std::mt19937 *hasard = nullptr)
 {
     r.definir_filtres(filtres);
     Issue issue;
@@ -130,7 +132,8 @@ void TestRecherche::ordre_des_couples_data()
 void TestRecherche::ordre_des_couples()
 {
     QFETCH(bool, rapide);
-    const BaseMots base({ "ab x", "aaaa chat chas", "bbbb chas chat", "cccc char", "dd y" });
+    const wordpairs::BaseMots base(
+            { "ab x", "aaaa chat chas", "bbbb chas chat", "cccc char", "dd y" });
     auto r = cree(rapide, base, { false, 4, {} });
     const Issue issue = termine(*r, aucun);
     QCOMPARE(issue.couples,
@@ -165,8 +168,8 @@ void TestRecherche::progression()
 {
     QFETCH(bool, rapide);
     QFETCH(QStringList, lignes);
-    auto r = cree(rapide, BaseMots(lignes), { false, 4, {} });
-    const Issue issue = termine(*r, Filtres{});
+    auto r = cree(rapide, wordpairs::BaseMots(lignes), { false, 4, {} });
+    const Issue issue = termine(*r, wordpairs::Filtres{});
     QTEST(issue.prete, "prete");
     QTEST(issue.maximum, "maximum");
     QTEST(issue.position, "position");
@@ -176,7 +179,7 @@ void TestRecherche::progression()
 // The last line of the base belongs to the searched class and is paired.
 void TestRecherche::classe_jusqu_a_la_fin()
 {
-    const BaseMots base({ "ab ab", "chat chat", "chas chas" });
+    const wordpairs::BaseMots base({ "ab ab", "chat chat", "chas chas" });
     for (bool rapide : { false, true }) {
         auto r = cree(rapide, base, { false, 4, {} });
         QCOMPARE(r->bornes().fin, 3);
@@ -196,7 +199,8 @@ void TestRecherche::mot_seul_data()
 void TestRecherche::mot_seul()
 {
     QFETCH(bool, rapide);
-    const BaseMots base({ "chas chas chaux chats", "ab ab", "cha chas", "char char chat char" });
+    const wordpairs::BaseMots base(
+            { "chas chas chaux chats", "ab ab", "cha chas", "char char chat char" });
     auto r = cree(rapide, base, { true, 4, "chat" });
     const Issue issue = termine(*r, aucun);
     QCOMPARE(issue.couples,
@@ -218,7 +222,7 @@ void TestRecherche::longueur_decochee_en_cours_data()
 void TestRecherche::longueur_decochee_en_cours()
 {
     QFETCH(bool, rapide);
-    const BaseMots base({ "chat chat", "chas chas", "char char" });
+    const wordpairs::BaseMots base({ "chat chat", "chas chas", "char char" });
     auto r = cree(rapide, base, { false, 4, {} });
     r->definir_filtres(aucun);
     QStringList vus;
@@ -245,18 +249,18 @@ void TestRecherche::rapide_comme_simple_bases_aleatoires()
     int comparaisons = 0;
     int couples = 0;
     for (int graine = 0; graine < 150; ++graine) {
-        const BaseMots base(base_aleatoire(hasard));
+        const wordpairs::BaseMots base(base_aleatoire(hasard));
         for (int classe = 1; classe <= 4; ++classe) {
             for (int masque = 0; masque < 32; ++masque) {
                 if (masque != 0 && masque != 31 && hasard() % 4 != 0)
                     continue;
-                const Filtres filtres = filtres_numero(masque);
-                const Demande demande{ false, classe, {} };
-                RechercheSimple simple(base, demande);
+                const wordpairs::Filtres filtres = filtres_numero(masque);
+                const wordpairs::Demande demande{ false, classe, {} };
+                wordpairs::RechercheSimple simple(base, demande);
                 const Issue attendu = termine(simple, filtres);
-                RechercheRapide rapide(base, demande);
+                wordpairs::RechercheRapide rapide(base, demande);
                 const Issue obtenu = termine(rapide, filtres, &hasard);
-                RechercheSimple simple_repris(base, demande);
+                wordpairs::RechercheSimple simple_repris(base, demande);
                 const Issue repris = termine(simple_repris, filtres, &hasard);
                 const QString contexte = QStringLiteral("graine %1 classe %2 filtres %3\n%4")
                                                  .arg(graine)
@@ -284,15 +288,15 @@ void TestRecherche::rapide_comme_simple_mot_seul()
     int couples = 0;
     for (int graine = 0; graine < 150; ++graine) {
         const QStringList lignes = base_aleatoire(hasard);
-        const BaseMots base(lignes);
-        QString mot = decoupe_ligne(lignes[int(hasard() % lignes.size())]).value(0);
+        const wordpairs::BaseMots base(lignes);
+        QString mot = wordpairs::mots_de_la_ligne(lignes[int(hasard() % lignes.size())]).value(0);
         if (mot.isEmpty())
             mot = QStringLiteral("abé");
         for (int masque : { 0, 31, int(hasard() % 32) }) {
-            const Demande demande{ true, int(mot.size()), mot };
-            RechercheSimple simple(base, demande);
+            const wordpairs::Demande demande{ true, int(mot.size()), mot };
+            wordpairs::RechercheSimple simple(base, demande);
             const Issue attendu = termine(simple, filtres_numero(masque));
-            RechercheRapide rapide(base, demande);
+            wordpairs::RechercheRapide rapide(base, demande);
             const Issue obtenu = termine(rapide, filtres_numero(masque), &hasard);
             QVERIFY2(obtenu.couples == attendu.couples, qPrintable(mot + "\n" + lignes.join('\n')));
             QCOMPARE(obtenu.maximum, attendu.maximum);
@@ -312,19 +316,21 @@ void TestRecherche::rapide_comme_simple_tout_petit()
     const QString chemin = chemin_partage("tout-petit.txt");
     if (!QFile::exists(chemin))
         QSKIP(qPrintable("pas de base " + chemin));
-    const BaseMots base(lire_lignes(chemin));
+    const wordpairs::BaseMots base(platform::lire_lignes(chemin));
     QHash<QString, bool> memoire;
-    const ContientTexte contient = [&](const QString &t) {
+    const wordpairs::ContientTexte contient = [&](const QString &t) {
         auto r = memoire.constFind(t);
-        return r != memoire.cend() ? *r : *memoire.insert(t, base_contient_simple(base.lignes, t));
+        return r != memoire.cend()
+                ? *r
+                : *memoire.insert(t, wordpairs::base_contient_simple(base.lignes, t));
     };
     std::mt19937 hasard(3);
     int couples = 0;
     for (int classe = 1; classe <= 20; ++classe) {
-        for (const Filtres &filtres : { Filtres{}, aucun }) {
-            RechercheSimple simple(base, { false, classe, {} }, contient);
+        for (const wordpairs::Filtres &filtres : { wordpairs::Filtres{}, aucun }) {
+            wordpairs::RechercheSimple simple(base, { false, classe, {} }, contient);
             const Issue attendu = termine(simple, filtres);
-            RechercheRapide rapide(base, { false, classe, {} });
+            wordpairs::RechercheRapide rapide(base, { false, classe, {} });
             const Issue obtenu = termine(rapide, filtres, classe == 8 ? &hasard : nullptr);
             QVERIFY2(obtenu.couples == attendu.couples, qPrintable(QString::number(classe)));
             QCOMPARE(obtenu.position, attendu.position);

@@ -1,6 +1,6 @@
 // The layout of the word-pair window: the search controls on the left, then the
 // software's list, the two "Sélection" buttons, the user's list and the base.
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include <QCheckBox>
 #include <QGridLayout>
@@ -15,7 +15,7 @@
 #include <QStyle>
 #include <QToolButton>
 
-using fantrel::ListeMemo;
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -211,3 +211,5 @@ void TForm_choix_mots::construit_fenetre()
     grille->setColumnStretch(4, 2);
     grille->setRowStretch(2, 1);
 }
+
+} // namespace fantrel::wordpairs

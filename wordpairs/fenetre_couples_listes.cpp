@@ -3,20 +3,20 @@
 // is lost.
 #include "platform/fichier_texte.h"
 #include "platform/interactions.h"
-#include "trials/capacite_memo.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "platform/capacite_memo.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include "wordpairs/listes_selection.h"
 #include <QLabel>
 
-using namespace fantrel;
+namespace fantrel::wordpairs {
 
 namespace {
 
-OptionsDialogue dialogue(const QString &repertoire, const QString &extension, const QString &filtre,
-                         bool enregistrer)
+platform::OptionsDialogue dialogue(const QString &repertoire, const QString &extension,
+                                   const QString &filtre, bool enregistrer)
 {
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     options.filtre = filtre;
     options.extension_defaut = extension;
     options.repertoire_initial = repertoire;
@@ -147,30 +147,31 @@ void TForm_choix_mots::SpeedButton4Click()
 
 void TForm_choix_mots::Speed_sauve_selectClick()
 {
-    const ResultatDialogue choix = interactions().enregistrer_fichier(
+    const platform::ResultatDialogue choix = platform::interactions().enregistrer_fichier(
             dialogue(m_repertoire, QStringLiteral("liste_fantrel"),
                      QStringLiteral("Exercices subliminaux|*.liste_fantrel"), true));
     sauvegarde_faite = choix.accepte;
     if (!choix.accepte)
         return;
-    ecrire_lignes(choix.nom_fichier, Memo3->lignes());
+    platform::ecrire_lignes(choix.nom_fichier, Memo3->lignes());
     liste_modifiee = false;
 }
 
 void TForm_choix_mots::Speed_charge_selectClick()
 {
     if (liste_modifiee) {
-        const Reponse reponse = question(QStringLiteral("Sauver la liste des mots choisis ?"));
-        if (reponse == Reponse::Oui)
+        const platform::Reponse reponse =
+                platform::question(QStringLiteral("Sauver la liste des mots choisis ?"));
+        if (reponse == platform::Reponse::Oui)
             Speed_sauve_selectClick();
-        if (reponse != Reponse::Non)
+        if (reponse != platform::Reponse::Non)
             return;
     }
-    const ResultatDialogue choix = interactions().ouvrir_fichier(
+    const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(
             dialogue(m_repertoire, QStringLiteral("liste_fantrel"), QString(), false));
     if (!choix.accepte)
         return;
-    const QStringList lignes = lire_lignes_memo(choix.nom_fichier);
+    const QStringList lignes = platform::lire_lignes_memo(choix.nom_fichier);
     {
         EcritureMemo3 ecriture(m_ecriture_memo3);
         Memo3->remplace_tout(lignes);
@@ -186,7 +187,7 @@ void TForm_choix_mots::Speed_charge_selectClick()
 
 void TForm_choix_mots::SpeedButton1Click()
 {
-    const ResultatDialogue choix = interactions().enregistrer_fichier(
+    const platform::ResultatDialogue choix = platform::interactions().enregistrer_fichier(
             dialogue(m_repertoire, QStringLiteral("select_log"),
                      QStringLiteral("Exercices subliminaux|*.select_log"), true));
     if (!choix.accepte)
@@ -194,26 +195,28 @@ void TForm_choix_mots::SpeedButton1Click()
     QStringList lignes = Memo1->lignes();
     for (QString &ligne : lignes)
         ligne = sans_marque(ligne);
-    ecrire_lignes(choix.nom_fichier, lignes);
+    platform::ecrire_lignes(choix.nom_fichier, lignes);
     liste_logiciel_a_sauver = false;
 }
 
 void TForm_choix_mots::SpeedButton2Click()
 {
-    const OptionsDialogue options =
+    const platform::OptionsDialogue options =
             dialogue(m_repertoire, QStringLiteral("select_log"),
                      QStringLiteral("Mots sélectionnés logiciel|*.select_log"), false);
     if (liste_logiciel_a_sauver) {
-        const Reponse reponse = question(QStringLiteral("Sauver la liste logiciel ?"));
-        if (reponse == Reponse::Oui)
+        const platform::Reponse reponse =
+                platform::question(QStringLiteral("Sauver la liste logiciel ?"));
+        if (reponse == platform::Reponse::Oui)
             SpeedButton1Click();
-        if (reponse == Reponse::Annuler || (reponse == Reponse::Oui && liste_logiciel_a_sauver))
+        if (reponse == platform::Reponse::Annuler
+            || (reponse == platform::Reponse::Oui && liste_logiciel_a_sauver))
             return;
     }
-    const ResultatDialogue choix = interactions().ouvrir_fichier(options);
+    const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(options);
     if (!choix.accepte)
         return;
-    Memo1->remplace_tout(lire_lignes_memo(choix.nom_fichier));
+    Memo1->remplace_tout(platform::lire_lignes_memo(choix.nom_fichier));
     Lab_fic_mots_selectionnes->setText(choix.nom_fichier);
     Lab_fic_mots_selectionnes->show();
 }
@@ -221,27 +224,30 @@ void TForm_choix_mots::SpeedButton2Click()
 // NOTE: asks before replacing an existing file, as every other save of the tool does.
 void TForm_choix_mots::Sauver1Click()
 {
-    OptionsDialogue options;
+    platform::OptionsDialogue options;
     options.repertoire_initial = m_repertoire;
     options.nom_fichier = m_repertoire + QStringLiteral("/*.txt");
     options.confirmer_ecrasement = true;
-    const ResultatDialogue choix = interactions().enregistrer_fichier(options);
+    const platform::ResultatDialogue choix = platform::interactions().enregistrer_fichier(options);
     if (choix.accepte)
-        ecrire_lignes(choix.nom_fichier, Memo1->lignes());
+        platform::ecrire_lignes(choix.nom_fichier, Memo1->lignes());
 }
 
 bool TForm_choix_mots::FormCloseQuery()
 {
     if (!liste_modifiee)
         return true;
-    switch (question(QStringLiteral("Sauver la liste des mots choisis par l'utilisateur ?"))) {
-    case Reponse::Oui:
+    switch (platform::question(
+            QStringLiteral("Sauver la liste des mots choisis par l'utilisateur ?"))) {
+    case platform::Reponse::Oui:
         Speed_sauve_selectClick();
         return sauvegarde_faite;
-    case Reponse::Non:
+    case platform::Reponse::Non:
         return true;
-    case Reponse::Annuler:
+    case platform::Reponse::Annuler:
         break;
     }
     return false;
 }
+
+} // namespace fantrel::wordpairs

@@ -1,8 +1,8 @@
-#include "results/Unit_courbe.h"
+#include "results/fenetre_graphique.h"
 #include "chart/graphique.h"
 #include <QTimer>
 
-namespace fantrel {
+namespace fantrel::results {
 
 TForm_courbe::TForm_courbe(QWidget *parent) : QWidget(parent, Qt::Window)
 {
@@ -10,7 +10,7 @@ TForm_courbe::TForm_courbe(QWidget *parent) : QWidget(parent, Qt::Window)
     setWindowTitle(QStringLiteral("Form_courbe"));
     setGeometry(291, 234, 703, 469);
 
-    Chart1 = new Graphique(this);
+    Chart1 = new chart::Graphique(this);
     Chart1->setObjectName(QStringLiteral("Chart1"));
     Chart1->setGeometry(56, 32, 521, 329);
     Chart1->definir_titre(QStringLiteral("Titre du graphique"));
@@ -42,4 +42,4 @@ void TForm_courbe::Courbe1Click()
     }
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

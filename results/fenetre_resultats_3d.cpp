@@ -1,4 +1,4 @@
-#include "results/Unit_courbe2.h"
+#include "results/fenetre_resultats_3d.h"
 #include "engine3d/ancre.h"
 #include "engine3d/boite.h"
 #include "engine3d/controle_camera.h"
@@ -6,6 +6,7 @@
 #include "engine3d/vue3d.h"
 #include "results/geometrie_barres.h"
 #include "results/ligne_reponse.h"
+#include "trials/reponses.h"
 #include "results/texte_memo.h"
 #include "trials/etat_partage.h"
 #include <QGroupBox>
@@ -15,9 +16,9 @@
 #include <QScrollBar>
 #include <QTimer>
 
-namespace fantrel {
+namespace fantrel::results {
 
-using namespace moteur3d;
+using namespace engine3d;
 
 namespace {
 
@@ -33,7 +34,7 @@ void au_dessus_de_la_vue(QWidget *commande)
 
 } // namespace
 
-TForm_courbe2::TForm_courbe2(EtatPartage &etat, QWidget *parent)
+TForm_courbe2::TForm_courbe2(trials::EtatPartage &etat, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_etat(etat)
 {
     setObjectName(QStringLiteral("Form_courbe2"));
@@ -127,7 +128,7 @@ void TForm_courbe2::trace_cube(int c)
 
 void TForm_courbe2::ScrollBar_courbeChange(QScrollBar *barre)
 {
-    const int c = panneaux->categorie(barre);
+    const int c = panneaux->categorie_de_barre(barre);
     if (c == 0 || !rangee_existe(util_courant))
         return;
     const int p = barre->value();
@@ -136,7 +137,7 @@ void TForm_courbe2::ScrollBar_courbeChange(QScrollBar *barre)
 
 void TForm_courbe2::misajour_courbe()
 {
-    const int c = categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
+    const int c = trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
     if (c == 0)
         return;
     // Past the 20th row there is no row to count in: only the sum row counts then.
@@ -365,4 +366,4 @@ bool TForm_courbe2::eventFilter(QObject *objet, QEvent *evenement)
     return QWidget::eventFilter(objet, evenement);
 }
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -5,7 +5,7 @@
 #include <QStringView>
 #include <functional>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 // The five check boxes of the window; all checked at first.
 struct Filtres
@@ -41,10 +41,10 @@ bool accepte_candidat(QStringView a, QStringView b, int d, const Filtres &filtre
                       const ContientTexte &contient);
 
 // The whole test: an empty word never pairs; one difference; then the filters.
-bool test_couple(QStringView a, QStringView b, const Filtres &filtres,
-                 const ContientTexte &contient);
+bool est_couple(QStringView a, QStringView b, const Filtres &filtres,
+                const ContientTexte &contient);
 
 // The result line of a pair: outer word, two spaces, inner word.
 QString ligne_couple(QStringView a, QStringView b);
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

@@ -5,7 +5,7 @@
 // answer to "does some line hold this text" agrees with the scan of every line.
 #include "fuzz/commun.h"
 #include "wordpairs/participes.h"
-#include "wordpairs/test_couple.h"
+#include "wordpairs/filtre_couple.h"
 #include <fuzzer/FuzzedDataProvider.h>
 
 using namespace fantrel;
@@ -37,7 +37,8 @@ QString infinitif(const QString &w)
     return radical.isEmpty() ? QString() : radical + QStringLiteral("er");
 }
 
-bool test_reference(const QString &a, const QString &b, const Filtres &f, const QStringList &base)
+bool test_reference(const QString &a, const QString &b, const wordpairs::Filtres &f,
+                    const QStringList &base)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
@@ -77,15 +78,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
 {
     FuzzedDataProvider fdp(donnees, taille);
     const std::uint8_t cases = fdp.ConsumeIntegral<std::uint8_t>();
-    const Filtres f{ bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8),
-                     bool(cases & 16) };
+    const wordpairs::Filtres f{ bool(cases & 1), bool(cases & 2), bool(cases & 4), bool(cases & 8),
+                                bool(cases & 16) };
     const QString a = mot(fdp.ConsumeRandomLengthString(16));
     const QString b = mot(fdp.ConsumeRandomLengthString(16));
     const QString texte = mot(fdp.ConsumeRemainingBytesAsString());
     QStringList base = texte.split(u'-');
 
-    const ContientTexte scan = [&base](const QString &t) { return base_contient_simple(base, t); };
-    const bool obtenu = test_couple(a, b, f, scan);
+    const wordpairs::ContientTexte scan = [&base](const QString &t) {
+        return wordpairs::base_contient_simple(base, t);
+    };
+    const bool obtenu = est_couple(a, b, f, scan);
     const bool attendu = test_reference(a, b, f, base);
     FUZZ_VERIFIE(obtenu == attendu, "le test de paire suit ses règles",
                  QStringLiteral("«%1» «%2» cases %3 → %4").arg(a, b).arg(cases & 31).arg(obtenu));
@@ -93,12 +96,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
     for (int p = 0; p < a.size(); ++p)
         if (p >= b.size() || a[p] != b[p])
             premiere = differences++ ? premiere : p;
-    FUZZ_VERIFIE(position_difference(a, b) == (differences == 1 ? premiere : -1),
+    FUZZ_VERIFIE(wordpairs::position_difference(a, b) == (differences == 1 ? premiere : -1),
                  "une seule différence sur la longueur du mot extérieur", a + u' ' + b);
     if (obtenu)
-        FUZZ_VERIFIE(ligne_couple(a, b) == a + QStringLiteral("  ") + b, "la ligne d'une paire");
+        FUZZ_VERIFIE(wordpairs::ligne_couple(a, b) == a + QStringLiteral("  ") + b,
+                     "la ligne d'une paire");
 
-    IndexParticipes index(base);
+    wordpairs::IndexParticipes index(base);
     QStringList questions = { infinitif(a), infinitif(b), a + QStringLiteral("er"), b, a };
     for (const QString &l : std::as_const(base))
         for (qsizetype p = l.indexOf(QStringLiteral("er")); p >= 0 && questions.size() < 64;
@@ -106,7 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *donnees, std::size_t t
             questions << l.mid(std::max<qsizetype>(0, p - (a.size() % 6)), a.size() % 6 + 2);
     for (int tour = 0; tour < 2; ++tour) // the second time from the index's cache
         for (const QString &q : std::as_const(questions))
-            FUZZ_VERIFIE(index.contient(q) == base_contient_simple(base, q),
+            FUZZ_VERIFIE(index.contient(q) == wordpairs::base_contient_simple(base, q),
                          "l'index des infinitifs répond comme le parcours des lignes", q);
     return 0;
 }

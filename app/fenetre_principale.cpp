@@ -1,7 +1,7 @@
-#include "app/Unit1.h"
+#include "app/fenetre_principale.h"
 #include "platform/liaison.h"
 #include "app/groupe_radio.h"
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "engine3d/vue3d.h"
 #include "platform/interactions.h"
 #include "trials/liste_exercice.h"
@@ -18,7 +18,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
-namespace fantrel {
+namespace fantrel::app {
 
 namespace {
 constexpr int largeur_fenetre = 1129;
@@ -65,24 +65,24 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
     Timer_debut = new QTimer(this);
     Timer_debut->setObjectName(QStringLiteral("Timer_debut"));
     Timer_debut->setInterval(100);
-    relie(Timer_debut, &QTimer::timeout, this, &TForm1::Timer_debutTimer);
+    platform::relie(Timer_debut, &QTimer::timeout, this, &TForm1::Timer_debutTimer);
     Timer_debut->start();
 
     Timer_reaffich = new QTimer(this);
     Timer_reaffich->setObjectName(QStringLiteral("Timer_reaffich"));
     Timer_reaffich->setInterval(500);
-    relie(Timer_reaffich, &QTimer::timeout, this, &TForm1::Timer_reaffichTimer);
+    platform::relie(Timer_reaffich, &QTimer::timeout, this, &TForm1::Timer_reaffichTimer);
 
     Timer_reactive_coul = new QTimer(this);
     Timer_reactive_coul->setObjectName(QStringLiteral("Timer_reactive_coul"));
     Timer_reactive_coul->setInterval(1000);
-    relie(Timer_reactive_coul, &QTimer::timeout, this, &TForm1::Timer_reactive_coulTimer);
+    platform::relie(Timer_reactive_coul, &QTimer::timeout, this, &TForm1::Timer_reactive_coulTimer);
 
     auto minuteur = [this](const char *nom, quint16 intervalle, void (TForm1::*gestionnaire)()) {
-        auto *m = new MinuteurHR(this);
+        auto *m = new platform::MinuteurHR(this);
         m->setObjectName(QString::fromLatin1(nom));
         m->definir_intervalle(intervalle);
-        relie(m, &MinuteurHR::echeance, this, gestionnaire);
+        relie(m, &platform::MinuteurHR::echeance, this, gestionnaire);
         return m;
     };
     AsyncTimer2 = minuteur("AsyncTimer2", 30, &TForm1::AsyncTimer2Timer);
@@ -108,7 +108,7 @@ TForm1::TForm1(QWidget *parent) : QMainWindow(parent)
         const QRect r = ecran->geometry();
         move((r.width() - width()) / 2, (r.height() - height()) / 2);
     }
-    definir_fenetre_parente(this);
+    platform::definir_fenetre_parente(this);
 }
 
 TForm1::~TForm1() = default;
@@ -138,7 +138,7 @@ void TForm1::construit_commandes()
     QFont police_depart = font();
     police_depart.setPixelSize(10);
     BitBtn2->setFont(police_depart);
-    relie(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
+    platform::relie(BitBtn2, &QPushButton::clicked, this, &TForm1::BitBtn2Click);
 
     QFont police_reponse(QStringLiteral("Courier New"));
     police_reponse.setPixelSize(19);
@@ -153,9 +153,9 @@ void TForm1::construit_commandes()
     bit_rep1->setAccessibleName(QStringLiteral("Réponse gauche"));
     bit_rep2->setAccessibleName(QStringLiteral("Réponse droite"));
     Bit_rep3->setAccessibleName(QStringLiteral("Je ne sais pas"));
-    relie(bit_rep1, &QPushButton::clicked, this, &TForm1::bit_rep1Click);
-    relie(bit_rep2, &QPushButton::clicked, this, &TForm1::bit_rep2Click);
-    relie(Bit_rep3, &QPushButton::clicked, this, &TForm1::Bit_rep3Click);
+    platform::relie(bit_rep1, &QPushButton::clicked, this, &TForm1::bit_rep1Click);
+    platform::relie(bit_rep2, &QPushButton::clicked, this, &TForm1::bit_rep2Click);
+    platform::relie(Bit_rep3, &QPushButton::clicked, this, &TForm1::Bit_rep3Click);
 
     Edit_saisie_libre = new QLineEdit(m_centre);
     Edit_saisie_libre->setObjectName(QStringLiteral("Edit_saisie_libre"));
@@ -165,7 +165,8 @@ void TForm1::construit_commandes()
     Edit_saisie_libre->setFont(police_saisie);
     Edit_saisie_libre->setAccessibleName(QStringLiteral("Mot vu"));
     Edit_saisie_libre->hide();
-    relie(Edit_saisie_libre, &QLineEdit::returnPressed, this, &TForm1::Edit_saisie_libreEntree);
+    platform::relie(Edit_saisie_libre, &QLineEdit::returnPressed, this,
+                    &TForm1::Edit_saisie_libreEntree);
 
     BitBtn5 = bouton(m_centre, "BitBtn5", QStringLiteral("BitBtn_morbelle"),
                      QRect(368, 552, 337, 41));
@@ -194,7 +195,7 @@ void TForm1::construit_menus()
         QAction *a = menu->addAction(texte);
         a->setObjectName(QString::fromLatin1(nom));
         if (gestionnaire)
-            relie(a, &QAction::triggered, this, gestionnaire);
+            platform::relie(a, &QAction::triggered, this, gestionnaire);
         return a;
     };
     QMenu *fichier = menuBar()->addMenu(QStringLiteral("Fichier"));
@@ -243,7 +244,7 @@ void TForm1::construit_menus()
     options->setObjectName(QStringLiteral("Options1"));
     Rglages1 = action(options, "Rglages1", QStringLiteral("Réglages"), &TForm1::Rglages1Click);
     Modevisible1 = action(options, "Modevisible1", QStringLiteral("Mode visible"), nullptr);
-    relie(Modevisible1, &QAction::triggered, this, &TForm1::Modevisible1Click);
+    platform::relie(Modevisible1, &QAction::triggered, this, &TForm1::Modevisible1Click);
 
     // A click toggles a checkable item before its handler runs; every handler sets
     // its marks itself, so a handler called from code behaves as a click does.
@@ -369,7 +370,7 @@ void TForm1::cache_boutons()
     etat.fin_liste = true;
     BitBtn2->setEnabled(false);
     BitBtn2->repaint();
-    information(QStringLiteral("Plus de mots"));
+    platform::information(QStringLiteral("Plus de mots"));
 }
 
 void TForm1::Modevisible1Click()
@@ -395,4 +396,4 @@ void TForm1::Quitter1Click()
     close();
 }
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -6,9 +6,11 @@
 
 class QTimer;
 
-namespace fantrel {
-
+namespace fantrel::chart {
 class Graphique;
+}
+
+namespace fantrel::results {
 
 class TForm_courbe : public QWidget
 {
@@ -16,7 +18,7 @@ class TForm_courbe : public QWidget
 public:
     explicit TForm_courbe(QWidget *parent = nullptr);
 
-    Graphique *Chart1 = nullptr;
+    chart::Graphique *Chart1 = nullptr;
     int Series1 = -1; // red, marks shown, arrows of 20
     int Series2 = -1; // green, marks shown, arrows of 20
     QTimer *Timer_debut = nullptr;
@@ -26,4 +28,4 @@ public slots:
     void Courbe1Click(); // shows the window; Series1's points become 10, 20, 30, 40
 };
 
-} // namespace fantrel
+} // namespace fantrel::results

@@ -1,6 +1,6 @@
 // Behaviour of the high-resolution timer. Times are only bounded from below or with wide
 // slack: precision is measured by bench/minuteur, not judged here.
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include "platform/application.h"
 #include <QElapsedTimer>
 #include <QSignalSpy>
@@ -38,7 +38,7 @@ static void occupe(int ms)
 
 void TestMinuteurHR::cree_inactif()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     QCOMPARE(minuteur.actif(), false);
     QCOMPARE(minuteur.intervalle(), quint16(0));
     minuteur.definir_intervalle(65535);
@@ -47,12 +47,12 @@ void TestMinuteurHR::cree_inactif()
 
 void TestMinuteurHR::un_coup_en_desactivant_dans_le_gestionnaire()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(40);
     QElapsedTimer chrono;
     qint64 premier = -1;
     int appels = 0;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] {
+    connect(&minuteur, &platform::MinuteurHR::echeance, this, [&] {
         if (++appels == 1)
             premier = chrono.elapsed();
         minuteur.definir_actif(false);
@@ -68,8 +68,8 @@ void TestMinuteurHR::un_coup_en_desactivant_dans_le_gestionnaire()
 
 void TestMinuteurHR::intervalle_zero_ne_declenche_jamais()
 {
-    MinuteurHR minuteur;
-    QSignalSpy espion(&minuteur, &MinuteurHR::echeance);
+    platform::MinuteurHR minuteur;
+    QSignalSpy espion(&minuteur, &platform::MinuteurHR::echeance);
     minuteur.definir_actif(true);
     QVERIFY(!espion.wait(300));
     // Given a real interval while enabled, it starts waiting.
@@ -85,10 +85,10 @@ void TestMinuteurHR::intervalle_zero_ne_declenche_jamais()
 
 void TestMinuteurHR::livre_sur_le_fil_gui()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(5);
     QThread *fil = nullptr;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] {
+    connect(&minuteur, &platform::MinuteurHR::echeance, this, [&] {
         fil = QThread::currentThread();
         minuteur.definir_actif(false);
     });
@@ -99,11 +99,12 @@ void TestMinuteurHR::livre_sur_le_fil_gui()
 
 void TestMinuteurHR::gui_occupe_livre_une_fois_ensuite()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(20);
     QElapsedTimer chrono;
     QList<qint64> instants;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] { instants << chrono.elapsed(); });
+    connect(&minuteur, &platform::MinuteurHR::echeance, this,
+            [&] { instants << chrono.elapsed(); });
     chrono.start();
     minuteur.definir_actif(true);
     occupe(300);
@@ -117,11 +118,11 @@ void TestMinuteurHR::gui_occupe_livre_une_fois_ensuite()
 
 void TestMinuteurHR::pas_de_rattrapage()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(50);
     QElapsedTimer chrono;
     QList<qint64> instants;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] {
+    connect(&minuteur, &platform::MinuteurHR::echeance, this, [&] {
         instants << chrono.elapsed();
         if (instants.size() == 1)
             occupe(500); // ten due times pass during this handler
@@ -154,11 +155,12 @@ void TestMinuteurHR::evenement_en_suspens_data()
 void TestMinuteurHR::evenement_en_suspens()
 {
     QFETCH(bool, reactive);
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(100);
     QElapsedTimer chrono;
     QList<qint64> instants;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] { instants << chrono.elapsed(); });
+    connect(&minuteur, &platform::MinuteurHR::echeance, this,
+            [&] { instants << chrono.elapsed(); });
     minuteur.definir_actif(true);
     occupe(250);
     minuteur.definir_actif(false);
@@ -178,9 +180,9 @@ void TestMinuteurHR::evenement_en_suspens()
 
 void TestMinuteurHR::desactiver_arrete_net()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(10);
-    QSignalSpy espion(&minuteur, &MinuteurHR::echeance);
+    QSignalSpy espion(&minuteur, &platform::MinuteurHR::echeance);
     minuteur.definir_actif(true);
     QTRY_VERIFY(espion.count() >= 3);
     minuteur.definir_actif(false);
@@ -209,11 +211,11 @@ void TestMinuteurHR::destruction_propre()
     QFETCH(int, intervalle);
     QFETCH(int, occupation);
     QFETCH(bool, dans_le_gestionnaire);
-    auto *minuteur = new MinuteurHR;
+    auto *minuteur = new platform::MinuteurHR;
     auto appels = std::make_shared<int>(0);
     bool detruit = false;
     connect(minuteur, &QObject::destroyed, this, [&] { detruit = true; });
-    connect(minuteur, &MinuteurHR::echeance, this, [=] {
+    connect(minuteur, &platform::MinuteurHR::echeance, this, [=] {
         ++*appels;
         if (dans_le_gestionnaire)
             delete minuteur;
@@ -234,11 +236,12 @@ void TestMinuteurHR::destruction_propre()
 
 void TestMinuteurHR::changement_d_intervalle_a_l_attente_suivante()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(400);
     QElapsedTimer chrono;
     QList<qint64> instants;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] { instants << chrono.elapsed(); });
+    connect(&minuteur, &platform::MinuteurHR::echeance, this,
+            [&] { instants << chrono.elapsed(); });
     chrono.start();
     minuteur.definir_actif(true);
     QTest::qWait(50);
@@ -255,12 +258,12 @@ void TestMinuteurHR::changement_d_intervalle_a_l_attente_suivante()
 // Events come early by the advance, while the rhythm stays on the due times.
 void TestMinuteurHR::avance_garde_le_rythme()
 {
-    MinuteurHR minuteur;
+    platform::MinuteurHR minuteur;
     minuteur.definir_intervalle(300);
     minuteur.definir_avance(std::chrono::milliseconds(200));
     QElapsedTimer chrono;
     QList<qint64> instants;
-    connect(&minuteur, &MinuteurHR::echeance, this, [&] {
+    connect(&minuteur, &platform::MinuteurHR::echeance, this, [&] {
         instants << chrono.elapsed();
         if (instants.size() == 2)
             minuteur.definir_actif(false);

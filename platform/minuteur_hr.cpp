@@ -1,4 +1,4 @@
-#include "engine3d/minuteur_hr.h"
+#include "platform/minuteur_hr.h"
 #include <QPointer>
 #include <algorithm>
 
@@ -9,7 +9,7 @@
 #  include <unistd.h>
 #endif
 
-namespace fantrel {
+namespace fantrel::platform {
 
 namespace {
 
@@ -186,4 +186,4 @@ void MinuteurHR::livre(std::uint64_t generation, std::uint64_t numero)
         emit echeance();
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -1,7 +1,7 @@
-#include "wordpairs/test_couple.h"
+#include "wordpairs/filtre_couple.h"
 #include <algorithm>
 
-namespace fantrel {
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -85,8 +85,7 @@ bool accepte_candidat(QStringView a, QStringView b, int d, const Filtres &filtre
     return true;
 }
 
-bool test_couple(QStringView a, QStringView b, const Filtres &filtres,
-                 const ContientTexte &contient)
+bool est_couple(QStringView a, QStringView b, const Filtres &filtres, const ContientTexte &contient)
 {
     if (a.isEmpty() || b.isEmpty())
         return false;
@@ -102,4 +101,4 @@ QString ligne_couple(QStringView a, QStringView b)
     return ligne;
 }
 
-} // namespace fantrel
+} // namespace fantrel::wordpairs

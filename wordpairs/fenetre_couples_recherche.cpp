@@ -1,7 +1,7 @@
 // The search side of the word-pair window: the two starts, the slices of the
 // search run from the event loop, STOP / REPRENDRE and the epilogue.
 #include "platform/fichier_texte.h"
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "wordpairs/liste_memo.h"
 #include "wordpairs/listes_selection.h"
 #include "wordpairs/recherche_rapide.h"
@@ -15,7 +15,7 @@
 #include <QSet>
 #include <QTimer>
 
-using namespace fantrel;
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -36,7 +36,7 @@ bool TForm_choix_mots::recherche_en_cours() const
 void TForm_choix_mots::charge_base()
 {
     const QString chemin = m_repertoire + QStringLiteral("/tout.txt");
-    QStringList lignes = lire_lignes(chemin);
+    QStringList lignes = platform::lire_lignes(chemin);
     // The base rarely changes between two searches: keep the list shown as it is.
     if (lignes != m_base.lignes) {
         m_base = BaseMots(std::move(lignes));
@@ -219,3 +219,5 @@ void TForm_choix_mots::epilogue(bool terminee)
     liste_logiciel_a_sauver = true;
     emit recherche_arretee();
 }
+
+} // namespace fantrel::wordpairs

@@ -10,7 +10,7 @@
 #include <mutex>
 #include <thread>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 class MinuteurHR : public QObject
 {
@@ -62,4 +62,4 @@ private:
     std::thread m_fil;
 };
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -20,28 +20,35 @@ class QRadioButton;
 class QScrollBar;
 class QToolButton;
 
-class TForm_choix_mots; // the word-pair tool lives outside the namespace
-
-namespace fantrel {
+namespace fantrel::platform {
 class MinuteurHR;
-class GroupeRadio;
-class Nuancier;
-class TForm_courbe;
-class TForm_courbe2;
-class GroupeResultats;
-class GroupeMusical;
-class EssaiMusical;
-namespace moteur3d {
+}
+namespace fantrel::engine3d {
 class Vue3D;
 class Camera;
 class Ancre;
 class Lumiere;
 class Texte3D;
 class ControleCameraSouris;
-} // namespace moteur3d
-} // namespace fantrel
+} // namespace fantrel::engine3d
+namespace fantrel::results {
+class TForm_courbe;
+class TForm_courbe2;
+class GroupeResultats;
+} // namespace fantrel::results
+namespace fantrel::music {
+class GroupeMusical;
+class EssaiMusical;
+} // namespace fantrel::music
+namespace fantrel::wordpairs {
+class TForm_choix_mots;
+}
+namespace fantrel::app {
+class GroupeRadio;
+class Nuancier;
+} // namespace fantrel::app
 
-namespace fantrel {
+namespace fantrel::app {
 
 // The exercise list named in the settings: ".\" (or "./") stands for repertoire.
 QString chemin_exercice(const QString &nom, const QString &repertoire);
@@ -54,9 +61,10 @@ public:
     ~TForm1() override;
 
     // The other windows, created after this one (see main.cpp).
-    void relie_fenetres(TForm_choix_mots *choix, TForm_courbe *courbe, TForm_courbe2 *courbe2);
+    void relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
+                        results::TForm_courbe2 *courbe2);
 
-    EtatPartage etat;
+    trials::EtatPartage etat;
 
     // Display of the 3D word.
     void affich_texte(const QString &texte); // returns once the frame is on screen
@@ -84,13 +92,13 @@ public:
     void compte_reponse(); // current row, then the sum row
 
     // --- controls, named as the program's documentation names them ---
-    moteur3d::Vue3D *vue_3d = nullptr;
-    moteur3d::Camera *GLCamera1 = nullptr;
-    moteur3d::Ancre *GLDummyCube1 = nullptr;
-    moteur3d::Lumiere *GLLightSource1 = nullptr;
-    moteur3d::Lumiere *GLLightSource2 = nullptr;
-    moteur3d::Texte3D *GLSpaceText1 = nullptr;
-    moteur3d::ControleCameraSouris *controle_camera = nullptr;
+    engine3d::Vue3D *vue_3d = nullptr;
+    engine3d::Camera *GLCamera1 = nullptr;
+    engine3d::Ancre *GLDummyCube1 = nullptr;
+    engine3d::Lumiere *GLLightSource1 = nullptr;
+    engine3d::Lumiere *GLLightSource2 = nullptr;
+    engine3d::Texte3D *GLSpaceText1 = nullptr;
+    engine3d::ControleCameraSouris *controle_camera = nullptr;
 
     QPushButton *BitBtn2 = nullptr;
     QPushButton *bit_rep1 = nullptr;
@@ -107,9 +115,9 @@ public:
     QGroupBox *Group_result = nullptr;
     QPlainTextEdit *Memo_enreg_test = nullptr;
     QGroupBox *Group_musical = nullptr;
-    EssaiMusical *essai_musical = nullptr;
-    GroupeResultats *groupe_resultats = nullptr;
-    GroupeMusical *groupe_musical = nullptr;
+    music::EssaiMusical *essai_musical = nullptr;
+    results::GroupeResultats *groupe_resultats = nullptr;
+    music::GroupeMusical *groupe_musical = nullptr;
 
     // Settings panel.
     QGroupBox *GroupBox1 = nullptr;
@@ -147,11 +155,11 @@ public:
     QTimer *Timer_debut = nullptr;
     QTimer *Timer_reaffich = nullptr;
     QTimer *Timer_reactive_coul = nullptr;
-    MinuteurHR *AsyncTimer2 = nullptr;
-    MinuteurHR *Async_masque1 = nullptr;
-    MinuteurHR *Async_mot = nullptr;
-    MinuteurHR *Async_blanc = nullptr;
-    MinuteurHR *Async_masque2 = nullptr;
+    platform::MinuteurHR *AsyncTimer2 = nullptr;
+    platform::MinuteurHR *Async_masque1 = nullptr;
+    platform::MinuteurHR *Async_mot = nullptr;
+    platform::MinuteurHR *Async_blanc = nullptr;
+    platform::MinuteurHR *Async_masque2 = nullptr;
 
     // Menu items.
     QAction *Ouvrirunexercice1 = nullptr;
@@ -173,10 +181,10 @@ public:
     QAction *Rglages1 = nullptr;
     QAction *Modevisible1 = nullptr;
 
-    OptionsDialogue OpenDialog1; // shared by exercise lists and results files
-    TForm_choix_mots *Form_choix_mots = nullptr;
-    TForm_courbe *Form_courbe = nullptr;
-    TForm_courbe2 *Form_courbe2 = nullptr;
+    platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
+    wordpairs::TForm_choix_mots *Form_choix_mots = nullptr;
+    results::TForm_courbe *Form_courbe = nullptr;
+    results::TForm_courbe2 *Form_courbe2 = nullptr;
 
 public slots:
     void Timer_debutTimer();
@@ -248,7 +256,7 @@ private:
     void rend_flottant(QGroupBox *groupe);
     void coche_type_test(QAction *coche);
     void reponse_mot(QPushButton *bouton);
-    void phase_chaine(MinuteurHR *fin, int suivante);
+    void phase_chaine(platform::MinuteurHR *fin, int suivante);
     void lance_exposition();
     void branche_barres_test();
     void recule_camera_resultats();
@@ -259,4 +267,4 @@ private:
     bool m_mode_visible = false;
 };
 
-} // namespace fantrel
+} // namespace fantrel::app

@@ -1,4 +1,4 @@
-#include "wordpairs/Unit_choix_mot.h"
+#include "wordpairs/fenetre_couples.h"
 #include "platform/liaison.h"
 #include "wordpairs/liste_memo.h"
 #include "wordpairs/recherche.h"
@@ -13,7 +13,7 @@
 #include <QTimer>
 #include <QToolButton>
 
-using namespace fantrel;
+namespace fantrel::wordpairs {
 
 namespace {
 
@@ -30,38 +30,42 @@ TForm_choix_mots::TForm_choix_mots(const QString &repertoire, QWidget *parent)
     Timer_debut = new QTimer(this);
     Timer_debut->setObjectName(QStringLiteral("Timer_debut"));
     Timer_debut->setInterval(1000);
-    relie(Timer_debut, &QTimer::timeout, this, &TForm_choix_mots::Timer_debutTimer);
+    platform::relie(Timer_debut, &QTimer::timeout, this, &TForm_choix_mots::Timer_debutTimer);
     Timer_debut->start();
 
     m_tranche = new QTimer(this);
     m_tranche->setSingleShot(true);
     m_tranche->setInterval(0);
-    relie(m_tranche, &QTimer::timeout, this, &TForm_choix_mots::recherche);
+    platform::relie(m_tranche, &QTimer::timeout, this, &TForm_choix_mots::recherche);
 
-    relie(BitBtn1, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn1Click);
-    relie(BitBtn2, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn2Click);
-    relie(STOP, &QPushButton::clicked, this, &TForm_choix_mots::STOPClick);
+    platform::relie(BitBtn1, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn1Click);
+    platform::relie(BitBtn2, &QPushButton::clicked, this, &TForm_choix_mots::BitBtn2Click);
+    platform::relie(STOP, &QPushButton::clicked, this, &TForm_choix_mots::STOPClick);
     for (QCheckBox *c : { Check_s, Check_accent, check_non_der, check_non_prem, Check_participes })
-        relie(c, &QCheckBox::toggled, this, &TForm_choix_mots::maj_filtres);
+        platform::relie(c, &QCheckBox::toggled, this, &TForm_choix_mots::maj_filtres);
     Edit_mot->installEventFilter(this);
 
-    relie(Memo1, &ListeMemo::appui, this, &TForm_choix_mots::Memo1MouseDown);
-    relie(Memo3, &ListeMemo::appui, this, &TForm_choix_mots::Memo3MouseDown);
-    relie(Memo1, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo1DblClick);
-    relie(Memo3, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo3DblClick);
+    platform::relie(Memo1, &ListeMemo::appui, this, &TForm_choix_mots::Memo1MouseDown);
+    platform::relie(Memo3, &ListeMemo::appui, this, &TForm_choix_mots::Memo3MouseDown);
+    platform::relie(Memo1, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo1DblClick);
+    platform::relie(Memo3, &ListeMemo::double_clic, this, &TForm_choix_mots::Memo3DblClick);
     connect(Memo3->document(), &QTextDocument::contentsChanged, this, [this] {
         if (!m_ecriture_memo3)
             liste_modifiee = true;
     });
-    relie(SpeedButton3, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton3Click);
-    relie(SpeedButton4, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton4Click);
-    relie(Speed_sauve_select, &QToolButton::clicked, this,
-          &TForm_choix_mots::Speed_sauve_selectClick);
-    relie(Speed_charge_select, &QToolButton::clicked, this,
-          &TForm_choix_mots::Speed_charge_selectClick);
-    relie(SpeedButton1, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton1Click);
-    relie(SpeedButton2, &QToolButton::clicked, this, &TForm_choix_mots::SpeedButton2Click);
-    relie(Sauver1, &QAction::triggered, this, &TForm_choix_mots::Sauver1Click);
+    platform::relie(SpeedButton3, &QToolButton::clicked, this,
+                    &TForm_choix_mots::SpeedButton3Click);
+    platform::relie(SpeedButton4, &QToolButton::clicked, this,
+                    &TForm_choix_mots::SpeedButton4Click);
+    platform::relie(Speed_sauve_select, &QToolButton::clicked, this,
+                    &TForm_choix_mots::Speed_sauve_selectClick);
+    platform::relie(Speed_charge_select, &QToolButton::clicked, this,
+                    &TForm_choix_mots::Speed_charge_selectClick);
+    platform::relie(SpeedButton1, &QToolButton::clicked, this,
+                    &TForm_choix_mots::SpeedButton1Click);
+    platform::relie(SpeedButton2, &QToolButton::clicked, this,
+                    &TForm_choix_mots::SpeedButton2Click);
+    platform::relie(Sauver1, &QAction::triggered, this, &TForm_choix_mots::Sauver1Click);
 }
 
 TForm_choix_mots::~TForm_choix_mots() = default;
@@ -80,7 +84,8 @@ void TForm_choix_mots::Timer_debutTimer()
         bouton->setProperty("tag", n);
         bouton->setEnabled(n >= 4);
         bouton->installEventFilter(this);
-        relie(bouton, &QRadioButton::toggled, this, &TForm_choix_mots::maj_longueur_cochee);
+        platform::relie(bouton, &QRadioButton::toggled, this,
+                        &TForm_choix_mots::maj_longueur_cochee);
         bouton->show();
         boutons_longueur[std::size_t(n)] = bouton;
     }
@@ -142,3 +147,5 @@ void TForm_choix_mots::reject()
     if (FormCloseQuery())
         QDialog::reject();
 }
+
+} // namespace fantrel::wordpairs

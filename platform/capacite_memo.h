@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <QStringList>
 
-namespace fantrel {
+namespace fantrel::platform {
 
 // Characters a box holds, each line counting its CR LF. A list that long is of no
 // use in an exercise, and a text box fills at about 5 µs a line: millions of lines
@@ -51,4 +51,4 @@ inline QStringList lire_lignes_memo(const QString &chemin)
     return lignes;
 }
 
-} // namespace fantrel
+} // namespace fantrel::platform

@@ -3,7 +3,7 @@
 // refused once decoded, and the errors of a file that cannot be opened come first.
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
-#include "trials/capacite_memo.h"
+#include "platform/capacite_memo.h"
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,7 +39,7 @@ void TestCapaciteMemo::lecture_data()
     QTest::addColumn<QByteArray>("octets");
     QTest::addColumn<qsizetype>("longueur"); // of the single line a correct reading gives
     QTest::addColumn<bool>("refuse");
-    const qsizetype n = capacite_memo - 2; // the line's CR LF counts too
+    const qsizetype n = platform::capacite_memo - 2; // the line's CR LF counts too
     QTest::newRow("à la capacité") << une_ligne({}, "a", n) << n << false;
     QTest::newRow("un caractère de trop") << une_ligne({}, "a", n + 1) << n + 1 << true;
     QTest::newRow("à la capacité, fin de ligne comprise") << une_ligne({}, "a", n) + "\r\n"
@@ -61,13 +61,13 @@ void TestCapaciteMemo::lecture()
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(octets) == octets.size());
     f.close();
     try {
-        const QStringList lignes = lire_lignes_memo(chemin);
+        const QStringList lignes = platform::lire_lignes_memo(chemin);
         QVERIFY2(!refuse, "a text beyond the capacity was read");
         QCOMPARE(lignes.size(), 1);
         QCOMPARE(lignes[0].size(), longueur);
-    } catch (const ErreurExecution &e) {
+    } catch (const platform::ErreurExecution &e) {
         QVERIFY2(refuse, qPrintable(e.message()));
-        QCOMPARE(e.message(), erreur_capacite_memo().message());
+        QCOMPARE(e.message(), platform::erreur_capacite_memo().message());
     }
 }
 
@@ -78,23 +78,25 @@ void TestCapaciteMemo::refus_par_la_taille()
     const QString gros = m_dossier.filePath(QStringLiteral("gros.txt"));
     QFile f(gros);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QVERIFY(f.resize(3 * capacite_memo + 4)); // NUL bytes: one character each once decoded
+    QVERIFY(f.resize(3 * platform::capacite_memo
+                     + 4)); // NUL bytes: one character each once decoded
     f.close();
-    QVERIFY(nb_caracteres_memo(lire_lignes(gros)) > capacite_memo); // as decoding would find
+    QVERIFY(platform::nb_caracteres_memo(platform::lire_lignes(gros))
+            > platform::capacite_memo); // as decoding would find
     try {
-        lire_lignes_memo(gros);
+        platform::lire_lignes_memo(gros);
         QFAIL("a file three times the capacity was read");
-    } catch (const ErreurExecution &e) {
-        QCOMPARE(e.message(), erreur_capacite_memo().message());
+    } catch (const platform::ErreurExecution &e) {
+        QCOMPARE(e.message(), platform::erreur_capacite_memo().message());
     }
 
     const QString absent = m_dossier.filePath(QStringLiteral("absent.txt"));
     for (const QString &chemin : { absent, m_dossier.path() }) {
         try {
-            lire_lignes_memo(chemin);
+            platform::lire_lignes_memo(chemin);
             QFAIL("a file that cannot be opened was read");
-        } catch (const ErreurExecution &e) {
-            QCOMPARE(e.message(), erreur_ouverture(chemin).message());
+        } catch (const platform::ErreurExecution &e) {
+            QCOMPARE(e.message(), platform::erreur_ouverture(chemin).message());
         }
     }
 }
@@ -106,14 +108,14 @@ void TestCapaciteMemo::gros_fichier_sans_droit_de_lecture()
     const QString gros = m_dossier.filePath(QStringLiteral("gros_interdit.txt"));
     QFile f(gros);
     QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    QVERIFY(f.resize(3 * capacite_memo + 4));
+    QVERIFY(f.resize(3 * platform::capacite_memo + 4));
     f.close();
     QVERIFY(QFile::setPermissions(gros, QFileDevice::Permissions()));
     try {
-        lire_lignes_memo(gros);
+        platform::lire_lignes_memo(gros);
         QFAIL("a file without read permission was read");
-    } catch (const ErreurExecution &e) {
-        QCOMPARE(e.message(), erreur_ouverture(gros).message());
+    } catch (const platform::ErreurExecution &e) {
+        QCOMPARE(e.message(), platform::erreur_ouverture(gros).message());
     }
 }
 

@@ -10,7 +10,7 @@
 // window stays live: found pairs are added ~30 times a second, STOP acts at once.
 #pragma once
 #include "wordpairs/base_mots.h"
-#include "wordpairs/test_couple.h"
+#include "wordpairs/filtre_couple.h"
 #include <QDialog>
 #include <QElapsedTimer>
 #include <array>
@@ -28,10 +28,10 @@ class QRadioButton;
 class QTimer;
 class QToolButton;
 
-namespace fantrel {
+namespace fantrel::wordpairs {
+
 class ListeMemo;
 class Recherche;
-} // namespace fantrel
 
 class TForm_choix_mots : public QDialog
 {
@@ -62,11 +62,11 @@ public:
     QLabel *Lab_fic_tous_les_mots = nullptr;
     QLabel *Lab_fic_mots_selectionnes = nullptr;
     QLabel *Lab_fic_mots_choisis = nullptr;
-    fantrel::ListeMemo *Memo1 = nullptr; // pairs selected by the software
+    ListeMemo *Memo1 = nullptr; // pairs selected by the software
     // Every line of the word base: a list view, which shows 75,000 lines at once
     // where a text box needs most of a second to take them.
     QListView *Memo2 = nullptr;
-    fantrel::ListeMemo *Memo3 = nullptr; // pairs chosen by the user
+    ListeMemo *Memo3 = nullptr; // pairs chosen by the user
     QToolButton *SpeedButton1 = nullptr; // save Memo1 (".select_log")
     QToolButton *SpeedButton2 = nullptr; // load Memo1
     QToolButton *SpeedButton3 = nullptr; // "Sélection" Memo1 → Memo3
@@ -136,13 +136,13 @@ private:
     void maj_filtres();
     void maj_longueur_cochee();
     int longueur_cochee() const;
-    fantrel::Filtres filtres() const;
+    Filtres filtres() const;
     void affiche_nb_choisis();
     void remplace_dans_memo1(const QString &ancienne, const QString &nouvelle, bool derniere);
 
     const QString &m_repertoire;
-    fantrel::BaseMots m_base; // the lines shown in Memo2
-    std::unique_ptr<fantrel::Recherche> m_recherche;
+    BaseMots m_base; // the lines shown in Memo2
+    std::unique_ptr<Recherche> m_recherche;
     QTimer *m_tranche = nullptr; // next slice of the search
     qint64 m_budget_tranche = 0;
     QElapsedTimer m_depuis_publication;
@@ -150,3 +150,5 @@ private:
     bool m_bitbtn2_voulu = false; // BitBtn2 as the word field and the buttons ask, search aside
     bool m_ecriture_memo3 = false; // the program itself is changing Memo3
 };
+
+} // namespace fantrel::wordpairs

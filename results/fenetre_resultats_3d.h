@@ -14,20 +14,21 @@
 class QLineEdit;
 class QScrollBar;
 
-namespace fantrel {
-
+namespace fantrel::trials {
 struct EtatPartage;
-
-namespace moteur3d {
+}
+namespace fantrel::engine3d {
 class ControleCameraSouris;
 class Vue3D;
-} // namespace moteur3d
+} // namespace fantrel::engine3d
+
+namespace fantrel::results {
 
 class TForm_courbe2 : public QWidget
 {
     Q_OBJECT
 public:
-    explicit TForm_courbe2(EtatPartage &etat, QWidget *parent = nullptr);
+    explicit TForm_courbe2(trials::EtatPartage &etat, QWidget *parent = nullptr);
     ~TForm_courbe2() override;
 
     // Called by the main window once its controls exist.
@@ -63,9 +64,9 @@ public:
     void recule_camera();
 
     // --- controls and scene, named as the program's documentation names them ---
-    moteur3d::Vue3D *vue = nullptr;
+    engine3d::Vue3D *vue = nullptr;
     SceneCourbe2 objets;
-    moteur3d::ControleCameraSouris *controle_camera = nullptr;
+    engine3d::ControleCameraSouris *controle_camera = nullptr;
     QScrollBar *Scroll_coeff = nullptr;
     QLineEdit *Edit_nom = nullptr;
     PanneauxTest *panneaux = nullptr; // hidden test scroll bars ScrollBar1..4
@@ -97,9 +98,9 @@ private:
     void trace_somme();
     void coche_afficher(bool coche);
 
-    EtatPartage &m_etat;
+    trials::EtatPartage &m_etat;
     LienPrincipal m_lien;
     bool m_barres_branchees = false;
 };
 
-} // namespace fantrel
+} // namespace fantrel::results
