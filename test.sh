@@ -1,12 +1,12 @@
 #!/usr/bin/env bash
 # Installs what the build needs, builds with AddressSanitizer and
-# UndefinedBehaviorSanitizer, and runs every test under an X display.
+# UndefinedBehaviorSanitizer, warnings as errors, and runs every test under an X display.
 set -euo pipefail
 cd "$(dirname "$0")"
 bash scripts/install-deps.sh
 
 build=build
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFANTREL_SANITIZE=ON >/dev/null
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFANTREL_SANITIZE=ON -DFANTREL_WERROR=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"

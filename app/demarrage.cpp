@@ -47,7 +47,7 @@ void TForm1::Timer_debutTimer()
 QString chemin_exercice(const QString &nom, const QString &repertoire)
 {
     QString chemin = nom;
-    int pos = chemin.indexOf(QStringLiteral(".\\"));
+    qsizetype pos = chemin.indexOf(QStringLiteral(".\\"));
     if (pos < 0)
         pos = chemin.indexOf(QStringLiteral("./"));
     if (pos >= 0) {

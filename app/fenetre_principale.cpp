@@ -3,7 +3,7 @@
 #include "app/groupe_radio.h"
 #include "platform/minuteur_hr.h"
 #include "engine3d/vue3d.h"
-#include "platform/interactions.h"
+#include "platform/boites_dialogue.h"
 #include "trials/liste_exercice.h"
 #include <QAction>
 #include <QCloseEvent>

@@ -47,7 +47,7 @@ double LignesParam::reel(int n) const
 
 int entier_avant_blanc(const QString &ligne)
 {
-    const int blanc = ligne.indexOf(u' ');
+    const qsizetype blanc = ligne.indexOf(u' ');
     return platform::vers_entier(blanc < 0 ? QString() : ligne.left(blanc));
 }
 

@@ -34,7 +34,7 @@ struct Graphique::Disposition
     }
     double x_centre(int rang) const
     {
-        return zone.left() + (rang + 0.5) * zone.width() / abscisses.size();
+        return zone.left() + (rang + 0.5) * zone.width() / double(abscisses.size());
     }
 };
 
@@ -127,7 +127,7 @@ Graphique::Disposition Graphique::disposition() const
     const double bas = height() - marge - mesures.height() - 6;
     d.zone = QRectF(QPointF(gauche, haut), QPointF(width() - marge, std::max(haut + 1, bas)));
     if (!d.abscisses.isEmpty())
-        d.largeur_groupe = d.zone.width() / d.abscisses.size() * part_occupee;
+        d.largeur_groupe = d.zone.width() / double(d.abscisses.size()) * part_occupee;
     return d;
 }
 
@@ -139,7 +139,7 @@ QRectF Graphique::rectangle_barre(int serie, int index) const
     const PointBarre &p = m_series[serie].points[index];
     const int rang = int(std::lower_bound(d.abscisses.begin(), d.abscisses.end(), p.x)
                          - d.abscisses.begin());
-    const double largeur = d.largeur_groupe / m_series.size();
+    const double largeur = d.largeur_groupe / double(m_series.size());
     const double gauche = d.x_centre(rang) - d.largeur_groupe / 2 + serie * largeur;
     const double y = std::isfinite(p.y) ? p.y : 0;
     const double y0 = d.y_pixel(0), y1 = d.y_pixel(y);

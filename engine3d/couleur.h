@@ -25,7 +25,7 @@ CouleurRVBA couleur_depuis_valeur(std::int32_t valeur);
 // Shorthand for an opaque colour from 0..255 components.
 constexpr CouleurRVBA couleur_octets(int r, int g, int b)
 {
-    return { r / 255.0f, g / 255.0f, b / 255.0f, 1.0f };
+    return { float(r) / 255.0f, float(g) / 255.0f, float(b) / 255.0f, 1.0f };
 }
 
 } // namespace fantrel::engine3d

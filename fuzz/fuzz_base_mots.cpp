@@ -5,7 +5,7 @@
 // line and ends at the next line of another class; the chosen mark comes off again;
 // marking the pairs of a loaded list agrees with the plain walk of the lists; a
 // ".select_log" saved reads back as the bare pairs.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "wordpairs/base_mots.h"
 #include "wordpairs/listes_selection.h"
 

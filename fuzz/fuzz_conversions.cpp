@@ -4,7 +4,7 @@
 // format reads back; a file that reads whole is written again (under both decimal
 // separators) and reads back to the same values.
 #include "app/param_lignes.h"
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "platform/conversions.h"
 #include "platform/erreurs.h"
 #include <QRegularExpression>

@@ -3,7 +3,7 @@
 // are valid UTF-8 with non-ASCII bytes; the splitter agrees with a plain reference;
 // lines written (CR LF, Windows-1252) read back the same, characters outside the code
 // page aside and unless the written bytes look like UTF-8.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include <QStringDecoder>
 #include <QStringEncoder>
 

@@ -3,7 +3,7 @@
 // Properties: the test agrees with a plain reading of its rules (exactly one
 // difference over the outer word's length, then each checked filter); the indexed
 // answer to "does some line hold this text" agrees with the scan of every line.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "wordpairs/participes.h"
 #include "wordpairs/filtre_couple.h"
 #include <fuzzer/FuzzedDataProvider.h>

@@ -3,7 +3,7 @@
 // says; a note of the table without shift sounds its table frequency; a shift of a
 // fraction k/d (0 ≤ k ≤ d) of a step stays between the note and its neighbour, at
 // the pitch the step times the fraction gives, rounded halves to even.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "music/melodie.h"
 #include "music/table_notes.h"
 #include "platform/erreurs.h"

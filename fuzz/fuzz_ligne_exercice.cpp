@@ -4,7 +4,7 @@
 // word) splits back into its words, the marked one first; any line splits into
 // pieces of itself; an evened-out list keeps its lines but one and pairs them all;
 // the derived mask is the mask sign repeated, as long as the pair's letters.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "trials/liste_exercice.h"
 #include <algorithm>
 

@@ -5,7 +5,7 @@
 // in the sum, and each section's answers in its row, as a plain walk does; a record
 // saved and read back gives the same rows and counts; the header and listing look-ups
 // agree with the lines.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "results/enregistrement.h"
 #include "results/ligne_reponse.h"
 #include "trials/reponses.h"

@@ -6,7 +6,7 @@
 // and blanks skipped; inserted at random, it lands right after a note that carries
 // no shift yet, and a line that read still reads; either way it only inserts, adds
 // no token, and changes at most one entry.
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "music/incongruite.h"
 #include "music/melodie.h"
 #include "platform/erreurs.h"

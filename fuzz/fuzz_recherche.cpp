@@ -5,7 +5,7 @@
 // progress, as the straightforward one, and both list exactly the pairs that the
 // definition gives (every pair of lines of the class, earlier line outside, the pair
 // test on each word of one against each word of the other).
-#include "fuzz/commun.h"
+#include "commun.h"
 #include "wordpairs/participes.h"
 #include "wordpairs/recherche_rapide.h"
 #include "wordpairs/recherche_simple.h"

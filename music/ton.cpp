@@ -25,7 +25,7 @@ QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux)
         double gain = 1;
         const qint64 bord = std::min(i, nombre - 1 - i);
         if (bord < rampe)
-            gain = 0.5 * (1 - std::cos(std::numbers::pi * bord / rampe));
+            gain = 0.5 * (1 - std::cos(std::numbers::pi * double(bord) / double(rampe)));
         // The phase is taken modulo one period so long tones keep their precision.
         const double phase = pas_phase * static_cast<double>(i % taux);
         echantillons[i] =

@@ -1,6 +1,6 @@
 #include "platform/application.h"
 #include "platform/erreurs.h"
-#include "platform/interactions.h"
+#include "platform/boites_dialogue.h"
 #include <QLibraryInfo>
 #include <QLocale>
 #include <cstring>
@@ -13,6 +13,7 @@ namespace fantrel::platform {
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Fantrel"));
+    interactions() = interactions_reelles();
     // The dialogs speak French whatever the machine's language; the regional number
     // settings stay the machine's, since the settings file is written with them.
     const QLocale francais(QLocale::French, QLocale::France);

@@ -1,5 +1,6 @@
-// The program's QApplication: loads Qt's French translations and is the one place
-// that catches a run-time error escaping a handler and shows it in the error box.
+// The program's QApplication: installs the window system's boxes and dialogs behind
+// the seams, loads Qt's French translations and is the one place that catches a
+// run-time error escaping a handler and shows it in the error box.
 // NOTE: this safety net is sound for timers and queued calls; handlers of controls'
 // signals should be connected with relie() (platform/liaison.h), see there why.
 #pragma once

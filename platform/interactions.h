@@ -6,8 +6,6 @@
 #include <QStringList>
 #include <functional>
 
-class QWidget;
-
 namespace fantrel::platform {
 
 enum class Reponse { Oui, Non, Annuler };
@@ -46,7 +44,6 @@ struct Interactions
 
 // The process-wide seams; the real ones until replaced.
 Interactions &interactions();
-Interactions interactions_reelles();
 
 // Replaces some seams for the lifetime of the object and restores them after.
 class RemplacementInteractions
@@ -83,15 +80,15 @@ inline void bip(int frequence, int duree_ms)
     interactions().bip(frequence, duree_ms);
 }
 
-// Parent widget of the real boxes and dialogs (the main window).
-void definir_fenetre_parente(QWidget *parent);
-
 // The tone the real seam plays; until set, a silent blocking wait of the duration.
-// NOTE: interactions_reelles().bip calls through this, so setting it later still counts.
+// NOTE: the seams' default bip calls through this, so setting it later still counts.
 void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip);
 
 // The real wait: runs timers and paints, holds clicks and keys back until the deadline.
 void attente_reelle(int ms);
+
+// The tone set by definir_bip_reel (the seams' default bip).
+void bip_courant(int frequence, int duree_ms);
 
 // "desc|motif;motif|desc|motif" as Qt name filters: "desc (motif motif)", ….
 QStringList filtres_qt(const QString &filtre);

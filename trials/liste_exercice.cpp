@@ -12,21 +12,21 @@ constexpr int longueur_max_mot = 100;
 Couple decoupe_ligne_exercice(const QString &ligne)
 {
     Couple c;
-    const int espace = ligne.indexOf(u' ');
+    const qsizetype espace = ligne.indexOf(u' ');
     if (espace >= 0) {
         c.mot1 = ligne.left(espace);
-        const int double_espace = ligne.indexOf(QStringLiteral("  "));
+        const qsizetype double_espace = ligne.indexOf(QStringLiteral("  "));
         c.mot2 = double_espace >= 0 ? ligne.mid(double_espace + 2, longueur_max_mot)
                                     : ligne.mid(espace + 1, longueur_max_mot);
     }
-    const int tiret = ligne.indexOf(u'-');
+    const qsizetype tiret = ligne.indexOf(u'-');
     if (tiret >= 0) {
         c.mot1 = ligne.left(tiret);
         c.mot2 = ligne.mid(tiret + 1, longueur_max_mot);
     }
     if (c.mot2.contains(u'$'))
         std::swap(c.mot1, c.mot2);
-    const int dollar = c.mot1.indexOf(u'$');
+    const qsizetype dollar = c.mot1.indexOf(u'$');
     if (dollar >= 0)
         c.mot1.remove(dollar, 1);
     return c;
@@ -76,13 +76,13 @@ QString masque_derive(const QString &ligne2, const QString &masque_courant)
     if (masque_courant.isEmpty())
         return {};
     QString t = ligne2;
-    const int tiret = t.indexOf(u'-');
+    const qsizetype tiret = t.indexOf(u'-');
     if (tiret >= 0)
         t.remove(0, tiret + 1);
-    const int espace = t.indexOf(u' ');
+    const qsizetype espace = t.indexOf(u' ');
     if (espace >= 0)
         t.remove(espace, 1);
-    const int dollar = t.indexOf(u'$');
+    const qsizetype dollar = t.indexOf(u'$');
     if (dollar >= 0)
         t.remove(dollar, 1);
     return QString(t.size(), masque_courant.at(0));
@@ -90,7 +90,7 @@ QString masque_derive(const QString &ligne2, const QString &masque_courant)
 
 QString nom_sans_dossier(const QString &chemin)
 {
-    const int pos = std::max(chemin.lastIndexOf(u'\\'), chemin.lastIndexOf(u'/'));
+    const qsizetype pos = std::max(chemin.lastIndexOf(u'\\'), chemin.lastIndexOf(u'/'));
     return chemin.mid(pos + 1);
 }
 

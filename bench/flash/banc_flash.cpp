@@ -1,4 +1,4 @@
-#include "bench/flash/banc_flash.h"
+#include "banc_flash.h"
 #include "app/fenetre_principale.h"
 #include "app/fenetres.h"
 #include "platform/minuteur_hr.h"

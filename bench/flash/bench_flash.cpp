@@ -14,9 +14,9 @@
 // Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb. Run as root, the
 // timers' threads get SCHED_FIFO; as an ordinary user would run it:
 //   setpriv --bounding-set=-sys_nice --inh-caps=-sys_nice -- bench_flash
-#include "bench/flash/banc_flash.h"
-#include "bench/flash/charge_cpu.h"
-#include "bench/flash/statistiques.h"
+#include "banc_flash.h"
+#include "charge_cpu.h"
+#include "statistiques.h"
 #include "platform/application.h"
 #include <QFile>
 #include <cstdio>

@@ -1,4 +1,4 @@
-#include "bench/flash/charge_cpu.h"
+#include "charge_cpu.h"
 #include <QFile>
 #include <chrono>
 #include <csignal>

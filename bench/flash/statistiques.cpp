@@ -1,4 +1,4 @@
-#include "bench/flash/statistiques.h"
+#include "statistiques.h"
 #include <algorithm>
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "tests/matrice/banc_matrice.h"
+#include "banc_matrice.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
 #include "wordpairs/fenetre_couples.h"

@@ -1,4 +1,4 @@
-#include "tests/matrice/lecture.h"
+#include "lecture.h"
 #include "platform/capacite_memo.h"
 #include <QElapsedTimer>
 #include <QTest>

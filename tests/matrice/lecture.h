@@ -3,7 +3,7 @@
 // correctly or shows the specified error box, leaving its state (what that command
 // may change) and every file of the folder as they were.
 #pragma once
-#include "tests/matrice/banc_matrice.h"
+#include "banc_matrice.h"
 #include <QString>
 #include <QStringList>
 #include <functional>

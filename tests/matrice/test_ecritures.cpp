@@ -4,7 +4,7 @@
 // process may mount one). Each gives the error box and leaves every file as it was
 // (the previous file whole) and the command's "unsaved" mark set; an ordinary
 // folder shows the command really writes.
-#include "tests/matrice/banc_matrice.h"
+#include "banc_matrice.h"
 #include "music/groupe_musical.h"
 #include "platform/application.h"
 #include "platform/conversions.h"

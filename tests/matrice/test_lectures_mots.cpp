@@ -2,7 +2,7 @@
 // by a class search), a software list (".select_log", "Lire" beside the software's
 // list) and a user's list ("Lire" beside the user's list), each in every bad case,
 // with the window shown, each command run from its button.
-#include "tests/matrice/lecture.h"
+#include "lecture.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
 #include "wordpairs/fenetre_couples.h"

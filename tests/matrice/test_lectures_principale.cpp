@@ -2,7 +2,7 @@
 // Cancel), an exercise list ("Ouvrir un exercice"), a results file ("Ouvrir un
 // résultat") and a melody list (the open button of "Fichier musical"), each in every
 // bad case.
-#include "tests/matrice/lecture.h"
+#include "lecture.h"
 #include "app/groupe_radio.h"
 #include "app/param_lignes.h"
 #include "platform/minuteur_hr.h"

@@ -1,6 +1,6 @@
 // What the fuzz targets and the bad-input matrix found, each held by a test that
 // names the fault and where it was mended.
-#include "tests/matrice/banc_matrice.h"
+#include "banc_matrice.h"
 #include "music/groupe_musical.h"
 #include "music/incongruite.h"
 #include "music/melodie.h"

@@ -1,4 +1,4 @@
-#include "platform/interactions.h"
+#include "platform/boites_dialogue.h"
 #include <QAbstractButton>
 #include <QApplication>
 #include <QFile>

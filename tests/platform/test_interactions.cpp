@@ -1,7 +1,7 @@
 #include "clic_reel.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
-#include "platform/interactions.h"
+#include "platform/boites_dialogue.h"
 #include "platform/liaison.h"
 #include <QElapsedTimer>
 #include <QMessageBox>
