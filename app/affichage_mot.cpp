@@ -1,13 +1,14 @@
-// The 3D word of the main window: its scene, the display operations the trials
-// use, the verdict label and the delayed redisplay.
-#include "app/fenetre_principale.h"
+#include "app/affichage_mot.h"
 #include "engine3d/ancre.h"
 #include "engine3d/camera.h"
 #include "engine3d/controle_camera.h"
 #include "engine3d/lumiere.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
-#include <QLabel>
+#include "platform/liaison.h"
+#include <QEvent>
+#include <QTimer>
+#include <QWidget>
 
 namespace fantrel::app {
 
@@ -16,10 +17,20 @@ namespace {
 constexpr std::int32_t fond_initial = std::int32_t(0x80000000u + 28u);
 } // namespace
 
-void TForm1::construit_scene()
+AffichageMot::AffichageMot(trials::EtatPartage &etat, QWidget *centre)
+    : QObject(centre), m_etat(etat)
+{
+    construit_scene(centre);
+    Timer_reaffich = new QTimer(this);
+    Timer_reaffich->setObjectName(QStringLiteral("Timer_reaffich"));
+    Timer_reaffich->setInterval(500);
+    platform::relie(Timer_reaffich, &QTimer::timeout, this, &AffichageMot::Timer_reaffichTimer);
+}
+
+void AffichageMot::construit_scene(QWidget *centre)
 {
     using namespace engine3d;
-    vue_3d = new Vue3D(m_centre);
+    vue_3d = new Vue3D(centre);
     vue_3d->setObjectName(QStringLiteral("GLSceneViewer1"));
     vue_3d->setGeometry(56, 36, 983, 586);
     vue_3d->setAccessibleName(QStringLiteral("Vue du mot"));
@@ -65,7 +76,28 @@ void TForm1::construit_scene()
     controle_camera->attacher(*vue_3d, *GLCamera1);
 }
 
-void TForm1::affich_texte(const QString &texte)
+void AffichageMot::garde_au_dessus(const QList<QWidget *> &commandes)
+{
+    m_au_dessus = commandes;
+    vue_3d->setAttribute(Qt::WA_NativeWindow);
+    for (QWidget *w : vue_3d->findChildren<QWidget *>())
+        w->setAttribute(Qt::WA_NativeWindow);
+    for (QWidget *w : commandes)
+        w->setAttribute(Qt::WA_NativeWindow);
+    vue_3d->window()->installEventFilter(this);
+}
+
+bool AffichageMot::eventFilter(QObject *objet, QEvent *evenement)
+{
+    if (objet == vue_3d->window() && evenement->type() == QEvent::Show) {
+        vue_3d->lower();
+        for (QWidget *w : std::as_const(m_au_dessus))
+            w->raise();
+    }
+    return QObject::eventFilter(objet, evenement);
+}
+
+void AffichageMot::affich_texte(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->repeint_maintenant();
@@ -73,37 +105,72 @@ void TForm1::affich_texte(const QString &texte)
         observateur_affichage(texte);
 }
 
-void TForm1::prepare_affichage(const QString &texte)
+void AffichageMot::prepare_affichage(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->prepare_image();
 }
 
-void TForm1::pose_texte(const QString &texte)
+void AffichageMot::pose_texte(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->demande_repeint();
 }
 
-void TForm1::texte_visible(bool visible)
+void AffichageMot::prepare_texte(const QString &texte)
+{
+    GLSpaceText1->prepare_texte(texte);
+}
+
+std::chrono::microseconds AffichageMot::duree_presentation() const
+{
+    return vue_3d->duree_presentation();
+}
+
+void AffichageMot::texte_visible(bool visible)
 {
     GLSpaceText1->definir_visible(visible);
     vue_3d->demande_repeint();
 }
 
-void TForm1::affich_bid(bool verdict)
+void AffichageMot::definir_hauteur(double echelle)
 {
-    Lab_bid->setText(verdict ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
-    Lab_bid->adjustSize();
+    QVector3D e = GLSpaceText1->echelle();
+    e.setY(float(echelle));
+    GLSpaceText1->definir_echelle(e);
+    vue_3d->demande_repeint();
 }
 
-void TForm1::Timer_reaffichTimer()
+void AffichageMot::definir_largeur(double echelle)
+{
+    QVector3D e = GLSpaceText1->echelle();
+    e.setX(float(echelle));
+    GLSpaceText1->definir_echelle(e);
+    vue_3d->demande_repeint();
+}
+
+void AffichageMot::definir_couleur_texte(std::int32_t c)
+{
+    auto m = GLSpaceText1->materiau();
+    m.emission = engine3d::CouleurRVBA{ float((c & 0xFF) / 255.0), float(((c >> 8) & 0xFF) / 255.0),
+                                        float(((c >> 16) & 0xFF) / 255.0), m.emission.a };
+    GLSpaceText1->definir_materiau(m);
+    vue_3d->repeint_maintenant();
+}
+
+void AffichageMot::definir_couleur_fond(std::int32_t couleur)
+{
+    vue_3d->definir_couleur_fond(couleur);
+    vue_3d->repeint_maintenant();
+}
+
+void AffichageMot::Timer_reaffichTimer()
 {
     Timer_reaffich->stop();
     // A changed value forces a fresh frame; the view ends on the stored colour.
-    vue_3d->definir_couleur_fond(std::int32_t(std::uint32_t(etat.couleur_fond) + 1u));
+    vue_3d->definir_couleur_fond(std::int32_t(std::uint32_t(m_etat.couleur_fond) + 1u));
     vue_3d->repeint_maintenant();
-    vue_3d->definir_couleur_fond(etat.couleur_fond);
+    vue_3d->definir_couleur_fond(m_etat.couleur_fond);
     vue_3d->repeint_maintenant();
 }
 

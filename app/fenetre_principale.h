@@ -1,167 +1,78 @@
-// The main window: the subject's 3D view with the answer controls under it, the
-// experimenter's menus, the settings panel and the floating "Mode visible" groups.
-// Handlers carry the names the program's documentation uses; the logic they bind
-// lives in trials/, results/ and music/.
+// The main window TForm1: the subject's 3D word with the answer controls under it,
+// the experimenter's menus, the settings panel and the floating "Mode visible"
+// boxes. It holds the run's shared state and its parts; each handler is one line
+// that calls the part doing the work (app/connexions.cpp wires the parts together).
 #pragma once
 #include "platform/interactions.h"
 #include "trials/etat_partage.h"
 #include <QMainWindow>
-#include <QTimer>
-#include <cstdint>
-#include <functional>
+#include <memory>
 
 class QAction;
-class QGroupBox;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
-class QPushButton;
-class QRadioButton;
-class QScrollBar;
-class QToolButton;
+class QTimer;
 
-namespace fantrel::platform {
-class MinuteurHR;
-}
-namespace fantrel::engine3d {
-class Vue3D;
-class Camera;
-class Ancre;
-class Lumiere;
-class Texte3D;
-class ControleCameraSouris;
-} // namespace fantrel::engine3d
+namespace fantrel::trials {
+class EssaiKorvane;
+class EssaiMorbelle;
+class EssaiMots;
+} // namespace fantrel::trials
 namespace fantrel::results {
+class GroupeResultats;
+class TableauResultats;
 class TForm_courbe;
 class TForm_courbe2;
-class GroupeResultats;
 } // namespace fantrel::results
 namespace fantrel::music {
-class GroupeMusical;
 class EssaiMusical;
+class GroupeMusical;
 } // namespace fantrel::music
 namespace fantrel::wordpairs {
 class TForm_choix_mots;
 }
-namespace fantrel::app {
-class GroupeRadio;
-class Nuancier;
-} // namespace fantrel::app
 
 namespace fantrel::app {
 
-// The exercise list named in the settings: ".\" (or "./") stands for repertoire.
-QString chemin_exercice(const QString &nom, const QString &repertoire);
+class AffichageMot;
+class CommandesEssai;
+class DeplacementFlottant;
+class DeroulementSeance;
+class FichierParam;
+class GroupeExercice;
+class PanneauReglages;
 
 class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    explicit TForm1(QWidget *parent = nullptr);
+    // tableau: the table of result rows, which the results record follows.
+    explicit TForm1(results::TableauResultats &tableau, QWidget *parent = nullptr);
     ~TForm1() override;
 
-    // The other windows, created after this one (see main.cpp).
+    // The other windows, made after this one (fenetres.h).
     void relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
                         results::TForm_courbe2 *courbe2);
 
-    trials::EtatPartage etat;
+    trials::EtatPartage etat; // the run's shared state
 
-    // Display of the 3D word.
-    void affich_texte(const QString &texte); // returns once the frame is on screen
-    // Called as affich_texte returns, with the frame on screen (timing benchmarks).
-    std::function<void(const QString &)> observateur_affichage;
-    void pose_texte(const QString &texte); // shown at the next repaint
-    // Draws the text's frame ahead, kept off screen until the next affich_texte(texte):
-    // what is due at a set time then costs a swap only.
-    void prepare_affichage(const QString &texte);
-    void texte_visible(bool visible);
-    void affich_bid(bool verdict);
-    void cache_boutons();
+    // --- the window's parts ---
+    AffichageMot *affichage = nullptr; // the 3D word
+    CommandesEssai *commandes = nullptr; // start, answer and listen buttons, labels
+    PanneauReglages *reglages = nullptr; // "Réglages" (GroupBox1)
+    std::unique_ptr<FichierParam> fichier_param; // param.ini
+    std::unique_ptr<DeroulementSeance> deroulement; // start-up, list, new user, listing
+    GroupeExercice *GroupBox3 = nullptr; // "Fichier exercice": the list, or a user's answers
+    results::GroupeResultats *groupe_resultats = nullptr; // "Fichier résultats" (Group_result)
+    music::GroupeMusical *groupe_musical = nullptr; // "Fichier musical" (Group_musical)
+    trials::EssaiKorvane *korvane = nullptr; // first masked-word paradigm
+    trials::EssaiMorbelle *morbelle = nullptr; // second paradigm
+    music::EssaiMusical *essai_musical = nullptr; // "Incongruité musicale"
+    QTimer *Timer_debut = nullptr; // 100 ms after start, once
+    platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 
-    // Settings file.
-    void lire_param();
-    void sauve_param();
-    QString chemin_param() const;
+    // The word test in use (the second paradigm's when mode_morbelle).
+    trials::EssaiMots *essai_mots() const;
 
-    // Exercise lists.
-    void ouvrir();
-
-    // Answers.
-    void demande_reponse();
-    void misajour_courbe();
-    void compte_reponse(); // current row, then the sum row
-
-    // --- controls, named as the program's documentation names them ---
-    engine3d::Vue3D *vue_3d = nullptr;
-    engine3d::Camera *GLCamera1 = nullptr;
-    engine3d::Ancre *GLDummyCube1 = nullptr;
-    engine3d::Lumiere *GLLightSource1 = nullptr;
-    engine3d::Lumiere *GLLightSource2 = nullptr;
-    engine3d::Texte3D *GLSpaceText1 = nullptr;
-    engine3d::ControleCameraSouris *controle_camera = nullptr;
-
-    QPushButton *BitBtn2 = nullptr;
-    QPushButton *bit_rep1 = nullptr;
-    QPushButton *bit_rep2 = nullptr;
-    QPushButton *Bit_rep3 = nullptr;
-    QLineEdit *Edit_saisie_libre = nullptr;
-    QPushButton *BitBtn5 = nullptr;
-    QPushButton *BitBtn_ecoute = nullptr;
-    QLabel *lab_mot_aff = nullptr;
-    QLabel *Lab_bid = nullptr;
-
-    QGroupBox *GroupBox3 = nullptr;
-    QPlainTextEdit *Memo1 = nullptr;
-    QGroupBox *Group_result = nullptr;
-    QPlainTextEdit *Memo_enreg_test = nullptr;
-    QGroupBox *Group_musical = nullptr;
-    music::EssaiMusical *essai_musical = nullptr;
-    results::GroupeResultats *groupe_resultats = nullptr;
-    music::GroupeMusical *groupe_musical = nullptr;
-
-    // Settings panel.
-    QGroupBox *GroupBox1 = nullptr;
-    QLineEdit *Edit1 = nullptr;
-    QToolButton *SpeedButton1 = nullptr;
-    QToolButton *SpeedButton3 = nullptr;
-    QPushButton *BitBtn4 = nullptr;
-    QPushButton *BitBtn3 = nullptr;
-    QScrollBar *Scroll_timer = nullptr;
-    QLabel *Lab_intervalle_timer = nullptr;
-    QLineEdit *Edit_masque = nullptr;
-    QToolButton *SpeedButton2 = nullptr;
-    QScrollBar *Scroll_hauteur = nullptr;
-    QScrollBar *Scroll_largeur = nullptr;
-    QLabel *Lab_hauteur = nullptr;
-    QLabel *Lab_largeur = nullptr;
-    Nuancier *Ima_hg = nullptr;
-    QRadioButton *Radio_texte = nullptr;
-    QRadioButton *Radio_fond = nullptr;
-    QRadioButton *RadioButton1 = nullptr;
-    QLineEdit *Edit_masque1 = nullptr;
-    QScrollBar *Scroll_masque1 = nullptr;
-    QLabel *Lab_interv_masque1 = nullptr;
-    QScrollBar *Scroll_mot = nullptr;
-    QLabel *Lab_interv_figure = nullptr;
-    QScrollBar *Scroll_blanc = nullptr;
-    QLabel *Lab_interv_blanc = nullptr;
-    QLineEdit *Edit_masque2 = nullptr;
-    QScrollBar *Scroll_masque2 = nullptr;
-    QLabel *Lab_interv_masque2 = nullptr;
-    GroupeRadio *Radio_incongru = nullptr;
-    QLineEdit *Edit_incongru = nullptr;
-    QLineEdit *Edit3 = nullptr;
-
-    QTimer *Timer_debut = nullptr;
-    QTimer *Timer_reaffich = nullptr;
-    QTimer *Timer_reactive_coul = nullptr;
-    platform::MinuteurHR *AsyncTimer2 = nullptr;
-    platform::MinuteurHR *Async_masque1 = nullptr;
-    platform::MinuteurHR *Async_mot = nullptr;
-    platform::MinuteurHR *Async_blanc = nullptr;
-    platform::MinuteurHR *Async_masque2 = nullptr;
-
-    // Menu items.
+    // --- menus, named as the window's layout names them ---
     QAction *Ouvrirunexercice1 = nullptr;
     QAction *ouvrirunrsultat1 = nullptr;
     QAction *rierdesmots1 = nullptr;
@@ -181,90 +92,58 @@ public:
     QAction *Rglages1 = nullptr;
     QAction *Modevisible1 = nullptr;
 
-    platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
-    wordpairs::TForm_choix_mots *Form_choix_mots = nullptr;
-    results::TForm_courbe *Form_courbe = nullptr;
-    results::TForm_courbe2 *Form_courbe2 = nullptr;
-
 public slots:
-    void Timer_debutTimer();
-    void Timer_reaffichTimer();
-    void Timer_reactive_coulTimer();
+    void Timer_debutTimer(); // start-up, once: settings, list, result rows 0 and 1
 
-    void Ouvrirunexercice1Click();
-    void ouvrirunrsultat1Click();
-    void rierdesmots1Click();
-    void Sauverlesparamtres1Click();
-    void Enregistrerlesrsultats1Click();
-    void Nouvelutilisateur1Click();
-    void Comparaisondemots1Click();
-    void Saisielibre1Click();
-    void Quitter1Click();
-    void Courbe1Click();
-    void Courbe21Click();
-    void outeffacer1Click();
-    void Korvane1Click();
-    void Morbelle1Click();
-    void Incongruitmusicale1Click();
-    void Rglages1Click();
-    void Modevisible1Click();
+    void Ouvrirunexercice1Click(); // Fichier › Ouvrir un exercice
+    void ouvrirunrsultat1Click(); // Fichier › Ouvrir un résultat
+    void rierdesmots1Click(); // Fichier › Trier des  mots
+    void Sauverlesparamtres1Click(); // Fichier › Enregistrer les paramètres
+    void Enregistrerlesrsultats1Click(); // Fichier › Enregistrer les résultats
+    void Nouvelutilisateur1Click(); // Fichier › Nouvel utilisateur
+    void Comparaisondemots1Click(); // Fichier › Type d'exercice › Comparaison de mots
+    void Saisielibre1Click(); // Fichier › Type d'exercice › Saisie libre
+    void Quitter1Click(); // Fichier › Quitter
+    void Courbe1Click(); // Courbes › Courbe1 (hidden entry)
+    void Courbe21Click(); // Courbes › Afficher
+    void outeffacer1Click(); // Courbes › Tout effacer
+    void Korvane1Click(); // Type de test › Korvane
+    void Morbelle1Click(); // Type de test › Morbelle
+    void Incongruitmusicale1Click(); // Type de test › Incongruité musicale
+    void Rglages1Click(); // Options › Réglages
+    void Modevisible1Click(); // Options › Mode visible
 
-    void BitBtn4Click();
-    void BitBtn3Click();
-    void SpeedButton3Click();
-    void SpeedButton1Click();
-    void Scroll_hauteurChange();
-    void Scroll_largeurChange();
-    void Ima_hgMouseMove(QPoint pixel);
-    void Ima_hgMouseDown();
+    void BitBtn4Click(); // Réglages › OK
+    void BitBtn3Click(); // Réglages › Annuler
+    void SpeedButton3Click(); // Réglages › X
+    void SpeedButton1Click(); // Réglages › open an exercise list
+    void SpeedButton2Click(); // Réglages › Test de Korvane › test
+    void Edit_masqueChange(); // Réglages › Mire typed
 
-    void BitBtn2Click();
-    void AsyncTimer2Timer();
-    void Scroll_timerChange();
-    void Edit_masqueChange();
-    void SpeedButton2Click();
-    void bit_rep1Click();
-    void bit_rep2Click();
-    void Bit_rep3Click();
-    void Edit_saisie_libreEntree();
-
-    void BitBtn5Click();
-    void Async_masque1Timer();
-    void Async_motTimer();
-    void Async_blancTimer();
-    void Async_masque2Timer();
-    void Scroll_masque1Change();
-    void Scroll_motChange();
-    void Scroll_blancChange();
-    void Scroll_masque2Change();
+    void BitBtn2Click(); // "Concentrez vous sur le leurre et cliquez ici"
+    void bit_rep1Click(); // left answer (or "C'était juste")
+    void bit_rep2Click(); // right answer (or "C'était faux")
+    void Bit_rep3Click(); // "?"
+    void Edit_saisie_libreEntree(); // Enter in the free-typing box
+    void BitBtn_ecouteClick(); // "Cliquez ici pour écouter la mélodie"
 
 protected:
     void closeEvent(QCloseEvent *evenement) override;
-    void showEvent(QShowEvent *evenement) override;
-    bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
-    QList<QWidget *> controles_sur_la_vue() const;
-    void construit_scene();
-    void construit_commandes();
     void construit_menus();
-    void construit_panneau_reglages();
-    void construit_groupes_visibles();
-    void construit_groupes_resultats_musique();
-    void construit_essai_musical();
-    void relance_exercice();
-    void rend_flottant(QGroupBox *groupe);
+    void construit_groupes();
     void coche_type_test(QAction *coche);
-    void reponse_mot(QPushButton *bouton);
-    void phase_chaine(platform::MinuteurHR *fin, int suivante);
-    void lance_exposition();
-    void branche_barres_test();
-    void recule_camera_resultats();
+    // "Type d'exercice": the marks, the word tests' answer mode, the controls reset.
+    void choisit_mode_reponse(QAction *coche);
 
     QWidget *m_centre = nullptr;
-    QPoint m_origine_glisse;
-    QGroupBox *m_groupe_glisse = nullptr;
+    DeplacementFlottant *m_deplacement = nullptr;
     bool m_mode_visible = false;
+    wordpairs::TForm_choix_mots *m_choix_mots = nullptr;
+    results::TForm_courbe *m_courbe = nullptr;
+    results::TForm_courbe2 *m_courbe2 = nullptr;
+    results::TableauResultats &m_tableau;
 };
 
 } // namespace fantrel::app

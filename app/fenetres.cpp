@@ -2,17 +2,20 @@
 #include "app/fenetre_principale.h"
 #include "results/fenetre_graphique.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/tableau_resultats.h"
 #include "wordpairs/fenetre_couples.h"
 
 namespace fantrel::app {
 
 Fenetres::Fenetres()
-    : Form1(std::make_unique<TForm1>()),
+    : tableau(std::make_unique<results::TableauResultats>()),
+      Form1(std::make_unique<TForm1>(*tableau)),
       Form_choix_mots(std::make_unique<wordpairs::TForm_choix_mots>(Form1->etat.repertoire)),
       Form_courbe(std::make_unique<results::TForm_courbe>()),
-      Form_courbe2(std::make_unique<results::TForm_courbe2>(Form1->etat))
+      Form_courbe2(std::make_unique<results::TForm_courbe2>(*tableau))
 {
     Form1->relie_fenetres(Form_choix_mots.get(), Form_courbe.get(), Form_courbe2.get());
+    relie_sous_systemes(*this);
 }
 
 Fenetres::~Fenetres()
@@ -22,6 +25,7 @@ Fenetres::~Fenetres()
     Form_courbe2.reset();
     Form_courbe.reset();
     Form_choix_mots.reset();
+    tableau.reset();
 }
 
 } // namespace fantrel::app

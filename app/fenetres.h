@@ -1,6 +1,7 @@
 // The program's four windows, created in order: the main window first (it becomes
 // the application's main window), then the word-pair tool, the bar chart window and
-// the 3D results window. Destroyed in the reverse order.
+// the 3D results window, with the table of result rows the last one draws. Their
+// signals are connected in one place (connexions.cpp). Destroyed in reverse order.
 #pragma once
 #include <memory>
 
@@ -8,6 +9,7 @@ namespace fantrel::wordpairs {
 class TForm_choix_mots;
 }
 namespace fantrel::results {
+class TableauResultats;
 class TForm_courbe;
 class TForm_courbe2;
 } // namespace fantrel::results
@@ -18,6 +20,7 @@ class TForm1;
 
 struct Fenetres
 {
+    std::unique_ptr<results::TableauResultats> tableau;
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<wordpairs::TForm_choix_mots> Form_choix_mots;
     std::unique_ptr<results::TForm_courbe> Form_courbe;
@@ -26,5 +29,10 @@ struct Fenetres
     Fenetres();
     ~Fenetres();
 };
+
+// Connects the subsystems' signals: the trials to the main window's controls, the
+// results record and the table of result rows; the table to the record and the
+// main window; the settings panel to the 3D word and the trials' timers.
+void relie_sous_systemes(Fenetres &fenetres);
 
 } // namespace fantrel::app

@@ -1,12 +1,8 @@
-// The settings panel "Réglages": its groups and controls, and the handlers of its
-// own controls (text size, colour picker, OK, Cancel, close).
-#include "app/fenetre_principale.h"
-#include "platform/liaison.h"
+#include "app/panneau_reglages.h"
+#include "app/fabrique_controles.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
-#include "engine3d/texte3d.h"
-#include "engine3d/vue3d.h"
-#include <QGroupBox>
+#include "platform/liaison.h"
 #include <QLabel>
 #include <QLineEdit>
 #include <QPalette>
@@ -14,89 +10,73 @@
 #include <QRadioButton>
 #include <QScrollBar>
 #include <QStyle>
+#include <QTimer>
 #include <QToolButton>
 
 namespace fantrel::app {
 
 namespace {
 
-QGroupBox *groupe(QWidget *parent, const char *nom, const QString &titre, QRect geometrie)
-{
-    auto *g = new QGroupBox(titre, parent);
-    g->setObjectName(QString::fromLatin1(nom));
-    g->setGeometry(geometrie);
-    return g;
-}
-
-QLabel *etiquette(QWidget *parent, const QString &texte, QPoint position, const char *nom = nullptr)
-{
-    auto *l = new QLabel(texte, parent);
-    if (nom)
-        l->setObjectName(QString::fromLatin1(nom));
-    l->move(position);
-    l->adjustSize();
-    return l;
-}
-
-QLineEdit *champ(QWidget *parent, const char *nom, const QString &texte, QRect geometrie,
-                 const QString &nom_accessible)
-{
-    auto *e = new QLineEdit(texte, parent);
-    e->setObjectName(QString::fromLatin1(nom));
-    e->setGeometry(geometrie);
-    e->setAccessibleName(nom_accessible);
-    return e;
-}
-
-QScrollBar *barre(QWidget *parent, const char *nom, int maximum, int position, QRect geometrie,
-                  const QString &nom_accessible)
-{
-    auto *b = new QScrollBar(Qt::Horizontal, parent);
-    b->setObjectName(QString::fromLatin1(nom));
-    b->setRange(0, maximum);
-    b->setSingleStep(1);
-    b->setPageStep(1);
-    b->setValue(position);
-    b->setGeometry(geometrie);
-    b->setAccessibleName(nom_accessible);
-    return b;
-}
-
 QString duree_ms(int ms)
 {
     return QString::number(ms) + QStringLiteral(" ms");
 }
 
+// Three decimals and a "." whatever the regional settings.
+QString echelle_texte(double v)
+{
+    return QString::asprintf("%5.3f", v).trimmed();
+}
+
 } // namespace
 
-void TForm1::construit_panneau_reglages()
+PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("Réglages"), parent)
 {
-    GroupBox1 = groupe(m_centre, "GroupBox1", QStringLiteral("Réglages"), QRect(68, 14, 400, 395));
-    QPalette gris = GroupBox1->palette();
+    setObjectName(QStringLiteral("GroupBox1"));
+    setGeometry(68, 14, 400, 395);
+    QPalette gris = palette();
     gris.setColor(QPalette::Window, QColor(201, 201, 201));
-    GroupBox1->setPalette(gris);
-    GroupBox1->hide();
-    rend_flottant(GroupBox1);
+    setPalette(gris);
+    hide();
 
-    etiquette(GroupBox1, QStringLiteral("Fichier de mots"), QPoint(8, 20));
-    Edit1 = champ(GroupBox1, "Edit1", QStringLiteral(".\\machin.liste_fantrel"),
-                  QRect(8, 36, 330, 21), QStringLiteral("Fichier de mots"));
-    SpeedButton1 = new QToolButton(GroupBox1);
+    construit_fichier();
+    construit_korvane();
+    construit_taille();
+    construit_couleur();
+    construit_morbelle();
+    construit_musique();
+
+    BitBtn4 = bouton(this, "BitBtn4", QStringLiteral("OK"), QRect(216, 362, 80, 25));
+    BitBtn3 = bouton(this, "BitBtn3", QStringLiteral("Annuler"), QRect(304, 362, 80, 25));
+
+    Timer_reactive_coul = new QTimer(this);
+    Timer_reactive_coul->setObjectName(QStringLiteral("Timer_reactive_coul"));
+    Timer_reactive_coul->setInterval(1000);
+    platform::relie(Timer_reactive_coul, &QTimer::timeout, this,
+                    &PanneauReglages::Timer_reactive_coulTimer);
+}
+
+void PanneauReglages::construit_fichier()
+{
+    etiquette(this, QStringLiteral("Fichier de mots"), QPoint(8, 20));
+    Edit1 = champ(this, "Edit1", QStringLiteral(".\\machin.liste_fantrel"), QRect(8, 36, 330, 21),
+                  QStringLiteral("Fichier de mots"));
+    SpeedButton1 = new QToolButton(this);
     SpeedButton1->setObjectName(QStringLiteral("SpeedButton1"));
     SpeedButton1->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton1->setGeometry(344, 34, 25, 25);
     SpeedButton1->setAccessibleName(QStringLiteral("Ouvrir un exercice"));
-    platform::relie(SpeedButton1, &QToolButton::clicked, this, &TForm1::SpeedButton1Click);
-    SpeedButton3 = new QToolButton(GroupBox1);
+    SpeedButton3 = new QToolButton(this);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setText(QStringLiteral("X"));
     SpeedButton3->setGeometry(376, 4, 18, 18);
     SpeedButton3->setAccessibleName(QStringLiteral("Fermer les réglages"));
-    platform::relie(SpeedButton3, &QToolButton::clicked, this, &TForm1::SpeedButton3Click);
+}
 
-    // "Test de Korvane"
-    QGroupBox *korvane = groupe(GroupBox1, "GroupBox2", QStringLiteral("Test de Korvane"),
-                                QRect(8, 62, 188, 96));
+void PanneauReglages::construit_korvane()
+{
+    QGroupBox *korvane =
+            groupe(this, "GroupBox2", QStringLiteral("Test de Korvane"), QRect(8, 62, 188, 96));
     etiquette(korvane, QStringLiteral("Timer"), QPoint(8, 20));
     Scroll_timer =
             barre(korvane, "Scroll_timer", 100, 0, QRect(44, 20, 136, 16), QStringLiteral("Timer"));
@@ -111,13 +91,14 @@ void TForm1::construit_panneau_reglages()
     SpeedButton2->setObjectName(QStringLiteral("SpeedButton2"));
     SpeedButton2->setText(QStringLiteral("test"));
     SpeedButton2->setGeometry(140, 62, 40, 21);
-    platform::relie(Scroll_timer, &QScrollBar::valueChanged, this, &TForm1::Scroll_timerChange);
-    platform::relie(Edit_masque, &QLineEdit::textChanged, this, &TForm1::Edit_masqueChange);
-    platform::relie(SpeedButton2, &QToolButton::clicked, this, &TForm1::SpeedButton2Click);
+    platform::relie(Scroll_timer, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_timerChange);
+}
 
-    // "Taille du texte"
-    QGroupBox *taille = groupe(GroupBox1, "GroupBox4", QStringLiteral("Taille du texte"),
-                               QRect(204, 62, 188, 96));
+void PanneauReglages::construit_taille()
+{
+    QGroupBox *taille =
+            groupe(this, "GroupBox4", QStringLiteral("Taille du texte"), QRect(204, 62, 188, 96));
     etiquette(taille, QStringLiteral("Hauteur"), QPoint(8, 22));
     Scroll_hauteur = barre(taille, "Scroll_hauteur", 400, 64, QRect(8, 38, 120, 16),
                            QStringLiteral("Hauteur"));
@@ -128,12 +109,16 @@ void TForm1::construit_panneau_reglages()
     Lab_largeur = etiquette(taille, QStringLiteral("Lab_largeur"), QPoint(134, 72), "Lab_largeur");
     Lab_hauteur->setMinimumWidth(50);
     Lab_largeur->setMinimumWidth(50);
-    platform::relie(Scroll_hauteur, &QScrollBar::valueChanged, this, &TForm1::Scroll_hauteurChange);
-    platform::relie(Scroll_largeur, &QScrollBar::valueChanged, this, &TForm1::Scroll_largeurChange);
+    platform::relie(Scroll_hauteur, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_hauteurChange);
+    platform::relie(Scroll_largeur, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_largeurChange);
+}
 
-    // "Couleur du texte"
-    QGroupBox *couleur = groupe(GroupBox1, "GroupBox5", QStringLiteral("Couleur du texte"),
-                                QRect(8, 162, 188, 76));
+void PanneauReglages::construit_couleur()
+{
+    QGroupBox *couleur =
+            groupe(this, "GroupBox5", QStringLiteral("Couleur du texte"), QRect(8, 162, 188, 76));
     Ima_hg = new Nuancier(couleur);
     Ima_hg->setObjectName(QStringLiteral("Ima_hg"));
     Ima_hg->move(8, 20);
@@ -148,11 +133,13 @@ void TForm1::construit_panneau_reglages()
     RadioButton1->setObjectName(QStringLiteral("RadioButton1"));
     RadioButton1->setGeometry(110, 52, 74, 18);
     RadioButton1->setChecked(true);
-    platform::relie(Ima_hg, &Nuancier::deplace, this, &TForm1::Ima_hgMouseMove);
-    platform::relie(Ima_hg, &Nuancier::appui, this, &TForm1::Ima_hgMouseDown);
+    platform::relie(Ima_hg, &Nuancier::deplace, this, &PanneauReglages::Ima_hgMouseMove);
+    platform::relie(Ima_hg, &Nuancier::appui, this, &PanneauReglages::Ima_hgMouseDown);
+}
 
-    // "Test de Morbelle"
-    QGroupBox *morbelle = groupe(GroupBox1, "GroupBox6", QStringLiteral("Test de Morbelle"),
+void PanneauReglages::construit_morbelle()
+{
+    QGroupBox *morbelle = groupe(this, "GroupBox6", QStringLiteral("Test de Morbelle"),
                                  QRect(204, 162, 188, 190));
     auto ligne_duree = [&](int y, const char *texte, const char *nom_barre, const char *nom_lab,
                            int position, QScrollBar *&b, QLabel *&l) {
@@ -177,17 +164,24 @@ void TForm1::construit_panneau_reglages()
                 Lab_interv_masque2);
     Scroll_masque1->setAccessibleName(QStringLiteral("Durée du masque 1"));
     Scroll_masque2->setAccessibleName(QStringLiteral("Durée du masque 2"));
-    platform::relie(Scroll_masque1, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque1Change);
-    platform::relie(Scroll_mot, &QScrollBar::valueChanged, this, &TForm1::Scroll_motChange);
-    platform::relie(Scroll_blanc, &QScrollBar::valueChanged, this, &TForm1::Scroll_blancChange);
-    platform::relie(Scroll_masque2, &QScrollBar::valueChanged, this, &TForm1::Scroll_masque2Change);
-    connect(Edit_masque1, &QLineEdit::textChanged, this,
-            [this](const QString &t) { etat.masque1 = t; });
-    connect(Edit_masque2, &QLineEdit::textChanged, this,
-            [this](const QString &t) { etat.masque2 = t; });
+    platform::relie(Scroll_masque1, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_masque1Change);
+    platform::relie(Scroll_mot, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_motChange);
+    platform::relie(Scroll_blanc, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_blancChange);
+    platform::relie(Scroll_masque2, &QScrollBar::valueChanged, this,
+                    &PanneauReglages::Scroll_masque2Change);
+    auto masques = [this] {
+        emit masques_morbelle_changes(Edit_masque1->text(), Edit_masque2->text());
+    };
+    connect(Edit_masque1, &QLineEdit::textChanged, this, masques);
+    connect(Edit_masque2, &QLineEdit::textChanged, this, masques);
+}
 
-    // "Incongruité musicale"
-    QGroupBox *musique = groupe(GroupBox1, "GroupBox7", QStringLiteral("Incongruité musicale"),
+void PanneauReglages::construit_musique()
+{
+    QGroupBox *musique = groupe(this, "GroupBox7", QStringLiteral("Incongruité musicale"),
                                 QRect(8, 242, 188, 146));
     Radio_incongru = new GroupeRadio(QString(),
                                      { QStringLiteral("Pas d'incongruité"),
@@ -214,97 +208,81 @@ void TForm1::construit_panneau_reglages()
     test_rythme->setObjectName(QStringLiteral("SpeedButton_rythme"));
     test_rythme->setText(QStringLiteral("test"));
     test_rythme->setGeometry(152, 123, 30, 19);
-
-    BitBtn4 = new QPushButton(QStringLiteral("OK"), GroupBox1);
-    BitBtn4->setObjectName(QStringLiteral("BitBtn4"));
-    BitBtn4->setGeometry(216, 362, 80, 25);
-    BitBtn3 = new QPushButton(QStringLiteral("Annuler"), GroupBox1);
-    BitBtn3->setObjectName(QStringLiteral("BitBtn3"));
-    BitBtn3->setGeometry(304, 362, 80, 25);
-    platform::relie(BitBtn4, &QPushButton::clicked, this, &TForm1::BitBtn4Click);
-    platform::relie(BitBtn3, &QPushButton::clicked, this, &TForm1::BitBtn3Click);
 }
 
-void TForm1::BitBtn4Click()
+music::ReglagesMusique PanneauReglages::reglages_musique(const QStringList &melodies) const
 {
-    GroupBox1->hide();
-    sauve_param();
+    return { Edit3->text(), melodies, Edit_incongru->text(), Radio_incongru->index_choisi() };
 }
 
-void TForm1::BitBtn3Click()
+void PanneauReglages::Scroll_timerChange()
 {
-    lire_param();
-    GroupBox1->hide();
+    Lab_intervalle_timer->setText(duree_ms(Scroll_timer->value()));
+    Lab_intervalle_timer->adjustSize();
+    emit intervalle_change(Scroll_timer->value());
 }
 
-void TForm1::SpeedButton3Click()
-{
-    GroupBox1->hide();
-    lire_param();
-    GroupBox1->hide();
-}
-
-void TForm1::SpeedButton1Click()
-{
-    Ouvrirunexercice1Click();
-}
-
-namespace {
-// Three decimals and a "." whatever the regional settings.
-QString echelle_texte(double v)
-{
-    return QString::asprintf("%5.3f", v).trimmed();
-}
-} // namespace
-
-void TForm1::Scroll_hauteurChange()
+void PanneauReglages::Scroll_hauteurChange()
 {
     const double v = Scroll_hauteur->value() / 100.0;
-    QVector3D e = GLSpaceText1->echelle();
-    e.setY(float(v));
-    GLSpaceText1->definir_echelle(e);
     Lab_hauteur->setText(echelle_texte(v));
-    vue_3d->demande_repeint();
+    emit hauteur_change(v);
 }
 
-void TForm1::Scroll_largeurChange()
+void PanneauReglages::Scroll_largeurChange()
 {
     const double v = Scroll_largeur->value() / 100.0;
-    QVector3D e = GLSpaceText1->echelle();
-    e.setX(float(v));
-    GLSpaceText1->definir_echelle(e);
     Lab_largeur->setText(echelle_texte(v));
-    vue_3d->demande_repeint();
+    emit largeur_change(v);
 }
 
-void TForm1::Ima_hgMouseMove(QPoint pixel)
+void PanneauReglages::duree_phase(int phase, QScrollBar *barre, QLabel *etiquette)
 {
-    if (etat.couleur_gelee)
+    etiquette->setText(duree_ms(barre->value()));
+    emit duree_phase_change(phase, barre->value());
+}
+
+void PanneauReglages::Scroll_masque1Change()
+{
+    duree_phase(0, Scroll_masque1, Lab_interv_masque1);
+}
+
+void PanneauReglages::Scroll_motChange()
+{
+    duree_phase(1, Scroll_mot, Lab_interv_figure);
+}
+
+void PanneauReglages::Scroll_blancChange()
+{
+    duree_phase(2, Scroll_blanc, Lab_interv_blanc);
+}
+
+void PanneauReglages::Scroll_masque2Change()
+{
+    duree_phase(3, Scroll_masque2, Lab_interv_masque2);
+}
+
+void PanneauReglages::Ima_hgMouseMove(QPoint pixel)
+{
+    if (m_couleur_gelee)
         return;
     const std::int32_t c = Ima_hg->couleur_pixel(pixel);
-    if (Radio_texte->isChecked()) {
-        auto m = GLSpaceText1->materiau();
-        m.emission =
-                engine3d::CouleurRVBA{ float((c & 0xFF) / 255.0), float(((c >> 8) & 0xFF) / 255.0),
-                                       float(((c >> 16) & 0xFF) / 255.0), m.emission.a };
-        GLSpaceText1->definir_materiau(m);
-        vue_3d->repeint_maintenant();
-    } else if (Radio_fond->isChecked()) {
-        vue_3d->definir_couleur_fond(c);
-        vue_3d->repeint_maintenant();
-    }
+    if (Radio_texte->isChecked())
+        emit couleur_texte_choisie(c);
+    else if (Radio_fond->isChecked())
+        emit couleur_fond_choisie(c);
 }
 
-void TForm1::Ima_hgMouseDown()
+void PanneauReglages::Ima_hgMouseDown()
 {
-    etat.couleur_gelee = true;
+    m_couleur_gelee = true;
     Timer_reactive_coul->start();
 }
 
-void TForm1::Timer_reactive_coulTimer()
+void PanneauReglages::Timer_reactive_coulTimer()
 {
     Timer_reactive_coul->stop();
-    etat.couleur_gelee = false;
+    m_couleur_gelee = false;
 }
 
 } // namespace fantrel::app

@@ -1,19 +1,15 @@
 #include "music/essai_musical.h"
-#include "platform/minuteur_hr.h"
 #include "music/incongruite.h"
 #include "platform/conversions.h"
-#include "platform/fichier_texte.h"
 #include "platform/interactions.h"
+#include "platform/minuteur_hr.h"
 #include "trials/etat_partage.h"
-#include <QAbstractButton>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
+#include "trials/reponses.h"
 
 namespace fantrel::music {
 
-EssaiMusical::EssaiMusical(trials::EtatPartage &etat, ControlesMusique controles, QObject *parent)
-    : QObject(parent), m_etat(etat), m_controles(std::move(controles))
+EssaiMusical::EssaiMusical(trials::EtatPartage &etat, QObject *parent)
+    : QObject(parent), m_etat(etat)
 {
     Async_note = new platform::MinuteurHR(this);
     Async_note->setObjectName(QStringLiteral("Async_note"));
@@ -21,49 +17,47 @@ EssaiMusical::EssaiMusical(trials::EtatPartage &etat, ControlesMusique controles
     connect(Async_note, &platform::MinuteurHR::echeance, this, &EssaiMusical::Async_noteTimer);
 }
 
-void EssaiMusical::BitBtn_ecouteClick()
+void EssaiMusical::BitBtn_ecouteClick(const ReglagesMusique &reglages)
 {
-    m_controles.BitBtn_ecoute->setEnabled(false);
+    emit ecoute_permise(false);
     m_etat.num_essai += 1;
     try {
-        const int taille_serie = platform::vers_entier(m_controles.Edit3->text());
+        const int taille_serie = platform::vers_entier(reglages.taille_serie);
         if (taille_serie < m_etat.num_essai) {
             // The series is over: the button stays disabled until a new user.
             platform::information(QStringLiteral("Plus de tests"));
             return;
         }
-        const QStringList lignes = platform::decoupe_lignes(m_controles.Memo_music->toPlainText());
-        const int k = m_etat.hasard.tirage(static_cast<int>(lignes.size()));
-        ligne_melodie = sans_nom(lignes.value(k));
-        joue(ligne_melodie);
+        const int k = m_etat.hasard.tirage(static_cast<int>(reglages.melodies.size()));
+        ligne_melodie = sans_nom(reglages.melodies.value(k));
+        joue(ligne_melodie, reglages.decalage, reglages.mode_incongruite);
     } catch (...) {
         // A test that could not start is not counted, and the next click may draw a good line.
         m_etat.num_essai -= 1;
-        m_controles.BitBtn_ecoute->setEnabled(true);
+        emit ecoute_permise(true);
         throw;
     }
 }
 
-void EssaiMusical::joue(const QString &s)
+void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_incongruite)
 {
     duree_base = duree_base_melodie;
     const PartiesMelodie parties = separe_rythme(s);
     const int tirage = m_etat.hasard.tirage(2);
     QString texte = parties.notes;
     if (tirage == 1) {
-        const QString decalage = texte_decalage(m_controles.Edit_incongru->text());
-        const int mode = m_controles.Radio_incongru();
-        if (mode == static_cast<int>(ModeIncongru::fin))
-            texte = insere_a_la_fin(texte, decalage);
-        else if (mode == static_cast<int>(ModeIncongru::aleatoire))
-            texte = insere_au_hasard(texte, decalage, m_etat.hasard);
+        const QString ecart = texte_decalage(decalage);
+        if (mode_incongruite == static_cast<int>(ModeIncongru::fin))
+            texte = insere_a_la_fin(texte, ecart);
+        else if (mode_incongruite == static_cast<int>(ModeIncongru::aleatoire))
+            texte = insere_au_hasard(texte, ecart, m_etat.hasard);
     }
     // Parsed whole before anything changes: a faulty shift leaves the state as it was.
     QVector<Note> analysees = analyse_notes(texte, duree_base);
 
     incongru = tirage;
-    m_controles.lab_mot_aff->setText(incongru == 1 ? QStringLiteral("Incongruité")
-                                                   : QStringLiteral("Pas d'incongruité"));
+    emit melodie_tiree(incongru == 1 ? QStringLiteral("Incongruité")
+                                     : QStringLiteral("Pas d'incongruité"));
     notes = std::move(analysees);
     nb_notes = static_cast<int>(notes.size());
     note_courante = 0;
@@ -76,8 +70,7 @@ void EssaiMusical::Async_noteTimer()
     note_courante += 1;
     if (note_courante > nb_notes) {
         Async_note->definir_actif(false);
-        m_controles.bit_rep1->show();
-        m_controles.bit_rep2->show();
+        emit reponses_montrees();
         return;
     }
     const Note note = notes[note_courante - 1];
@@ -101,11 +94,10 @@ void EssaiMusical::reponse(bool repondu_faux)
 {
     m_etat.rang_mot = incongru == 1 ? 1 : 2;
     m_etat.bonne_reponse = (incongru == 1) == repondu_faux;
-    m_controles.compte_reponse();
-    m_controles.affich_bid(m_etat.bonne_reponse);
-    m_controles.BitBtn_ecoute->setEnabled(true);
-    m_controles.bit_rep1->hide();
-    m_controles.bit_rep2->hide();
+    emit reponse_comptee(trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse));
+    emit verdict(m_etat.bonne_reponse);
+    emit ecoute_permise(true);
+    emit reponses_cachees();
 }
 
 } // namespace fantrel::music

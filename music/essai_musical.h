@@ -1,28 +1,18 @@
 // The musical incongruity test: the listen button starts a test, a melody line is
-// drawn from Memo_music, made incongruous half of the time, parsed, and played note
-// by note on the note clock Async_note; the two answer buttons judge it.
-//
-// What the main window does (each handler one line):
-//   essai_musical = new EssaiMusical(etat, controles, this);   // controles below
-//   BitBtn_ecoute clicked        → essai_musical->BitBtn_ecouteClick()
-//   bit_rep1 clicked, mode_musical → essai_musical->bit_rep1Click()   ("C'était juste")
-//   bit_rep2 clicked, mode_musical → essai_musical->bit_rep2Click()   ("C'était faux")
-// The clock is connected inside. Errors (series size, rhythm or shift not an
-// integer, "Rythme nul", "Mélodie vide") are thrown as ErreurExecution; the test is
-// then undone (num_essai back, listen button enabled).
-// NOTE: connect BitBtn_ecoute with relie() (platform/liaison.h) so the error reaches
-// the error box without unwinding through Qt's widget code.
+// drawn from the melody list, made incongruous half of the time, parsed, and played
+// note by note on the note clock Async_note; the two answer buttons judge it.
+// Widget-free: the main window passes the settings of the moment and shows what the
+// signals say. Errors (series size, rhythm or shift not an integer, "Rythme nul",
+// "Mélodie vide") are thrown as ErreurExecution; the test is then undone (num_essai
+// back, listen button enabled).
+// NOTE: call BitBtn_ecouteClick from a handler connected with platform::relie() so
+// the error reaches the error box without unwinding through Qt's widget code.
 #pragma once
 #include "music/melodie.h"
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QVector>
-#include <functional>
-
-class QAbstractButton;
-class QLabel;
-class QLineEdit;
-class QPlainTextEdit;
 
 namespace fantrel::trials {
 struct EtatPartage;
@@ -33,27 +23,20 @@ class MinuteurHR;
 
 namespace fantrel::music {
 
-// The main window's controls and routines the test uses; all must be set.
-struct ControlesMusique
+// The settings a test reads as it starts.
+struct ReglagesMusique
 {
-    QAbstractButton *BitBtn_ecoute = nullptr; // disabled while a test runs
-    QAbstractButton *bit_rep1 = nullptr; // shown when the melody has played
-    QAbstractButton *bit_rep2 = nullptr;
-    QLabel *lab_mot_aff = nullptr; // "Incongruité" or "Pas d'incongruité"
-    QPlainTextEdit *Memo_music = nullptr; // the melody list (GroupeMusical::Memo_music)
-    QLineEdit *Edit_incongru = nullptr; // the shift, "+1/2"
-    QLineEdit *Edit3 = nullptr; // the series size, "10"
-    std::function<int()>
-            Radio_incongru; // checked item: 0 none, 1 random place, 2 at the end; −1 none
-    std::function<void()> compte_reponse; // misajour_courbe in util_courant, then in row 0
-    std::function<void(bool)> affich_bid; // the verdict label
+    QString taille_serie = QStringLiteral("10"); // Edit3
+    QStringList melodies; // the lines of the melody list
+    QString decalage = QStringLiteral("+1/2"); // Edit_incongru
+    int mode_incongruite = 2; // Radio_incongru: 0 none, 1 random place, 2 at the end; −1 none
 };
 
 class EssaiMusical : public QObject
 {
     Q_OBJECT
 public:
-    EssaiMusical(trials::EtatPartage &etat, ControlesMusique controles, QObject *parent = nullptr);
+    explicit EssaiMusical(trials::EtatPartage &etat, QObject *parent = nullptr);
 
     // The melody being played.
     QVector<Note> notes; // notes[k − 1] is entry k; rests have frequence 0
@@ -63,14 +46,13 @@ public:
     int incongru = 0; // 1: drawn as incongruous
     QString ligne_melodie; // the drawn line without its name field
 
-    platform::MinuteurHR *Async_note =
-            nullptr; // the note clock: 100 ms, disabled until a melody starts
+    platform::MinuteurHR *Async_note = nullptr; // 100 ms, disabled until a melody starts
 
     // One test: series check ("Plus de tests"), draw of a line, joue.
-    void BitBtn_ecouteClick();
+    void BitBtn_ecouteClick(const ReglagesMusique &reglages);
     // Parses "rhythm,notes", draws incongru, inserts the shift, starts the clock.
-    void joue(const QString &s);
-    // The answer in the musical test: judged, counted, verdict shown, listen button back.
+    void joue(const QString &s, const QString &decalage, int mode_incongruite);
+    // The answers: "C'était juste" and "C'était faux", judged, counted, shown.
     void bit_rep1Click();
     void bit_rep2Click();
 
@@ -78,11 +60,18 @@ public slots:
     // One tick: the next note (blocking tone) or rest (wait), or the end of the melody.
     void Async_noteTimer();
 
+signals:
+    void ecoute_permise(bool permise); // the listen button
+    void melodie_tiree(const QString &etiquette); // "Incongruité" or "Pas d'incongruité"
+    void reponses_montrees(); // the melody is over: the two answer buttons
+    void reponses_cachees();
+    void reponse_comptee(int categorie); // in the current row, then the sum row
+    void verdict(bool bonne_reponse);
+
 private:
     void reponse(bool repondu_faux);
 
     trials::EtatPartage &m_etat;
-    ControlesMusique m_controles;
 };
 
 } // namespace fantrel::music

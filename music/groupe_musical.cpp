@@ -54,6 +54,11 @@ GroupeMusical::GroupeMusical(QWidget *parent) : QGroupBox(QStringLiteral("Fichie
     platform::relie(SpeedButton9, &QToolButton::clicked, this, &GroupeMusical::SpeedButton9Click);
 }
 
+QStringList GroupeMusical::melodies() const
+{
+    return platform::decoupe_lignes(Memo_music->toPlainText());
+}
+
 void GroupeMusical::charge(const QString &chemin)
 {
     const QStringList lignes = platform::lire_lignes_memo(chemin);

@@ -21,6 +21,8 @@ public:
     QToolButton *SpeedButton8 = nullptr; // save
     QToolButton *SpeedButton9 = nullptr; // "X": hides the group
 
+    // The melody list as it stands in the editor (typed lines count, unsaved).
+    QStringList melodies() const;
     // Replaces the editor's content by the file's lines. Throws erreur_ouverture, or
     // erreur_capacite_memo for a text too long for the editor; it keeps its content then.
     void charge(const QString &chemin);

@@ -5,14 +5,8 @@
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 #include "results/geometrie_barres.h"
-#include "results/ligne_reponse.h"
-#include "trials/reponses.h"
-#include "results/texte_memo.h"
-#include "trials/etat_partage.h"
-#include <QGroupBox>
 #include <QKeyEvent>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QScrollBar>
 #include <QTimer>
 
@@ -34,8 +28,9 @@ void au_dessus_de_la_vue(QWidget *commande)
 
 } // namespace
 
-TForm_courbe2::TForm_courbe2(trials::EtatPartage &etat, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_etat(etat)
+TForm_courbe2::TForm_courbe2(TableauResultats &tableau, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint),
+      m_tableau(tableau)
 {
     setObjectName(QStringLiteral("Form_courbe2"));
     setWindowTitle(QStringLiteral("Form_courbe2"));
@@ -45,7 +40,7 @@ TForm_courbe2::TForm_courbe2(trials::EtatPartage &etat, QWidget *parent)
     vue->setObjectName(QStringLiteral("GLSceneViewer1"));
     vue->setGeometry(rect());
     vue->definir_couleur_fond(0x00FFFFFF);
-    objets = construit_scene_courbe2(vue->scene());
+    objets = construit_scene_resultats_3d(vue->scene());
 
     controle_camera = new ControleCameraSouris(this);
     controle_camera->attacher(*vue, vue->scene().camera());
@@ -53,7 +48,19 @@ TForm_courbe2::TForm_courbe2(trials::EtatPartage &etat, QWidget *parent)
     connect(vue, &Vue3D::souris_deplace, this, &TForm_courbe2::vue_souris_deplace);
 
     construit_commandes();
-    panneaux = new PanneauxTest(etat, this);
+    panneaux = new PanneauxTest(tableau, this);
+
+    connect(&tableau, &TableauResultats::utilisateur_cree, this,
+            &TForm_courbe2::sur_utilisateur_cree);
+    connect(&tableau, &TableauResultats::compte_change, this, &TForm_courbe2::trace_cube);
+    connect(&tableau, &TableauResultats::rangees_utilisateurs_retirees, this,
+            &TForm_courbe2::sur_rangees_retirees);
+    connect(&tableau, &TableauResultats::rangee_renommee, this,
+            &TForm_courbe2::sur_rangee_renommee);
+    connect(&tableau, &TableauResultats::lecture_terminee, this, [this] {
+        show();
+        raise();
+    });
 }
 
 TForm_courbe2::~TForm_courbe2() = default;
@@ -76,51 +83,31 @@ void TForm_courbe2::construit_commandes()
     Edit_nom->installEventFilter(this);
 }
 
-void TForm_courbe2::relier(const LienPrincipal &lien)
+void TForm_courbe2::sur_utilisateur_cree(int n)
 {
-    m_lien = lien;
-    coche_afficher(isVisible());
-}
-
-bool TForm_courbe2::rangee_existe(int n) const
-{
-    return n >= 0 && n <= nb_max_util && n <= nb_util && tab_util[n].creee();
-}
-
-void TForm_courbe2::creation_util()
-{
-    const int n = ++nb_util;
-    util_courant = n;
-    if (m_lien.relance_exercice)
-        m_lien.relance_exercice();
-    if (n > nb_max_util)
+    if (!m_tableau.rangee_existe(n))
         return;
-
-    RangeeResultat &rangee = tab_util[n];
     cree_objets_rangee(
-            vue->scene(), rangee, n,
+            vue->scene(), tab_util[n], n, m_tableau.rangee(n).nom,
             { objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse });
-    if (n > 0 && !m_etat.lecture_res && m_lien.Memo_enreg_test)
-        ajoute_entete(m_lien.Memo_enreg_test, rangee.nom());
     objets.GLDummyCube1->definir_z(float(z_ancre(n)));
+    // The new row's bars flat, their labels "0", as the hidden test bars at 100 say.
     for (int c = 1; c <= 4; ++c) {
         panneaux->ScrollBar[c]->setValue(100);
         ScrollBar_courbeChange(panneaux->ScrollBar[c]);
     }
-    for (int c = 1; c <= 4; ++c)
-        m_etat.compte_test[c] = 0;
     vue->demande_repeint();
 }
 
-void TForm_courbe2::trace_cube(int c)
+void TForm_courbe2::trace_cube(int n, int c)
 {
-    const int r = util_courant;
-    if (c < 1 || c > 4 || !rangee_existe(r))
+    if (c < 1 || c > 4 || !m_tableau.rangee_existe(n) || !tab_util[n].creee())
         return;
-    RangeeResultat &rangee = tab_util[r];
-    const double h = hauteur_barre(rangee.comptes[c], r, Scroll_coeff->value());
-    pose_barre(rangee, c, h, QString::number(rangee.comptes[c]));
-    if (r == 0) {
+    ObjetsRangee &rangee = tab_util[n];
+    const std::int32_t compte = m_tableau.rangee(n).comptes()[c];
+    const double h = hauteur_barre(compte, n, Scroll_coeff->value());
+    pose_barre(rangee, c, h, QString::number(compte));
+    if (n == 0) {
         if (Texte3D *etiquette = objets.etiquette_categorie(c))
             etiquette->definir_y(rangee.textes_valeur[c]->position().y());
     }
@@ -129,132 +116,37 @@ void TForm_courbe2::trace_cube(int c)
 void TForm_courbe2::ScrollBar_courbeChange(QScrollBar *barre)
 {
     const int c = panneaux->categorie_de_barre(barre);
-    if (c == 0 || !rangee_existe(util_courant))
+    const int n = m_tableau.util_courant();
+    if (c == 0 || !m_tableau.rangee_existe(n) || !tab_util[n].creee())
         return;
     const int p = barre->value();
-    pose_barre(tab_util[util_courant], c, hauteur_niveau(p), texte_niveau(p));
+    pose_barre(tab_util[n], c, hauteur_niveau(p), texte_niveau(p));
 }
 
-void TForm_courbe2::misajour_courbe()
-{
-    const int c = trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
-    if (c == 0)
-        return;
-    // Past the 20th row there is no row to count in: only the sum row counts then.
-    if (rangee_existe(util_courant)) {
-        ++tab_util[util_courant].comptes[c];
-        trace_cube(c);
-    }
-    ++m_etat.compte_test[c];
-}
-
-void TForm_courbe2::compte_reponse(bool aussi_somme)
-{
-    misajour_courbe();
-    if (!aussi_somme || util_courant == 0)
-        return;
-    const int courant = util_courant;
-    util_courant = 0;
-    misajour_courbe();
-    util_courant = courant;
-}
-
-void TForm_courbe2::trace_somme()
-{
-    const int courant = util_courant;
-    util_courant = 0;
-    for (int c = 1; c <= 4; ++c)
-        trace_cube(c);
-    util_courant = courant;
-}
-
-void TForm_courbe2::detruit_rangees_utilisateurs()
+void TForm_courbe2::sur_rangees_retirees()
 {
     // A rename box left open would name whichever row takes the index next.
     Edit_nom->hide();
     util_choisi = -1;
-    for (int n = 1; n <= std::min(nb_util, nb_max_util); ++n)
-        detruit_objets_rangee(vue->scene(), tab_util[n]);
+    for (int n = 1; n <= nb_max_util; ++n)
+        if (tab_util[n].creee())
+            detruit_objets_rangee(vue->scene(), tab_util[n]);
 }
 
-void TForm_courbe2::tout_effacer()
+void TForm_courbe2::sur_rangee_renommee(int n, const QString &nom)
 {
-    if (nb_util < 0)
-        creation_util(); // no sum row yet (start-up stopped early): make it first
-    util_courant = 0;
-    for (int c = 1; c <= 4; ++c) {
-        tab_util[0].comptes[c] = 0;
-        trace_cube(c);
-    }
-    detruit_rangees_utilisateurs();
-    nb_util = 0;
-    creation_util();
-}
-
-void TForm_courbe2::charge_resultats(const QStringList &lignes)
-{
-    const PlanLecture plan = plan_lecture(lignes);
-    if (nb_util < 0)
-        creation_util(); // the file's answers are added to the sum row: it must exist
-
-    m_etat.lecture_res = true;
-    detruit_rangees_utilisateurs();
-    if (m_lien.Memo_enreg_test)
-        remplace_lignes(m_lien.Memo_enreg_test, lignes);
-    nb_util = 0;
-    for (int k = 1; k <= plan.nb_entetes; ++k) {
-        creation_util();
-        if (k > plan.rangees.size())
-            continue;
-        const RangeeLue &lue = plan.rangees[k - 1];
-        tab_util[k].texte_nom->definir_texte(lue.nom);
-        tab_util[k].comptes = lue.comptes;
-        for (int c = 1; c <= 4; ++c)
-            trace_cube(c);
-    }
-    for (int c = 1; c <= 4; ++c)
-        tab_util[0].comptes[c] += plan.somme[c];
-    trace_somme();
-    m_etat.lecture_res = false;
-
-    // Answers given next need a row of their own, with its header in the record.
-    if (plan.nb_entetes == 0)
-        creation_util();
-    show();
-    raise();
-}
-
-void TForm_courbe2::affich_liste(int n)
-{
-    if (!m_lien.Memo1)
-        return;
-    m_lien.Memo1->clear();
-    if (n == 0 || !rangee_existe(n))
-        return;
-    const QString nom = tab_util[n].nom();
-    if (m_lien.GroupBox3)
-        m_lien.GroupBox3->setTitle(QStringLiteral("Utilisateur ") + nom);
-    if (m_lien.Memo_enreg_test)
-        m_lien.Memo1->setPlainText(
-                lignes_listees(lignes_memo(m_lien.Memo_enreg_test), nom).join(QLatin1Char('\n')));
+    if (n >= 0 && n <= nb_max_util && tab_util[n].texte_nom)
+        tab_util[n].texte_nom->definir_texte(nom);
 }
 
 bool TForm_courbe2::Edit_nomKeyDown(int touche)
 {
     if (touche != Qt::Key_Return && touche != Qt::Key_Enter)
         return false;
-    const int n = util_choisi;
     QString nom = Edit_nom->text();
     // A header is one line of the record.
     nom.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
-    if (rangee_existe(n)) {
-        if (n > 0 && m_lien.Memo_enreg_test) {
-            const qsizetype i = index_entete(lignes_memo(m_lien.Memo_enreg_test), n);
-            if (i >= 0)
-                remplace_ligne(m_lien.Memo_enreg_test, i, nom);
-        }
-        tab_util[n].texte_nom->definir_texte(nom);
-    }
+    m_tableau.renomme(util_choisi, nom);
     Edit_nom->hide();
     return true;
 }
@@ -275,13 +167,13 @@ void TForm_courbe2::vue_souris_appui(QPoint position, Qt::MouseButtons boutons,
         return;
     if (objet->genre() == Genre::Boite) {
         util_choisi = objet->tag();
-        affich_liste(util_choisi);
+        emit liste_demandee(util_choisi);
     } else if (objet->genre() == Genre::Texte3D) {
         util_choisi = objet->tag();
-        if (util_choisi == -1 || !rangee_existe(util_choisi))
+        if (util_choisi == -1 || !m_tableau.rangee_existe(util_choisi))
             return;
         Edit_nom->move(vue->mapTo(this, position));
-        Edit_nom->setText(tab_util[util_choisi].nom());
+        Edit_nom->setText(m_tableau.rangee(util_choisi).nom);
         Edit_nom->show();
         Edit_nom->raise();
         activateWindow();
@@ -299,7 +191,8 @@ void TForm_courbe2::vue_souris_deplace(QPoint, Qt::MouseButtons boutons,
 
 void TForm_courbe2::Scroll_coeffChange()
 {
-    trace_somme();
+    for (int c = 1; c <= 4; ++c)
+        trace_cube(0, c);
 }
 
 void TForm_courbe2::branche_barres_test()
@@ -327,12 +220,6 @@ void TForm_courbe2::Courbe21Click()
     setVisible(!isVisible());
 }
 
-void TForm_courbe2::coche_afficher(bool coche)
-{
-    if (m_lien.Courbe22)
-        m_lien.Courbe22->setChecked(coche);
-}
-
 void TForm_courbe2::showEvent(QShowEvent *evenement)
 {
     QWidget::showEvent(evenement);
@@ -343,14 +230,14 @@ void TForm_courbe2::showEvent(QShowEvent *evenement)
         Edit_nom->raise();
     });
     if (!evenement->spontaneous())
-        coche_afficher(true);
+        emit affichage_change(true);
 }
 
 void TForm_courbe2::hideEvent(QHideEvent *evenement)
 {
     QWidget::hideEvent(evenement);
     if (!evenement->spontaneous())
-        coche_afficher(false);
+        emit affichage_change(false);
 }
 
 void TForm_courbe2::resizeEvent(QResizeEvent *evenement)

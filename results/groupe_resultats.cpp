@@ -1,10 +1,11 @@
 #include "results/groupe_resultats.h"
+#include "platform/capacite_memo.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
 #include "platform/liaison.h"
-#include "results/fenetre_resultats_3d.h"
+#include "results/enregistrement.h"
+#include "results/tableau_resultats.h"
 #include "results/texte_memo.h"
-#include "platform/capacite_memo.h"
 #include <QPlainTextEdit>
 #include <QStyle>
 #include <QToolButton>
@@ -24,8 +25,11 @@ QToolButton *bouton(QWidget *parent, const char *nom, QRect place)
 
 } // namespace
 
-GroupeResultats::GroupeResultats(QWidget *parent)
-    : QGroupBox(QStringLiteral("Fichier résultats"), parent)
+GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDialogue &OpenDialog1,
+                                 QWidget *parent)
+    : QGroupBox(QStringLiteral("Fichier résultats"), parent),
+      m_tableau(tableau),
+      m_OpenDialog1(OpenDialog1)
 {
     setObjectName(QStringLiteral("Group_result"));
     setGeometry(728, 48, 283, 225);
@@ -52,15 +56,33 @@ GroupeResultats::GroupeResultats(QWidget *parent)
                     &GroupeResultats::Speed_sauve_resultClick);
     platform::relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
+    // Headers of new users (not of a file's rows, already in the record), renames.
+    connect(&tableau, &TableauResultats::utilisateur_cree, this,
+            [this](int n, bool depuis_fichier) {
+                if (n > 0 && m_tableau.rangee_existe(n) && !depuis_fichier)
+                    ajoute_entete(m_tableau.rangee(n).nom);
+            });
+    connect(&tableau, &TableauResultats::rangee_renommee, this,
+            [this](int n, const QString &nom, bool depuis_fichier) {
+                if (n > 0 && !depuis_fichier)
+                    renomme_entete(n, nom);
+            });
+
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
     SaveDialog1.confirmer_ecrasement = true;
     hide();
 }
 
-void GroupeResultats::relier(TForm_courbe2 *courbe2, platform::OptionsDialogue *OpenDialog1)
+void GroupeResultats::ajoute_entete(const QString &nom)
 {
-    m_courbe2 = courbe2;
-    m_OpenDialog1 = OpenDialog1;
+    results::ajoute_entete(Memo_enreg_test, nom);
+}
+
+void GroupeResultats::renomme_entete(int n, const QString &nom)
+{
+    const qsizetype i = index_entete(lignes(), n);
+    if (i >= 0)
+        remplace_ligne(Memo_enreg_test, i, nom);
 }
 
 QStringList GroupeResultats::lignes() const
@@ -83,6 +105,21 @@ void GroupeResultats::marque_enregistre()
     Memo_enreg_test->document()->setModified(false);
 }
 
+bool GroupeResultats::peut_abandonner_record()
+{
+    if (!record_modifie())
+        return true;
+    switch (platform::question(QStringLiteral("Enregistrer les résultats ?"), true)) {
+    case platform::Reponse::Oui:
+        return Speed_sauve_resultClick();
+    case platform::Reponse::Non:
+        return true;
+    case platform::Reponse::Annuler:
+        break;
+    }
+    return false;
+}
+
 bool GroupeResultats::enregistre(const QString &chemin)
 {
     const QStringList texte = lignes();
@@ -97,10 +134,8 @@ bool GroupeResultats::lit(const QString &chemin)
     // Everything that can fail happens before the record or the rows are touched.
     return platform::proteger([&] {
         const QStringList lues = platform::lire_lignes_memo(chemin);
-        if (m_courbe2)
-            m_courbe2->charge_resultats(lues);
-        else
-            remplace_lignes(Memo_enreg_test, lues);
+        remplace_lignes(Memo_enreg_test, lues);
+        m_tableau.charge(plan_lecture(lues));
     });
 }
 
@@ -117,22 +152,18 @@ bool GroupeResultats::Speed_sauve_resultClick()
 
 bool GroupeResultats::SpeedButton5Click()
 {
-    platform::OptionsDialogue sans_lien;
-    platform::OptionsDialogue &dialogue = m_OpenDialog1 ? *m_OpenDialog1 : sans_lien;
-    const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(dialogue);
+    const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(m_OpenDialog1);
     if (!choix.accepte)
         return false;
-    dialogue.nom_fichier = choix.nom_fichier;
-    dialogue.index_filtre = choix.index_filtre;
+    m_OpenDialog1.nom_fichier = choix.nom_fichier;
+    m_OpenDialog1.index_filtre = choix.index_filtre;
     return lit(choix.nom_fichier);
 }
 
 bool GroupeResultats::ouvrirunrsultat1Click()
 {
-    if (m_OpenDialog1) {
-        m_OpenDialog1->nom_fichier.clear();
-        m_OpenDialog1->index_filtre = 3;
-    }
+    m_OpenDialog1.nom_fichier.clear();
+    m_OpenDialog1.index_filtre = 3;
     return SpeedButton5Click();
 }
 

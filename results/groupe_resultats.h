@@ -1,6 +1,7 @@
 // The floating group "Fichier résultats" of the main window: the results record
 // Memo_enreg_test with its open, save and close buttons, and the saving and reading
-// of results files.
+// of results files. The record follows the table of result rows: a new user's
+// header, a renamed user's header; a file read back rebuilds the table.
 #pragma once
 #include "platform/interactions.h"
 #include <QGroupBox>
@@ -11,30 +12,35 @@ class QToolButton;
 
 namespace fantrel::results {
 
-class TForm_courbe2;
+class TableauResultats;
 
 class GroupeResultats : public QGroupBox
 {
     Q_OBJECT
 public:
-    explicit GroupeResultats(QWidget *parent = nullptr);
-
-    // courbe2 receives the rows of a file read back; OpenDialog1 is the main window's
-    // open dialog, shared with the exercise lists (its file name and filter index stay
-    // as the user leaves them).
-    void relier(TForm_courbe2 *courbe2, platform::OptionsDialogue *OpenDialog1);
+    // OpenDialog1: the main window's open dialog, shared with the exercise lists (its
+    // file name and filter index stay as the user leaves them).
+    GroupeResultats(TableauResultats &tableau, platform::OptionsDialogue &OpenDialog1,
+                    QWidget *parent = nullptr);
 
     QStringList lignes() const; // the record as it stands
     void ajoute_ligne(const QString &ligne); // an answer line, as the answer buttons write it
+    // A new user's header line; a record without unsaved answers stays so.
+    void ajoute_entete(const QString &nom);
+    // The header of row n (n >= 1) takes the new name: the n-th header line.
+    void renomme_entete(int n, const QString &nom);
     // Lines added or typed since the record was last saved or read (a lone header
     // written for a new row does not count).
     bool record_modifie() const;
     void marque_enregistre();
+    // Before unsaved lines would be lost (quitting): asks "Enregistrer les
+    // résultats ?" (Oui, Non, Annuler) and saves on Oui. True when they may go.
+    bool peut_abandonner_record();
 
     // Writes the record to a file, atomically; false (error shown) when it cannot.
     bool enregistre(const QString &chemin);
-    // Reads a results file back into the record and the 3D results window: all or
-    // nothing. False (error shown, nothing changed) when it cannot be read.
+    // Reads a results file back into the record and the table of result rows: all
+    // or nothing. False (error shown, nothing changed) when it cannot be read.
     bool lit(const QString &chemin);
 
     QPlainTextEdit *Memo_enreg_test = nullptr;
@@ -53,8 +59,8 @@ public slots:
     void SpeedButton4Click();
 
 private:
-    TForm_courbe2 *m_courbe2 = nullptr;
-    platform::OptionsDialogue *m_OpenDialog1 = nullptr;
+    TableauResultats &m_tableau;
+    platform::OptionsDialogue &m_OpenDialog1;
 };
 
 } // namespace fantrel::results

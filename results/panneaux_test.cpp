@@ -1,13 +1,13 @@
 #include "results/panneaux_test.h"
-#include "trials/etat_partage.h"
+#include "results/tableau_resultats.h"
 #include <QPushButton>
 #include <QScrollBar>
 #include <QWidget>
 
 namespace fantrel::results {
 
-PanneauxTest::PanneauxTest(trials::EtatPartage &etat, QWidget *fenetre)
-    : QObject(fenetre), m_etat(etat)
+PanneauxTest::PanneauxTest(TableauResultats &tableau, QWidget *fenetre)
+    : QObject(fenetre), m_tableau(tableau)
 {
     panneau_test = new QWidget(fenetre);
     panneau_test->setObjectName(QStringLiteral("panneau_test"));
@@ -51,15 +51,14 @@ int PanneauxTest::categorie_de_barre(const QScrollBar *barre) const
 void PanneauxTest::annul_test_clic()
 {
     for (int c = 1; c <= 4; ++c)
-        ScrollBar[c]->setValue(100 - 2 * m_etat.compte_test[c]);
+        ScrollBar[c]->setValue(100 - 2 * m_tableau.compte_test()[c]);
 }
 
 void PanneauxTest::raz_clic()
 {
-    for (int c = 1; c <= 4; ++c) {
+    for (int c = 1; c <= 4; ++c)
         ScrollBar[c]->setValue(100);
-        m_etat.compte_test[c] = 0;
-    }
+    m_tableau.remet_compte_test();
 }
 
 } // namespace fantrel::results

@@ -9,17 +9,15 @@ class QPushButton;
 class QScrollBar;
 class QWidget;
 
-namespace fantrel::trials {
-struct EtatPartage;
-}
-
 namespace fantrel::results {
+
+class TableauResultats;
 
 class PanneauxTest : public QObject
 {
     Q_OBJECT
 public:
-    PanneauxTest(trials::EtatPartage &etat, QWidget *fenetre);
+    PanneauxTest(TableauResultats &tableau, QWidget *fenetre);
 
     // The category (1..4) a scroll bar drives, or 0 for any other.
     int categorie_de_barre(const QScrollBar *barre) const;
@@ -36,7 +34,7 @@ public slots:
     void raz_clic(); // scroll bars to 100, compte_test to 0
 
 private:
-    trials::EtatPartage &m_etat;
+    TableauResultats &m_tableau;
 };
 
 } // namespace fantrel::results

@@ -33,12 +33,9 @@ struct EtatPartage
     bool bonne_reponse = false;
     bool essai_mire = false; // a "test" flash runs; no answer asked
     QString ligne_resultat; // results line being built
-    std::array<std::int32_t, 5> compte_test{}; // indices 1..4: answer counters by category
     bool mode_morbelle = false;
     bool mode_musical = false;
     std::int32_t couleur_fond = 0; // background colour value last read from the settings
-    bool couleur_gelee = false; // colour picker frozen after a click
-    bool lecture_res = false; // a results file is being read back
     platform::Hasard hasard; // the program's one random generator
 
     // Pair k (1-based) of the list, or an empty pair outside it.

@@ -3,6 +3,7 @@
 #pragma once
 #include "trials/etat_partage.h"
 #include <QString>
+#include <utility>
 
 namespace fantrel::trials {
 
@@ -15,6 +16,10 @@ inline int rang_du_essai(int num_essai)
 
 // "Mot affiché=" + shown + " prop=".
 QString debut_ligne_resultat(const QString &montre);
+
+// The captions of the left and right answer buttons: word 1 on the left when r = 1,
+// on the right when r = 2.
+std::pair<QString, QString> legendes_propositions(const QString &mot1, const QString &mot2, int r);
 
 // The proposals as the buttons show them: "$mot1 mot2" when word 1 is on the left
 // button (r = 1), "mot2 $mot1" when it is on the right one (r = 2).

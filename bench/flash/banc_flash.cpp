@@ -1,4 +1,10 @@
 #include "banc_flash.h"
+#include "app/affichage_mot.h"
+#include "app/commandes_essai.h"
+#include "app/deroulement_seance.h"
+#include "app/panneau_reglages.h"
+#include "trials/essai_korvane.h"
+#include "trials/essai_morbelle.h"
 #include "app/fenetre_principale.h"
 #include "app/fenetres.h"
 #include "platform/minuteur_hr.h"
@@ -97,15 +103,16 @@ BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
     m_form = m_fenetres->Form1.get();
     m_form->Timer_debut->stop();
     m_form->show();
-    m_pret = QTest::qWaitForWindowExposed(m_form->vue_3d->fenetre_gl(), 5000);
+    m_pret = QTest::qWaitForWindowExposed(m_form->affichage->vue_3d->fenetre_gl(), 5000);
     platform::proteger([this] { m_form->Timer_debutTimer(); });
     QTest::qWait(300);
 
-    m_form->observateur_affichage = [this](const QString &texte) {
+    m_form->affichage->observateur_affichage = [this](const QString &texte) {
         m_affichages.push_back({ texte, Horloge::now() });
     };
-    for (platform::MinuteurHR *m : { m_form->AsyncTimer2, m_form->Async_masque1, m_form->Async_mot,
-                                     m_form->Async_blanc, m_form->Async_masque2 })
+    for (platform::MinuteurHR *m : { m_form->korvane->AsyncTimer2, m_form->morbelle->Async_masque1,
+                                     m_form->morbelle->Async_mot, m_form->morbelle->Async_blanc,
+                                     m_form->morbelle->Async_masque2 })
         m->installEventFilter(this);
     m_affichages.reserve(16);
     m_livraisons.reserve(16);
@@ -113,7 +120,7 @@ BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
 
 BancFlash::~BancFlash()
 {
-    m_form->observateur_affichage = nullptr;
+    m_form->affichage->observateur_affichage = nullptr;
     m_fenetres.reset();
     QDir::setCurrent(m_ancien_dossier);
 }
@@ -158,7 +165,8 @@ bool BancFlash::attendre(const std::function<bool()> &condition, int delai_ms, b
 
 bool BancFlash::reponse_demandee() const
 {
-    return m_form->bit_rep1->isVisible() || m_form->Edit_saisie_libre->isVisible();
+    return m_form->commandes->bit_rep1->isVisible()
+            || m_form->commandes->Edit_saisie_libre->isVisible();
 }
 
 void BancFlash::repond()
@@ -179,22 +187,24 @@ void BancFlash::relance_liste()
 {
     m_form->etat.num_essai = 0;
     m_form->etat.fin_liste = false;
-    platform::proteger([this] { m_form->ouvrir(); });
+    platform::proteger([this] { m_form->deroulement->ouvre_exercice(); });
 }
 
 void BancFlash::regle_korvane(int exposition_ms)
 {
     platform::proteger([this] { m_form->Korvane1Click(); });
-    m_form->Scroll_timer->setValue(exposition_ms);
-    if (m_form->AsyncTimer2->intervalle() != exposition_ms)
+    m_form->reglages->Scroll_timer->setValue(exposition_ms);
+    if (m_form->korvane->AsyncTimer2->intervalle() != exposition_ms)
         m_erreurs << QStringLiteral("exposition non réglée");
 }
 
 void BancFlash::regle_morbelle(const std::array<int, 4> &durees_ms)
 {
     platform::proteger([this] { m_form->Morbelle1Click(); });
-    const std::array<QScrollBar *, 4> barres{ m_form->Scroll_masque1, m_form->Scroll_mot,
-                                              m_form->Scroll_blanc, m_form->Scroll_masque2 };
+    const std::array<QScrollBar *, 4> barres{ m_form->reglages->Scroll_masque1,
+                                              m_form->reglages->Scroll_mot,
+                                              m_form->reglages->Scroll_blanc,
+                                              m_form->reglages->Scroll_masque2 };
     for (std::size_t k = 0; k < 4; ++k)
         barres[k]->setValue(durees_ms[k]);
 }
@@ -211,7 +221,7 @@ std::optional<Flash> BancFlash::essai_korvane()
     }
     const QString mot = m_form->etat.mots[std::size_t(m_form->etat.rang_mot)];
     const QString masque = m_form->etat.masque;
-    const int exposition = m_form->AsyncTimer2->intervalle();
+    const int exposition = m_form->korvane->AsyncTimer2->intervalle();
     repond();
 
     const auto du_mot = std::find_if(m_affichages.begin(), m_affichages.end(),
@@ -220,7 +230,7 @@ std::optional<Flash> BancFlash::essai_korvane()
                                         [&](const Affichage &a) { return a.texte == masque; });
     if (du_masque == m_affichages.end())
         return std::nullopt;
-    const auto livraison = livraison_apres(m_form->AsyncTimer2, du_mot->t);
+    const auto livraison = livraison_apres(m_form->korvane->AsyncTimer2, du_mot->t);
     if (!livraison)
         return std::nullopt;
     Flash f;
@@ -243,9 +253,10 @@ std::optional<Chaine> BancFlash::essai_morbelle()
     const trials::EtatPartage &e = m_form->etat;
     const std::array<QString, affichages_chaine> attendus{ e.masque1, e.mot_morbelle, QString(),
                                                            e.masque2, QString() };
-    const std::array<platform::MinuteurHR *, 4> minuteurs{ m_form->Async_masque1, m_form->Async_mot,
-                                                           m_form->Async_blanc,
-                                                           m_form->Async_masque2 };
+    const std::array<platform::MinuteurHR *, 4> minuteurs{ m_form->morbelle->Async_masque1,
+                                                           m_form->morbelle->Async_mot,
+                                                           m_form->morbelle->Async_blanc,
+                                                           m_form->morbelle->Async_masque2 };
     repond();
     if (!fini || m_affichages.size() != affichages_chaine) {
         m_erreurs << QStringLiteral("chaîne incomplète");

@@ -13,13 +13,8 @@
 #include "music/essai_musical.h"
 #include "platform/interactions.h"
 #include "trials/etat_partage.h"
-#include <QApplication>
-#include <QEvent>
+#include <QCoreApplication>
 #include <QEventLoop>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
 #include <algorithm>
 #include <chrono>
 #include <cmath>
@@ -44,19 +39,6 @@ void dors_precisement(horloge::time_point fin)
     }
 }
 
-// Quits a loop when the answer buttons are shown: the melody is over.
-class FinMelodie : public QObject
-{
-public:
-    QEventLoop boucle;
-    bool eventFilter(QObject *, QEvent *e) override
-    {
-        if (e->type() == QEvent::ShowToParent)
-            boucle.quit();
-        return false;
-    }
-};
-
 double centile(std::vector<double> v, double p)
 {
     std::sort(v.begin(), v.end());
@@ -70,7 +52,7 @@ double centile(std::vector<double> v, double p)
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
+    QCoreApplication app(argc, argv);
     const int essais = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
 
     // 30 notes: short, long and very long notes, and rests.
@@ -93,26 +75,19 @@ int main(int argc, char **argv)
     seams->information = [](const QString &) {};
 
     trials::EtatPartage etat;
-    QPushButton ecoute, rep1, rep2;
-    QLabel lab;
-    QPlainTextEdit memo;
-    QLineEdit incongru(u"+1/2"_qs), serie(u"1000"_qs);
-    FinMelodie fin;
-    rep1.installEventFilter(&fin);
-    music::ControlesMusique c{ &ecoute,          &rep1, &rep2,      &lab, &memo, &incongru, &serie,
-                               [] { return 0; }, [] {}, [](bool) {} };
-    music::EssaiMusical essai(etat, c);
+    music::EssaiMusical essai(etat);
+    // The melody is over when the answer buttons are asked for.
+    QEventLoop fin;
+    QObject::connect(&essai, &music::EssaiMusical::reponses_montrees, &fin, &QEventLoop::quit);
 
     std::printf("rhythm  onsets  reference  median_ms  p99_ms  max_ms\n");
     for (const int rythme : { 100, 300 }) {
         std::vector<double> erreurs, erreurs_tic;
         for (int k = 0; k < essais; ++k) {
-            rep1.hide();
-            rep2.hide();
             debuts.clear();
-            essai.joue(QString::number(rythme) + u',' + notes_melodie);
+            essai.joue(QString::number(rythme) + u',' + notes_melodie, u"+1/2"_qs, 0);
             const auto active = horloge::now();
-            fin.boucle.exec();
+            fin.exec();
             const QVector<qint64> horaire = music::horaire_notes(essai.notes, rythme);
             double echeance = rythme; // due time of the current tick, ms after enabling
             for (size_t i = 0; i < debuts.size() && i < size_t(essai.nb_notes); ++i) {

@@ -1,6 +1,21 @@
 // A working folder with a settings file and a list, and the main window started
 // in it with the seams answered by the test.
 #pragma once
+#include "app/affichage_mot.h"
+#include "app/commandes_essai.h"
+#include "app/deroulement_seance.h"
+#include "app/fichier_param.h"
+#include "app/groupe_exercice.h"
+#include "app/groupe_radio.h"
+#include "app/panneau_reglages.h"
+#include "music/essai_musical.h"
+#include "music/groupe_musical.h"
+#include "platform/minuteur_hr.h"
+#include "results/groupe_resultats.h"
+#include "results/tableau_resultats.h"
+#include "trials/essai_korvane.h"
+#include "trials/essai_morbelle.h"
+#include <QTimer>
 #include "app/fenetre_principale.h"
 #include "app/fenetres.h"
 #include "platform/fichier_texte.h"

@@ -24,15 +24,16 @@ QStringList lignes_memo(const QPlainTextEdit *memo)
 // Starts a trial and waits for the answer buttons.
 void lance_essai(app::TForm1 &f)
 {
-    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
-    QTRY_VERIFY_WITH_TIMEOUT(f.bit_rep1->isVisibleTo(&f) || f.Edit_saisie_libre->isVisibleTo(&f),
+    QTest::mouseClick(f.commandes->BitBtn2, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(f.commandes->bit_rep1->isVisibleTo(&f)
+                                     || f.commandes->Edit_saisie_libre->isVisibleTo(&f),
                              3000);
 }
 
 QPushButton *bouton_du_mot(app::TForm1 &f, const QString &mot, bool juste)
 {
-    const bool gauche = (f.bit_rep1->text() == mot) == juste;
-    return gauche ? f.bit_rep1 : f.bit_rep2;
+    const bool gauche = (f.commandes->bit_rep1->text() == mot) == juste;
+    return gauche ? f.commandes->bit_rep1 : f.commandes->bit_rep2;
 }
 } // namespace
 
@@ -61,19 +62,22 @@ void TestEssais::liste_entiere_jusqu_a_plus_de_mots()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    QVERIFY(f.BitBtn2->isEnabled());
+    QVERIFY(f.commandes->BitBtn2->isEnabled());
     for (int essai = 1; essai <= 4; ++essai) {
         lance_essai(f);
         const trials::Couple c = f.etat.couple(essai);
         const QString montre = essai % 2 ? c.mot2 : c.mot1;
-        QCOMPARE(f.lab_mot_aff->text(), montre);
-        QCOMPARE(f.GLSpaceText1->texte(), f.etat.masque);
+        QCOMPARE(f.commandes->lab_mot_aff->text(), montre);
+        QCOMPARE(f.affichage->GLSpaceText1->texte(), f.etat.masque);
         QTest::mouseClick(bouton_du_mot(f, montre, true), Qt::LeftButton);
-        QCOMPARE(f.Lab_bid->text(), QStringLiteral("Bonne réponse"));
+        QCOMPARE(f.commandes->Lab_bid->text(), QStringLiteral("Bonne réponse"));
     }
     QCOMPARE(b.informations, QStringList{ "Plus de mots" });
-    QVERIFY(!f.BitBtn2->isEnabled());
-    QCOMPARE(lignes_memo(f.Memo_enreg_test).filter(QStringLiteral("Mot affiché=")).size(), 4);
+    QVERIFY(!f.commandes->BitBtn2->isEnabled());
+    QCOMPARE(lignes_memo(f.groupe_resultats->Memo_enreg_test)
+                     .filter(QStringLiteral("Mot affiché="))
+                     .size(),
+             4);
 }
 
 // A whole list in the second paradigm, each chain seen to its end before answering.
@@ -83,24 +87,29 @@ void TestEssais::liste_entiere_morbelle()
     b.demarre();
     auto &f = *b.form;
     f.Morbelle1Click();
-    for (QScrollBar *barre : { f.Scroll_masque1, f.Scroll_mot, f.Scroll_blanc, f.Scroll_masque2 })
+    for (QScrollBar *barre : { f.reglages->Scroll_masque1, f.reglages->Scroll_mot,
+                               f.reglages->Scroll_blanc, f.reglages->Scroll_masque2 })
         barre->setValue(10);
     QStringList montres;
-    f.observateur_affichage = [&](const QString &t) { montres << t; };
+    f.affichage->observateur_affichage = [&](const QString &t) { montres << t; };
     for (int essai = 1; essai <= 4; ++essai) {
         montres.clear();
         lance_essai(f);
         QTRY_COMPARE(montres.size(), 5);
-        const QString montre = f.lab_mot_aff->text();
+        const QString montre = f.commandes->lab_mot_aff->text();
         QCOMPARE(montres,
                  QStringList({ f.etat.masque1, montre, QString(), f.etat.masque2, QString() }));
-        for (auto *m : { f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2 })
+        for (auto *m : { f.morbelle->Async_masque1, f.morbelle->Async_mot, f.morbelle->Async_blanc,
+                         f.morbelle->Async_masque2 })
             QVERIFY(!m->actif());
         QTest::mouseClick(bouton_du_mot(f, montre, true), Qt::LeftButton);
-        QCOMPARE(f.Lab_bid->text(), QStringLiteral("Bonne réponse"));
+        QCOMPARE(f.commandes->Lab_bid->text(), QStringLiteral("Bonne réponse"));
     }
     QCOMPARE(b.informations, QStringList{ "Plus de mots" });
-    QCOMPARE(lignes_memo(f.Memo_enreg_test).filter(QStringLiteral("Mot affiché=")).size(), 4);
+    QCOMPARE(lignes_memo(f.groupe_resultats->Memo_enreg_test)
+                     .filter(QStringLiteral("Mot affiché="))
+                     .size(),
+             4);
 }
 
 void TestEssais::ligne_resultat_et_verdict_data()
@@ -120,18 +129,19 @@ void TestEssais::ligne_resultat_et_verdict()
         lance_essai(f);
         const QString m1 = f.etat.mots[1], m2 = f.etat.mots[2];
         const QString montre = essai == 1 ? m2 : m1;
-        const QString prop = f.bit_rep1->text() == m1 ? "$" + m1 + " " + m2 : m2 + " $" + m1;
+        const QString prop =
+                f.commandes->bit_rep1->text() == m1 ? "$" + m1 + " " + m2 : m2 + " $" + m1;
         QPushButton *clic = bouton_du_mot(f, montre, juste);
         const QString repondu = clic->text();
         QTest::mouseClick(clic, Qt::LeftButton);
-        QCOMPARE(lignes_memo(f.Memo_enreg_test).last(),
+        QCOMPARE(lignes_memo(f.groupe_resultats->Memo_enreg_test).last(),
                  QStringLiteral("Mot affiché=") + montre + " prop=" + prop
                          + QStringLiteral(" répondu=") + repondu);
         QCOMPARE(f.etat.bonne_reponse, juste);
-        QCOMPARE(f.Lab_bid->text(),
+        QCOMPARE(f.commandes->Lab_bid->text(),
                  juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
-        QVERIFY(!f.bit_rep1->isVisibleTo(&f));
-        QVERIFY(f.BitBtn2->isVisibleTo(&f));
+        QVERIFY(!f.commandes->bit_rep1->isVisibleTo(&f));
+        QVERIFY(f.commandes->BitBtn2->isVisibleTo(&f));
     }
 }
 
@@ -142,24 +152,24 @@ void TestEssais::saisie_libre_enregistree()
     auto &f = *b.form;
     f.Saisielibre1Click();
     lance_essai(f);
-    QVERIFY(f.Edit_saisie_libre->isVisibleTo(&f));
-    QVERIFY(f.Edit_saisie_libre->text().isEmpty());
-    QCOMPARE(f.Bit_rep3->pos(), QPoint(629, 499));
+    QVERIFY(f.commandes->Edit_saisie_libre->isVisibleTo(&f));
+    QVERIFY(f.commandes->Edit_saisie_libre->text().isEmpty());
+    QCOMPARE(f.commandes->Bit_rep3->pos(), QPoint(629, 499));
     const QString montre = f.etat.mots[2];
     // Same word with a capital: wrong, byte for byte.
-    QTest::keyClicks(f.Edit_saisie_libre, montre.left(1).toUpper() + montre.mid(1));
-    QTest::keyClick(f.Edit_saisie_libre, Qt::Key_Return);
-    QCOMPARE(f.Lab_bid->text(), QStringLiteral("Pas bon"));
-    QVERIFY(lignes_memo(f.Memo_enreg_test)
+    QTest::keyClicks(f.commandes->Edit_saisie_libre, montre.left(1).toUpper() + montre.mid(1));
+    QTest::keyClick(f.commandes->Edit_saisie_libre, Qt::Key_Return);
+    QCOMPARE(f.commandes->Lab_bid->text(), QStringLiteral("Pas bon"));
+    QVERIFY(lignes_memo(f.groupe_resultats->Memo_enreg_test)
                     .last()
                     .startsWith(QStringLiteral("Mot affiché=") + montre + " prop=$"));
-    QVERIFY(lignes_memo(f.Memo_enreg_test)
+    QVERIFY(lignes_memo(f.groupe_resultats->Memo_enreg_test)
                     .last()
                     .endsWith(QStringLiteral(" répondu=") + montre.left(1).toUpper()
                               + montre.mid(1)));
     f.Comparaisondemots1Click();
     lance_essai(f);
-    QCOMPARE(f.Bit_rep3->pos(), QPoint(709, 485));
+    QCOMPARE(f.commandes->Bit_rep3->pos(), QPoint(709, 485));
 }
 
 void TestEssais::point_d_interrogation_n_ecrit_rien()
@@ -167,14 +177,17 @@ void TestEssais::point_d_interrogation_n_ecrit_rien()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    const QString avant = f.Memo_enreg_test->toPlainText();
-    const auto comptes = f.etat.compte_test;
+    const QString avant = f.groupe_resultats->Memo_enreg_test->toPlainText();
+    const results::TableauResultats &tableau = *b.fenetres->tableau;
+    const auto comptes = tableau.compte_test();
+    const auto rangee = tableau.rangee(1).comptes();
     for (int essai = 1; essai <= 4; ++essai) {
         lance_essai(f);
-        QTest::mouseClick(f.Bit_rep3, Qt::LeftButton);
+        QTest::mouseClick(f.commandes->Bit_rep3, Qt::LeftButton);
     }
-    QCOMPARE(f.Memo_enreg_test->toPlainText(), avant);
-    QCOMPARE(f.etat.compte_test, comptes);
+    QCOMPARE(f.groupe_resultats->Memo_enreg_test->toPlainText(), avant);
+    QCOMPARE(tableau.compte_test(), comptes);
+    QCOMPARE(tableau.rangee(1).comptes(), rangee);
     QCOMPARE(b.informations, QStringList{ "Plus de mots" });
 }
 
@@ -183,9 +196,9 @@ void TestEssais::bouton_test_n_ecrit_rien()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    const QString avant = f.Memo_enreg_test->toPlainText();
+    const QString avant = f.groupe_resultats->Memo_enreg_test->toPlainText();
     QStringList montres;
-    f.observateur_affichage = [&](const QString &t) { montres << t; };
+    f.affichage->observateur_affichage = [&](const QString &t) { montres << t; };
     f.SpeedButton2Click();
     QTRY_COMPARE(montres.size(), 2);
     bool ok = false;
@@ -193,9 +206,9 @@ void TestEssais::bouton_test_n_ecrit_rien()
     QVERIFY(ok && nombre >= 100 && nombre <= 1099);
     QCOMPARE(montres[1], f.etat.masque);
     QTest::qWait(50);
-    QVERIFY(!f.bit_rep1->isVisibleTo(&f));
+    QVERIFY(!f.commandes->bit_rep1->isVisibleTo(&f));
     QVERIFY(!f.etat.essai_mire);
-    QCOMPARE(f.Memo_enreg_test->toPlainText(), avant);
+    QCOMPARE(f.groupe_resultats->Memo_enreg_test->toPlainText(), avant);
 }
 
 void TestEssais::exposition_nulle_une_image()
@@ -203,12 +216,12 @@ void TestEssais::exposition_nulle_une_image()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    f.Scroll_timer->setValue(0);
-    QCOMPARE(f.AsyncTimer2->intervalle(), quint16(0));
-    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
+    f.reglages->Scroll_timer->setValue(0);
+    QCOMPARE(f.korvane->AsyncTimer2->intervalle(), quint16(0));
+    QTest::mouseClick(f.commandes->BitBtn2, Qt::LeftButton);
     // The mask followed at once, and the answer was asked for.
-    QCOMPARE(f.GLSpaceText1->texte(), f.etat.masque);
-    QVERIFY(f.bit_rep1->isVisibleTo(&f));
+    QCOMPARE(f.affichage->GLSpaceText1->texte(), f.etat.masque);
+    QVERIFY(f.commandes->bit_rep1->isVisibleTo(&f));
 }
 
 void TestEssais::ouvrir_liste_plus_courte_en_cours()
@@ -224,11 +237,11 @@ void TestEssais::ouvrir_liste_plus_courte_en_cours()
     };
     f.Ouvrirunexercice1Click();
     QCOMPARE(f.etat.nb_couples, 2);
-    QCOMPARE(f.Edit1->text(), QStringLiteral("courte.txt"));
+    QCOMPARE(f.reglages->Edit1->text(), QStringLiteral("courte.txt"));
     QCOMPARE(f.etat.num_essai, 6);
-    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
+    QTest::mouseClick(f.commandes->BitBtn2, Qt::LeftButton);
     QCOMPARE(b.informations, QStringList{ "Plus de mots" });
-    QVERIFY(!f.bit_rep1->isVisibleTo(&f));
+    QVERIFY(!f.commandes->bit_rep1->isVisibleTo(&f));
 }
 
 void TestEssais::masques_morbelle_data()
@@ -248,17 +261,17 @@ void TestEssais::masques_morbelle()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    f.Edit_masque->setText(QString(longueur, u'*'));
+    f.reglages->Edit_masque->setText(QString(longueur, u'*'));
     f.etat.mots = { QString(), QStringLiteral("fiel"), QStringLiteral("fier") };
     f.etat.rang_mot = 2;
     QStringList montres;
-    f.observateur_affichage = [&](const QString &t) { montres << t; };
-    f.BitBtn5Click();
+    f.affichage->observateur_affichage = [&](const QString &t) { montres << t; };
+    f.morbelle->BitBtn5Click();
     QCOMPARE(f.etat.masque1, QString(l1, u'&'));
     QCOMPARE(f.etat.masque2, QString(l2, u'#'));
     QCOMPARE(f.etat.mot_morbelle, QStringLiteral("fier"));
     QCOMPARE(montres, QStringList{ f.etat.masque1 });
-    f.Async_masque1->definir_actif(false);
+    f.morbelle->Async_masque1->definir_actif(false);
 }
 
 void TestEssais::chaine_morbelle_data()
@@ -281,14 +294,14 @@ void TestEssais::chaine_morbelle()
     b.demarre();
     auto &f = *b.form;
     f.Morbelle1Click();
-    f.Scroll_masque1->setValue(durees[0]);
-    f.Scroll_mot->setValue(durees[1]);
-    f.Scroll_blanc->setValue(durees[2]);
-    f.Scroll_masque2->setValue(durees[3]);
+    f.reglages->Scroll_masque1->setValue(durees[0]);
+    f.reglages->Scroll_mot->setValue(durees[1]);
+    f.reglages->Scroll_blanc->setValue(durees[2]);
+    f.reglages->Scroll_masque2->setValue(durees[3]);
     // The chain runs during the wait before the answer: every presented frame is
     // recorded, and the timers sampled.
     QStringList vus;
-    f.observateur_affichage = [&](const QString &t) { vus << t; };
+    f.affichage->observateur_affichage = [&](const QString &t) { vus << t; };
     int actifs_max = 0;
     b.seams->attente = [&](int ms) {
         QElapsedTimer t;
@@ -296,13 +309,14 @@ void TestEssais::chaine_morbelle()
         while (t.elapsed() < ms) {
             QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents, 1);
             int actifs = 0;
-            for (auto *m : { f.Async_masque1, f.Async_mot, f.Async_blanc, f.Async_masque2 })
+            for (auto *m : { f.morbelle->Async_masque1, f.morbelle->Async_mot,
+                             f.morbelle->Async_blanc, f.morbelle->Async_masque2 })
                 actifs += m->actif();
             actifs_max = std::max(actifs_max, actifs);
         }
     };
-    QTest::mouseClick(f.BitBtn2, Qt::LeftButton);
-    QVERIFY(f.bit_rep1->isVisibleTo(&f));
+    QTest::mouseClick(f.commandes->BitBtn2, Qt::LeftButton);
+    QVERIFY(f.commandes->bit_rep1->isVisibleTo(&f));
     const QString mot = f.etat.mot_morbelle;
     QStringList attendu_textes;
     for (const QString &a : attendu)
@@ -318,12 +332,12 @@ void TestEssais::barres_de_duree()
 {
     banc::Banc b;
     auto &f = *b.form;
-    f.Scroll_mot->setValue(50);
-    QCOMPARE(f.Lab_interv_figure->text(), QStringLiteral("50 ms"));
-    QCOMPARE(f.Async_mot->intervalle(), quint16(50));
-    f.Scroll_timer->setValue(45);
-    QCOMPARE(f.Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
-    QCOMPARE(f.AsyncTimer2->intervalle(), quint16(45));
+    f.reglages->Scroll_mot->setValue(50);
+    QCOMPARE(f.reglages->Lab_interv_figure->text(), QStringLiteral("50 ms"));
+    QCOMPARE(f.morbelle->Async_mot->intervalle(), quint16(50));
+    f.reglages->Scroll_timer->setValue(45);
+    QCOMPARE(f.reglages->Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
+    QCOMPARE(f.korvane->AsyncTimer2->intervalle(), quint16(45));
 }
 
 FANTREL_TEST_MAIN(TestEssais)

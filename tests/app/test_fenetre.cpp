@@ -109,10 +109,10 @@ void TestFenetre::coches_initiales()
     for (QAction *a :
          { f.Morbelle1, f.Incongruitmusicale1, f.Saisielibre1, f.Modevisible1, f.Courbe22 })
         QVERIFY2(!a->isChecked(), qPrintable(a->objectName()));
-    QVERIFY(f.BitBtn2->isVisibleTo(&f));
-    QVERIFY(!f.BitBtn2->isEnabled());
-    QVERIFY(!f.BitBtn_ecoute->isVisibleTo(&f));
-    QCOMPARE(f.GLSpaceText1->texte(), QStringLiteral("cacaéaé"));
+    QVERIFY(f.commandes->BitBtn2->isVisibleTo(&f));
+    QVERIFY(!f.commandes->BitBtn2->isEnabled());
+    QVERIFY(!f.commandes->BitBtn_ecoute->isVisibleTo(&f));
+    QCOMPARE(f.affichage->GLSpaceText1->texte(), QStringLiteral("cacaéaé"));
 }
 
 void TestFenetre::types_de_test_data()
@@ -141,13 +141,13 @@ void TestFenetre::types_de_test()
     f.findChild<QAction *>(commande)->trigger();
     QCOMPARE(f.etat.mode_morbelle, morbelle);
     QCOMPARE(f.etat.mode_musical, musical);
-    QCOMPARE(f.GLSpaceText1->visible(), mot_visible);
-    QCOMPARE(f.GLSpaceText1->texte(), masque_montre ? f.etat.masque : QString());
+    QCOMPARE(f.affichage->GLSpaceText1->visible(), mot_visible);
+    QCOMPARE(f.affichage->GLSpaceText1->texte(), masque_montre ? f.etat.masque : QString());
     QCOMPARE(f.etat.masque, QString(9, u'#')); // "$mort  mors" less a space and the "$"
     for (QAction *a : { f.Korvane1, f.Morbelle1, f.Incongruitmusicale1 })
         QCOMPARE(a->isChecked(), a->objectName() == commande);
-    QCOMPARE(f.BitBtn2->isVisibleTo(&f), !musical);
-    QCOMPARE(f.BitBtn_ecoute->isVisibleTo(&f), musical);
+    QCOMPARE(f.commandes->BitBtn2->isVisibleTo(&f), !musical);
+    QCOMPARE(f.commandes->BitBtn_ecoute->isVisibleTo(&f), musical);
     QCOMPARE(f.etat.num_essai, 3);
     // Triggering the checked item again keeps its mark.
     f.findChild<QAction *>(commande)->trigger();
@@ -158,9 +158,9 @@ void TestFenetre::musique_puis_morbelle_rend_le_mot_visible()
 {
     banc::Banc b;
     b.form->Incongruitmusicale1->trigger();
-    QVERIFY(!b.form->GLSpaceText1->visible());
+    QVERIFY(!b.form->affichage->GLSpaceText1->visible());
     b.form->Morbelle1->trigger();
-    QVERIFY(b.form->GLSpaceText1->visible());
+    QVERIFY(b.form->affichage->GLSpaceText1->visible());
 }
 
 void TestFenetre::cache_boutons_fin_de_liste()
@@ -169,18 +169,18 @@ void TestFenetre::cache_boutons_fin_de_liste()
     b.demarre();
     auto &f = *b.form;
     QCOMPARE(f.etat.nb_couples, 4);
-    f.bit_rep1->show();
+    f.commandes->bit_rep1->show();
     f.etat.num_essai = 3;
-    f.cache_boutons();
+    f.essai_mots()->cache_boutons();
     QVERIFY(b.informations.isEmpty());
-    QVERIFY(!f.bit_rep1->isVisibleTo(&f));
-    QVERIFY(f.BitBtn2->isEnabled());
+    QVERIFY(!f.commandes->bit_rep1->isVisibleTo(&f));
+    QVERIFY(f.commandes->BitBtn2->isEnabled());
     f.etat.num_essai = 4;
-    f.cache_boutons();
+    f.essai_mots()->cache_boutons();
     QCOMPARE(b.informations, QStringList{ "Plus de mots" });
     QVERIFY(f.etat.fin_liste);
-    QVERIFY(!f.BitBtn2->isEnabled());
-    QVERIFY(f.BitBtn2->isVisibleTo(&f));
+    QVERIFY(!f.commandes->BitBtn2->isEnabled());
+    QVERIFY(f.commandes->BitBtn2->isVisibleTo(&f));
 }
 
 void TestFenetre::saisie_libre_sans_liste_dit_plus_de_mots()
@@ -200,16 +200,17 @@ void TestFenetre::mode_visible_et_croix()
     banc::Banc b;
     auto &f = *b.form;
     f.show();
-    QList<QWidget *> cinq{ f.GroupBox3, f.lab_mot_aff, f.Lab_bid, f.Group_result, f.Group_musical };
+    QList<QWidget *> cinq{ f.GroupBox3, f.commandes->lab_mot_aff, f.commandes->Lab_bid,
+                           f.groupe_resultats, f.groupe_musical };
     f.Modevisible1->trigger();
     QVERIFY(f.Modevisible1->isChecked());
     for (QWidget *w : cinq)
         QVERIFY2(w->isVisible(), qPrintable(w->objectName()));
     // Close the results group with its own "X", then toggle twice.
-    if (auto *x = f.Group_result->findChild<QToolButton *>(QStringLiteral("SpeedButton4")))
+    if (auto *x = f.groupe_resultats->findChild<QToolButton *>(QStringLiteral("SpeedButton4")))
         x->click();
     else
-        f.Group_result->hide();
+        f.groupe_resultats->hide();
     f.Modevisible1->trigger();
     QVERIFY(!f.Modevisible1->isChecked());
     for (QWidget *w : cinq)
@@ -223,20 +224,20 @@ void TestFenetre::camera_avant_et_apres_demarrage()
 {
     banc::Banc b;
     auto &f = *b.form;
-    const QVector3D depart = f.GLCamera1->position();
-    emit f.vue_3d->souris_appui(QPoint(100, 100), Qt::LeftButton, Qt::NoModifier);
-    emit f.vue_3d->souris_deplace(QPoint(130, 110), Qt::LeftButton, Qt::NoModifier);
-    QVERIFY2(f.GLCamera1->position() != depart,
+    const QVector3D depart = f.affichage->GLCamera1->position();
+    emit f.affichage->vue_3d->souris_appui(QPoint(100, 100), Qt::LeftButton, Qt::NoModifier);
+    emit f.affichage->vue_3d->souris_deplace(QPoint(130, 110), Qt::LeftButton, Qt::NoModifier);
+    QVERIFY2(f.affichage->GLCamera1->position() != depart,
              "avant le démarrage, glisser doit tourner la caméra");
     b.demarre();
     QVERIFY(b.erreurs.isEmpty());
-    const QVector3D apres = f.GLCamera1->position();
-    const float focale = f.GLCamera1->focale();
-    emit f.vue_3d->souris_appui(QPoint(100, 100), Qt::LeftButton, Qt::ShiftModifier);
-    emit f.vue_3d->souris_deplace(QPoint(130, 160), Qt::LeftButton, Qt::ShiftModifier);
-    emit f.vue_3d->souris_deplace(QPoint(160, 190), Qt::LeftButton, Qt::NoModifier);
-    QCOMPARE(f.GLCamera1->position(), apres);
-    QCOMPARE(f.GLCamera1->focale(), focale);
+    const QVector3D apres = f.affichage->GLCamera1->position();
+    const float focale = f.affichage->GLCamera1->focale();
+    emit f.affichage->vue_3d->souris_appui(QPoint(100, 100), Qt::LeftButton, Qt::ShiftModifier);
+    emit f.affichage->vue_3d->souris_deplace(QPoint(130, 160), Qt::LeftButton, Qt::ShiftModifier);
+    emit f.affichage->vue_3d->souris_deplace(QPoint(160, 190), Qt::LeftButton, Qt::NoModifier);
+    QCOMPARE(f.affichage->GLCamera1->position(), apres);
+    QCOMPARE(f.affichage->GLCamera1->focale(), focale);
 }
 
 void TestFenetre::demarrage_sans_param_garde_la_camera()
@@ -244,7 +245,7 @@ void TestFenetre::demarrage_sans_param_garde_la_camera()
     banc::Banc b({}, banc::liste_quatre());
     b.demarre();
     QCOMPARE(b.erreurs, QStringList{ "Fichier introuvable" });
-    QVERIFY(b.form->controle_camera->attache());
+    QVERIFY(b.form->affichage->controle_camera->attache());
     QCOMPARE(b.form->etat.nb_couples, 0);
     QVERIFY(b.form->etat.masque.isEmpty());
 }
@@ -256,8 +257,8 @@ void TestFenetre::mot_dessine_sur_le_fond()
     auto &f = *b.form;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.affich_texte(QStringLiteral("cacaéaé"));
-    const QImage image = f.vue_3d->capture();
+    f.affichage->affich_texte(QStringLiteral("cacaéaé"));
+    const QImage image = f.affichage->vue_3d->capture();
     QCOMPARE(image.size(), QSize(983, 586));
     QCOMPARE(QColor(image.pixel(2, 2)), fond_param);
     QCOMPARE(QColor(image.pixel(980, 583)), fond_param);
@@ -272,12 +273,12 @@ void TestFenetre::texte_vide_ne_montre_que_le_fond()
     auto &f = *b.form;
     f.show();
     QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.pose_texte(QString());
-    f.affich_texte(QStringLiteral("mors"));
-    QVERIFY(pixels_hors_fond(f.vue_3d->capture(), fond_param) > 500);
-    f.pose_texte(QString());
-    f.vue_3d->repeint_maintenant();
-    QCOMPARE(pixels_hors_fond(f.vue_3d->capture(), fond_param), 0);
+    f.affichage->pose_texte(QString());
+    f.affichage->affich_texte(QStringLiteral("mors"));
+    QVERIFY(pixels_hors_fond(f.affichage->vue_3d->capture(), fond_param) > 500);
+    f.affichage->pose_texte(QString());
+    f.affichage->vue_3d->repeint_maintenant();
+    QCOMPARE(pixels_hors_fond(f.affichage->vue_3d->capture(), fond_param), 0);
 }
 
 void TestFenetre::deux_demandes_une_reaffichage()
@@ -285,24 +286,24 @@ void TestFenetre::deux_demandes_une_reaffichage()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    QSignalSpy ticks(f.Timer_reaffich, &QTimer::timeout);
-    f.vue_3d->definir_couleur_fond(255); // a colour picked with "Fond"
+    QSignalSpy ticks(f.affichage->Timer_reaffich, &QTimer::timeout);
+    f.affichage->vue_3d->definir_couleur_fond(255); // a colour picked with "Fond"
     f.Comparaisondemots1Click();
     QTest::qWait(200);
     f.Comparaisondemots1Click();
     QTest::qWait(1300);
     QCOMPARE(ticks.count(), 1);
-    QCOMPARE(f.vue_3d->couleur_fond(), 15780518);
+    QCOMPARE(f.affichage->vue_3d->couleur_fond(), 15780518);
 }
 
 void TestFenetre::verdict()
 {
     banc::Banc b;
-    b.form->affich_bid(false);
-    QCOMPARE(b.form->Lab_bid->text(), QStringLiteral("Pas bon"));
-    b.form->affich_bid(true);
-    QCOMPARE(b.form->Lab_bid->text(), QStringLiteral("Bonne réponse"));
-    QVERIFY(!b.form->Lab_bid->isVisibleTo(b.form));
+    b.form->commandes->affich_bid(false);
+    QCOMPARE(b.form->commandes->Lab_bid->text(), QStringLiteral("Pas bon"));
+    b.form->commandes->affich_bid(true);
+    QCOMPARE(b.form->commandes->Lab_bid->text(), QStringLiteral("Bonne réponse"));
+    QVERIFY(!b.form->commandes->Lab_bid->isVisibleTo(b.form));
 }
 
 FANTREL_TEST_MAIN(TestFenetre)

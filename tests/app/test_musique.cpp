@@ -5,6 +5,7 @@
 #include "music/groupe_musical.h"
 #include "platform/application.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/tableau_resultats.h"
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,36 +32,38 @@ void TestMusique::serie_de_dix()
     QVector<int> frequences;
     b.seams->bip = [&](int frequence, int) { frequences << frequence; };
     f.Incongruitmusicale1->trigger();
-    QVERIFY(f.BitBtn_ecoute->isVisibleTo(&f));
+    QVERIFY(f.commandes->BitBtn_ecoute->isVisibleTo(&f));
     QCOMPARE(f.groupe_musical->Memo_music->toPlainText().split(u'\n').size(), 2);
-    QCOMPARE(f.Edit3->text(), QStringLiteral("10"));
+    QCOMPARE(f.reglages->Edit3->text(), QStringLiteral("10"));
 
     int justes = 0, incongrues = 0;
     for (int essai = 1; essai <= 10; ++essai) {
-        QTest::mouseClick(f.BitBtn_ecoute, Qt::LeftButton);
-        QTRY_VERIFY_WITH_TIMEOUT(f.bit_rep1->isVisibleTo(&f), 5000);
-        QCOMPARE(f.bit_rep1->text(), QStringLiteral("C'était juste"));
-        QCOMPARE(f.bit_rep2->text(), QStringLiteral("C'était faux"));
+        QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(f.commandes->bit_rep1->isVisibleTo(&f), 5000);
+        QCOMPARE(f.commandes->bit_rep1->text(), QStringLiteral("C'était juste"));
+        QCOMPARE(f.commandes->bit_rep2->text(), QStringLiteral("C'était faux"));
         const bool incongru = f.essai_musical->incongru == 1;
         incongrues += incongru;
         // Answer right on even tests, wrong on odd ones.
         const bool juste = essai % 2 == 0;
         justes += juste;
-        QTest::mouseClick(incongru == juste ? f.bit_rep2 : f.bit_rep1, Qt::LeftButton);
-        QCOMPARE(f.Lab_bid->text(),
+        QTest::mouseClick(incongru == juste ? f.commandes->bit_rep2 : f.commandes->bit_rep1,
+                          Qt::LeftButton);
+        QCOMPARE(f.commandes->Lab_bid->text(),
                  juste ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
     }
     QVERIFY(frequences.size() >= 30);
-    results::TForm_courbe2 &courbe = *b.fenetres->Form_courbe2;
-    const auto &rangee = courbe.tab_util[1].comptes;
-    const auto &somme = courbe.tab_util[0].comptes;
+    const results::TableauResultats &tableau = *b.fenetres->tableau;
+    const results::Comptes rangee = tableau.rangee(1).comptes_musique;
+    const results::Comptes somme = tableau.rangee(0).comptes_musique;
+    QCOMPARE(tableau.rangee(1).comptes(), rangee); // no word trial counted
     QCOMPARE(rangee[1] + rangee[2], incongrues);
     QCOMPARE(rangee[1] + rangee[3], justes);
     QCOMPARE(rangee[1] + rangee[2] + rangee[3] + rangee[4], 10);
     for (int c = 1; c <= 4; ++c)
         QCOMPARE(somme[c], rangee[c]);
     QVERIFY(b.informations.isEmpty());
-    QTest::mouseClick(f.BitBtn_ecoute, Qt::LeftButton);
+    QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
     QCOMPARE(b.informations, QStringList{ "Plus de tests" });
 }
 

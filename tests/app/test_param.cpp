@@ -54,24 +54,25 @@ void TestParam::aller_retour()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    f.Edit1->setText(QStringLiteral("machin.liste_fantrel")); // a bare name: relative to the folder
-    f.Scroll_timer->setValue(45);
-    f.Edit_masque->setText(QStringLiteral("%%%%"));
-    f.Scroll_hauteur->setValue(120);
-    f.Scroll_largeur->setValue(333);
-    auto m = f.GLSpaceText1->materiau();
+    f.reglages->Edit1->setText(
+            QStringLiteral("machin.liste_fantrel")); // a bare name: relative to the folder
+    f.reglages->Scroll_timer->setValue(45);
+    f.reglages->Edit_masque->setText(QStringLiteral("%%%%"));
+    f.reglages->Scroll_hauteur->setValue(120);
+    f.reglages->Scroll_largeur->setValue(333);
+    auto m = f.affichage->GLSpaceText1->materiau();
     m.emission = { 0.8f, 0.123456f, 1.0f / 3.0f, 1 };
-    f.GLSpaceText1->definir_materiau(m);
-    f.vue_3d->definir_couleur_fond(-2147483620);
-    f.Edit_masque1->setText(QStringLiteral("éééé"));
-    f.Scroll_masque1->setValue(12);
-    f.Scroll_mot->setValue(0);
-    f.Scroll_blanc->setValue(100);
-    f.Edit_masque2->setText(QStringLiteral("+-+-"));
-    f.Scroll_masque2->setValue(99);
-    f.Radio_incongru->definir_index(-1);
-    f.Edit_incongru->setText(QStringLiteral("-1/4"));
-    f.sauve_param();
+    f.affichage->GLSpaceText1->definir_materiau(m);
+    f.affichage->vue_3d->definir_couleur_fond(-2147483620);
+    f.reglages->Edit_masque1->setText(QStringLiteral("éééé"));
+    f.reglages->Scroll_masque1->setValue(12);
+    f.reglages->Scroll_mot->setValue(0);
+    f.reglages->Scroll_blanc->setValue(100);
+    f.reglages->Edit_masque2->setText(QStringLiteral("+-+-"));
+    f.reglages->Scroll_masque2->setValue(99);
+    f.reglages->Radio_incongru->definir_index(-1);
+    f.reglages->Edit_incongru->setText(QStringLiteral("-1/4"));
+    f.fichier_param->sauve();
     QCOMPARE(platform::lire_lignes(b.chemin("param.ini")).size(), 17);
 
     banc::Banc relu({}, banc::liste_quatre());
@@ -79,26 +80,26 @@ void TestParam::aller_retour()
     relu.demarre();
     QVERIFY2(relu.erreurs.isEmpty(), qPrintable(relu.erreurs.join(u'\n')));
     auto &g = *relu.form;
-    QCOMPARE(g.Edit1->text(),
+    QCOMPARE(g.reglages->Edit1->text(),
              QStringLiteral("machin.liste_fantrel")); // the list opened replaces it
-    QCOMPARE(g.Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
-    QCOMPARE(g.AsyncTimer2->intervalle(), quint16(45));
-    QCOMPARE(g.Scroll_hauteur->value(), 120);
-    QCOMPARE(g.Scroll_largeur->value(), 333);
-    QCOMPARE(g.GLSpaceText1->materiau().emission.r, 0.8f);
-    QCOMPARE(g.GLSpaceText1->materiau().emission.g, 0.123456f);
-    QCOMPARE(g.GLSpaceText1->materiau().emission.b, 1.0f / 3.0f);
-    QCOMPARE(g.vue_3d->couleur_fond(), -2147483620);
+    QCOMPARE(g.reglages->Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
+    QCOMPARE(g.korvane->AsyncTimer2->intervalle(), quint16(45));
+    QCOMPARE(g.reglages->Scroll_hauteur->value(), 120);
+    QCOMPARE(g.reglages->Scroll_largeur->value(), 333);
+    QCOMPARE(g.affichage->GLSpaceText1->materiau().emission.r, 0.8f);
+    QCOMPARE(g.affichage->GLSpaceText1->materiau().emission.g, 0.123456f);
+    QCOMPARE(g.affichage->GLSpaceText1->materiau().emission.b, 1.0f / 3.0f);
+    QCOMPARE(g.affichage->vue_3d->couleur_fond(), -2147483620);
     QCOMPARE(g.etat.couleur_fond, -2147483620);
-    QCOMPARE(g.Edit_masque1->text(), QStringLiteral("éééé"));
-    QCOMPARE(g.Scroll_masque1->value(), 12);
-    QCOMPARE(g.Scroll_mot->value(), 0);
-    QCOMPARE(g.Scroll_blanc->value(), 100);
-    QCOMPARE(g.Async_blanc->intervalle(), quint16(100));
-    QCOMPARE(g.Edit_masque2->text(), QStringLiteral("+-+-"));
-    QCOMPARE(g.Scroll_masque2->value(), 99);
-    QCOMPARE(g.Radio_incongru->index_choisi(), -1);
-    QCOMPARE(g.Edit_incongru->text(), QStringLiteral("-1/4"));
+    QCOMPARE(g.reglages->Edit_masque1->text(), QStringLiteral("éééé"));
+    QCOMPARE(g.reglages->Scroll_masque1->value(), 12);
+    QCOMPARE(g.reglages->Scroll_mot->value(), 0);
+    QCOMPARE(g.reglages->Scroll_blanc->value(), 100);
+    QCOMPARE(g.morbelle->Async_blanc->intervalle(), quint16(100));
+    QCOMPARE(g.reglages->Edit_masque2->text(), QStringLiteral("+-+-"));
+    QCOMPARE(g.reglages->Scroll_masque2->value(), 99);
+    QCOMPARE(g.reglages->Radio_incongru->index_choisi(), -1);
+    QCOMPARE(g.reglages->Edit_incongru->text(), QStringLiteral("-1/4"));
 }
 
 void TestParam::reels_au_format_regional()
@@ -140,7 +141,7 @@ void TestParam::fichier_court()
     QCOMPARE(b.erreurs, erreur.isEmpty() ? QStringList{} : QStringList{ erreur });
     auto &f = *b.form;
     QCOMPARE(f.etat.couleur_fond, 15780518); // line 9 always in effect
-    QCOMPARE(f.Scroll_masque1->value(), lignes > 9 ? 40 : 67);
+    QCOMPARE(f.reglages->Scroll_masque1->value(), lignes > 9 ? 40 : 67);
     QCOMPARE(f.etat.nb_couples, erreur.isEmpty() ? 4 : 0);
 }
 
@@ -171,10 +172,10 @@ void TestParam::ligne_non_numerique()
     b.demarre();
     QCOMPARE(b.erreurs, QStringList{ message });
     auto &f = *b.form;
-    QCOMPARE(f.Edit_masque->text(), QStringLiteral("#####")); // line 3 was applied
-    QCOMPARE(f.Scroll_hauteur->value(), hauteur);
-    QCOMPARE(f.vue_3d->couleur_fond(), fond);
-    QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2")); // line 17 never reached
+    QCOMPARE(f.reglages->Edit_masque->text(), QStringLiteral("#####")); // line 3 was applied
+    QCOMPARE(f.reglages->Scroll_hauteur->value(), hauteur);
+    QCOMPARE(f.affichage->vue_3d->couleur_fond(), fond);
+    QCOMPARE(f.reglages->Edit_incongru->text(), QStringLiteral("+1/2")); // line 17 never reached
     QCOMPARE(f.etat.nb_couples, 0); // start-up ended there
 }
 
@@ -202,17 +203,17 @@ void TestParam::bornes()
     auto &f = *b.form;
     switch (ligne) {
     case 11:
-        QCOMPARE(f.Scroll_masque1->value(), attendu);
-        QCOMPARE(int(f.Async_masque1->intervalle()), attendu);
+        QCOMPARE(f.reglages->Scroll_masque1->value(), attendu);
+        QCOMPARE(int(f.morbelle->Async_masque1->intervalle()), attendu);
         break;
     case 4:
-        QCOMPARE(f.Scroll_hauteur->value(), attendu);
+        QCOMPARE(f.reglages->Scroll_hauteur->value(), attendu);
         break;
     case 5:
-        QCOMPARE(f.Scroll_largeur->value(), attendu);
+        QCOMPARE(f.reglages->Scroll_largeur->value(), attendu);
         break;
     default:
-        QCOMPARE(f.Radio_incongru->index_choisi(), attendu);
+        QCOMPARE(f.reglages->Radio_incongru->index_choisi(), attendu);
     }
 }
 
@@ -230,18 +231,18 @@ void TestParam::annuler_et_fermer_restaurent()
     b.demarre();
     auto &f = *b.form;
     f.Rglages1Click();
-    QVERIFY(f.GroupBox1->isVisibleTo(&f));
-    f.Scroll_timer->setValue(80);
-    f.Scroll_hauteur->setValue(10);
-    f.Edit_incongru->setText(QStringLiteral("+3"));
-    f.Radio_incongru->definir_index(0);
-    qobject_cast<QAbstractButton *>(f.GroupBox1->findChild<QWidget *>(bouton))->click();
-    QVERIFY(!f.GroupBox1->isVisibleTo(&f));
-    QCOMPARE(f.Scroll_hauteur->value(), 64);
-    QCOMPARE(f.Edit_incongru->text(), QStringLiteral("+1/2"));
-    QCOMPARE(f.Radio_incongru->index_choisi(), 2);
-    QCOMPARE(f.AsyncTimer2->intervalle(), quint16(30)); // back to line 2
-    QCOMPARE(f.Scroll_timer->value(), 80); // the bar keeps its place
+    QVERIFY(f.reglages->isVisibleTo(&f));
+    f.reglages->Scroll_timer->setValue(80);
+    f.reglages->Scroll_hauteur->setValue(10);
+    f.reglages->Edit_incongru->setText(QStringLiteral("+3"));
+    f.reglages->Radio_incongru->definir_index(0);
+    qobject_cast<QAbstractButton *>(f.reglages->findChild<QWidget *>(bouton))->click();
+    QVERIFY(!f.reglages->isVisibleTo(&f));
+    QCOMPARE(f.reglages->Scroll_hauteur->value(), 64);
+    QCOMPARE(f.reglages->Edit_incongru->text(), QStringLiteral("+1/2"));
+    QCOMPARE(f.reglages->Radio_incongru->index_choisi(), 2);
+    QCOMPARE(f.korvane->AsyncTimer2->intervalle(), quint16(30)); // back to line 2
+    QCOMPARE(f.reglages->Scroll_timer->value(), 80); // the bar keeps its place
     QVERIFY(b.erreurs.isEmpty());
 }
 
@@ -256,8 +257,8 @@ void TestParam::ecriture_impossible_garde_l_ancien()
     }();
     QFile::remove(b.chemin("param.ini"));
     QDir().mkdir(b.chemin("param.ini")); // the target is now a folder
-    b.form->Scroll_hauteur->setValue(11);
-    QVERIFY(!platform::proteger([&] { b.form->sauve_param(); }));
+    b.form->reglages->Scroll_hauteur->setValue(11);
+    QVERIFY(!platform::proteger([&] { b.form->fichier_param->sauve(); }));
     QCOMPARE(b.erreurs.size(), 1);
     QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")),
              qPrintable(b.erreurs[0]));
@@ -269,19 +270,19 @@ void TestParam::nuancier_gele_une_seconde()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    f.Radio_texte->setChecked(true);
+    f.reglages->Radio_texte->setChecked(true);
     const QPoint rouge(0, 21), bleu(62, 21);
-    auto emission = [&] { return f.GLSpaceText1->materiau().emission; };
-    f.Ima_hgMouseMove(rouge);
+    auto emission = [&] { return f.affichage->GLSpaceText1->materiau().emission; };
+    f.reglages->Ima_hgMouseMove(rouge);
     QVERIFY(emission().r > 0.9f && emission().b < 0.1f);
-    f.Ima_hgMouseDown();
-    f.Ima_hgMouseMove(bleu);
+    f.reglages->Ima_hgMouseDown();
+    f.reglages->Ima_hgMouseMove(bleu);
     QVERIFY2(emission().r > 0.9f, "gelé : la couleur pressée reste");
-    QTRY_VERIFY_WITH_TIMEOUT(!f.etat.couleur_gelee, 1500);
-    f.Ima_hgMouseMove(bleu);
+    QTRY_VERIFY_WITH_TIMEOUT(!f.reglages->couleur_gelee(), 1500);
+    f.reglages->Ima_hgMouseMove(bleu);
     QVERIFY2(emission().b > 0.9f && emission().r < 0.1f, "dégelé : la couleur suit de nouveau");
-    f.RadioButton1->setChecked(true);
-    f.Ima_hgMouseMove(rouge);
+    f.reglages->RadioButton1->setChecked(true);
+    f.reglages->Ima_hgMouseMove(rouge);
     QVERIFY(emission().b > 0.9f);
 }
 
@@ -290,26 +291,27 @@ void TestParam::fond_choisi_puis_reaffichage()
     banc::Banc b;
     b.demarre();
     auto &f = *b.form;
-    f.Radio_fond->setChecked(true);
-    f.Ima_hgMouseMove(QPoint(30, 10));
-    QCOMPARE(f.vue_3d->couleur_fond(), f.Ima_hg->couleur_pixel(QPoint(30, 10)));
+    f.reglages->Radio_fond->setChecked(true);
+    f.reglages->Ima_hgMouseMove(QPoint(30, 10));
+    QCOMPARE(f.affichage->vue_3d->couleur_fond(),
+             f.reglages->Ima_hg->couleur_pixel(QPoint(30, 10)));
     QCOMPARE(f.etat.couleur_fond, 15780518);
-    f.Timer_reaffichTimer();
-    QCOMPARE(f.vue_3d->couleur_fond(), 15780518);
+    f.affichage->Timer_reaffichTimer();
+    QCOMPARE(f.affichage->vue_3d->couleur_fond(), 15780518);
 }
 
 void TestParam::taille_du_texte()
 {
     banc::Banc b;
     auto &f = *b.form;
-    QCOMPARE(f.Lab_hauteur->text(), QStringLiteral("0.640"));
-    f.Scroll_hauteur->setValue(400);
-    QCOMPARE(f.Lab_hauteur->text(), QStringLiteral("4.000"));
-    QCOMPARE(f.GLSpaceText1->echelle().y(), 4.0f);
-    f.Scroll_largeur->setValue(0);
-    QCOMPARE(f.Lab_largeur->text(), QStringLiteral("0.000"));
-    QCOMPARE(f.GLSpaceText1->echelle().x(), 0.0f);
-    QCOMPARE(f.GLSpaceText1->echelle().z(), 0.8f);
+    QCOMPARE(f.reglages->Lab_hauteur->text(), QStringLiteral("0.640"));
+    f.reglages->Scroll_hauteur->setValue(400);
+    QCOMPARE(f.reglages->Lab_hauteur->text(), QStringLiteral("4.000"));
+    QCOMPARE(f.affichage->GLSpaceText1->echelle().y(), 4.0f);
+    f.reglages->Scroll_largeur->setValue(0);
+    QCOMPARE(f.reglages->Lab_largeur->text(), QStringLiteral("0.000"));
+    QCOMPARE(f.affichage->GLSpaceText1->echelle().x(), 0.0f);
+    QCOMPARE(f.affichage->GLSpaceText1->echelle().z(), 0.8f);
 }
 
 FANTREL_TEST_MAIN(TestParam)

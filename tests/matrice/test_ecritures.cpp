@@ -96,7 +96,7 @@ Ecrivain ecrivain(int k)
         e.attendu = [](Banc &b) {
             return QStringList{ "machin.liste_fantrel",
                                 "30 ms",
-                                b.form->Edit_masque->text(),
+                                b.form->reglages->Edit_masque->text(),
                                 "64",
                                 "64",
                                 "0",

@@ -66,25 +66,27 @@ const QStringList param_accents = { "liste été.liste_fantrel",
 QStringList etat_param(Banc &b)
 {
     auto &f = *b.form;
-    const auto e = f.GLSpaceText1->materiau().emission;
+    const auto e = f.affichage->GLSpaceText1->materiau().emission;
     auto n = [](auto v) { return QString::number(v); };
-    return { f.Edit1->text(),
-             f.Lab_intervalle_timer->text() + u'|' + n(f.AsyncTimer2->intervalle()),
-             f.Edit_masque->text(),
-             n(f.Scroll_hauteur->value()),
-             n(f.Scroll_largeur->value()),
-             n(e.r),
-             n(e.g),
-             n(e.b),
-             n(f.vue_3d->couleur_fond()) + u'|' + n(f.etat.couleur_fond),
-             f.Edit_masque1->text() + u'|' + f.etat.masque1,
-             n(f.Scroll_masque1->value()) + u'|' + n(f.Async_masque1->intervalle()),
-             n(f.Scroll_mot->value()) + u'|' + n(f.Async_mot->intervalle()),
-             n(f.Scroll_blanc->value()) + u'|' + n(f.Async_blanc->intervalle()),
-             f.Edit_masque2->text() + u'|' + f.etat.masque2,
-             n(f.Scroll_masque2->value()) + u'|' + n(f.Async_masque2->intervalle()),
-             n(f.Radio_incongru->index_choisi()),
-             f.Edit_incongru->text() };
+    return {
+        f.reglages->Edit1->text(),
+        f.reglages->Lab_intervalle_timer->text() + u'|' + n(f.korvane->AsyncTimer2->intervalle()),
+        f.reglages->Edit_masque->text(),
+        n(f.reglages->Scroll_hauteur->value()),
+        n(f.reglages->Scroll_largeur->value()),
+        n(e.r),
+        n(e.g),
+        n(e.b),
+        n(f.affichage->vue_3d->couleur_fond()) + u'|' + n(f.etat.couleur_fond),
+        f.reglages->Edit_masque1->text() + u'|' + f.etat.masque1,
+        n(f.reglages->Scroll_masque1->value()) + u'|' + n(f.morbelle->Async_masque1->intervalle()),
+        n(f.reglages->Scroll_mot->value()) + u'|' + n(f.morbelle->Async_mot->intervalle()),
+        n(f.reglages->Scroll_blanc->value()) + u'|' + n(f.morbelle->Async_blanc->intervalle()),
+        f.reglages->Edit_masque2->text() + u'|' + f.etat.masque2,
+        n(f.reglages->Scroll_masque2->value()) + u'|' + n(f.morbelle->Async_masque2->intervalle()),
+        n(f.reglages->Radio_incongru->index_choisi()),
+        f.reglages->Edit_incongru->text()
+    };
 }
 
 // The first line that does not convert, in the order the settings are read (0: none).
@@ -147,7 +149,7 @@ Lecteur lecteur_param()
         return lignes_repetees({ "ligne après les dix-sept réglages, sans effet" }, param_accents);
     };
     // Cancel reads the file back into the panel's controls.
-    l.lit = [](Banc &b, const QString &) { b.form->BitBtn3->click(); };
+    l.lit = [](Banc &b, const QString &) { b.form->reglages->BitBtn3->click(); };
     l.etat = etat_param;
     l.erreur_ouverture = [](const QString &, Cas cas) {
         return cas == Cas::manquant ? platform::erreur_fichier_introuvable().message()
@@ -197,22 +199,22 @@ QStringList etat_liste(Banc &b)
 {
     auto &f = *b.form;
     QStringList compte;
-    for (int c : f.etat.compte_test)
+    for (int c : b.fenetres->tableau->compte_test())
         compte << QString::number(c);
-    return { f.Memo1->document()->toRawText(),
-             f.Edit1->text(),
-             f.Edit_masque->text(),
+    return { f.GroupBox3->Memo1->document()->toRawText(),
+             f.reglages->Edit1->text(),
+             f.reglages->Edit_masque->text(),
              QString::number(f.etat.nb_couples),
              texte_paires(f.etat.liste_mots),
              compte.join(u' '),
-             QString::number(f.BitBtn2->isEnabled()),
+             QString::number(f.commandes->BitBtn2->isEnabled()),
              QString::number(f.etat.fin_liste) };
 }
 
 void verifie_liste(Banc &b, const QString &chemin, const QStringList &lignes)
 {
     auto &f = *b.form;
-    const QStringList memo = lignes_de(f.Memo1);
+    const QStringList memo = lignes_de(f.GroupBox3->Memo1);
     const int n = int(lignes.size());
     QCOMPARE(memo.size(), n - n % 2);
     QCOMPARE(f.etat.nb_couples, n - n % 2);
@@ -225,9 +227,10 @@ void verifie_liste(Banc &b, const QString &chemin, const QStringList &lignes)
     }
     QVERIFY2(paires(f.etat.liste_mots) == paires(memo),
              "the pairs are not those of the lines kept");
-    QCOMPARE(f.Edit1->text(), trials::nom_sans_dossier(chemin));
-    QCOMPARE(f.Edit_masque->text(), trials::masque_derive(memo.value(1), QStringLiteral("#")));
-    QVERIFY(f.BitBtn2->isEnabled());
+    QCOMPARE(f.reglages->Edit1->text(), trials::nom_sans_dossier(chemin));
+    QCOMPARE(f.reglages->Edit_masque->text(),
+             trials::masque_derive(memo.value(1), QStringLiteral("#")));
+    QVERIFY(f.commandes->BitBtn2->isEnabled());
 }
 
 Lecteur lecteur_liste()
@@ -253,33 +256,38 @@ Lecteur lecteur_liste()
 QStringList etat_resultats(Banc &b)
 {
     const results::TForm_courbe2 &c = *b.fenetres->Form_courbe2;
-    QStringList etat = { b.form->Memo_enreg_test->document()->toRawText(),
-                         QString::number(c.nb_util), QString::number(c.util_courant) };
-    for (const results::RangeeResultat &r : c.tab_util)
-        etat << (r.creee() ? r.nom() : QStringLiteral("-"))
+    const results::TableauResultats &t = *b.fenetres->tableau;
+    QStringList etat = { b.form->groupe_resultats->Memo_enreg_test->document()->toRawText(),
+                         QString::number(t.nb_util()), QString::number(t.util_courant()) };
+    for (int n = 0; n <= results::nb_max_util; ++n) {
+        const results::Comptes comptes = t.rangee(n).comptes();
+        etat << (c.tab_util[n].creee() ? c.tab_util[n].nom() : QStringLiteral("-"))
                         + QStringLiteral(" %1 %2 %3 %4")
-                                  .arg(r.comptes[1])
-                                  .arg(r.comptes[2])
-                                  .arg(r.comptes[3])
-                                  .arg(r.comptes[4]);
+                                  .arg(comptes[1])
+                                  .arg(comptes[2])
+                                  .arg(comptes[3])
+                                  .arg(comptes[4]);
+    }
     return etat;
 }
 
 void verifie_resultats(Banc &b, const QString &, const QStringList &lignes)
 {
     const results::TForm_courbe2 &c = *b.fenetres->Form_courbe2;
+    const results::TableauResultats &t = *b.fenetres->tableau;
     const results::PlanLecture plan = results::plan_lecture(lignes);
     QStringList record = lignes;
     if (plan.nb_entetes == 0)
         record << QStringLiteral("Essai1"); // answers given next get a row, with its header
-    QCOMPARE(lignes_de(b.form->Memo_enreg_test), record);
+    QCOMPARE(lignes_de(b.form->groupe_resultats->Memo_enreg_test), record);
     // Rows past the 20th are counted but not made.
-    QCOMPARE(c.nb_util, std::max(1, plan.nb_entetes));
+    QCOMPARE(t.nb_util(), std::max(1, plan.nb_entetes));
     for (qsizetype k = 0; k < plan.rangees.size(); ++k) {
-        QCOMPARE(c.tab_util[k + 1].nom(), plan.rangees[k].nom);
-        QCOMPARE(c.tab_util[k + 1].comptes, plan.rangees[k].comptes);
+        const int n = int(k) + 1;
+        QCOMPARE(c.tab_util[n].nom(), plan.rangees[k].nom);
+        QCOMPARE(t.rangee(n).comptes(), plan.rangees[k].comptes);
     }
-    QCOMPARE(c.tab_util[0].comptes, plan.somme);
+    QCOMPARE(t.rangee(0).comptes(), plan.somme);
 }
 
 Lecteur lecteur_resultats()

@@ -105,14 +105,14 @@ void TestTrouvailles::reglage_hors_simple_precision_se_relit()
                               "0,5", "15780518", "&&&&&&&&&&&", "67", "33", "33", "############",
                               "67", "2", "+1/2" });
     b.erreurs.clear();
-    b.form->BitBtn3->click(); // Cancel reads the file
+    b.form->reglages->BitBtn3->click(); // Cancel reads the file
     if (refuse)
         QCOMPARE(b.erreurs, QStringList{ platform::erreur_reel(rouge).message() });
     else
         QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join(u'\n')));
     b.erreurs.clear();
     b.form->Sauverlesparamtres1->trigger();
-    b.form->BitBtn3->click();
+    b.form->reglages->BitBtn3->click();
     QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join(u'\n')));
 }
 

@@ -5,6 +5,7 @@
 #include "music/essai_musical.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
+#include "platform/fichier_texte.h"
 #include "platform/interactions.h"
 #include "platform/liaison.h"
 #include "trials/etat_partage.h"
@@ -53,25 +54,37 @@ struct Banc
         seams->attente = [this](int ms) { sons.append({ 0, ms }); };
         seams->information = [this](const QString &t) { informations << t; };
         seams->erreur = [this](const QString &t) { erreurs << t; };
-        music::ControlesMusique c;
-        c.BitBtn_ecoute = &BitBtn_ecoute;
-        c.bit_rep1 = &bit_rep1;
-        c.bit_rep2 = &bit_rep2;
-        c.lab_mot_aff = &lab_mot_aff;
-        c.Memo_music = &Memo_music;
-        c.Edit_incongru = &Edit_incongru;
-        c.Edit3 = &Edit3;
-        c.Radio_incongru = [this] { return mode; };
-        c.compte_reponse = [this] { comptes.append({ etat.rang_mot, etat.bonne_reponse }); };
-        c.affich_bid = [this](bool bon) { verdicts.append(bon); };
-        essai = std::make_unique<music::EssaiMusical>(etat, c);
+        // The stand-in controls follow the trial as the main window's do.
+        essai = std::make_unique<music::EssaiMusical>(etat);
+        using music::EssaiMusical;
+        QObject::connect(essai.get(), &EssaiMusical::ecoute_permise, &BitBtn_ecoute,
+                         &QPushButton::setEnabled);
+        QObject::connect(essai.get(), &EssaiMusical::melodie_tiree, &lab_mot_aff, &QLabel::setText);
+        QObject::connect(essai.get(), &EssaiMusical::reponses_montrees, &bit_rep1, &QWidget::show);
+        QObject::connect(essai.get(), &EssaiMusical::reponses_montrees, &bit_rep2, &QWidget::show);
+        QObject::connect(essai.get(), &EssaiMusical::reponses_cachees, &bit_rep1, &QWidget::hide);
+        QObject::connect(essai.get(), &EssaiMusical::reponses_cachees, &bit_rep2, &QWidget::hide);
+        QObject::connect(essai.get(), &EssaiMusical::reponse_comptee, essai.get(), [this](int) {
+            comptes.append({ etat.rang_mot, etat.bonne_reponse });
+        });
+        QObject::connect(essai.get(), &EssaiMusical::verdict, essai.get(),
+                         [this](bool bon) { verdicts.append(bon); });
     }
+
+    // The settings of the moment, as the main window reads them from its controls.
+    music::ReglagesMusique reglages() const
+    {
+        return { Edit3.text(), platform::decoupe_lignes(Memo_music.toPlainText()),
+                 Edit_incongru.text(), mode };
+    }
+
+    void clic_ecoute() { essai->BitBtn_ecouteClick(reglages()); }
 
     // Clicks the listen button and waits for the answer buttons.
     bool ecoute()
     {
         sons.clear();
-        essai->BitBtn_ecouteClick();
+        clic_ecoute();
         if (BitBtn_ecoute.isEnabled())
             return false;
         return QTest::qWaitFor([this] { return !bit_rep1.isHidden() && !bit_rep2.isHidden(); },
@@ -225,7 +238,7 @@ void TestEssaiMusical::fin_de_serie()
     }
     QVERIFY(banc.informations.isEmpty());
     banc.sons.clear();
-    banc.essai->BitBtn_ecouteClick();
+    banc.clic_ecoute();
     QCOMPARE(banc.informations, QStringList{ u"Plus de tests"_qs });
     QVERIFY(!banc.BitBtn_ecoute.isEnabled());
     QCOMPARE(banc.etat.num_essai, 4);
@@ -262,7 +275,7 @@ void TestEssaiMusical::ligne_mal_formee()
     banc.Edit3.setText(serie);
     banc.lab_mot_aff.setText(u"avant"_qs);
     try {
-        banc.essai->BitBtn_ecouteClick();
+        banc.clic_ecoute();
         QFAIL("no error raised");
     } catch (const platform::ErreurExecution &e) {
         QCOMPARE(e.message(), message);
@@ -281,7 +294,7 @@ void TestEssaiMusical::erreur_par_le_clic()
     Banc banc(u"a,0,cla2"_qs);
     banc.mode = 0;
     platform::relie(&banc.BitBtn_ecoute, &QPushButton::clicked, banc.essai.get(),
-                    &music::EssaiMusical::BitBtn_ecouteClick);
+                    [&banc] { banc.clic_ecoute(); });
     QWidget fenetre;
     banc.BitBtn_ecoute.setParent(&fenetre);
     fenetre.show();

@@ -10,7 +10,9 @@
 #include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
 #include "results/texte_memo.h"
-#include "trials/etat_partage.h"
+#include "results/enregistrement.h"
+#include "results/tableau_resultats.h"
+#include "trials/reponses.h"
 #include <QAction>
 #include <QGroupBox>
 #include <QPlainTextEdit>
@@ -33,44 +35,50 @@ inline platform::OptionsDialogue dialogue_ouverture()
 
 struct BancResultats
 {
-    trials::EtatPartage etat;
     std::unique_ptr<QWidget> principale = std::make_unique<QWidget>();
-    results::GroupeResultats *groupe = new results::GroupeResultats(principale.get());
+    platform::OptionsDialogue OpenDialog1 = dialogue_ouverture();
+    results::TableauResultats tableau;
+    results::GroupeResultats *groupe =
+            new results::GroupeResultats(tableau, OpenDialog1, principale.get());
     QGroupBox *GroupBox3 = new QGroupBox(QStringLiteral("Fichier exercice"), principale.get());
     QPlainTextEdit *Memo1 = new QPlainTextEdit(GroupBox3);
     QAction *Courbe22 = new QAction(QStringLiteral("Afficher"), principale.get());
-    platform::OptionsDialogue OpenDialog1 = dialogue_ouverture();
     std::unique_ptr<results::TForm_courbe2> courbe2 =
-            std::make_unique<results::TForm_courbe2>(etat);
+            std::make_unique<results::TForm_courbe2>(tableau);
     int relances = 0;
 
+    // Wired as the main window wires it: a new user restarts the exercise, a
+    // Ctrl+click on a bar lists the user's answers, "Afficher" follows the window.
     explicit BancResultats(bool demarre = true)
     {
         Courbe22->setCheckable(true);
-        results::LienPrincipal lien;
-        lien.Memo_enreg_test = groupe->Memo_enreg_test;
-        lien.Memo1 = Memo1;
-        lien.GroupBox3 = GroupBox3;
-        lien.Courbe22 = Courbe22;
-        lien.relance_exercice = [this] {
-            ++relances;
-            etat.fin_liste = false;
-            etat.num_essai = 0;
-        };
-        courbe2->relier(lien);
-        groupe->relier(courbe2.get(), &OpenDialog1);
+        QObject::connect(&tableau, &results::TableauResultats::utilisateur_cree, principale.get(),
+                         [this] { ++relances; });
+        QObject::connect(courbe2.get(), &results::TForm_courbe2::liste_demandee, principale.get(),
+                         [this](int n) { liste(n); });
+        QObject::connect(courbe2.get(), &results::TForm_courbe2::affichage_change, Courbe22,
+                         &QAction::setChecked);
         if (demarre)
             demarrage();
     }
 
-    // Start-up steps 7, 13 and 14 of the main window.
+    void liste(int n)
+    {
+        Memo1->clear();
+        if (n == 0 || !tableau.rangee_existe(n))
+            return;
+        GroupBox3->setTitle(QStringLiteral("Utilisateur ") + tableau.rangee(n).nom);
+        Memo1->setPlainText(
+                results::lignes_listees(groupe->lignes(), tableau.rangee(n).nom).join(u'\n'));
+    }
+
+    // The start-up steps of the main window: test bars, camera, rows 0 and 1.
     void demarrage()
     {
         courbe2->branche_barres_test();
         courbe2->recule_camera();
-        courbe2->nb_util = -1;
-        courbe2->creation_util();
-        courbe2->creation_util();
+        tableau.cree_utilisateur();
+        tableau.cree_utilisateur();
     }
 
     // One answered trial as the answer buttons do it: the line, then the counts.
@@ -80,23 +88,36 @@ struct BancResultats
         const QString mot2 = premier ? autre : montre;
         groupe->ajoute_ligne(QStringLiteral("Mot affiché=%1 prop=$%2 %3 répondu=%4")
                                      .arg(montre, mot1, mot2, repondu));
-        etat.rang_mot = premier ? 1 : 2;
-        etat.bonne_reponse = repondu == montre;
-        courbe2->compte_reponse(true);
+        tableau.compte(trials::categorie_essai(premier ? 1 : 2, repondu == montre),
+                       results::GenreTest::mots);
+    }
+
+    // Row n's four counts set as a results file would set them (rows 1.. named
+    // Essai1…, the sum row untouched unless n = 0), drawn at once.
+    void pose_comptes(int n, const results::Comptes &comptes)
+    {
+        results::PlanLecture plan;
+        plan.nb_entetes = n;
+        for (int k = 1; k <= n; ++k)
+            plan.rangees.append(
+                    { QStringLiteral("Essai%1").arg(k), k == n ? comptes : results::Comptes{} });
+        if (n == 0)
+            plan.somme = comptes;
+        tableau.charge(plan);
     }
 
     QStringList record() const { return groupe->lignes(); }
-    results::RangeeResultat &rangee(int n) { return courbe2->tab_util[n]; }
+    results::ObjetsRangee &rangee(int n) { return courbe2->tab_util[n]; }
     QList<int> comptes(int n)
     {
-        const results::Comptes &c = rangee(n).comptes;
+        const results::Comptes c = tableau.rangee(n).comptes();
         return { c[1], c[2], c[3], c[4] };
     }
     QStringList noms()
     {
         QStringList n;
-        for (int r = 1; r <= std::min(courbe2->nb_util, results::nb_max_util); ++r)
-            n << rangee(r).nom();
+        for (int r = 1; r <= std::min(tableau.nb_util(), results::nb_max_util); ++r)
+            n << tableau.rangee(r).nom;
         return n;
     }
 };

@@ -51,8 +51,8 @@ private slots:
 void TestCourbe2::demarrage()
 {
     BancResultats banc;
-    QCOMPARE(banc.courbe2->nb_util, 1);
-    QCOMPARE(banc.courbe2->util_courant, 1);
+    QCOMPARE(banc.tableau.nb_util(), 1);
+    QCOMPARE(banc.tableau.util_courant(), 1);
     QCOMPARE(banc.rangee(0).nom(), QStringLiteral("Somme"));
     QCOMPARE(banc.rangee(1).nom(), QStringLiteral("Essai1"));
     QCOMPARE(banc.record(), QStringList{ "Essai1" });
@@ -71,9 +71,9 @@ void TestCourbe2::demarrage()
 void TestCourbe2::geometrie_rangees()
 {
     BancResultats banc;
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
     for (int n = 0; n <= 2; ++n) {
-        const results::RangeeResultat &r = banc.rangee(n);
+        const results::ObjetsRangee &r = banc.rangee(n);
         const float z = n == 0 ? -1.0f : (n == 1 ? -0.2f : 0.3f);
         QVERIFY(proche(r.texte_nom->position().z(), z));
         QCOMPARE(r.texte_nom->position().x(), -2.9f);
@@ -118,13 +118,9 @@ void TestCourbe2::hauteurs()
     QFETCH(int, compte);
     QFETCH(double, hauteur);
     BancResultats banc;
-    banc.courbe2->util_courant = rangee;
+    banc.pose_comptes(rangee, { 0, compte, compte, compte, compte });
     for (int c = 1; c <= 4; ++c) {
-        banc.rangee(rangee).comptes[c] = compte;
-        banc.courbe2->trace_cube(c);
-    }
-    for (int c = 1; c <= 4; ++c) {
-        const results::RangeeResultat &r = banc.rangee(rangee);
+        const results::ObjetsRangee &r = banc.rangee(rangee);
         QVERIFY2(proche(r.cubes[c]->hauteur(), hauteur),
                  qPrintable(QString::number(r.cubes[c]->hauteur())));
         QVERIFY(proche(r.cubes[c]->position().y(), hauteur / 2));
@@ -140,13 +136,13 @@ void TestCourbe2::hauteurs()
 void TestCourbe2::coeff_somme_redessine()
 {
     BancResultats banc;
-    banc.rangee(0).comptes[1] = 10;
-    banc.rangee(1).comptes[1] = 10;
+    banc.pose_comptes(0, { 0, 10, 0, 0, 0 });
+    QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 1.785));
     banc.courbe2->Scroll_coeff->setValue(0);
     QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 2.55));
     QVERIFY(proche(banc.courbe2->objets.GLSpaceText1->position().y(), 2.55));
     QCOMPARE(banc.rangee(1).cubes[1]->hauteur(), 0.0f); // user rows are left alone
-    QCOMPARE(banc.courbe2->util_courant, 1);
+    QCOMPARE(banc.tableau.util_courant(), 1);
     banc.courbe2->Scroll_coeff->setValue(100);
     QCOMPARE(banc.rangee(0).cubes[1]->hauteur(), 0.0f);
 }
@@ -159,18 +155,18 @@ void TestCourbe2::compte_reponse_deux_rangees()
     QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
     QVERIFY(proche(banc.rangee(1).cubes[1]->hauteur(), 0.255));
     QVERIFY(proche(banc.rangee(0).cubes[1]->hauteur(), 0.255 * 0.7));
-    QCOMPARE(banc.courbe2->util_courant, 1);
-    QCOMPARE(banc.etat.compte_test[1], 2);
+    QCOMPARE(banc.tableau.util_courant(), 1);
+    QCOMPARE(banc.tableau.compte_test()[1], 2);
 
-    // Free typing counts in the current row only.
-    banc.etat.rang_mot = 2;
-    banc.etat.bonne_reponse = true;
-    banc.courbe2->compte_reponse(false);
+    // A melody counts in the same rows, apart from the word tests.
+    banc.tableau.compte(3, results::GenreTest::musique);
     QCOMPARE(banc.comptes(1), (QList<int>{ 1, 0, 1, 0 }));
-    QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 1, 0 }));
+    QCOMPARE(banc.tableau.rangee(1).comptes_musique[3], 1);
+    QCOMPARE(banc.tableau.rangee(1).comptes_mots[3], 0);
 
-    banc.etat.rang_mot = 0;
-    banc.courbe2->compte_reponse(true);
+    // No category (no pair drawn): nothing counts.
+    banc.tableau.compte(trials::categorie_essai(0, true), results::GenreTest::mots);
     QCOMPARE(banc.comptes(1), (QList<int>{ 1, 0, 1, 0 }));
     QVERIFY(banc.groupe->record_modifie());
 }
@@ -180,9 +176,9 @@ void TestCourbe2::au_dela_de_vingt()
     BancResultats banc;
     const int objets_avant = int(banc.courbe2->vue->scene().objets().size());
     for (int k = 0; k < 21; ++k)
-        banc.courbe2->creation_util();
-    QCOMPARE(banc.courbe2->nb_util, 22);
-    QCOMPARE(banc.courbe2->util_courant, 22);
+        banc.tableau.cree_utilisateur();
+    QCOMPARE(banc.tableau.nb_util(), 22);
+    QCOMPARE(banc.tableau.util_courant(), 22);
     QCOMPARE(banc.relances, 23);
     QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_avant + 19 * 9);
     QCOMPARE(banc.record().size(), 20);
@@ -198,18 +194,18 @@ void TestCourbe2::tout_effacer()
 {
     BancResultats banc;
     banc.essai("a", "b", true, "a");
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
     banc.essai("a", "b", false, "a");
     const int objets_demarrage = int(banc.courbe2->vue->scene().objets().size()) - 9;
     const QStringList avant = banc.record();
 
     banc.courbe2->util_choisi = 2;
     banc.courbe2->Edit_nom->show();
-    banc.courbe2->tout_effacer();
+    banc.tableau.tout_effacer();
     QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
     QCOMPARE(banc.courbe2->util_choisi, -1);
-    QCOMPARE(banc.courbe2->nb_util, 1);
-    QCOMPARE(banc.courbe2->util_courant, 1);
+    QCOMPARE(banc.tableau.nb_util(), 1);
+    QCOMPARE(banc.tableau.util_courant(), 1);
     QCOMPARE(banc.record(), avant + QStringList{ "Essai1" });
     QCOMPARE(banc.comptes(0), (QList<int>{ 0, 0, 0, 0 }));
     QCOMPARE(banc.comptes(1), (QList<int>{ 0, 0, 0, 0 }));
@@ -239,19 +235,19 @@ void TestCourbe2::barres_test()
     QFETCH(QString, texte);
     BancResultats banc;
     banc.courbe2->panneaux->ScrollBar[3]->setValue(position);
-    const results::RangeeResultat &r = banc.rangee(1);
+    const results::ObjetsRangee &r = banc.rangee(1);
     QVERIFY(proche(r.cubes[3]->hauteur(), hauteur));
     QVERIFY(proche(r.textes_valeur[3]->position().y(), hauteur));
     QCOMPARE(r.textes_valeur[3]->texte(), texte);
     QCOMPARE(r.cubes[2]->hauteur(), 0.0f);
 
-    banc.etat.compte_test = { 0, 5, 0, 60, 0 };
+    banc.tableau.definir_compte_test({ 0, 5, 0, 60, 0 });
     banc.courbe2->panneaux->bouton_annul_test->click();
     QCOMPARE(banc.courbe2->panneaux->ScrollBar[1]->value(), 90);
     QCOMPARE(banc.courbe2->panneaux->ScrollBar[3]->value(), 0);
     banc.courbe2->panneaux->bouton_raz->click();
     QCOMPARE(banc.courbe2->panneaux->ScrollBar[1]->value(), 100);
-    QCOMPARE(banc.etat.compte_test[3], 0);
+    QCOMPARE(banc.tableau.compte_test()[3], 0);
     QCOMPARE(r.cubes[1]->hauteur(), 0.0f);
 }
 
@@ -272,8 +268,8 @@ void TestCourbe2::renommer()
     QFETCH(QStringList, record);
     BancResultats banc;
     banc.essai("a", "b", true, "a");
-    banc.courbe2->creation_util();
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
+    banc.tableau.cree_utilisateur();
     banc.courbe2->util_choisi = rangee;
     banc.courbe2->Edit_nom->setText("Paul Dupré");
     banc.courbe2->Edit_nom->show();
@@ -305,18 +301,18 @@ void TestCourbe2::liste_utilisateur()
     BancResultats banc;
     banc.essai("fiel", "fier", true, "fiel");
     banc.essai("fier", "fiel", false, "fiel");
-    banc.courbe2->creation_util();
-    banc.courbe2->affich_liste(1);
+    banc.tableau.cree_utilisateur();
+    emit banc.courbe2->liste_demandee(1);
     QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Utilisateur Essai1"));
     QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier\n$fiel-fier"));
 
-    banc.courbe2->affich_liste(2);
+    emit banc.courbe2->liste_demandee(2);
     QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Utilisateur Essai2"));
     QCOMPARE(banc.Memo1->toPlainText(), QString());
 
     banc.GroupBox3->setTitle("Fichier exercice");
     banc.Memo1->setPlainText("x");
-    banc.courbe2->affich_liste(0);
+    emit banc.courbe2->liste_demandee(0);
     QCOMPARE(banc.Memo1->toPlainText(), QString());
     QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Fichier exercice"));
 }
@@ -325,9 +321,9 @@ void TestCourbe2::liste_apres_tout_effacer()
 {
     BancResultats banc;
     banc.essai("fiel", "fier", true, "fiel");
-    banc.courbe2->tout_effacer();
+    banc.tableau.tout_effacer();
     banc.essai("mer", "mère", false, "mer");
-    banc.courbe2->affich_liste(1);
+    emit banc.courbe2->liste_demandee(1);
     QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier"));
     banc.courbe2->util_choisi = 1;
     banc.courbe2->Edit_nom->setText("Anne");
@@ -364,7 +360,7 @@ void TestCourbe2::pique()
     QVERIFY(QTest::qWaitForWindowExposed(&f));
     f.vue->repeint_maintenant();
 
-    const results::RangeeResultat &r1 = banc.rangee(1);
+    const results::ObjetsRangee &r1 = banc.rangee(1);
     const Objet *visee = nullptr;
     if (cible == "barre")
         visee = r1.cubes[1];
@@ -406,7 +402,7 @@ void TestCourbe2::afficher_coche()
     banc.courbe2->close();
     QVERIFY(!banc.courbe2->isVisible());
     QVERIFY(!banc.Courbe22->isChecked());
-    QCOMPARE(banc.courbe2->nb_util, 1);
+    QCOMPARE(banc.tableau.nb_util(), 1);
 }
 
 void TestCourbe2::commandes_au_dessus_de_la_vue()

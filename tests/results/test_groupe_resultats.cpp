@@ -34,20 +34,19 @@ struct Etat
     QStringList record, noms;
     QList<QList<int>> comptes;
     int nb_util = 0, util_courant = 0, objets = 0;
-    bool lecture_res = false, visible = false, modifie = false;
+    bool visible = false, modifie = false;
 
     static Etat de(BancResultats &b)
     {
         Etat e{ b.record(),
                 b.noms(),
                 {},
-                b.courbe2->nb_util,
-                b.courbe2->util_courant,
+                b.tableau.nb_util(),
+                b.tableau.util_courant(),
                 int(b.courbe2->vue->scene().objets().size()),
-                b.etat.lecture_res,
                 b.courbe2->isVisible(),
                 b.groupe->record_modifie() };
-        for (int n = 0; n <= std::min(b.courbe2->nb_util, results::nb_max_util); ++n)
+        for (int n = 0; n <= std::min(b.tableau.nb_util(), results::nb_max_util); ++n)
             e.comptes << b.comptes(n);
         return e;
     }
@@ -128,7 +127,7 @@ void TestGroupeResultats::aller_retour_deux_utilisateurs()
     banc.essai("fiel", "fier", true, "fiel");
     banc.essai("fier", "fiel", false, "fiel");
     banc.essai("été", "ete", true, "été");
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
     banc.essai("mer", "mère", false, "mère");
     banc.essai("chat", "chats", false, "chats");
     banc.courbe2->util_choisi = 2;
@@ -153,10 +152,9 @@ void TestGroupeResultats::aller_retour_deux_utilisateurs()
     QCOMPARE(frais.comptes(2), (QList<int>{ 0, 0, 0, 2 }));
     for (int c = 1; c <= 4; ++c)
         QCOMPARE(frais.rangee(2).textes_valeur[c]->texte(),
-                 QString::number(frais.rangee(2).comptes[c]));
+                 QString::number(frais.tableau.rangee(2).comptes()[c]));
     QVERIFY(std::abs(frais.rangee(1).cubes[1]->hauteur() - 0.51f) < 1e-5);
-    QCOMPARE(frais.courbe2->util_courant, 2);
-    QVERIFY(!frais.etat.lecture_res);
+    QCOMPARE(frais.tableau.util_courant(), 2);
     QVERIFY(frais.courbe2->isVisible());
     QVERIFY(frais.Courbe22->isChecked());
     QVERIFY(!frais.groupe->record_modifie());
@@ -218,7 +216,7 @@ void TestGroupeResultats::lecture()
     QCOMPARE(lus, comptes);
     QCOMPARE(banc.comptes(0), somme);
     QCOMPARE(banc.record(), platform::decoupe_lignes(platform::decode_texte(contenu)));
-    QCOMPARE(banc.courbe2->util_courant, noms.size());
+    QCOMPARE(banc.tableau.util_courant(), noms.size());
 }
 
 void TestGroupeResultats::lecture_ajoute_a_la_somme()
@@ -249,7 +247,7 @@ void TestGroupeResultats::lecture_ajoute_a_la_somme()
     QCOMPARE(banc.noms().last(), QStringLiteral("U20"));
     QCOMPARE(banc.comptes(20), (QList<int>{ 1, 0, 0, 0 }));
     QCOMPARE(banc.comptes(0), (QList<int>{ 23, 1, 3, 0 }));
-    QCOMPARE(banc.courbe2->util_courant, 22);
+    QCOMPARE(banc.tableau.util_courant(), 22);
     banc.essai("a", "b", true, "a");
     QCOMPARE(banc.comptes(20), (QList<int>{ 1, 0, 0, 0 }));
     QCOMPARE(banc.comptes(0), (QList<int>{ 24, 1, 3, 0 }));
@@ -287,7 +285,7 @@ void TestGroupeResultats::echec_lecture()
 
     BancResultats banc;
     banc.essai("fiel", "fier", true, "fiel");
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
     banc.essai("fier", "fiel", false, "fier");
     const Etat avant = Etat::de(banc);
     const QString nom = fichier == "." ? m_dossier.path() : chemin(fichier);
@@ -352,11 +350,11 @@ void TestGroupeResultats::record_modifie()
 {
     BancResultats banc;
     QVERIFY(!banc.groupe->record_modifie());
-    banc.courbe2->tout_effacer();
+    banc.tableau.tout_effacer();
     QVERIFY2(!banc.groupe->record_modifie(), "headers alone hold nothing to save");
     banc.essai("a", "b", true, "a");
     QVERIFY(banc.groupe->record_modifie());
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
     QVERIFY(banc.groupe->record_modifie());
     choisira(chemin("m.res"));
     QVERIFY(banc.groupe->Speed_sauve_resultClick());
@@ -388,7 +386,7 @@ void TestGroupeResultats::commandes_du_groupe()
 
     // A line typed without a final break is a line of its own before the next one.
     QTest::keyClicks(g->Memo_enreg_test, "remarque");
-    banc.courbe2->creation_util();
+    banc.tableau.cree_utilisateur();
     QCOMPARE(banc.record().mid(avant.size()), (QStringList{ "remarque", "Essai2" }));
 }
 

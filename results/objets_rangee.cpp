@@ -1,4 +1,4 @@
-#include "results/rangee_resultat.h"
+#include "results/objets_rangee.h"
 #include "engine3d/boite.h"
 #include "engine3d/scene.h"
 #include "engine3d/texte3d.h"
@@ -8,7 +8,7 @@ namespace fantrel::results {
 
 using namespace engine3d;
 
-QString RangeeResultat::nom() const
+QString ObjetsRangee::nom() const
 {
     return texte_nom ? texte_nom->texte() : QString();
 }
@@ -25,7 +25,8 @@ Texte3D *cree_etiquette(Scene &scene, const QString &texte, float extrusion, int
     return etiquette;
 }
 
-void cree_objets_rangee(Scene &scene, RangeeResultat &rangee, int n, const CouleursRangee &couleurs)
+void cree_objets_rangee(Scene &scene, ObjetsRangee &rangee, int n, const QString &nom,
+                        const CouleursRangee &couleurs)
 {
     const float z = float(z_rangee(n));
     for (int c = 1; c <= 4; ++c) {
@@ -45,22 +46,21 @@ void cree_objets_rangee(Scene &scene, RangeeResultat &rangee, int n, const Coule
             valeur->definir_diffuse(couleurs.faux);
         rangee.textes_valeur[c] = valeur;
     }
-    const QString nom = n == 0 ? QStringLiteral("Somme") : QStringLiteral("Essai%1").arg(n);
     rangee.texte_nom = cree_etiquette(scene, nom, 0.2f, n);
     rangee.texte_nom->definir_position({ float(x_nom), 0.0f, z });
 }
 
-void detruit_objets_rangee(Scene &scene, RangeeResultat &rangee)
+void detruit_objets_rangee(Scene &scene, ObjetsRangee &rangee)
 {
     for (int c = 1; c <= 4; ++c) {
         scene.retire(rangee.cubes[c]);
         scene.retire(rangee.textes_valeur[c]);
     }
     scene.retire(rangee.texte_nom);
-    rangee = RangeeResultat{};
+    rangee = ObjetsRangee{};
 }
 
-void pose_barre(RangeeResultat &rangee, int c, double h, const QString &texte)
+void pose_barre(ObjetsRangee &rangee, int c, double h, const QString &texte)
 {
     Boite *barre = rangee.cubes[c];
     if (!barre)

@@ -1,10 +1,10 @@
-#include "results/scene_courbe2.h"
+#include "results/scene_resultats_3d.h"
 #include "engine3d/ancre.h"
 #include "engine3d/grille.h"
 #include "engine3d/lumiere.h"
 #include "engine3d/scene.h"
 #include "engine3d/texte3d.h"
-#include "results/rangee_resultat.h"
+#include "results/objets_rangee.h"
 
 namespace fantrel::results {
 
@@ -35,7 +35,7 @@ Texte3D *cree_categorie(Scene &scene, const QString &texte, float x, float extru
 
 } // namespace
 
-Texte3D *SceneCourbe2::etiquette_categorie(int c) const
+Texte3D *SceneResultats3D::etiquette_categorie(int c) const
 {
     switch (c) {
     case 1:
@@ -51,9 +51,9 @@ Texte3D *SceneCourbe2::etiquette_categorie(int c) const
     }
 }
 
-SceneCourbe2 construit_scene_courbe2(Scene &scene)
+SceneResultats3D construit_scene_resultats_3d(Scene &scene)
 {
-    SceneCourbe2 s;
+    SceneResultats3D s;
     s.GLDummyCube1 = scene.cree<Ancre>();
     s.GLDummyCube1->definir_echelle(0.5f);
     s.GLDummyCube1->definir_position({ 0.0f, 1.8f, 0.0f });

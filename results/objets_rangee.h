@@ -1,8 +1,7 @@
-// One row of the 3D results view: four bars with their value labels, a name label,
-// and the four counts, by answer category 1..4.
+// The scene objects of one row of the 3D results view: four bars with their value
+// labels, by answer category 1..4, and a name label.
 #pragma once
 #include "engine3d/couleur.h"
-#include "results/enregistrement.h"
 #include <QString>
 #include <array>
 
@@ -14,15 +13,14 @@ class Texte3D;
 
 namespace fantrel::results {
 
-struct RangeeResultat
+struct ObjetsRangee
 {
     std::array<engine3d::Boite *, 5> cubes{}; // 1..4; null until the row is created
     std::array<engine3d::Texte3D *, 5> textes_valeur{}; // 1..4
     engine3d::Texte3D *texte_nom = nullptr;
-    Comptes comptes{};
 
     bool creee() const { return texte_nom != nullptr; }
-    QString nom() const;
+    QString nom() const; // the name label's text
 };
 
 // Colours the row copies from the category labels.
@@ -33,15 +31,14 @@ struct CouleursRangee
 };
 
 // Makes row n's objects in the scene: bars of height 1 standing on y = 0, value
-// labels "0" over them, the name label "Somme" or "Essai" + n. Bars and name carry
-// the tag n, value labels −1.
-void cree_objets_rangee(engine3d::Scene &scene, RangeeResultat &rangee, int n,
+// labels "0" over them, the name label. Bars and name carry the tag n, value labels −1.
+void cree_objets_rangee(engine3d::Scene &scene, ObjetsRangee &rangee, int n, const QString &nom,
                         const CouleursRangee &couleurs);
-// Destroys the row's objects and clears its counts.
-void detruit_objets_rangee(engine3d::Scene &scene, RangeeResultat &rangee);
+// Destroys the row's objects.
+void detruit_objets_rangee(engine3d::Scene &scene, ObjetsRangee &rangee);
 
 // Bar c of the row at height h (standing on y = 0) with its value label on top.
-void pose_barre(RangeeResultat &rangee, int c, double h, const QString &texte);
+void pose_barre(ObjetsRangee &rangee, int c, double h, const QString &texte);
 
 // An extruded label as the view uses them all: Arial, scale 0.3, anchored at the
 // left end of its baseline.

@@ -14,7 +14,7 @@ class Texte3D;
 
 namespace fantrel::results {
 
-struct SceneCourbe2
+struct SceneResultats3D
 {
     engine3d::Ancre *GLDummyCube1 = nullptr; // the camera's target
     engine3d::Lumiere *GLLightSource1 = nullptr;
@@ -29,6 +29,6 @@ struct SceneCourbe2
     engine3d::Texte3D *etiquette_categorie(int c) const;
 };
 
-SceneCourbe2 construit_scene_courbe2(engine3d::Scene &scene);
+SceneResultats3D construit_scene_resultats_3d(engine3d::Scene &scene);
 
 } // namespace fantrel::results

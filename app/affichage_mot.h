@@ -1,0 +1,80 @@
+// The 3D word of the main window: the view and its scene (camera, two lights, the
+// extruded text GLSpaceText1), the display operations the trials use (a frame
+// presented at once, a frame drawn ahead), the word's size and colour, and the
+// delayed redisplay Timer_reaffich.
+#pragma once
+#include "trials/affichage_essai.h"
+#include "trials/etat_partage.h"
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+class QTimer;
+class QWidget;
+
+namespace fantrel::engine3d {
+class Ancre;
+class Camera;
+class ControleCameraSouris;
+class Lumiere;
+class Texte3D;
+class Vue3D;
+} // namespace fantrel::engine3d
+
+namespace fantrel::app {
+
+class AffichageMot : public QObject, public trials::AffichageEssai
+{
+    Q_OBJECT
+public:
+    // The view is placed on `centre` (the main window's client area).
+    AffichageMot(trials::EtatPartage &etat, QWidget *centre);
+
+    // --- display of the word (trials::AffichageEssai) ---
+    void affich_texte(const QString &texte) override; // on screen on return
+    void prepare_affichage(const QString &texte) override;
+    void pose_texte(const QString &texte) override; // shown at the next repaint
+    void prepare_texte(const QString &texte) override;
+    std::chrono::microseconds duree_presentation() const override;
+    void texte_visible(bool visible);
+    // Called as affich_texte returns, with the frame on screen (tests, timing benchmarks).
+    std::function<void(const QString &)> observateur_affichage;
+
+    // The controls standing over the view: native windows too (a native window covers
+    // plain sibling widgets whatever their order), raised over it whenever the main
+    // window is shown (native windows stack in creation order).
+    void garde_au_dessus(const QList<QWidget *> &commandes);
+
+    // The word's scale along its height and its width (the settings' bars / 100).
+    void definir_hauteur(double echelle);
+    void definir_largeur(double echelle);
+    // The word's colour (emission) and the background, as colour values 0x00BBGGRR.
+    void definir_couleur_texte(std::int32_t couleur);
+    void definir_couleur_fond(std::int32_t couleur);
+
+    // --- the view and its scene, named as the window's layout names them ---
+    engine3d::Vue3D *vue_3d = nullptr;
+    engine3d::Camera *GLCamera1 = nullptr;
+    engine3d::Ancre *GLDummyCube1 = nullptr;
+    engine3d::Lumiere *GLLightSource1 = nullptr;
+    engine3d::Lumiere *GLLightSource2 = nullptr;
+    engine3d::Texte3D *GLSpaceText1 = nullptr;
+    engine3d::ControleCameraSouris *controle_camera = nullptr;
+    QTimer *Timer_reaffich = nullptr; // 500 ms, one shot: the view drawn afresh
+
+public slots:
+    void Timer_reaffichTimer();
+
+protected:
+    bool eventFilter(QObject *objet, QEvent *evenement) override;
+
+private:
+    void construit_scene(QWidget *centre);
+
+    QList<QWidget *> m_au_dessus;
+    trials::EtatPartage &m_etat;
+};
+
+} // namespace fantrel::app

@@ -1,0 +1,142 @@
+#include "app/commandes_essai.h"
+#include "app/fabrique_controles.h"
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace fantrel::app {
+
+namespace {
+const QPoint place_je_ne_sais_pas(709, 485);
+}
+
+CommandesEssai::CommandesEssai(QWidget *centre) : QObject(centre), m_centre(centre)
+{
+    BitBtn2 = bouton(centre, "BitBtn2",
+                     QStringLiteral("Concentrez vous sur le leurre et cliquez ici"),
+                     QRect(438, 485, 217, 22));
+    BitBtn2->setEnabled(false);
+    // The caption must fit the button's 217 pixels whatever the substitute font's widths.
+    QFont police_depart = centre->font();
+    police_depart.setPixelSize(10);
+    BitBtn2->setFont(police_depart);
+
+    QFont police_reponse(QStringLiteral("Courier New"));
+    police_reponse.setPixelSize(19);
+    police_reponse.setBold(true);
+    bit_rep1 = bouton(centre, "bit_rep1", QString(), QRect(389, 485, 148, 25));
+    bit_rep2 = bouton(centre, "bit_rep2", QString(), QRect(555, 485, 148, 25));
+    Bit_rep3 = bouton(centre, "Bit_rep3", QStringLiteral("?"),
+                      QRect(place_je_ne_sais_pas, QSize(27, 25)));
+    for (QPushButton *b : { bit_rep1, bit_rep2, Bit_rep3 }) {
+        b->setFont(police_reponse);
+        b->hide();
+    }
+    bit_rep1->setAccessibleName(QStringLiteral("Réponse gauche"));
+    bit_rep2->setAccessibleName(QStringLiteral("Réponse droite"));
+    Bit_rep3->setAccessibleName(QStringLiteral("Je ne sais pas"));
+
+    Edit_saisie_libre = new QLineEdit(centre);
+    Edit_saisie_libre->setObjectName(QStringLiteral("Edit_saisie_libre"));
+    Edit_saisie_libre->setGeometry(475, 495, 144, 32);
+    QFont police_saisie(QStringLiteral("MS Sans Serif"));
+    police_saisie.setPixelSize(19);
+    Edit_saisie_libre->setFont(police_saisie);
+    Edit_saisie_libre->setAccessibleName(QStringLiteral("Mot vu"));
+    Edit_saisie_libre->hide();
+
+    BitBtn5 =
+            bouton(centre, "BitBtn5", QStringLiteral("BitBtn_morbelle"), QRect(368, 552, 337, 41));
+    BitBtn5->hide();
+
+    BitBtn_ecoute =
+            bouton(centre, "BitBtn_ecoute", QStringLiteral("Cliquez ici pour écouter la mélodie"),
+                   QRect(392, 304, 304, 145));
+    QFont police_ecoute = centre->font();
+    police_ecoute.setPointSize(12);
+    police_ecoute.setBold(true);
+    BitBtn_ecoute->setFont(police_ecoute);
+    BitBtn_ecoute->hide();
+
+    lab_mot_aff = etiquette(centre, QStringLiteral("Mot affiché"), QPoint(32, 636), "lab_mot_aff");
+    Lab_bid = etiquette(centre, QStringLiteral("Réponse"), QPoint(109, 636), "Lab_bid");
+    lab_mot_aff->hide();
+    Lab_bid->hide();
+}
+
+void CommandesEssai::essai_commence()
+{
+    BitBtn2->hide();
+    m_centre->window()->repaint();
+}
+
+void CommandesEssai::mot_choisi(const QString &montre)
+{
+    lab_mot_aff->setText(montre);
+    lab_mot_aff->adjustSize();
+    Lab_bid->setText(QString());
+}
+
+void CommandesEssai::montre_propositions(const QString &gauche, const QString &droite)
+{
+    bit_rep1->setText(gauche);
+    bit_rep2->setText(droite);
+    Bit_rep3->move(place_je_ne_sais_pas);
+    bit_rep1->show();
+    bit_rep2->show();
+    Bit_rep3->show();
+}
+
+void CommandesEssai::montre_saisie()
+{
+    Edit_saisie_libre->clear();
+    Edit_saisie_libre->show();
+    Bit_rep3->move(Edit_saisie_libre->x() + Edit_saisie_libre->width() + 10,
+                   Edit_saisie_libre->y() + 4);
+    Bit_rep3->show();
+    m_centre->window()->repaint();
+    Edit_saisie_libre->setFocus();
+}
+
+void CommandesEssai::cache_boutons()
+{
+    bit_rep1->setText(QString());
+    bit_rep2->setText(QString());
+    bit_rep1->hide();
+    bit_rep2->hide();
+    Bit_rep3->hide();
+    BitBtn2->show();
+    Edit_saisie_libre->hide();
+    m_centre->window()->repaint();
+}
+
+void CommandesEssai::liste_finie()
+{
+    BitBtn2->setEnabled(false);
+    BitBtn2->repaint();
+}
+
+void CommandesEssai::affich_bid(bool verdict)
+{
+    Lab_bid->setText(verdict ? QStringLiteral("Bonne réponse") : QStringLiteral("Pas bon"));
+    Lab_bid->adjustSize();
+}
+
+void CommandesEssai::melodie_tiree(const QString &etiquette)
+{
+    lab_mot_aff->setText(etiquette);
+}
+
+void CommandesEssai::montre_reponses_musique()
+{
+    bit_rep1->show();
+    bit_rep2->show();
+}
+
+void CommandesEssai::cache_reponses_musique()
+{
+    bit_rep1->hide();
+    bit_rep2->hide();
+}
+
+} // namespace fantrel::app

@@ -1,0 +1,133 @@
+// Where the subsystems meet: every signal of one part that another part answers is
+// connected here, and only here.
+#include "app/affichage_mot.h"
+#include "app/commandes_essai.h"
+#include "app/deroulement_seance.h"
+#include "app/fenetre_principale.h"
+#include "app/fenetres.h"
+#include "app/panneau_reglages.h"
+#include "music/essai_musical.h"
+#include "platform/minuteur_hr.h"
+#include "results/fenetre_resultats_3d.h"
+#include "results/groupe_resultats.h"
+#include "results/tableau_resultats.h"
+#include "trials/essai_korvane.h"
+#include "trials/essai_morbelle.h"
+#include "platform/liaison.h"
+#include <QAction>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace fantrel::app {
+
+namespace {
+
+void relie_essai_mots(trials::EssaiMots *essai, CommandesEssai *commandes,
+                      results::GroupeResultats *record, results::TableauResultats *tableau)
+{
+    using trials::EssaiMots;
+    QObject::connect(essai, &EssaiMots::essai_commence, commandes, &CommandesEssai::essai_commence);
+    QObject::connect(essai, &EssaiMots::mot_choisi, commandes, &CommandesEssai::mot_choisi);
+    QObject::connect(essai, &EssaiMots::propositions_montrees, commandes,
+                     &CommandesEssai::montre_propositions);
+    QObject::connect(essai, &EssaiMots::saisie_demandee, commandes, &CommandesEssai::montre_saisie);
+    QObject::connect(essai, &EssaiMots::ligne_resultat, record,
+                     &results::GroupeResultats::ajoute_ligne);
+    QObject::connect(essai, &EssaiMots::reponse_comptee, tableau,
+                     [tableau](int c) { tableau->compte(c, results::GenreTest::mots); });
+    QObject::connect(essai, &EssaiMots::verdict, commandes, &CommandesEssai::affich_bid);
+    QObject::connect(essai, &EssaiMots::commandes_cachees, commandes,
+                     &CommandesEssai::cache_boutons);
+    QObject::connect(essai, &EssaiMots::liste_finie, commandes, &CommandesEssai::liste_finie);
+}
+
+void relie_musique(music::EssaiMusical *essai, CommandesEssai *commandes,
+                   results::TableauResultats *tableau)
+{
+    using music::EssaiMusical;
+    QObject::connect(essai, &EssaiMusical::ecoute_permise, commandes->BitBtn_ecoute,
+                     &QPushButton::setEnabled);
+    QObject::connect(essai, &EssaiMusical::melodie_tiree, commandes,
+                     &CommandesEssai::melodie_tiree);
+    QObject::connect(essai, &EssaiMusical::reponses_montrees, commandes,
+                     &CommandesEssai::montre_reponses_musique);
+    QObject::connect(essai, &EssaiMusical::reponses_cachees, commandes,
+                     &CommandesEssai::cache_reponses_musique);
+    QObject::connect(essai, &EssaiMusical::reponse_comptee, tableau,
+                     [tableau](int c) { tableau->compte(c, results::GenreTest::musique); });
+    QObject::connect(essai, &EssaiMusical::verdict, commandes, &CommandesEssai::affich_bid);
+}
+
+void relie_reglages(TForm1 &f)
+{
+    PanneauReglages *p = f.reglages;
+    QObject::connect(p, &PanneauReglages::intervalle_change, f.korvane->AsyncTimer2,
+                     [m = f.korvane->AsyncTimer2](int ms) { m->definir_intervalle(quint16(ms)); });
+    QObject::connect(p, &PanneauReglages::hauteur_change, f.affichage,
+                     &AffichageMot::definir_hauteur);
+    QObject::connect(p, &PanneauReglages::largeur_change, f.affichage,
+                     &AffichageMot::definir_largeur);
+    QObject::connect(p, &PanneauReglages::duree_phase_change, f.morbelle,
+                     &trials::EssaiMorbelle::definir_duree);
+    QObject::connect(p, &PanneauReglages::masques_morbelle_changes, f.morbelle,
+                     &trials::EssaiMorbelle::definir_masques);
+    QObject::connect(p, &PanneauReglages::couleur_texte_choisie, f.affichage,
+                     &AffichageMot::definir_couleur_texte);
+    QObject::connect(p, &PanneauReglages::couleur_fond_choisie, f.affichage,
+                     &AffichageMot::definir_couleur_fond);
+    // The word's scale and the size labels follow the bars from the start.
+    p->Scroll_hauteurChange();
+    p->Scroll_largeurChange();
+}
+
+void relie_resultats(Fenetres &w)
+{
+    TForm1 *f = w.Form1.get();
+    results::TForm_courbe2 *courbe2 = w.Form_courbe2.get();
+    // A new user starts the exercise again (the record and the 3D view follow the
+    // table by themselves).
+    QObject::connect(w.tableau.get(), &results::TableauResultats::utilisateur_cree, f,
+                     [f] { f->deroulement->relance_exercice(); });
+    QObject::connect(courbe2, &results::TForm_courbe2::liste_demandee, f,
+                     [f](int n) { f->deroulement->affich_liste(n); });
+    QObject::connect(courbe2, &results::TForm_courbe2::affichage_change, f->Courbe22,
+                     &QAction::setChecked);
+    f->Courbe22->setChecked(courbe2->isVisible());
+}
+
+// The main window's controls to its handlers.
+void relie_commandes(TForm1 &f)
+{
+    using platform::relie;
+    CommandesEssai *c = f.commandes;
+    relie(c->BitBtn2, &QPushButton::clicked, &f, &TForm1::BitBtn2Click);
+    relie(c->bit_rep1, &QPushButton::clicked, &f, &TForm1::bit_rep1Click);
+    relie(c->bit_rep2, &QPushButton::clicked, &f, &TForm1::bit_rep2Click);
+    relie(c->Bit_rep3, &QPushButton::clicked, &f, &TForm1::Bit_rep3Click);
+    relie(c->Edit_saisie_libre, &QLineEdit::returnPressed, &f, &TForm1::Edit_saisie_libreEntree);
+    relie(c->BitBtn_ecoute, &QPushButton::clicked, &f, &TForm1::BitBtn_ecouteClick);
+    PanneauReglages *p = f.reglages;
+    relie(p->BitBtn4, &QPushButton::clicked, &f, &TForm1::BitBtn4Click);
+    relie(p->BitBtn3, &QPushButton::clicked, &f, &TForm1::BitBtn3Click);
+    relie(p->SpeedButton3, &QToolButton::clicked, &f, &TForm1::SpeedButton3Click);
+    relie(p->SpeedButton1, &QToolButton::clicked, &f, &TForm1::SpeedButton1Click);
+    relie(p->SpeedButton2, &QToolButton::clicked, &f, &TForm1::SpeedButton2Click);
+    relie(p->Edit_masque, &QLineEdit::textChanged, &f, &TForm1::Edit_masqueChange);
+}
+
+} // namespace
+
+void relie_sous_systemes(Fenetres &w)
+{
+    TForm1 &f = *w.Form1;
+    relie_commandes(f);
+    for (trials::EssaiMots *essai : { static_cast<trials::EssaiMots *>(f.korvane),
+                                      static_cast<trials::EssaiMots *>(f.morbelle) })
+        relie_essai_mots(essai, f.commandes, f.groupe_resultats, w.tableau.get());
+    relie_musique(f.essai_musical, f.commandes, w.tableau.get());
+    relie_reglages(f);
+    relie_resultats(w);
+}
+
+} // namespace fantrel::app

@@ -1,0 +1,148 @@
+#include "app/deroulement_seance.h"
+#include "app/affichage_mot.h"
+#include "app/commandes_essai.h"
+#include "app/fichier_param.h"
+#include "app/groupe_exercice.h"
+#include "app/panneau_reglages.h"
+#include "engine3d/controle_camera.h"
+#include "music/groupe_musical.h"
+#include "platform/capacite_memo.h"
+#include "platform/minuteur_hr.h"
+#include "results/enregistrement.h"
+#include "results/fenetre_resultats_3d.h"
+#include "results/groupe_resultats.h"
+#include "results/tableau_resultats.h"
+#include "trials/essai_korvane.h"
+#include "trials/liste_exercice.h"
+#include <QDir>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <algorithm>
+
+namespace fantrel::app {
+
+void DeroulementSeance::demarre()
+{
+    m.etat.hasard.graine_horloge();
+    m.etat.repertoire = QDir::currentPath();
+    m.tableau.remet_compte_test();
+    m.fichier_param.lire();
+    m_courbe2->branche_barres_test();
+    m.affichage.controle_camera->detacher();
+    // The mask is the mask field's text: when the settings hold the form's own mask
+    // the field never changed, and the 3D text still shows the start-up word.
+    PanneauReglages &p = m.reglages;
+    m.etat.masque = p.Edit_masque->text();
+    const int intervalle = m.korvane.AsyncTimer2->intervalle();
+    p.Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
+    p.Lab_intervalle_timer->adjustSize();
+    p.Scroll_timer->setValue(
+            std::clamp(intervalle, p.Scroll_timer->minimum(), p.Scroll_timer->maximum()));
+    m.OpenDialog1.nom_fichier = chemin_exercice(p.Edit1->text(), m.etat.repertoire);
+    ouvre_exercice();
+    m_courbe2->recule_camera();
+    m.tableau.cree_utilisateur(); // the sum row
+    m.tableau.cree_utilisateur(); // Essai1, the current row
+}
+
+// ".\" (or "./") in the settings' list name stands for the start-up folder.
+QString chemin_exercice(const QString &nom, const QString &repertoire)
+{
+    QString chemin = nom;
+    qsizetype pos = chemin.indexOf(QStringLiteral(".\\"));
+    if (pos < 0)
+        pos = chemin.indexOf(QStringLiteral("./"));
+    if (pos >= 0) {
+        chemin.remove(pos, 1);
+        chemin.insert(pos, repertoire);
+    }
+    return QDir::fromNativeSeparators(chemin.replace(u'\\', u'/'));
+}
+
+void DeroulementSeance::ouvre_exercice()
+{
+    platform::OptionsDialogue &dialogue = m.OpenDialog1;
+    QString nom = dialogue.nom_fichier;
+    if (nom.isEmpty()) {
+        if (dialogue.repertoire_initial.isEmpty())
+            dialogue.repertoire_initial = m.etat.repertoire;
+        const platform::ResultatDialogue r = platform::interactions().ouvrir_fichier(dialogue);
+        if (!r.accepte || r.nom_fichier.isEmpty())
+            return;
+        nom = r.nom_fichier;
+        dialogue.nom_fichier = nom;
+        dialogue.index_filtre = r.index_filtre;
+    }
+    QStringList lignes = platform::lire_lignes_memo(nom);
+    m.tableau.remet_compte_test();
+    for (trials::Couple &c : m.etat.liste_mots)
+        c = trials::Couple{};
+    trials::tri_liste(lignes, m.etat);
+    m.GroupBox3.Memo1->setPlainText(lignes.join(u'\n'));
+    m.GroupBox3.Memo1->repaint();
+    m.reglages.Edit1->setText(trials::nom_sans_dossier(nom));
+    m.commandes.BitBtn2->setEnabled(true);
+    m.reglages.Edit_masque->setText(trials::masque_derive(lignes.value(1), m.etat.masque));
+    m.affichage.pose_texte(m.reglages.Edit_masque->text());
+    m.GroupBox3.Memo1->window()->repaint();
+    m.etat.fin_liste = false;
+    m.commandes.BitBtn2->show();
+}
+
+void DeroulementSeance::relance_exercice()
+{
+    m.etat.fin_liste = false;
+    m.etat.num_essai = 0;
+    if (m.etat.mode_musical) {
+        m.commandes.BitBtn_ecoute->setEnabled(true);
+    } else {
+        m.commandes.BitBtn2->setEnabled(true);
+        m.commandes.BitBtn2->show();
+    }
+    trials::melange_des_lignes(m.etat);
+}
+
+void DeroulementSeance::affich_liste(int n)
+{
+    m.GroupBox3.Memo1->clear();
+    if (n == 0 || !m.tableau.rangee_existe(n))
+        return;
+    const QString nom = m.tableau.rangee(n).nom;
+    m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + nom);
+    m.GroupBox3.Memo1->setPlainText(
+            results::lignes_listees(m.groupe_resultats.lignes(), nom).join(QLatin1Char('\n')));
+}
+
+void DeroulementSeance::choisit_test(TypeTest test)
+{
+    m.etat.mode_morbelle = test == TypeTest::morbelle;
+    m.etat.mode_musical = test == TypeTest::musique;
+    CommandesEssai &c = m.commandes;
+    switch (test) {
+    case TypeTest::korvane:
+        m.affichage.pose_texte(m.etat.masque);
+        break;
+    case TypeTest::morbelle:
+        m.affichage.pose_texte(QString());
+        break;
+    case TypeTest::musique:
+        m.affichage.texte_visible(false);
+        c.BitBtn2->hide();
+        c.BitBtn_ecoute->show();
+        c.bit_rep1->setText(QStringLiteral("C'était juste"));
+        c.bit_rep2->setText(QStringLiteral("C'était faux"));
+        m.groupe_musical.charge_defaut(m.etat.repertoire);
+        return;
+    }
+    m.affichage.texte_visible(true);
+    c.BitBtn_ecoute->hide();
+    c.BitBtn2->show();
+    if (test == TypeTest::morbelle)
+        m.GroupBox3.Memo1->window()->repaint();
+}
+
+} // namespace fantrel::app

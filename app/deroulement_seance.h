@@ -1,0 +1,77 @@
+// The run of a session as the main window drives it: the one-shot start-up step,
+// opening an exercise list, a new user's restart, a user's answers listed, the test
+// chosen. The operations that touch several parts of the window and the results.
+#pragma once
+#include "platform/interactions.h"
+#include "trials/etat_partage.h"
+#include <QString>
+
+namespace fantrel::trials {
+class EssaiKorvane;
+class EssaiMorbelle;
+} // namespace fantrel::trials
+namespace fantrel::results {
+class GroupeResultats;
+class TableauResultats;
+class TForm_courbe2;
+} // namespace fantrel::results
+namespace fantrel::music {
+class GroupeMusical;
+}
+
+namespace fantrel::app {
+
+class AffichageMot;
+class CommandesEssai;
+class FichierParam;
+class GroupeExercice;
+class PanneauReglages;
+
+// The parts of the main window the session's operations use.
+struct PartiesPrincipales
+{
+    trials::EtatPartage &etat;
+    AffichageMot &affichage;
+    CommandesEssai &commandes;
+    PanneauReglages &reglages;
+    FichierParam &fichier_param;
+    GroupeExercice &GroupBox3;
+    results::GroupeResultats &groupe_resultats;
+    results::TableauResultats &tableau;
+    music::GroupeMusical &groupe_musical;
+    trials::EssaiKorvane &korvane;
+    platform::OptionsDialogue &OpenDialog1;
+};
+
+enum class TypeTest { korvane, morbelle, musique };
+
+// The exercise list named in the settings: ".\" (or "./") stands for repertoire.
+QString chemin_exercice(const QString &nom, const QString &repertoire);
+
+class DeroulementSeance
+{
+public:
+    explicit DeroulementSeance(const PartiesPrincipales &parties) : m(parties) { }
+
+    // The 3D results window, made after the main window.
+    void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
+
+    // Runs once, about 100 ms after the event loop starts: the settings, the list
+    // they name, result rows 0 and 1. A failure is shown and ends the step there.
+    void demarre();
+    // Opens the list named in OpenDialog1, after a dialog when it names none. Read
+    // first: a list that cannot be read leaves the loaded one in use.
+    void ouvre_exercice();
+    // A new user starts the exercise again, with the pairs in a new order.
+    void relance_exercice();
+    // Lists the answers of result row n in the exercise box.
+    void affich_liste(int n);
+    // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
+    void choisit_test(TypeTest test);
+
+private:
+    PartiesPrincipales m;
+    results::TForm_courbe2 *m_courbe2 = nullptr;
+};
+
+} // namespace fantrel::app

@@ -1,0 +1,102 @@
+// The settings panel "Réglages" (GroupBox1), a floating box of the main window: the
+// exercise list's name, the first paradigm's exposure and mask, the word's size and
+// colour, the second paradigm's masks and four durations, the musical options, OK
+// and Annuler. The controls hold the settings in effect (the settings file only
+// stores them); the panel keeps its labels in step with its bars and tells the
+// rest of the program by its signals.
+#pragma once
+#include "music/essai_musical.h"
+#include <QGroupBox>
+#include <cstdint>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QRadioButton;
+class QScrollBar;
+class QTimer;
+class QToolButton;
+
+namespace fantrel::app {
+
+class GroupeRadio;
+class Nuancier;
+
+class PanneauReglages : public QGroupBox
+{
+    Q_OBJECT
+public:
+    explicit PanneauReglages(QWidget *parent = nullptr);
+
+    // --- controls, named as the panel's layout names them ---
+    QLineEdit *Edit1 = nullptr; // "Fichier de mots"
+    QToolButton *SpeedButton1 = nullptr; // open an exercise list
+    QToolButton *SpeedButton3 = nullptr; // "X"
+    QPushButton *BitBtn4 = nullptr; // "OK"
+    QPushButton *BitBtn3 = nullptr; // "Annuler"
+    QScrollBar *Scroll_timer = nullptr; // first paradigm's exposure, 0..100 ms
+    QLabel *Lab_intervalle_timer = nullptr;
+    QLineEdit *Edit_masque = nullptr; // "Mire"
+    QToolButton *SpeedButton2 = nullptr; // "test"
+    QScrollBar *Scroll_hauteur = nullptr; // word's height × 100
+    QScrollBar *Scroll_largeur = nullptr;
+    QLabel *Lab_hauteur = nullptr;
+    QLabel *Lab_largeur = nullptr;
+    Nuancier *Ima_hg = nullptr; // colour chart
+    QRadioButton *Radio_texte = nullptr;
+    QRadioButton *Radio_fond = nullptr;
+    QRadioButton *RadioButton1 = nullptr; // "Rien"
+    QLineEdit *Edit_masque1 = nullptr;
+    QScrollBar *Scroll_masque1 = nullptr;
+    QLabel *Lab_interv_masque1 = nullptr;
+    QScrollBar *Scroll_mot = nullptr;
+    QLabel *Lab_interv_figure = nullptr;
+    QScrollBar *Scroll_blanc = nullptr;
+    QLabel *Lab_interv_blanc = nullptr;
+    QLineEdit *Edit_masque2 = nullptr;
+    QScrollBar *Scroll_masque2 = nullptr;
+    QLabel *Lab_interv_masque2 = nullptr;
+    GroupeRadio *Radio_incongru = nullptr; // none, random place, at the end
+    QLineEdit *Edit_incongru = nullptr; // the shift, "+1/2"
+    QLineEdit *Edit3 = nullptr; // the series size, "10"
+    QTimer *Timer_reactive_coul = nullptr; // the chart frozen 1 s after a click
+
+    // The colour picker stays put for a second after a click.
+    bool couleur_gelee() const { return m_couleur_gelee; }
+    // The musical test's settings of the moment, with the melody list's lines.
+    music::ReglagesMusique reglages_musique(const QStringList &melodies) const;
+
+public slots:
+    void Scroll_timerChange();
+    void Scroll_hauteurChange();
+    void Scroll_largeurChange();
+    void Scroll_masque1Change();
+    void Scroll_motChange();
+    void Scroll_blancChange();
+    void Scroll_masque2Change();
+    void Ima_hgMouseMove(QPoint pixel);
+    void Ima_hgMouseDown();
+    void Timer_reactive_coulTimer();
+
+signals:
+    void intervalle_change(int ms); // the first paradigm's exposure
+    void hauteur_change(double echelle); // the word's scale along its height
+    void largeur_change(double echelle);
+    void duree_phase_change(int phase, int ms); // second paradigm: 0 mask 1 … 3 mask 2
+    void masques_morbelle_changes(const QString &masque1, const QString &masque2);
+    void couleur_texte_choisie(std::int32_t couleur); // 0x00BBGGRR, under the pointer
+    void couleur_fond_choisie(std::int32_t couleur);
+
+private:
+    void construit_fichier();
+    void construit_korvane();
+    void construit_taille();
+    void construit_couleur();
+    void construit_morbelle();
+    void construit_musique();
+    void duree_phase(int phase, QScrollBar *barre, QLabel *etiquette);
+
+    bool m_couleur_gelee = false;
+};
+
+} // namespace fantrel::app

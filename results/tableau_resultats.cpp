@@ -1,0 +1,116 @@
+#include "results/tableau_resultats.h"
+
+namespace fantrel::results {
+
+Comptes RangeeTableau::comptes() const
+{
+    Comptes total{};
+    for (int c = 1; c <= 4; ++c)
+        total[c] = comptes_mots[c] + comptes_musique[c];
+    return total;
+}
+
+TableauResultats::TableauResultats(QObject *parent) : QObject(parent) { }
+
+bool TableauResultats::rangee_existe(int n) const
+{
+    return n >= 0 && n <= nb_max_util && n <= m_nb_util && m_rangees[n].creee;
+}
+
+const RangeeTableau &TableauResultats::rangee(int n) const
+{
+    static const RangeeTableau aucune;
+    return n >= 0 && n <= nb_max_util ? m_rangees[n] : aucune;
+}
+
+int TableauResultats::cree_utilisateur()
+{
+    const int n = ++m_nb_util;
+    m_util_courant = n;
+    if (n <= nb_max_util) {
+        m_rangees[n] = RangeeTableau{};
+        m_rangees[n].creee = true;
+        m_rangees[n].nom = n == 0 ? QStringLiteral("Somme") : QStringLiteral("Essai%1").arg(n);
+        m_compte_test.fill(0);
+    }
+    emit utilisateur_cree(n, m_lecture);
+    return n;
+}
+
+void TableauResultats::compte_dans(int n, int categorie, GenreTest genre)
+{
+    if (rangee_existe(n)) {
+        RangeeTableau &r = m_rangees[n];
+        ++(genre == GenreTest::mots ? r.comptes_mots : r.comptes_musique)[categorie];
+        emit compte_change(n, categorie);
+    }
+    ++m_compte_test[categorie];
+}
+
+void TableauResultats::compte(int categorie, GenreTest genre)
+{
+    if (categorie < 1 || categorie > 4)
+        return;
+    compte_dans(m_util_courant, categorie, genre);
+    if (m_util_courant != 0)
+        compte_dans(0, categorie, genre);
+}
+
+void TableauResultats::retire_rangees_utilisateurs()
+{
+    for (int n = 1; n <= nb_max_util; ++n)
+        m_rangees[n] = RangeeTableau{};
+    emit rangees_utilisateurs_retirees();
+}
+
+void TableauResultats::tout_effacer()
+{
+    if (m_nb_util < 0)
+        cree_utilisateur(); // no sum row yet (start-up stopped early): make it first
+    m_util_courant = 0;
+    m_rangees[0].comptes_mots.fill(0);
+    m_rangees[0].comptes_musique.fill(0);
+    for (int c = 1; c <= 4; ++c)
+        emit compte_change(0, c);
+    retire_rangees_utilisateurs();
+    m_nb_util = 0;
+    cree_utilisateur();
+}
+
+void TableauResultats::charge(const PlanLecture &plan)
+{
+    if (m_nb_util < 0)
+        cree_utilisateur(); // the file's answers are added to the sum row: it must exist
+    m_lecture = true;
+    retire_rangees_utilisateurs();
+    m_nb_util = 0;
+    for (int k = 1; k <= plan.nb_entetes; ++k) {
+        cree_utilisateur();
+        if (k > plan.rangees.size())
+            continue;
+        const RangeeLue &lue = plan.rangees[k - 1];
+        renomme(k, lue.nom);
+        m_rangees[k].comptes_mots = lue.comptes;
+        for (int c = 1; c <= 4; ++c)
+            emit compte_change(k, c);
+    }
+    for (int c = 1; c <= 4; ++c) {
+        m_rangees[0].comptes_mots[c] += plan.somme[c];
+        emit compte_change(0, c);
+    }
+    m_lecture = false;
+    // Answers given next need a row of their own, with its header in the record.
+    if (plan.nb_entetes == 0)
+        cree_utilisateur();
+    emit lecture_terminee();
+}
+
+void TableauResultats::renomme(int n, const QString &nom)
+{
+    if (!rangee_existe(n))
+        return;
+    m_rangees[n].nom = nom;
+    emit rangee_renommee(n, nom, m_lecture);
+}
+
+} // namespace fantrel::results

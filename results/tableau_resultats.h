@@ -1,0 +1,80 @@
+// The table of result rows: row 0 is the sum row "Somme", rows 1 to 20 the users
+// (Essai1, Essai2… or a typed name), each with its four counts by answer category,
+// kept apart for the word tests and the musical test. Widget-free: the 3D results
+// window draws it and the results record follows it, both told by its signals.
+#pragma once
+#include "results/enregistrement.h"
+#include <QObject>
+#include <QString>
+#include <array>
+
+namespace fantrel::results {
+
+enum class GenreTest { mots, musique };
+
+struct RangeeTableau
+{
+    bool creee = false;
+    QString nom; // may be empty: a typed name, a blank header line of a file
+    Comptes comptes_mots{}; // by category 1..4
+    Comptes comptes_musique{};
+
+    // Both tests together, as the bars show them.
+    Comptes comptes() const;
+};
+
+class TableauResultats : public QObject
+{
+    Q_OBJECT
+public:
+    explicit TableauResultats(QObject *parent = nullptr);
+
+    int nb_util() const { return m_nb_util; } // last created row: −1 before start-up, then 0 and up
+    int util_courant() const { return m_util_courant; } // may pass 20: then only the sum counts
+    bool rangee_existe(int n) const;
+    const RangeeTableau &rangee(int n) const; // an empty row outside 0..20
+    // The four program-wide counters read by the hidden "Annul test" button.
+    const Comptes &compte_test() const { return m_compte_test; }
+
+    // "Nouvel utilisateur": row nb_util + 1 becomes the current row, "Somme" for row 0,
+    // "Essai" + n after; past row 20 none is made and only the sum row counts.
+    int cree_utilisateur();
+    // One scored answer (categorie 1..4; 0 counts nothing): in the current row, then
+    // in the sum row; each counting raises compte_test too.
+    void compte(int categorie, GenreTest genre);
+    // "Tout effacer": the sum row to zero, the user rows gone, a new Essai1.
+    void tout_effacer();
+    // A results file read back: the user rows rebuilt from its sections (a row per
+    // header, its answers counted as word tests), its answers added to the sum row.
+    void charge(const PlanLecture &plan);
+    // Row n takes the name (row 0 too); a row that does not exist is left alone.
+    void renomme(int n, const QString &nom);
+    // An exercise list opened, or the hidden "RAZ" button.
+    void remet_compte_test() { m_compte_test.fill(0); }
+    void definir_compte_test(const Comptes &comptes) { m_compte_test = comptes; }
+
+signals:
+    // A user was started; rows past 20 do not exist. depuis_fichier: while a results
+    // file is read back (its headers are already in the record).
+    void utilisateur_cree(int n, bool depuis_fichier);
+    // Count c of row n changed.
+    void compte_change(int n, int c);
+    // Rows 1 and up were removed (before "Tout effacer" or a file's rows are made).
+    void rangees_utilisateurs_retirees();
+    // depuis_fichier: named after its header while a results file is read back.
+    void rangee_renommee(int n, const QString &nom, bool depuis_fichier);
+    // A results file's rows are all made (the 3D results window then shows itself).
+    void lecture_terminee();
+
+private:
+    void compte_dans(int n, int categorie, GenreTest genre);
+    void retire_rangees_utilisateurs();
+
+    std::array<RangeeTableau, nb_max_util + 1> m_rangees;
+    int m_nb_util = -1;
+    int m_util_courant = 0;
+    Comptes m_compte_test{};
+    bool m_lecture = false;
+};
+
+} // namespace fantrel::results

@@ -1,0 +1,56 @@
+#include "trials/essai_korvane.h"
+#include "platform/interactions.h"
+#include "platform/minuteur_hr.h"
+
+namespace fantrel::trials {
+
+namespace {
+constexpr int attente_avant_flash_ms = 1000;
+}
+
+EssaiKorvane::EssaiKorvane(EtatPartage &etat, AffichageEssai &affichage, QObject *parent)
+    : EssaiMots(etat, affichage, parent)
+{
+    AsyncTimer2 = new platform::MinuteurHR(this);
+    AsyncTimer2->setObjectName(QStringLiteral("AsyncTimer2"));
+    AsyncTimer2->definir_intervalle(30);
+    connect(AsyncTimer2, &platform::MinuteurHR::echeance, this, &EssaiKorvane::AsyncTimer2Timer);
+}
+
+void EssaiKorvane::lance_affichage(const QString &montre)
+{
+    m_affichage.affich_texte(montre);
+    lance_exposition();
+}
+
+void EssaiKorvane::SpeedButton2Click()
+{
+    platform::attente(attente_avant_flash_ms);
+    m_etat.essai_mire = true;
+    m_affichage.affich_texte(QString::number(100 + m_etat.hasard.tirage(1000)));
+    lance_exposition();
+}
+
+// Times the exposure from the word's presented frame; the mask's frame is drawn
+// while the word stands, so the timer's event only swaps it in, and comes early by
+// the time a swap takes, so that the mask is out at the due time. At 0 ms the word
+// stays for exactly one frame: the mask is the next frame.
+void EssaiKorvane::lance_exposition()
+{
+    if (AsyncTimer2->intervalle() == 0) {
+        AsyncTimer2Timer();
+        return;
+    }
+    AsyncTimer2->definir_avance(m_affichage.duree_presentation());
+    AsyncTimer2->definir_actif(true);
+    m_affichage.prepare_affichage(m_etat.masque);
+}
+
+void EssaiKorvane::AsyncTimer2Timer()
+{
+    m_affichage.affich_texte(m_etat.masque);
+    AsyncTimer2->definir_actif(false);
+    demande_reponse();
+}
+
+} // namespace fantrel::trials

@@ -1,0 +1,37 @@
+// The first masked-word paradigm: the word replaces the standing mask for the
+// exposure set on AsyncTimer2 (1 ms steps), then the mask comes back and the answer
+// controls are offered. Also the "test" flash of the settings panel: a random
+// number, no answer asked.
+#pragma once
+#include "trials/essai_mots.h"
+
+namespace fantrel::platform {
+class MinuteurHR;
+}
+
+namespace fantrel::trials {
+
+class EssaiKorvane : public EssaiMots
+{
+    Q_OBJECT
+public:
+    EssaiKorvane(EtatPartage &etat, AffichageEssai &affichage, QObject *parent = nullptr);
+
+    // The exposure: 30 ms until the settings say otherwise; 0 shows the word for one frame.
+    platform::MinuteurHR *AsyncTimer2 = nullptr;
+
+    // The "test" button: after the wait, a number from 100 to 1099 flashed as a word is.
+    void SpeedButton2Click();
+
+public slots:
+    // The exposure is over: the mask back, the answer controls asked for.
+    void AsyncTimer2Timer();
+
+protected:
+    void lance_affichage(const QString &montre) override;
+
+private:
+    void lance_exposition();
+};
+
+} // namespace fantrel::trials

@@ -1,0 +1,115 @@
+#include "trials/essai_morbelle.h"
+#include "platform/minuteur_hr.h"
+#include <algorithm>
+
+namespace fantrel::trials {
+
+EssaiMorbelle::EssaiMorbelle(EtatPartage &etat, AffichageEssai &affichage, QObject *parent)
+    : EssaiMots(etat, affichage, parent)
+{
+    auto minuteur = [this](const char *nom, quint16 intervalle, void (EssaiMorbelle::*fin)()) {
+        auto *m = new platform::MinuteurHR(this);
+        m->setObjectName(QString::fromLatin1(nom));
+        m->definir_intervalle(intervalle);
+        connect(m, &platform::MinuteurHR::echeance, this, fin);
+        return m;
+    };
+    Async_masque1 = minuteur("Async_masque1", 67, &EssaiMorbelle::Async_masque1Timer);
+    Async_mot = minuteur("Async_mot", 33, &EssaiMorbelle::Async_motTimer);
+    Async_blanc = minuteur("Async_blanc", 33, &EssaiMorbelle::Async_blancTimer);
+    Async_masque2 = minuteur("Async_masque2", 67, &EssaiMorbelle::Async_masque2Timer);
+}
+
+void EssaiMorbelle::definir_masques(const QString &masque1, const QString &masque2)
+{
+    m_masque1_saisi = masque1;
+    m_masque2_saisi = masque2;
+    // Until a trial cuts them, the masks of the run are those typed.
+    m_etat.masque1 = masque1;
+    m_etat.masque2 = masque2;
+}
+
+void EssaiMorbelle::definir_duree(int phase, int ms)
+{
+    if (phase >= 0 && phase < nb_phases)
+        minuteurs()[std::size_t(phase)]->definir_intervalle(quint16(std::clamp(ms, 0, 65535)));
+}
+
+std::array<platform::MinuteurHR *, nb_phases> EssaiMorbelle::minuteurs() const
+{
+    return { Async_masque1, Async_mot, Async_blanc, Async_masque2 };
+}
+
+DureesPhases EssaiMorbelle::durees() const
+{
+    DureesPhases d{};
+    const auto m = minuteurs();
+    for (std::size_t k = 0; k < d.size(); ++k)
+        d[k] = m[k]->intervalle();
+    return d;
+}
+
+QString EssaiMorbelle::texte(int phase) const
+{
+    return texte_phase(phase, m_etat.masque1, m_etat.mot_morbelle, m_etat.masque2);
+}
+
+void EssaiMorbelle::lance_affichage(const QString &)
+{
+    m_affichage.pose_texte(QString());
+    BitBtn5Click();
+    demande_reponse();
+}
+
+void EssaiMorbelle::BitBtn5Click()
+{
+    const qsizetype l = m_etat.masque.size();
+    m_etat.masque1 = m_masque1_saisi.left(l);
+    m_etat.masque2 = m_masque2_saisi.left(l);
+    m_etat.mot_morbelle = m_etat.mots[std::size_t(m_etat.rang_mot)];
+    for (const QString &t : { m_etat.masque1, m_etat.mot_morbelle, m_etat.masque2 })
+        m_affichage.prepare_texte(t);
+    phase_chaine(nullptr, 0);
+}
+
+// Ends the phase timed by fin (if any) and shows phase `suivante` with a presented
+// frame, so every phase is timed from the moment it is on screen; the next phase's
+// frame is then drawn ahead and swapped in when due, as the first paradigm's mask is.
+void EssaiMorbelle::phase_chaine(platform::MinuteurHR *fin, int suivante)
+{
+    if (fin)
+        fin->definir_actif(false);
+    const DureesPhases d = durees();
+    const int k = phase_montree(d, suivante);
+    if (k == nb_phases) {
+        m_affichage.affich_texte(QString());
+        return;
+    }
+    platform::MinuteurHR *minuteur = minuteurs()[std::size_t(k)];
+    m_affichage.affich_texte(texte(k));
+    minuteur->definir_avance(m_affichage.duree_presentation());
+    minuteur->definir_actif(true);
+    m_affichage.prepare_affichage(texte(phase_montree(d, k + 1)));
+}
+
+void EssaiMorbelle::Async_masque1Timer()
+{
+    phase_chaine(Async_masque1, 1);
+}
+
+void EssaiMorbelle::Async_motTimer()
+{
+    phase_chaine(Async_mot, 2);
+}
+
+void EssaiMorbelle::Async_blancTimer()
+{
+    phase_chaine(Async_blanc, 3);
+}
+
+void EssaiMorbelle::Async_masque2Timer()
+{
+    phase_chaine(Async_masque2, 4);
+}
+
+} // namespace fantrel::trials

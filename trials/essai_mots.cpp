@@ -1,0 +1,102 @@
+#include "trials/essai_mots.h"
+#include "platform/interactions.h"
+#include "trials/reponses.h"
+
+namespace fantrel::trials {
+
+namespace {
+constexpr int attente_avant_flash_ms = 1000;
+constexpr int attente_avant_reponse_ms = 1000;
+} // namespace
+
+EssaiMots::EssaiMots(EtatPartage &etat, AffichageEssai &affichage, QObject *parent)
+    : QObject(parent), m_etat(etat), m_affichage(affichage)
+{
+}
+
+void EssaiMots::BitBtn2Click()
+{
+    emit essai_commence();
+    ++m_etat.num_essai;
+    m_etat.ligne_resultat.clear();
+    if (m_etat.fin_liste)
+        return;
+    // A list opened mid-run may be shorter than the trials already made.
+    if (m_etat.num_essai > m_etat.liste_mots.size()) {
+        cache_boutons();
+        return;
+    }
+    m_etat.rang_mot = rang_du_essai(m_etat.num_essai);
+    const Couple c = m_etat.couple(m_etat.num_essai);
+    m_etat.mots[1] = c.mot1;
+    m_etat.mots[2] = c.mot2;
+    const QString montre = m_etat.mots[std::size_t(m_etat.rang_mot)];
+    emit mot_choisi(montre);
+    // An empty pair flashes nothing and records nothing: the trial ends as "?" does.
+    if (c.mot1.isEmpty() && c.mot2.isEmpty()) {
+        cache_boutons();
+        return;
+    }
+    m_etat.ligne_resultat = debut_ligne_resultat(montre);
+    m_affichage.prepare_texte(montre);
+    m_affichage.prepare_texte(m_etat.masque);
+    platform::attente(attente_avant_flash_ms);
+    lance_affichage(montre);
+}
+
+void EssaiMots::demande_reponse()
+{
+    if (!m_etat.essai_mire) {
+        platform::attente(attente_avant_reponse_ms);
+        if (m_mode == ModeReponse::comparaison) {
+            const int r = 1 + m_etat.hasard.tirage(2);
+            const auto [gauche, droite] = legendes_propositions(m_etat.mots[1], m_etat.mots[2], r);
+            m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], r);
+            emit propositions_montrees(gauche, droite);
+        } else {
+            emit saisie_demandee();
+        }
+    }
+    m_etat.essai_mire = false;
+}
+
+void EssaiMots::reponse_bouton(const QString &legende)
+{
+    enregistre_reponse(legende, ModeReponse::comparaison);
+}
+
+// A typed answer is recorded and counted as a clicked one is, with the pair's
+// proposals in their canonical order, so the results file keeps every answer.
+void EssaiMots::reponse_saisie(const QString &tape)
+{
+    enregistre_reponse(tape, ModeReponse::saisie_libre);
+}
+
+void EssaiMots::enregistre_reponse(const QString &reponse, ModeReponse mode)
+{
+    if (mode == ModeReponse::saisie_libre)
+        m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], 1);
+    m_etat.ligne_resultat += QStringLiteral(" répondu=") + reponse;
+    emit ligne_resultat(m_etat.ligne_resultat);
+    m_etat.bonne_reponse = juge(reponse, m_etat.mots[std::size_t(m_etat.rang_mot)]);
+    emit reponse_comptee(categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse));
+    emit verdict(m_etat.bonne_reponse);
+    cache_boutons();
+}
+
+void EssaiMots::Bit_rep3Click()
+{
+    cache_boutons();
+}
+
+void EssaiMots::cache_boutons()
+{
+    emit commandes_cachees();
+    if (m_etat.num_essai < m_etat.nb_couples)
+        return;
+    m_etat.fin_liste = true;
+    emit liste_finie();
+    platform::information(QStringLiteral("Plus de mots"));
+}
+
+} // namespace fantrel::trials

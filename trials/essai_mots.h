@@ -1,0 +1,66 @@
+// A masked-word trial, from the start button to the answer: the pair of the trial
+// and the word shown, the wait, the display (each paradigm its own, see
+// essai_korvane.h and essai_morbelle.h), the answer controls asked for, the answer
+// judged, recorded and counted. Widget-free: the main window shows what the signals
+// say and forwards the subject's clicks; the word is drawn through AffichageEssai.
+#pragma once
+#include "trials/affichage_essai.h"
+#include "trials/etat_partage.h"
+#include <QObject>
+#include <QString>
+
+namespace fantrel::trials {
+
+// "Fichier › Type d'exercice".
+enum class ModeReponse { comparaison, saisie_libre };
+
+class EssaiMots : public QObject
+{
+    Q_OBJECT
+public:
+    EssaiMots(EtatPartage &etat, AffichageEssai &affichage, QObject *parent = nullptr);
+
+    void definir_mode_reponse(ModeReponse mode) { m_mode = mode; }
+    ModeReponse mode_reponse() const { return m_mode; }
+
+    // The start button: the next pair of the list, its word shown after a wait of
+    // 1000 ms; nothing once the list is over.
+    void BitBtn2Click();
+    // An answer button chosen: its caption is the answer.
+    void reponse_bouton(const QString &legende);
+    // Enter in the free-typing box.
+    void reponse_saisie(const QString &tape);
+    // "?": the trial ends unanswered, nothing recorded or counted.
+    void Bit_rep3Click();
+    // Ends the trial's answer controls; once num_essai reaches the list's pairs the
+    // list is over: the start button is disabled and "Plus de mots" shown.
+    void cache_boutons();
+
+signals:
+    void essai_commence(); // the start button hides
+    void mot_choisi(const QString &montre); // "Mot affiché"; the verdict label empties
+    void propositions_montrees(const QString &gauche, const QString &droite);
+    void saisie_demandee(); // the free-typing box, with "?" beside it
+    void ligne_resultat(const QString &ligne); // an answer line for the results record
+    void reponse_comptee(int categorie); // in the current row, then the sum row
+    void verdict(bool bonne_reponse);
+    void commandes_cachees(); // answer controls hidden, the start button back
+    void liste_finie(); // the start button disabled (before "Plus de mots")
+
+protected:
+    // Shows the trial's stimulus once the wait is over; the paradigm's own.
+    virtual void lance_affichage(const QString &montre) = 0;
+    // Waits 1000 ms, then offers the answer controls (not after a "test" flash).
+    void demande_reponse();
+
+    EtatPartage &m_etat;
+    AffichageEssai &m_affichage;
+
+private:
+    // Both answer paths: the line completed and recorded, judged, counted, shown.
+    void enregistre_reponse(const QString &reponse, ModeReponse mode);
+
+    ModeReponse m_mode = ModeReponse::comparaison;
+};
+
+} // namespace fantrel::trials
