@@ -34,8 +34,46 @@
 namespace fantrel::app {
 
 namespace {
+
 constexpr int largeur_fenetre = 1129;
 constexpr int hauteur_fenetre = 734;
+
+// The menus' entries, in their order: which menu, object name, caption, member, handler.
+struct EntreeMenu
+{
+    int menu; // 0 Fichier, 1 its submenu Type d'exercice, 2 Courbes, 3 Type de test, 4 Options
+    const char *nom;
+    const char *texte;
+    QAction *TForm1::*action;
+    void (TForm1::*gestionnaire)();
+};
+const EntreeMenu entrees_menus[] = {
+    { 0, "Ouvrirunexercice1", "Ouvrir un exercice", &TForm1::Ouvrirunexercice1,
+      &TForm1::Ouvrirunexercice1Click },
+    { 0, "ouvrirunrsultat1", "Ouvrir un résultat", &TForm1::ouvrirunrsultat1,
+      &TForm1::ouvrirunrsultat1Click },
+    { 0, "rierdesmots1", "Trier des  mots", &TForm1::rierdesmots1, &TForm1::rierdesmots1Click },
+    { 0, "Sauverlesparamtres1", "Enregistrer les paramètres", &TForm1::Sauverlesparamtres1,
+      &TForm1::Sauverlesparamtres1Click },
+    { 0, "Enregistrerlesrsultats1", "Enregistrer les résultats", &TForm1::Enregistrerlesrsultats1,
+      &TForm1::Enregistrerlesrsultats1Click },
+    { 0, "Nouvelutilisateur1", "Nouvel utilisateur", &TForm1::Nouvelutilisateur1,
+      &TForm1::Nouvelutilisateur1Click },
+    { 1, "Comparaisondemots1", "Comparaison de mots", &TForm1::Comparaisondemots1,
+      &TForm1::Comparaisondemots1Click },
+    { 1, "Saisielibre1", "Saisie libre", &TForm1::Saisielibre1, &TForm1::Saisielibre1Click },
+    { 0, "Quitter1", "Quitter", &TForm1::Quitter1, &TForm1::Quitter1Click },
+    { 2, "Courbe11", "Courbe1", &TForm1::Courbe11, &TForm1::Courbe1Click },
+    { 2, "Courbe22", "Afficher", &TForm1::Courbe22, &TForm1::Courbe21Click },
+    { 2, "outeffacer1", "Tout effacer", &TForm1::outeffacer1, &TForm1::outeffacer1Click },
+    { 3, "Korvane1", "Korvane", &TForm1::Korvane1, &TForm1::Korvane1Click },
+    { 3, "Morbelle1", "Morbelle", &TForm1::Morbelle1, &TForm1::Morbelle1Click },
+    { 3, "Incongruitmusicale1", "Incongruité musicale", &TForm1::Incongruitmusicale1,
+      &TForm1::Incongruitmusicale1Click },
+    { 4, "Rglages1", "Réglages", &TForm1::Rglages1, &TForm1::Rglages1Click },
+    { 4, "Modevisible1", "Mode visible", &TForm1::Modevisible1, &TForm1::Modevisible1Click },
+};
+
 } // namespace
 
 TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
@@ -98,40 +136,6 @@ void TForm1::relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_c
 
 void TForm1::construit_menus()
 {
-    struct Entree
-    {
-        int menu; // 0 Fichier, 1 its submenu Type d'exercice, 2 Courbes, 3 Type de test, 4 Options
-        const char *nom;
-        const char *texte;
-        QAction *TForm1::*action;
-        void (TForm1::*gestionnaire)();
-    };
-    static const Entree entrees[] = {
-        { 0, "Ouvrirunexercice1", "Ouvrir un exercice", &TForm1::Ouvrirunexercice1,
-          &TForm1::Ouvrirunexercice1Click },
-        { 0, "ouvrirunrsultat1", "Ouvrir un résultat", &TForm1::ouvrirunrsultat1,
-          &TForm1::ouvrirunrsultat1Click },
-        { 0, "rierdesmots1", "Trier des  mots", &TForm1::rierdesmots1, &TForm1::rierdesmots1Click },
-        { 0, "Sauverlesparamtres1", "Enregistrer les paramètres", &TForm1::Sauverlesparamtres1,
-          &TForm1::Sauverlesparamtres1Click },
-        { 0, "Enregistrerlesrsultats1", "Enregistrer les résultats",
-          &TForm1::Enregistrerlesrsultats1, &TForm1::Enregistrerlesrsultats1Click },
-        { 0, "Nouvelutilisateur1", "Nouvel utilisateur", &TForm1::Nouvelutilisateur1,
-          &TForm1::Nouvelutilisateur1Click },
-        { 1, "Comparaisondemots1", "Comparaison de mots", &TForm1::Comparaisondemots1,
-          &TForm1::Comparaisondemots1Click },
-        { 1, "Saisielibre1", "Saisie libre", &TForm1::Saisielibre1, &TForm1::Saisielibre1Click },
-        { 0, "Quitter1", "Quitter", &TForm1::Quitter1, &TForm1::Quitter1Click },
-        { 2, "Courbe11", "Courbe1", &TForm1::Courbe11, &TForm1::Courbe1Click },
-        { 2, "Courbe22", "Afficher", &TForm1::Courbe22, &TForm1::Courbe21Click },
-        { 2, "outeffacer1", "Tout effacer", &TForm1::outeffacer1, &TForm1::outeffacer1Click },
-        { 3, "Korvane1", "Korvane", &TForm1::Korvane1, &TForm1::Korvane1Click },
-        { 3, "Morbelle1", "Morbelle", &TForm1::Morbelle1, &TForm1::Morbelle1Click },
-        { 3, "Incongruitmusicale1", "Incongruité musicale", &TForm1::Incongruitmusicale1,
-          &TForm1::Incongruitmusicale1Click },
-        { 4, "Rglages1", "Réglages", &TForm1::Rglages1, &TForm1::Rglages1Click },
-        { 4, "Modevisible1", "Mode visible", &TForm1::Modevisible1, &TForm1::Modevisible1Click },
-    };
     auto menu = [this](const char *nom, const QString &titre) {
         QMenu *m = menuBar()->addMenu(titre);
         m->setObjectName(QString::fromLatin1(nom));
@@ -142,7 +146,7 @@ void TForm1::construit_menus()
     QMenu *const menus[] = { fichier, type_exercice, menu("Courbes1", QStringLiteral("Courbes")),
                              menu("Typedetest1", QStringLiteral("Type de test")),
                              menu("Options1", QStringLiteral("Options")) };
-    for (const Entree &e : entrees) {
+    for (const EntreeMenu &e : entrees_menus) {
         QAction *a = menus[e.menu]->addAction(QString::fromUtf8(e.texte));
         a->setObjectName(QString::fromLatin1(e.nom));
         platform::relie(a, &QAction::triggered, this, e.gestionnaire);

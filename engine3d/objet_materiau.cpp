@@ -12,30 +12,22 @@ void ObjetMateriau::definir_materiau(const Materiau &materiau)
 
 void ObjetMateriau::definir_emission(const CouleurRVBA &couleur)
 {
-    Materiau m = m_materiau;
-    m.emission = couleur;
-    definir_materiau(m);
+    definir_champ<&Materiau::emission>(couleur);
 }
 
 void ObjetMateriau::definir_ambiante(const CouleurRVBA &couleur)
 {
-    Materiau m = m_materiau;
-    m.ambiante = couleur;
-    definir_materiau(m);
+    definir_champ<&Materiau::ambiante>(couleur);
 }
 
 void ObjetMateriau::definir_diffuse(const CouleurRVBA &couleur)
 {
-    Materiau m = m_materiau;
-    m.diffuse = couleur;
-    definir_materiau(m);
+    definir_champ<&Materiau::diffuse>(couleur);
 }
 
 void ObjetMateriau::definir_speculaire(const CouleurRVBA &couleur)
 {
-    Materiau m = m_materiau;
-    m.speculaire = couleur;
-    definir_materiau(m);
+    definir_champ<&Materiau::speculaire>(couleur);
 }
 
 } // namespace fantrel::engine3d

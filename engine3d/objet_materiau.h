@@ -16,6 +16,15 @@ public:
     void definir_speculaire(const CouleurRVBA &couleur);
 
 private:
+    // One field of the material changed; nothing happens when it keeps its value.
+    template<auto Champ, class Valeur>
+    void definir_champ(const Valeur &valeur)
+    {
+        Materiau m = m_materiau;
+        m.*Champ = valeur;
+        definir_materiau(m);
+    }
+
     Materiau m_materiau;
 };
 

@@ -6,30 +6,22 @@ namespace fantrel::engine3d {
 
 void Texte3D::definir_texte(const QString &texte)
 {
-    ParametresTexte p = m_parametres;
-    p.texte = texte;
-    definir_parametres(p);
+    definir_champ<&ParametresTexte::texte>(texte);
 }
 
 void Texte3D::definir_police(const QString &famille)
 {
-    ParametresTexte p = m_parametres;
-    p.famille = famille;
-    definir_parametres(p);
+    definir_champ<&ParametresTexte::famille>(famille);
 }
 
 void Texte3D::definir_hauteur_police(int pixels)
 {
-    ParametresTexte p = m_parametres;
-    p.hauteur_pixels = pixels;
-    definir_parametres(p);
+    definir_champ<&ParametresTexte::hauteur_pixels>(pixels);
 }
 
 void Texte3D::definir_extrusion(float profondeur)
 {
-    ParametresTexte p = m_parametres;
-    p.profondeur = profondeur;
-    definir_parametres(p);
+    definir_champ<&ParametresTexte::profondeur>(profondeur);
 }
 
 void Texte3D::definir_ancrage(Ancrage ancrage)

@@ -44,6 +44,13 @@ public:
 
 private:
     void definir_parametres(const ParametresTexte &parametres);
+    template<auto Champ, class Valeur>
+    void definir_champ(const Valeur &valeur)
+    {
+        ParametresTexte p = m_parametres;
+        p.*Champ = valeur;
+        definir_parametres(p);
+    }
 
     ParametresTexte m_parametres;
     Ancrage m_ancrage = Ancrage::Centre;

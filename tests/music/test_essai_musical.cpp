@@ -201,10 +201,10 @@ void TestEssaiMusical::reponses_data()
     QTest::addColumn<bool>("faux"); // "C'était faux" clicked
     QTest::addColumn<int>("rang_mot");
     QTest::addColumn<bool>("bonne");
-    QTest::newRow("incongruous, answered wrong melody") << 1 << true << 1 << true;
-    QTest::newRow("incongruous, answered right melody") << 1 << false << 1 << false;
-    QTest::newRow("plain, answered right melody") << 0 << false << 2 << true;
-    QTest::newRow("plain, answered wrong melody") << 0 << true << 2 << false;
+    QTest::newRow("incongrue, répondu mélodie fausse") << 1 << true << 1 << true;
+    QTest::newRow("incongrue, répondu mélodie juste") << 1 << false << 1 << false;
+    QTest::newRow("juste, répondu mélodie juste") << 0 << false << 2 << true;
+    QTest::newRow("juste, répondu mélodie fausse") << 0 << true << 2 << false;
 }
 
 void TestEssaiMusical::reponses()
@@ -253,15 +253,15 @@ void TestEssaiMusical::ligne_mal_formee_data()
     QTest::addColumn<QString>("serie");
     QTest::addColumn<QString>("message");
     const QString pas_entier = u"'%1' n'est pas une valeur entière correcte"_qs;
-    QTest::newRow("empty list") << QString() << u"10"_qs << pas_entier.arg(QString());
-    QTest::newRow("no comma") << u"cla2 cdo2"_qs << u"10"_qs << pas_entier.arg(QString());
-    QTest::newRow("rhythm not a number")
+    QTest::newRow("liste vide") << QString() << u"10"_qs << pas_entier.arg(QString());
+    QTest::newRow("sans virgule") << u"cla2 cdo2"_qs << u"10"_qs << pas_entier.arg(QString());
+    QTest::newRow("rythme non numérique")
             << u"a,vite,cla2"_qs << u"10"_qs << pas_entier.arg(u"vite"_qs);
-    QTest::newRow("rhythm 0") << u"a,0,cla2"_qs << u"10"_qs << u"Rythme nul"_qs;
-    QTest::newRow("no note") << u"a,100,"_qs << u"10"_qs << u"Mélodie vide"_qs;
-    QTest::newRow("shift not a number")
+    QTest::newRow("rythme 0") << u"a,0,cla2"_qs << u"10"_qs << u"Rythme nul"_qs;
+    QTest::newRow("aucune note") << u"a,100,"_qs << u"10"_qs << u"Mélodie vide"_qs;
+    QTest::newRow("décalage non numérique")
             << u"a,100,cla2(+x/2)"_qs << u"10"_qs << pas_entier.arg(u"+x"_qs);
-    QTest::newRow("series size not a number")
+    QTest::newRow("taille de série non numérique")
             << u"a,100,cla2"_qs << u"dix"_qs << pas_entier.arg(u"dix"_qs);
 }
 

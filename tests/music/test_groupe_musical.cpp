@@ -90,12 +90,12 @@ void TestGroupeMusical::aller_retour_data()
 {
     QTest::addColumn<QString>("texte");
     QTest::addColumn<QByteArray>("fichier");
-    QTest::newRow("accents, no final line end")
+    QTest::newRow("accents, sans fin de ligne finale")
             << u"Frère Jacques,160,ndo3 nré3\nÀ la claire fontaine,320,nso2"_qs
             << QByteArray("Fr\xe8re Jacques,160,ndo3 nr\xe9"
                           "3\r\n\xc0 la claire fontaine,320,nso2");
-    QTest::newRow("final line end kept") << u"a,100,cla2\n"_qs << QByteArray("a,100,cla2\r\n");
-    QTest::newRow("empty line inside")
+    QTest::newRow("fin de ligne finale gardée") << u"a,100,cla2\n"_qs << QByteArray("a,100,cla2\r\n");
+    QTest::newRow("ligne vide au milieu")
             << u"a,100,cla2\n\nb,100,cdo2"_qs << QByteArray("a,100,cla2\r\n\r\nb,100,cdo2");
 }
 
@@ -130,9 +130,9 @@ void TestGroupeMusical::lecture_des_fins_de_ligne_data()
 {
     QTest::addColumn<QByteArray>("fichier");
     QTest::addColumn<QString>("texte");
-    QTest::newRow("CR LF and final CR LF") << QByteArray("a\r\nb\r\n") << u"a\nb"_qs;
-    QTest::newRow("lone LF and lone CR") << QByteArray("a\nb\rc") << u"a\nb\nc"_qs;
-    QTest::newRow("UTF-8 from an editor") << QByteArray("fr\xc3\xa8re\r\n") << u"frère"_qs;
+    QTest::newRow("CR LF et CR LF final") << QByteArray("a\r\nb\r\n") << u"a\nb"_qs;
+    QTest::newRow("LF seul et CR seul") << QByteArray("a\nb\rc") << u"a\nb\nc"_qs;
+    QTest::newRow("UTF-8 d'un éditeur") << QByteArray("fr\xc3\xa8re\r\n") << u"frère"_qs;
 }
 
 void TestGroupeMusical::lecture_des_fins_de_ligne()

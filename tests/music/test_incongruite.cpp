@@ -56,11 +56,11 @@ void TestIncongruite::a_la_fin_data()
 {
     QTest::addColumn<QString>("notes");
     QTest::addColumn<QString>("attendu");
-    QTest::newRow("trailing rest skipped") << u"cdo2 cla2 - "_qs << u"cdo2 cla2(+1/2) - "_qs;
-    QTest::newRow("several rests") << u"cdo2 cla2 - - - "_qs << u"cdo2 cla2(+1/2) - - - "_qs;
-    QTest::newRow("last token") << u"cdo2 cla2 "_qs << u"cdo2 cla2(+1/2) "_qs;
-    QTest::newRow("one token") << u"bdo3 "_qs << u"bdo3(+1/2) "_qs;
-    QTest::newRow("only rests: at the beginning") << u"- - "_qs << u"(+1/2)- - "_qs;
+    QTest::newRow("silence final sauté") << u"cdo2 cla2 - "_qs << u"cdo2 cla2(+1/2) - "_qs;
+    QTest::newRow("plusieurs silences") << u"cdo2 cla2 - - - "_qs << u"cdo2 cla2(+1/2) - - - "_qs;
+    QTest::newRow("dernier jeton") << u"cdo2 cla2 "_qs << u"cdo2 cla2(+1/2) "_qs;
+    QTest::newRow("un jeton") << u"bdo3 "_qs << u"bdo3(+1/2) "_qs;
+    QTest::newRow("rien que des silences: au début") << u"- - "_qs << u"(+1/2)- - "_qs;
 }
 
 void TestIncongruite::a_la_fin()
@@ -83,14 +83,14 @@ void TestIncongruite::au_hasard_data()
     QTest::addColumn<QString>("notes");
     QTest::addColumn<QSet<int>>("permis"); // tokens that may receive the shift
     QTest::addColumn<int>("minimum_atteints"); // how many of them many draws must reach
-    QTest::newRow("long melody with shifts and rests")
+    QTest::newRow("longue mélodie avec décalages et silences")
             << u"cdo2 cré2 cmi2(+1/2) - cfa2 cso2 cla2(-1/4) csi2 - bdo3 cdo2 nré2 - "_qs
             << QSet<int>{ 0, 1, 4, 5, 7, 9, 10, 11 } << 5;
-    QTest::newRow("exactly 20 characters")
+    QTest::newRow("20 caractères tout juste")
             << u"cdo2 cré2 cmi2 cfa2 "_qs << QSet<int>{ 0, 1, 2, 3 } << 1;
-    QTest::newRow("short: every free note") << u"cdo2 cla2(+1) cmi2 "_qs << QSet<int>{ 0, 2 } << 2;
-    QTest::newRow("short, unknown names skipped") << u"cdo2 xyz2 - "_qs << QSet<int>{ 0 } << 1;
-    QTest::newRow("window full of shifts: falls back to free notes")
+    QTest::newRow("courte: chaque note libre") << u"cdo2 cla2(+1) cmi2 "_qs << QSet<int>{ 0, 2 } << 2;
+    QTest::newRow("courte, noms inconnus sautés") << u"cdo2 xyz2 - "_qs << QSet<int>{ 0 } << 1;
+    QTest::newRow("fenêtre pleine de décalages: repli sur les notes libres")
             << u"cdo2 cré2(+1/2) cmi2(+1/2) cfa2(+1/2) cso2(+1/2) cla2 "_qs << QSet<int>{ 0, 5 }
             << 2;
 }
@@ -116,9 +116,9 @@ void TestIncongruite::au_hasard()
 void TestIncongruite::au_hasard_sans_note_libre_data()
 {
     QTest::addColumn<QString>("notes");
-    QTest::newRow("short, all shifted") << u"cdo2(+1) cla2(-1) "_qs;
-    QTest::newRow("long, all shifted") << u"cdo2(+1/2) cré2(+1/2) cmi2(+1/2) cfa2(+1/2) "_qs;
-    QTest::newRow("only rests") << u"- - - - - - - - - - - - - "_qs;
+    QTest::newRow("courte, toutes décalées") << u"cdo2(+1) cla2(-1) "_qs;
+    QTest::newRow("longue, toutes décalées") << u"cdo2(+1/2) cré2(+1/2) cmi2(+1/2) cfa2(+1/2) "_qs;
+    QTest::newRow("rien que des silences") << u"- - - - - - - - - - - - - "_qs;
 }
 
 void TestIncongruite::au_hasard_sans_note_libre()

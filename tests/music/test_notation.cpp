@@ -68,13 +68,13 @@ void TestNotation::table_des_notes()
 void TestNotation::noms_exacts_data()
 {
     QTest::addColumn<QString>("nom");
-    QTest::newRow("sol spelt out") << u"sol2"_qs;
-    QTest::newRow("re without accent") << u"re2"_qs;
-    QTest::newRow("capital") << u"La2"_qs;
-    QTest::newRow("octave 4 past do") << u"ré4"_qs;
+    QTest::newRow("sol en toutes lettres") << u"sol2"_qs;
+    QTest::newRow("re sans accent") << u"re2"_qs;
+    QTest::newRow("majuscule") << u"La2"_qs;
+    QTest::newRow("octave 4 après do") << u"ré4"_qs;
     QTest::newRow("octave 0") << u"si0"_qs;
-    QTest::newRow("trailing blank") << u"la2 "_qs;
-    QTest::newRow("empty") << QString();
+    QTest::newRow("blanc final") << u"la2 "_qs;
+    QTest::newRow("vide") << QString();
 }
 
 void TestNotation::noms_exacts()
@@ -87,37 +87,37 @@ void TestNotation::jeton_data()
 {
     QTest::addColumn<QString>("jeton");
     QTest::addColumn<music::Note>("attendue");
-    QTest::newRow("c is one base duration") << u"cla2"_qs << music::Note{ 440, 80 };
-    QTest::newRow("n is two") << u"nmi3"_qs << music::Note{ 659, 160 };
-    QTest::newRow("b is four") << u"bdo4"_qs << music::Note{ 1040, 320 };
-    QTest::newRow("accented ré") << u"cré1"_qs << music::Note{ 147, 80 };
-    QTest::newRow("rest") << u"-"_qs << music::Note{ 0, 80 };
-    QTest::newRow("rest with a letter") << u"b-"_qs << music::Note{ 0, 80 };
-    QTest::newRow("no letter: one base duration") << u"la2"_qs << music::Note{ 440, 80 };
-    QTest::newRow("unknown letter: one base duration") << u"xla2"_qs << music::Note{ 440, 80 };
-    QTest::newRow("unknown name: a rest") << u"nsol2"_qs << music::Note{ 0, 80 };
-    QTest::newRow("case matters") << u"cLa2"_qs << music::Note{ 0, 80 };
+    QTest::newRow("c vaut une durée de base") << u"cla2"_qs << music::Note{ 440, 80 };
+    QTest::newRow("n vaut deux") << u"nmi3"_qs << music::Note{ 659, 160 };
+    QTest::newRow("b vaut quatre") << u"bdo4"_qs << music::Note{ 1040, 320 };
+    QTest::newRow("ré accentué") << u"cré1"_qs << music::Note{ 147, 80 };
+    QTest::newRow("silence") << u"-"_qs << music::Note{ 0, 80 };
+    QTest::newRow("silence avec une lettre") << u"b-"_qs << music::Note{ 0, 80 };
+    QTest::newRow("sans lettre: une durée de base") << u"la2"_qs << music::Note{ 440, 80 };
+    QTest::newRow("lettre inconnue: une durée de base") << u"xla2"_qs << music::Note{ 440, 80 };
+    QTest::newRow("nom inconnu: un silence") << u"nsol2"_qs << music::Note{ 0, 80 };
+    QTest::newRow("la casse compte") << u"cLa2"_qs << music::Note{ 0, 80 };
     QTest::newRow("la2 +1/2") << u"cla2(+1/2)"_qs << music::Note{ 467, 80 };
     QTest::newRow("mi2 +1/2") << u"cmi2(+1/2)"_qs << music::Note{ 339, 80 };
-    QTest::newRow("si1 +1/2, 7.5 to 8") << u"csi1(+1/2)"_qs << music::Note{ 255, 80 };
+    QTest::newRow("si1 +1/2, 7.5 vers 8") << u"csi1(+1/2)"_qs << music::Note{ 255, 80 };
     QTest::newRow("la2 -1/2") << u"cla2(-1/2)"_qs << music::Note{ 416, 80 };
-    QTest::newRow("mi2 -1/2, -17.5 to -18") << u"cmi2(-1/2)"_qs << music::Note{ 311, 80 };
-    QTest::newRow("la2 +3/4, 40.5 to 40") << u"nla2(+3/4)"_qs << music::Note{ 480, 160 };
-    QTest::newRow("la2 +1/4, 13.5 to 14") << u"cla2(+1/4)"_qs << music::Note{ 454, 80 };
-    QTest::newRow("whole step up") << u"cla2(+1)"_qs << music::Note{ 494, 80 };
-    QTest::newRow("whole step down") << u"cla2(-1)"_qs << music::Note{ 392, 80 };
-    QTest::newRow("two steps up") << u"cla2(+2)"_qs << music::Note{ 548, 80 };
-    QTest::newRow("no sign: unshifted") << u"cla2(1/2)"_qs << music::Note{ 440, 80 };
-    QTest::newRow("zero denominator: unshifted") << u"cla2(+1/0)"_qs << music::Note{ 440, 80 };
-    QTest::newRow("no closing parenthesis") << u"cla2(+1/2"_qs << music::Note{ 467, 80 };
-    QTest::newRow("do1 down uses do1-re1") << u"cdo1(-1/2)"_qs << music::Note{ 123, 80 };
-    QTest::newRow("do4 up uses si3-do4") << u"bdo4(+1/2)"_qs << music::Note{ 1066, 320 };
-    QTest::newRow("shift on a bare name keeps the name")
+    QTest::newRow("mi2 -1/2, -17.5 vers -18") << u"cmi2(-1/2)"_qs << music::Note{ 311, 80 };
+    QTest::newRow("la2 +3/4, 40.5 vers 40") << u"nla2(+3/4)"_qs << music::Note{ 480, 160 };
+    QTest::newRow("la2 +1/4, 13.5 vers 14") << u"cla2(+1/4)"_qs << music::Note{ 454, 80 };
+    QTest::newRow("un ton vers le haut") << u"cla2(+1)"_qs << music::Note{ 494, 80 };
+    QTest::newRow("un ton vers le bas") << u"cla2(-1)"_qs << music::Note{ 392, 80 };
+    QTest::newRow("deux pas vers le haut") << u"cla2(+2)"_qs << music::Note{ 548, 80 };
+    QTest::newRow("sans signe: non décalée") << u"cla2(1/2)"_qs << music::Note{ 440, 80 };
+    QTest::newRow("dénominateur nul: non décalée") << u"cla2(+1/0)"_qs << music::Note{ 440, 80 };
+    QTest::newRow("sans parenthèse fermante") << u"cla2(+1/2"_qs << music::Note{ 467, 80 };
+    QTest::newRow("do1 vers le bas prend do1-ré1") << u"cdo1(-1/2)"_qs << music::Note{ 123, 80 };
+    QTest::newRow("do4 vers le haut prend si3-do4") << u"bdo4(+1/2)"_qs << music::Note{ 1066, 320 };
+    QTest::newRow("décalage sur un nom nu: le nom reste")
             << u"la2(+1/2)"_qs << music::Note{ 467, 80 };
-    QTest::newRow("shift on a rest stays a rest") << u"-(+1/2)"_qs << music::Note{ 0, 80 };
-    QTest::newRow("huge shift stays audible")
+    QTest::newRow("décalage sur un silence: reste un silence") << u"-(+1/2)"_qs << music::Note{ 0, 80 };
+    QTest::newRow("décalage énorme reste audible")
             << u"cla2(+100000/1)"_qs << music::Note{ music::frequence_max, 80 };
-    QTest::newRow("huge fall never a rest")
+    QTest::newRow("chute énorme jamais un silence")
             << u"cdo1(-1000/1)"_qs << music::Note{ music::frequence_min, 80 };
 }
 
@@ -135,13 +135,13 @@ void TestNotation::decalage_invalide_data()
 {
     QTest::addColumn<QString>("jeton");
     QTest::addColumn<QString>("message");
-    QTest::newRow("numerator") << u"cla2(+a/2)"_qs
+    QTest::newRow("numérateur") << u"cla2(+a/2)"_qs
                                << u"'+a' n'est pas une valeur entière correcte"_qs;
-    QTest::newRow("denominator") << u"cla2(+1/x)"_qs
+    QTest::newRow("dénominateur") << u"cla2(+1/x)"_qs
                                  << u"'x' n'est pas une valeur entière correcte"_qs;
-    QTest::newRow("whole steps") << u"cla2(+un)"_qs
+    QTest::newRow("tons entiers") << u"cla2(+un)"_qs
                                  << u"'+un' n'est pas une valeur entière correcte"_qs;
-    QTest::newRow("empty") << u"cla2()"_qs << u"'' n'est pas une valeur entière correcte"_qs;
+    QTest::newRow("vide") << u"cla2()"_qs << u"'' n'est pas une valeur entière correcte"_qs;
 }
 
 void TestNotation::decalage_invalide()
@@ -188,11 +188,11 @@ void TestNotation::ligne_data()
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<int>("rythme");
     QTest::addColumn<QString>("notes");
-    QTest::newRow("example") << u"gamme,150,cdo2 cré2"_qs << 150 << u"cdo2 cré2 "_qs;
-    QTest::newRow("blank kept") << u"x,300,cla2 - "_qs << 300 << u"cla2 - "_qs;
+    QTest::newRow("exemple") << u"gamme,150,cdo2 cré2"_qs << 150 << u"cdo2 cré2 "_qs;
+    QTest::newRow("blanc gardé") << u"x,300,cla2 - "_qs << 300 << u"cla2 - "_qs;
     QTest::newRow("modulo 65536") << u"x,65537,cla2"_qs << 1 << u"cla2 "_qs;
-    QTest::newRow("negative wraps") << u"x,-1,cla2"_qs << 65535 << u"cla2 "_qs;
-    QTest::newRow("commas after the rhythm are notes")
+    QTest::newRow("négatif replié") << u"x,-1,cla2"_qs << 65535 << u"cla2 "_qs;
+    QTest::newRow("virgules après le rythme: des notes")
             << u"x,100,cla2,cdo2"_qs << 100 << u"cla2,cdo2 "_qs;
 }
 
@@ -211,14 +211,14 @@ void TestNotation::ligne_mal_formee_data()
     QTest::addColumn<QString>("ligne");
     QTest::addColumn<QString>("message");
     const QString pas_entier = u"'%1' n'est pas une valeur entière correcte"_qs;
-    QTest::newRow("empty line") << QString() << pas_entier.arg(QString());
-    QTest::newRow("no comma") << u"cla2 cdo2"_qs << pas_entier.arg(QString());
-    QTest::newRow("only a name") << u"gamme,cla2"_qs << pas_entier.arg(QString());
-    QTest::newRow("rhythm not a number") << u"x,1x0,cla2"_qs << pas_entier.arg(u"1x0"_qs);
-    QTest::newRow("rhythm 0") << u"x,0,cla2"_qs << u"Rythme nul"_qs;
-    QTest::newRow("rhythm 65536") << u"x,65536,cla2"_qs << u"Rythme nul"_qs;
-    QTest::newRow("empty note part") << u"x,150,"_qs << u"Mélodie vide"_qs;
-    QTest::newRow("blank note part") << u"x,150,   "_qs << u"Mélodie vide"_qs;
+    QTest::newRow("ligne vide") << QString() << pas_entier.arg(QString());
+    QTest::newRow("sans virgule") << u"cla2 cdo2"_qs << pas_entier.arg(QString());
+    QTest::newRow("rien qu'un nom") << u"gamme,cla2"_qs << pas_entier.arg(QString());
+    QTest::newRow("rythme non numérique") << u"x,1x0,cla2"_qs << pas_entier.arg(u"1x0"_qs);
+    QTest::newRow("rythme 0") << u"x,0,cla2"_qs << u"Rythme nul"_qs;
+    QTest::newRow("rythme 65536") << u"x,65536,cla2"_qs << u"Rythme nul"_qs;
+    QTest::newRow("partie des notes vide") << u"x,150,"_qs << u"Mélodie vide"_qs;
+    QTest::newRow("partie des notes blanche") << u"x,150,   "_qs << u"Mélodie vide"_qs;
 }
 
 void TestNotation::ligne_mal_formee()
@@ -251,14 +251,14 @@ void TestNotation::horaire_data()
     QTest::addColumn<int>("rythme");
     QTest::addColumn<QVector<qint64>>("attendu");
     const music::Note c{ 440, 80 }, n{ 440, 160 }, b{ 440, 320 }, silence{ 0, 80 };
-    QTest::newRow("rhythm 100: long notes push the next tick")
+    QTest::newRow("rythme 100: les notes longues repoussent le tic suivant")
             << QVector<music::Note>{ c, n, silence, b } << 100
             << QVector<qint64>{ 100, 200, 460, 560, 980 };
-    QTest::newRow("rhythm 300: every 300 ms") << QVector<music::Note>{ c, n, b, silence } << 300
+    QTest::newRow("rythme 300: toutes les 300 ms") << QVector<music::Note>{ c, n, b, silence } << 300
                                               << QVector<qint64>{ 300, 600, 900, 1520, 1820 };
-    QTest::newRow("note as long as the rhythm")
+    QTest::newRow("note aussi longue que le rythme")
             << QVector<music::Note>{ n, c } << 160 << QVector<qint64>{ 160, 480, 640 };
-    QTest::newRow("no note: buttons after one rhythm")
+    QTest::newRow("aucune note: boutons après un rythme")
             << QVector<music::Note>{} << 250 << QVector<qint64>{ 250 };
 }
 

@@ -57,10 +57,10 @@ void TestTon::echantillons_data()
     QTest::addColumn<int>("duree");
     QTest::newRow("do1 80 ms") << 131 << 80;
     QTest::newRow("la2 160 ms") << 440 << 160;
-    QTest::newRow("si1 shifted 320 ms") << 255 << 320;
+    QTest::newRow("si1 décalé 320 ms") << 255 << 320;
     QTest::newRow("do4 1 s") << 1040 << 1000;
-    QTest::newRow("la2 shifted 77 ms") << 467 << 77;
-    QTest::newRow("high 3 kHz 50 ms") << 3000 << 50;
+    QTest::newRow("la2 décalé 77 ms") << 467 << 77;
+    QTest::newRow("aigu 3 kHz 50 ms") << 3000 << 50;
 }
 
 void TestTon::echantillons()
@@ -86,8 +86,8 @@ void TestTon::echantillons()
 void TestTon::silence_data()
 {
     QTest::addColumn<int>("frequence");
-    QTest::newRow("rest") << 0;
-    QTest::newRow("negative") << -440;
+    QTest::newRow("silence") << 0;
+    QTest::newRow("négatif") << -440;
     QTest::newRow("Nyquist") << music::taux_ton / 2;
 }
 
