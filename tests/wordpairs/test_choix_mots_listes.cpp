@@ -59,7 +59,8 @@ void TestChoixMotsListes::double_clics_aller_retour()
     QCOMPARE(f->Memo1->textCursor().position(), 0);
 
     FenetreEssai::double_clic(f->Memo1, 2);
-    QCOMPARE(f->Memo1->ligne_retenue().debut, 33 + 9); // after "----chat  chas------------------\n" and "bal bas\n"
+    QCOMPARE(f->Memo1->ligne_retenue().debut,
+             33 + 9); // after "----chat  chas------------------\n" and "bal bas\n"
     QCOMPARE(f->Memo3->lignes(), QStringList({ "chat  chas", "pâte  pâle" }));
     QCOMPARE(f->Label6->text(), QStringLiteral("2 couples"));
 
@@ -102,7 +103,8 @@ void TestChoixMotsListes::clic_a_droite_de_la_ligne()
 void TestChoixMotsListes::retour_ne_touche_pas_une_paire_plus_longue()
 {
     FenetreEssai f;
-    f->listes().remplace_logiciel({ wordpairs::marque("chat  chas"), wordpairs::marque("chat  chasse") });
+    f->listes().remplace_logiciel(
+            { wordpairs::marque("chat  chas"), wordpairs::marque("chat  chasse") });
     f->listes().remplace_utilisateur({ "chat  chas", "chat  chasse" });
     FenetreEssai::double_clic(f->Memo3, 0);
     QCOMPARE(f->Memo1->lignes(), QStringList({ "chat  chas", wordpairs::marque("chat  chasse") }));
@@ -399,7 +401,9 @@ void TestChoixMotsListes::saisie_suivie_par_les_donnees()
     FenetreEssai f;
     Coutures seams;
     f->listes().remplace_logiciel(trouves);
-    const QStringList morceaux{ "a", "chat  chas", "\n", "mot  mat\nsol", "\n\n", "é", "bal  bas\n" };
+    const QStringList morceaux{
+        "a", "chat  chas", "\n", "mot  mat\nsol", "\n\n", "é", "bal  bas\n"
+    };
     QTextDocument *doc = f->Memo3->document();
     std::mt19937 hasard(17);
     int deplacements = 0;
@@ -425,7 +429,8 @@ void TestChoixMotsListes::saisie_suivie_par_les_donnees()
             break;
         case 5:
             if (f->Memo3->nb_lignes() > 0 && f->Memo3->nb_lignes() < 12) {
-                FenetreEssai::double_clic(f->Memo3, int(hasard() % unsigned(f->Memo3->nb_lignes())));
+                FenetreEssai::double_clic(f->Memo3,
+                                          int(hasard() % unsigned(f->Memo3->nb_lignes())));
                 ++deplacements;
             }
             break;
