@@ -2,7 +2,6 @@
 #include "wordpairs/controles_couples.h"
 #include "platform/fichier_texte.h"
 #include "platform/liaison.h"
-#include "wordpairs/liste_memo.h"
 #include <QAction>
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -21,12 +20,6 @@
 #include <QToolButton>
 
 namespace fantrel::wordpairs {
-
-namespace {
-
-constexpr int largeur_bouton_longueur = 100;
-
-} // namespace
 
 TForm_choix_mots::TForm_choix_mots(const QString &repertoire, QWidget *parent)
     : QDialog(parent), m_repertoire(repertoire)
@@ -254,7 +247,7 @@ void TForm_choix_mots::Timer_debutTimer()
                 new QRadioButton(QString::number(n) + QStringLiteral(" lettre(s)"), Group_radio);
         bouton->setObjectName(QStringLiteral("boutons_longueur%1").arg(n));
         // NOTE: 100 wide rather than 80, which cuts "10 lettre(s)" short in today's fonts.
-        bouton->setGeometry(5, 20 * n, largeur_bouton_longueur, 20);
+        bouton->setGeometry(5, 20 * n, 100, 20);
         bouton->setProperty("tag", n);
         bouton->setEnabled(n >= 4);
         bouton->installEventFilter(this);
