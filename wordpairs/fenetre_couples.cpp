@@ -100,29 +100,30 @@ void TForm_choix_mots::construit_fenetre()
     gauche->addStretch();
     grille->addLayout(gauche, 0, 0, 5, 1);
 
-    // The software's list, then the user's, each under its title and file buttons.
-    auto titre = [this, grille](const QString &texte, QToolButton *sauver, QToolButton *lire,
-                                int colonne) {
+    // The software's list, then the user's: each under its title and file buttons
+    // and the path of its last file read, with its help below.
+    auto colonne = [this, grille](int c, const QString &titre, QToolButton *sauver,
+                                  QToolButton *lire, QLabel *fichier_lu, ListeMemo *memo,
+                                  const QString &aide) {
         auto *ligne = new QHBoxLayout;
-        ligne->addWidget(new QLabel(texte, this));
+        ligne->addWidget(new QLabel(titre, this));
         ligne->addWidget(sauver);
         ligne->addWidget(lire);
         ligne->addStretch();
-        grille->addLayout(ligne, 0, colonne);
+        grille->addLayout(ligne, 0, c);
+        grille->addWidget(fichier_lu, 1, c);
+        grille->addWidget(memo, 2, c);
+        grille->addWidget(etiquette_gras(aide, this), 3, c);
     };
-    SpeedButton1 = bouton_fichier("SpeedButton1", QStringLiteral("Sauver"),
-                                  QStyle::SP_DialogSaveButton, this);
-    SpeedButton2 = bouton_fichier("SpeedButton2", QStringLiteral("Lire"),
-                                  QStyle::SP_DialogOpenButton, this);
-    titre(QStringLiteral("Mots sélectionnés par le logiciel"), SpeedButton1, SpeedButton2, 1);
+    const auto sauver = QStyle::SP_DialogSaveButton;
+    const auto lire = QStyle::SP_DialogOpenButton;
+    SpeedButton1 = bouton_fichier("SpeedButton1", QStringLiteral("Sauver"), sauver, this);
+    SpeedButton2 = bouton_fichier("SpeedButton2", QStringLiteral("Lire"), lire, this);
     Lab_fic_mots_selectionnes = etiquette_cachee("Lab_fic_mots_selectionnes", this);
-    grille->addWidget(Lab_fic_mots_selectionnes, 1, 1);
     Memo1 = liste("Memo1", QStringLiteral("Double click pour sélectionner un mot"), true, this);
-    grille->addWidget(Memo1, 2, 1);
-    grille->addWidget(
-            etiquette_gras(QStringLiteral("Double-click dans la liste pour les passer à droite"),
-                           this),
-            3, 1);
+    colonne(1, QStringLiteral("Mots sélectionnés par le logiciel"), SpeedButton1, SpeedButton2,
+            Lab_fic_mots_selectionnes, Memo1,
+            QStringLiteral("Double-click dans la liste pour les passer à droite"));
 
     auto *milieu = new QVBoxLayout;
     SpeedButton3 = bouton_selection("SpeedButton3", QStyle::SP_ArrowRight, this);
@@ -134,20 +135,14 @@ void TForm_choix_mots::construit_fenetre()
     milieu->addStretch();
     grille->addLayout(milieu, 2, 2);
 
-    Speed_sauve_select = bouton_fichier("Speed_sauve_select", QStringLiteral("Sauver"),
-                                        QStyle::SP_DialogSaveButton, this);
-    Speed_charge_select = bouton_fichier("Speed_charge_select", QStringLiteral("Lire"),
-                                         QStyle::SP_DialogOpenButton, this);
-    titre(QStringLiteral("Mots choisis par l'utilisateur"), Speed_sauve_select, Speed_charge_select,
-          3);
+    Speed_sauve_select =
+            bouton_fichier("Speed_sauve_select", QStringLiteral("Sauver"), sauver, this);
+    Speed_charge_select = bouton_fichier("Speed_charge_select", QStringLiteral("Lire"), lire, this);
     Lab_fic_mots_choisis = etiquette_cachee("Lab_fic_mots_choisis", this);
-    grille->addWidget(Lab_fic_mots_choisis, 1, 3);
     Memo3 = liste("Memo3", QStringLiteral("Double click pour enlever un mot"), false, this);
-    grille->addWidget(Memo3, 2, 3);
-    grille->addWidget(
-            etiquette_gras(QStringLiteral("Double-click dans la liste pour les remettre à gauche"),
-                           this),
-            3, 3);
+    colonne(3, QStringLiteral("Mots choisis par l'utilisateur"), Speed_sauve_select,
+            Speed_charge_select, Lab_fic_mots_choisis, Memo3,
+            QStringLiteral("Double-click dans la liste pour les remettre à gauche"));
     Label6 = etiquette_cachee("Label6", this, true);
     grille->addWidget(Label6, 4, 3);
 

@@ -20,28 +20,12 @@ struct Boite
 {
     QStringList entrees{ QString() };
 
-    void suit_logiciel(wordpairs::ListesCouples &listes)
+    // A list's whole text and its appended lines (the software's or the user's).
+    template<class Remplace, class Ajoute>
+    void suit(wordpairs::ListesCouples &listes, Remplace remplace, Ajoute ajoute_signal)
     {
-        QObject::connect(&listes, &wordpairs::ListesCouples::logiciel_remplace,
-                         [this](const QStringList &e) { entrees = e; });
-        QObject::connect(&listes, &wordpairs::ListesCouples::logiciel_ajoute,
-                         [this](const QStringList &l) { ajoute(l); });
-        QObject::connect(&listes, &wordpairs::ListesCouples::ligne_logiciel_changee,
-                         [this](int k, const QString &l) { entrees[k] = l; });
-    }
-    void suit_utilisateur(wordpairs::ListesCouples &listes)
-    {
-        QObject::connect(&listes, &wordpairs::ListesCouples::utilisateur_remplace,
-                         [this](const QStringList &e) { entrees = e; });
-        QObject::connect(&listes, &wordpairs::ListesCouples::utilisateur_ajoute,
-                         [this](const QStringList &l) { ajoute(l); });
-        QObject::connect(&listes, &wordpairs::ListesCouples::ligne_utilisateur_supprimee,
-                         [this](int k) {
-                             if (entrees.size() > 1)
-                                 entrees.removeAt(k);
-                             else
-                                 entrees[0].clear();
-                         });
+        QObject::connect(&listes, remplace, [this](const QStringList &e) { entrees = e; });
+        QObject::connect(&listes, ajoute_signal, [this](const QStringList &l) { ajoute(l); });
     }
     void ajoute(const QStringList &lignes)
     {
@@ -63,8 +47,17 @@ struct Banc
     Boite memo3;
     Banc()
     {
-        memo1.suit_logiciel(listes);
-        memo3.suit_utilisateur(listes);
+        using L = wordpairs::ListesCouples;
+        memo1.suit(listes, &L::logiciel_remplace, &L::logiciel_ajoute);
+        QObject::connect(&listes, &L::ligne_logiciel_changee,
+                         [this](int k, const QString &l) { memo1.entrees[k] = l; });
+        memo3.suit(listes, &L::utilisateur_remplace, &L::utilisateur_ajoute);
+        QObject::connect(&listes, &L::ligne_utilisateur_supprimee, [this](int k) {
+            if (memo3.entrees.size() > 1)
+                memo3.entrees.removeAt(k);
+            else
+                memo3.entrees[0].clear();
+        });
     }
     // The user types into his box, which reports the lines to the data.
     void tape(int premiere, int nb_remplacees, const QStringList &lignes)

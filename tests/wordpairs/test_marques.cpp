@@ -9,51 +9,36 @@ class TestMarques : public QObject
 {
     Q_OBJECT
 private slots:
-    void refusee_au_double_clic_data();
-    void refusee_au_double_clic();
-    void sautee_par_selection_data();
-    void sautee_par_selection();
+    void lignes_prises_data();
+    void lignes_prises();
     void est_marque_du_couple_data();
     void est_marque_du_couple();
     void ligne_trouvee_data();
     void ligne_trouvee();
 };
 
-void TestMarques::refusee_au_double_clic_data()
+// The double-click and the upper "Sélection" button read a line's hyphens apart:
+// one refuses any "--", the other skips only "----".
+void TestMarques::lignes_prises_data()
 {
     QTest::addColumn<QString>("ligne");
-    QTest::addColumn<bool>("refusee");
-    QTest::newRow("paire nue") << "chat  chas" << false;
-    QTest::newRow("vide") << "" << true;
-    QTest::newRow("marquée") << marque("chat  chas") << true;
-    QTest::newRow("deux tirets n'importe où") << "a--b  c" << true;
-    QTest::newRow("un seul tiret") << "porte-clé  porte-clés" << false;
-    QTest::newRow("tirets en fin") << "chat  chas--" << true;
+    QTest::addColumn<bool>("refusee_au_double_clic");
+    QTest::addColumn<bool>("sautee_par_selection");
+    QTest::newRow("paire nue") << "chat  chas" << false << false;
+    QTest::newRow("vide") << "" << true << true;
+    QTest::newRow("marquée") << marque("chat  chas") << true << true;
+    QTest::newRow("deux tirets au milieu") << "a--b  c" << true << false;
+    QTest::newRow("deux tirets en fin") << "chat  chas--" << true << false;
+    QTest::newRow("trois tirets") << "a---b  c" << true << false;
+    QTest::newRow("quatre tirets au milieu") << "a----b  c" << true << true;
+    QTest::newRow("un seul tiret") << "porte-clé  porte-clés" << false << false;
 }
 
-void TestMarques::refusee_au_double_clic()
+void TestMarques::lignes_prises()
 {
     QFETCH(QString, ligne);
-    QTEST(wordpairs::refusee_au_double_clic(ligne), "refusee");
-}
-
-void TestMarques::sautee_par_selection_data()
-{
-    QTest::addColumn<QString>("ligne");
-    QTest::addColumn<bool>("sautee");
-    QTest::newRow("paire nue") << "chat  chas" << false;
-    QTest::newRow("vide") << "" << true;
-    QTest::newRow("marquée") << marque("chat  chas") << true;
-    // The double-click refuses it; the "Sélection" button takes it.
-    QTest::newRow("deux tirets seulement") << "a--b  c" << false;
-    QTest::newRow("trois tirets") << "a---b  c" << false;
-    QTest::newRow("quatre tirets au milieu") << "a----b  c" << true;
-}
-
-void TestMarques::sautee_par_selection()
-{
-    QFETCH(QString, ligne);
-    QTEST(wordpairs::sautee_par_selection(ligne), "sautee");
+    QTEST(wordpairs::refusee_au_double_clic(ligne), "refusee_au_double_clic");
+    QTEST(wordpairs::sautee_par_selection(ligne), "sautee_par_selection");
 }
 
 void TestMarques::est_marque_du_couple_data()
