@@ -230,7 +230,6 @@ void TestListesCouples::session_de_travail()
     QTemporaryDir dossier;
     Banc b;
     QSignalSpy comptes_logiciel(&b.listes, &wordpairs::ListesCouples::compte_logiciel);
-    b.listes.remplace_logiciel({});
     b.listes.ajoute_trouves({ "chat  chas", "chat  char", "bal  bas" });
     b.listes.ajoute_trouves({ "mot  mat", "sol  sel", "chat  chas" });
     b.listes.recherche_arretee();
@@ -249,7 +248,6 @@ void TestListesCouples::session_de_travail()
     QCOMPARE(b.listes.utilisateur(), QStringList({ "chat  chas", "bal  bas", "sol  sel" }));
     QVERIFY(b.listes.liste_modifiee());
     QVERIFY(b.boites_a_jour());
-
     const QString exercice = dossier.filePath("choix.liste_fantrel");
     const QString select_log = dossier.filePath("trouves.select_log");
     const QString texte = dossier.filePath("trouves.txt");
