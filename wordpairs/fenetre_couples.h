@@ -6,15 +6,18 @@
 //     TForm_choix_mots choix(repertoire, this);  …  choix.exec();
 // Closing it only hides it; lists, boxes and flags stay for the next showing.
 //
-// The search runs by turns of the event loop (about 8 ms of work each), so the
-// window stays live: found pairs are added ~30 times a second, STOP acts at once.
+// The window is the layout and the handlers; the lists live in ListesCouples
+// (with their files: DialoguesListes), the search in RechercheEnTranches, and the
+// controls show them as their signals tell.
 #pragma once
 #include "wordpairs/base_mots.h"
+#include "wordpairs/dialogues_listes.h"
 #include "wordpairs/filtre_couple.h"
+#include "wordpairs/liste_memo.h"
+#include "wordpairs/listes_couples.h"
+#include "wordpairs/recherche_en_tranches.h"
 #include <QDialog>
-#include <QElapsedTimer>
 #include <array>
-#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -29,9 +32,6 @@ class QTimer;
 class QToolButton;
 
 namespace fantrel::wordpairs {
-
-class ListeMemo;
-class Recherche;
 
 class TForm_choix_mots : public QDialog
 {
@@ -76,79 +76,57 @@ public:
     QAction *Sauver1 = nullptr; // "Fichier" / "Sauver les mots trouvés"
     QTimer *Timer_debut = nullptr;
 
-    // State of the search.
-    int ligne_debut = -1;
-    int ligne_fin = -1;
-    bool arret = false; // paused by STOP
-    bool reprise = false;
-    bool mot_seul = false;
-    bool init_progression = true;
-    bool liste_logiciel_a_sauver = false;
-    // State of the lists.
-    int debut_ligne1 = 0;
-    int fin_ligne1 = 0;
-    int debut_ligne3 = 0;
-    int fin_ligne3 = 0;
-    bool liste_modifiee = false;
-    bool sauvegarde_faite = false;
+    // What the controls show.
+    ListesCouples &listes() { return m_listes; }
+    RechercheEnTranches &recherche() { return m_recherche; }
+    const DialoguesListes &dialogues() const { return m_dialogues; }
 
-    bool recherche_en_cours() const;
-    // Slices of at most `unites` units of work instead of ~8 ms (0: by time), so
-    // that a test can stop a search on a small base half-way.
-    void definir_budget_tranche(qint64 unites) { m_budget_tranche = unites; }
-
+    // The handlers: each calls one operation of the search, the lists or their files.
 public slots:
-    void Timer_debutTimer();
-    void BitBtn1Click();
-    void BitBtn2Click();
-    void STOPClick();
-    void Memo1MouseDown();
-    void Memo3MouseDown();
+    void Timer_debutTimer(); // makes the length buttons
+    void BitBtn1Click(); // a class search (the single word when Edit_mot has the focus)
+    void BitBtn2Click(); // the single-word search
+    void STOPClick() { m_recherche.en_pause() ? m_recherche.reprend() : m_recherche.arrete(); }
+    void Memo1MouseDown() { Memo1->retient_ligne_du_curseur(); }
+    void Memo3MouseDown() { Memo3->retient_ligne_du_curseur(); }
     void Memo1DblClick();
     void Memo3DblClick();
-    void SpeedButton3Click();
-    void SpeedButton4Click();
-    void Speed_sauve_selectClick();
-    void Speed_charge_selectClick();
-    void SpeedButton1Click();
-    void SpeedButton2Click();
-    void Sauver1Click();
+    void SpeedButton3Click() { m_listes.choisit_lignes(Memo1->lignes_selection()); }
+    void SpeedButton4Click() { m_listes.rend_lignes(Memo3->lignes_selection()); }
+    void Speed_sauve_selectClick() { m_dialogues.sauve_utilisateur(); }
+    void Speed_charge_selectClick() { m_dialogues.charge_utilisateur(); }
+    void SpeedButton1Click() { m_dialogues.sauve_logiciel(); }
+    void SpeedButton2Click() { m_dialogues.charge_logiciel(); }
+    void Sauver1Click() { m_dialogues.sauve_trouves(); }
     // Whether the window may close, after asking about an unsaved user's list.
-    bool FormCloseQuery();
+    bool FormCloseQuery() { return m_dialogues.fermeture_permise(); }
     // Escape and the title bar's close both come here.
     void reject() override;
-
-signals:
-    // A search ended or was paused (its epilogue ran).
-    void recherche_arretee();
 
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;
 
 private:
     void construit_fenetre();
+    void relie_controles();
+    void relie_listes();
+    void relie_recherche();
     void charge_base();
-    void demarre(bool seul, int longueur);
-    void recherche();
-    void publie(int limite_ms, bool tout_de_suite);
-    void epilogue(bool terminee);
-    void maj_bitbtn2();
-    void maj_filtres();
-    void maj_longueur_cochee();
+    void coche_seulement(int longueur);
     int longueur_cochee() const;
     Filtres filtres() const;
-    void affiche_nb_choisis();
-    void remplace_dans_memo1(const QString &ancienne, const QString &nouvelle, bool derniere);
+    // What the search's signals show.
+    void montre_etat();
+    void montre_demarrage(int ligne_debut, int ligne_fin);
+    void montre_progression(int position, int maximum);
+    void montre_arret();
 
     const QString &m_repertoire;
     BaseMots m_base; // the lines shown in Memo2
-    std::unique_ptr<Recherche> m_recherche;
-    QTimer *m_tranche = nullptr; // next slice of the search
-    qint64 m_budget_tranche = 0;
-    QElapsedTimer m_depuis_publication;
-    QStringList m_a_publier;
+    ListesCouples m_listes;
+    DialoguesListes m_dialogues{ m_listes, m_repertoire };
+    RechercheEnTranches m_recherche;
     bool m_bitbtn2_voulu = false; // BitBtn2 as the word field and the buttons ask, search aside
-    bool m_ecriture_memo3 = false; // the program itself is changing Memo3
 };
 
 } // namespace fantrel::wordpairs

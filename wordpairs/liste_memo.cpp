@@ -1,16 +1,40 @@
 #include "wordpairs/liste_memo.h"
 #include <QScrollBar>
-#include <algorithm>
 #include <QTextBlock>
 #include <QTextDocument>
+#include <QTimer>
+#include <algorithm>
 
 namespace fantrel::wordpairs {
+
+namespace {
+
+constexpr int intervalle_peinture_ms = 33;
+
+// Marks the program's own changes of the text while it lives.
+class Ecriture
+{
+public:
+    explicit Ecriture(bool &drapeau) : m_drapeau(drapeau) { m_drapeau = true; }
+    ~Ecriture() { m_drapeau = false; }
+    Ecriture(const Ecriture &) = delete;
+    Ecriture &operator=(const Ecriture &) = delete;
+
+private:
+    bool &m_drapeau;
+};
+
+} // namespace
 
 ListeMemo::ListeMemo(QWidget *parent) : QPlainTextEdit(parent)
 {
     setLineWrapMode(NoWrap);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    connect(document(), &QTextDocument::contentsChange, this, &ListeMemo::contenu_change);
+    m_reprise_peinture = new QTimer(this);
+    m_reprise_peinture->setSingleShot(true);
+    connect(m_reprise_peinture, &QTimer::timeout, this, [this] { setUpdatesEnabled(true); });
 }
 
 QStringList ListeMemo::lignes() const
@@ -31,15 +55,9 @@ int ListeMemo::nb_lignes() const
     return doc->blockCount() - (doc->lastBlock().length() <= 1 ? 1 : 0);
 }
 
-QString ListeMemo::texte_brut() const
-{
-    QString texte = document()->toRawText();
-    texte.replace(QChar::ParagraphSeparator, u'\n');
-    return texte;
-}
-
 void ListeMemo::remplace_tout(const QStringList &lignes)
 {
+    const Ecriture ecriture(m_ecriture);
     setPlainText(lignes.join(u'\n'));
 }
 
@@ -47,6 +65,8 @@ void ListeMemo::ajoute_lignes(const QStringList &lignes)
 {
     if (lignes.isEmpty())
         return;
+    const Ecriture ecriture(m_ecriture);
+    retarde_peinture();
     QScrollBar *barre = verticalScrollBar();
     const bool au_bout = barre->value() == barre->maximum();
     QTextCursor curseur(document());
@@ -65,6 +85,7 @@ void ListeMemo::remplace_ligne(int numero, const QString &ligne)
     const QTextBlock bloc = document()->findBlockByNumber(numero);
     if (!bloc.isValid())
         return;
+    const Ecriture ecriture(m_ecriture);
     QTextCursor curseur(bloc);
     curseur.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
     curseur.insertText(ligne);
@@ -75,6 +96,7 @@ void ListeMemo::supprime_ligne(int numero)
     const QTextBlock bloc = document()->findBlockByNumber(numero);
     if (!bloc.isValid())
         return;
+    const Ecriture ecriture(m_ecriture);
     QTextCursor curseur(bloc);
     if (bloc.next().isValid()) {
         curseur.setPosition(bloc.next().position(), QTextCursor::KeepAnchor);
@@ -95,21 +117,30 @@ void ListeMemo::selectionne(int debut, int fin)
     setTextCursor(curseur);
 }
 
-Plage ListeMemo::ligne_du_curseur() const
+void ListeMemo::retient_ligne_du_curseur()
 {
+    if (document()->isEmpty())
+        return;
     const QTextBlock bloc = textCursor().block();
-    return { bloc.position(), bloc.position() + bloc.length() - 1 };
+    m_ligne_retenue = { bloc.position(), bloc.position() + bloc.length() - 1 };
+    selectionne(m_ligne_retenue.debut, m_ligne_retenue.fin);
 }
 
-QString ListeMemo::texte_entre(int debut, int fin) const
+QString ListeMemo::texte_retenu() const
 {
     const int bout = document()->characterCount() - 1;
     QTextCursor curseur(document());
-    curseur.setPosition(std::clamp(debut, 0, bout));
-    curseur.setPosition(std::clamp(fin, 0, bout), QTextCursor::KeepAnchor);
+    curseur.setPosition(std::clamp(m_ligne_retenue.debut, 0, bout));
+    curseur.setPosition(std::clamp(m_ligne_retenue.fin, 0, bout), QTextCursor::KeepAnchor);
     QString texte = curseur.selectedText();
     texte.replace(QChar::ParagraphSeparator, u'\n');
     return texte;
+}
+
+void ListeMemo::curseur_au_debut_retenu()
+{
+    const int place = std::min(m_ligne_retenue.debut, document()->characterCount() - 1);
+    selectionne(place, place);
 }
 
 QStringList ListeMemo::lignes_selection() const
@@ -131,32 +162,6 @@ QStringList ListeMemo::lignes_selection() const
     return lignes;
 }
 
-int ListeMemo::cherche_ligne(const QString &ligne, bool derniere) const
-{
-    const QTextDocument *doc = document();
-    if (derniere) {
-        for (QTextBlock bloc = doc->lastBlock(); bloc.isValid(); bloc = bloc.previous())
-            if (bloc.length() - 1 == ligne.size() && bloc.text() == ligne)
-                return bloc.blockNumber();
-    } else {
-        for (QTextBlock bloc = doc->begin(); bloc.isValid(); bloc = bloc.next())
-            if (bloc.length() - 1 == ligne.size() && bloc.text() == ligne)
-                return bloc.blockNumber();
-    }
-    return -1;
-}
-
-void ListeMemo::remplace_lignes_egales(const QString &ancienne, const QString &nouvelle)
-{
-    for (QTextBlock bloc = document()->begin(); bloc.isValid(); bloc = bloc.next()) {
-        if (bloc.length() - 1 != ancienne.size() || bloc.text() != ancienne)
-            continue;
-        QTextCursor curseur(bloc);
-        curseur.movePosition(QTextCursor::EndOfBlock, QTextCursor::KeepAnchor);
-        curseur.insertText(nouvelle);
-    }
-}
-
 void ListeMemo::mousePressEvent(QMouseEvent *evenement)
 {
     QPlainTextEdit::mousePressEvent(evenement);
@@ -167,6 +172,44 @@ void ListeMemo::mouseDoubleClickEvent(QMouseEvent *evenement)
 {
     QPlainTextEdit::mouseDoubleClickEvent(evenement);
     emit double_clic();
+}
+
+void ListeMemo::paintEvent(QPaintEvent *evenement)
+{
+    m_peinte.start();
+    QPlainTextEdit::paintEvent(evenement);
+}
+
+// The lines the change touched, read back from the text: every line before
+// `position` and after `position + ajoutes` stands as it stood.
+void ListeMemo::contenu_change(int position, int retires, int ajoutes)
+{
+    Q_UNUSED(retires);
+    const QTextDocument *doc = document();
+    const int ecart = doc->blockCount() - m_nb_blocs;
+    m_nb_blocs = doc->blockCount();
+    if (m_ecriture)
+        return;
+    const int bout = doc->characterCount() - 1;
+    const QTextBlock premier = doc->findBlock(std::clamp(position, 0, bout));
+    const QTextBlock dernier = doc->findBlock(std::clamp(position + ajoutes, 0, bout));
+    QStringList lignes;
+    for (QTextBlock bloc = premier; bloc.isValid(); bloc = bloc.next()) {
+        lignes.append(bloc.text());
+        if (bloc == dernier)
+            break;
+    }
+    emit saisie(premier.blockNumber(), int(lignes.size()) - ecart, lignes);
+}
+
+// Adding a few lines costs less than painting the box: once it was painted less
+// than 33 ms ago, it waits for the rest of that time.
+void ListeMemo::retarde_peinture()
+{
+    if (!updatesEnabled() || !m_peinte.isValid() || m_peinte.elapsed() >= intervalle_peinture_ms)
+        return;
+    setUpdatesEnabled(false);
+    m_reprise_peinture->start(intervalle_peinture_ms - int(m_peinte.elapsed()));
 }
 
 } // namespace fantrel::wordpairs

@@ -29,6 +29,27 @@ QString sans_marque(const QString &ligne)
     return ligne.mid(avant_marque.size(), ligne.size() - avant_marque.size() - apres_marque.size());
 }
 
+bool refusee_au_double_clic(QStringView ligne)
+{
+    return ligne.isEmpty() || ligne.contains(u"--");
+}
+
+bool sautee_par_selection(QStringView ligne)
+{
+    return ligne.isEmpty() || ligne.contains(avant_marque);
+}
+
+bool est_marque_du_couple(QStringView ligne, QStringView couple)
+{
+    return ligne.size() == avant_marque.size() + couple.size() + apres_marque.size()
+            && est_marque(ligne) && ligne.mid(avant_marque.size(), couple.size()) == couple;
+}
+
+QString ligne_trouvee(const QString &couple, const QSet<QString> &choisis)
+{
+    return choisis.contains(couple) ? marque(couple) : couple;
+}
+
 QStringList marque_choisis(const QStringList &logiciel, const QStringList &choisis)
 {
     QHash<QString, QList<int>> rangs; // line of the user's list → its places

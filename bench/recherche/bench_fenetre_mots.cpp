@@ -92,7 +92,7 @@ Mesures cherche(fantrel::wordpairs::TForm_choix_mots &f, int classe)
     attendu = horloge.nsecsElapsed() + 1'000'000;
     cpu_avant = temps_cpu_ms();
     sonde.start();
-    while (f.recherche_en_cours())
+    while (f.recherche().en_cours())
         QTest::qWait(1);
     sonde.stop();
     m.total_ms = double(chrono.nsecsElapsed()) / 1e6;
@@ -115,16 +115,16 @@ double latence_stop(fantrel::wordpairs::TForm_choix_mots &f, int classe, int apr
     chrono.start();
     double latence = -1;
     QTimer::singleShot(apres_ms, Qt::PreciseTimer, [&] {
-        if (!f.recherche_en_cours())
+        if (!f.recherche().en_cours())
             return;
         f.STOP->click();
         latence = double(chrono.nsecsElapsed()) / 1e6 - apres_ms;
     });
-    while (f.recherche_en_cours() && chrono.elapsed() < apres_ms + 1000)
+    while (f.recherche().en_cours() && chrono.elapsed() < apres_ms + 1000)
         QTest::qWait(1);
-    if (f.arret)
+    if (f.recherche().en_pause())
         f.STOPClick(); // take it up again to the end
-    while (f.recherche_en_cours())
+    while (f.recherche().en_cours())
         QTest::qWait(1);
     return latence;
 }

@@ -152,15 +152,15 @@ Ecrivain ecrivain(int k)
         Ecrivain e;
         e.nom = QStringLiteral("choisis.liste_fantrel");
         e.prepare = [](Banc &b) {
-            fenetre(b).Memo3->remplace_tout(
+            fenetre(b).listes().remplace_utilisateur(
                     { QStringLiteral("pâte  pâté"), QStringLiteral("chat  chas") });
-            fenetre(b).liste_modifiee = true;
+            fenetre(b).listes().definir_liste_modifiee(true);
         };
         e.ecrit = [](Banc &b, const QString &dossier) {
             commande(b, fenetre(b).Speed_sauve_select,
                      dossier + QStringLiteral("/choisis.liste_fantrel"));
         };
-        e.marque = [](Banc &b) { return QString::number(fenetre(b).liste_modifiee); };
+        e.marque = [](Banc &b) { return QString::number(fenetre(b).listes().liste_modifiee()); };
         e.attendu = [](Banc &) { return QStringList{ "pâte  pâté", "chat  chas" }; };
         return e;
     }
@@ -170,9 +170,10 @@ Ecrivain ecrivain(int k)
         Ecrivain e;
         e.nom = select_log ? QStringLiteral("logiciel.select_log") : QStringLiteral("trouves.txt");
         e.prepare = [](Banc &b) {
-            fenetre(b).Memo1->remplace_tout({ QStringLiteral("----chat  chas------------------"),
-                                              QStringLiteral("fier  fiel") });
-            fenetre(b).liste_logiciel_a_sauver = true;
+            fenetre(b).listes().remplace_logiciel(
+                    { QStringLiteral("----chat  chas------------------"),
+                      QStringLiteral("fier  fiel") });
+            fenetre(b).listes().definir_liste_logiciel_a_sauver(true);
         };
         e.ecrit = [select_log](Banc &b, const QString &dossier) {
             if (select_log)
@@ -183,7 +184,9 @@ Ecrivain ecrivain(int k)
                 fenetre(b).Sauver1->trigger();
             }
         };
-        e.marque = [](Banc &b) { return QString::number(fenetre(b).liste_logiciel_a_sauver); };
+        e.marque = [](Banc &b) {
+            return QString::number(fenetre(b).listes().liste_logiciel_a_sauver());
+        };
         e.attendu = [select_log](Banc &) {
             return select_log ? QStringList{ "chat  chas", "fier  fiel" }
                               : QStringList{ "----chat  chas------------------", "fier  fiel" };

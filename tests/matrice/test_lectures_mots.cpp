@@ -33,7 +33,7 @@ void attend_fin_recherche(wordpairs::TForm_choix_mots &f)
 {
     QElapsedTimer chrono;
     chrono.start();
-    while (f.recherche_en_cours() && chrono.elapsed() < 120'000)
+    while (f.recherche().en_cours() && chrono.elapsed() < 120'000)
         QTest::qWait(10);
 }
 
@@ -106,7 +106,7 @@ Lecteur lecteur_base()
     l.erreur_ouverture = impossible_d_ouvrir;
     l.verifie = [](Banc &b, const QString &chemin, const QStringList &lignes) {
         wordpairs::TForm_choix_mots &f = fenetre(b);
-        QVERIFY2(!f.recherche_en_cours(), "the search did not end");
+        QVERIFY2(!f.recherche().en_cours(), "the search did not end");
         QCOMPARE(static_cast<QStringListModel *>(f.Memo2->model())->stringList(), lignes);
         QCOMPARE(f.Lab_fic_tous_les_mots->text(), chemin);
         const QStringList paires = paires_classe_4(lignes);
@@ -134,7 +134,7 @@ Lecteur lecteur_select_log()
     l.etat = [](Banc &b) {
         wordpairs::TForm_choix_mots &f = fenetre(b);
         return QStringList{ f.Memo1->lignes().join(u'\n'), etiquette(f.Lab_fic_mots_selectionnes),
-                            QString::number(f.liste_logiciel_a_sauver) };
+                            QString::number(f.listes().liste_logiciel_a_sauver()) };
     };
     l.erreur_ouverture = impossible_d_ouvrir;
     l.erreur_contenu = refus_capacite;
@@ -158,8 +158,8 @@ Lecteur lecteur_liste_utilisateur()
     l.avant = [](Banc &b) {
         cherche_sur_la_base_du_banc(b);
         wordpairs::TForm_choix_mots &f = fenetre(b);
-        f.Memo3->remplace_tout({ QStringLiteral("lac  lit") });
-        f.liste_modifiee = false; // as after a save
+        f.listes().remplace_utilisateur({ QStringLiteral("lac  lit") });
+        f.listes().definir_liste_modifiee(false); // as after a save
     };
     l.lit = [](Banc &b, const QString &chemin) {
         b.fichier_dialogue = chemin;
@@ -168,7 +168,7 @@ Lecteur lecteur_liste_utilisateur()
     l.etat = [](Banc &b) {
         wordpairs::TForm_choix_mots &f = fenetre(b);
         return QStringList{ f.Memo3->lignes().join(u'\n'), f.Memo1->lignes().join(u'\n'),
-                            etiquette(f.Lab_fic_mots_choisis), QString::number(f.liste_modifiee),
+                            etiquette(f.Lab_fic_mots_choisis), QString::number(f.listes().liste_modifiee()),
                             etiquette(f.Label6) };
     };
     l.erreur_ouverture = impossible_d_ouvrir;

@@ -131,15 +131,15 @@ void TestTrouvailles::liste_illisible_garde_les_paires()
     QCOMPARE(b.form->etat.liste_mots.size(), avant.size());
 }
 
-// wordpairs/fenetre_couples_recherche.cpp, BitBtn1Click: the software's list was
+// wordpairs/fenetre_couples.cpp, BitBtn1Click: the software's list was
 // emptied before the base was read, so a missing tout.txt lost the pairs found (and
 // not saved). The base is now read first.
 void TestTrouvailles::base_illisible_garde_la_liste_logiciel()
 {
     Banc b;
     wordpairs::TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
-    f.Memo1->remplace_tout({ QStringLiteral("chat  chas"), QStringLiteral("fier  fiel") });
-    f.liste_logiciel_a_sauver = true;
+    f.listes().remplace_logiciel({ QStringLiteral("chat  chas"), QStringLiteral("fier  fiel") });
+    f.listes().definir_liste_logiciel_a_sauver(true);
     QFile::remove(b.chemin(QStringLiteral("tout.txt")));
     f.BitBtn1->setFocus();
     platform::proteger([&] { f.BitBtn1Click(); });
@@ -155,7 +155,7 @@ void TestTrouvailles::erreur_d_un_bouton_sans_fuite()
 {
 #if defined(__SANITIZE_ADDRESS__)
     Banc b;
-    TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
+    wordpairs::TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
     Banc::montre(&f);
     if (__lsan_do_recoverable_leak_check() != 0)
         QSKIP("leaks before the click (run with the leak suppressions of scripts/lsan.supp)");

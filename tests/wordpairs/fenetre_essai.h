@@ -49,6 +49,13 @@ struct FenetreEssai
         fenetre->BitBtn1Click();
     }
 
+    // The boxes show the two lists as the data holds them.
+    void boites_a_jour()
+    {
+        QCOMPARE(fenetre->Memo1->lignes(), fenetre->listes().logiciel());
+        QCOMPARE(fenetre->Memo3->lignes(), fenetre->listes().utilisateur());
+    }
+
     // Where to click on line `ligne` of a list: on its first letter, or far right.
     static QPoint point_ligne(fantrel::wordpairs::ListeMemo *memo, int ligne, bool a_droite = false)
     {

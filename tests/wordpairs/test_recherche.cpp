@@ -117,6 +117,7 @@ private slots:
     void longueur_decochee_en_cours();
     void rapide_comme_simple_bases_aleatoires();
     void rapide_comme_simple_mot_seul();
+    void rapide_comme_simple_petite_base();
     void rapide_comme_simple_tout_petit();
 };
 
@@ -307,16 +308,14 @@ void TestRecherche::rapide_comme_simple_mot_seul()
     QVERIFY(couples > 100);
 }
 
+namespace {
+
 // A real French base: every class, all filters and none, and pauses anywhere in
-// class 8 (indexed on a thread).
+// class `classe_reprise`. Returns the number of pairs of the straightforward search.
 // The straightforward search keeps its scans but remembers their answers here,
 // which changes nothing but the time.
-void TestRecherche::rapide_comme_simple_tout_petit()
+int compare_sur_une_base(const wordpairs::BaseMots &base, int classe_reprise)
 {
-    const QString chemin = chemin_partage("tout-petit.txt");
-    if (!QFile::exists(chemin))
-        QSKIP(qPrintable("pas de base " + chemin));
-    const wordpairs::BaseMots base(platform::lire_lignes(chemin));
     QHash<QString, bool> memoire;
     const wordpairs::ContientTexte contient = [&](const QString &t) {
         auto r = memoire.constFind(t);
@@ -331,12 +330,57 @@ void TestRecherche::rapide_comme_simple_tout_petit()
             wordpairs::RechercheSimple simple(base, { false, classe, {} }, contient);
             const Issue attendu = termine(simple, filtres);
             wordpairs::RechercheRapide rapide(base, { false, classe, {} });
-            const Issue obtenu = termine(rapide, filtres, classe == 8 ? &hasard : nullptr);
-            QVERIFY2(obtenu.couples == attendu.couples, qPrintable(QString::number(classe)));
-            QCOMPARE(obtenu.position, attendu.position);
+            const Issue obtenu =
+                    termine(rapide, filtres, classe == classe_reprise ? &hasard : nullptr);
+            if (obtenu.couples != attendu.couples || obtenu.position != attendu.position) {
+                qWarning("classe %d, filtres %s: %d lignes au lieu de %d", classe,
+                         filtres == aucun ? "aucun" : "tous", int(obtenu.couples.size()),
+                         int(attendu.couples.size()));
+                return -1;
+            }
             couples += int(attendu.couples.size());
         }
     }
+    return couples;
+}
+
+// Every pair the participle filter rejects on a base, for all filters against
+// all but that one: the filter has work there.
+int rejets_participes(const wordpairs::BaseMots &base, int classe)
+{
+    wordpairs::Filtres sans = wordpairs::Filtres{};
+    sans.participes = false;
+    wordpairs::RechercheRapide avec_filtre(base, { false, classe, {} });
+    wordpairs::RechercheRapide sans_filtre(base, { false, classe, {} });
+    return int(termine(sans_filtre, sans).couples.size())
+            - int(termine(avec_filtre, wordpairs::Filtres{}).couples.size());
+}
+
+} // namespace
+
+// 382 lines of the real base kept beside this test (classes 1 to 6 whole, the first
+// lines of classes 7 and 8): the cases run in every checkout.
+void TestRecherche::rapide_comme_simple_petite_base()
+{
+    const QString chemin = QFINDTESTDATA("petite_base.txt");
+    QVERIFY2(!chemin.isEmpty(), "tests/wordpairs/petite_base.txt is missing");
+    const wordpairs::BaseMots base(platform::lire_lignes(chemin));
+    QCOMPARE(base.nb_lignes(), 382);
+    const int couples = compare_sur_une_base(base, 7);
+    QVERIFY2(couples >= 0, "the fast search differs from the straightforward one (see above)");
+    QVERIFY2(couples > 1000, qPrintable(QString::number(couples)));
+    QVERIFY2(rejets_participes(base, 7) > 0,
+             "the participle filter should reject pairs of class 7");
+}
+
+// The same on the larger base of the shared data, when it is there.
+void TestRecherche::rapide_comme_simple_tout_petit()
+{
+    const QString chemin = chemin_partage("tout-petit.txt");
+    if (!QFile::exists(chemin))
+        QSKIP(qPrintable("pas de base " + chemin + " (the small base's case ran)"));
+    const int couples = compare_sur_une_base(wordpairs::BaseMots(platform::lire_lignes(chemin)), 8);
+    QVERIFY2(couples >= 0, "the fast search differs from the straightforward one (see above)");
     QVERIFY(couples > 10000);
 }
 
