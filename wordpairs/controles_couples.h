@@ -14,7 +14,7 @@ namespace fantrel::wordpairs {
 
 class ListeMemo;
 
-// The control with its object name (the specification's name), for chaining.
+// The control with its layout name as object name, for chaining.
 template<class T>
 T *nomme(T *controle, const char *nom)
 {
