@@ -55,7 +55,15 @@ bool pareil_sauf(QStringView b, QStringView a, int d, bool meme_longueur)
 IndexClasse::IndexClasse(const QStringList &lignes, int debut, int fin)
     : m_lignes(lignes), m_debut(debut)
 {
-    std::vector<int> nb_occ;
+    indexe_mots(fin);
+    indexe_occurrences(fin);
+    indexe_ordres();
+}
+
+void IndexClasse::indexe_mots(int fin)
+{
+    const int debut = m_debut;
+    m_nb_occ.clear();
     for (int ligne = debut; ligne < fin; ++ligne) {
         m_debut_ligne.push_back(int(m_mots_lignes.size()));
         for (QStringView mot : mots_de_la_ligne_vues(m_lignes.at(ligne))) {
@@ -67,18 +75,22 @@ IndexClasse::IndexClasse(const QStringList &lignes, int debut, int fin)
             if (place == m_ids.cend()) {
                 place = m_ids.insert(mot, int(m_mots.size()));
                 m_mots.push_back(mot);
-                nb_occ.push_back(0);
+                m_nb_occ.push_back(0);
             }
-            ++nb_occ[std::size_t(*place)];
+            ++m_nb_occ[std::size_t(*place)];
             m_mots_lignes.push_back(*place);
         }
     }
     m_debut_ligne.push_back(int(m_mots_lignes.size()));
+}
 
-    // Occurrences, gathered per word in line order.
+// Occurrences, gathered per word in line order.
+void IndexClasse::indexe_occurrences(int fin)
+{
+    const int debut = m_debut;
     m_debut_occ.assign(m_mots.size() + 1, 0);
     for (std::size_t id = 0; id < m_mots.size(); ++id)
-        m_debut_occ[id + 1] = m_debut_occ[id] + nb_occ[id];
+        m_debut_occ[id + 1] = m_debut_occ[id] + m_nb_occ[id];
     m_occ.resize(std::size_t(m_debut_occ.back()));
     std::vector<int> suivante(m_debut_occ.begin(), m_debut_occ.end() - 1);
     for (int ligne = debut; ligne < fin; ++ligne) {
@@ -88,8 +100,12 @@ IndexClasse::IndexClasse(const QStringList &lignes, int debut, int fin)
             if (const int id = m_mots_lignes[std::size_t(k)]; id >= 0)
                 m_occ[std::size_t(suivante[std::size_t(id)]++)] = { ligne, k - premier };
     }
+    m_nb_occ = {};
+}
 
-    // One order per place d, and each word's rank in it.
+// One order per place d, and each word's rank in it.
+void IndexClasse::indexe_ordres()
+{
     m_debut_rang.assign(m_mots.size() + 1, 0);
     for (std::size_t id = 0; id < m_mots.size(); ++id) {
         const int longueur = int(m_mots[id].size());

@@ -43,12 +43,17 @@ public:
     qsizetype memoire_octets() const;
 
 private:
+    void indexe_mots(int fin);
+    void indexe_occurrences(int fin);
+    void indexe_ordres();
+
     QStringList m_lignes; // keeps the viewed text alive
     int m_debut = 0;
     std::vector<QStringView> m_mots; // distinct non-empty words
     QHash<QStringView, int> m_ids;
     std::vector<int> m_debut_ligne; // per line: first entry in m_mots_lignes
     std::vector<int> m_mots_lignes;
+    std::vector<int> m_nb_occ; // per word, while the index is built
     std::vector<int> m_debut_occ; // per word: first entry in m_occ
     std::vector<Occurrence> m_occ;
     std::vector<std::vector<int>> m_ordre; // per place d: word ids sorted by deleted form
