@@ -33,6 +33,37 @@ QString nouvelle_connexion()
     return QStringLiteral("fantrel-essais-%1").arg(++compteur);
 }
 
+void retire_connexion(const QString &nom)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(nom, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nom);
+}
+
+// Looks at an existing file through a read-only connection before anything writes it:
+// a damaged file is then set aside exactly as it was (a writing connection would
+// checkpoint its journal into it, or delete that journal, on closing).
+void sonde(const QString &chemin)
+{
+    const QString nom = nouvelle_connexion();
+    try {
+        QSqlDatabase db = QSqlDatabase::addDatabase(pilote_base(), nom);
+        db.setDatabaseName(chemin);
+        db.setConnectOptions(options_connexion(true));
+        if (!db.open())
+            throw erreur_sql(db.lastError(), chemin);
+        if (version_schema(db, chemin) > version_schema_programme())
+            throw erreur_base(NatureErreurBase::version, chemin);
+        verifie_integrite(db, chemin);
+    } catch (...) {
+        retire_connexion(nom);
+        throw;
+    }
+    retire_connexion(nom);
+}
+
 QString insertion(const QString &table, const QStringList &colonnes)
 {
     QStringList marques;
@@ -78,27 +109,28 @@ BaseEssais::~BaseEssais()
 void BaseEssais::ouvre(Acces acces)
 {
     const bool ecriture = acces == Acces::ecriture;
-    if (ecriture)
+    if (ecriture) {
         verifie_ecriture_possible(m_chemin);
+        if (QFileInfo(m_chemin).size() > 0)
+            sonde(m_chemin);
+    }
     QSqlDatabase db = QSqlDatabase::addDatabase(pilote_base(), m_connexion);
     db.setDatabaseName(m_chemin);
     db.setConnectOptions(options_connexion(!ecriture));
     if (!db.open())
         throw erreur_sql(db.lastError(), m_chemin);
-    if (ecriture) {
-        regle_connexion(db, m_chemin);
-        migre_schema(db, etapes_schema(), m_chemin);
-    } else {
+    if (!ecriture) {
         const int version = version_schema(db, m_chemin);
         if (version > version_schema_programme())
             throw erreur_base(NatureErreurBase::version, m_chemin);
         if (version < version_schema_programme())
             throw erreur_base(NatureErreurBase::autre, m_chemin,
                               QStringLiteral("La base n'a pas encore été mise à jour."));
-    }
-    verifie_integrite(db, m_chemin);
-    if (!ecriture)
+        verifie_integrite(db, m_chemin);
         return;
+    }
+    regle_connexion(db, m_chemin);
+    migre_schema(db, etapes_schema(), m_chemin);
     m_insertion_essai = std::make_unique<QSqlQuery>(db);
     m_insertion_evenement = std::make_unique<QSqlQuery>(db);
     if (!m_insertion_essai->prepare(
@@ -113,11 +145,7 @@ void BaseEssais::ferme()
 {
     m_insertion_essai.reset();
     m_insertion_evenement.reset();
-    {
-        QSqlDatabase db = QSqlDatabase::database(m_connexion, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(m_connexion);
+    retire_connexion(m_connexion);
 }
 
 qint64 BaseEssais::insere(QSqlQuery &requete, const QVariantList &valeurs)
