@@ -89,13 +89,16 @@ ErreurBase erreur_sql(const QSqlError &erreur, const QString &chemin)
     default:
         break;
     }
-    QString detail = erreur.databaseText();
-    if (detail.isEmpty())
-        detail = erreur.driverText();
+    QString detail;
     if (code == entree_sortie)
-        detail = QStringLiteral("Erreur d'entrée-sortie (%1).").arg(detail);
+        detail = QStringLiteral("Erreur d'entrée-sortie du disque.");
     else if (code == ouverture_impossible)
-        detail = QStringLiteral("Impossible d'ouvrir ou de créer le fichier (%1).").arg(detail);
+        detail = QStringLiteral("Le fichier ne peut être ni ouvert ni créé (dossier absent ?).");
+    else // SQLite's own words, in English, are all there is to say
+        detail = QStringLiteral("Erreur SQLite %1 : %2")
+                         .arg(erreur.nativeErrorCode(),
+                              erreur.databaseText().isEmpty() ? erreur.driverText()
+                                                              : erreur.databaseText());
     return erreur_base(NatureErreurBase::autre, chemin, detail);
 }
 

@@ -61,6 +61,8 @@ std::optional<SeanceAReprendre> EnregistreurEssais::seance_a_reprendre(const QSt
 
 void EnregistreurEssais::commence_seance(const Seance &seance)
 {
+    if (m_seance)
+        return;
     m_seance = seance;
     if (!m_seance->debut_utc.isValid())
         m_seance->debut_utc = QDateTime::currentDateTimeUtc();

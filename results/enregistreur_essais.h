@@ -25,7 +25,8 @@ public:
                                                        const QString &repertoire);
 
     // One call each, never throwing. Elements recorded before commence_seance wait for
-    // it. An invalid time stamp is taken as now.
+    // it. An invalid time stamp is taken as now. NOTE: one session per recorder: a
+    // second commence_seance is ignored.
     void commence_seance(const Seance &seance);
     void enregistre_essai(const Essai &essai);
     void enregistre_evenement(const Evenement &evenement);

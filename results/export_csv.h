@@ -22,7 +22,8 @@ QString champ_valeur(const QVariant &valeur);
 // chemin_csv, replacing it atomically: a failure leaves the previous file whole.
 // Throws ErreurExecution: "Impossible de créer le fichier %s" (and the reason) when
 // the file cannot be written, "Impossible d'ouvrir le fichier %s" (and the reason)
-// when the base cannot be read.
+// when the base cannot be read. NOTE: trials the recorder still holds in memory (base
+// unavailable) are not in the file.
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
                  std::optional<qint64> seance = std::nullopt);
 

@@ -1,12 +1,10 @@
-// Recording as the trials run: a program killed mid-session keeps every committed
-// trial; a base that refuses to be written never stops the trials, is announced once,
-// and receives everything, in order, once it works again.
+// Recording as the trials run: a base that refuses to be written never stops the
+// trials, is announced once, and receives everything, in order, once it works again.
 #include "essais_exemples.h"
 #include "results/base_essais.h"
 #include "results/dialecte_sqlite.h"
 #include "results/enregistreur_essais.h"
 #include <QDir>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSignalSpy>
@@ -20,7 +18,14 @@ using namespace fantrel::results;
 
 namespace {
 
-enum class Cas { verrou, fichier_lecture_seule, dossier_lecture_seule, disque_plein, version };
+enum class Cas {
+    verrou,
+    fichier_lecture_seule,
+    dossier_lecture_seule,
+    dossier_absent,
+    disque_plein,
+    version
+};
 
 const QString prefixe = QStringLiteral("Les essais ne sont plus enregistrés dans la base : ");
 
@@ -75,8 +80,6 @@ class TestEnregistreurEssais : public QObject
 private slots:
     void init();
     void cleanup();
-    void tue_en_pleine_seance_data();
-    void tue_en_pleine_seance();
     void ordre_partage_avec_les_evenements();
     void conditions_data();
     void conditions();
@@ -119,56 +122,6 @@ void TestEnregistreurEssais::cleanup()
     m_monte = false;
 }
 
-void TestEnregistreurEssais::tue_en_pleine_seance_data()
-{
-    QTest::addColumn<int>("engages"); // trials committed before the kill
-    QTest::newRow("après le premier essai") << 1;
-    QTest::newRow("après 40 essais") << 40;
-    QTest::newRow("après 400 essais") << 400;
-}
-
-// The helper writes without pause: the kill lands anywhere in an insert or between
-// two. Every trial it reported as committed is in the file, whole, and the file is
-// sound; at most the trial in flight is there too.
-void TestEnregistreurEssais::tue_en_pleine_seance()
-{
-    QFETCH(int, engages);
-    QProcess aide;
-    aide.start(QStringLiteral(AIDE_BASE_ESSAIS), { chemin() });
-    QVERIFY2(aide.waitForStarted(), qPrintable(aide.errorString()));
-    QByteArray sortie;
-    const auto dernier = [&] {
-        const QList<QByteArray> lignes = sortie.trimmed().split('\n');
-        return lignes.last().startsWith("engage ") ? lignes.last().mid(7).toInt() : 0;
-    };
-    while (dernier() < engages) {
-        QVERIFY2(aide.waitForReadyRead(20000), "l'aide n'écrit plus");
-        sortie += aide.readAllStandardOutput();
-        QVERIFY2(!sortie.contains("echec"), sortie.constData());
-    }
-    aide.kill(); // SIGKILL
-    QVERIFY(aide.waitForFinished());
-    QCOMPARE(aide.exitStatus(), QProcess::CrashExit);
-    sortie += aide.readAllStandardOutput();
-    const int signales = dernier();
-    QVERIFY(signales >= engages);
-
-    BaseEssais base(chemin()); // reads the journal back and checks every page
-    const QVector<Essai> essais = base.essais();
-    QVERIFY2(essais.size() == signales || essais.size() == signales + 1,
-             qPrintable(QStringLiteral("%1 essais dans la base, %2 signalés")
-                                .arg(essais.size())
-                                .arg(signales)));
-    for (int n = 1; n <= essais.size(); ++n) {
-        Essai attendu = n % 2 ? exemples::essai_saisie() : exemples::essai_morbelle();
-        attendu.numero = n;
-        attendu.id = essais[n - 1].id;
-        attendu.seance = essais[n - 1].seance;
-        attendu.ordre = n;
-        QCOMPARE(essais[n - 1], attendu);
-    }
-}
-
 void TestEnregistreurEssais::ordre_partage_avec_les_evenements()
 {
     EnregistreurEssais enregistreur(chemin());
@@ -207,6 +160,7 @@ void TestEnregistreurEssais::conditions_data()
             << Cas::verrou << "verrouillé par un autre programme";
     QTest::newRow("fichier en lecture seule") << Cas::fichier_lecture_seule << "en lecture seule";
     QTest::newRow("dossier en lecture seule") << Cas::dossier_lecture_seule << "en lecture seule";
+    QTest::newRow("dossier absent") << Cas::dossier_absent << "ni ouvert ni créé";
     QTest::newRow("disque plein (tmpfs)") << Cas::disque_plein << "est plein";
     QTest::newRow("base d'une version plus récente")
             << Cas::version << "version plus récente du programme";
@@ -299,6 +253,9 @@ void TestEnregistreurEssais::provoque(Cas cas)
     case Cas::dossier_lecture_seule:
         QVERIFY(QFile::setPermissions(dossier(), QFile::ReadOwner | QFile::ExeOwner));
         break;
+    case Cas::dossier_absent:
+        QVERIFY(QDir().rmdir(dossier()));
+        break;
     case Cas::disque_plein: {
         QFile remplissage(dossier() + QStringLiteral("/remplissage"));
         QVERIFY(remplissage.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
@@ -337,6 +294,9 @@ void TestEnregistreurEssais::repare(Cas cas)
     case Cas::dossier_lecture_seule:
         QVERIFY(QFile::setPermissions(dossier(),
                                       QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        break;
+    case Cas::dossier_absent:
+        QVERIFY(QDir().mkdir(dossier()));
         break;
     case Cas::disque_plein:
         QVERIFY(QFile::remove(dossier() + QStringLiteral("/remplissage")));
