@@ -80,7 +80,6 @@ class TestEnregistreurEssais : public QObject
 private slots:
     void init();
     void cleanup();
-    void ordre_partage_avec_les_evenements();
     void conditions_data();
     void conditions();
     void fichier_endommage_data();
@@ -120,36 +119,6 @@ void TestEnregistreurEssais::cleanup()
     if (m_monte)
         umount2(QFile::encodeName(dossier()).constData(), MNT_DETACH);
     m_monte = false;
-}
-
-void TestEnregistreurEssais::ordre_partage_avec_les_evenements()
-{
-    EnregistreurEssais enregistreur(chemin());
-    // Recorded before the session starts: waits for it.
-    enregistreur.enregistre_evenement(Evenement::nouvel_utilisateur(1, QStringLiteral("Essai1")));
-    QCOMPARE(enregistreur.en_attente(), 1);
-    QCOMPARE(enregistreur.seance(), 0);
-    enregistreur.commence_seance(exemples::seance_exemple(dossier()));
-    Essai sans_heure = exemples::essai_boutons(1);
-    sans_heure.debut_utc = QDateTime();
-    const QDateTime avant = QDateTime::currentDateTimeUtc();
-    enregistreur.enregistre_essai(sans_heure);
-    enregistreur.enregistre_evenement(Evenement::enregistrement_fichier(QStringLiteral("a.res")));
-    enregistreur.enregistre_essai(exemples::essai_melodie());
-    QCOMPARE(enregistreur.en_attente(), 0);
-    QVERIFY(enregistreur.seance() > 0);
-
-    BaseEssais base(chemin());
-    const QVector<Essai> essais = base.essais(enregistreur.seance());
-    const QVector<Evenement> evenements = base.evenements(enregistreur.seance());
-    QCOMPARE(essais.size(), 2);
-    QCOMPARE(evenements.size(), 2);
-    QCOMPARE(evenements[0].ordre, 1);
-    QCOMPARE(essais[0].ordre, 2);
-    QCOMPARE(evenements[1].ordre, 3);
-    QCOMPARE(essais[1].ordre, 4);
-    QVERIFY(essais[0].debut_utc >= avant.addMSecs(-1));
-    QVERIFY(essais[0].debut_utc <= QDateTime::currentDateTimeUtc());
 }
 
 void TestEnregistreurEssais::conditions_data()
