@@ -1,0 +1,272 @@
+#include "results/base_essais.h"
+#include "results/dialecte_sqlite.h"
+#include "results/schema_base.h"
+#include "results/valeurs_base.h"
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlError>
+#include <atomic>
+
+namespace fantrel::results {
+
+namespace {
+
+bool sans_ecriture(const QFileInfo &info)
+{
+    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !info.isWritable() || !(info.permissions() & ecriture);
+}
+
+// SQLite writes its journal beside the file: the folder must take new files too.
+void verifie_ecriture_possible(const QString &chemin)
+{
+    const QFileInfo fichier(chemin);
+    const QFileInfo dossier(fichier.absolutePath());
+    if ((fichier.exists() && sans_ecriture(fichier))
+        || (dossier.exists() && sans_ecriture(dossier)))
+        throw erreur_base(NatureErreurBase::lecture_seule, chemin);
+}
+
+QString nouvelle_connexion()
+{
+    static std::atomic<int> compteur = 0;
+    return QStringLiteral("fantrel-essais-%1").arg(++compteur);
+}
+
+void retire_connexion(const QString &nom)
+{
+    {
+        QSqlDatabase db = QSqlDatabase::database(nom, false);
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(nom);
+}
+
+// Looks at an existing file through a read-only connection before anything writes it:
+// a damaged file is then set aside exactly as it was (a writing connection would
+// checkpoint its journal into it, or delete that journal, on closing).
+void sonde(const QString &chemin)
+{
+    const QString nom = nouvelle_connexion();
+    try {
+        QSqlDatabase db = QSqlDatabase::addDatabase(pilote_base(), nom);
+        db.setDatabaseName(chemin);
+        db.setConnectOptions(options_connexion(true));
+        if (!db.open())
+            throw erreur_sql(db.lastError(), chemin);
+        if (version_schema(db, chemin) > version_schema_programme())
+            throw erreur_base(NatureErreurBase::version, chemin);
+        verifie_integrite(db, chemin);
+    } catch (...) {
+        retire_connexion(nom);
+        throw;
+    }
+    retire_connexion(nom);
+}
+
+QString insertion(const QString &table, const QStringList &colonnes)
+{
+    QStringList marques;
+    for (qsizetype i = 0; i < colonnes.size(); ++i)
+        marques << QStringLiteral("?");
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(table, colonnes.join(QStringLiteral(", ")), marques.join(QStringLiteral(", ")));
+}
+
+QString selection_essais(bool une_seance)
+{
+    return QStringLiteral("SELECT %1, ordre FROM essais %2 ORDER BY seance, ordre")
+            .arg(colonnes_essais().join(QStringLiteral(", ")),
+                 une_seance ? QStringLiteral("WHERE seance = ?") : QString());
+}
+
+template<typename T>
+T estampille(T element)
+{
+    if (!element.debut_utc.isValid())
+        element.debut_utc = QDateTime::currentDateTimeUtc();
+    return element;
+}
+
+} // namespace
+
+BaseEssais::BaseEssais(const QString &chemin, Acces acces)
+    : m_chemin(chemin), m_connexion(nouvelle_connexion())
+{
+    try {
+        ouvre(acces);
+    } catch (...) {
+        ferme();
+        throw;
+    }
+}
+
+BaseEssais::~BaseEssais()
+{
+    ferme();
+}
+
+void BaseEssais::ouvre(Acces acces)
+{
+    const bool ecriture = acces == Acces::ecriture;
+    if (ecriture) {
+        verifie_ecriture_possible(m_chemin);
+        if (QFileInfo(m_chemin).size() > 0)
+            sonde(m_chemin);
+    }
+    QSqlDatabase db = QSqlDatabase::addDatabase(pilote_base(), m_connexion);
+    db.setDatabaseName(m_chemin);
+    db.setConnectOptions(options_connexion(!ecriture));
+    if (!db.open())
+        throw erreur_sql(db.lastError(), m_chemin);
+    if (!ecriture) {
+        const int version = version_schema(db, m_chemin);
+        if (version > version_schema_programme())
+            throw erreur_base(NatureErreurBase::version, m_chemin);
+        if (version < version_schema_programme())
+            throw erreur_base(NatureErreurBase::autre, m_chemin,
+                              QStringLiteral("La base n'a pas encore été mise à jour."));
+        verifie_integrite(db, m_chemin);
+        return;
+    }
+    regle_connexion(db, m_chemin);
+    migre_schema(db, etapes_schema(), m_chemin);
+    m_insertion_essai = std::make_unique<QSqlQuery>(db);
+    m_insertion_evenement = std::make_unique<QSqlQuery>(db);
+    if (!m_insertion_essai->prepare(
+                insertion(QStringLiteral("essais"), colonnes_insertion_essai())))
+        throw erreur_sql(m_insertion_essai->lastError(), m_chemin);
+    if (!m_insertion_evenement->prepare(
+                insertion(QStringLiteral("evenements"), colonnes_insertion_evenement())))
+        throw erreur_sql(m_insertion_evenement->lastError(), m_chemin);
+}
+
+void BaseEssais::ferme()
+{
+    m_insertion_essai.reset();
+    m_insertion_evenement.reset();
+    retire_connexion(m_connexion);
+}
+
+qint64 BaseEssais::insere(QSqlQuery &requete, const QVariantList &valeurs)
+{
+    if (!m_insertion_essai)
+        throw erreur_base(NatureErreurBase::lecture_seule, m_chemin);
+    for (qsizetype i = 0; i < valeurs.size(); ++i)
+        requete.bindValue(int(i), valeurs[i]);
+    if (!requete.exec())
+        throw erreur_sql(requete.lastError(), m_chemin);
+    const qint64 id = requete.lastInsertId().toLongLong();
+    requete.finish();
+    return id;
+}
+
+qint64 BaseEssais::insere_seance(const Seance &seance)
+{
+    QSqlQuery requete(QSqlDatabase::database(m_connexion, false));
+    if (!requete.prepare(insertion(QStringLiteral("seances"), colonnes_insertion_seance())))
+        throw erreur_sql(requete.lastError(), m_chemin);
+    return insere(requete, valeurs_seance(estampille(seance)));
+}
+
+qint64 BaseEssais::insere_essai(const Essai &essai)
+{
+    return insere(*m_insertion_essai, valeurs_essai(estampille(essai)));
+}
+
+qint64 BaseEssais::insere_evenement(const Evenement &evenement)
+{
+    Evenement e = evenement;
+    if (!e.moment_utc.isValid())
+        e.moment_utc = QDateTime::currentDateTimeUtc();
+    return insere(*m_insertion_evenement, valeurs_evenement(e));
+}
+
+void BaseEssais::insere_essais(const QVector<Essai> &essais)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connexion, false);
+    if (!db.transaction())
+        throw erreur_sql(db.lastError(), m_chemin);
+    try {
+        for (const Essai &essai : essais)
+            insere_essai(essai);
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QSqlError erreur = db.lastError();
+        db.rollback();
+        throw erreur_sql(erreur, m_chemin);
+    }
+}
+
+QSqlQuery BaseEssais::selection(const QString &sql, const QVariantList &valeurs)
+{
+    QSqlQuery requete(QSqlDatabase::database(m_connexion, false));
+    requete.setForwardOnly(true);
+    if (!requete.prepare(sql))
+        throw erreur_sql(requete.lastError(), m_chemin);
+    for (qsizetype i = 0; i < valeurs.size(); ++i)
+        requete.bindValue(int(i), valeurs[i]);
+    if (!requete.exec())
+        throw erreur_sql(requete.lastError(), m_chemin);
+    return requete;
+}
+
+std::optional<Seance> BaseEssais::seance(qint64 id)
+{
+    QSqlQuery q = selection(QStringLiteral("SELECT %1 FROM seances WHERE id = ?")
+                                    .arg(colonnes_seances().join(QStringLiteral(", "))),
+                            { id });
+    if (!q.next())
+        return std::nullopt;
+    return seance_lue(q);
+}
+
+QVector<Essai> BaseEssais::essais(std::optional<qint64> seance)
+{
+    QVector<Essai> lus;
+    parcourt_essais(seance, [&](const QSqlQuery &q) { lus << essai_lu(q); });
+    return lus;
+}
+
+void BaseEssais::parcourt_essais(std::optional<qint64> seance,
+                                 const std::function<void(const QSqlQuery &)> &rangee)
+{
+    QSqlQuery q = selection(selection_essais(seance.has_value()),
+                            seance ? QVariantList{ *seance } : QVariantList{});
+    while (q.next())
+        rangee(q);
+    if (q.lastError().isValid())
+        throw erreur_sql(q.lastError(), m_chemin);
+}
+
+QVector<Evenement> BaseEssais::evenements(qint64 seance)
+{
+    QSqlQuery q = selection(QStringLiteral("SELECT %1 FROM evenements WHERE seance = ? "
+                                           "ORDER BY ordre")
+                                    .arg(colonnes_evenements().join(QStringLiteral(", "))),
+                            { seance });
+    QVector<Evenement> lus;
+    while (q.next())
+        lus << evenement_lu(q);
+    if (q.lastError().isValid())
+        throw erreur_sql(q.lastError(), m_chemin);
+    return lus;
+}
+
+qint64 BaseEssais::derniere_seance(const QString &poste, const QString &repertoire, qint64 exclue)
+{
+    QSqlQuery q = selection(
+            QStringLiteral("SELECT id FROM seances WHERE COALESCE(poste, '') = ?"
+                           " AND COALESCE(repertoire, '') = ? AND id <> ?"
+                           " AND (EXISTS (SELECT 1 FROM essais WHERE essais.seance = seances.id)"
+                           " OR EXISTS (SELECT 1 FROM evenements"
+                           " WHERE evenements.seance = seances.id))"
+                           " ORDER BY id DESC"),
+            { poste, repertoire, exclue });
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+} // namespace fantrel::results

@@ -1,0 +1,62 @@
+// The trial database: a file of sessions, their trials and events, opened through
+// Qt's SQLite driver. Every insert is committed on its own before the call returns.
+// Every failure throws an ErreurBase sorted by kind; EnregistreurEssais turns them
+// into messages and retries, so that trials never see them.
+#pragma once
+#include "results/donnees_essais.h"
+#include "results/erreur_base.h"
+#include <QSqlQuery>
+#include <functional>
+#include <memory>
+
+namespace fantrel::results {
+
+class BaseEssais
+{
+public:
+    enum class Acces {
+        ecriture, // created when missing, migrated to the program's schema
+        lecture, // the export's: nothing written, the schema must be the program's
+    };
+
+    // Opens the file; throws ErreurBase. NOTE: a file or folder without any write
+    // permission bit counts as read-only even for root, as the user expects.
+    explicit BaseEssais(const QString &chemin, Acces acces = Acces::ecriture);
+    ~BaseEssais();
+    BaseEssais(const BaseEssais &) = delete;
+    BaseEssais &operator=(const BaseEssais &) = delete;
+
+    const QString &chemin() const { return m_chemin; }
+
+    // Each returns the new row's id once committed.
+    qint64 insere_seance(const Seance &seance);
+    qint64 insere_essai(const Essai &essai);
+    qint64 insere_evenement(const Evenement &evenement);
+    // Many trials in one transaction: imports and the benchmark's setup.
+    void insere_essais(const QVector<Essai> &essais);
+
+    std::optional<Seance> seance(qint64 id);
+    QVector<Essai> essais(std::optional<qint64> seance = std::nullopt);
+    QVector<Evenement> evenements(qint64 seance);
+    // The trials' rows (colonnes_essais(), then ordre), by session then order, one at a
+    // time: the export streams them without building the structs.
+    void parcourt_essais(std::optional<qint64> seance,
+                         const std::function<void(const QSqlQuery &)> &rangee);
+
+    // The latest session of this station and folder, other than exclue, that holds any
+    // trial or event; 0 when there is none.
+    qint64 derniere_seance(const QString &poste, const QString &repertoire, qint64 exclue);
+
+private:
+    void ouvre(Acces acces);
+    void ferme();
+    qint64 insere(QSqlQuery &requete, const QVariantList &valeurs);
+    QSqlQuery selection(const QString &sql, const QVariantList &valeurs);
+
+    QString m_chemin;
+    QString m_connexion; // Qt's name for this connection, unique per object
+    std::unique_ptr<QSqlQuery> m_insertion_essai; // prepared once: most inserts are trials
+    std::unique_ptr<QSqlQuery> m_insertion_evenement;
+};
+
+} // namespace fantrel::results

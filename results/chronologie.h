@@ -1,0 +1,23 @@
+// What a session did, in order, for replaying it after a crash: its trials and the
+// events that changed the results table or record.
+#pragma once
+#include "results/base_essais.h"
+
+namespace fantrel::results {
+
+// The session's trials and events by their order. A "reprise" event is replaced by
+// the chronology of the session it replayed, so that a session resumed and then
+// lost again is replayed whole.
+QVector<ElementChronologie> chronologie(BaseEssais &base, qint64 seance);
+
+// Trials after the last save of the record to a file; 0 when the session's own last
+// event is a clean quit.
+int essais_non_enregistres(const QVector<ElementChronologie> &elements);
+
+// At start-up: the previous session of this station in this folder, when it left
+// answered trials never saved to a results file and did not quit cleanly. Sessions
+// that recorded nothing at all (a start cut short) are passed over.
+std::optional<SeanceAReprendre> seance_a_reprendre(BaseEssais &base, const QString &poste,
+                                                   const QString &repertoire, qint64 exclue = 0);
+
+} // namespace fantrel::results

@@ -1,0 +1,129 @@
+#include "results/export_csv.h"
+#include "results/base_essais.h"
+#include "results/schema_base.h"
+#include <QFileInfo>
+#include <QLocale>
+#include <QSaveFile>
+
+namespace fantrel::results {
+
+namespace {
+
+using platform::ErreurExecution;
+
+[[noreturn]] void echec_creation(const QString &chemin, const QString &raison)
+{
+    throw ErreurExecution(platform::erreur_creation(chemin).message() + QLatin1Char('\n') + raison);
+}
+
+// As every save of the program: a read-only target is refused, even for root.
+void verifie_cible(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (info.isDir())
+        echec_creation(chemin, QStringLiteral("C'est un dossier."));
+    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & ecriture)))
+        echec_creation(chemin, QStringLiteral("Le fichier est en lecture seule."));
+}
+
+// NOTE: unbuffered, so that a write the disc refuses fails here and not in commit().
+class SortieCsv
+{
+public:
+    explicit SortieCsv(const QString &chemin) : m_chemin(chemin), m_fichier(chemin)
+    {
+        verifie_cible(chemin);
+        if (!m_fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+            echec_creation(chemin, m_fichier.errorString());
+    }
+
+    void ajoute_ligne(const QStringList &champs)
+    {
+        m_tampon += champs.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+        if (m_tampon.size() >= taille_tranche)
+            vide();
+    }
+
+    void valide()
+    {
+        vide();
+        if (!m_fichier.commit())
+            echec_creation(m_chemin, m_fichier.errorString());
+    }
+
+private:
+    static constexpr qsizetype taille_tranche = 1 << 20;
+
+    void vide()
+    {
+        const QByteArray octets = m_tampon.toUtf8();
+        m_tampon.clear();
+        if (m_fichier.write(octets) != octets.size()) {
+            const QString raison = m_fichier.errorString();
+            m_fichier.cancelWriting();
+            echec_creation(m_chemin, raison);
+        }
+    }
+
+    QString m_chemin;
+    QSaveFile m_fichier;
+    QString m_tampon;
+};
+
+} // namespace
+
+QString champ_csv(const QString &texte)
+{
+    static const QString speciaux = QStringLiteral(",\"\r\n");
+    bool a_citer = false;
+    for (QChar c : texte)
+        a_citer = a_citer || speciaux.contains(c);
+    if (!a_citer)
+        return texte;
+    QString cite = texte;
+    cite.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + cite + QLatin1Char('"');
+}
+
+QString champ_valeur(const QVariant &valeur)
+{
+    if (valeur.isNull())
+        return QString();
+    switch (valeur.typeId()) {
+    case QMetaType::Double:
+    case QMetaType::Float:
+        return QString::number(valeur.toDouble(), 'g', QLocale::FloatingPointShortest);
+    case QMetaType::Int:
+    case QMetaType::LongLong:
+    case QMetaType::UInt:
+    case QMetaType::ULongLong:
+        return QString::number(valeur.toLongLong());
+    default:
+        return champ_csv(valeur.toString());
+    }
+}
+
+void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
+                 std::optional<qint64> seance)
+{
+    try {
+        BaseEssais base(chemin_base, BaseEssais::Acces::lecture);
+        SortieCsv sortie(chemin_csv);
+        sortie.ajoute_ligne(colonnes_essais());
+        const int nombre = int(colonnes_essais().size());
+        QStringList champs;
+        base.parcourt_essais(seance, [&](const QSqlQuery &q) {
+            champs.clear();
+            for (int i = 0; i < nombre; ++i)
+                champs << champ_valeur(q.value(i));
+            sortie.ajoute_ligne(champs);
+        });
+        sortie.valide();
+    } catch (const ErreurBase &e) {
+        throw ErreurExecution(platform::erreur_ouverture(chemin_base).message() + QLatin1Char('\n')
+                              + e.message());
+    }
+}
+
+} // namespace fantrel::results

@@ -1,0 +1,30 @@
+// The trials as a CSV file for R, pandas or a spreadsheet: RFC 4180, UTF-8 without
+// byte order mark, comma separated, CR LF between rows, the column names as header,
+// one row per trial, numbers with a decimal point whatever the locale, NULL as an
+// empty field. read.csv(f, encoding = "UTF-8") and pandas.read_csv(f) load it as is.
+// NOTE: with their default options both readers take a field "NA" (pandas also
+// "nan", "null", "NULL"…) for a missing value, quoted or not: a word spelt so is
+// read back as missing.
+#pragma once
+#include <QString>
+#include <QVariant>
+#include <optional>
+
+namespace fantrel::results {
+
+// A text as its field: quoted when it holds a comma, a quote, a CR or an LF, quotes
+// doubled.
+QString champ_csv(const QString &texte);
+// A value of the base as its field: NULL empty, reals in their shortest exact form.
+QString champ_valeur(const QVariant &valeur);
+
+// Writes the trials of one session, or of all, of the base at chemin_base into
+// chemin_csv, replacing it atomically: a failure leaves the previous file whole.
+// Throws ErreurExecution: "Impossible de créer le fichier %s" (and the reason) when
+// the file cannot be written, "Impossible d'ouvrir le fichier %s" (and the reason)
+// when the base cannot be read. NOTE: trials the recorder still holds in memory (base
+// unavailable) are not in the file.
+void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
+                 std::optional<qint64> seance = std::nullopt);
+
+} // namespace fantrel::results

@@ -1,0 +1,141 @@
+#include "results/schema_base.h"
+#include "results/dialecte_sqlite.h"
+#include <QSqlError>
+
+namespace fantrel::results {
+
+namespace {
+
+// Version 1: sessions, their trials and the events replayed with them.
+EtapeSchema etape_1()
+{
+    const QString cle = type_cle_auto();
+    return { {
+            QStringLiteral("CREATE TABLE seances ("
+                           " id %1, debut_utc TEXT NOT NULL, version_programme TEXT,"
+                           " repertoire TEXT, poste TEXT, parametres TEXT,"
+                           " rafraichissement_hz DOUBLE PRECISION, priorite_minuteur TEXT)")
+                    .arg(cle),
+            QStringLiteral("CREATE TABLE essais ("
+                           " id %1, seance INTEGER NOT NULL REFERENCES seances (id),"
+                           " ordre INTEGER NOT NULL, debut_utc TEXT NOT NULL,"
+                           " utilisateur INTEGER NOT NULL, nom_utilisateur TEXT,"
+                           " test TEXT NOT NULL, numero INTEGER, mot1 TEXT, mot2 TEXT,"
+                           " connote INTEGER, mot_affiche TEXT, proposition_gauche TEXT,"
+                           " proposition_droite TEXT, reponse TEXT, mode_reponse TEXT,"
+                           " categorie INTEGER, correct INTEGER, exposition_ms INTEGER,"
+                           " exposition_mesuree_ms DOUBLE PRECISION, phases_mesurees_ms TEXT,"
+                           " temps_reponse_ms DOUBLE PRECISION, melodie TEXT, decalage TEXT,"
+                           " incongru INTEGER, place_incongruite INTEGER, images INTEGER,"
+                           " images_manquees INTEGER, ligne_resultat TEXT)")
+                    .arg(cle),
+            QStringLiteral("CREATE INDEX essais_par_seance ON essais (seance, ordre)"),
+            QStringLiteral("CREATE TABLE evenements ("
+                           " id %1, seance INTEGER NOT NULL REFERENCES seances (id),"
+                           " ordre INTEGER NOT NULL, moment_utc TEXT NOT NULL,"
+                           " nature TEXT NOT NULL, utilisateur INTEGER, nom TEXT,"
+                           " fichier TEXT, lignes TEXT, seance_reprise INTEGER)")
+                    .arg(cle),
+            QStringLiteral("CREATE INDEX evenements_par_seance ON evenements (seance, ordre)"),
+    } };
+}
+
+void execute_etape(QSqlDatabase &db, const EtapeSchema &etape, int version, const QString &chemin)
+{
+    if (!db.transaction())
+        throw erreur_sql(db.lastError(), chemin);
+    try {
+        // Read again under the transaction: another program may have migrated first.
+        if (version_schema(db, chemin) >= version) {
+            db.rollback();
+            return;
+        }
+        for (const QString &instruction : etape.instructions)
+            execute_sql(db, instruction, chemin);
+        pose_version_schema(db, version, chemin);
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QSqlError erreur = db.lastError();
+        db.rollback();
+        throw erreur_sql(erreur, chemin);
+    }
+}
+
+} // namespace
+
+const QVector<EtapeSchema> &etapes_schema()
+{
+    static const QVector<EtapeSchema> etapes = { etape_1() };
+    return etapes;
+}
+
+int version_schema_programme()
+{
+    return int(etapes_schema().size());
+}
+
+void migre_schema(QSqlDatabase &db, const QVector<EtapeSchema> &etapes, const QString &chemin)
+{
+    const int version = version_schema(db, chemin);
+    if (version > etapes.size())
+        throw erreur_base(NatureErreurBase::version, chemin);
+    for (int v = version + 1; v <= etapes.size(); ++v)
+        execute_etape(db, etapes[v - 1], v, chemin);
+}
+
+const QStringList &colonnes_essais()
+{
+    static const QStringList colonnes = {
+        "id",
+        "seance",
+        "debut_utc",
+        "utilisateur",
+        "nom_utilisateur",
+        "test",
+        "numero",
+        "mot1",
+        "mot2",
+        "connote",
+        "mot_affiche",
+        "proposition_gauche",
+        "proposition_droite",
+        "reponse",
+        "mode_reponse",
+        "categorie",
+        "correct",
+        "exposition_ms",
+        "exposition_mesuree_ms",
+        "phases_mesurees_ms",
+        "temps_reponse_ms",
+        "melodie",
+        "decalage",
+        "incongru",
+        "place_incongruite",
+        "images",
+        "images_manquees",
+        "ligne_resultat",
+    };
+    return colonnes;
+}
+
+const QStringList &colonnes_evenements()
+{
+    static const QStringList colonnes = { "id",     "seance",        "ordre", "moment_utc",
+                                          "nature", "utilisateur",   "nom",   "fichier",
+                                          "lignes", "seance_reprise" };
+    return colonnes;
+}
+
+const QStringList &colonnes_seances()
+{
+    static const QStringList colonnes = {
+        "id",    "debut_utc",  "version_programme",   "repertoire",
+        "poste", "parametres", "rafraichissement_hz", "priorite_minuteur"
+    };
+    return colonnes;
+}
+
+} // namespace fantrel::results

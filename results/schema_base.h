@@ -1,0 +1,32 @@
+// The trial database's tables, version by version, and the forward migration that
+// brings any older file (a new one is version 0) to the program's version.
+#pragma once
+#include <QSqlDatabase>
+#include <QStringList>
+#include <QVector>
+
+namespace fantrel::results {
+
+// From version n − 1 to n: statements run in one transaction with the new version.
+struct EtapeSchema
+{
+    QStringList instructions;
+};
+
+// The program's steps from an empty file; the schema's version is their count.
+// NOTE: a step, once released, never changes: a later change is a new step.
+const QVector<EtapeSchema> &etapes_schema();
+int version_schema_programme();
+
+// Runs the steps past the file's version, each in its own transaction: a failed step
+// leaves the file at the previous version. A file of a newer version throws a
+// "version" error and is left untouched.
+void migre_schema(QSqlDatabase &db, const QVector<EtapeSchema> &etapes, const QString &chemin);
+
+// The trial columns as exported (the CSV header), in order. The table also holds
+// "ordre", the trial's place among the session's events.
+const QStringList &colonnes_essais();
+const QStringList &colonnes_evenements();
+const QStringList &colonnes_seances();
+
+} // namespace fantrel::results
