@@ -101,6 +101,7 @@ void AffichageMot::affich_texte(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->repeint_maintenant();
+    m_derniere_image.horodatage = std::chrono::steady_clock::now();
     if (observateur_affichage)
         observateur_affichage(texte);
 }

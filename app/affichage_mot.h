@@ -38,6 +38,7 @@ public:
     void pose_texte(const QString &texte) override; // shown at the next repaint
     void prepare_texte(const QString &texte) override;
     std::chrono::microseconds duree_presentation() const override;
+    trials::ImageMontree derniere_image() const override { return m_derniere_image; }
     void texte_visible(bool visible);
     // Called as affich_texte returns, with the frame on screen (tests, timing benchmarks).
     std::function<void(const QString &)> observateur_affichage;
@@ -74,6 +75,7 @@ private:
     void construit_scene(QWidget *centre);
 
     QList<QWidget *> m_au_dessus;
+    trials::ImageMontree m_derniere_image;
     trials::EtatPartage &m_etat;
 };
 

@@ -5,10 +5,12 @@
 #include "app/deroulement_seance.h"
 #include "app/fenetre_principale.h"
 #include "app/fenetres.h"
+#include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
 #include "music/essai_musical.h"
 #include "platform/minuteur_hr.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/fenetre_statistiques.h"
 #include "results/groupe_resultats.h"
 #include "results/tableau_resultats.h"
 #include "trials/essai_korvane.h"
@@ -94,6 +96,55 @@ void relie_resultats(Fenetres &w)
     QObject::connect(courbe2, &results::TForm_courbe2::affichage_change, f->Courbe22,
                      &QAction::setChecked);
     f->Courbe22->setChecked(courbe2->isVisible());
+    // The statistics window, when shown, follows the tallies.
+    results::FenetreStatistiques *statistiques = w.Form_statistiques.get();
+    results::TableauResultats *tableau = w.tableau.get();
+    QObject::connect(tableau, &results::TableauResultats::compte_change, statistiques,
+                     [statistiques, tableau] {
+                         if (statistiques->isVisible())
+                             statistiques->affiche(tableau->lignes_statistiques());
+                     });
+}
+
+// Every answered trial and every change of the results table or record, into the
+// session's trial database; its troubles in the error box.
+void relie_journal(Fenetres &w)
+{
+    TForm1 *f = w.Form1.get();
+    JournalSeance *journal = f->journal.get();
+    for (QObject *essai : std::initializer_list<QObject *>{ f->korvane, f->morbelle })
+        QObject::connect(static_cast<trials::EssaiMots *>(essai), &trials::EssaiMots::essai_termine,
+                         journal, &JournalSeance::note_essai);
+    QObject::connect(f->essai_musical, &music::EssaiMusical::essai_termine, journal,
+                     &JournalSeance::note_essai);
+    using results::Evenement;
+    using results::TableauResultats;
+    results::TableauResultats *tableau = w.tableau.get();
+    QObject::connect(
+            tableau, &TableauResultats::utilisateur_cree, journal,
+            [journal, tableau](int n, results::OrigineUtilisateur origine) {
+                if (origine == results::OrigineUtilisateur::commande)
+                    journal->note_evenement(Evenement::nouvel_utilisateur(
+                            n, tableau->rangee_existe(n) ? tableau->rangee(n).nom : QString()));
+            });
+    QObject::connect(tableau, &TableauResultats::rangee_renommee, journal,
+                     [journal](int n, const QString &nom, bool depuis_fichier) {
+                         if (!depuis_fichier)
+                             journal->note_evenement(Evenement::renommage(n, nom));
+                     });
+    QObject::connect(tableau, &TableauResultats::tout_efface, journal,
+                     [journal] { journal->note_evenement(Evenement::tout_effacer()); });
+    results::GroupeResultats *record = f->groupe_resultats;
+    QObject::connect(record, &results::GroupeResultats::fichier_lu, journal,
+                     [journal](const QString &chemin, const QStringList &lignes) {
+                         journal->note_evenement(Evenement::lecture_fichier(chemin, lignes));
+                     });
+    QObject::connect(record, &results::GroupeResultats::fichier_enregistre, journal,
+                     [journal](const QString &chemin) {
+                         journal->note_evenement(Evenement::enregistrement_fichier(chemin));
+                     });
+    QObject::connect(journal, &JournalSeance::enregistrement_arrete, journal,
+                     [](const QString &message) { platform::montre_erreur(message); });
 }
 
 // The main window's controls to its handlers.
@@ -128,6 +179,7 @@ void relie_sous_systemes(Fenetres &w)
     relie_musique(f.essai_musical, f.commandes, w.tableau.get());
     relie_reglages(f);
     relie_resultats(w);
+    relie_journal(w);
 }
 
 } // namespace fantrel::app

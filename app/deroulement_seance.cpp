@@ -3,12 +3,16 @@
 #include "app/commandes_essai.h"
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
+#include "app/journal_seance.h"
+#include "app/reprise_seance.h"
 #include "app/panneau_reglages.h"
 #include "engine3d/controle_camera.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/minuteur_hr.h"
 #include "results/enregistrement.h"
+#include "results/export_csv.h"
+#include "results/modele_statistiques.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
 #include "results/tableau_resultats.h"
@@ -45,6 +49,23 @@ void DeroulementSeance::demarre()
     m.OpenDialog1.nom_fichier = chemin_exercice(p.Edit1->text(), m.etat.repertoire);
     ouvre_exercice();
     m_courbe2->recule_camera();
+    commence_seance();
+}
+
+void DeroulementSeance::commence_seance()
+{
+    const std::optional<results::SeanceAReprendre> a_reprendre = m.journal.ouvre(m.etat.repertoire);
+    m.journal.commence(m.fichier_param.lignes(), std::nullopt, QString());
+    if (a_reprendre
+        && platform::question(QStringLiteral("La séance précédente n'a pas été enregistrée. "
+                                             "Récupérer ses réponses ?"))
+                == platform::Reponse::Oui) {
+        m.journal.suspend(true);
+        rejoue_seance(*a_reprendre, m.tableau, m.groupe_resultats);
+        m.journal.suspend(false);
+        m.journal.note_evenement(results::Evenement::reprise(a_reprendre->seance.id));
+        return;
+    }
     m.tableau.cree_utilisateur(); // the sum row
     m.tableau.cree_utilisateur(); // Essai1, the current row
 }
@@ -111,10 +132,31 @@ void DeroulementSeance::affich_liste(int n)
     m.GroupBox3.Memo1->clear();
     if (n == 0 || !m.tableau.rangee_existe(n))
         return;
-    const QString nom = m.tableau.rangee(n).nom;
-    m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + nom);
-    m.GroupBox3.Memo1->setPlainText(
-            results::lignes_listees(m.groupe_resultats.lignes(), nom).join(QLatin1Char('\n')));
+    const results::RangeeTableau &rangee = m.tableau.rangee(n);
+    m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + rangee.nom);
+    QStringList lignes = results::lignes_listees(m.groupe_resultats.lignes(), rangee.nom);
+    const QStringList resume = results::resume_statistiques(
+            { rangee.nom, rangee.comptes_mots, rangee.comptes_musique });
+    if (!resume.isEmpty())
+        lignes << QString() << resume;
+    m.GroupBox3.Memo1->setPlainText(lignes.join(QLatin1Char('\n')));
+}
+
+void DeroulementSeance::exporte_essais()
+{
+    platform::OptionsDialogue dialogue;
+    dialogue.filtre = QStringLiteral("Essais de cette séance (CSV)|*.csv|"
+                                     "Essais de toutes les séances (CSV)|*.csv");
+    dialogue.extension_defaut = QStringLiteral("csv");
+    dialogue.repertoire_initial = m.etat.repertoire;
+    dialogue.confirmer_ecrasement = true;
+    const platform::ResultatDialogue choix = platform::interactions().enregistrer_fichier(dialogue);
+    if (!choix.accepte)
+        return;
+    std::optional<qint64> seance;
+    if (choix.index_filtre == 1)
+        seance = m.journal.seance();
+    results::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
 }
 
 void DeroulementSeance::choisit_test(TypeTest test)

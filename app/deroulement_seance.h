@@ -25,6 +25,7 @@ class AffichageMot;
 class CommandesEssai;
 class FichierParam;
 class GroupeExercice;
+class JournalSeance;
 class PanneauReglages;
 
 // The parts of the main window the session's operations use.
@@ -38,6 +39,7 @@ struct PartiesPrincipales
     GroupeExercice &GroupBox3;
     results::GroupeResultats &groupe_resultats;
     results::TableauResultats &tableau;
+    JournalSeance &journal;
     music::GroupeMusical &groupe_musical;
     trials::EssaiKorvane &korvane;
     platform::OptionsDialogue &OpenDialog1;
@@ -57,19 +59,27 @@ public:
     void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
 
     // Runs once, about 100 ms after the event loop starts: the settings, the list
-    // they name, result rows 0 and 1. A failure is shown and ends the step there.
+    // they name, the session in the trial database, then result rows 0 and 1 — or,
+    // when the last session was left unsaved and the experimenter wants it back,
+    // that session's rows, record and tallies. A failure is shown and ends the step.
     void demarre();
     // Opens the list named in OpenDialog1, after a dialog when it names none. Read
     // first: a list that cannot be read leaves the loaded one in use.
     void ouvre_exercice();
     // A new user starts the exercise again, with the pairs in a new order.
     void relance_exercice();
-    // Lists the answers of result row n in the exercise box.
+    // Lists the answers of result row n in the exercise box, then its statistics.
     void affich_liste(int n);
+    // "Exporter les essais (CSV)…": this session's trials or every session's, as the
+    // save dialog's filter says.
+    void exporte_essais();
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
     void choisit_test(TypeTest test);
 
 private:
+    // The trial database's session; an unsaved earlier one replayed on request.
+    void commence_seance();
+
     PartiesPrincipales m;
     results::TForm_courbe2 *m_courbe2 = nullptr;
 };

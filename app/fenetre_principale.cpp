@@ -5,6 +5,7 @@
 #include "app/deplacement_flottant.h"
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
+#include "app/journal_seance.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
 #include "engine3d/vue3d.h"
@@ -15,6 +16,7 @@
 #include "platform/liaison.h"
 #include "results/fenetre_graphique.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/fenetre_statistiques.h"
 #include "results/groupe_resultats.h"
 #include "results/tableau_resultats.h"
 #include "trials/essai_korvane.h"
@@ -57,6 +59,8 @@ const EntreeMenu entrees_menus[] = {
       &TForm1::Sauverlesparamtres1Click },
     { 0, "Enregistrerlesrsultats1", "Enregistrer les résultats", &TForm1::Enregistrerlesrsultats1,
       &TForm1::Enregistrerlesrsultats1Click },
+    { 0, "Exporterlesessais1", "Exporter les essais (CSV)…", &TForm1::Exporterlesessais1,
+      &TForm1::Exporterlesessais1Click },
     { 0, "Nouvelutilisateur1", "Nouvel utilisateur", &TForm1::Nouvelutilisateur1,
       &TForm1::Nouvelutilisateur1Click },
     { 1, "Comparaisondemots1", "Comparaison de mots", &TForm1::Comparaisondemots1,
@@ -65,6 +69,7 @@ const EntreeMenu entrees_menus[] = {
     { 0, "Quitter1", "Quitter", &TForm1::Quitter1, &TForm1::Quitter1Click },
     { 2, "Courbe11", "Courbe1", &TForm1::Courbe11, &TForm1::Courbe1Click },
     { 2, "Courbe22", "Afficher", &TForm1::Courbe22, &TForm1::Courbe21Click },
+    { 2, "Statistiques1", "Statistiques", &TForm1::Statistiques1, &TForm1::Statistiques1Click },
     { 2, "outeffacer1", "Tout effacer", &TForm1::outeffacer1, &TForm1::outeffacer1Click },
     { 3, "Korvane1", "Korvane", &TForm1::Korvane1, &TForm1::Korvane1Click },
     { 3, "Morbelle1", "Morbelle", &TForm1::Morbelle1, &TForm1::Morbelle1Click },
@@ -98,9 +103,10 @@ TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
     morbelle = new trials::EssaiMorbelle(etat, *affichage, this);
     essai_musical = new music::EssaiMusical(etat, this);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
+    journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
             etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, *groupe_resultats,
-            m_tableau, *groupe_musical, *korvane, OpenDialog1 });
+            m_tableau, *journal, *groupe_musical, *korvane, OpenDialog1 });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
@@ -126,11 +132,13 @@ TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
 TForm1::~TForm1() = default;
 
 void TForm1::relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
-                            results::TForm_courbe2 *courbe2)
+                            results::TForm_courbe2 *courbe2,
+                            results::FenetreStatistiques *statistiques)
 {
     m_choix_mots = choix;
     m_courbe = courbe;
     m_courbe2 = courbe2;
+    m_statistiques = statistiques;
     deroulement->relie_fenetre_3d(courbe2);
 }
 
@@ -247,6 +255,11 @@ void TForm1::Enregistrerlesrsultats1Click()
     groupe_resultats->Speed_sauve_resultClick();
 }
 
+void TForm1::Exporterlesessais1Click()
+{
+    deroulement->exporte_essais();
+}
+
 void TForm1::Nouvelutilisateur1Click()
 {
     m_tableau.cree_utilisateur();
@@ -275,6 +288,13 @@ void TForm1::Courbe1Click()
 void TForm1::Courbe21Click()
 {
     m_courbe2->Courbe21Click();
+}
+
+void TForm1::Statistiques1Click()
+{
+    m_statistiques->affiche(m_tableau.lignes_statistiques());
+    m_statistiques->show();
+    m_statistiques->raise();
 }
 
 void TForm1::outeffacer1Click()

@@ -18,6 +18,7 @@ class EssaiMots;
 } // namespace fantrel::trials
 namespace fantrel::results {
 class GroupeResultats;
+class FenetreStatistiques;
 class TableauResultats;
 class TForm_courbe;
 class TForm_courbe2;
@@ -38,6 +39,7 @@ class DeplacementFlottant;
 class DeroulementSeance;
 class FichierParam;
 class GroupeExercice;
+class JournalSeance;
 class PanneauReglages;
 
 class TForm1 : public QMainWindow
@@ -50,7 +52,8 @@ public:
 
     // The other windows, made after this one (fenetres.h).
     void relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
-                        results::TForm_courbe2 *courbe2);
+                        results::TForm_courbe2 *courbe2,
+                        results::FenetreStatistiques *statistiques);
 
     trials::EtatPartage etat; // the run's shared state
 
@@ -59,6 +62,7 @@ public:
     CommandesEssai *commandes = nullptr; // start, answer and listen buttons, labels
     PanneauReglages *reglages = nullptr; // "Réglages" (GroupBox1)
     std::unique_ptr<FichierParam> fichier_param; // param.ini
+    std::unique_ptr<JournalSeance> journal; // the trial database's session
     std::unique_ptr<DeroulementSeance> deroulement; // start-up, list, new user, listing
     GroupeExercice *GroupBox3 = nullptr; // "Fichier exercice": the list, or a user's answers
     results::GroupeResultats *groupe_resultats = nullptr; // "Fichier résultats" (Group_result)
@@ -78,6 +82,7 @@ public:
     QAction *rierdesmots1 = nullptr;
     QAction *Sauverlesparamtres1 = nullptr;
     QAction *Enregistrerlesrsultats1 = nullptr;
+    QAction *Exporterlesessais1 = nullptr;
     QAction *Nouvelutilisateur1 = nullptr;
     QAction *ypedexercice1 = nullptr;
     QAction *Comparaisondemots1 = nullptr;
@@ -85,6 +90,7 @@ public:
     QAction *Quitter1 = nullptr;
     QAction *Courbe11 = nullptr;
     QAction *Courbe22 = nullptr;
+    QAction *Statistiques1 = nullptr;
     QAction *outeffacer1 = nullptr;
     QAction *Korvane1 = nullptr;
     QAction *Morbelle1 = nullptr;
@@ -100,12 +106,14 @@ public slots:
     void rierdesmots1Click(); // Fichier › Trier des  mots
     void Sauverlesparamtres1Click(); // Fichier › Enregistrer les paramètres
     void Enregistrerlesrsultats1Click(); // Fichier › Enregistrer les résultats
+    void Exporterlesessais1Click(); // Fichier › Exporter les essais (CSV)…
     void Nouvelutilisateur1Click(); // Fichier › Nouvel utilisateur
     void Comparaisondemots1Click(); // Fichier › Type d'exercice › Comparaison de mots
     void Saisielibre1Click(); // Fichier › Type d'exercice › Saisie libre
     void Quitter1Click(); // Fichier › Quitter
     void Courbe1Click(); // Courbes › Courbe1 (hidden entry)
     void Courbe21Click(); // Courbes › Afficher
+    void Statistiques1Click(); // Courbes › Statistiques
     void outeffacer1Click(); // Courbes › Tout effacer
     void Korvane1Click(); // Type de test › Korvane
     void Morbelle1Click(); // Type de test › Morbelle
@@ -143,6 +151,7 @@ private:
     wordpairs::TForm_choix_mots *m_choix_mots = nullptr;
     results::TForm_courbe *m_courbe = nullptr;
     results::TForm_courbe2 *m_courbe2 = nullptr;
+    results::FenetreStatistiques *m_statistiques = nullptr;
     results::TableauResultats &m_tableau;
 };
 

@@ -2,6 +2,7 @@
 #include "app/fenetre_principale.h"
 #include "results/fenetre_graphique.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/fenetre_statistiques.h"
 #include "results/tableau_resultats.h"
 #include "wordpairs/fenetre_couples.h"
 
@@ -12,9 +13,11 @@ Fenetres::Fenetres()
       Form1(std::make_unique<TForm1>(*tableau)),
       Form_choix_mots(std::make_unique<wordpairs::TForm_choix_mots>(Form1->etat.repertoire)),
       Form_courbe(std::make_unique<results::TForm_courbe>()),
-      Form_courbe2(std::make_unique<results::TForm_courbe2>(*tableau))
+      Form_courbe2(std::make_unique<results::TForm_courbe2>(*tableau)),
+      Form_statistiques(std::make_unique<results::FenetreStatistiques>())
 {
-    Form1->relie_fenetres(Form_choix_mots.get(), Form_courbe.get(), Form_courbe2.get());
+    Form1->relie_fenetres(Form_choix_mots.get(), Form_courbe.get(), Form_courbe2.get(),
+                          Form_statistiques.get());
     relie_sous_systemes(*this);
 }
 
@@ -22,6 +25,7 @@ Fenetres::~Fenetres()
 {
     // The main window refers to the others until it is gone.
     Form1.reset();
+    Form_statistiques.reset();
     Form_courbe2.reset();
     Form_courbe.reset();
     Form_choix_mots.reset();

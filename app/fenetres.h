@@ -9,6 +9,7 @@ namespace fantrel::wordpairs {
 class TForm_choix_mots;
 }
 namespace fantrel::results {
+class FenetreStatistiques;
 class TableauResultats;
 class TForm_courbe;
 class TForm_courbe2;
@@ -25,6 +26,7 @@ struct Fenetres
     std::unique_ptr<wordpairs::TForm_choix_mots> Form_choix_mots;
     std::unique_ptr<results::TForm_courbe> Form_courbe;
     std::unique_ptr<results::TForm_courbe2> Form_courbe2;
+    std::unique_ptr<results::FenetreStatistiques> Form_statistiques; // "Courbes › Statistiques"
 
     Fenetres();
     ~Fenetres();

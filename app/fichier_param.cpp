@@ -88,6 +88,14 @@ void FichierParam::lire()
 
 void FichierParam::sauve()
 {
+    platform::ecrire_lignes(chemin(), lignes());
+    m_affichage.vue_3d->repeint_maintenant();
+    m_panneau.window()->repaint();
+    m_affichage.Timer_reaffich->start();
+}
+
+QStringList FichierParam::lignes() const
+{
     const PanneauReglages &p = m_panneau;
     const auto m = m_affichage.GLSpaceText1->materiau();
     ValeursParam v;
@@ -108,11 +116,7 @@ void FichierParam::sauve()
     v.duree_masque2 = p.Scroll_masque2->value();
     v.incongruite = p.Radio_incongru->index_choisi();
     v.decalage = p.Edit_incongru->text();
-    platform::ecrire_lignes(chemin(), lignes_param(v, platform::separateur_regional()));
-
-    m_affichage.vue_3d->repeint_maintenant();
-    m_panneau.window()->repaint();
-    m_affichage.Timer_reaffich->start();
+    return lignes_param(v, platform::separateur_regional());
 }
 
 } // namespace fantrel::app

@@ -26,6 +26,8 @@ public:
     // Applies the lines one by one as they are read: a line that does not convert
     // stops there with the run-time's message, the lines before it in effect.
     void lire();
+    // The 17 lines the controls hold now, as sauve() writes them.
+    QStringList lignes() const;
     // Writes the 17 lines from the controls (replaced atomically).
     void sauve();
 

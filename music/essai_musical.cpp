@@ -30,6 +30,12 @@ void EssaiMusical::BitBtn_ecouteClick(const ReglagesMusique &reglages)
         }
         const int k = m_etat.hasard.tirage(static_cast<int>(reglages.melodies.size()));
         ligne_melodie = sans_nom(reglages.melodies.value(k));
+        m_rendu = trials::CompteRenduEssai{};
+        m_rendu.debut_utc = QDateTime::currentDateTimeUtc();
+        m_rendu.test = trials::TestEssai::musique;
+        m_rendu.numero = m_etat.num_essai;
+        m_rendu.melodie = ligne_melodie;
+        m_rendu.decalage = reglages.decalage;
         joue(ligne_melodie, reglages.decalage, reglages.mode_incongruite);
     } catch (...) {
         // A test that could not start is not counted, and the next click may draw a good line.
@@ -56,6 +62,8 @@ void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_inco
     QVector<Note> analysees = analyse_notes(texte, duree_base);
 
     incongru = tirage;
+    m_rendu.incongru = incongru == 1;
+    m_rendu.place_incongruite = rang_note_decalee(parties.notes, texte);
     emit melodie_tiree(incongru == 1 ? QStringLiteral("Incongruité")
                                      : QStringLiteral("Pas d'incongruité"));
     notes = std::move(analysees);
@@ -71,6 +79,7 @@ void EssaiMusical::Async_noteTimer()
     if (note_courante > nb_notes) {
         Async_note->definir_actif(false);
         emit reponses_montrees();
+        m_reponses_montrees = std::chrono::steady_clock::now();
         return;
     }
     const Note note = notes[note_courante - 1];
@@ -94,8 +103,18 @@ void EssaiMusical::reponse(bool repondu_faux)
 {
     m_etat.rang_mot = incongru == 1 ? 1 : 2;
     m_etat.bonne_reponse = (incongru == 1) == repondu_faux;
-    emit reponse_comptee(trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse));
+    const int c = trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
+    emit reponse_comptee(c);
     emit verdict(m_etat.bonne_reponse);
+    m_rendu.reponse =
+            repondu_faux ? QStringLiteral("C'était faux") : QStringLiteral("C'était juste");
+    m_rendu.facon = trials::FaconReponse::boutons;
+    m_rendu.categorie = c;
+    m_rendu.correct = m_etat.bonne_reponse;
+    m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
+                                       std::chrono::steady_clock::now() - m_reponses_montrees)
+                                       .count();
+    emit essai_termine(m_rendu);
     emit ecoute_permise(true);
     emit reponses_cachees();
 }

@@ -9,10 +9,12 @@
 // the error reaches the error box without unwinding through Qt's widget code.
 #pragma once
 #include "music/melodie.h"
+#include "trials/compte_rendu_essai.h"
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QVector>
+#include <chrono>
 
 namespace fantrel::trials {
 struct EtatPartage;
@@ -67,9 +69,14 @@ signals:
     void reponses_cachees();
     void reponse_comptee(int categorie); // in the current row, then the sum row
     void verdict(bool bonne_reponse);
+    // The melody answered, with what was played and how fast the answer came.
+    void essai_termine(const fantrel::trials::CompteRenduEssai &rendu);
 
 private:
     void reponse(bool repondu_faux);
+
+    trials::CompteRenduEssai m_rendu; // the test under way
+    std::chrono::steady_clock::time_point m_reponses_montrees{};
 
     trials::EtatPartage &m_etat;
 };

@@ -90,4 +90,25 @@ QString insere_au_hasard(const QString &notes, const QString &decalage, platform
     return resultat.insert(positions[hasard.tirage(static_cast<int>(positions.size()))], decalage);
 }
 
+std::optional<int> rang_note_decalee(const QString &avant, const QString &apres)
+{
+    if (avant == apres)
+        return std::nullopt;
+    qsizetype p = 0;
+    while (p < avant.size() && avant[p] == apres[p])
+        ++p;
+    // The shift follows its note's last character: count the tokens begun before it.
+    int jetons = 0;
+    bool dans_jeton = false;
+    for (qsizetype k = 0; k < p; ++k) {
+        const bool blanc = apres[k] == u' ';
+        if (!blanc && !dans_jeton)
+            ++jetons;
+        dans_jeton = !blanc;
+    }
+    if (jetons == 0)
+        return std::nullopt;
+    return jetons - 1;
+}
+
 } // namespace fantrel::music

@@ -2,6 +2,7 @@
 // blank), at the end or at a random note. Pure functions over text.
 #pragma once
 #include <QString>
+#include <optional>
 
 namespace fantrel::platform {
 class Hasard;
@@ -26,5 +27,10 @@ QString insere_a_la_fin(const QString &notes, const QString &decalage);
 // drawn again, draw among their unshifted note tokens. NOTE: a text without such a
 // token comes back unchanged.
 QString insere_au_hasard(const QString &notes, const QString &decalage, platform::Hasard &hasard);
+
+// Where the shift went: the index (from 0, as the notes are parsed: one entry per
+// non-empty token) of the note it was appended to, comparing the note part before
+// and after the insertion; none when nothing was inserted.
+std::optional<int> rang_note_decalee(const QString &avant, const QString &apres);
 
 } // namespace fantrel::music

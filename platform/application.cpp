@@ -13,6 +13,7 @@ namespace fantrel::platform {
 Application::Application(int &argc, char **argv) : QApplication(argc, argv)
 {
     setApplicationName(QStringLiteral("Fantrel"));
+    setApplicationVersion(QStringLiteral(FANTREL_VERSION));
     interactions() = interactions_reelles();
     // The dialogs speak French whatever the machine's language; the regional number
     // settings stay the machine's, since the settings file is written with them.

@@ -58,8 +58,8 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
 
     // Headers of new users (not of a file's rows, already in the record), renames.
     connect(&tableau, &TableauResultats::utilisateur_cree, this,
-            [this](int n, bool depuis_fichier) {
-                if (n > 0 && m_tableau.rangee_existe(n) && !depuis_fichier)
+            [this](int n, OrigineUtilisateur origine) {
+                if (n > 0 && m_tableau.rangee_existe(n) && origine != OrigineUtilisateur::fichier)
                     ajoute_entete(m_tableau.rangee(n).nom);
             });
     connect(&tableau, &TableauResultats::rangee_renommee, this,
@@ -124,9 +124,22 @@ bool GroupeResultats::enregistre(const QString &chemin)
 {
     const QStringList texte = lignes();
     const bool fait = platform::proteger([&] { platform::ecrire_lignes(chemin, texte); });
-    if (fait)
+    if (fait) {
         marque_enregistre();
+        emit fichier_enregistre(chemin);
+    }
     return fait;
+}
+
+void GroupeResultats::charge_lignes(const QStringList &lignes)
+{
+    remplace_lignes(Memo_enreg_test, lignes);
+    m_tableau.charge(plan_lecture(lignes));
+}
+
+void GroupeResultats::marque_modifie()
+{
+    Memo_enreg_test->document()->setModified(true);
 }
 
 bool GroupeResultats::lit(const QString &chemin)
@@ -134,8 +147,8 @@ bool GroupeResultats::lit(const QString &chemin)
     // Everything that can fail happens before the record or the rows are touched.
     return platform::proteger([&] {
         const QStringList lues = platform::lire_lignes_memo(chemin);
-        remplace_lignes(Memo_enreg_test, lues);
-        m_tableau.charge(plan_lecture(lues));
+        charge_lignes(lues);
+        emit fichier_lu(chemin, lues);
     });
 }
 

@@ -33,6 +33,7 @@ public:
     // written for a new row does not count).
     bool record_modifie() const;
     void marque_enregistre();
+    void marque_modifie(); // a record rebuilt after a crash is not saved anywhere
     // Before unsaved lines would be lost (quitting): asks "Enregistrer les
     // résultats ?" (Oui, Non, Annuler) and saves on Oui. True when they may go.
     bool peut_abandonner_record();
@@ -42,6 +43,8 @@ public:
     // Reads a results file back into the record and the table of result rows: all
     // or nothing. False (error shown, nothing changed) when it cannot be read.
     bool lit(const QString &chemin);
+    // A results file's lines as the record, the table of result rows rebuilt from them.
+    void charge_lignes(const QStringList &lignes);
 
     QPlainTextEdit *Memo_enreg_test = nullptr;
     QToolButton *SpeedButton5 = nullptr; // open
@@ -57,6 +60,10 @@ public slots:
     // Menu "Ouvrir un résultat": no name, third filter entry, then as SpeedButton5Click.
     bool ouvrirunrsultat1Click();
     void SpeedButton4Click();
+
+signals:
+    void fichier_lu(const QString &chemin, const QStringList &lignes);
+    void fichier_enregistre(const QString &chemin);
 
 private:
     TableauResultats &m_tableau;

@@ -39,6 +39,25 @@ QStringList cellules_statistiques(const LigneStatistiques &ligne)
     return QStringList{ ligne.nom } + cellules_test(ligne.mots) + cellules_test(ligne.musique);
 }
 
+QStringList resume_statistiques(const LigneStatistiques &ligne)
+{
+    QStringList resume;
+    for (const auto &[test, comptes] : { std::pair{ QStringLiteral("Mots"), ligne.mots },
+                                         std::pair{ QStringLiteral("Musique"), ligne.musique } }) {
+        const QStringList c = cellules_test(comptes);
+        if (c[0] == QStringLiteral("0"))
+            continue;
+        QString texte = QStringLiteral("%1 : %2 essais, %3 % justes, p = %4")
+                                .arg(test, c[0], c[1], c[2].startsWith(u'<') ? c[2].mid(2) : c[2]);
+        if (c[2].startsWith(u'<'))
+            texte.replace(QStringLiteral("p = "), QStringLiteral("p < "));
+        if (!c[3].isEmpty())
+            texte += QStringLiteral(", d′ = %1, c = %2").arg(c[3], c[4]);
+        resume << texte;
+    }
+    return resume;
+}
+
 QString nombre_francais(double valeur, int decimales)
 {
     static const QLocale francais(QLocale::French, QLocale::France);

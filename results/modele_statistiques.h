@@ -21,6 +21,9 @@ QStringList entetes_statistiques();
 // The cells of one line; a statistic that does not exist (no trial, no signal or no
 // noise trial) is an empty cell. p below 0.0001 reads "< 0,0001".
 QStringList cellules_statistiques(const LigneStatistiques &ligne);
+// The statistics of a row in a few words, one line per test that has scored trials:
+// "Mots : 12 essais, 75 % justes, p = 0,0193, d′ = 1,35, c = 0,12".
+QStringList resume_statistiques(const LigneStatistiques &ligne);
 // A real in French form with this many decimals ("-0,49"); a rounded zero has no sign.
 QString nombre_francais(double valeur, int decimales);
 

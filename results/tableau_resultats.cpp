@@ -1,4 +1,5 @@
 #include "results/tableau_resultats.h"
+#include <algorithm>
 
 namespace fantrel::results {
 
@@ -33,7 +34,7 @@ int TableauResultats::cree_utilisateur()
         m_rangees[n].nom = n == 0 ? QStringLiteral("Somme") : QStringLiteral("Essai%1").arg(n);
         m_compte_test.fill(0);
     }
-    emit utilisateur_cree(n, m_lecture);
+    emit utilisateur_cree(n, m_origine);
     return n;
 }
 
@@ -67,6 +68,7 @@ void TableauResultats::tout_effacer()
 {
     if (m_nb_util < 0)
         cree_utilisateur(); // no sum row yet (start-up stopped early): make it first
+    emit tout_efface();
     m_util_courant = 0;
     m_rangees[0].comptes_mots.fill(0);
     m_rangees[0].comptes_musique.fill(0);
@@ -74,14 +76,16 @@ void TableauResultats::tout_effacer()
         emit compte_change(0, c);
     retire_rangees_utilisateurs();
     m_nb_util = 0;
+    m_origine = OrigineUtilisateur::effacement;
     cree_utilisateur();
+    m_origine = OrigineUtilisateur::commande;
 }
 
 void TableauResultats::charge(const PlanLecture &plan)
 {
     if (m_nb_util < 0)
         cree_utilisateur(); // the file's answers are added to the sum row: it must exist
-    m_lecture = true;
+    m_origine = OrigineUtilisateur::fichier;
     retire_rangees_utilisateurs();
     m_nb_util = 0;
     for (int k = 1; k <= plan.nb_entetes; ++k) {
@@ -98,11 +102,21 @@ void TableauResultats::charge(const PlanLecture &plan)
         m_rangees[0].comptes_mots[c] += plan.somme[c];
         emit compte_change(0, c);
     }
-    m_lecture = false;
+    m_origine = OrigineUtilisateur::commande;
     // Answers given next need a row of their own, with its header in the record.
     if (plan.nb_entetes == 0)
         cree_utilisateur();
     emit lecture_terminee();
+}
+
+QVector<LigneStatistiques> TableauResultats::lignes_statistiques() const
+{
+    QVector<LigneStatistiques> lignes;
+    for (int n = 0; n <= std::min(m_nb_util, nb_max_util); ++n)
+        if (rangee_existe(n))
+            lignes.append(
+                    { m_rangees[n].nom, m_rangees[n].comptes_mots, m_rangees[n].comptes_musique });
+    return lignes;
 }
 
 void TableauResultats::renomme(int n, const QString &nom)
@@ -110,7 +124,7 @@ void TableauResultats::renomme(int n, const QString &nom)
     if (!rangee_existe(n))
         return;
     m_rangees[n].nom = nom;
-    emit rangee_renommee(n, nom, m_lecture);
+    emit rangee_renommee(n, nom, m_origine == OrigineUtilisateur::fichier);
 }
 
 } // namespace fantrel::results

@@ -4,6 +4,7 @@
 // window draws it and the results record follows it, both told by its signals.
 #pragma once
 #include "results/enregistrement.h"
+#include "results/modele_statistiques.h"
 #include <QObject>
 #include <QString>
 #include <array>
@@ -11,6 +12,10 @@
 namespace fantrel::results {
 
 enum class GenreTest { mots, musique };
+
+// Why a user row was made: "Nouvel utilisateur" (or start-up), "Tout effacer", or a
+// results file read back (whose headers are already in the record).
+enum class OrigineUtilisateur { commande, effacement, fichier };
 
 struct RangeeTableau
 {
@@ -49,14 +54,17 @@ public:
     void charge(const PlanLecture &plan);
     // Row n takes the name (row 0 too); a row that does not exist is left alone.
     void renomme(int n, const QString &nom);
+    // The rows 0 .. min(nb_util, 20) as the statistics take them.
+    QVector<LigneStatistiques> lignes_statistiques() const;
     // An exercise list opened, or the hidden "RAZ" button.
     void remet_compte_test() { m_compte_test.fill(0); }
     void definir_compte_test(const Comptes &comptes) { m_compte_test = comptes; }
 
 signals:
-    // A user was started; rows past 20 do not exist. depuis_fichier: while a results
-    // file is read back (its headers are already in the record).
-    void utilisateur_cree(int n, bool depuis_fichier);
+    // A user was started; rows past 20 do not exist.
+    void utilisateur_cree(int n, fantrel::results::OrigineUtilisateur origine);
+    // "Tout effacer" begins (its new Essai1 follows).
+    void tout_efface();
     // Count c of row n changed.
     void compte_change(int n, int c);
     // Rows 1 and up were removed (before "Tout effacer" or a file's rows are made).
@@ -74,7 +82,7 @@ private:
     int m_nb_util = -1;
     int m_util_courant = 0;
     Comptes m_compte_test{};
-    bool m_lecture = false;
+    OrigineUtilisateur m_origine = OrigineUtilisateur::commande;
 };
 
 } // namespace fantrel::results

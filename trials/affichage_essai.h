@@ -6,6 +6,14 @@
 
 namespace fantrel::trials {
 
+// A frame as it reached the screen.
+struct ImageMontree
+{
+    std::chrono::steady_clock::time_point horodatage{}; // when it was on screen
+    int images = 0; // refreshes since the frame before it (0: the display has no refresh)
+    int manquees = 0; // refreshes later than the one it was due on
+};
+
 class AffichageEssai
 {
 public:
@@ -21,6 +29,8 @@ public:
     virtual void prepare_texte(const QString &texte) = 0;
     // How early a due frame must be handed over: the view's measured presentation time.
     virtual std::chrono::microseconds duree_presentation() const = 0;
+    // The last frame presented by affich_texte.
+    virtual ImageMontree derniere_image() const = 0;
 };
 
 } // namespace fantrel::trials

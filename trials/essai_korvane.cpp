@@ -20,6 +20,7 @@ EssaiKorvane::EssaiKorvane(EtatPartage &etat, AffichageEssai &affichage, QObject
 void EssaiKorvane::lance_affichage(const QString &montre)
 {
     m_affichage.affich_texte(montre);
+    m_image_mot = m_affichage.derniere_image();
     lance_exposition();
 }
 
@@ -50,6 +51,15 @@ void EssaiKorvane::AsyncTimer2Timer()
 {
     m_affichage.affich_texte(m_etat.masque);
     AsyncTimer2->definir_actif(false);
+    if (!m_etat.essai_mire) {
+        const ImageMontree masque = m_affichage.derniere_image();
+        m_rendu.exposition_ms = AsyncTimer2->intervalle();
+        m_rendu.exposition_mesuree_ms = ms_entre(m_image_mot, masque);
+        if (masque.images > 0) {
+            m_rendu.images = masque.images;
+            m_rendu.images_manquees = masque.manquees;
+        }
+    }
     demande_reponse();
 }
 

@@ -28,10 +28,13 @@ public slots:
     void AsyncTimer2Timer();
 
 protected:
+    TestEssai test() const override { return TestEssai::korvane; }
     void lance_affichage(const QString &montre) override;
 
 private:
     void lance_exposition();
+
+    ImageMontree m_image_mot; // the word's frame, for the measured exposure
 };
 
 } // namespace fantrel::trials

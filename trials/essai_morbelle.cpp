@@ -40,7 +40,7 @@ std::array<platform::MinuteurHR *, nb_phases> EssaiMorbelle::minuteurs() const
     return { Async_masque1, Async_mot, Async_blanc, Async_masque2 };
 }
 
-DureesPhases EssaiMorbelle::durees() const
+DureesPhases EssaiMorbelle::durees_reglees() const
 {
     DureesPhases d{};
     const auto m = minuteurs();
@@ -69,6 +69,7 @@ void EssaiMorbelle::BitBtn5Click()
     m_etat.mot_morbelle = m_etat.mots[std::size_t(m_etat.rang_mot)];
     for (const QString &t : { m_etat.masque1, m_etat.mot_morbelle, m_etat.masque2 })
         m_affichage.prepare_texte(t);
+    m_images_phases = {};
     phase_chaine(nullptr, 0);
 }
 
@@ -79,17 +80,47 @@ void EssaiMorbelle::phase_chaine(platform::MinuteurHR *fin, int suivante)
 {
     if (fin)
         fin->definir_actif(false);
-    const DureesPhases d = durees();
+    const DureesPhases d = durees_reglees();
     const int k = phase_montree(d, suivante);
     if (k == nb_phases) {
         m_affichage.affich_texte(QString());
+        mesure_phases(m_affichage.derniere_image());
         return;
     }
     platform::MinuteurHR *minuteur = minuteurs()[std::size_t(k)];
     m_affichage.affich_texte(texte(k));
+    m_images_phases[std::size_t(k)] = m_affichage.derniere_image();
     minuteur->definir_avance(m_affichage.duree_presentation());
     minuteur->definir_actif(true);
     m_affichage.prepare_affichage(texte(phase_montree(d, k + 1)));
+}
+
+// Each shown phase lasted from its frame to the next shown one; a skipped phase 0.
+void EssaiMorbelle::mesure_phases(const ImageMontree &fin)
+{
+    std::array<double, nb_phases> durees{};
+    const ImageMontree *apres = &fin;
+    for (int k = nb_phases - 1; k >= 0; --k) {
+        if (const auto &image = m_images_phases[std::size_t(k)]) {
+            durees[std::size_t(k)] = ms_entre(*image, *apres);
+            apres = &*image;
+        }
+    }
+    m_rendu.phases_mesurees_ms = durees;
+    m_rendu.exposition_ms = Async_mot->intervalle();
+    m_rendu.exposition_mesuree_ms = durees[1];
+    // Frames of the word's phase: counted on the frame that replaced it.
+    if (m_images_phases[1]) {
+        const int suivante = phase_montree(durees_reglees(), 2);
+        const ImageMontree &remplacante =
+                suivante < nb_phases && m_images_phases[std::size_t(suivante)]
+                ? *m_images_phases[std::size_t(suivante)]
+                : fin;
+        if (remplacante.images > 0) {
+            m_rendu.images = remplacante.images;
+            m_rendu.images_manquees = remplacante.manquees;
+        }
+    }
 }
 
 void EssaiMorbelle::Async_masque1Timer()

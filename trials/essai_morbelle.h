@@ -5,6 +5,7 @@
 #include "trials/chaine_phases.h"
 #include "trials/essai_mots.h"
 #include <array>
+#include <optional>
 
 namespace fantrel::platform {
 class MinuteurHR;
@@ -40,13 +41,19 @@ public slots:
     void Async_masque2Timer();
 
 protected:
+    TestEssai test() const override { return TestEssai::morbelle; }
     void lance_affichage(const QString &montre) override;
 
 private:
     std::array<platform::MinuteurHR *, nb_phases> minuteurs() const;
-    DureesPhases durees() const;
+    DureesPhases durees_reglees() const;
     QString texte(int phase) const;
     void phase_chaine(platform::MinuteurHR *fin, int suivante);
+    // The chain is over: the phases' measured durations into the trial's report.
+    void mesure_phases(const ImageMontree &fin);
+
+    // The frame of each phase shown, for the measured durations.
+    std::array<std::optional<ImageMontree>, nb_phases> m_images_phases;
 
     QString m_masque1_saisi = QStringLiteral("&&&&&&&&&&&");
     QString m_masque2_saisi = QStringLiteral("############");

@@ -14,10 +14,19 @@ EssaiMots::EssaiMots(EtatPartage &etat, AffichageEssai &affichage, QObject *pare
 {
 }
 
+double EssaiMots::ms_entre(const ImageMontree &avant, const ImageMontree &apres)
+{
+    return std::chrono::duration<double, std::milli>(apres.horodatage - avant.horodatage).count();
+}
+
 void EssaiMots::BitBtn2Click()
 {
     emit essai_commence();
     ++m_etat.num_essai;
+    m_rendu = CompteRenduEssai{};
+    m_rendu.debut_utc = QDateTime::currentDateTimeUtc();
+    m_rendu.test = test();
+    m_rendu.numero = m_etat.num_essai;
     m_etat.ligne_resultat.clear();
     if (m_etat.fin_liste)
         return;
@@ -31,6 +40,11 @@ void EssaiMots::BitBtn2Click()
     m_etat.mots[1] = c.mot1;
     m_etat.mots[2] = c.mot2;
     const QString montre = m_etat.mots[std::size_t(m_etat.rang_mot)];
+    m_rendu.mot1 = c.mot1;
+    m_rendu.mot2 = c.mot2;
+    if (c.connote)
+        m_rendu.connote = 1;
+    m_rendu.mot_affiche = montre;
     emit mot_choisi(montre);
     // An empty pair flashes nothing and records nothing: the trial ends as "?" does.
     if (c.mot1.isEmpty() && c.mot2.isEmpty()) {
@@ -52,40 +66,65 @@ void EssaiMots::demande_reponse()
             const int r = 1 + m_etat.hasard.tirage(2);
             const auto [gauche, droite] = legendes_propositions(m_etat.mots[1], m_etat.mots[2], r);
             m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], r);
+            m_rendu.proposition_gauche = gauche;
+            m_rendu.proposition_droite = droite;
             emit propositions_montrees(gauche, droite);
         } else {
             emit saisie_demandee();
         }
+        m_commandes_montrees = std::chrono::steady_clock::now();
+        m_attend_reponse = true;
     }
     m_etat.essai_mire = false;
 }
 
 void EssaiMots::reponse_bouton(const QString &legende)
 {
-    enregistre_reponse(legende, ModeReponse::comparaison);
+    enregistre_reponse(legende, FaconReponse::boutons);
 }
 
 // A typed answer is recorded and counted as a clicked one is, with the pair's
 // proposals in their canonical order, so the results file keeps every answer.
 void EssaiMots::reponse_saisie(const QString &tape)
 {
-    enregistre_reponse(tape, ModeReponse::saisie_libre);
+    enregistre_reponse(tape, FaconReponse::saisie);
 }
 
-void EssaiMots::enregistre_reponse(const QString &reponse, ModeReponse mode)
+void EssaiMots::enregistre_reponse(const QString &reponse, FaconReponse facon)
 {
-    if (mode == ModeReponse::saisie_libre)
+    if (facon == FaconReponse::saisie)
         m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], 1);
     m_etat.ligne_resultat += QStringLiteral(" répondu=") + reponse;
     emit ligne_resultat(m_etat.ligne_resultat);
     m_etat.bonne_reponse = juge(reponse, m_etat.mots[std::size_t(m_etat.rang_mot)]);
-    emit reponse_comptee(categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse));
+    const int c = categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
+    emit reponse_comptee(c);
     emit verdict(m_etat.bonne_reponse);
+    if (c != 0)
+        m_rendu.categorie = c;
+    m_rendu.correct = m_etat.bonne_reponse;
+    m_rendu.ligne_resultat = m_etat.ligne_resultat;
+    termine(reponse, facon);
     cache_boutons();
+}
+
+// The trial's report, once the subject has acted on the answer controls.
+void EssaiMots::termine(const QString &reponse, FaconReponse facon)
+{
+    if (!m_attend_reponse)
+        return;
+    m_attend_reponse = false;
+    m_rendu.reponse = reponse;
+    m_rendu.facon = facon;
+    m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
+                                       std::chrono::steady_clock::now() - m_commandes_montrees)
+                                       .count();
+    emit essai_termine(m_rendu);
 }
 
 void EssaiMots::Bit_rep3Click()
 {
+    termine(QString(), FaconReponse::je_ne_sais_pas);
     cache_boutons();
 }
 

@@ -5,9 +5,11 @@
 // say and forwards the subject's clicks; the word is drawn through AffichageEssai.
 #pragma once
 #include "trials/affichage_essai.h"
+#include "trials/compte_rendu_essai.h"
 #include "trials/etat_partage.h"
 #include <QObject>
 #include <QString>
+#include <chrono>
 
 namespace fantrel::trials {
 
@@ -30,7 +32,7 @@ public:
     void reponse_bouton(const QString &legende);
     // Enter in the free-typing box.
     void reponse_saisie(const QString &tape);
-    // "?": the trial ends unanswered, nothing recorded or counted.
+    // "?": the trial ends unanswered, nothing recorded in the record or counted.
     void Bit_rep3Click();
     // Ends the trial's answer controls; once num_essai reaches the list's pairs the
     // list is over: the start button is disabled and "Plus de mots" shown.
@@ -44,23 +46,34 @@ signals:
     void ligne_resultat(const QString &ligne); // an answer line for the results record
     void reponse_comptee(int categorie); // in the current row, then the sum row
     void verdict(bool bonne_reponse);
+    // The trial answered (or given up with "?"), with what it showed and measured.
+    void essai_termine(const fantrel::trials::CompteRenduEssai &rendu);
     void commandes_cachees(); // answer controls hidden, the start button back
     void liste_finie(); // the start button disabled (before "Plus de mots")
 
 protected:
+    using Instant = std::chrono::steady_clock::time_point;
+
+    virtual TestEssai test() const = 0;
     // Shows the trial's stimulus once the wait is over; the paradigm's own.
     virtual void lance_affichage(const QString &montre) = 0;
     // Waits 1000 ms, then offers the answer controls (not after a "test" flash).
     void demande_reponse();
+    // Milliseconds between two presented frames.
+    static double ms_entre(const ImageMontree &avant, const ImageMontree &apres);
 
     EtatPartage &m_etat;
     AffichageEssai &m_affichage;
+    CompteRenduEssai m_rendu; // the trial under way
 
 private:
     // Both answer paths: the line completed and recorded, judged, counted, shown.
-    void enregistre_reponse(const QString &reponse, ModeReponse mode);
+    void enregistre_reponse(const QString &reponse, FaconReponse facon);
+    void termine(const QString &reponse, FaconReponse facon);
 
     ModeReponse m_mode = ModeReponse::comparaison;
+    bool m_attend_reponse = false; // answer controls up for a trial of the list
+    Instant m_commandes_montrees{};
 };
 
 } // namespace fantrel::trials

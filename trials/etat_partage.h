@@ -15,6 +15,7 @@ struct Couple
 {
     QString mot1; // the connoted word ("$" mark removed)
     QString mot2; // the neutral word
+    bool connote = false; // the line marked a word with "$"
 };
 
 struct EtatPartage

@@ -27,8 +27,10 @@ Couple decoupe_ligne_exercice(const QString &ligne)
     if (c.mot2.contains(u'$'))
         std::swap(c.mot1, c.mot2);
     const qsizetype dollar = c.mot1.indexOf(u'$');
-    if (dollar >= 0)
+    if (dollar >= 0) {
         c.mot1.remove(dollar, 1);
+        c.connote = true;
+    }
     return c;
 }
 

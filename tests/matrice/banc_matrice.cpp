@@ -131,6 +131,9 @@ QMap<QString, QByteArray> instantane(const QString &dossier)
     while (it.hasNext()) {
         const QString chemin = it.next();
         const QString relatif = racine.relativeFilePath(chemin);
+        // The trial database records what the session does, a file read included.
+        if (relatif.startsWith(QStringLiteral("fantrel.sqlite")))
+            continue;
         if (it.fileInfo().isDir()) {
             etat.insert(relatif, "<dossier>");
             continue;

@@ -84,7 +84,7 @@ Prepare prepare(Cas cas, const QString &chemin, const Contenu &contenu);
 QByteArray octets_binaires();
 
 // Every file and folder under `dossier`: relative path → a digest of the bytes (a
-// folder: "<dossier>"), to tell that nothing changed.
+// folder: "<dossier>"), to tell that nothing changed; the trial database left out.
 QMap<QString, QByteArray> instantane(const QString &dossier);
 
 // The lines a list box holds as the program reads them (characters as stored).

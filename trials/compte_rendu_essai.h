@@ -1,0 +1,37 @@
+// What a trial reports once it is answered, for the trial database: what was shown,
+// for how long it was really on screen, what was answered and how fast. Filled by
+// the trial objects (word trials and the musical trial), never in the timed path.
+#pragma once
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <optional>
+
+namespace fantrel::trials {
+
+enum class TestEssai { korvane, morbelle, musique };
+enum class FaconReponse { boutons, saisie, je_ne_sais_pas };
+
+struct CompteRenduEssai
+{
+    QDateTime debut_utc; // the start click
+    TestEssai test = TestEssai::korvane;
+    int numero = 0; // num_essai
+    QString mot1, mot2;
+    std::optional<int> connote; // 1 when the list marked a word ("$", always word 1)
+    QString mot_affiche, proposition_gauche, proposition_droite, reponse;
+    FaconReponse facon = FaconReponse::boutons;
+    std::optional<int> categorie; // 1..4, none for "?"
+    std::optional<bool> correct;
+    std::optional<int> exposition_ms; // the setting (second paradigm: the word's phase)
+    std::optional<double> exposition_mesuree_ms; // word frame to the next frame, as presented
+    std::optional<std::array<double, 4>> phases_mesurees_ms; // second paradigm
+    std::optional<double> temps_reponse_ms; // answer controls shown to the click or Enter
+    std::optional<int> images, images_manquees; // refreshes of the exposure, late ones
+    QString melodie, decalage; // musical test: the line played, the shift typed
+    std::optional<bool> incongru;
+    std::optional<int> place_incongruite; // index of the shifted note, from 0
+    QString ligne_resultat; // the line appended to the results record, if any
+};
+
+} // namespace fantrel::trials
