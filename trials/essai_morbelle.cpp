@@ -70,6 +70,7 @@ void EssaiMorbelle::BitBtn5Click()
     for (const QString &t : { m_etat.masque1, m_etat.mot_morbelle, m_etat.masque2 })
         m_affichage.prepare_texte(t);
     m_images_phases = {};
+    m_chaine_en_cours = true;
     phase_chaine(nullptr, 0);
 }
 
@@ -85,6 +86,8 @@ void EssaiMorbelle::phase_chaine(platform::MinuteurHR *fin, int suivante)
     if (k == nb_phases) {
         m_affichage.affich_texte(QString());
         mesure_phases(m_affichage.derniere_image());
+        m_chaine_en_cours = false;
+        affichage_mesure();
         return;
     }
     platform::MinuteurHR *minuteur = minuteurs()[std::size_t(k)];

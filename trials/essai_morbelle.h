@@ -42,6 +42,7 @@ public slots:
 
 protected:
     TestEssai test() const override { return TestEssai::morbelle; }
+    bool affichage_fini() const override { return !m_chaine_en_cours; }
     void lance_affichage(const QString &montre) override;
 
 private:
@@ -52,6 +53,7 @@ private:
     // The chain is over: the phases' measured durations into the trial's report.
     void mesure_phases(const ImageMontree &fin);
 
+    bool m_chaine_en_cours = false;
     // The frame of each phase shown, for the measured durations.
     std::array<std::optional<ImageMontree>, nb_phases> m_images_phases;
 

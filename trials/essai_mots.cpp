@@ -24,6 +24,7 @@ void EssaiMots::BitBtn2Click()
     emit essai_commence();
     ++m_etat.num_essai;
     m_rendu = CompteRenduEssai{};
+    m_rendu_retenu = false;
     m_rendu.debut_utc = QDateTime::currentDateTimeUtc();
     m_rendu.test = test();
     m_rendu.numero = m_etat.num_essai;
@@ -119,6 +120,16 @@ void EssaiMots::termine(const QString &reponse, FaconReponse facon)
     m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
                                        std::chrono::steady_clock::now() - m_commandes_montrees)
                                        .count();
+    m_rendu_retenu = !affichage_fini();
+    if (!m_rendu_retenu)
+        emit essai_termine(m_rendu);
+}
+
+void EssaiMots::affichage_mesure()
+{
+    if (!m_rendu_retenu)
+        return;
+    m_rendu_retenu = false;
     emit essai_termine(m_rendu);
 }
 

@@ -61,6 +61,11 @@ protected:
     void demande_reponse();
     // Milliseconds between two presented frames.
     static double ms_entre(const ImageMontree &avant, const ImageMontree &apres);
+    // Whether the stimulus is over and measured (the second paradigm's chain may run
+    // on after the answer controls when waits are cut short).
+    virtual bool affichage_fini() const { return true; }
+    // The stimulus is over: a report held back for it goes out now.
+    void affichage_mesure();
 
     EtatPartage &m_etat;
     AffichageEssai &m_affichage;
@@ -73,6 +78,7 @@ private:
 
     ModeReponse m_mode = ModeReponse::comparaison;
     bool m_attend_reponse = false; // answer controls up for a trial of the list
+    bool m_rendu_retenu = false; // answered before the stimulus was measured
     Instant m_commandes_montrees{};
 };
 

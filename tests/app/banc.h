@@ -57,6 +57,7 @@ inline QStringList liste_quatre()
 struct Banc
 {
     QTemporaryDir dossier;
+    QString racine; // the working folder: the temporary one unless given
     QString ancien_dossier = QDir::currentPath();
     fantrel::platform::RemplacementInteractions seams;
     QStringList informations;
@@ -65,7 +66,8 @@ struct Banc
     fantrel::app::TForm1 *form = nullptr;
 
     explicit Banc(const QStringList &param = param_formulaire(),
-                  const QStringList &liste = liste_quatre())
+                  const QStringList &liste = liste_quatre(), const QString &existant = {})
+        : racine(existant.isEmpty() ? dossier.path() : existant)
     {
         seams->information = [this](const QString &t) { informations << t; };
         seams->erreur = [this](const QString &t) { erreurs << t; };
@@ -75,7 +77,7 @@ struct Banc
             fantrel::platform::ecrire_lignes(chemin("param.ini"), param);
         if (!liste.isEmpty())
             fantrel::platform::ecrire_lignes(chemin("machin.liste_fantrel"), liste);
-        QDir::setCurrent(dossier.path());
+        QDir::setCurrent(racine);
         fenetres = std::make_unique<fantrel::app::Fenetres>();
         form = fenetres->Form1.get();
     }
@@ -85,7 +87,7 @@ struct Banc
         QDir::setCurrent(ancien_dossier);
     }
 
-    QString chemin(const QString &nom) const { return dossier.path() + u'/' + nom; }
+    QString chemin(const QString &nom) const { return racine + u'/' + nom; }
 
     // Runs the start-up step as its timer would, errors shown through the seam.
     void demarre()

@@ -1,0 +1,210 @@
+// A whole session into the trial database, as it is played through the real
+// windows: every trial with its columns, a session killed mid-way and recovered at
+// the next start, the CSV export from the menu, a user's statistics.
+#include "seance_jouee.h"
+#include "app/deroulement_seance.h"
+#include "platform/application.h"
+#include "results/base_essais.h"
+#include "results/fenetre_statistiques.h"
+#include <QAction>
+#include <QProcess>
+#include <QtTest>
+
+using namespace fantrel;
+
+namespace {
+
+QVector<results::Essai> essais_de(const banc::Banc &b)
+{
+    results::BaseEssais base(b.chemin(QStringLiteral("fantrel.sqlite")),
+                             results::BaseEssais::Acces::lecture);
+    return base.essais();
+}
+
+} // namespace
+
+class TestSeanceBase : public QObject
+{
+    Q_OBJECT
+private slots:
+    void essais_dans_la_base();
+    void deux_paradigmes_et_musique();
+    void reprise_apres_arret_brutal_data();
+    void reprise_apres_arret_brutal();
+    void export_par_le_menu();
+    void statistiques_d_un_utilisateur();
+};
+
+void TestSeanceBase::essais_dans_la_base()
+{
+    banc::Banc b;
+    b.demarre();
+    QVERIFY(banc::joue_seance(b));
+    const QVector<results::Essai> essais = essais_de(b);
+    QCOMPARE(essais.size(), 5);
+    const QStringList record = b.form->groupe_resultats->lignes();
+    using results::ModeReponse;
+    const QList<ModeReponse> modes = { ModeReponse::boutons, ModeReponse::boutons,
+                                       ModeReponse::je_ne_sais_pas, ModeReponse::saisie,
+                                       ModeReponse::boutons };
+    const QStringList noms = { "Essai1", "Essai1", "Essai1", "Zoé", "Zoé" };
+    const QList<std::optional<bool>> justes = { true, false, std::nullopt, true, true };
+    for (qsizetype k = 0; k < essais.size(); ++k) {
+        const results::Essai &e = essais[k];
+        QCOMPARE(e.test, results::TestEssai::korvane);
+        QCOMPARE(e.mode_reponse, modes[k]);
+        QCOMPARE(e.nom_utilisateur, noms[k]);
+        QCOMPARE(e.utilisateur, k < 3 ? 1 : 2);
+        QCOMPARE(e.correct, justes[k]);
+        QCOMPARE(e.categorie.has_value(), justes[k].has_value());
+        QCOMPARE(e.exposition_ms, std::optional<int>(30));
+        QVERIFY2(e.exposition_mesuree_ms && *e.exposition_mesuree_ms > 0,
+                 "the word's frame to the mask's, as presented");
+        QVERIFY(e.temps_reponse_ms && *e.temps_reponse_ms >= 0);
+        QCOMPARE(e.mot_affiche, e.numero % 2 ? e.mot2 : e.mot1);
+        // The line the record holds, or none for "?".
+        QCOMPARE(e.ligne_resultat.isEmpty(), !justes[k].has_value());
+        if (justes[k])
+            QVERIFY2(record.contains(e.ligne_resultat), qPrintable(e.ligne_resultat));
+    }
+    QCOMPARE(essais[0].connote, std::optional<int>(1));
+    QCOMPARE(essais[3].reponse, essais[3].mot_affiche);
+    QVERIFY(essais[3].proposition_gauche.isEmpty()); // typed: no buttons shown
+    QVERIFY(!essais[4].proposition_gauche.isEmpty());
+}
+
+void TestSeanceBase::deux_paradigmes_et_musique()
+{
+    banc::Banc b;
+    platform::ecrire_lignes(b.chemin("melodies.mus"), { "Courte,20,ndo3 nré3 nmi3 nfa3" });
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    f.Morbelle1->trigger();
+    QVERIFY(banc::repond(f, true));
+    // Waits cut short: the answer came before the chain ended; its trial is filed,
+    // measured, once the chain is over.
+    QTRY_COMPARE(essais_de(b).size(), 1);
+    f.Incongruitmusicale1->trigger();
+    QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
+    QTRY_VERIFY_WITH_TIMEOUT(f.commandes->bit_rep1->isVisibleTo(&f), 5000);
+    QTest::mouseClick(f.commandes->bit_rep2, Qt::LeftButton);
+
+    const QVector<results::Essai> essais = essais_de(b);
+    QCOMPARE(essais.size(), 2);
+    const results::Essai &chaine = essais[0];
+    QCOMPARE(chaine.test, results::TestEssai::morbelle);
+    QCOMPARE(chaine.exposition_ms, std::optional<int>(33));
+    QVERIFY(chaine.phases_mesurees_ms);
+    for (double d : *chaine.phases_mesurees_ms)
+        QVERIFY2(d > 0, "every phase shown for a measured time");
+    QCOMPARE(chaine.exposition_mesuree_ms, std::optional<double>((*chaine.phases_mesurees_ms)[1]));
+
+    const results::Essai &melodie = essais[1];
+    QCOMPARE(melodie.test, results::TestEssai::musique);
+    QCOMPARE(melodie.melodie, QStringLiteral("20,ndo3 nré3 nmi3 nfa3"));
+    QCOMPARE(melodie.decalage, QStringLiteral("+1/2"));
+    QCOMPARE(melodie.reponse, QStringLiteral("C'était faux"));
+    QVERIFY(melodie.incongru);
+    // Shifted at the end (the settings' choice) when drawn incongruous.
+    QCOMPARE(melodie.place_incongruite, *melodie.incongru ? std::optional<int>(3) : std::nullopt);
+    QCOMPARE(melodie.correct, std::optional<bool>(*melodie.incongru));
+    QVERIFY(melodie.ligne_resultat.isEmpty());
+}
+
+void TestSeanceBase::reprise_apres_arret_brutal_data()
+{
+    QTest::addColumn<bool>("recuperer");
+    QTest::newRow("récupérée") << true;
+    QTest::newRow("laissée dans la base") << false;
+}
+
+// A session killed with SIGKILL: at the next start its users, names, record lines and
+// tallies come back as they were, on request, and the record is marked unsaved.
+void TestSeanceBase::reprise_apres_arret_brutal()
+{
+    QFETCH(bool, recuperer);
+    QTemporaryDir dossier;
+    QProcess enfant;
+    enfant.start(QStringLiteral(SEANCE_INTERROMPUE), { dossier.path() });
+    QVERIFY(enfant.waitForFinished(120000));
+    QCOMPARE(enfant.exitStatus(), QProcess::CrashExit);
+    const QStringList attendu =
+            platform::lire_lignes(dossier.path() + QStringLiteral("/attendu.txt"));
+    QVERIFY(attendu.size() > 5);
+
+    banc::Banc b(banc::param_formulaire(), banc::liste_quatre(), dossier.path());
+    QStringList questions;
+    b.seams->question = [&](const QString &texte, bool) {
+        questions << texte;
+        return recuperer ? platform::Reponse::Oui : platform::Reponse::Non;
+    };
+    b.demarre();
+    QCOMPARE(questions,
+             QStringList{ "La séance précédente n'a pas été enregistrée. "
+                          "Récupérer ses réponses ?" });
+    if (recuperer) {
+        QCOMPARE(banc::etat_resultats(b), attendu);
+        QVERIFY(b.form->groupe_resultats->record_modifie());
+    } else {
+        QCOMPARE(b.form->groupe_resultats->lignes(), QStringList{ "Essai1" });
+        QCOMPARE(b.fenetres->tableau->nb_util(), 1);
+    }
+    QVERIFY(b.erreurs.isEmpty());
+
+    // Once recovered (or declined), the next start asks again only for a session left
+    // unsaved anew: this one ends cleanly.
+    b.fenetres.reset();
+    banc::Banc suivant(banc::param_formulaire(), banc::liste_quatre(), dossier.path());
+    suivant.seams->question = [&](const QString &texte, bool) {
+        questions << texte;
+        return platform::Reponse::Non;
+    };
+    suivant.demarre();
+    QCOMPARE(questions.size(), 1); // none: the session before ended cleanly
+}
+
+void TestSeanceBase::export_par_le_menu()
+{
+    banc::Banc b;
+    b.demarre();
+    QVERIFY(banc::joue_seance(b));
+    int filtre = 0;
+    b.seams->enregistrer_fichier = [&](const platform::OptionsDialogue &o) {
+        filtre = o.index_filtre;
+        [&] { QCOMPARE(o.extension_defaut, QStringLiteral("csv")); }();
+        return platform::ResultatDialogue{ true, b.chemin("essais.csv"), 1 };
+    };
+    b.form->Exporterlesessais1->trigger();
+    QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join('\n')));
+    QFile f(b.chemin("essais.csv"));
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    const QStringList lignes =
+            QString::fromUtf8(f.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+    QCOMPARE(lignes.size(), 1 + 5);
+    QVERIFY(lignes[0].startsWith(
+            QStringLiteral("id,seance,debut_utc,utilisateur,nom_utilisateur,test,")));
+    QVERIFY(lignes[5].contains(QStringLiteral(",Zoé,korvane,")));
+}
+
+// Essai1 answers a second-word trial right, then a first-word trial wrong: 2 scored
+// trials, 1 right: 50 %, p = P(X ≥ 1 | n = 2) = 0.75; hit rate and false-alarm rate
+// both (0 + 0.5) / (1 + 1) = 0.25 after the correction: d′ = 0, c = −z(0.25) = 0.674.
+void TestSeanceBase::statistiques_d_un_utilisateur()
+{
+    banc::Banc b;
+    b.demarre();
+    QVERIFY(banc::repond(*b.form, true));
+    QVERIFY(banc::repond(*b.form, false));
+    emit b.fenetres->Form_courbe2->liste_demandee(1);
+    const QStringList liste =
+            b.form->GroupBox3->Memo1->toPlainText().split(u'\n', Qt::SkipEmptyParts);
+    QCOMPARE(liste.last(),
+             QStringLiteral("Mots : 2 essais, 50,0 % justes, p = 0,7500, d′ = 0,00, c = 0,67"));
+    b.form->Statistiques1->trigger();
+    const QVector<QStringList> &table = b.fenetres->Form_statistiques->modele()->cellules();
+    QCOMPARE(table.size(), 2); // the sum row and Essai1
+    QCOMPARE(table[1].mid(0, 6), (QStringList{ "Essai1", "2", "50,0", "0,7500", "0,00", "0,67" }));
+}
+
+FANTREL_TEST_MAIN(TestSeanceBase)
+#include "test_seance_base.moc"
