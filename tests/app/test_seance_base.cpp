@@ -33,6 +33,7 @@ private slots:
     void reprise_apres_arret_brutal();
     void export_par_le_menu();
     void statistiques_d_un_utilisateur();
+    void base_endommagee_mise_de_cote();
 };
 
 void TestSeanceBase::essais_dans_la_base()
@@ -204,6 +205,30 @@ void TestSeanceBase::statistiques_d_un_utilisateur()
     const QVector<QStringList> &table = b.fenetres->Form_statistiques->modele()->cellules();
     QCOMPARE(table.size(), 2); // the sum row and Essai1
     QCOMPARE(table[1].mid(0, 6), (QStringList{ "Essai1", "2", "50,0", "0,7500", "0,00", "0,67" }));
+}
+
+// A damaged base: the trials still run, one error box says the file was set aside,
+// and the session goes on in a new base.
+void TestSeanceBase::base_endommagee_mise_de_cote()
+{
+    banc::Banc b;
+    QFile f(b.chemin("fantrel.sqlite"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(QByteArray(8192, 'x'));
+    f.close();
+    b.demarre();
+    QVERIFY(banc::repond(*b.form, true));
+    QVERIFY(banc::repond(*b.form, false));
+    QTRY_COMPARE(b.erreurs.size(), 1);
+    QVERIFY2(b.erreurs[0].startsWith(
+                     QStringLiteral("Les essais ne sont plus enregistrés dans la base : ")),
+             qPrintable(b.erreurs[0]));
+    QVERIFY2(b.erreurs[0].contains(QStringLiteral("fantrel-endommagee-")),
+             qPrintable(b.erreurs[0]));
+    QCOMPARE(essais_de(b).size(), 2);
+    QCOMPARE(b.form->groupe_resultats->lignes().size(), 3); // the record as always
+    QDir dossier(b.racine);
+    QCOMPARE(dossier.entryList({ "fantrel-endommagee-*.sqlite" }).size(), 1);
 }
 
 FANTREL_TEST_MAIN(TestSeanceBase)
