@@ -13,6 +13,8 @@ namespace {
 constexpr std::size_t echanges_retenus = 15;
 // Sleeping wakes up late by up to this much; the rest is spent polling.
 constexpr auto marge_sommeil = std::chrono::microseconds(1500);
+// How early the timer of a frame fires without a refresh.
+constexpr Duree avance_reveil = std::chrono::milliseconds(1);
 
 double en_periodes(Duree d, Duree periode)
 {
@@ -95,11 +97,10 @@ PlanPresentation HorlogeAffichage::planifie(Duree exposition) const
 {
     exposition = std::max(exposition, Duree::zero());
     const Horloge::time_point depuis = m_a_une_image ? m_derniere.horodatage : Horloge::now();
-    if (const auto &periode = m_rafraichissement.periode) {
-        const int n = images_pour_duree(exposition, *periode);
-        return { n, duree_des_images(n, *periode), echeance_remise(depuis, n, *periode) };
-    }
-    return { 0, exposition, depuis + exposition - duree_echange() };
+    if (const auto &periode = m_rafraichissement.periode)
+        return planifie_images(images_pour_duree(exposition, *periode));
+    const Horloge::time_point remise = depuis + exposition - duree_echange();
+    return { 0, exposition, remise, remise - avance_reveil };
 }
 
 PlanPresentation HorlogeAffichage::planifie_images(int images) const
@@ -107,9 +108,10 @@ PlanPresentation HorlogeAffichage::planifie_images(int images) const
     const Horloge::time_point depuis = m_a_une_image ? m_derniere.horodatage : Horloge::now();
     if (const auto &periode = m_rafraichissement.periode) {
         const int n = std::max(1, images);
-        return { n, duree_des_images(n, *periode), echeance_remise(depuis, n, *periode) };
+        const Horloge::time_point remise = echeance_remise(depuis, n, *periode);
+        return { n, duree_des_images(n, *periode), remise, remise - *periode / 4 };
     }
-    return { 0, Duree::zero(), depuis };
+    return { 0, Duree::zero(), depuis, depuis };
 }
 
 } // namespace fantrel::engine3d

@@ -45,6 +45,10 @@ struct PlanPresentation
     int images = 0; // whole refreshes; 0 without a refresh (the duration is kept as asked)
     Duree duree{}; // what the screen will show: n·P, or the duration asked
     Horloge::time_point remise{}; // when the next frame's swap is to be handed over
+    // When the timer is to fire: a little before the handover, which Vue3D::presente
+    // waits for on the GUI thread, so that the timer's own lateness (the GUI thread
+    // taking its event late) is absorbed: a quarter period with a refresh, else 1 ms.
+    Horloge::time_point reveil{};
 };
 
 class HorlogeAffichage

@@ -4,10 +4,11 @@
 // Timed stimuli (a trial, from the handler of a MinuteurHR):
 //   vue.repeint_maintenant();                         // the word, on screen and stamped
 //   const PlanPresentation plan = vue.planifie(30ms); // whole frames, or 30 ms without a refresh
-//   minuteur.definir_echeance(plan.remise);           // the timer's event at the handover time
+//   minuteur.definir_echeance(plan.reveil);           // the timer's event just before the handover
 //   ... change the scene to the mask; vue.prepare_image();
 //   // in the timer's handler:
-//   vue.presente(plan);                               // swaps on the refresh plan.images after
+//   vue.presente(plan);                               // waits for plan.remise, swaps: on the
+//                                                     // refresh plan.images after the word
 //   vue.derniere_image().manquees / .images / .horodatage   // for the trial's record
 //
 // NOTE: a native window covers sibling widgets placed over it; a control shown

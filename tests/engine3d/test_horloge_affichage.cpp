@@ -100,6 +100,7 @@ void TestHorlogeAffichage::plan_en_images()
     QCOMPARE(plan.images, images);
     QCOMPARE(plan.duree, images * p);
     QCOMPARE(plan.remise, t + images * p - p / 2);
+    QCOMPARE(plan.reveil, plan.remise - p / 4);
     QCOMPARE(images_pour_duree(en_ms(exposition_ms), p), images);
     const PlanPresentation direct = horloge.planifie_images(images);
     QCOMPARE(direct.remise, plan.remise);
@@ -120,6 +121,7 @@ void TestHorlogeAffichage::plan_sans_rafraichissement()
     QCOMPARE(plan.images, 0);
     QCOMPARE(plan.duree, Duree(30ms));
     QCOMPARE(plan.remise, t + 30ms - 1000us);
+    QCOMPARE(plan.reveil, plan.remise - 1ms);
     QCOMPARE(horloge.derniere_image().manquees, 0);
     QCOMPARE(horloge.planifie_images(3).images, 0);
 }
