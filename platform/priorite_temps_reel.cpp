@@ -31,6 +31,9 @@ std::optional<PrioriteObtenue> lue_temps_reel(PrioriteObtenue::Voie voie)
     sched_param parametre{};
     if (pthread_getschedparam(pthread_self(), &politique, &parametre) != 0)
         return std::nullopt;
+#  ifdef SCHED_RESET_ON_FORK
+    politique &= ~SCHED_RESET_ON_FORK; // RealtimeKit sets it
+#  endif
     if ((politique != SCHED_FIFO && politique != SCHED_RR) || parametre.sched_priority <= 0)
         return std::nullopt;
     return PrioriteObtenue{ voie, politique, parametre.sched_priority };

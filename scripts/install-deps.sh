@@ -10,6 +10,7 @@ paquets=(
   xvfb xauth x11-utils imagemagick
   fonts-liberation2 fontconfig
   pulseaudio-utils
+  dbus-daemon
 )
 manquants=()
 for p in "${paquets[@]}"; do
