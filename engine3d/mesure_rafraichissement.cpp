@@ -10,6 +10,11 @@ namespace {
 // The first frames after an idle view may return before their refresh (an empty swap
 // queue): not counted.
 constexpr int images_d_amorce = 2;
+// A step of the measurement that begins later than this after the last frame (or a
+// quarter of the tight interval) was held up by the event loop.
+constexpr Duree retard_tolere_min = std::chrono::microseconds(500);
+// A measurement that cannot gather its intervals concludes with what it has.
+constexpr int images_max = 600;
 // Tight and spaced intervals before deciding whether there is a refresh.
 constexpr std::size_t serres_pour_decider = 4;
 constexpr std::size_t espaces_pour_decider = 4;
@@ -49,17 +54,28 @@ Duree MesureRafraichissement::pause_avant_image()
     return m_prochaine_espacee ? mediane(m_serres) / 2 : Duree::zero();
 }
 
-void MesureRafraichissement::ajoute(Horloge::time_point horodatage)
+// A frame whose step began late waited for the event loop, not for the display: its
+// interval is not counted, nor the next one (an idle display queue may let the late
+// frame's swap return before its refresh).
+void MesureRafraichissement::ajoute(Horloge::time_point horodatage, Horloge::time_point debut)
 {
     if (m_terminee)
         return;
-    const bool compte = m_derniere && ++m_images >= images_d_amorce;
+    const Duree tolerance = std::max(retard_tolere_min, mediane(m_serres) / 4);
+    if (!m_derniere || debut - *m_derniere > tolerance)
+        m_a_ecarter = images_d_amorce;
+    const bool compte = m_a_ecarter == 0;
+    if (m_a_ecarter > 0)
+        --m_a_ecarter;
     if (compte)
         (m_prochaine_espacee ? m_espaces : m_serres).push_back(horodatage - *m_derniere);
     m_derniere = horodatage;
     m_derniere_espacee = compte && m_prochaine_espacee;
     m_prochaine_espacee = false;
-    decide();
+    if (++m_images >= images_max)
+        conclut(m_rythme.value_or(false) && m_serres.size() >= serres_pour_decider);
+    else
+        decide();
 }
 
 void MesureRafraichissement::decide()

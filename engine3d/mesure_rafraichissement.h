@@ -6,7 +6,8 @@
 // by a refresh, both land on refreshes: the spaced interval is a whole number of tight
 // ones. Without a refresh each interval is the work itself, and the spaced one is half
 // as long again. This tells a virtual display from a fast monitor after a few frames
-// (a few ms on Xvfb), where the length of the interval alone could not.
+// (a few ms on Xvfb), where the length of the interval alone could not. Intervals count
+// only between frames the event loop ran promptly one after the other.
 #pragma once
 #include <chrono>
 #include <optional>
@@ -36,8 +37,11 @@ public:
     // How long to stay idle after the last frame's stamp before drawing the next one
     // (zero: at once). NOTE: call once per frame, before it: it decides its kind.
     Duree pause_avant_image();
-    // The stamp of the frame drawn after that pause.
-    void ajoute(Horloge::time_point horodatage);
+    // The stamp of the frame drawn after that pause, and when its step began (before the
+    // pause): a step the event loop ran late does not count. NOTE: after 600 frames
+    // without enough of them, the measurement ends with what it has (no refresh, unless
+    // one was already found).
+    void ajoute(Horloge::time_point horodatage, Horloge::time_point debut);
 
     bool terminee() const { return m_terminee; }
     const Rafraichissement &resultat() const { return m_resultat; }
@@ -50,6 +54,7 @@ private:
     std::vector<Duree> m_espaces;
     std::optional<Horloge::time_point> m_derniere;
     int m_images = 0;
+    int m_a_ecarter = 0; // intervals still not to count
     bool m_prochaine_espacee = false;
     bool m_derniere_espacee = false; // tight and spaced frames alternate
     std::optional<bool> m_rythme; // decided after the first spaced frames

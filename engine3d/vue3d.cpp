@@ -180,6 +180,8 @@ void Vue3D::mesure_rafraichissement()
 }
 
 // One frame of the measurement per call. A window not exposed resumes on its exposure.
+// The frame is the scene drawn once off screen and copied, so that a frame costs far less
+// than a period even with software GL (a frame slower than a period would halve the rate).
 void Vue3D::pas_de_mesure()
 {
     if (!m_mesure || !m_fenetre->isExposed())
@@ -188,14 +190,21 @@ void Vue3D::pas_de_mesure()
         m_pas_mesure->start(attente_fin_flash_ms);
         return;
     }
+    const Horloge::time_point debut = Horloge::now();
     if (!active_contexte() || !m_sur_fenetre)
         return;
+    const QSize pixels = taille_pixels();
+    if (!m_image_mesure || m_image->size() != pixels) {
+        dessine_hors_ecran();
+        m_image_mesure = true;
+    }
     const Duree pause = m_mesure->pause_avant_image();
     if (pause > Duree::zero() && m_horloge.a_une_image())
         attend_jusqu_a(m_horloge.derniere_image().horodatage + pause);
-    dessine_sur_fenetre();
-    m_repeint_en_attente = false;
-    m_mesure->ajoute(echange(0, false).horodatage);
+    QOpenGLFramebufferObject::blitFramebuffer(nullptr, QRect(QPoint(), pixels), m_image.get(),
+                                              QRect(QPoint(), pixels));
+    m_contexte->functions()->glFinish();
+    m_mesure->ajoute(echange(0, false).horodatage, debut);
     if (!m_mesure->terminee()) {
         m_pas_mesure->start(0);
         return;
@@ -226,6 +235,7 @@ void Vue3D::prepare_image()
 void Vue3D::sur_modification_scene()
 {
     m_image_preparee = false;
+    m_image_mesure = false;
     demande_repeint();
 }
 
@@ -278,6 +288,7 @@ QImage Vue3D::capture()
     if (!active_contexte())
         return {};
     dessine_hors_ecran();
+    m_image_mesure = true;
     return m_image->toImage().convertToFormat(QImage::Format_RGB32);
 }
 
