@@ -90,7 +90,8 @@ void TestHorlogeVue::sans_rafraichissement_sur_xvfb()
     qInfo("médiane %.3f ms, dispersion %.3f ms, horodatage : %s", ms(r.mediane), ms(r.dispersion),
           qPrintable(v.vue.description_horodatage()));
     QVERIFY2(!r.periode, qPrintable(QStringLiteral("période %1 ms").arg(ms(*r.periode))));
-    QVERIFY2(r.intervalles <= 6, qPrintable(QString::number(r.intervalles)));
+    // A few frames, far from the 60 intervals of a period (steps run late count for nothing).
+    QVERIFY2(r.intervalles <= 20, qPrintable(QString::number(r.intervalles)));
     QVERIFY(!v.vue.description_horodatage().isEmpty());
 }
 
