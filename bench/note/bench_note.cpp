@@ -125,6 +125,9 @@ int main(int argc, char **argv)
                 echeance = duree >= rythme ? mesure + duree + rythme : echeance + rythme;
             }
         }
+        if (rythme == 100)
+            std::fprintf(stderr, "note clock's thread: %s\n",
+                         qPrintable(essai.Async_note->priorite()));
         for (const auto &[nom, v] :
              { std::pair{ "schedule", &erreurs }, std::pair{ "tick", &erreurs_tic } })
             std::printf("%6d  %6zu  %9s  %9.3f  %6.3f  %6.3f\n", rythme, v->size(), nom,
