@@ -152,7 +152,7 @@ private:
     std::unique_ptr<SourceRafraichissement> m_source; // made with the context unless chosen
     HorlogeAffichage m_horloge;
     std::optional<MesureRafraichissement> m_mesure; // in progress
-    bool m_image_mesure = false; // m_image holds the scene as it stands
+    int m_mesure_a_dessiner = 0; // frames of the measurement to draw before swaps alone
     QTimer *m_pas_mesure = nullptr; // the measurement's next frame, from the event loop
     int m_nb_images = 0;
 };
