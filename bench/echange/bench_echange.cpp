@@ -85,21 +85,10 @@ void ligne(const char *nom, std::vector<double> v)
 // The mask copied to the front buffer as a band across the middle of the view.
 using CopieSousZone = void (*)(void *affichage, unsigned long fenetre, int x, int y, int l, int h);
 
-} // namespace
-
-int main(int argc, char **argv)
+// The main window's word, turned to face the camera.
+Texte3D *prepare_scene(Vue3D &vue, QSize taille)
 {
-    QApplication app(argc, argv);
-    const Options o = lit_options(app.arguments());
-    if (o.gui_fifo) {
-        sched_param p{};
-        p.sched_priority = sched_get_priority_max(SCHED_FIFO) - 1;
-        if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &p) != 0)
-            std::fprintf(stderr, "SCHED_FIFO refusé au fil de l'interface\n");
-    }
-
-    Vue3D vue;
-    vue.resize(o.taille);
+    vue.resize(taille);
     Scene &scene = vue.scene();
     scene.camera().definir_cible(scene.cree<Ancre>());
     scene.camera().definir_position({ -20, 0, 10 });
@@ -109,54 +98,69 @@ int main(int argc, char **argv)
     mot->definir_echelle(0.8f);
     mot->definir_emission({ 1, 1, 0, 1 });
     vue.definir_couleur_fond(-2147483620);
-    vue.show();
-    if (!QTest::qWaitForWindowExposed(&vue)) {
-        std::fprintf(stderr, "la vue n'a pas été exposée\n");
-        return 1;
-    }
-    // A real event loop: QTest's waits sleep between turns, which the measurement refuses.
-    QSignalSpy mesuree(&vue, &Vue3D::rafraichissement_mesure);
-    if (!vue.rafraichissement().mesure && !mesuree.wait(20000)) {
-        std::fprintf(stderr, "le rafraîchissement n'a pas été mesuré\n");
-        return 1;
-    }
-    const Rafraichissement &r = vue.rafraichissement();
+    return mot;
+}
 
-    MinuteurHR minuteur;
+struct Mesures
+{
+    std::vector<double> erreurs, echanges, retards;
+    int manquees = 0, images_min = 1 << 30, images_max = 0;
+};
+
+// Presents the mask from the timer's handler: through the view, or as a band copied.
+class Presentateur
+{
+public:
+    Presentateur(Vue3D &vue, const Options &o) : m_vue(vue), m_options(o)
+    {
+        auto *x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+        if (o.sous_zone > 0 && x11)
+            m_affichage = x11->display();
+    }
+
+    void presente(const PlanPresentation &plan)
+    {
+        QOpenGLContext *contexte = QOpenGLContext::currentContext();
+        if (!m_affichage || !contexte) {
+            m_vue.presente(plan);
+            remise = m_vue.derniere_image().remise;
+            fin = m_vue.derniere_image().horodatage;
+            return;
+        }
+        if (!m_copie)
+            m_copie = reinterpret_cast<CopieSousZone>(
+                    contexte->getProcAddress("glXCopySubBufferMESA"));
+        attend_jusqu_a(plan.remise);
+        remise = Horloge::now();
+        const QSize t = m_options.taille;
+        const int h = std::min(m_options.sous_zone, t.height());
+        m_copie(m_affichage, static_cast<unsigned long>(m_vue.fenetre_gl()->winId()), 0,
+                (t.height() - h) / 2, t.width(), h);
+        contexte->functions()->glFinish();
+        fin = Horloge::now();
+    }
+
+    Horloge::time_point remise{}, fin{};
+
+private:
+    Vue3D &m_vue;
+    const Options &m_options;
+    void *m_affichage = nullptr;
+    CopieSousZone m_copie = nullptr;
+};
+
+Mesures serie(Vue3D &vue, Texte3D *mot, MinuteurHR &minuteur, const Options &o)
+{
+    Presentateur presentateur(vue, o);
     QEventLoop boucle;
     PlanPresentation plan;
-    Horloge::time_point remise{}, fin{};
-    CopieSousZone copie = nullptr;
-    void *affichage = nullptr;
-    if (o.sous_zone > 0) {
-        if (auto *x11 = app.nativeInterface<QNativeInterface::QX11Application>())
-            affichage = x11->display();
-    }
-    QObject::connect(&minuteur, &MinuteurHR::echeance, [&] {
+    QObject::connect(&minuteur, &MinuteurHR::echeance, &boucle, [&] {
         minuteur.definir_actif(false);
-        QOpenGLContext *contexte = QOpenGLContext::currentContext();
-        if (o.sous_zone > 0 && contexte && affichage) {
-            if (!copie)
-                copie = reinterpret_cast<CopieSousZone>(
-                        contexte->getProcAddress("glXCopySubBufferMESA"));
-            attend_jusqu_a(plan.remise);
-            remise = Horloge::now();
-            const int h = std::min(o.sous_zone, o.taille.height());
-            copie(affichage, static_cast<unsigned long>(vue.fenetre_gl()->winId()), 0,
-                  (o.taille.height() - h) / 2, o.taille.width(), h);
-            contexte->functions()->glFinish();
-            fin = Horloge::now();
-        } else {
-            vue.presente(plan);
-            remise = vue.derniere_image().remise;
-            fin = vue.derniere_image().horodatage;
-        }
+        presentateur.presente(plan);
         boucle.quit();
     });
-
-    std::vector<double> erreurs, echanges, retards;
+    Mesures m;
     const int rodage = 10;
-    int manquees = 0, images_min = 1 << 30, images_max = 0;
     for (int i = 0; i < o.flashes + rodage; ++i) {
         mot->definir_texte(i % 2 ? QStringLiteral("cacaéaé") : QStringLiteral("bateau"));
         vue.repeint_maintenant();
@@ -168,17 +172,23 @@ int main(int argc, char **argv)
         minuteur.definir_echeance(o.a_la_remise ? plan.remise : plan.reveil);
         boucle.exec();
         if (i >= rodage) {
-            erreurs.push_back(std::abs(ms(fin - t_mot) - ms(plan.duree)));
-            echanges.push_back(ms(fin - remise));
-            retards.push_back(ms(remise - plan.remise));
-            manquees += vue.derniere_image().manquees;
-            images_min = std::min(images_min, vue.derniere_image().images);
-            images_max = std::max(images_max, vue.derniere_image().images);
+            const ImagePresentee &image = vue.derniere_image();
+            m.erreurs.push_back(std::abs(ms(presentateur.fin - t_mot) - ms(plan.duree)));
+            m.echanges.push_back(ms(presentateur.fin - presentateur.remise));
+            m.retards.push_back(ms(presentateur.remise - plan.remise));
+            m.manquees += image.manquees;
+            m.images_min = std::min(m.images_min, image.images);
+            m.images_max = std::max(m.images_max, image.images);
         }
         QTimer::singleShot(30, &boucle, &QEventLoop::quit);
         boucle.exec();
     }
+    return m;
+}
 
+void rapport(const Options &o, const Vue3D &vue, const MinuteurHR &minuteur, const Mesures &m)
+{
+    const Rafraichissement &r = vue.rafraichissement();
     std::printf("%d flashes de %.0f ms, vue %dx%d, minuteur %s%s%s\n", o.flashes, o.exposition_ms,
                 o.taille.width(), o.taille.height(),
                 o.a_la_remise ? "à la remise" : "en avance, attente sur le fil de l'interface",
@@ -193,11 +203,41 @@ int main(int argc, char **argv)
     std::printf("priorité du minuteur : %s\n\n", qPrintable(minuteur.priorite()));
     std::printf("| %-28s | médiane |     p99 |     max |\n", "ms");
     std::printf("|------------------------------|---------|---------|---------|\n");
-    ligne("|exposition - consigne|", erreurs);
-    ligne("échange (remise -> retour)", echanges);
-    ligne("remise après l'heure prévue", retards);
+    ligne("|exposition - consigne|", m.erreurs);
+    ligne("échange (remise -> retour)", m.echanges);
+    ligne("remise après l'heure prévue", m.retards);
     if (r.periode)
-        std::printf("\nimages par exposition : %d à %d, images manquées : %d\n", images_min,
-                    images_max, manquees);
+        std::printf("\nimages par exposition : %d à %d, images manquées : %d\n", m.images_min,
+                    m.images_max, m.manquees);
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const Options o = lit_options(app.arguments());
+    if (o.gui_fifo) {
+        sched_param p{};
+        p.sched_priority = sched_get_priority_max(SCHED_FIFO) - 1;
+        if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &p) != 0)
+            std::fprintf(stderr, "SCHED_FIFO refusé au fil de l'interface\n");
+    }
+    Vue3D vue;
+    Texte3D *mot = prepare_scene(vue, o.taille);
+    vue.show();
+    if (!QTest::qWaitForWindowExposed(&vue)) {
+        std::fprintf(stderr, "la vue n'a pas été exposée\n");
+        return 1;
+    }
+    // A real event loop: QTest's waits sleep between turns, which the measurement refuses.
+    QSignalSpy mesuree(&vue, &Vue3D::rafraichissement_mesure);
+    if (!vue.rafraichissement().mesure && !mesuree.wait(20000)) {
+        std::fprintf(stderr, "le rafraîchissement n'a pas été mesuré\n");
+        return 1;
+    }
+    MinuteurHR minuteur;
+    const Mesures m = serie(vue, mot, minuteur, o);
+    rapport(o, vue, minuteur, m);
     return 0;
 }

@@ -8,10 +8,12 @@
 //  - "tick": the due time of that tick alone, from the previous onset as it really
 //    happened (one rhythm after it, or one rhythm after the long note ended).
 //
-// Usage: bench_note [runs per rhythm, default 10]
+// Usage: bench_note [runs per rhythm, default 10] [--gui-temps-reel: the GUI thread raised
+//        too, as the timer's thread is (kernel, RealtimeKit or nice)]
 #include "platform/minuteur_hr.h"
 #include "music/essai_musical.h"
 #include "platform/interactions.h"
+#include "platform/priorite_temps_reel.h"
 #include "trials/etat_partage.h"
 #include <QApplication>
 #include <QEvent>
@@ -71,7 +73,14 @@ double centile(std::vector<double> v, double p)
 int main(int argc, char **argv)
 {
     QApplication app(argc, argv);
-    const int essais = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    int essais = 10;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--gui-temps-reel")
+            std::fprintf(stderr, "GUI thread: %s\n",
+                         qPrintable(platform::eleve_fil_courant().texte()));
+        else
+            essais = std::max(1, std::atoi(argv[i]));
+    }
 
     // 30 notes: short, long and very long notes, and rests.
     const QString notes_melodie =
