@@ -85,9 +85,9 @@ public:
     // and refreshes missed. NOTE: meaningful once a frame was presented on screen.
     const ImagePresentee &derniere_image() const { return m_horloge.derniere_image(); }
     int images_manquees_total() const { return m_horloge.manquees_total(); }
-    // How a duration will be shown after the last frame: whole refreshes and the time to
-    // hand the next swap over (the timer's due time); without a refresh, the duration as
-    // asked, handed over early by the swap's median time.
+    // How a duration will be shown after the last frame: whole refreshes, the time to
+    // hand the next swap over, and the timer's due time a little before it (plan.reveil);
+    // without a refresh, the duration as asked, handed over early by the swap's median time.
     PlanPresentation planifie(Duree duree) const;
     // Exactly n refreshes after the last frame (without a refresh: at once).
     PlanPresentation planifie_images(int images) const;
@@ -97,8 +97,8 @@ public:
     void presente(const PlanPresentation &plan);
 
     // The seam of the display clock: where frames get their stamps. By default the swap
-    // itself, or the monitor FANTREL_RAFRAICHISSEMENT_SIMULE describes. A new source
-    // forgets the refresh measured and measures again.
+    // itself, or the monitor FANTREL_RAFRAICHISSEMENT_SIMULE describes; nullptr: the swap
+    // again. A new source forgets the refresh measured and measures again.
     void definir_source_rafraichissement(std::unique_ptr<SourceRafraichissement> source);
     // What the stamps are, in French; empty until the first frame on screen.
     QString description_horodatage() const;
