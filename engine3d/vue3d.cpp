@@ -2,21 +2,37 @@
 
 #include "engine3d/fenetre_gl.h"
 #include "engine3d/rendu_scene.h"
+#include "engine3d/source_echange.h"
+#include "engine3d/source_simulee.h"
 
 #include <QOffscreenSurface>
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions>
+#include <QScreen>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
 #include <cmath>
-#include <vector>
 
 namespace fantrel::engine3d {
 
+namespace {
+// How often a measurement asked during a flash looks whether the flash has ended.
+constexpr int attente_fin_flash_ms = 50;
+// Buffers a swap chain may rotate through (double or triple buffering).
+constexpr int tampons_echange = 3;
+} // namespace
+
 Vue3D::Vue3D(QWidget *parent) : QWidget(parent), m_fenetre(new FenetreGL)
 {
+    if (const auto reglage = reglage_simulation_environnement())
+        m_source = std::make_unique<SourceSimulee>(*reglage);
+    m_pas_mesure = new QTimer(this);
+    m_pas_mesure->setSingleShot(true);
+    connect(m_pas_mesure, &QTimer::timeout, this, &Vue3D::pas_de_mesure);
+    connect(m_fenetre, &QWindow::screenChanged, this, &Vue3D::mesure_rafraichissement);
     auto *disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     QWidget *conteneur = QWidget::createWindowContainer(m_fenetre, this);
@@ -90,7 +106,7 @@ QSize Vue3D::taille_pixels() const
 
 // On screen the frame goes straight to the back buffer: a copy through an image
 // of our own costs more than the drawing itself with software GL.
-void Vue3D::rend()
+void Vue3D::rend(int images_voulues)
 {
     if (!active_contexte())
         return;
@@ -104,25 +120,99 @@ void Vue3D::rend()
     if (!m_image_preparee)
         dessine_sur_fenetre();
     m_image_preparee = false;
-    const auto debut = std::chrono::steady_clock::now();
+    echange(images_voulues, true);
+    m_mesure_a_dessiner = tampons_echange; // the other buffers hold older frames
+    // The measurement's frames must follow one another: it starts over.
+    if (m_mesure) {
+        m_mesure.emplace();
+        m_pas_mesure->start(0);
+    }
+}
+
+// With the context current on the window and the frame in the back buffer.
+const ImagePresentee &Vue3D::echange(int images_voulues, bool compte)
+{
+    if (!m_source)
+        m_source = std::make_unique<SourceEchange>(*m_contexte, *m_fenetre);
+    const Horloge::time_point remise = Horloge::now();
     m_contexte->swapBuffers(m_fenetre);
     m_contexte->functions()->glFinish();
+    const Horloge::time_point fin = Horloge::now();
     ++m_nb_images;
-    constexpr std::size_t retenues = 15;
-    m_presentations.push_back(std::chrono::duration_cast<std::chrono::microseconds>(
-            std::chrono::steady_clock::now() - debut));
-    if (m_presentations.size() > retenues)
-        m_presentations.pop_front();
+    return m_horloge.note_image(remise, fin, m_source->horodate(remise, fin), images_voulues,
+                                compte);
 }
 
 std::chrono::microseconds Vue3D::duree_presentation() const
 {
-    if (m_presentations.empty())
-        return std::chrono::microseconds(0);
-    std::vector<std::chrono::microseconds> triees(m_presentations.begin(), m_presentations.end());
-    const auto milieu = triees.begin() + std::ptrdiff_t(triees.size() / 2);
-    std::nth_element(triees.begin(), milieu, triees.end());
-    return *milieu;
+    return std::chrono::duration_cast<std::chrono::microseconds>(m_horloge.duree_echange());
+}
+
+PlanPresentation Vue3D::planifie(Duree duree) const
+{
+    return m_horloge.planifie(duree);
+}
+
+PlanPresentation Vue3D::planifie_images(int images) const
+{
+    return m_horloge.planifie_images(images);
+}
+
+void Vue3D::presente(const PlanPresentation &plan)
+{
+    attend_jusqu_a(plan.remise);
+    rend(plan.images);
+}
+
+void Vue3D::definir_source_rafraichissement(std::unique_ptr<SourceRafraichissement> source)
+{
+    m_source = std::move(source);
+    m_horloge.definir_rafraichissement({});
+    mesure_rafraichissement();
+}
+
+QString Vue3D::description_horodatage() const
+{
+    return m_source ? m_source->description() : QString();
+}
+
+void Vue3D::mesure_rafraichissement()
+{
+    m_mesure.emplace();
+    m_mesure_a_dessiner = tampons_echange;
+    m_pas_mesure->start(0);
+}
+
+// One frame of the measurement per call. A window not exposed resumes on its exposure.
+// Once every buffer of the swap chain holds the scene, a frame is a swap alone: a frame
+// slower than a period would land every other refresh and halve the rate found (drawing
+// takes half a period at 144 Hz with software GL).
+void Vue3D::pas_de_mesure()
+{
+    if (!m_mesure || !m_fenetre->isExposed())
+        return;
+    if (m_image_preparee) {
+        m_pas_mesure->start(attente_fin_flash_ms);
+        return;
+    }
+    const Horloge::time_point debut = Horloge::now();
+    if (!active_contexte() || !m_sur_fenetre)
+        return;
+    const Duree pause = m_mesure->pause_avant_image();
+    if (pause > Duree::zero() && m_horloge.a_une_image())
+        attend_jusqu_a(m_horloge.derniere_image().horodatage + pause);
+    if (m_mesure_a_dessiner > 0) {
+        dessine_sur_fenetre();
+        --m_mesure_a_dessiner;
+    }
+    m_mesure->ajoute(echange(0, false).horodatage, debut);
+    if (!m_mesure->terminee()) {
+        m_pas_mesure->start(0);
+        return;
+    }
+    m_horloge.definir_rafraichissement(m_mesure->resultat());
+    m_mesure.reset();
+    emit rafraichissement_mesure();
 }
 
 void Vue3D::dessine_sur_fenetre()
@@ -146,6 +236,7 @@ void Vue3D::prepare_image()
 void Vue3D::sur_modification_scene()
 {
     m_image_preparee = false;
+    m_mesure_a_dessiner = tampons_echange;
     demande_repeint();
 }
 
@@ -182,10 +273,15 @@ void Vue3D::sur_mise_a_jour()
         rend();
 }
 
+// The first exposure measures the refresh; one during a measurement resumes it.
 void Vue3D::sur_exposition()
 {
     m_repeint_en_attente = true;
     sur_mise_a_jour();
+    if (!m_horloge.rafraichissement().mesure && !m_mesure)
+        mesure_rafraichissement();
+    else if (m_mesure && !m_pas_mesure->isActive())
+        m_pas_mesure->start(0);
 }
 
 QImage Vue3D::capture()

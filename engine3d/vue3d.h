@@ -1,9 +1,20 @@
 // The 3D view control: a native GL window embedded in a widget, so the program
-// decides when a frame is drawn and swapped.
+// decides when a frame is drawn and swapped, and its display clock.
+//
+// Timed stimuli (a trial, from the handler of a MinuteurHR):
+//   vue.repeint_maintenant();                         // the word, on screen and stamped
+//   const PlanPresentation plan = vue.planifie(30ms); // whole frames, or 30 ms without a refresh
+//   minuteur.definir_echeance(plan.reveil);           // the timer's event just before the handover
+//   ... change the scene to the mask; vue.prepare_image();
+//   // in the timer's handler:
+//   vue.presente(plan);                               // waits for plan.remise, swaps: on the
+//                                                     // refresh plan.images after the word
+//   vue.derniere_image().manquees / .images / .horodatage   // for the trial's record
 //
 // NOTE: a native window covers sibling widgets placed over it; a control shown
 // over the view must be native too (setAttribute(Qt::WA_NativeWindow)) and raised.
 #pragma once
+#include "engine3d/horloge_affichage.h"
 #include "engine3d/scene.h"
 
 #include <QImage>
@@ -11,17 +22,19 @@
 
 #include <chrono>
 #include <cstdint>
-#include <deque>
 #include <memory>
+#include <optional>
 
 class QOffscreenSurface;
 class QOpenGLContext;
 class QOpenGLFramebufferObject;
+class QTimer;
 
 namespace fantrel::engine3d {
 
 class FenetreGL;
 class RenduScene;
+class SourceRafraichissement;
 
 class Vue3D : public QWidget
 {
@@ -58,6 +71,38 @@ public:
     // out), 0 before the first: how early a due frame must be presented.
     std::chrono::microseconds duree_presentation() const;
 
+    // The refresh measured on this view's screen: a period, or none (virtual display);
+    // not measured (mesure == false) until the first measurement ends.
+    const Rafraichissement &rafraichissement() const { return m_horloge.rafraichissement(); }
+    // Measures again (the view does it when first exposed and on a change of screen):
+    // unchanged frames swapped one per turn of the event loop, each holding it for at
+    // most a refresh and a half. NOTE: never while a frame is prepared (a flash is on),
+    // and a frame presented meanwhile starts it over; until it ends, the last result holds.
+    void mesure_rafraichissement();
+    bool mesure_en_cours() const { return m_mesure.has_value(); }
+
+    // The last frame that reached the screen: its stamp, refreshes since the one before
+    // and refreshes missed. NOTE: meaningful once a frame was presented on screen.
+    const ImagePresentee &derniere_image() const { return m_horloge.derniere_image(); }
+    int images_manquees_total() const { return m_horloge.manquees_total(); }
+    // How a duration will be shown after the last frame: whole refreshes, the time to
+    // hand the next swap over, and the timer's due time a little before it (plan.reveil);
+    // without a refresh, the duration as asked, handed over early by the swap's median time.
+    PlanPresentation planifie(Duree duree) const;
+    // Exactly n refreshes after the last frame (without a refresh: at once).
+    PlanPresentation planifie_images(int images) const;
+    // Presents the prepared frame (drawn now if there is none) as planned: waits for the
+    // handover time if called before it, then as repeint_maintenant(). A frame landing
+    // later than plan.images refreshes after the last one counts as missed.
+    void presente(const PlanPresentation &plan);
+
+    // The seam of the display clock: where frames get their stamps. By default the swap
+    // itself, or the monitor FANTREL_RAFRAICHISSEMENT_SIMULE describes; nullptr: the swap
+    // again. A new source forgets the refresh measured and measures again.
+    void definir_source_rafraichissement(std::unique_ptr<SourceRafraichissement> source);
+    // What the stamps are, in French; empty until the first frame on screen.
+    QString description_horodatage() const;
+
     // Pixels of the scene as the last frame shows it, when nothing changed
     // since. NOTE: drawn again off screen for the purpose (reading the screen
     // back on every frame would slow every flash down).
@@ -79,11 +124,15 @@ signals:
     void souris_appui(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches);
     void souris_deplace(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches);
     void souris_relache(QPoint position, Qt::MouseButtons boutons, Qt::KeyboardModifiers touches);
+    // A measurement of the refresh has ended.
+    void rafraichissement_mesure();
 
 private:
     bool active_contexte();
     QSize taille_pixels() const;
-    void rend();
+    void rend(int images_voulues = 0);
+    const ImagePresentee &echange(int images_voulues, bool compte);
+    void pas_de_mesure();
     void dessine_hors_ecran();
     void sur_mise_a_jour();
     void sur_exposition();
@@ -100,7 +149,11 @@ private:
     bool m_sur_fenetre = false;
     bool m_repeint_en_attente = false;
     bool m_image_preparee = false;
-    std::deque<std::chrono::microseconds> m_presentations; // the latest, oldest first
+    std::unique_ptr<SourceRafraichissement> m_source; // made with the context unless chosen
+    HorlogeAffichage m_horloge;
+    std::optional<MesureRafraichissement> m_mesure; // in progress
+    int m_mesure_a_dessiner = 0; // frames of the measurement to draw before swaps alone
+    QTimer *m_pas_mesure = nullptr; // the measurement's next frame, from the event loop
     int m_nb_images = 0;
 };
 

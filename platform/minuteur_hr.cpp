@@ -1,13 +1,7 @@
 #include "platform/minuteur_hr.h"
+#include "platform/priorite_temps_reel.h"
 #include <QPointer>
 #include <algorithm>
-
-#ifdef Q_OS_UNIX
-#  include <pthread.h>
-#  include <sched.h>
-#  include <sys/resource.h>
-#  include <unistd.h>
-#endif
 
 namespace fantrel::platform {
 
@@ -17,21 +11,12 @@ namespace {
 // polling cheap.
 constexpr auto marge_sommeil = std::chrono::microseconds(2000);
 
-// The waiting thread asks for the highest priority it may have; without the right to
-// raise it, it keeps the ordinary one.
-void eleve_priorite()
-{
-#ifdef Q_OS_UNIX
-    sched_param parametre{};
-    parametre.sched_priority = sched_get_priority_max(SCHED_FIFO);
-    if (pthread_setschedparam(pthread_self(), SCHED_FIFO, &parametre) != 0)
-        setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), -20);
-#endif
-}
-
 } // namespace
 
-MinuteurHR::MinuteurHR(QObject *parent) : QObject(parent) { }
+MinuteurHR::MinuteurHR(QObject *parent) : QObject(parent)
+{
+    demarre_fil();
+}
 
 MinuteurHR::~MinuteurHR()
 {
@@ -55,7 +40,7 @@ void MinuteurHR::definir_intervalle(quint16 ms)
         if (m_intervalle == ms)
             return;
         // An enabled timer idling at interval 0 starts its wait when it gets a real one.
-        redemarre = m_actif && m_intervalle == 0;
+        redemarre = m_actif && m_intervalle == 0 && !m_echeance_unique;
         m_intervalle = ms;
         if (redemarre) {
             m_prochaine = Horloge::now() + std::chrono::milliseconds(ms);
@@ -82,6 +67,7 @@ void MinuteurHR::definir_actif(bool actif)
         if (m_actif == actif)
             return;
         m_actif = actif;
+        m_echeance_unique = false;
         ++m_generation;
         if (actif)
             m_prochaine = Horloge::now() + std::chrono::milliseconds(m_intervalle);
@@ -96,6 +82,25 @@ void MinuteurHR::definir_avance(std::chrono::microseconds avance)
 {
     std::lock_guard verrou(m_verrou);
     m_avance = std::max(avance, std::chrono::microseconds(0));
+}
+
+void MinuteurHR::definir_echeance(Horloge::time_point moment)
+{
+    {
+        std::lock_guard verrou(m_verrou);
+        m_actif = true;
+        m_echeance_unique = true;
+        m_prochaine = moment;
+        ++m_generation;
+    }
+    demarre_fil();
+    m_reveil.notify_all();
+}
+
+QString MinuteurHR::priorite() const
+{
+    std::lock_guard verrou(m_verrou);
+    return m_priorite;
 }
 
 bool MinuteurHR::actif() const
@@ -115,18 +120,24 @@ bool MinuteurHR::doit_abandonner(std::uint64_t generation) const
     return m_arret || !m_actif || m_generation != generation;
 }
 
+bool MinuteurHR::en_attente() const
+{
+    return m_actif && (m_intervalle != 0 || m_echeance_unique);
+}
+
 void MinuteurHR::boucle_attente()
 {
-    eleve_priorite();
+    const QString priorite = eleve_fil_courant().texte();
     std::unique_lock verrou(m_verrou);
+    m_priorite = priorite;
     while (!m_arret) {
-        if (!m_actif || m_intervalle == 0) {
-            m_reveil.wait(verrou, [this] { return m_arret || (m_actif && m_intervalle != 0); });
+        if (!en_attente()) {
+            m_reveil.wait(verrou, [this] { return m_arret || en_attente(); });
             continue;
         }
         const std::uint64_t generation = m_generation;
         const Horloge::time_point due = m_prochaine;
-        const Horloge::time_point livraison = due - m_avance;
+        const Horloge::time_point livraison = m_echeance_unique ? due : due - m_avance;
         if (m_reveil.wait_until(verrou, livraison - marge_sommeil,
                                 [&] { return doit_abandonner(generation); }))
             continue;
@@ -150,6 +161,7 @@ void MinuteurHR::boucle_attente()
                       [&] { return m_numero_livre >= numero || doit_abandonner(generation); });
         if (doit_abandonner(generation))
             continue;
+        m_echeance_unique = false;
         // No catching up: a due time already past restarts the rhythm from now.
         const auto maintenant = Horloge::now();
         m_prochaine = due + std::chrono::milliseconds(m_intervalle);

@@ -10,7 +10,7 @@ paquets=(
   xvfb xauth x11-utils imagemagick
   fonts-liberation2 fontconfig
   pulseaudio-utils
-  python3-pandas r-base-core
+  python3-pandas r-base-core dbus-daemon
 )
 manquants=()
 for p in "${paquets[@]}"; do

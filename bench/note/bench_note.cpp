@@ -8,10 +8,12 @@
 //  - "tick": the due time of that tick alone, from the previous onset as it really
 //    happened (one rhythm after it, or one rhythm after the long note ended).
 //
-// Usage: bench_note [runs per rhythm, default 10]
+// Usage: bench_note [runs per rhythm, default 10] [--gui-temps-reel: the GUI thread raised
+//        too, as the timer's thread is (kernel, RealtimeKit or nice)]
 #include "platform/minuteur_hr.h"
 #include "music/essai_musical.h"
 #include "platform/interactions.h"
+#include "platform/priorite_temps_reel.h"
 #include "trials/etat_partage.h"
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -53,7 +55,14 @@ double centile(std::vector<double> v, double p)
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int essais = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
+    int essais = 10;
+    for (int i = 1; i < argc; ++i) {
+        if (QByteArray(argv[i]) == "--gui-temps-reel")
+            std::fprintf(stderr, "GUI thread: %s\n",
+                         qPrintable(platform::eleve_fil_courant().texte()));
+        else
+            essais = std::max(1, std::atoi(argv[i]));
+    }
 
     // 30 notes: short, long and very long notes, and rests.
     const QString notes_melodie =
@@ -100,6 +109,9 @@ int main(int argc, char **argv)
                 echeance = duree >= rythme ? mesure + duree + rythme : echeance + rythme;
             }
         }
+        if (rythme == 100)
+            std::fprintf(stderr, "note clock's thread: %s\n",
+                         qPrintable(essai.Async_note->priorite()));
         for (const auto &[nom, v] :
              { std::pair{ "schedule", &erreurs }, std::pair{ "tick", &erreurs_tic } })
             std::printf("%6d  %6zu  %9s  %9.3f  %6.3f  %6.3f\n", rythme, v->size(), nom,

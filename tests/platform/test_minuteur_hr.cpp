@@ -28,6 +28,8 @@ private slots:
     void destruction_propre();
     void changement_d_intervalle_a_l_attente_suivante();
     void avance_garde_le_rythme();
+    void echeance_a_un_moment_data();
+    void echeance_a_un_moment();
 };
 
 // Keeps the GUI thread busy without running its loop, like the program's blocking waits.
@@ -274,6 +276,52 @@ void TestMinuteurHR::avance_garde_le_rythme()
     QVERIFY2(instants[0] >= 100 && instants[0] < 300, qPrintable(QString::number(instants[0])));
     QVERIFY2(instants[1] - instants[0] >= 290,
              qPrintable(QString::number(instants[1] - instants[0])));
+}
+
+void TestMinuteurHR::echeance_a_un_moment_data()
+{
+    QTest::addColumn<int>("intervalle");
+    QTest::addColumn<int>("dans_ms"); // the moment, from now (negative: past)
+    QTest::addColumn<int>("avance");
+    QTest::addColumn<int>("evenements"); // within 300 ms of the moment
+    QTest::newRow("intervalle nul : un seul") << 0 << 150 << 0 << 1;
+    QTest::newRow("puis au rythme de l'intervalle") << 200 << 150 << 0 << 2;
+    QTest::newRow("l'avance ne compte pas") << 0 << 150 << 100 << 1;
+    QTest::newRow("moment passé : tout de suite") << 0 << -50 << 0 << 1;
+}
+
+// An event at a moment of the steady clock, never before it, on the GUI thread; the
+// interval rules what follows. The thread tells what priority it got.
+void TestMinuteurHR::echeance_a_un_moment()
+{
+    QFETCH(int, intervalle);
+    QFETCH(int, dans_ms);
+    QFETCH(int, avance);
+    QFETCH(int, evenements);
+    platform::MinuteurHR minuteur;
+    minuteur.definir_intervalle(quint16(intervalle));
+    minuteur.definir_avance(std::chrono::milliseconds(avance));
+    using Horloge = platform::MinuteurHR::Horloge;
+    QList<Horloge::time_point> instants;
+    connect(&minuteur, &platform::MinuteurHR::echeance, this, [&] {
+        QCOMPARE(QThread::currentThread(), qApp->thread());
+        instants << Horloge::now();
+    });
+    const Horloge::time_point moment = Horloge::now() + std::chrono::milliseconds(dans_ms);
+    minuteur.definir_echeance(moment);
+    QVERIFY(minuteur.actif());
+    QTest::qWait(std::max(dans_ms, 0) + 300);
+    QCOMPARE(instants.size(), evenements);
+    QVERIFY2(instants[0] >= moment, "event before its moment");
+    if (evenements > 1)
+        QVERIFY(instants[1] - instants[0] >= std::chrono::milliseconds(intervalle - 10));
+    // Disabled before its moment, nothing comes.
+    minuteur.definir_echeance(Horloge::now() + std::chrono::milliseconds(100));
+    minuteur.definir_actif(false);
+    const auto vus = instants.size();
+    QTest::qWait(200);
+    QCOMPARE(instants.size(), vus);
+    QVERIFY2(!minuteur.priorite().isEmpty(), "the thread told no priority");
 }
 
 FANTREL_TEST_MAIN(TestMinuteurHR)

@@ -1,0 +1,25 @@
+// Where a view's presented frames get their time stamps: the seam between the view
+// and the display. The real source is the swap itself; a simulated one stands for a
+// monitor with a refresh, so that tests and benchmarks drive the real view, timers and
+// trials at 60 or 144 Hz on a display that has none.
+#pragma once
+#include "engine3d/mesure_rafraichissement.h"
+
+#include <QString>
+
+namespace fantrel::engine3d {
+
+class SourceRafraichissement
+{
+public:
+    virtual ~SourceRafraichissement() = default;
+
+    // The swap of a frame, handed over at `remise`, has returned at `fin` with the GPU
+    // done: the moment the frame reached the screen. A source that stands for a refresh
+    // waits until then, as a swap paced by a refresh would.
+    virtual Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin) = 0;
+    // What its stamps are, in French (for reports and the session's record).
+    virtual QString description() const = 0;
+};
+
+} // namespace fantrel::engine3d

@@ -1,0 +1,60 @@
+// A simulated monitor: refreshes at a set period, phase and jitter, and chosen flips
+// that miss by one or more periods. The frame lands on the first refresh after its swap
+// was handed over (one flip a refresh at most, as with swap interval 1), the view waits
+// until that refresh, and the frame is stamped with it.
+//
+// Chosen in code (Vue3D::definir_source_rafraichissement) or, for benchmarks and for
+// looking at the program, by FANTREL_RAFRAICHISSEMENT_SIMULE, e.g. "60", "144",
+// "60;gigue=0.2;phase=3;manques=40,75x2" (ms; flip 40 misses one refresh, flip 75 two).
+#pragma once
+#include "engine3d/source_rafraichissement.h"
+
+#include <QString>
+
+#include <map>
+#include <optional>
+
+namespace fantrel::engine3d {
+
+struct ReglageSimulation
+{
+    double frequence_hz = 60;
+    Duree phase{}; // refresh 0 comes this long after the source is made
+    Duree gigue{}; // each refresh moves by up to this much either way (below a quarter period)
+    std::map<long long, int> manques; // flip (0: the first through the source) -> periods missed
+};
+
+// The variable's text read as above; nothing for a text that does not read whole, a
+// frequency outside 10–1000 Hz or a jitter of a quarter period or more.
+std::optional<ReglageSimulation> lit_reglage_simulation(const QString &texte);
+// The setting of FANTREL_RAFRAICHISSEMENT_SIMULE, when set and valid (warns otherwise).
+std::optional<ReglageSimulation> reglage_simulation_environnement();
+
+class SourceSimulee : public SourceRafraichissement
+{
+public:
+    explicit SourceSimulee(ReglageSimulation reglage,
+                           Horloge::time_point creation = Horloge::now());
+
+    Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin) override;
+    QString description() const override;
+
+    Duree periode() const { return m_periode; }
+    // The moment of refresh k (may be negative: before the origin).
+    Horloge::time_point rafraichissement(long long k) const;
+    // Flips stamped so far: the rank the next one will have.
+    long long flips() const { return m_flips; }
+    // The flip of this rank lands `periodes` refreshes later than it would.
+    void ajoute_manque(long long rang, int periodes) { m_reglage.manques[rang] = periodes; }
+
+private:
+    long long premier_apres(Horloge::time_point moment) const;
+
+    ReglageSimulation m_reglage;
+    Duree m_periode{};
+    Horloge::time_point m_origine{};
+    long long m_flips = 0;
+    std::optional<long long> m_dernier; // refresh of the last flip
+};
+
+} // namespace fantrel::engine3d

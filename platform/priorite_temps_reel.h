@@ -1,0 +1,37 @@
+// Real-time scheduling for the timers' threads, for ordinary users too: the thread
+// asks the kernel itself (root, or a user whose RLIMIT_RTPRIO allows it), else the
+// desktop's RealtimeKit service over the system bus, else a raised nice value, else it
+// keeps the ordinary priority. Never fails: what was obtained is told, for the session's
+// record.
+#pragma once
+#include <QString>
+
+namespace fantrel::platform {
+
+struct PrioriteObtenue
+{
+    enum class Voie { directe, realtimekit, nice, normale };
+    Voie voie = Voie::normale;
+    int politique = 0; // SCHED_FIFO or SCHED_RR when real-time
+    int niveau = 0; // the real-time priority, or the nice value
+
+    // "SCHED_FIFO 99 (direct)", "SCHED_RR 20 (RealtimeKit)", "nice -20", "normale".
+    QString texte() const;
+};
+
+struct OptionsPriorite
+{
+    // RealtimeKit's bus; empty: FANTREL_BUS_REALTIMEKIT when set, else the system bus.
+    QString adresse_bus;
+    // The longest wait for the service's answers.
+    int delai_ms = 1000;
+};
+
+// Raises the calling thread as far as it may. Real-time, the thread is read back: a
+// grant that did not take counts for nothing.
+// NOTE: going through RealtimeKit lowers the process's RLIMIT_RTTIME (hard limit too) to
+// the service's maximum, as the service requires: a real-time thread that then runs that
+// long (200 ms by default) without blocking gets SIGXCPU, then SIGKILL.
+PrioriteObtenue eleve_fil_courant(const OptionsPriorite &options = {});
+
+} // namespace fantrel::platform

@@ -1,0 +1,307 @@
+// Real-time priority for a thread that lacks the right to take it: RealtimeKit is asked
+// on a private bus where this test serves a stand-in for the service, and what the
+// thread obtained is read back. The asking thread drops CAP_SYS_NICE first (this test
+// runs as root), so that it meets the kernel's refusal an ordinary user meets.
+#include "platform/priorite_temps_reel.h"
+
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusContext>
+#include <QDBusError>
+#include <QDBusMessage>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTest>
+
+#include <atomic>
+#include <thread>
+
+#ifdef Q_OS_LINUX
+#  include <linux/capability.h>
+#  include <linux/filter.h>
+#  include <linux/seccomp.h>
+#  include <pthread.h>
+#  include <sys/prctl.h>
+#  include <sched.h>
+#  include <sys/resource.h>
+#  include <sys/syscall.h>
+#  include <unistd.h>
+#endif
+
+using namespace fantrel::platform;
+
+#ifdef Q_OS_LINUX
+
+namespace {
+
+// The service as the desktop's behaves: the caller's real-time CPU time must be capped
+// at RTTimeUSecMax, the priority within MaxRealtimePriority; it grants SCHED_RR.
+class FauxRealtimeKit : public QObject, protected QDBusContext
+{
+    Q_OBJECT
+    Q_CLASSINFO("D-Bus Interface", "org.freedesktop.RealtimeKit1")
+    Q_PROPERTY(int MaxRealtimePriority MEMBER maximum)
+    Q_PROPERTY(int MinNiceLevel MEMBER min_nice)
+    Q_PROPERTY(qlonglong RTTimeUSecMax MEMBER temps_max_us)
+public:
+    struct Appel
+    {
+        qulonglong fil = 0;
+        uint priorite = 0;
+        rlim_t temps_reel_max = 0; // the caller's hard RLIMIT_RTTIME at the call
+    };
+
+    int maximum = 20;
+    int min_nice = -15;
+    qlonglong temps_max_us = 200000;
+    bool accorde = true;
+    QList<Appel> appels;
+
+public slots:
+    void MakeThreadRealtime(qulonglong fil, uint priorite)
+    {
+        rlimit limite{};
+        getrlimit(RLIMIT_RTTIME, &limite);
+        appels << Appel{ fil, priorite, limite.rlim_max };
+        if (!accorde || limite.rlim_max > rlim_t(temps_max_us) || int(priorite) > maximum) {
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("refusé"));
+            return;
+        }
+        sched_param parametre{};
+        parametre.sched_priority = int(priorite);
+        if (sched_setscheduler(pid_t(fil), SCHED_RR | SCHED_RESET_ON_FORK, &parametre) != 0)
+            sendErrorReply(QDBusError::Failed, QStringLiteral("sched_setscheduler"));
+    }
+};
+
+// Drops CAP_SYS_NICE from the calling thread's effective set (capabilities are per thread).
+bool renonce_a_cap_sys_nice()
+{
+    __user_cap_header_struct entete{ _LINUX_CAPABILITY_VERSION_3, 0 };
+    __user_cap_data_struct donnees[2]{};
+    if (syscall(SYS_capget, &entete, donnees) != 0)
+        return false;
+    donnees[CAP_TO_INDEX(CAP_SYS_NICE)].effective &= ~CAP_TO_MASK(CAP_SYS_NICE);
+    return syscall(SYS_capset, &entete, donnees) == 0;
+}
+
+// Makes the kernel refuse the calling thread's own scheduling changes while it keeps
+// CAP_SYS_NICE (a filter on this thread alone): the nice value stays open to it.
+bool refuse_sched_setscheduler()
+{
+    sock_filter filtre[] = {
+        BPF_STMT(BPF_LD | BPF_W | BPF_ABS, offsetof(seccomp_data, nr)),
+        BPF_JUMP(BPF_JMP | BPF_JEQ | BPF_K, __NR_sched_setscheduler, 0, 1),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ERRNO | (EPERM & SECCOMP_RET_DATA)),
+        BPF_STMT(BPF_RET | BPF_K, SECCOMP_RET_ALLOW),
+    };
+    sock_fprog programme{ std::size(filtre), filtre };
+    return prctl(PR_SET_NO_NEW_PRIVS, 1, 0, 0, 0) == 0
+            && syscall(SYS_seccomp, SECCOMP_SET_MODE_FILTER, 0, &programme) == 0;
+}
+
+// What a thread raised itself to, read back by that thread.
+struct Resultat
+{
+    QString texte;
+    qulonglong fil = 0;
+    int politique = 0;
+    int priorite = 0;
+    int nice = 0;
+};
+
+} // namespace
+
+class TestPrioriteTempsReel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void initTestCase();
+    void cleanupTestCase();
+    void init();
+    void cleanup();
+    void demande_data();
+    void demande();
+
+private:
+    Resultat eleve_un_fil(const QString &droits, const QString &adresse);
+
+    QProcess m_bus;
+    QString m_adresse;
+    rlimit m_temps_reel{}, m_nice{}, m_rtprio{};
+};
+
+void TestPrioriteTempsReel::initTestCase()
+{
+    const QString demon = QStandardPaths::findExecutable(QStringLiteral("dbus-daemon"));
+    QVERIFY2(!demon.isEmpty(), "dbus-daemon manque (paquet dbus-daemon)");
+    m_bus.start(demon,
+                { QStringLiteral("--session"), QStringLiteral("--nofork"),
+                  QStringLiteral("--nopidfile"), QStringLiteral("--print-address") });
+    QVERIFY(m_bus.waitForStarted(5000));
+    QTRY_VERIFY_WITH_TIMEOUT(m_bus.canReadLine() || m_bus.waitForReadyRead(100), 5000);
+    m_adresse = QString::fromUtf8(m_bus.readLine()).trimmed();
+    QVERIFY2(!m_adresse.isEmpty(), "pas d'adresse de bus");
+    getrlimit(RLIMIT_RTTIME, &m_temps_reel);
+    getrlimit(RLIMIT_NICE, &m_nice);
+    getrlimit(RLIMIT_RTPRIO, &m_rtprio);
+}
+
+void TestPrioriteTempsReel::cleanupTestCase()
+{
+    m_bus.terminate();
+    m_bus.waitForFinished(3000);
+}
+
+// Limits as an ordinary user's: no real-time priority and no lower nice of his own.
+// NOTE: soft limits only, and the hard ones never lowered: raising a hard limit again
+// takes CAP_SYS_RESOURCE, which a container may not give even to root.
+void TestPrioriteTempsReel::init()
+{
+    for (const int ressource : { RLIMIT_RTPRIO, RLIMIT_NICE }) {
+        rlimit limite{};
+        getrlimit(ressource, &limite);
+        limite.rlim_cur = 0;
+        setrlimit(ressource, &limite);
+    }
+}
+
+void TestPrioriteTempsReel::cleanup()
+{
+    setrlimit(RLIMIT_RTTIME, &m_temps_reel);
+    setrlimit(RLIMIT_NICE, &m_nice);
+    setrlimit(RLIMIT_RTPRIO, &m_rtprio);
+}
+
+// droits: "root" keeps them all; "sans_cap" drops CAP_SYS_NICE as an ordinary user has
+// none; "sans_fifo" keeps it but cannot change its own scheduling.
+Resultat TestPrioriteTempsReel::eleve_un_fil(const QString &droits, const QString &adresse)
+{
+    Resultat r;
+    std::atomic<bool> fini = false;
+    std::thread fil([&] {
+        if (droits == u"sans_cap" && !renonce_a_cap_sys_nice())
+            r.texte = QStringLiteral("capset refusé");
+        else if (droits == u"sans_fifo" && !refuse_sched_setscheduler())
+            r.texte = QStringLiteral("seccomp refusé");
+        else
+            r.texte = eleve_fil_courant({ adresse, 2000 }).texte();
+        r.fil = qulonglong(gettid());
+        sched_param parametre{};
+        pthread_getschedparam(pthread_self(), &r.politique, &parametre);
+        r.politique &= ~SCHED_RESET_ON_FORK;
+        r.priorite = parametre.sched_priority;
+        r.nice = getpriority(PRIO_PROCESS, id_t(gettid()));
+        fini = true;
+    });
+    // The stand-in answers from this thread's event loop.
+    const bool a_temps = QTest::qWaitFor([&] { return fini.load(); }, 15000);
+    fil.join();
+    if (!a_temps)
+        r.texte += QStringLiteral(" (après 15 s)");
+    return r;
+}
+
+void TestPrioriteTempsReel::demande_data()
+{
+    QTest::addColumn<bool>("service"); // registered on the bus
+    QTest::addColumn<bool>("accorde");
+    QTest::addColumn<int>("maximum");
+    QTest::addColumn<int>("limite_nice"); // RLIMIT_NICE: 20 - limit is the lowest allowed
+    QTest::addColumn<QString>("droits");
+    QTest::addColumn<QString>("bus"); // "prive", or an address
+    QTest::addColumn<QString>("attendu");
+    QTest::addColumn<int>("appels");
+    const QString sans_cap = QStringLiteral("sans_cap");
+    QTest::addRow("accordé") << true << true << 20 << 0 << sans_cap << "prive"
+                             << "SCHED_RR 20 (RealtimeKit)" << 1;
+    QTest::addRow("dans le maximum du service") << true << true << 5 << 0 << sans_cap << "prive"
+                                                << "SCHED_RR 5 (RealtimeKit)" << 1;
+    QTest::addRow("refusé, nice de la limite") << true << false << 20 << 25 << sans_cap << "prive"
+                                               << "nice -5" << 1;
+    QTest::addRow("refusé, nice -20 permis") << true << false << 20 << 0 << "sans_fifo"
+                                             << "prive"
+                                             << "nice -20" << 1;
+    QTest::addRow("refusé") << true << false << 20 << 0 << sans_cap << "prive"
+                            << "normale" << 1;
+    QTest::addRow("service absent") << false << true << 20 << 0 << sans_cap << "prive"
+                                    << "normale" << 0;
+    QTest::addRow("pas de bus") << true << true << 20 << 0 << sans_cap
+                                << "unix:path=/nonexistent/fantrel-bus"
+                                << "normale" << 0;
+    QTest::addRow("droit direct") << true << true << 20 << 0 << "root"
+                                  << "prive"
+                                  << "SCHED_FIFO 99 (direct)" << 0;
+}
+
+void TestPrioriteTempsReel::demande()
+{
+    QFETCH(bool, service);
+    QFETCH(bool, accorde);
+    QFETCH(int, maximum);
+    QFETCH(int, limite_nice);
+    QFETCH(QString, droits);
+    QFETCH(QString, bus);
+    QFETCH(QString, attendu);
+    QFETCH(int, appels);
+    if (droits != u"sans_cap" && geteuid() != 0)
+        QSKIP("il faut être root pour garder CAP_SYS_NICE");
+    rlimit nice{};
+    getrlimit(RLIMIT_NICE, &nice);
+    nice.rlim_cur = rlim_t(limite_nice);
+    nice.rlim_max = std::max(nice.rlim_max, nice.rlim_cur);
+    if (setrlimit(RLIMIT_NICE, &nice) != 0)
+        QSKIP("RLIMIT_NICE ne peut monter ici (limite dure trop basse, pas de CAP_SYS_RESOURCE)");
+
+    FauxRealtimeKit faux;
+    faux.accorde = accorde;
+    faux.maximum = maximum;
+    const QString nom = QStringLiteral("faux-rtkit");
+    QDBusConnection connexion = QDBusConnection::connectToBus(m_adresse, nom);
+    QVERIFY(connexion.isConnected());
+    if (service) {
+        QVERIFY(connexion.registerService(QStringLiteral("org.freedesktop.RealtimeKit1")));
+        QVERIFY(connexion.registerObject(QStringLiteral("/org/freedesktop/RealtimeKit1"), &faux,
+                                         QDBusConnection::ExportAllSlots
+                                                 | QDBusConnection::ExportAllProperties));
+    }
+    const Resultat r = eleve_un_fil(droits, bus == u"prive" ? m_adresse : bus);
+    connexion.unregisterObject(QStringLiteral("/org/freedesktop/RealtimeKit1"));
+    connexion.unregisterService(QStringLiteral("org.freedesktop.RealtimeKit1"));
+    QDBusConnection::disconnectFromBus(nom);
+
+    QCOMPARE(r.texte, attendu);
+    QCOMPARE(faux.appels.size(), appels);
+    for (const FauxRealtimeKit::Appel &appel : faux.appels) {
+        QCOMPARE(appel.fil, r.fil);
+        QVERIFY2(appel.priorite >= 1 && int(appel.priorite) <= maximum,
+                 qPrintable(QString::number(appel.priorite)));
+        QVERIFY2(appel.temps_reel_max <= rlim_t(faux.temps_max_us),
+                 "RLIMIT_RTTIME pas plafonné avant la demande");
+    }
+    // What the text says is what the thread had.
+    if (attendu.startsWith(u"SCHED_")) {
+        QCOMPARE(r.politique, attendu.startsWith(u"SCHED_RR") ? SCHED_RR : SCHED_FIFO);
+        QCOMPARE(QString::number(r.priorite), attendu.section(u' ', 1, 1));
+    } else {
+        QCOMPARE(r.politique, SCHED_OTHER);
+        QCOMPARE(r.nice, attendu == u"normale" ? 0 : attendu.section(u' ', 1, 1).toInt());
+    }
+}
+
+QTEST_GUILESS_MAIN(TestPrioriteTempsReel)
+
+#else
+
+class TestPrioriteTempsReel : public QObject
+{
+    Q_OBJECT
+private slots:
+    void linux_seul() { QSKIP("RealtimeKit et les limites de temps réel sont propres à Linux"); }
+};
+
+QTEST_GUILESS_MAIN(TestPrioriteTempsReel)
+
+#endif
+
+#include "test_priorite_temps_reel.moc"
