@@ -101,9 +101,7 @@ void AffichageMot::affich_texte(const QString &texte)
 {
     GLSpaceText1->definir_texte(texte);
     vue_3d->repeint_maintenant();
-    m_derniere_image.horodatage = std::chrono::steady_clock::now();
-    if (observateur_affichage)
-        observateur_affichage(texte);
+    note_image(texte);
 }
 
 void AffichageMot::prepare_affichage(const QString &texte)
@@ -123,9 +121,28 @@ void AffichageMot::prepare_texte(const QString &texte)
     GLSpaceText1->prepare_texte(texte);
 }
 
-std::chrono::microseconds AffichageMot::duree_presentation() const
+trials::PlanAffichage AffichageMot::planifie(std::chrono::steady_clock::duration duree) const
 {
-    return vue_3d->duree_presentation();
+    const engine3d::PlanPresentation p = vue_3d->planifie(duree);
+    return { p.reveil, p.remise, p.images, p.duree };
+}
+
+void AffichageMot::presente(const QString &texte, const trials::PlanAffichage &plan)
+{
+    GLSpaceText1->definir_texte(texte); // the prepared frame stays when it is this text
+    vue_3d->presente({ plan.images, plan.duree, plan.remise, plan.reveil });
+    note_image(texte);
+}
+
+void AffichageMot::note_image(const QString &texte)
+{
+    const engine3d::ImagePresentee &image = vue_3d->derniere_image();
+    if (vue_3d->derniere_image_sur_ecran() && image.horodatage != m_derniere_image.horodatage)
+        m_derniere_image = { image.horodatage, image.images, image.manquees };
+    else // a window not shown draws off screen: its frames are timed when drawn
+        m_derniere_image = { std::chrono::steady_clock::now(), 0, 0 };
+    if (observateur_affichage)
+        observateur_affichage(texte);
 }
 
 void AffichageMot::texte_visible(bool visible)

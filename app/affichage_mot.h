@@ -37,7 +37,8 @@ public:
     void prepare_affichage(const QString &texte) override;
     void pose_texte(const QString &texte) override; // shown at the next repaint
     void prepare_texte(const QString &texte) override;
-    std::chrono::microseconds duree_presentation() const override;
+    trials::PlanAffichage planifie(std::chrono::steady_clock::duration duree) const override;
+    void presente(const QString &texte, const trials::PlanAffichage &plan) override;
     trials::ImageMontree derniere_image() const override { return m_derniere_image; }
     void texte_visible(bool visible);
     // Called as affich_texte returns, with the frame on screen (tests, timing benchmarks).
@@ -73,6 +74,8 @@ protected:
 
 private:
     void construit_scene(QWidget *centre);
+    // The frame just presented: its stamp for the trials, the observer told.
+    void note_image(const QString &texte);
 
     QList<QWidget *> m_au_dessus;
     trials::ImageMontree m_derniere_image;

@@ -85,6 +85,9 @@ public:
     // and refreshes missed. NOTE: meaningful once a frame was presented on screen.
     const ImagePresentee &derniere_image() const { return m_horloge.derniere_image(); }
     int images_manquees_total() const { return m_horloge.manquees_total(); }
+    // Whether the last frame went to the screen (not while the window is not exposed:
+    // frames are then drawn off screen, and get no stamp).
+    bool derniere_image_sur_ecran() const { return m_sur_fenetre; }
     // How a duration will be shown after the last frame: whole refreshes, the time to
     // hand the next swap over, and the timer's due time a little before it (plan.reveil);
     // without a refresh, the duration as asked, handed over early by the swap's median time.

@@ -14,6 +14,17 @@ struct ImageMontree
     int manquees = 0; // refreshes later than the one it was due on
 };
 
+// How the next frame will be shown, planned right after a frame: with a refresh, in
+// whole refreshes, its swap handed over half a period before the refresh it aims at;
+// without one, the duration as asked, the swap ending at the due time.
+struct PlanAffichage
+{
+    std::chrono::steady_clock::time_point reveil{}; // the timer's moment, a little before
+    std::chrono::steady_clock::time_point remise{}; // the swap's handover
+    int images = 0; // whole refreshes; 0: the display has no refresh
+    std::chrono::steady_clock::duration duree{}; // what the screen will show
+};
+
 class AffichageEssai
 {
 public:
@@ -27,8 +38,11 @@ public:
     virtual void pose_texte(const QString &texte) = 0;
     // Builds the text's glyphs now, not between a timer's event and its frame.
     virtual void prepare_texte(const QString &texte) = 0;
-    // How early a due frame must be handed over: the view's measured presentation time.
-    virtual std::chrono::microseconds duree_presentation() const = 0;
+    // The frame after the last one presented, due `duree` later.
+    virtual PlanAffichage planifie(std::chrono::steady_clock::duration duree) const = 0;
+    // Presents the frame of `texte` (drawn ahead by prepare_affichage) as planned:
+    // waits for its handover if called before it; on screen on return.
+    virtual void presente(const QString &texte, const PlanAffichage &plan) = 0;
     // The last frame presented by affich_texte.
     virtual ImageMontree derniere_image() const = 0;
 };

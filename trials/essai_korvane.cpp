@@ -32,24 +32,29 @@ void EssaiKorvane::SpeedButton2Click()
     lance_exposition();
 }
 
-// Times the exposure from the word's presented frame; the mask's frame is drawn
-// while the word stands, so the timer's event only swaps it in, and comes early by
-// the time a swap takes, so that the mask is out at the due time. At 0 ms the word
-// stays for exactly one frame: the mask is the next frame.
+// Times the exposure from the word's presented frame: the mask's frame is drawn while
+// the word stands and only swapped in when due — with a refresh, on the refresh a
+// whole number of frames after the word; without one, so that the swap ends at the
+// due time. At 0 ms the word stays for exactly one frame: the mask is the next frame.
 void EssaiKorvane::lance_exposition()
 {
-    if (AsyncTimer2->intervalle() == 0) {
+    const int ms = AsyncTimer2->intervalle();
+    if (ms == 0) {
+        m_plan.reset();
         AsyncTimer2Timer();
         return;
     }
-    AsyncTimer2->definir_avance(m_affichage.duree_presentation());
-    AsyncTimer2->definir_actif(true);
+    m_plan = m_affichage.planifie(std::chrono::milliseconds(ms));
+    AsyncTimer2->definir_echeance(m_plan->reveil);
     m_affichage.prepare_affichage(m_etat.masque);
 }
 
 void EssaiKorvane::AsyncTimer2Timer()
 {
-    m_affichage.affich_texte(m_etat.masque);
+    if (m_plan)
+        m_affichage.presente(m_etat.masque, *m_plan);
+    else
+        m_affichage.affich_texte(m_etat.masque);
     AsyncTimer2->definir_actif(false);
     if (!m_etat.essai_mire) {
         const ImageMontree masque = m_affichage.derniere_image();

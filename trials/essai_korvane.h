@@ -4,6 +4,7 @@
 // number, no answer asked.
 #pragma once
 #include "trials/essai_mots.h"
+#include <optional>
 
 namespace fantrel::platform {
 class MinuteurHR;
@@ -35,6 +36,7 @@ private:
     void lance_exposition();
 
     ImageMontree m_image_mot; // the word's frame, for the measured exposure
+    std::optional<PlanAffichage> m_plan; // the mask's frame, when the word is timed
 };
 
 } // namespace fantrel::trials

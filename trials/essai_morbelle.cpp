@@ -74,27 +74,30 @@ void EssaiMorbelle::BitBtn5Click()
     phase_chaine(nullptr, 0);
 }
 
-// Ends the phase timed by fin (if any) and shows phase `suivante` with a presented
-// frame, so every phase is timed from the moment it is on screen; the next phase's
-// frame is then drawn ahead and swapped in when due, as the first paradigm's mask is.
+// Ends the phase timed by fin (if any) and shows phase `suivante`: the first one at
+// once, each later one as the previous phase's plan says (its frame drawn ahead and
+// swapped in when due, as the first paradigm's mask is), so every phase is timed from
+// the moment it is on screen.
 void EssaiMorbelle::phase_chaine(platform::MinuteurHR *fin, int suivante)
 {
     if (fin)
         fin->definir_actif(false);
     const DureesPhases d = durees_reglees();
     const int k = phase_montree(d, suivante);
+    const QString montre = k == nb_phases ? QString() : texte(k);
+    if (fin)
+        m_affichage.presente(montre, m_plan);
+    else
+        m_affichage.affich_texte(montre);
     if (k == nb_phases) {
-        m_affichage.affich_texte(QString());
         mesure_phases(m_affichage.derniere_image());
         m_chaine_en_cours = false;
         affichage_mesure();
         return;
     }
-    platform::MinuteurHR *minuteur = minuteurs()[std::size_t(k)];
-    m_affichage.affich_texte(texte(k));
     m_images_phases[std::size_t(k)] = m_affichage.derniere_image();
-    minuteur->definir_avance(m_affichage.duree_presentation());
-    minuteur->definir_actif(true);
+    m_plan = m_affichage.planifie(std::chrono::milliseconds(d[std::size_t(k)]));
+    minuteurs()[std::size_t(k)]->definir_echeance(m_plan.reveil);
     m_affichage.prepare_affichage(texte(phase_montree(d, k + 1)));
 }
 

@@ -54,6 +54,7 @@ private:
     void mesure_phases(const ImageMontree &fin);
 
     bool m_chaine_en_cours = false;
+    PlanAffichage m_plan; // the next phase's frame
     // The frame of each phase shown, for the measured durations.
     std::array<std::optional<ImageMontree>, nb_phases> m_images_phases;
 
