@@ -70,6 +70,8 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
 
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
     SaveDialog1.confirmer_ecrasement = true;
+    // A name typed without ".res" gets it: "Ouvrir un résultat" lists "*.res" only.
+    SaveDialog1.extension_defaut = QStringLiteral("res");
     hide();
 }
 

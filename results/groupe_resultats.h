@@ -47,7 +47,7 @@ public:
     QToolButton *SpeedButton5 = nullptr; // open
     QToolButton *Speed_sauve_result = nullptr; // save
     QToolButton *SpeedButton4 = nullptr; // "X"
-    platform::OptionsDialogue SaveDialog1; // keeps the last name between uses
+    platform::OptionsDialogue SaveDialog1; // keeps the last name between uses; adds ".res"
 
 public slots:
     // Save dialog, then the record to the chosen file. True when a file was written.

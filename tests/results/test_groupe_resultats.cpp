@@ -116,7 +116,7 @@ void TestGroupeResultats::sauve_apres_demarrage()
     QCOMPARE(octets(chemin("depart.res")), QByteArray("Essai1\r\n"));
     QCOMPARE(vu.filtre, QStringLiteral("fichiers résultats *.res|*.res"));
     QVERIFY(vu.confirmer_ecrasement);
-    QVERIFY(vu.extension_defaut.isEmpty());
+    QCOMPARE(vu.extension_defaut, QStringLiteral("res"));
     QCOMPARE(banc.groupe->SaveDialog1.nom_fichier, chemin("depart.res"));
     QVERIFY(m_erreurs.isEmpty());
 }

@@ -1,0 +1,119 @@
+// The results record over whole sessions, through the main window's menus and
+// buttons: saving and opening results files with the real dialogs, unsaved answers
+// when a file is opened, users past the 20th row, renaming after "Tout effacer".
+#include "banc.h"
+#include "platform/application.h"
+#include "platform/boites_dialogue.h"
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListView>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QtTest>
+
+using namespace fantrel;
+
+namespace {
+
+// Answers the next file dialog as a user does: types the name and confirms. An open
+// dialog is confirmed only once the name shows in its list of files (cancelled after
+// about three seconds otherwise), so that a file the filter hides is not opened.
+class RobotDialogue : public QObject
+{
+public:
+    explicit RobotDialogue(const QString &nom) : m_nom(nom)
+    {
+        connect(&m_minuterie, &QTimer::timeout, this, &RobotDialogue::regarde);
+        m_minuterie.start(20);
+    }
+    bool nom_liste = false; // the open dialog listed the file
+
+private:
+    void regarde()
+    {
+        auto *dialogue = qobject_cast<QFileDialog *>(QApplication::activeModalWidget());
+        if (!dialogue)
+            return;
+        if (dialogue->acceptMode() == QFileDialog::AcceptOpen) {
+            nom_liste = noms_listes(dialogue).contains(m_nom);
+            if (!nom_liste) {
+                if (++m_tours > 150)
+                    dialogue->reject();
+                return;
+            }
+        }
+        m_minuterie.stop();
+        dialogue->findChild<QLineEdit *>(QStringLiteral("fileNameEdit"))->setText(m_nom);
+        QMetaObject::invokeMethod(dialogue, "accept", Qt::QueuedConnection);
+    }
+    static QStringList noms_listes(QFileDialog *dialogue)
+    {
+        QStringList noms;
+        auto *vue = dialogue->findChild<QListView *>(QStringLiteral("listView"));
+        const QModelIndex racine = vue->rootIndex();
+        for (int r = 0; r < vue->model()->rowCount(racine); ++r)
+            noms << vue->model()->index(r, 0, racine).data().toString();
+        return noms;
+    }
+
+    QString m_nom;
+    QTimer m_minuterie;
+    int m_tours = 0;
+};
+
+// One word trial answered right with the real buttons; returns the record's new line.
+QString repond_un_essai(app::TForm1 &f)
+{
+    QTest::mouseClick(f.commandes->BitBtn2, Qt::LeftButton);
+    if (!QTest::qWaitFor([&] { return f.commandes->bit_rep1->isVisibleTo(&f); }, 3000))
+        return QStringLiteral("pas de boutons de réponse");
+    const QString montre = f.commandes->lab_mot_aff->text();
+    QTest::mouseClick(f.commandes->bit_rep1->text() == montre ? f.commandes->bit_rep1
+                                                              : f.commandes->bit_rep2,
+                      Qt::LeftButton);
+    return f.groupe_resultats->lignes().last();
+}
+
+QList<int> comptes(const banc::Banc &b, int n)
+{
+    const results::Comptes c = b.fenetres->tableau->rangee(n).comptes();
+    return { c[1], c[2], c[3], c[4] };
+}
+
+} // namespace
+
+class TestResultatsSeance : public QObject
+{
+    Q_OBJECT
+private slots:
+    void sauve_sans_extension_puis_ouvre();
+};
+
+// A name typed without ".res" gets it, so that "Ouvrir un résultat" lists the file.
+void TestResultatsSeance::sauve_sans_extension_puis_ouvre()
+{
+    banc::Banc b;
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    const QString ligne = repond_un_essai(f);
+    b.seams->enregistrer_fichier = platform::interactions_reelles().enregistrer_fichier;
+    b.seams->ouvrir_fichier = platform::interactions_reelles().ouvrir_fichier;
+    {
+        RobotDialogue robot(QStringLiteral("seance"));
+        f.Enregistrerlesrsultats1->trigger();
+    }
+    QVERIFY2(QFile::exists(b.chemin("seance.res")),
+             qPrintable(QDir(b.dossier.path()).entryList(QDir::Files).join(u' ')));
+    f.outeffacer1->trigger(); // the sum row at zero, to see what the file brings
+    RobotDialogue robot(QStringLiteral("seance.res"));
+    f.ouvrirunrsultat1->trigger();
+    QVERIFY2(robot.nom_liste, "« Ouvrir un résultat » ne liste pas le fichier enregistré");
+    QCOMPARE(f.groupe_resultats->lignes(), (QStringList{ "Essai1", ligne }));
+    QCOMPARE(comptes(b, 1), comptes(b, 0));
+    QVERIFY(b.erreurs.isEmpty());
+}
+
+FANTREL_TEST_MAIN(TestResultatsSeance)
+#include "test_resultats_seance.moc"
