@@ -154,6 +154,9 @@ bool GroupeResultats::Speed_sauve_resultClick()
 
 bool GroupeResultats::SpeedButton5Click()
 {
+    // The file replaces the record: unsaved answers are offered for saving first.
+    if (!peut_abandonner_record())
+        return false;
     const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(m_OpenDialog1);
     if (!choix.accepte)
         return false;

@@ -33,7 +33,7 @@ public:
     // written for a new row does not count).
     bool record_modifie() const;
     void marque_enregistre();
-    // Before unsaved lines would be lost (quitting): asks "Enregistrer les
+    // Before unsaved lines would be lost (quitting, opening a file): asks "Enregistrer les
     // résultats ?" (Oui, Non, Annuler) and saves on Oui. True when they may go.
     bool peut_abandonner_record();
 
@@ -52,7 +52,8 @@ public:
 public slots:
     // Save dialog, then the record to the chosen file. True when a file was written.
     bool Speed_sauve_resultClick();
-    // Open dialog with its current name and filter, then the file read back.
+    // Unsaved lines offered for saving, then the open dialog with its current name and
+    // filter, then the file read back.
     bool SpeedButton5Click();
     // Menu "Ouvrir un résultat": no name, third filter entry, then as SpeedButton5Click.
     bool ouvrirunrsultat1Click();

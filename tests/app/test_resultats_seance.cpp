@@ -89,6 +89,8 @@ class TestResultatsSeance : public QObject
     Q_OBJECT
 private slots:
     void sauve_sans_extension_puis_ouvre();
+    void ouvrir_demande_d_enregistrer_data();
+    void ouvrir_demande_d_enregistrer();
 };
 
 // A name typed without ".res" gets it, so that "Ouvrir un résultat" lists the file.
@@ -112,6 +114,65 @@ void TestResultatsSeance::sauve_sans_extension_puis_ouvre()
     QVERIFY2(robot.nom_liste, "« Ouvrir un résultat » ne liste pas le fichier enregistré");
     QCOMPARE(f.groupe_resultats->lignes(), (QStringList{ "Essai1", ligne }));
     QCOMPARE(comptes(b, 1), comptes(b, 0));
+    QVERIFY(b.erreurs.isEmpty());
+}
+
+void TestResultatsSeance::ouvrir_demande_d_enregistrer_data()
+{
+    QTest::addColumn<bool>("reponse_donnee");
+    QTest::addColumn<QString>("choix"); // the answer to "Enregistrer les résultats ?"
+    QTest::addColumn<QString>("enregistre_sous"); // the save dialog's answer, empty: cancelled
+    QTest::addColumn<bool>("ouvert");
+    QTest::newRow("Annuler") << true << "Annuler"
+                             << "" << false;
+    QTest::newRow("Non") << true << "Non"
+                         << "" << true;
+    QTest::newRow("Oui") << true << "Oui"
+                         << "garde.res" << true;
+    QTest::newRow("Oui, enregistrement annulé") << true << "Oui"
+                                                << "" << false;
+    QTest::newRow("rien à enregistrer") << false << ""
+                                        << "" << true;
+}
+
+// Opening a results file replaces the record: unsaved answers are offered for
+// saving first, as on quitting.
+void TestResultatsSeance::ouvrir_demande_d_enregistrer()
+{
+    QFETCH(bool, reponse_donnee);
+    QFETCH(QString, choix);
+    QFETCH(QString, enregistre_sous);
+    QFETCH(bool, ouvert);
+    banc::Banc b;
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    const QString ligne = reponse_donnee ? repond_un_essai(f) : QString();
+    const QStringList avant = f.groupe_resultats->lignes();
+    platform::ecrire_lignes(b.chemin("autre.res"), { "Anne" });
+    QStringList questions, dialogues;
+    b.seams->question = [&](const QString &texte, bool avec_annuler) {
+        questions << texte;
+        [&] { QVERIFY(avec_annuler); }();
+        return choix == "Oui"    ? platform::Reponse::Oui
+                : choix == "Non" ? platform::Reponse::Non
+                                 : platform::Reponse::Annuler;
+    };
+    b.seams->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
+        dialogues << "enregistrer";
+        return platform::ResultatDialogue{ !enregistre_sous.isEmpty(), b.chemin(enregistre_sous),
+                                           1 };
+    };
+    b.seams->ouvrir_fichier = [&](const platform::OptionsDialogue &o) {
+        dialogues << "ouvrir";
+        return platform::ResultatDialogue{ true, b.chemin("autre.res"), o.index_filtre };
+    };
+    f.ouvrirunrsultat1->trigger();
+    QCOMPARE(questions,
+             reponse_donnee ? QStringList{ "Enregistrer les résultats ?" } : QStringList{});
+    if (!enregistre_sous.isEmpty())
+        QCOMPARE(platform::lire_lignes(b.chemin(enregistre_sous)), avant);
+    QCOMPARE(dialogues.contains("ouvrir"), ouvert);
+    QCOMPARE(f.groupe_resultats->lignes(), ouvert ? QStringList{ "Anne" } : avant);
     QVERIFY(b.erreurs.isEmpty());
 }
 

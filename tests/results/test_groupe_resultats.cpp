@@ -82,6 +82,7 @@ private slots:
 private:
     QTemporaryDir m_dossier;
     QStringList m_erreurs;
+    QStringList m_questions;
     std::unique_ptr<platform::RemplacementInteractions> m_seams;
     QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
     // The next save or open dialog accepts this file (or is cancelled for an empty name).
@@ -94,6 +95,12 @@ void TestGroupeResultats::init()
     m_seams = std::make_unique<platform::RemplacementInteractions>();
     (*m_seams)->erreur = [this](const QString &t) { m_erreurs << t; };
     (*m_seams)->information = [this](const QString &t) { m_erreurs << "info: " + t; };
+    // Opening a file over unsaved lines asks first: they may go.
+    m_questions.clear();
+    (*m_seams)->question = [this](const QString &t, bool) {
+        m_questions << t;
+        return platform::Reponse::Non;
+    };
 }
 
 void TestGroupeResultats::choisira(const QString &fichier, platform::OptionsDialogue *vu)
@@ -359,9 +366,11 @@ void TestGroupeResultats::record_modifie()
     choisira(chemin("m.res"));
     QVERIFY(banc.groupe->Speed_sauve_resultClick());
     QVERIFY(!banc.groupe->record_modifie());
+    QVERIFY(m_questions.isEmpty());
     QTest::keyClicks(banc.groupe->Memo_enreg_test, "note");
     QVERIFY(banc.groupe->record_modifie());
     QVERIFY(banc.groupe->SpeedButton5Click());
+    QCOMPARE(m_questions, QStringList{ "Enregistrer les résultats ?" });
     QVERIFY(!banc.groupe->record_modifie());
 }
 
