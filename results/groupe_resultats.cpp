@@ -57,10 +57,12 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
     platform::relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
     // Headers of new users (not of a file's rows, already in the record), renames.
+    // A user past the 20th row has no row but still a header: the record must say
+    // whose answers follow (read back, they then count in the sum row only).
     connect(&tableau, &TableauResultats::utilisateur_cree, this,
             [this](int n, bool depuis_fichier) {
-                if (n > 0 && m_tableau.rangee_existe(n) && !depuis_fichier)
-                    ajoute_entete(m_tableau.rangee(n).nom);
+                if (n > 0 && !depuis_fichier)
+                    ajoute_entete(TableauResultats::nom_initial(n));
             });
     connect(&tableau, &TableauResultats::rangee_renommee, this,
             [this](int n, const QString &nom, bool depuis_fichier) {

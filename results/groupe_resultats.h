@@ -1,7 +1,7 @@
 // The floating group "Fichier résultats" of the main window: the results record
 // Memo_enreg_test with its open, save and close buttons, and the saving and reading
 // of results files. The record follows the table of result rows: a new user's
-// header, a renamed user's header; a file read back rebuilds the table.
+// header (past row 20 too), a renamed user's header; a file read back rebuilds the table.
 #pragma once
 #include "platform/interactions.h"
 #include <QGroupBox>

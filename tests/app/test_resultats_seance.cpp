@@ -91,6 +91,7 @@ private slots:
     void sauve_sans_extension_puis_ouvre();
     void ouvrir_demande_d_enregistrer_data();
     void ouvrir_demande_d_enregistrer();
+    void au_dela_de_vingt_utilisateurs();
 };
 
 // A name typed without ".res" gets it, so that "Ouvrir un résultat" lists the file.
@@ -174,6 +175,44 @@ void TestResultatsSeance::ouvrir_demande_d_enregistrer()
     QCOMPARE(dialogues.contains("ouvrir"), ouvert);
     QCOMPARE(f.groupe_resultats->lignes(), ouvert ? QStringList{ "Anne" } : avant);
     QVERIFY(b.erreurs.isEmpty());
+}
+
+// Past the 20th row a new user still starts a section of their own: their answers
+// count in the sum row only, live and when read back, never under Essai20.
+void TestResultatsSeance::au_dela_de_vingt_utilisateurs()
+{
+    banc::Banc b;
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    const QString premiere = repond_un_essai(f);
+    for (int n = 2; n <= 22; ++n)
+        f.Nouvelutilisateur1->trigger();
+    QCOMPARE(b.fenetres->tableau->util_courant(), 22);
+    const QString derniere = repond_un_essai(f);
+    QStringList attendu{ "Essai1", premiere };
+    for (int n = 2; n <= 22; ++n)
+        attendu << QStringLiteral("Essai%1").arg(n);
+    attendu << derniere;
+    QCOMPARE(f.groupe_resultats->lignes(), attendu);
+    QCOMPARE(comptes(b, 20), (QList<int>{ 0, 0, 0, 0 }));
+    const QList<int> somme = comptes(b, 0);
+    QCOMPARE(somme[0] + somme[1] + somme[2] + somme[3], 2);
+
+    b.seams->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{ true, b.chemin("vingt-deux.res"), 1 };
+    };
+    f.Enregistrerlesrsultats1->trigger();
+    banc::Banc relu;
+    relu.demarre();
+    relu.seams->ouvrir_fichier = [&](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{ true, b.chemin("vingt-deux.res"), 3 };
+    };
+    relu.form->ouvrirunrsultat1->trigger();
+    QCOMPARE(relu.form->groupe_resultats->lignes(), attendu);
+    QCOMPARE(comptes(relu, 1), comptes(b, 1));
+    QCOMPARE(comptes(relu, 20), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(comptes(relu, 0), somme);
+    QVERIFY(b.erreurs.isEmpty() && relu.erreurs.isEmpty());
 }
 
 FANTREL_TEST_MAIN(TestResultatsSeance)

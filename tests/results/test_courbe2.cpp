@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace fantrel;
@@ -181,13 +182,24 @@ void TestCourbe2::au_dela_de_vingt()
     QCOMPARE(banc.tableau.util_courant(), 22);
     QCOMPARE(banc.relances, 23);
     QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_avant + 19 * 9);
-    QCOMPARE(banc.record().size(), 20);
-    QCOMPARE(banc.record().last(), QStringLiteral("Essai20"));
+    // No row past the 20th, but a section of its own in the record.
+    QCOMPARE(banc.record().size(), 22);
+    QCOMPARE(banc.record().mid(19), (QStringList{ "Essai20", "Essai21", "Essai22" }));
     QCOMPARE(banc.rangee(20).nom(), QStringLiteral("Essai20"));
 
     banc.essai("a", "b", true, "a");
     QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
     QCOMPARE(banc.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
+
+    // Read back, the answer still counts in the sum row only.
+    QTemporaryDir dossier;
+    QVERIFY(banc.groupe->enregistre(dossier.filePath("r.res")));
+    BancResultats relu;
+    QVERIFY(relu.groupe->lit(dossier.filePath("r.res")));
+    QCOMPARE(relu.record(), banc.record());
+    QCOMPARE(relu.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(relu.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(relu.tableau.util_courant(), 22);
 }
 
 void TestCourbe2::tout_effacer()
