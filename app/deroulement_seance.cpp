@@ -8,7 +8,6 @@
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/minuteur_hr.h"
-#include "results/enregistrement.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
 #include "results/tableau_resultats.h"
@@ -111,10 +110,8 @@ void DeroulementSeance::affich_liste(int n)
     m.GroupBox3.Memo1->clear();
     if (n == 0 || !m.tableau.rangee_existe(n))
         return;
-    const QString nom = m.tableau.rangee(n).nom;
-    m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + nom);
-    m.GroupBox3.Memo1->setPlainText(
-            results::lignes_listees(m.groupe_resultats.lignes(), nom).join(QLatin1Char('\n')));
+    m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + m.tableau.rangee(n).nom);
+    m.GroupBox3.Memo1->setPlainText(m.groupe_resultats.reponses_listees(n).join(QLatin1Char('\n')));
 }
 
 void DeroulementSeance::choisit_test(TypeTest test)

@@ -8,6 +8,8 @@
 #include "results/texte_memo.h"
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace fantrel::results {
@@ -40,6 +42,7 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
     Memo_enreg_test->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo_enreg_test->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo_enreg_test->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_debut_rangees = QTextCursor(Memo_enreg_test->document());
 
     SpeedButton5 = bouton(this, "SpeedButton5", QRect(207, 1, 22, 18));
     SpeedButton5->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -61,8 +64,12 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
     // whose answers follow (read back, they then count in the sum row only).
     connect(&tableau, &TableauResultats::utilisateur_cree, this,
             [this](int n, bool depuis_fichier) {
-                if (n > 0 && !depuis_fichier)
-                    ajoute_entete(TableauResultats::nom_initial(n));
+                if (n <= 0 || depuis_fichier)
+                    return;
+                ajoute_entete(TableauResultats::nom_initial(n));
+                if (n == 1) // at start-up, after "Tout effacer", after a file without header
+                    m_debut_rangees =
+                            QTextCursor(Memo_enreg_test->document()->lastBlock().previous());
             });
     connect(&tableau, &TableauResultats::rangee_renommee, this,
             [this](int n, const QString &nom, bool depuis_fichier) {
@@ -82,11 +89,21 @@ void GroupeResultats::ajoute_entete(const QString &nom)
     results::ajoute_entete(Memo_enreg_test, nom);
 }
 
+qsizetype GroupeResultats::index_entete_rangee(int n) const
+{
+    return index_entete(lignes(), n, m_debut_rangees.block().blockNumber());
+}
+
 void GroupeResultats::renomme_entete(int n, const QString &nom)
 {
-    const qsizetype i = index_entete(lignes(), n);
+    const qsizetype i = index_entete_rangee(n);
     if (i >= 0)
         remplace_ligne(Memo_enreg_test, i, nom);
+}
+
+QStringList GroupeResultats::reponses_listees(int n) const
+{
+    return reponses_de_section(lignes(), index_entete_rangee(n));
 }
 
 QStringList GroupeResultats::lignes() const
@@ -139,6 +156,7 @@ bool GroupeResultats::lit(const QString &chemin)
     return platform::proteger([&] {
         const QStringList lues = platform::lire_lignes_memo(chemin);
         remplace_lignes(Memo_enreg_test, lues);
+        m_debut_rangees = QTextCursor(Memo_enreg_test->document()); // a row per header
         m_tableau.charge(plan_lecture(lues));
     });
 }

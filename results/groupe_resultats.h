@@ -6,6 +6,7 @@
 #include "platform/interactions.h"
 #include <QGroupBox>
 #include <QStringList>
+#include <QTextCursor>
 
 class QPlainTextEdit;
 class QToolButton;
@@ -27,8 +28,12 @@ public:
     void ajoute_ligne(const QString &ligne); // an answer line, as the answer buttons write it
     // A new user's header line; a record without unsaved answers stays so.
     void ajoute_entete(const QString &nom);
-    // The header of row n (n >= 1) takes the new name: the n-th header line.
+    // The header of row n (n >= 1) takes the new name: the n-th header line of the
+    // rows' sections, which begin at the header of row 1 (after a "Tout effacer", the
+    // earlier subjects' sections stand before it).
     void renomme_entete(int n, const QString &nom);
+    // Row n's answers as listed in the exercise box (its own section's).
+    QStringList reponses_listees(int n) const;
     // Lines added or typed since the record was last saved or read (a lone header
     // written for a new row does not count).
     bool record_modifie() const;
@@ -60,8 +65,12 @@ public slots:
     void SpeedButton4Click();
 
 private:
+    qsizetype index_entete_rangee(int n) const;
+
     TableauResultats &m_tableau;
     platform::OptionsDialogue &m_OpenDialog1;
+    // At the header of row 1; follows the text typed or added before it.
+    QTextCursor m_debut_rangees;
 };
 
 } // namespace fantrel::results

@@ -2,6 +2,9 @@
 // buttons: saving and opening results files with the real dialogs, unsaved answers
 // when a file is opened, users past the 20th row, renaming after "Tout effacer".
 #include "banc.h"
+#include "../results/banc_resultats.h"
+#include "app/groupe_exercice.h"
+#include "results/ligne_reponse.h"
 #include "platform/application.h"
 #include "platform/boites_dialogue.h"
 #include <QAction>
@@ -92,6 +95,7 @@ private slots:
     void ouvrir_demande_d_enregistrer_data();
     void ouvrir_demande_d_enregistrer();
     void au_dela_de_vingt_utilisateurs();
+    void renommer_apres_tout_effacer();
 };
 
 // A name typed without ".res" gets it, so that "Ouvrir un résultat" lists the file.
@@ -213,6 +217,42 @@ void TestResultatsSeance::au_dela_de_vingt_utilisateurs()
     QCOMPARE(comptes(relu, 20), (QList<int>{ 0, 0, 0, 0 }));
     QCOMPARE(comptes(relu, 0), somme);
     QVERIFY(b.erreurs.isEmpty() && relu.erreurs.isEmpty());
+}
+
+// After "Tout effacer" the record holds the earlier subjects' sections before the
+// new rows' own: renaming or listing a row concerns its own section only.
+void TestResultatsSeance::renommer_apres_tout_effacer()
+{
+    banc::Banc b;
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    const QString avant = repond_un_essai(f);
+    f.outeffacer1->trigger();
+    const QString apres = repond_un_essai(f);
+    QCOMPARE(f.groupe_resultats->lignes(), (QStringList{ "Essai1", avant, "Essai1", apres }));
+
+    results::TForm_courbe2 &courbe = *b.fenetres->Form_courbe2;
+    f.Courbe22->trigger(); // Courbes › Afficher
+    QVERIFY(QTest::qWaitForWindowExposed(&courbe));
+    courbe.vue->repeint_maintenant();
+    auto clic_ctrl = [&](const engine3d::Objet *objet) {
+        const QPoint pixel = pixel_sur(courbe.vue, objet);
+        QTest::mousePress(courbe.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
+        QTest::mouseRelease(courbe.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
+        return !pixel.isNull();
+    };
+    QVERIFY(clic_ctrl(courbe.tab_util[1].cubes[1]));
+    QCOMPARE(f.GroupBox3->Memo1->toPlainText(), results::ligne_listee(apres));
+
+    QVERIFY(clic_ctrl(courbe.tab_util[1].texte_nom));
+    QVERIFY(courbe.Edit_nom->isVisible());
+    courbe.Edit_nom->clear();
+    QTest::keyClicks(courbe.Edit_nom, QStringLiteral("Anne"));
+    QTest::keyClick(courbe.Edit_nom, Qt::Key_Return);
+    QCOMPARE(f.groupe_resultats->lignes(), (QStringList{ "Essai1", avant, "Anne", apres }));
+    QCOMPARE(courbe.tab_util[1].nom(), QStringLiteral("Anne"));
+    QVERIFY(clic_ctrl(courbe.tab_util[1].cubes[1]));
+    QCOMPARE(f.GroupBox3->Memo1->toPlainText(), results::ligne_listee(apres));
 }
 
 FANTREL_TEST_MAIN(TestResultatsSeance)

@@ -68,8 +68,7 @@ struct BancResultats
         if (n == 0 || !tableau.rangee_existe(n))
             return;
         GroupBox3->setTitle(QStringLiteral("Utilisateur ") + tableau.rangee(n).nom);
-        Memo1->setPlainText(
-                results::lignes_listees(groupe->lignes(), tableau.rangee(n).nom).join(u'\n'));
+        Memo1->setPlainText(groupe->reponses_listees(n).join(u'\n'));
     }
 
     // The start-up steps of the main window: test bars, camera, rows 0 and 1.

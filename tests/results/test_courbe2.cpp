@@ -335,13 +335,14 @@ void TestCourbe2::liste_apres_tout_effacer()
     banc.essai("fiel", "fier", true, "fiel");
     banc.tableau.tout_effacer();
     banc.essai("mer", "mère", false, "mer");
+    // Row 1 is the new Essai1: its own section, not the earlier subject's.
     emit banc.courbe2->liste_demandee(1);
-    QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier"));
+    QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$mère-mer"));
     banc.courbe2->util_choisi = 1;
     banc.courbe2->Edit_nom->setText("Anne");
     QVERIFY(banc.courbe2->Edit_nomKeyDown(Qt::Key_Return));
-    QCOMPARE(banc.record().first(), QStringLiteral("Anne"));
-    QCOMPARE(banc.record().at(2), QStringLiteral("Essai1"));
+    QCOMPARE(banc.record().first(), QStringLiteral("Essai1"));
+    QCOMPARE(banc.record().at(2), QStringLiteral("Anne"));
 }
 
 void TestCourbe2::pique_data()
