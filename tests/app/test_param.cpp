@@ -21,6 +21,13 @@
 using namespace fantrel;
 
 namespace {
+// Types text key by key, characters outside the keyboard's ASCII keys included.
+void tape(QWidget *cible, const QString &texte)
+{
+    for (const QChar c : texte)
+        QTest::sendKeyEvent(QTest::Click, cible, Qt::Key_unknown, QString(c), Qt::NoModifier);
+}
+
 QStringList avec_ligne(int n, const QString &texte)
 {
     QStringList l = banc::param_formulaire();
@@ -47,6 +54,8 @@ private slots:
     void nuancier_gele_une_seconde();
     void fond_choisi_puis_reaffichage();
     void taille_du_texte();
+    void texte_hors_windows1252_data();
+    void texte_hors_windows1252();
 };
 
 void TestParam::aller_retour()
@@ -312,6 +321,51 @@ void TestParam::taille_du_texte()
     QCOMPARE(f.reglages->Lab_largeur->text(), QStringLiteral("0.000"));
     QCOMPARE(f.affichage->GLSpaceText1->echelle().x(), 0.0f);
     QCOMPARE(f.affichage->GLSpaceText1->echelle().z(), 0.8f);
+}
+
+void TestParam::texte_hors_windows1252_data()
+{
+    QTest::addColumn<QString>("champ");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("relu"); // as the next start shows it
+    // The list opened at start then sizes the mask to its second line: 9 signs.
+    QTest::newRow("mire") << "Edit_masque" << QStringLiteral("█████") << QString(9, u'█');
+    QTest::newRow("masque 1") << "Edit_masque1" << QStringLiteral("ŁŁŁŁŁŁ")
+                              << QStringLiteral("ŁŁŁŁŁŁ");
+    QTest::newRow("liste au nom cyrillique") << "Edit1" << QStringLiteral("слова.liste_fantrel")
+                                             << QStringLiteral("слова.liste_fantrel");
+}
+
+// Whatever is typed is saved: a text Windows-1252 cannot hold is written in UTF-8.
+void TestParam::texte_hors_windows1252()
+{
+    QFETCH(QString, champ);
+    QFETCH(QString, texte);
+    QFETCH(QString, relu);
+    banc::Banc b;
+    b.demarre();
+    auto &f = *b.form;
+    if (champ == "Edit1") { // the list's name comes from the list opened
+        platform::ecrire_lignes(b.chemin(texte), banc::liste_quatre());
+        b.seams->ouvrir_fichier = [&](const platform::OptionsDialogue &) {
+            return platform::ResultatDialogue{ true, b.chemin(texte), 2 };
+        };
+        f.Ouvrirunexercice1->trigger();
+    } else {
+        auto *saisie = f.reglages->findChild<QLineEdit *>(champ);
+        saisie->clear();
+        tape(saisie, texte);
+    }
+    f.Rglages1->trigger();
+    QTest::mouseClick(f.reglages->BitBtn4, Qt::LeftButton); // OK
+    QVERIFY(b.erreurs.isEmpty());
+
+    banc::Banc suivant({}, banc::liste_quatre());
+    QFile::copy(b.chemin("param.ini"), suivant.chemin("param.ini"));
+    QFile::copy(b.chemin(texte), suivant.chemin(texte));
+    suivant.demarre();
+    QVERIFY2(suivant.erreurs.isEmpty(), qPrintable(suivant.erreurs.join(u'\n')));
+    QCOMPARE(suivant.form->reglages->findChild<QLineEdit *>(champ)->text(), relu);
 }
 
 FANTREL_TEST_MAIN(TestParam)

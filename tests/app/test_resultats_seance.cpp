@@ -96,6 +96,7 @@ private slots:
     void ouvrir_demande_d_enregistrer();
     void au_dela_de_vingt_utilisateurs();
     void renommer_apres_tout_effacer();
+    void nom_hors_windows1252_enregistre();
 };
 
 // A name typed without ".res" gets it, so that "Ouvrir un résultat" lists the file.
@@ -253,6 +254,41 @@ void TestResultatsSeance::renommer_apres_tout_effacer()
     QCOMPARE(courbe.tab_util[1].nom(), QStringLiteral("Anne"));
     QVERIFY(clic_ctrl(courbe.tab_util[1].cubes[1]));
     QCOMPARE(f.GroupBox3->Memo1->toPlainText(), results::ligne_listee(apres));
+}
+
+// A subject's name is kept as typed in the results file, whatever its alphabet.
+void TestResultatsSeance::nom_hors_windows1252_enregistre()
+{
+    banc::Banc b;
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    const QString ligne = repond_un_essai(f);
+    results::TForm_courbe2 &courbe = *b.fenetres->Form_courbe2;
+    f.Courbe22->trigger();
+    QVERIFY(QTest::qWaitForWindowExposed(&courbe));
+    courbe.vue->repeint_maintenant();
+    const QPoint pixel = pixel_sur(courbe.vue, courbe.tab_util[1].texte_nom);
+    QTest::mousePress(courbe.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
+    QVERIFY(courbe.Edit_nom->isVisible());
+    const QString nom = QStringLiteral("Łukasz Ōta 王");
+    courbe.Edit_nom->clear();
+    for (const QChar c : nom)
+        QTest::sendKeyEvent(QTest::Click, courbe.Edit_nom, Qt::Key_unknown, QString(c),
+                            Qt::NoModifier);
+    QTest::keyClick(courbe.Edit_nom, Qt::Key_Return);
+    b.seams->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{ true, b.chemin("noms.res"), 1 };
+    };
+    f.Enregistrerlesrsultats1->trigger();
+
+    banc::Banc relu;
+    relu.demarre();
+    relu.seams->ouvrir_fichier = [&](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{ true, b.chemin("noms.res"), 3 };
+    };
+    relu.form->ouvrirunrsultat1->trigger();
+    QCOMPARE(relu.form->groupe_resultats->lignes(), (QStringList{ nom, ligne }));
+    QCOMPARE(relu.fenetres->Form_courbe2->tab_util[1].nom(), nom);
 }
 
 FANTREL_TEST_MAIN(TestResultatsSeance)
