@@ -28,8 +28,11 @@ void EssaiMusical::BitBtn_ecouteClick(const ReglagesMusique &reglages)
             platform::information(QStringLiteral("Plus de tests"));
             return;
         }
-        const int k = m_etat.hasard.tirage(static_cast<int>(reglages.melodies.size()));
-        ligne_melodie = sans_nom(reglages.melodies.value(k));
+        // Blank lines are no melodies; a list without any still fails as an empty one.
+        QStringList melodies = reglages.melodies;
+        melodies.removeIf([](const QString &ligne) { return ligne.trimmed().isEmpty(); });
+        const int k = m_etat.hasard.tirage(static_cast<int>(melodies.size()));
+        ligne_melodie = sans_nom(melodies.value(k));
         joue(ligne_melodie, reglages.decalage, reglages.mode_incongruite);
     } catch (...) {
         // A test that could not start is not counted, and the next click may draw a good line.

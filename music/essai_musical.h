@@ -1,6 +1,7 @@
 // The musical incongruity test: the listen button starts a test, a melody line is
-// drawn from the melody list, made incongruous half of the time, parsed, and played
-// note by note on the note clock Async_note; the two answer buttons judge it.
+// drawn from the melody list (blank lines aside), made incongruous half of the time,
+// parsed, and played note by note on the note clock Async_note; the two answer
+// buttons judge it.
 // Widget-free: the main window passes the settings of the moment and shows what the
 // signals say. Errors (series size, rhythm or shift not an integer, "Rythme nul",
 // "Mélodie vide") are thrown as ErreurExecution; the test is then undone (num_essai

@@ -20,6 +20,7 @@ class TestMusique : public QObject
     Q_OBJECT
 private slots:
     void serie_de_dix();
+    void lignes_vides_jamais_tirees();
 };
 
 void TestMusique::serie_de_dix()
@@ -65,6 +66,25 @@ void TestMusique::serie_de_dix()
     QVERIFY(b.informations.isEmpty());
     QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
     QCOMPARE(b.informations, QStringList{ "Plus de tests" });
+}
+
+// Blank lines of the melody list are no melodies: never drawn, never an error box.
+void TestMusique::lignes_vides_jamais_tirees()
+{
+    banc::Banc b;
+    platform::ecrire_lignes(b.chemin("melodies.mus"),
+                            { "", "Courte,20,ndo3 nré3", "   ", "", "Autre,20,nso3 nla3", "" });
+    b.demarre();
+    auto &f = *b.form;
+    f.Incongruitmusicale1->trigger();
+    for (int essai = 1; essai <= 10; ++essai) {
+        QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
+        QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join(u'\n')));
+        QTRY_VERIFY_WITH_TIMEOUT(f.commandes->bit_rep1->isVisibleTo(&f), 5000);
+        QTest::mouseClick(f.commandes->bit_rep1, Qt::LeftButton);
+    }
+    const results::Comptes rangee = b.fenetres->tableau->rangee(1).comptes_musique;
+    QCOMPARE(rangee[1] + rangee[2] + rangee[3] + rangee[4], 10);
 }
 
 FANTREL_TEST_MAIN(TestMusique)
