@@ -159,15 +159,26 @@ void TestParam::ligne_non_numerique_data()
     QTest::addColumn<int>("ligne");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("hauteur");
+    QTest::addColumn<QList<double>>("emission"); // rouge, vert, bleu
     QTest::addColumn<std::int32_t>("fond");
+    // Every line before the bad one in effect, none after: each value differs from the
+    // window's own (height 64, emission 0 0 0, its starting background).
     const std::int32_t fond_form = std::int32_t(0x80000000u + 28u);
-    QTest::newRow("ligne 4") << 4 << "'haut' n'est pas une valeur entière correcte" << 64
+    const QString pas_entier = QStringLiteral("'%1' n'est pas une valeur entière correcte");
+    const QString pas_reel =
+            QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte");
+    QTest::newRow("ligne 4") << 4 << pas_entier.arg("haut") << 64 << QList<double>{ 0, 0, 0 }
                              << fond_form;
-    QTest::newRow("ligne 6") << 6 << "'rouge' n'est pas une valeur en virgule flottante correcte"
-                             << 64 << fond_form;
-    QTest::newRow("ligne 9") << 9 << "'' n'est pas une valeur entière correcte" << 64 << fond_form;
-    QTest::newRow("ligne 16") << 16 << "'deux' n'est pas une valeur entière correcte" << 64
-                              << std::int32_t(15780518);
+    QTest::newRow("ligne 6") << 6 << pas_reel.arg("rouge") << 120 << QList<double>{ 0, 0, 0 }
+                             << fond_form;
+    QTest::newRow("ligne 7") << 7 << pas_reel.arg("vert") << 120 << QList<double>{ 0.25, 0, 0 }
+                             << fond_form;
+    QTest::newRow("ligne 8") << 8 << pas_reel.arg("bleu") << 120 << QList<double>{ 0.25, 0.5, 0 }
+                             << fond_form;
+    QTest::newRow("ligne 9") << 9 << pas_entier.arg("") << 120 << QList<double>{ 0.25, 0.5, 0.75 }
+                             << fond_form;
+    QTest::newRow("ligne 16") << 16 << pas_entier.arg("deux") << 120
+                              << QList<double>{ 0.25, 0.5, 0.75 } << std::int32_t(15780518);
 }
 
 void TestParam::ligne_non_numerique()
@@ -175,14 +186,22 @@ void TestParam::ligne_non_numerique()
     QFETCH(int, ligne);
     QFETCH(QString, message);
     QFETCH(int, hauteur);
+    QFETCH(QList<double>, emission);
     QFETCH(std::int32_t, fond);
-    const QString texte = message.section(u'\'', 1, 1);
-    banc::Banc b(avec_ligne(ligne, texte));
+    QStringList p = banc::param_formulaire();
+    p[3] = QStringLiteral("120");
+    p[5] = QStringLiteral("0,25");
+    p[6] = QStringLiteral("0.5");
+    p[7] = QStringLiteral("0,75");
+    p[ligne - 1] = message.section(u'\'', 1, 1);
+    banc::Banc b(p);
     b.demarre();
     QCOMPARE(b.erreurs, QStringList{ message });
     auto &f = *b.form;
     QCOMPARE(f.reglages->Edit_masque->text(), QStringLiteral("#####")); // line 3 was applied
     QCOMPARE(f.reglages->Scroll_hauteur->value(), hauteur);
+    const auto e = f.affichage->GLSpaceText1->materiau().emission;
+    QCOMPARE((QList<double>{ e.r, e.g, e.b }), emission);
     QCOMPARE(f.affichage->vue_3d->couleur_fond(), fond);
     QCOMPARE(f.reglages->Edit_incongru->text(), QStringLiteral("+1/2")); // line 17 never reached
     QCOMPARE(f.etat.nb_couples, 0); // start-up ended there
