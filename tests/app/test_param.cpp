@@ -50,6 +50,7 @@ private slots:
     void bornes();
     void annuler_et_fermer_restaurent_data();
     void annuler_et_fermer_restaurent();
+    void ecriture_impossible_garde_l_ancien_data();
     void ecriture_impossible_garde_l_ancien();
     void nuancier_gele_une_seconde();
     void fond_choisi_puis_reaffichage();
@@ -274,23 +275,44 @@ void TestParam::annuler_et_fermer_restaurent()
     QVERIFY(b.erreurs.isEmpty());
 }
 
+void TestParam::ecriture_impossible_garde_l_ancien_data()
+{
+    QTest::addColumn<bool>("dossier"); // a folder in the file's place, else a read-only file
+    QTest::newRow("fichier en lecture seule") << false;
+    QTest::newRow("dossier à sa place") << true;
+}
+
+// OK over a target that cannot be written: the error is shown, and whatever stood
+// there (the previous file, byte for byte) stays, with nothing left beside it.
 void TestParam::ecriture_impossible_garde_l_ancien()
 {
+    QFETCH(bool, dossier);
     banc::Banc b;
     b.demarre();
-    const QByteArray avant = [&] {
-        QFile f(b.chemin("param.ini"));
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    QFile::remove(b.chemin("param.ini"));
-    QDir().mkdir(b.chemin("param.ini")); // the target is now a folder
+    const QString param = b.chemin("param.ini");
+    if (dossier) {
+        QVERIFY(QFile::remove(param));
+        QVERIFY(QDir().mkdir(param));
+    } else {
+        QVERIFY(QFile::setPermissions(param, QFile::ReadOwner | QFile::ReadGroup));
+    }
+    auto octets = [&] {
+        QFile f(param);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
+    };
+    const QByteArray avant = octets();
+    const QStringList fichiers = QDir(b.dossier.path()).entryList(QDir::AllEntries);
+    b.form->Rglages1->trigger();
     b.form->reglages->Scroll_hauteur->setValue(11);
-    QVERIFY(!platform::proteger([&] { b.form->fichier_param->sauve(); }));
+    QTest::mouseClick(b.form->reglages->BitBtn4, Qt::LeftButton); // OK
     QCOMPARE(b.erreurs.size(), 1);
     QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")),
              qPrintable(b.erreurs[0]));
-    QVERIFY(!avant.isEmpty());
+    QCOMPARE(QFileInfo(param).isDir(), dossier);
+    QCOMPARE(octets(), avant);
+    if (!dossier)
+        QVERIFY(avant.startsWith(".\\machin.liste_fantrel\r\n30 ms\r\n#####\r\n64\r\n"));
+    QCOMPARE(QDir(b.dossier.path()).entryList(QDir::AllEntries), fichiers);
 }
 
 void TestParam::nuancier_gele_une_seconde()
