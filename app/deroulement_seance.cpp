@@ -7,6 +7,7 @@
 #include "engine3d/controle_camera.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
+#include "platform/erreurs.h"
 #include "platform/minuteur_hr.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
@@ -29,23 +30,40 @@ void DeroulementSeance::demarre()
     m.etat.hasard.graine_horloge();
     m.etat.repertoire = QDir::currentPath();
     m.tableau.remet_compte_test();
-    m.fichier_param.lire();
+    // A failing step shows its error and ends its own part only: the rows, the mask and
+    // the timings are set whatever happens, or words would flash unmasked and answers go
+    // uncounted, under no header.
+    const bool reglages_lus = platform::proteger([this] { m.fichier_param.lire(); });
     m_courbe2->branche_barres_test();
-    m.affichage.controle_camera->detacher();
+    // After bad settings the view keeps its camera handlers and no list is opened.
+    if (reglages_lus)
+        m.affichage.controle_camera->detacher();
+    prend_reglages_en_vigueur();
+    bool liste_ouverte = false;
+    if (reglages_lus) {
+        m.OpenDialog1.nom_fichier = chemin_exercice(m.reglages.Edit1->text(), m.etat.repertoire);
+        liste_ouverte = platform::proteger([this] { ouvre_exercice(); });
+    }
+    if (!liste_ouverte)
+        m.affichage.pose_texte(m.etat.masque); // the mask stands, not the start-up word
+    m_courbe2->recule_camera();
+    m.tableau.cree_utilisateur(); // the sum row
+    m.tableau.cree_utilisateur(); // Essai1, the current row
+}
+
+void DeroulementSeance::prend_reglages_en_vigueur()
+{
     // The mask is the mask field's text: when the settings hold the form's own mask
     // the field never changed, and the 3D text still shows the start-up word.
     PanneauReglages &p = m.reglages;
     m.etat.masque = p.Edit_masque->text();
+    // The exposure is the timer's (line 2, or its own 30 ms): the bar and its label
+    // follow it, so that OK saves what is in effect.
     const int intervalle = m.korvane.AsyncTimer2->intervalle();
     p.Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
     p.Lab_intervalle_timer->adjustSize();
     p.Scroll_timer->setValue(
             std::clamp(intervalle, p.Scroll_timer->minimum(), p.Scroll_timer->maximum()));
-    m.OpenDialog1.nom_fichier = chemin_exercice(p.Edit1->text(), m.etat.repertoire);
-    ouvre_exercice();
-    m_courbe2->recule_camera();
-    m.tableau.cree_utilisateur(); // the sum row
-    m.tableau.cree_utilisateur(); // Essai1, the current row
 }
 
 // ".\" (or "./") in the settings' list name stands for the start-up folder.

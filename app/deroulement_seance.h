@@ -57,7 +57,9 @@ public:
     void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
 
     // Runs once, about 100 ms after the event loop starts: the settings, the list
-    // they name, result rows 0 and 1. A failure is shown and ends the step there.
+    // they name, result rows 0 and 1. A failure is shown (bad settings: no list opened,
+    // the view keeps its camera handlers); the rows, the mask and the timings the
+    // controls hold are taken all the same.
     void demarre();
     // Opens the list named in OpenDialog1, after a dialog when it names none. Read
     // first: a list that cannot be read leaves the loaded one in use.
@@ -70,6 +72,9 @@ public:
     void choisit_test(TypeTest test);
 
 private:
+    // The mask and the exposure in effect, the exposure's bar and label in step.
+    void prend_reglages_en_vigueur();
+
     PartiesPrincipales m;
     results::TForm_courbe2 *m_courbe2 = nullptr;
 };

@@ -53,9 +53,12 @@ void FichierParam::lire()
 
     p.Edit1->setText(lignes.texte(1));
 
+    // Converted first: an unreadable line 2 leaves the label as it was, and OK never
+    // saves it for the next start to stumble on.
     const QString l2 = lignes.texte(2);
+    const quint16 intervalle = intervalle_de(entier_avant_blanc(l2));
     p.Lab_intervalle_timer->setText(l2);
-    m_korvane.AsyncTimer2->definir_intervalle(intervalle_de(entier_avant_blanc(l2)));
+    m_korvane.AsyncTimer2->definir_intervalle(intervalle);
 
     p.Edit_masque->setText(lignes.texte(3));
     place_barre(p.Scroll_hauteur, lignes.entier(4));

@@ -41,6 +41,7 @@ private slots:
     void bornes();
     void annuler_et_fermer_restaurent_data();
     void annuler_et_fermer_restaurent();
+    void annuler_ligne_2_illisible();
     void nuancier_gele_une_seconde();
     void fond_choisi_puis_reaffichage();
     void taille_du_texte();
@@ -188,6 +189,24 @@ void TestParam::annuler_et_fermer_restaurent()
     QCOMPARE(f.korvane->AsyncTimer2->intervalle(), quint16(30)); // back to line 2
     QCOMPARE(f.reglages->Scroll_timer->value(), 80); // the bar keeps its place
     QVERIFY(b.erreurs.isEmpty());
+}
+
+// A line 2 that does not convert leaves the exposure and its label as they were, so
+// that OK does not save the unreadable text for the next start to stumble on.
+void TestParam::annuler_ligne_2_illisible()
+{
+    banc::Banc b;
+    b.demarre();
+    auto &f = *b.form;
+    platform::ecrire_lignes(b.chemin("param.ini"), avec_ligne(2, QStringLiteral("trente")));
+    f.Rglages1->trigger();
+    QTest::mouseClick(f.reglages->BitBtn3, Qt::LeftButton); // Annuler
+    QCOMPARE(b.erreurs, QStringList{ "'' n'est pas une valeur entière correcte" });
+    QCOMPARE(f.reglages->Lab_intervalle_timer->text(), QStringLiteral("30 ms"));
+    QCOMPARE(f.korvane->AsyncTimer2->intervalle(), quint16(30));
+    f.Rglages1->trigger();
+    QTest::mouseClick(f.reglages->BitBtn4, Qt::LeftButton); // OK
+    QCOMPARE(platform::lire_lignes(b.chemin("param.ini")).value(1), QStringLiteral("30 ms"));
 }
 
 void TestParam::nuancier_gele_une_seconde()
