@@ -5,6 +5,7 @@
 #include "app/groupe_exercice.h"
 #include "app/panneau_reglages.h"
 #include "engine3d/controle_camera.h"
+#include "music/essai_musical.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/erreurs.h"
@@ -102,24 +103,21 @@ void DeroulementSeance::ouvre_exercice()
     m.GroupBox3.Memo1->setPlainText(lignes.join(u'\n'));
     m.GroupBox3.Memo1->repaint();
     m.reglages.Edit1->setText(trials::nom_sans_dossier(nom));
-    m.commandes.BitBtn2->setEnabled(true);
     m.reglages.Edit_masque->setText(trials::masque_derive(lignes.value(1), m.etat.masque));
     m.affichage.pose_texte(m.reglages.Edit_masque->text());
     m.GroupBox3.Memo1->window()->repaint();
     m.etat.fin_liste = false;
-    m.commandes.BitBtn2->show();
+    m.commandes.permet_depart();
 }
 
 void DeroulementSeance::relance_exercice()
 {
     m.etat.fin_liste = false;
     m.etat.num_essai = 0;
-    if (m.etat.mode_musical) {
+    if (m.etat.mode_musical)
         m.commandes.BitBtn_ecoute->setEnabled(true);
-    } else {
-        m.commandes.BitBtn2->setEnabled(true);
-        m.commandes.BitBtn2->show();
-    }
+    else
+        m.commandes.permet_depart();
     trials::melange_des_lignes(m.etat);
 }
 
@@ -134,9 +132,16 @@ void DeroulementSeance::affich_liste(int n)
 
 void DeroulementSeance::choisit_test(TypeTest test)
 {
+    const TypeTest avant = m.etat.mode_musical ? TypeTest::musique
+            : m.etat.mode_morbelle             ? TypeTest::morbelle
+                                               : TypeTest::korvane;
     m.etat.mode_morbelle = test == TypeTest::morbelle;
     m.etat.mode_musical = test == TypeTest::musique;
-    CommandesEssai &c = m.commandes;
+    if (test != avant) {
+        m.essai_musical.abandonne();
+        m.commandes.cache_reponses();
+    }
+    m.commandes.montre_test();
     switch (test) {
     case TypeTest::korvane:
         m.affichage.pose_texte(m.etat.masque);
@@ -146,16 +151,10 @@ void DeroulementSeance::choisit_test(TypeTest test)
         break;
     case TypeTest::musique:
         m.affichage.texte_visible(false);
-        c.BitBtn2->hide();
-        c.BitBtn_ecoute->show();
-        c.bit_rep1->setText(QStringLiteral("C'était juste"));
-        c.bit_rep2->setText(QStringLiteral("C'était faux"));
         m.groupe_musical.charge_defaut(m.etat.repertoire);
         return;
     }
     m.affichage.texte_visible(true);
-    c.BitBtn_ecoute->hide();
-    c.BitBtn2->show();
     if (test == TypeTest::morbelle)
         m.GroupBox3.Memo1->window()->repaint();
 }

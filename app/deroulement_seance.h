@@ -16,8 +16,9 @@ class TableauResultats;
 class TForm_courbe2;
 } // namespace fantrel::results
 namespace fantrel::music {
+class EssaiMusical;
 class GroupeMusical;
-}
+} // namespace fantrel::music
 
 namespace fantrel::app {
 
@@ -40,6 +41,7 @@ struct PartiesPrincipales
     results::TableauResultats &tableau;
     music::GroupeMusical &groupe_musical;
     trials::EssaiKorvane &korvane;
+    music::EssaiMusical &essai_musical;
     platform::OptionsDialogue &OpenDialog1;
 };
 
@@ -69,6 +71,8 @@ public:
     // Lists the answers of result row n in the exercise box.
     void affich_liste(int n);
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
+    // Choosing another test drops the answer the previous one awaits (a melody playing
+    // stops): one test's answer buttons never answer another.
     void choisit_test(TypeTest test);
 
 private:

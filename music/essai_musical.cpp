@@ -64,6 +64,7 @@ void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_inco
     notes = std::move(analysees);
     nb_notes = static_cast<int>(notes.size());
     note_courante = 0;
+    m_en_cours = true;
     Async_note->definir_intervalle(parties.rythme);
     Async_note->definir_actif(true);
 }
@@ -93,8 +94,21 @@ void EssaiMusical::bit_rep2Click()
     reponse(true);
 }
 
+void EssaiMusical::abandonne()
+{
+    if (!m_en_cours)
+        return;
+    m_en_cours = false;
+    Async_note->definir_actif(false);
+    emit reponses_cachees();
+    emit ecoute_permise(true);
+}
+
 void EssaiMusical::reponse(bool repondu_faux)
 {
+    if (!m_en_cours)
+        return; // no melody awaits an answer: nothing to judge
+    m_en_cours = false;
     m_etat.rang_mot = incongru == 1 ? 1 : 2;
     m_etat.bonne_reponse = (incongru == 1) == repondu_faux;
     emit reponse_comptee(trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse));

@@ -53,9 +53,13 @@ public:
     void BitBtn_ecouteClick(const ReglagesMusique &reglages);
     // Parses "rhythm,notes", draws incongru, inserts the shift, starts the clock.
     void joue(const QString &s, const QString &decalage, int mode_incongruite);
-    // The answers: "C'était juste" and "C'était faux", judged, counted, shown.
+    // The answers: "C'était juste" and "C'était faux", judged, counted, shown; only
+    // while a melody awaits its answer.
     void bit_rep1Click();
     void bit_rep2Click();
+    // Another test is chosen: a melody playing stops, one awaiting its answer is
+    // dropped (neither is counted), and the listen button is free again.
+    void abandonne();
 
 public slots:
     // One tick: the next note (blocking tone) or rest (wait), or the end of the melody.
@@ -73,6 +77,7 @@ private:
     void reponse(bool repondu_faux);
 
     trials::EtatPartage &m_etat;
+    bool m_en_cours = false; // from the clock's start to the answer
 };
 
 } // namespace fantrel::music
