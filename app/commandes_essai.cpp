@@ -33,9 +33,10 @@ CommandesEssai::CommandesEssai(const trials::EtatPartage &etat, QWidget *centre)
         b->setFont(police_reponse);
         b->hide();
     }
-    bit_rep1->setAccessibleName(QStringLiteral("Réponse gauche"));
-    bit_rep2->setAccessibleName(QStringLiteral("Réponse droite"));
-    Bit_rep3->setAccessibleName(QStringLiteral("Je ne sais pas"));
+    // Read by their captions (the words, "C'était juste"…); their roles come after.
+    bit_rep1->setAccessibleDescription(QStringLiteral("Réponse gauche"));
+    bit_rep2->setAccessibleDescription(QStringLiteral("Réponse droite"));
+    Bit_rep3->setAccessibleDescription(QStringLiteral("Je ne sais pas"));
 
     Edit_saisie_libre = new QLineEdit(centre);
     Edit_saisie_libre->setObjectName(QStringLiteral("Edit_saisie_libre"));

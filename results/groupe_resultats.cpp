@@ -38,6 +38,7 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
 
     Memo_enreg_test = new QPlainTextEdit(this);
     Memo_enreg_test->setObjectName(QStringLiteral("Memo_enreg_test"));
+    Memo_enreg_test->setAccessibleName(title());
     Memo_enreg_test->setGeometry(8, 20, 267, 191);
     Memo_enreg_test->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo_enreg_test->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -47,11 +48,15 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
     SpeedButton5 = bouton(this, "SpeedButton5", QRect(207, 1, 22, 18));
     SpeedButton5->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton5->setToolTip(QStringLiteral("Ouvrir un résultat"));
+    // Icons only: unnamed, they would be read by the group's title.
+    SpeedButton5->setAccessibleName(SpeedButton5->toolTip());
     Speed_sauve_result = bouton(this, "Speed_sauve_result", QRect(231, 1, 22, 18));
     Speed_sauve_result->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     Speed_sauve_result->setToolTip(QStringLiteral("Enregistrer les résultats"));
+    Speed_sauve_result->setAccessibleName(Speed_sauve_result->toolTip());
     SpeedButton4 = bouton(this, "SpeedButton4", QRect(257, 1, 22, 18));
     SpeedButton4->setText(QStringLiteral("X"));
+    SpeedButton4->setAccessibleDescription(QStringLiteral("Fermer « Fichier résultats »"));
 
     // Opening and saving may fail: their errors stop in relie(), not in Qt's code.
     platform::relie(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
