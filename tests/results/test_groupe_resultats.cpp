@@ -13,53 +13,6 @@
 
 using namespace fantrel;
 
-namespace {
-
-QByteArray octets(const QString &chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
-}
-
-void ecrit(const QString &chemin, const QByteArray &contenu)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-}
-
-// Everything a failed reading must leave as it was.
-struct Etat
-{
-    QStringList record, noms;
-    QList<QList<int>> comptes;
-    int nb_util = 0, util_courant = 0, objets = 0;
-    bool visible = false, modifie = false;
-
-    static Etat de(BancResultats &b)
-    {
-        Etat e{ b.record(),
-                b.noms(),
-                {},
-                b.tableau.nb_util(),
-                b.tableau.util_courant(),
-                int(b.courbe2->vue->scene().objets().size()),
-                b.courbe2->isVisible(),
-                b.groupe->record_modifie() };
-        for (int n = 0; n <= std::min(b.tableau.nb_util(), results::nb_max_util); ++n)
-            e.comptes << b.comptes(n);
-        return e;
-    }
-    bool operator==(const Etat &) const = default;
-};
-
-const QString c1 = "Mot affiché=fiel prop=$fiel fier répondu=fiel";
-const QString c2 = "Mot affiché=fiel prop=fier $fiel répondu=fier";
-const QString c3 = "Mot affiché=fier prop=fier $fiel répondu=fier";
-const QString c4 = "Mot affiché=fier prop=$fiel fier répondu=fiel";
-
-} // namespace
-
 class TestGroupeResultats : public QObject
 {
     Q_OBJECT
