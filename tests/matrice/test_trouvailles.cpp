@@ -155,7 +155,7 @@ void TestTrouvailles::erreur_d_un_bouton_sans_fuite()
 {
 #if defined(__SANITIZE_ADDRESS__)
     Banc b;
-    TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
+    wordpairs::TForm_choix_mots &f = *b.fenetres->Form_choix_mots;
     Banc::montre(&f);
     if (__lsan_do_recoverable_leak_check() != 0)
         QSKIP("leaks before the click (run with the leak suppressions of scripts/lsan.supp)");
