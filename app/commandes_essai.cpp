@@ -10,7 +10,8 @@ namespace {
 const QPoint place_je_ne_sais_pas(709, 485);
 }
 
-CommandesEssai::CommandesEssai(QWidget *centre) : QObject(centre), m_centre(centre)
+CommandesEssai::CommandesEssai(const trials::EtatPartage &etat, QWidget *centre)
+    : QObject(centre), m_etat(etat), m_centre(centre)
 {
     BitBtn2 = bouton(centre, "BitBtn2",
                      QStringLiteral("Concentrez vous sur le leurre et cliquez ici"),
@@ -32,9 +33,10 @@ CommandesEssai::CommandesEssai(QWidget *centre) : QObject(centre), m_centre(cent
         b->setFont(police_reponse);
         b->hide();
     }
-    bit_rep1->setAccessibleName(QStringLiteral("Réponse gauche"));
-    bit_rep2->setAccessibleName(QStringLiteral("Réponse droite"));
-    Bit_rep3->setAccessibleName(QStringLiteral("Je ne sais pas"));
+    // Read by their captions (the words, "C'était juste"…); their roles come after.
+    bit_rep1->setAccessibleDescription(QStringLiteral("Réponse gauche"));
+    bit_rep2->setAccessibleDescription(QStringLiteral("Réponse droite"));
+    Bit_rep3->setAccessibleDescription(QStringLiteral("Je ne sais pas"));
 
     Edit_saisie_libre = new QLineEdit(centre);
     Edit_saisie_libre->setObjectName(QStringLiteral("Edit_saisie_libre"));
@@ -64,6 +66,35 @@ CommandesEssai::CommandesEssai(QWidget *centre) : QObject(centre), m_centre(cent
     Lab_bid->hide();
 }
 
+void CommandesEssai::permet_depart()
+{
+    BitBtn2->setEnabled(true);
+    if (!m_etat.mode_musical)
+        BitBtn2->show();
+}
+
+void CommandesEssai::montre_test()
+{
+    if (m_etat.mode_musical) {
+        BitBtn2->hide();
+        BitBtn_ecoute->show();
+        bit_rep1->setText(QStringLiteral("C'était juste"));
+        bit_rep2->setText(QStringLiteral("C'était faux"));
+    } else {
+        BitBtn_ecoute->hide();
+        BitBtn2->show();
+    }
+}
+
+void CommandesEssai::cache_reponses()
+{
+    bit_rep1->setText(QString());
+    bit_rep2->setText(QString());
+    for (QWidget *w :
+         std::initializer_list<QWidget *>{ bit_rep1, bit_rep2, Bit_rep3, Edit_saisie_libre })
+        w->hide();
+}
+
 void CommandesEssai::essai_commence()
 {
     BitBtn2->hide();
@@ -79,6 +110,8 @@ void CommandesEssai::mot_choisi(const QString &montre)
 
 void CommandesEssai::montre_propositions(const QString &gauche, const QString &droite)
 {
+    if (m_etat.mode_musical)
+        return; // a word trial left running when the musical test was chosen
     bit_rep1->setText(gauche);
     bit_rep2->setText(droite);
     Bit_rep3->move(place_je_ne_sais_pas);
@@ -89,6 +122,8 @@ void CommandesEssai::montre_propositions(const QString &gauche, const QString &d
 
 void CommandesEssai::montre_saisie()
 {
+    if (m_etat.mode_musical)
+        return;
     Edit_saisie_libre->clear();
     Edit_saisie_libre->show();
     Bit_rep3->move(Edit_saisie_libre->x() + Edit_saisie_libre->width() + 10,
@@ -100,13 +135,10 @@ void CommandesEssai::montre_saisie()
 
 void CommandesEssai::cache_boutons()
 {
-    bit_rep1->setText(QString());
-    bit_rep2->setText(QString());
-    bit_rep1->hide();
-    bit_rep2->hide();
-    Bit_rep3->hide();
+    if (m_etat.mode_musical)
+        return; // the answer buttons and captions are the melody's
+    cache_reponses();
     BitBtn2->show();
-    Edit_saisie_libre->hide();
     m_centre->window()->repaint();
 }
 
@@ -129,6 +161,10 @@ void CommandesEssai::melodie_tiree(const QString &etiquette)
 
 void CommandesEssai::montre_reponses_musique()
 {
+    if (!m_etat.mode_musical)
+        return; // a melody left playing when a word test was chosen
+    bit_rep1->setText(QStringLiteral("C'était juste"));
+    bit_rep2->setText(QStringLiteral("C'était faux"));
     bit_rep1->show();
     bit_rep2->show();
 }

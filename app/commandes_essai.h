@@ -1,8 +1,11 @@
 // The subject's controls under the 3D word: the start button, the two answer
 // buttons and "?", the free-typing box, the second paradigm's button, the listen
 // button of the musical test, and the experimenter's labels "Mot affiché" and the
-// verdict. They show what the trials say (the trial objects' signals land here).
+// verdict. They show what the trials say (the trial objects' signals land here), as
+// the test in use allows: a word trial's controls never show in the musical test,
+// nor a melody's in the word tests.
 #pragma once
+#include "trials/etat_partage.h"
 #include <QObject>
 #include <QString>
 
@@ -17,8 +20,9 @@ class CommandesEssai : public QObject
 {
     Q_OBJECT
 public:
-    // The controls are placed on `centre` (the main window's client area).
-    explicit CommandesEssai(QWidget *centre);
+    // The controls are placed on `centre` (the main window's client area); the test
+    // in use is read from etat (mode_musical).
+    CommandesEssai(const trials::EtatPartage &etat, QWidget *centre);
 
     // --- controls, named as the window's layout names them ---
     QPushButton *BitBtn2 = nullptr; // "Concentrez vous sur le leurre et cliquez ici"
@@ -30,6 +34,13 @@ public:
     QPushButton *BitBtn_ecoute = nullptr; // "Cliquez ici pour écouter la mélodie"
     QLabel *lab_mot_aff = nullptr; // the word shown (or the melody drawn), "Mode visible"
     QLabel *Lab_bid = nullptr; // the verdict, "Mode visible"
+
+    // The start button usable (a list opened, a new user); shown in the word tests.
+    void permet_depart();
+    // The test's own start or listen button, and the musical test's captions.
+    void montre_test();
+    // Every answer control hidden and the captions cleared: the awaited answer is dropped.
+    void cache_reponses();
 
 public slots:
     // --- a word trial ---
@@ -46,6 +57,7 @@ public slots:
     void cache_reponses_musique();
 
 private:
+    const trials::EtatPartage &m_etat;
     QWidget *m_centre = nullptr;
 };
 

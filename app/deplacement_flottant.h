@@ -1,6 +1,7 @@
 // The floating boxes of the main window ("Fichier exercice", "Fichier résultats",
 // "Fichier musical", "Réglages"): a press on a box's own surface (not on a child
-// control) moves the box with the pointer until the button is released.
+// control, a label or an inner group included) moves the box with the pointer until
+// the button is released, never out of the window's client area.
 #pragma once
 #include <QObject>
 #include <QPoint>

@@ -7,8 +7,10 @@
 #include "app/reprise_seance.h"
 #include "app/panneau_reglages.h"
 #include "engine3d/controle_camera.h"
+#include "music/essai_musical.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
+#include "platform/erreurs.h"
 #include "platform/minuteur_hr.h"
 #include "results/enregistrement.h"
 #include "results/export_csv.h"
@@ -34,22 +36,39 @@ void DeroulementSeance::demarre()
     m.etat.hasard.graine_horloge();
     m.etat.repertoire = QDir::currentPath();
     m.tableau.remet_compte_test();
-    m.fichier_param.lire();
+    // A failing step shows its error and ends its own part only: the rows, the mask and
+    // the timings are set whatever happens, or words would flash unmasked and answers go
+    // uncounted, under no header.
+    const bool reglages_lus = platform::proteger([this] { m.fichier_param.lire(); });
     m_courbe2->branche_barres_test();
-    m.affichage.controle_camera->detacher();
+    // After bad settings the view keeps its camera handlers and no list is opened.
+    if (reglages_lus)
+        m.affichage.controle_camera->detacher();
+    prend_reglages_en_vigueur();
+    bool liste_ouverte = false;
+    if (reglages_lus) {
+        m.OpenDialog1.nom_fichier = chemin_exercice(m.reglages.Edit1->text(), m.etat.repertoire);
+        liste_ouverte = platform::proteger([this] { ouvre_exercice(); });
+    }
+    if (!liste_ouverte)
+        m.affichage.pose_texte(m.etat.masque); // the mask stands, not the start-up word
+    m_courbe2->recule_camera();
+    commence_seance();
+}
+
+void DeroulementSeance::prend_reglages_en_vigueur()
+{
     // The mask is the mask field's text: when the settings hold the form's own mask
     // the field never changed, and the 3D text still shows the start-up word.
     PanneauReglages &p = m.reglages;
     m.etat.masque = p.Edit_masque->text();
+    // The exposure is the timer's (line 2, or its own 30 ms): the bar and its label
+    // follow it, so that OK saves what is in effect.
     const int intervalle = m.korvane.AsyncTimer2->intervalle();
     p.Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
     p.Lab_intervalle_timer->adjustSize();
     p.Scroll_timer->setValue(
             std::clamp(intervalle, p.Scroll_timer->minimum(), p.Scroll_timer->maximum()));
-    m.OpenDialog1.nom_fichier = chemin_exercice(p.Edit1->text(), m.etat.repertoire);
-    ouvre_exercice();
-    m_courbe2->recule_camera();
-    commence_seance();
 }
 
 void DeroulementSeance::commence_seance()
@@ -106,24 +125,21 @@ void DeroulementSeance::ouvre_exercice()
     m.GroupBox3.Memo1->setPlainText(lignes.join(u'\n'));
     m.GroupBox3.Memo1->repaint();
     m.reglages.Edit1->setText(trials::nom_sans_dossier(nom));
-    m.commandes.BitBtn2->setEnabled(true);
     m.reglages.Edit_masque->setText(trials::masque_derive(lignes.value(1), m.etat.masque));
     m.affichage.pose_texte(m.reglages.Edit_masque->text());
     m.GroupBox3.Memo1->window()->repaint();
     m.etat.fin_liste = false;
-    m.commandes.BitBtn2->show();
+    m.commandes.permet_depart();
 }
 
 void DeroulementSeance::relance_exercice()
 {
     m.etat.fin_liste = false;
     m.etat.num_essai = 0;
-    if (m.etat.mode_musical) {
+    if (m.etat.mode_musical)
         m.commandes.BitBtn_ecoute->setEnabled(true);
-    } else {
-        m.commandes.BitBtn2->setEnabled(true);
-        m.commandes.BitBtn2->show();
-    }
+    else
+        m.commandes.permet_depart();
     trials::melange_des_lignes(m.etat);
 }
 
@@ -134,7 +150,7 @@ void DeroulementSeance::affich_liste(int n)
         return;
     const results::RangeeTableau &rangee = m.tableau.rangee(n);
     m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + rangee.nom);
-    QStringList lignes = results::lignes_listees(m.groupe_resultats.lignes(), rangee.nom);
+    QStringList lignes = m.groupe_resultats.reponses_listees(n);
     const QStringList resume = results::resume_statistiques(
             { rangee.nom, rangee.comptes_mots, rangee.comptes_musique });
     if (!resume.isEmpty())
@@ -161,9 +177,16 @@ void DeroulementSeance::exporte_essais()
 
 void DeroulementSeance::choisit_test(TypeTest test)
 {
+    const TypeTest avant = m.etat.mode_musical ? TypeTest::musique
+            : m.etat.mode_morbelle             ? TypeTest::morbelle
+                                               : TypeTest::korvane;
     m.etat.mode_morbelle = test == TypeTest::morbelle;
     m.etat.mode_musical = test == TypeTest::musique;
-    CommandesEssai &c = m.commandes;
+    if (test != avant) {
+        m.essai_musical.abandonne();
+        m.commandes.cache_reponses();
+    }
+    m.commandes.montre_test();
     switch (test) {
     case TypeTest::korvane:
         m.affichage.pose_texte(m.etat.masque);
@@ -173,16 +196,10 @@ void DeroulementSeance::choisit_test(TypeTest test)
         break;
     case TypeTest::musique:
         m.affichage.texte_visible(false);
-        c.BitBtn2->hide();
-        c.BitBtn_ecoute->show();
-        c.bit_rep1->setText(QStringLiteral("C'était juste"));
-        c.bit_rep2->setText(QStringLiteral("C'était faux"));
         m.groupe_musical.charge_defaut(m.etat.repertoire);
         return;
     }
     m.affichage.texte_visible(true);
-    c.BitBtn_ecoute->hide();
-    c.BitBtn2->show();
     if (test == TypeTest::morbelle)
         m.GroupBox3.Memo1->window()->repaint();
 }

@@ -16,8 +16,9 @@ class TableauResultats;
 class TForm_courbe2;
 } // namespace fantrel::results
 namespace fantrel::music {
+class EssaiMusical;
 class GroupeMusical;
-}
+} // namespace fantrel::music
 
 namespace fantrel::app {
 
@@ -42,6 +43,7 @@ struct PartiesPrincipales
     JournalSeance &journal;
     music::GroupeMusical &groupe_musical;
     trials::EssaiKorvane &korvane;
+    music::EssaiMusical &essai_musical;
     platform::OptionsDialogue &OpenDialog1;
 };
 
@@ -60,8 +62,10 @@ public:
 
     // Runs once, about 100 ms after the event loop starts: the settings, the list
     // they name, the session in the trial database, then result rows 0 and 1 — or,
-    // when the last session was left unsaved and the experimenter wants it back,
-    // that session's rows, record and tallies. A failure is shown and ends the step.
+    // when the last session was left unsaved and the experimenter wants it back, that
+    // session's rows, record and tallies. A failure is shown (bad settings: no list
+    // opened, the view keeps its camera handlers); the rows, the mask and the timings
+    // the controls hold are taken all the same.
     void demarre();
     // Opens the list named in OpenDialog1, after a dialog when it names none. Read
     // first: a list that cannot be read leaves the loaded one in use.
@@ -74,11 +78,15 @@ public:
     // save dialog's filter says.
     void exporte_essais();
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
+    // Choosing another test drops the answer the previous one awaits (a melody playing
+    // stops): one test's answer buttons never answer another.
     void choisit_test(TypeTest test);
 
 private:
     // The trial database's session; an unsaved earlier one replayed on request.
     void commence_seance();
+    // The mask and the exposure in effect, the exposure's bar and label in step.
+    void prend_reglages_en_vigueur();
 
     PartiesPrincipales m;
     results::TForm_courbe2 *m_courbe2 = nullptr;

@@ -20,6 +20,8 @@ QGroupBox *groupe(QWidget *parent, const char *nom, const QString &titre, QRect 
     auto *g = new QGroupBox(titre, parent);
     g->setObjectName(QString::fromLatin1(nom));
     g->setGeometry(geometrie);
+    // Unnamed, a group inside another would be read by the outer group's title.
+    g->setAccessibleName(titre);
     return g;
 }
 

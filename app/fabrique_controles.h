@@ -1,5 +1,6 @@
 // Small makers of the main window's controls: each gets its layout name as object
-// name, its place, and (where it shows no text) an accessible name saying what it holds.
+// name, its place, and an accessible name: its visible text, or (where it shows no
+// text) what it holds.
 #pragma once
 #include <QPoint>
 #include <QRect>

@@ -95,7 +95,7 @@ TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
 
     construit_menus();
     affichage = new AffichageMot(etat, m_centre);
-    commandes = new CommandesEssai(m_centre);
+    commandes = new CommandesEssai(etat, m_centre);
     construit_groupes();
     reglages = new PanneauReglages(m_centre);
     m_deplacement->rend_flottant(reglages);
@@ -106,7 +106,7 @@ TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
             etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, *groupe_resultats,
-            m_tableau, *journal, *groupe_musical, *korvane, OpenDialog1 });
+            m_tableau, *journal, *groupe_musical, *korvane, *essai_musical, OpenDialog1 });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
@@ -208,7 +208,9 @@ void TForm1::choisit_mode_reponse(QAction *coche)
                                             : trials::ModeReponse::comparaison;
     korvane->definir_mode_reponse(mode);
     morbelle->definir_mode_reponse(mode);
-    essai_mots()->cache_boutons();
+    // The word tests' answer mode: the musical test's controls are not theirs to reset.
+    if (!etat.mode_musical)
+        essai_mots()->cache_boutons();
     affichage->Timer_reaffich->start();
 }
 

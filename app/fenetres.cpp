@@ -16,6 +16,12 @@ Fenetres::Fenetres()
       Form_courbe2(std::make_unique<results::TForm_courbe2>(*tableau)),
       Form_statistiques(std::make_unique<results::FenetreStatistiques>())
 {
+    // The program ends when the main window closes: the others, left open (the 3D
+    // results window has no close box of its own), must not keep it running.
+    for (QWidget *autre :
+         std::initializer_list<QWidget *>{ Form_choix_mots.get(), Form_courbe.get(),
+                                           Form_courbe2.get(), Form_statistiques.get() })
+        autre->setAttribute(Qt::WA_QuitOnClose, false);
     Form1->relie_fenetres(Form_choix_mots.get(), Form_courbe.get(), Form_courbe2.get(),
                           Form_statistiques.get());
     relie_sous_systemes(*this);

@@ -1,7 +1,8 @@
 // The program's four windows, created in order: the main window first (it becomes
 // the application's main window), then the word-pair tool, the bar chart window and
 // the 3D results window, with the table of result rows the last one draws. Their
-// signals are connected in one place (connexions.cpp). Destroyed in reverse order.
+// signals are connected in one place (connexions.cpp). Closing the main window ends
+// the program, whatever else is shown. Destroyed in reverse order.
 #pragma once
 #include <memory>
 

@@ -14,6 +14,7 @@
 #include <QScrollBar>
 #include <QTimer>
 #include <algorithm>
+#include <array>
 
 namespace fantrel::app {
 
@@ -52,20 +53,26 @@ void FichierParam::lire()
 
     p.Edit1->setText(lignes.texte(1));
 
+    // Converted first: an unreadable line 2 leaves the label as it was, and OK never
+    // saves it for the next start to stumble on.
     const QString l2 = lignes.texte(2);
+    const quint16 intervalle = intervalle_de(entier_avant_blanc(l2));
     p.Lab_intervalle_timer->setText(l2);
-    m_korvane.AsyncTimer2->definir_intervalle(intervalle_de(entier_avant_blanc(l2)));
+    m_korvane.AsyncTimer2->definir_intervalle(intervalle);
 
     p.Edit_masque->setText(lignes.texte(3));
     place_barre(p.Scroll_hauteur, lignes.entier(4));
     place_barre(p.Scroll_largeur, lignes.entier(5));
 
+    // The word's colour, one component a line, each in effect as soon as read.
     engine3d::Texte3D *mot = m_affichage.GLSpaceText1;
-    auto m = mot->materiau();
-    m.emission.r = float(lignes.reel(6));
-    m.emission.g = float(lignes.reel(7));
-    m.emission.b = float(lignes.reel(8));
-    mot->definir_materiau(m);
+    constexpr std::array composantes{ &engine3d::CouleurRVBA::r, &engine3d::CouleurRVBA::g,
+                                      &engine3d::CouleurRVBA::b };
+    for (int k = 0; k < 3; ++k) {
+        auto m = mot->materiau();
+        m.emission.*composantes[std::size_t(k)] = float(lignes.reel(6 + k));
+        mot->definir_materiau(m);
+    }
 
     const std::int32_t fond = lignes.entier(9);
     m_affichage.vue_3d->definir_couleur_fond(fond);

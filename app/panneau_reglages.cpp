@@ -70,7 +70,7 @@ void PanneauReglages::construit_fichier()
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setText(QStringLiteral("X"));
     SpeedButton3->setGeometry(376, 4, 18, 18);
-    SpeedButton3->setAccessibleName(QStringLiteral("Fermer les réglages"));
+    SpeedButton3->setAccessibleDescription(QStringLiteral("Fermer les réglages"));
 }
 
 void PanneauReglages::construit_korvane()

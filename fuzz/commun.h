@@ -41,19 +41,19 @@ inline QStringList lignes_du_fichier(const QByteArray &contenu)
     return fantrel::platform::decoupe_lignes(fantrel::platform::decode_texte(contenu));
 }
 
-// Bytes that would be read back as UTF-8 (valid, with non-ASCII bytes): a file
-// written in Windows-1252 that happens to look so is read differently.
-inline bool lu_comme_utf8(const QByteArray &contenu)
-{
-    return fantrel::platform::decode_texte(contenu)
-            != fantrel::platform::decode_windows1252(contenu);
-}
-
-// A text as it comes back from a Windows-1252 file: characters the code page lacks
-// become '?'.
+// A text as it comes back from a file the program wrote: every character, but a
+// lone surrogate (no character at all) becomes '?'.
 inline QString apres_ecriture(const QString &texte)
 {
-    return fantrel::platform::decode_windows1252(fantrel::platform::encode_windows1252(texte));
+    QString resultat = texte;
+    for (qsizetype i = 0; i < resultat.size(); ++i) {
+        const QChar c = resultat[i];
+        if (c.isHighSurrogate() && i + 1 < resultat.size() && resultat[i + 1].isLowSurrogate())
+            ++i;
+        else if (c.isSurrogate())
+            resultat[i] = u'?';
+    }
+    return resultat;
 }
 
 inline QStringList apres_ecriture(const QStringList &lignes)
@@ -64,14 +64,12 @@ inline QStringList apres_ecriture(const QStringList &lignes)
     return resultat;
 }
 
-// The lines written to a file as the program writes them (CR LF, Windows-1252), and
-// what reading that file gives; `ambigu` is set when the bytes look like UTF-8.
-inline QStringList relues(const QStringList &lignes, bool &ambigu)
+// The lines written to a file as the program writes them (CR LF, Windows-1252 or
+// UTF-8), and what reading that file gives.
+inline QStringList relues(const QStringList &lignes)
 {
-    const QByteArray fichier =
-            fantrel::platform::encode_windows1252(fantrel::platform::joint_lignes(lignes));
-    ambigu = lu_comme_utf8(fichier);
-    return lignes_du_fichier(fichier);
+    return lignes_du_fichier(
+            fantrel::platform::encode_fichier(fantrel::platform::joint_lignes(lignes)));
 }
 
 inline QString montre(const QStringList &lignes)

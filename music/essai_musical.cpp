@@ -28,8 +28,11 @@ void EssaiMusical::BitBtn_ecouteClick(const ReglagesMusique &reglages)
             platform::information(QStringLiteral("Plus de tests"));
             return;
         }
-        const int k = m_etat.hasard.tirage(static_cast<int>(reglages.melodies.size()));
-        ligne_melodie = sans_nom(reglages.melodies.value(k));
+        // Blank lines are no melodies; a list without any still fails as an empty one.
+        QStringList melodies = reglages.melodies;
+        melodies.removeIf([](const QString &ligne) { return ligne.trimmed().isEmpty(); });
+        const int k = m_etat.hasard.tirage(static_cast<int>(melodies.size()));
+        ligne_melodie = sans_nom(melodies.value(k));
         m_rendu = trials::CompteRenduEssai{};
         m_rendu.debut_utc = QDateTime::currentDateTimeUtc();
         m_rendu.test = trials::TestEssai::musique;
@@ -69,6 +72,7 @@ void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_inco
     notes = std::move(analysees);
     nb_notes = static_cast<int>(notes.size());
     note_courante = 0;
+    m_en_cours = true;
     Async_note->definir_intervalle(parties.rythme);
     Async_note->definir_actif(true);
 }
@@ -99,8 +103,21 @@ void EssaiMusical::bit_rep2Click()
     reponse(true);
 }
 
+void EssaiMusical::abandonne()
+{
+    if (!m_en_cours)
+        return;
+    m_en_cours = false;
+    Async_note->definir_actif(false);
+    emit reponses_cachees();
+    emit ecoute_permise(true);
+}
+
 void EssaiMusical::reponse(bool repondu_faux)
 {
+    if (!m_en_cours)
+        return; // no melody awaits an answer: nothing to judge
+    m_en_cours = false;
     m_etat.rang_mot = incongru == 1 ? 1 : 2;
     m_etat.bonne_reponse = (incongru == 1) == repondu_faux;
     const int c = trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);

@@ -1,6 +1,7 @@
 // The musical incongruity test: the listen button starts a test, a melody line is
-// drawn from the melody list, made incongruous half of the time, parsed, and played
-// note by note on the note clock Async_note; the two answer buttons judge it.
+// drawn from the melody list (blank lines aside), made incongruous half of the time,
+// parsed, and played note by note on the note clock Async_note; the two answer
+// buttons judge it.
 // Widget-free: the main window passes the settings of the moment and shows what the
 // signals say. Errors (series size, rhythm or shift not an integer, "Rythme nul",
 // "Mélodie vide") are thrown as ErreurExecution; the test is then undone (num_essai
@@ -54,9 +55,13 @@ public:
     void BitBtn_ecouteClick(const ReglagesMusique &reglages);
     // Parses "rhythm,notes", draws incongru, inserts the shift, starts the clock.
     void joue(const QString &s, const QString &decalage, int mode_incongruite);
-    // The answers: "C'était juste" and "C'était faux", judged, counted, shown.
+    // The answers: "C'était juste" and "C'était faux", judged, counted, shown; only
+    // while a melody awaits its answer.
     void bit_rep1Click();
     void bit_rep2Click();
+    // Another test is chosen: a melody playing stops, one awaiting its answer is
+    // dropped (neither is counted), and the listen button is free again.
+    void abandonne();
 
 public slots:
     // One tick: the next note (blocking tone) or rest (wait), or the end of the melody.
@@ -79,6 +84,7 @@ private:
     std::chrono::steady_clock::time_point m_reponses_montrees{};
 
     trials::EtatPartage &m_etat;
+    bool m_en_cours = false; // from the clock's start to the answer
 };
 
 } // namespace fantrel::music

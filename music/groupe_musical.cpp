@@ -34,6 +34,7 @@ GroupeMusical::GroupeMusical(QWidget *parent) : QGroupBox(QStringLiteral("Fichie
 
     Memo_music = new QPlainTextEdit(this);
     Memo_music->setObjectName(QStringLiteral("Memo_music"));
+    Memo_music->setAccessibleName(title());
     Memo_music->setGeometry(8, 24, 377, 304);
     Memo_music->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo_music->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
@@ -43,11 +44,15 @@ GroupeMusical::GroupeMusical(QWidget *parent) : QGroupBox(QStringLiteral("Fichie
     SpeedButton7 = petit_bouton(this, QStringLiteral("SpeedButton7"), 312);
     SpeedButton7->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton7->setToolTip(QStringLiteral("Ouvrir"));
+    // Icons only: unnamed, they would be read by the group's title.
+    SpeedButton7->setAccessibleName(SpeedButton7->toolTip());
     SpeedButton8 = petit_bouton(this, QStringLiteral("SpeedButton8"), 336);
     SpeedButton8->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     SpeedButton8->setToolTip(QStringLiteral("Enregistrer"));
+    SpeedButton8->setAccessibleName(SpeedButton8->toolTip());
     SpeedButton9 = petit_bouton(this, QStringLiteral("SpeedButton9"), 364);
     SpeedButton9->setText(QStringLiteral("X"));
+    SpeedButton9->setAccessibleDescription(QStringLiteral("Fermer « Fichier musical »"));
 
     platform::relie(SpeedButton7, &QToolButton::clicked, this, &GroupeMusical::SpeedButton7Click);
     platform::relie(SpeedButton8, &QToolButton::clicked, this, &GroupeMusical::SpeedButton8Click);

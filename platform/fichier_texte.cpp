@@ -158,6 +158,18 @@ QString decode_texte(const QByteArray &octets)
     return decode_windows1252(octets);
 }
 
+QByteArray encode_fichier(const QString &texte)
+{
+    QByteArray octets = encode_windows1252(texte);
+    if (decode_texte(octets) == texte)
+        return octets;
+    octets = texte.toUtf8();
+    // The readers skip one initial BOM: a text that begins with one keeps it behind another.
+    if (texte.startsWith(QChar(0xFEFF)))
+        octets.prepend("\xEF\xBB\xBF");
+    return octets;
+}
+
 QStringList decoupe_lignes(const QString &texte)
 {
     QStringList lignes;
@@ -221,12 +233,12 @@ QStringList lire_lignes_systeme(const QString &chemin)
 
 void ecrire_lignes(const QString &chemin, const QStringList &lignes)
 {
-    ecrit_octets(chemin, encode_windows1252(joint_lignes(lignes)));
+    ecrit_octets(chemin, encode_fichier(joint_lignes(lignes)));
 }
 
 void ecrire_texte(const QString &chemin, const QString &texte)
 {
-    ecrit_octets(chemin, encode_windows1252(texte));
+    ecrit_octets(chemin, encode_fichier(texte));
 }
 
 QString chemin_relatif(const QString &repertoire, const QString &valeur)

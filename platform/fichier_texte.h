@@ -1,4 +1,5 @@
-// Text files as the program stores them: Windows-1252 with CR LF on writing.
+// Text files as the program stores them: Windows-1252 with CR LF on writing, or
+// UTF-8 for a text Windows-1252 cannot give back (nothing typed is lost).
 // Reading accepts CR LF, lone CR or lone LF as line ends; a final line break adds
 // no line. A file that is valid UTF-8 and holds non-ASCII bytes is read as UTF-8.
 #pragma once
@@ -13,6 +14,10 @@ namespace fantrel::platform {
 QString decode_windows1252(const QByteArray &octets);
 QByteArray encode_windows1252(const QString &texte); // unmappable characters become '?'
 QString decode_texte(const QByteArray &octets); // UTF-8 detection, else Windows-1252
+// The bytes a file holding the text is written with: Windows-1252 when decode_texte
+// gives the text back from them, else UTF-8. NOTE: UTF-8 also for the rare texts whose
+// Windows-1252 bytes would read as UTF-8 ("Ã©" would come back as "é").
+QByteArray encode_fichier(const QString &texte);
 
 // Splits decoded text into lines by CR LF, CR or LF; a final break adds no line.
 QStringList decoupe_lignes(const QString &texte);
@@ -28,11 +33,12 @@ QString lire_texte(const QString &chemin);
 // does: "Fichier introuvable", "Accès au fichier refusé" (a folder too), "Erreur E/S %d".
 QStringList lire_lignes_systeme(const QString &chemin);
 
-// Replaces the file atomically with the lines, each ended by CR LF, in Windows-1252.
-// A failed save leaves the previous file whole and throws erreur_creation(chemin)
-// (with the system's reason appended after a line break when it is known).
+// Replaces the file atomically with the lines, each ended by CR LF, encoded by
+// encode_fichier. A failed save leaves the previous file whole and throws
+// erreur_creation(chemin) (with the system's reason appended after a line break when
+// it is known).
 void ecrire_lignes(const QString &chemin, const QStringList &lignes);
-// Same for text written as it stands (after encoding to Windows-1252).
+// Same for text written as it stands.
 void ecrire_texte(const QString &chemin, const QString &texte);
 
 // A settings-style path: a value starting with ".\" or "./" is relative to repertoire.

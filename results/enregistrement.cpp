@@ -1,5 +1,6 @@
 #include "results/enregistrement.h"
 #include "results/ligne_reponse.h"
+#include <algorithm>
 
 namespace fantrel::results {
 
@@ -25,12 +26,12 @@ PlanLecture plan_lecture(const QStringList &lignes)
     return plan;
 }
 
-qsizetype index_entete(const QStringList &lignes, int n)
+qsizetype index_entete(const QStringList &lignes, int n, qsizetype depuis)
 {
     if (n < 1)
         return -1;
     int compte = 0;
-    for (qsizetype i = 0; i < lignes.size(); ++i) {
+    for (qsizetype i = std::max<qsizetype>(depuis, 0); i < lignes.size(); ++i) {
         if (est_entete(lignes.at(i)) && ++compte == n)
             return i;
     }
@@ -39,8 +40,12 @@ qsizetype index_entete(const QStringList &lignes, int n)
 
 QStringList lignes_listees(const QStringList &lignes, const QString &nom)
 {
+    return reponses_de_section(lignes, lignes.indexOf(nom));
+}
+
+QStringList reponses_de_section(const QStringList &lignes, qsizetype entete)
+{
     QStringList listees;
-    const qsizetype entete = lignes.indexOf(nom);
     if (entete < 0)
         return listees;
     const QString marque = QStringLiteral("Mot affiché=");

@@ -32,12 +32,15 @@ struct PlanLecture
 // in the sum only.
 PlanLecture plan_lecture(const QStringList &lignes);
 
-// Index of the n-th header line (n >= 1), or -1 when the record holds fewer.
-qsizetype index_entete(const QStringList &lignes, int n);
+// Index of the n-th header line (n >= 1) counted from line `depuis`, or -1 when the
+// record holds fewer.
+qsizetype index_entete(const QStringList &lignes, int n, qsizetype depuis = 0);
 
-// The answer lines of the first section whose header equals nom, as listed
-// (ligne_listee): from the line after that header up to the first line that is not
-// "Mot affiché=" or the end. Empty when there is no such header.
+// The answer lines of the section whose header is line `entete`, as listed
+// (ligne_listee): from the line after it up to the first line that is not
+// "Mot affiché=" or the end. Empty for an index outside the record.
+QStringList reponses_de_section(const QStringList &lignes, qsizetype entete);
+// The same for the first section whose header equals nom.
 QStringList lignes_listees(const QStringList &lignes, const QString &nom);
 
 } // namespace fantrel::results

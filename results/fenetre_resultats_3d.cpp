@@ -39,6 +39,7 @@ TForm_courbe2::TForm_courbe2(TableauResultats &tableau, QWidget *parent)
     vue = new Vue3D(this);
     vue->setObjectName(QStringLiteral("GLSceneViewer1"));
     vue->setGeometry(rect());
+    vue->setAccessibleName(QStringLiteral("Résultats par utilisateur"));
     vue->definir_couleur_fond(0x00FFFFFF);
     objets = construit_scene_resultats_3d(vue->scene());
 
@@ -72,12 +73,14 @@ void TForm_courbe2::construit_commandes()
     Scroll_coeff->setGeometry(6, 37, 10, 145);
     Scroll_coeff->setRange(0, 100);
     Scroll_coeff->setValue(30);
+    Scroll_coeff->setAccessibleName(QStringLiteral("Échelle de la somme"));
     au_dessus_de_la_vue(Scroll_coeff);
     connect(Scroll_coeff, &QScrollBar::valueChanged, this, &TForm_courbe2::Scroll_coeffChange);
 
     Edit_nom = new QLineEdit(this);
     Edit_nom->setObjectName(QStringLiteral("Edit_nom"));
     Edit_nom->resize(65, 21);
+    Edit_nom->setAccessibleName(QStringLiteral("Nom de l'utilisateur"));
     Edit_nom->hide();
     au_dessus_de_la_vue(Edit_nom);
     Edit_nom->installEventFilter(this);

@@ -8,6 +8,8 @@
 #include "results/texte_memo.h"
 #include <QPlainTextEdit>
 #include <QStyle>
+#include <QTextBlock>
+#include <QTextDocument>
 #include <QToolButton>
 
 namespace fantrel::results {
@@ -36,19 +38,25 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
 
     Memo_enreg_test = new QPlainTextEdit(this);
     Memo_enreg_test->setObjectName(QStringLiteral("Memo_enreg_test"));
+    Memo_enreg_test->setAccessibleName(title());
     Memo_enreg_test->setGeometry(8, 20, 267, 191);
     Memo_enreg_test->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo_enreg_test->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo_enreg_test->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_debut_rangees = QTextCursor(Memo_enreg_test->document());
 
     SpeedButton5 = bouton(this, "SpeedButton5", QRect(207, 1, 22, 18));
     SpeedButton5->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     SpeedButton5->setToolTip(QStringLiteral("Ouvrir un résultat"));
+    // Icons only: unnamed, they would be read by the group's title.
+    SpeedButton5->setAccessibleName(SpeedButton5->toolTip());
     Speed_sauve_result = bouton(this, "Speed_sauve_result", QRect(231, 1, 22, 18));
     Speed_sauve_result->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
     Speed_sauve_result->setToolTip(QStringLiteral("Enregistrer les résultats"));
+    Speed_sauve_result->setAccessibleName(Speed_sauve_result->toolTip());
     SpeedButton4 = bouton(this, "SpeedButton4", QRect(257, 1, 22, 18));
     SpeedButton4->setText(QStringLiteral("X"));
+    SpeedButton4->setAccessibleDescription(QStringLiteral("Fermer « Fichier résultats »"));
 
     // Opening and saving may fail: their errors stop in relie(), not in Qt's code.
     platform::relie(SpeedButton5, &QToolButton::clicked, this, &GroupeResultats::SpeedButton5Click);
@@ -57,10 +65,16 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
     platform::relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
     // Headers of new users (not of a file's rows, already in the record), renames.
+    // A user past the 20th row has no row but still a header: the record must say
+    // whose answers follow (read back, they then count in the sum row only).
     connect(&tableau, &TableauResultats::utilisateur_cree, this,
             [this](int n, OrigineUtilisateur origine) {
-                if (n > 0 && m_tableau.rangee_existe(n) && origine != OrigineUtilisateur::fichier)
-                    ajoute_entete(m_tableau.rangee(n).nom);
+                if (n <= 0 || origine == OrigineUtilisateur::fichier)
+                    return;
+                ajoute_entete(TableauResultats::nom_initial(n));
+                if (n == 1) // at start-up, after "Tout effacer", after a file without header
+                    m_debut_rangees =
+                            QTextCursor(Memo_enreg_test->document()->lastBlock().previous());
             });
     connect(&tableau, &TableauResultats::rangee_renommee, this,
             [this](int n, const QString &nom, bool depuis_fichier) {
@@ -70,6 +84,8 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
 
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
     SaveDialog1.confirmer_ecrasement = true;
+    // A name typed without ".res" gets it: "Ouvrir un résultat" lists "*.res" only.
+    SaveDialog1.extension_defaut = QStringLiteral("res");
     hide();
 }
 
@@ -78,11 +94,21 @@ void GroupeResultats::ajoute_entete(const QString &nom)
     results::ajoute_entete(Memo_enreg_test, nom);
 }
 
+qsizetype GroupeResultats::index_entete_rangee(int n) const
+{
+    return index_entete(lignes(), n, m_debut_rangees.block().blockNumber());
+}
+
 void GroupeResultats::renomme_entete(int n, const QString &nom)
 {
-    const qsizetype i = index_entete(lignes(), n);
+    const qsizetype i = index_entete_rangee(n);
     if (i >= 0)
         remplace_ligne(Memo_enreg_test, i, nom);
+}
+
+QStringList GroupeResultats::reponses_listees(int n) const
+{
+    return reponses_de_section(lignes(), index_entete_rangee(n));
 }
 
 QStringList GroupeResultats::lignes() const
@@ -134,6 +160,7 @@ bool GroupeResultats::enregistre(const QString &chemin)
 void GroupeResultats::charge_lignes(const QStringList &lignes)
 {
     remplace_lignes(Memo_enreg_test, lignes);
+    m_debut_rangees = QTextCursor(Memo_enreg_test->document()); // a row per header
     m_tableau.charge(plan_lecture(lignes));
 }
 
@@ -165,6 +192,9 @@ bool GroupeResultats::Speed_sauve_resultClick()
 
 bool GroupeResultats::SpeedButton5Click()
 {
+    // The file replaces the record: unsaved answers are offered for saving first.
+    if (!peut_abandonner_record())
+        return false;
     const platform::ResultatDialogue choix = platform::interactions().ouvrir_fichier(m_OpenDialog1);
     if (!choix.accepte)
         return false;

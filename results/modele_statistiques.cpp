@@ -47,8 +47,11 @@ QStringList resume_statistiques(const LigneStatistiques &ligne)
         const QStringList c = cellules_test(comptes);
         if (c[0] == QStringLiteral("0"))
             continue;
-        QString texte = QStringLiteral("%1 : %2 essais, %3 % justes, p = %4")
-                                .arg(test, c[0], c[1], c[2].startsWith(u'<') ? c[2].mid(2) : c[2]);
+        QString texte = QStringLiteral("%1 : %2 %3, %4 % justes, p = %5")
+                                .arg(test, c[0],
+                                     c[0] == QStringLiteral("1") ? QStringLiteral("essai")
+                                                                 : QStringLiteral("essais"),
+                                     c[1], c[2].startsWith(u'<') ? c[2].mid(2) : c[2]);
         if (c[2].startsWith(u'<'))
             texte.replace(QStringLiteral("p = "), QStringLiteral("p < "));
         if (!c[3].isEmpty())

@@ -24,6 +24,11 @@ const RangeeTableau &TableauResultats::rangee(int n) const
     return n >= 0 && n <= nb_max_util ? m_rangees[n] : aucune;
 }
 
+QString TableauResultats::nom_initial(int n)
+{
+    return n == 0 ? QStringLiteral("Somme") : QStringLiteral("Essai%1").arg(n);
+}
+
 int TableauResultats::cree_utilisateur()
 {
     const int n = ++m_nb_util;
@@ -31,7 +36,7 @@ int TableauResultats::cree_utilisateur()
     if (n <= nb_max_util) {
         m_rangees[n] = RangeeTableau{};
         m_rangees[n].creee = true;
-        m_rangees[n].nom = n == 0 ? QStringLiteral("Somme") : QStringLiteral("Essai%1").arg(n);
+        m_rangees[n].nom = nom_initial(n);
         m_compte_test.fill(0);
     }
     emit utilisateur_cree(n, m_origine);

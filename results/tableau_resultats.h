@@ -41,9 +41,11 @@ public:
     // The four program-wide counters read by the hidden "Annul test" button.
     const Comptes &compte_test() const { return m_compte_test; }
 
-    // "Nouvel utilisateur": row nb_util + 1 becomes the current row, "Somme" for row 0,
-    // "Essai" + n after; past row 20 none is made and only the sum row counts.
+    // "Nouvel utilisateur": row nb_util + 1 becomes the current row, named nom_initial;
+    // past row 20 none is made and only the sum row counts.
     int cree_utilisateur();
+    // "Somme" for row 0, "Essai" + n after (also past row 20: the record's header).
+    static QString nom_initial(int n);
     // One scored answer (categorie 1..4; 0 counts nothing): in the current row, then
     // in the sum row; each counting raises compte_test too.
     void compte(int categorie, GenreTest genre);

@@ -10,7 +10,7 @@ paquets=(
   xvfb xauth x11-utils imagemagick
   fonts-liberation2 fontconfig
   pulseaudio-utils
-  python3-pandas r-base-core dbus-daemon
+  python3-pandas r-base-core dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 manquants=()
 for p in "${paquets[@]}"; do

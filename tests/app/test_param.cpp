@@ -1,5 +1,5 @@
-// The settings file: round trips through the controls, partial and bad files,
-// clamping, Cancel and close, the colour picker.
+// Reading the settings file: partial and bad files, clamping, Cancel and close, the
+// colour picker (writing it: test_param_ecriture.cpp).
 #include "banc.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
@@ -33,8 +33,6 @@ class TestParam : public QObject
 {
     Q_OBJECT
 private slots:
-    void aller_retour();
-    void reels_au_format_regional();
     void fichier_court_data();
     void fichier_court();
     void ligne_non_numerique_data();
@@ -43,83 +41,11 @@ private slots:
     void bornes();
     void annuler_et_fermer_restaurent_data();
     void annuler_et_fermer_restaurent();
-    void ecriture_impossible_garde_l_ancien();
+    void annuler_ligne_2_illisible();
     void nuancier_gele_une_seconde();
     void fond_choisi_puis_reaffichage();
     void taille_du_texte();
 };
-
-void TestParam::aller_retour()
-{
-    banc::Banc b;
-    b.demarre();
-    auto &f = *b.form;
-    f.reglages->Edit1->setText(
-            QStringLiteral("machin.liste_fantrel")); // a bare name: relative to the folder
-    f.reglages->Scroll_timer->setValue(45);
-    f.reglages->Edit_masque->setText(QStringLiteral("%%%%"));
-    f.reglages->Scroll_hauteur->setValue(120);
-    f.reglages->Scroll_largeur->setValue(333);
-    auto m = f.affichage->GLSpaceText1->materiau();
-    m.emission = { 0.8f, 0.123456f, 1.0f / 3.0f, 1 };
-    f.affichage->GLSpaceText1->definir_materiau(m);
-    f.affichage->vue_3d->definir_couleur_fond(-2147483620);
-    f.reglages->Edit_masque1->setText(QStringLiteral("éééé"));
-    f.reglages->Scroll_masque1->setValue(12);
-    f.reglages->Scroll_mot->setValue(0);
-    f.reglages->Scroll_blanc->setValue(100);
-    f.reglages->Edit_masque2->setText(QStringLiteral("+-+-"));
-    f.reglages->Scroll_masque2->setValue(99);
-    f.reglages->Radio_incongru->definir_index(-1);
-    f.reglages->Edit_incongru->setText(QStringLiteral("-1/4"));
-    f.fichier_param->sauve();
-    QCOMPARE(platform::lire_lignes(b.chemin("param.ini")).size(), 17);
-
-    banc::Banc relu({}, banc::liste_quatre());
-    QFile::copy(b.chemin("param.ini"), relu.chemin("param.ini"));
-    relu.demarre();
-    QVERIFY2(relu.erreurs.isEmpty(), qPrintable(relu.erreurs.join(u'\n')));
-    auto &g = *relu.form;
-    QCOMPARE(g.reglages->Edit1->text(),
-             QStringLiteral("machin.liste_fantrel")); // the list opened replaces it
-    QCOMPARE(g.reglages->Lab_intervalle_timer->text(), QStringLiteral("45 ms"));
-    QCOMPARE(g.korvane->AsyncTimer2->intervalle(), quint16(45));
-    QCOMPARE(g.reglages->Scroll_hauteur->value(), 120);
-    QCOMPARE(g.reglages->Scroll_largeur->value(), 333);
-    QCOMPARE(g.affichage->GLSpaceText1->materiau().emission.r, 0.8f);
-    QCOMPARE(g.affichage->GLSpaceText1->materiau().emission.g, 0.123456f);
-    QCOMPARE(g.affichage->GLSpaceText1->materiau().emission.b, 1.0f / 3.0f);
-    QCOMPARE(g.affichage->vue_3d->couleur_fond(), -2147483620);
-    QCOMPARE(g.etat.couleur_fond, -2147483620);
-    QCOMPARE(g.reglages->Edit_masque1->text(), QStringLiteral("éééé"));
-    QCOMPARE(g.reglages->Scroll_masque1->value(), 12);
-    QCOMPARE(g.reglages->Scroll_mot->value(), 0);
-    QCOMPARE(g.reglages->Scroll_blanc->value(), 100);
-    QCOMPARE(g.morbelle->Async_blanc->intervalle(), quint16(100));
-    QCOMPARE(g.reglages->Edit_masque2->text(), QStringLiteral("+-+-"));
-    QCOMPARE(g.reglages->Scroll_masque2->value(), 99);
-    QCOMPARE(g.reglages->Radio_incongru->index_choisi(), -1);
-    QCOMPARE(g.reglages->Edit_incongru->text(), QStringLiteral("-1/4"));
-}
-
-void TestParam::reels_au_format_regional()
-{
-    app::ValeursParam v;
-    v.rouge = 0.8f;
-    v.vert = 0;
-    v.bleu = 1;
-    v.fond = 15780518;
-    const QChar sep = platform::separateur_regional();
-    const QStringList l = app::lignes_param(v, sep);
-    QCOMPARE(l.size(), 17);
-    QCOMPARE(l[5], QStringLiteral("0") + sep + QStringLiteral("800000011920929"));
-    QCOMPARE(l[6], QStringLiteral("0"));
-    QCOMPARE(l[7], QStringLiteral("1"));
-    QCOMPARE(l[8], QStringLiteral("15780518"));
-    // Read back with either separator, wherever the file was written.
-    QCOMPARE(float(app::LignesParam({ "0,800000011920929" }).reel(1)), 0.8f);
-    QCOMPARE(float(app::LignesParam({ "0.800000011920929" }).reel(1)), 0.8f);
-}
 
 void TestParam::fichier_court_data()
 {
@@ -150,15 +76,26 @@ void TestParam::ligne_non_numerique_data()
     QTest::addColumn<int>("ligne");
     QTest::addColumn<QString>("message");
     QTest::addColumn<int>("hauteur");
+    QTest::addColumn<QList<double>>("emission"); // rouge, vert, bleu
     QTest::addColumn<std::int32_t>("fond");
+    // Every line before the bad one in effect, none after: each value differs from the
+    // window's own (height 64, emission 0 0 0, its starting background).
     const std::int32_t fond_form = std::int32_t(0x80000000u + 28u);
-    QTest::newRow("ligne 4") << 4 << "'haut' n'est pas une valeur entière correcte" << 64
+    const QString pas_entier = QStringLiteral("'%1' n'est pas une valeur entière correcte");
+    const QString pas_reel =
+            QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte");
+    QTest::newRow("ligne 4") << 4 << pas_entier.arg("haut") << 64 << QList<double>{ 0, 0, 0 }
                              << fond_form;
-    QTest::newRow("ligne 6") << 6 << "'rouge' n'est pas une valeur en virgule flottante correcte"
-                             << 64 << fond_form;
-    QTest::newRow("ligne 9") << 9 << "'' n'est pas une valeur entière correcte" << 64 << fond_form;
-    QTest::newRow("ligne 16") << 16 << "'deux' n'est pas une valeur entière correcte" << 64
-                              << std::int32_t(15780518);
+    QTest::newRow("ligne 6") << 6 << pas_reel.arg("rouge") << 120 << QList<double>{ 0, 0, 0 }
+                             << fond_form;
+    QTest::newRow("ligne 7") << 7 << pas_reel.arg("vert") << 120 << QList<double>{ 0.25, 0, 0 }
+                             << fond_form;
+    QTest::newRow("ligne 8") << 8 << pas_reel.arg("bleu") << 120 << QList<double>{ 0.25, 0.5, 0 }
+                             << fond_form;
+    QTest::newRow("ligne 9") << 9 << pas_entier.arg("") << 120 << QList<double>{ 0.25, 0.5, 0.75 }
+                             << fond_form;
+    QTest::newRow("ligne 16") << 16 << pas_entier.arg("deux") << 120
+                              << QList<double>{ 0.25, 0.5, 0.75 } << std::int32_t(15780518);
 }
 
 void TestParam::ligne_non_numerique()
@@ -166,14 +103,22 @@ void TestParam::ligne_non_numerique()
     QFETCH(int, ligne);
     QFETCH(QString, message);
     QFETCH(int, hauteur);
+    QFETCH(QList<double>, emission);
     QFETCH(std::int32_t, fond);
-    const QString texte = message.section(u'\'', 1, 1);
-    banc::Banc b(avec_ligne(ligne, texte));
+    QStringList p = banc::param_formulaire();
+    p[3] = QStringLiteral("120");
+    p[5] = QStringLiteral("0,25");
+    p[6] = QStringLiteral("0.5");
+    p[7] = QStringLiteral("0,75");
+    p[ligne - 1] = message.section(u'\'', 1, 1);
+    banc::Banc b(p);
     b.demarre();
     QCOMPARE(b.erreurs, QStringList{ message });
     auto &f = *b.form;
     QCOMPARE(f.reglages->Edit_masque->text(), QStringLiteral("#####")); // line 3 was applied
     QCOMPARE(f.reglages->Scroll_hauteur->value(), hauteur);
+    const auto e = f.affichage->GLSpaceText1->materiau().emission;
+    QCOMPARE((QList<double>{ e.r, e.g, e.b }), emission);
     QCOMPARE(f.affichage->vue_3d->couleur_fond(), fond);
     QCOMPARE(f.reglages->Edit_incongru->text(), QStringLiteral("+1/2")); // line 17 never reached
     QCOMPARE(f.etat.nb_couples, 0); // start-up ended there
@@ -246,23 +191,22 @@ void TestParam::annuler_et_fermer_restaurent()
     QVERIFY(b.erreurs.isEmpty());
 }
 
-void TestParam::ecriture_impossible_garde_l_ancien()
+// A line 2 that does not convert leaves the exposure and its label as they were, so
+// that OK does not save the unreadable text for the next start to stumble on.
+void TestParam::annuler_ligne_2_illisible()
 {
     banc::Banc b;
     b.demarre();
-    const QByteArray avant = [&] {
-        QFile f(b.chemin("param.ini"));
-        f.open(QIODevice::ReadOnly);
-        return f.readAll();
-    }();
-    QFile::remove(b.chemin("param.ini"));
-    QDir().mkdir(b.chemin("param.ini")); // the target is now a folder
-    b.form->reglages->Scroll_hauteur->setValue(11);
-    QVERIFY(!platform::proteger([&] { b.form->fichier_param->sauve(); }));
-    QCOMPARE(b.erreurs.size(), 1);
-    QVERIFY2(b.erreurs[0].startsWith(QStringLiteral("Impossible de créer le fichier")),
-             qPrintable(b.erreurs[0]));
-    QVERIFY(!avant.isEmpty());
+    auto &f = *b.form;
+    platform::ecrire_lignes(b.chemin("param.ini"), avec_ligne(2, QStringLiteral("trente")));
+    f.Rglages1->trigger();
+    QTest::mouseClick(f.reglages->BitBtn3, Qt::LeftButton); // Annuler
+    QCOMPARE(b.erreurs, QStringList{ "'' n'est pas une valeur entière correcte" });
+    QCOMPARE(f.reglages->Lab_intervalle_timer->text(), QStringLiteral("30 ms"));
+    QCOMPARE(f.korvane->AsyncTimer2->intervalle(), quint16(30));
+    f.Rglages1->trigger();
+    QTest::mouseClick(f.reglages->BitBtn4, Qt::LeftButton); // OK
+    QCOMPARE(platform::lire_lignes(b.chemin("param.ini")).value(1), QStringLiteral("30 ms"));
 }
 
 void TestParam::nuancier_gele_une_seconde()

@@ -14,7 +14,10 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
+#include <chrono>
 #include <memory>
+#include <thread>
 
 using namespace fantrel;
 
@@ -108,6 +111,8 @@ private slots:
     void ligne_mal_formee_data();
     void ligne_mal_formee();
     void erreur_par_le_clic();
+    void horloge_au_rythme_data();
+    void horloge_au_rythme();
 };
 
 void TestEssaiMusical::melodie_entendue()
@@ -129,25 +134,26 @@ void TestEssaiMusical::melodie_entendue()
              banc.essai->incongru == 1 ? u"Incongruité"_qs : u"Pas d'incongruité"_qs);
 }
 
+// Which melody was drawn and whether it was incongruous are told by the notes
+// heard alone; the label and the verdict must agree with them.
 void TestEssaiMusical::note_incongrue_a_la_fin()
 {
     Banc banc(u"a,2,cdo2 cla2 - \nb,2,nmi2 - -"_qs);
+    // Each melody as heard plain, and with its last note raised by half a step.
+    const QVector<Son> a = { { 262, 80 }, { 440, 80 }, { 0, 80 } };
+    const QVector<Son> a_faux = { { 262, 80 }, { 467, 80 }, { 0, 80 } };
+    const QVector<Son> b = { { 329, 160 }, { 0, 80 }, { 0, 80 } };
+    const QVector<Son> b_faux = { { 339, 160 }, { 0, 80 }, { 0, 80 } };
     int incongrues = 0, justes = 0;
     for (int essai = 0; essai < 10; ++essai) {
         QVERIFY(banc.ecoute());
-        banc.essai->bit_rep1Click();
-        const bool a = banc.essai->ligne_melodie.startsWith(u"2,cdo2"_qs);
-        const int derniere = a ? 440 : 329;
-        const int decalee = a ? 467 : 339;
-        QVector<Son> attendus = a ? QVector<Son>{ { 262, 80 }, { derniere, 80 }, { 0, 80 } }
-                                  : QVector<Son>{ { derniere, 160 }, { 0, 80 }, { 0, 80 } };
-        if (banc.essai->incongru == 1) {
-            (a ? attendus[1] : attendus[0]).frequence = decalee;
-            ++incongrues;
-        } else {
-            ++justes;
-        }
-        QCOMPARE(banc.sons, attendus);
+        const bool faux = banc.sons == a_faux || banc.sons == b_faux;
+        QVERIFY2(faux || banc.sons == a || banc.sons == b,
+                 "neither melody, plain or shifted at its end");
+        QCOMPARE(banc.lab_mot_aff.text(), faux ? u"Incongruité"_qs : u"Pas d'incongruité"_qs);
+        banc.essai->bit_rep1Click(); // "C'était juste"
+        QCOMPARE(banc.verdicts.last(), !faux);
+        (faux ? incongrues : justes) += 1;
     }
     QVERIFY2(incongrues > 0 && justes > 0, "ten melodies drawn all alike");
 }
@@ -172,8 +178,11 @@ void TestEssaiMusical::position_aleatoire_une_seule_note()
             QVERIFY2(decalees[k] != 0, qPrintable(u"token %1 may not be shifted"_qs.arg(k)));
             QCOMPARE(banc.sons[k].frequence, decalees[k]);
         }
-        QCOMPARE(differentes, banc.essai->incongru == 1 ? 1 : 0);
-        incongrues += banc.essai->incongru;
+        QVERIFY(differentes <= 1);
+        // "C'était faux" was clicked: right exactly when a note was heard shifted.
+        QCOMPARE(banc.verdicts.last(), differentes == 1);
+        QCOMPARE(banc.comptes.last().first, differentes == 1 ? 1 : 2);
+        incongrues += differentes;
     }
     QVERIFY(incongrues > 0);
 }
@@ -186,36 +195,50 @@ void TestEssaiMusical::pas_d_incongruite_juge_quand_meme()
     for (int essai = 0; essai < 10; ++essai) {
         QVERIFY(banc.ecoute());
         QCOMPARE(banc.sons, (QVector<Son>{ { 262, 80 }, { 329, 80 }, { 392, 80 } }));
-        incongrues += banc.essai->incongru;
-        QCOMPARE(banc.lab_mot_aff.text(),
-                 banc.essai->incongru == 1 ? u"Incongruité"_qs : u"Pas d'incongruité"_qs);
+        // Nothing is shifted in this mode: the draw the experimenter reads decides.
+        const bool tiree_incongrue = banc.lab_mot_aff.text() == u"Incongruité"_qs;
+        QVERIFY(tiree_incongrue || banc.lab_mot_aff.text() == u"Pas d'incongruité"_qs);
+        incongrues += tiree_incongrue;
         banc.essai->bit_rep1Click();
-        QCOMPARE(banc.comptes.last().first, banc.essai->incongru == 1 ? 1 : 2);
+        QCOMPARE(banc.comptes.last().first, tiree_incongrue ? 1 : 2);
+        QCOMPARE(banc.verdicts.last(), !tiree_incongrue);
     }
     QVERIFY2(incongrues > 0 && incongrues < 10, "the draw does not split the melodies");
 }
 
 void TestEssaiMusical::reponses_data()
 {
-    QTest::addColumn<int>("incongru");
+    QTest::addColumn<bool>("incongrue"); // the melody heard with its note raised
     QTest::addColumn<bool>("faux"); // "C'était faux" clicked
     QTest::addColumn<int>("rang_mot");
     QTest::addColumn<bool>("bonne");
-    QTest::newRow("incongrue, répondu mélodie fausse") << 1 << true << 1 << true;
-    QTest::newRow("incongrue, répondu mélodie juste") << 1 << false << 1 << false;
-    QTest::newRow("juste, répondu mélodie juste") << 0 << false << 2 << true;
-    QTest::newRow("juste, répondu mélodie fausse") << 0 << true << 2 << false;
+    QTest::newRow("incongrue, répondu mélodie fausse") << true << true << 1 << true;
+    QTest::newRow("incongrue, répondu mélodie juste") << true << false << 1 << false;
+    QTest::newRow("juste, répondu mélodie juste") << false << false << 2 << true;
+    QTest::newRow("juste, répondu mélodie fausse") << false << true << 2 << false;
 }
 
 void TestEssaiMusical::reponses()
 {
-    QFETCH(int, incongru);
+    QFETCH(bool, incongrue);
     QFETCH(bool, faux);
     QFETCH(int, rang_mot);
     QFETCH(bool, bonne);
     Banc banc(u"a,1,cla2"_qs);
-    QVERIFY(banc.ecoute());
-    banc.essai->incongru = incongru;
+    banc.Edit3.setText(u"100"_qs);
+    // Melodies are played and answered until one is heard as the row wants it:
+    // la2 is 440 Hz, raised by half a step 467 Hz.
+    for (int essai = 0; essai < 50; ++essai) {
+        QVERIFY(banc.ecoute());
+        const QVector<Son> juste{ { 440, 80 } }, haussee{ { 467, 80 } };
+        QVERIFY(banc.sons == juste || banc.sons == haussee);
+        if ((banc.sons[0].frequence == 467) == incongrue)
+            break;
+        banc.essai->bit_rep1Click();
+    }
+    QCOMPARE(banc.sons[0].frequence == 467, incongrue);
+    banc.comptes.clear();
+    banc.verdicts.clear();
     faux ? banc.essai->bit_rep2Click() : banc.essai->bit_rep1Click();
     QCOMPARE(banc.etat.rang_mot, rang_mot);
     QCOMPARE(banc.etat.bonne_reponse, bonne);
@@ -225,6 +248,9 @@ void TestEssaiMusical::reponses()
     QVERIFY(banc.BitBtn_ecoute.isEnabled());
     QVERIFY(banc.bit_rep1.isHidden());
     QVERIFY(banc.bit_rep2.isHidden());
+    // A second click finds no melody awaiting its answer: nothing more is counted.
+    banc.essai->bit_rep1Click();
+    QCOMPARE(banc.comptes.size(), 1);
 }
 
 void TestEssaiMusical::fin_de_serie()
@@ -305,6 +331,60 @@ void TestEssaiMusical::erreur_par_le_clic()
     QTRY_VERIFY(!banc.bit_rep1.isHidden());
     QCOMPARE(banc.sons, (QVector<Son>{ { 440, 80 } }));
     banc.BitBtn_ecoute.setParent(nullptr);
+}
+
+void TestEssaiMusical::horloge_au_rythme_data()
+{
+    QTest::addColumn<QString>("melodie");
+    QTest::newRow("notes plus courtes que le rythme") << u"a,150,cdo2 cré2 cmi2 cfa2 cso2 cla2"_qs;
+    QTest::newRow("notes plus longues que le rythme") << u"a,40,ndo2 nré2 nmi2 nfa2 nso2 nla2"_qs;
+    QTest::newRow("rythme rapide") << u"a,15,cdo2 cré2 cmi2 cfa2 cso2 cla2"_qs;
+}
+
+// The real note clock plays at the melody's rhythm: a note every rhythm, or one
+// rhythm after a note that lasted longer (tones block, as the real one does). The
+// bounds are generous: a property of the schedule, not a timing measure.
+void TestEssaiMusical::horloge_au_rythme()
+{
+    QFETCH(QString, melodie);
+    Banc banc(melodie);
+    banc.mode = 0;
+    using horloge = std::chrono::steady_clock;
+    QVector<horloge::time_point> debuts;
+    banc.seams->bip = [&](int, int duree) {
+        debuts.append(horloge::now());
+        std::this_thread::sleep_for(std::chrono::milliseconds(duree));
+    };
+    const auto clic = horloge::now();
+    banc.clic_ecoute();
+    QVERIFY(QTest::qWaitFor([&] { return !banc.bit_rep1.isHidden(); }, 10000));
+    const auto fin = horloge::now();
+
+    const music::PartiesMelodie parties = music::separe_rythme(music::sans_nom(melodie));
+    const QVector<qint64> prevu =
+            music::horaire_notes(music::analyse_notes(parties.notes), parties.rythme);
+    QCOMPARE(debuts.size(), prevu.size() - 1);
+    auto ms = [](horloge::duration d) {
+        return std::chrono::duration_cast<std::chrono::microseconds>(d).count() / 1000.0;
+    };
+    // How late each note sounds against the schedule: never early, and each no more
+    // than a little later than the one before (a late tick may be followed by one
+    // on time: the clock keeps its due times).
+    QVector<double> retards, pas;
+    for (qsizetype k = 0; k < debuts.size(); ++k) {
+        retards << ms(debuts[k] - clic) - double(prevu[k]);
+        QVERIFY2(retards[k] > -3,
+                 qPrintable(u"note %1 sounds %2 ms early"_qs.arg(k).arg(-retards[k])));
+        if (k == 0)
+            continue;
+        pas << retards[k] - retards[k - 1];
+        QVERIFY2(pas.last() < 80,
+                 qPrintable(u"note %1: %2 ms later than the one before"_qs.arg(k).arg(pas.last())));
+    }
+    std::sort(pas.begin(), pas.end());
+    QVERIFY2(pas[pas.size() / 2] < 20,
+             qPrintable(u"median step %1 ms"_qs.arg(pas[pas.size() / 2])));
+    QVERIFY(ms(fin - clic) < 2.0 * double(prevu.last()) + 200);
 }
 
 FANTREL_TEST_MAIN(TestEssaiMusical)

@@ -20,6 +20,8 @@ private slots:
     void decoupe_lignes_data();
     void decoupe_lignes();
     void ecriture_crlf_windows1252();
+    void ecriture_utf8_si_windows1252_perd_data();
+    void ecriture_utf8_si_windows1252_perd();
     void lecture_impossible_data();
     void lecture_impossible();
     void sauvegarde_echouee_data();
@@ -141,6 +143,37 @@ void TestFichierTexte::ecriture_crlf_windows1252()
 
     platform::ecrire_texte(chemin(QStringLiteral("ecrit.txt")), QStringLiteral("é\n"));
     QCOMPARE(lit_brut(QStringLiteral("ecrit.txt")), QByteArray("\xE9\n"));
+}
+
+void TestFichierTexte::ecriture_utf8_si_windows1252_perd_data()
+{
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QByteArray>("octets");
+    QTest::newRow("tient en Windows-1252")
+            << QStringLiteral("œuvre € é") << QByteArray("\x9Cuvre \x80 \xE9\r\n");
+    QTest::newRow("signe hors de la page")
+            << QStringLiteral("é █") << QByteArray("\xC3\xA9 \xE2\x96\x88\r\n");
+    QTest::newRow("hors du plan de base")
+            << QStringLiteral("a😀") << QByteArray("a\xF0\x9F\x98\x80\r\n");
+    // The readers skip one BOM: a text that begins with one keeps it.
+    QTest::newRow("commence par un BOM")
+            << QStringLiteral("\uFEFFé█")
+            << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF\xC3\xA9\xE2\x96\x88\r\n");
+    // Its Windows-1252 bytes C3 A9 would read back as UTF-8 "é".
+    QTest::newRow("octets lus en UTF-8")
+            << QStringLiteral("Ã©") << QByteArray("\xC3\x83\xC2\xA9\r\n");
+}
+
+// Nothing typed is lost: the text reads back as written.
+void TestFichierTexte::ecriture_utf8_si_windows1252_perd()
+{
+    QFETCH(QString, texte);
+    QFETCH(QByteArray, octets);
+    platform::ecrire_lignes(chemin(QStringLiteral("ecrit.txt")), { texte });
+    QCOMPARE(lit_brut(QStringLiteral("ecrit.txt")), octets);
+    QCOMPARE(platform::lire_lignes(chemin(QStringLiteral("ecrit.txt"))), QStringList{ texte });
+    QCOMPARE(platform::lire_lignes_systeme(chemin(QStringLiteral("ecrit.txt"))),
+             QStringList{ texte });
 }
 
 void TestFichierTexte::lecture_impossible_data()

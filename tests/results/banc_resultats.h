@@ -14,6 +14,8 @@
 #include "results/tableau_resultats.h"
 #include "trials/reponses.h"
 #include <QAction>
+#include <QFile>
+#include <QTest>
 #include <QGroupBox>
 #include <QPlainTextEdit>
 #include <QVector4D>
@@ -68,8 +70,7 @@ struct BancResultats
         if (n == 0 || !tableau.rangee_existe(n))
             return;
         GroupBox3->setTitle(QStringLiteral("Utilisateur ") + tableau.rangee(n).nom);
-        Memo1->setPlainText(
-                results::lignes_listees(groupe->lignes(), tableau.rangee(n).nom).join(u'\n'));
+        Memo1->setPlainText(groupe->reponses_listees(n).join(u'\n'));
     }
 
     // The start-up steps of the main window: test bars, camera, rows 0 and 1.
@@ -146,5 +147,50 @@ inline QPoint pixel_sur(engine3d::Vue3D *vue, const engine3d::Objet *objet)
         }
     return {};
 }
+
+// The bytes of a file ("<illisible>" when it cannot be read), and a file written raw.
+inline QByteArray octets(const QString &chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
+}
+
+inline void ecrit(const QString &chemin, const QByteArray &contenu)
+{
+    QFile f(chemin);
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(contenu);
+}
+
+// Everything a failed reading must leave as it was.
+struct Etat
+{
+    QStringList record, noms;
+    QList<QList<int>> comptes;
+    int nb_util = 0, util_courant = 0, objets = 0;
+    bool visible = false, modifie = false;
+
+    static Etat de(BancResultats &b)
+    {
+        Etat e{ b.record(),
+                b.noms(),
+                {},
+                b.tableau.nb_util(),
+                b.tableau.util_courant(),
+                int(b.courbe2->vue->scene().objets().size()),
+                b.courbe2->isVisible(),
+                b.groupe->record_modifie() };
+        for (int n = 0; n <= std::min(b.tableau.nb_util(), results::nb_max_util); ++n)
+            e.comptes << b.comptes(n);
+        return e;
+    }
+    bool operator==(const Etat &) const = default;
+};
+
+// Answer lines of the pair fiel (first) / fier, one per category 1..4.
+inline const QString c1 = "Mot affiché=fiel prop=$fiel fier répondu=fiel";
+inline const QString c2 = "Mot affiché=fiel prop=fier $fiel répondu=fier";
+inline const QString c3 = "Mot affiché=fier prop=fier $fiel répondu=fier";
+inline const QString c4 = "Mot affiché=fier prop=$fiel fier répondu=fiel";
 
 } // namespace fantrel

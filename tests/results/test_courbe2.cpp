@@ -1,5 +1,5 @@
 // The 3D results window with its real view: rows, bars, labels, tallies, the
-// rename box, the listing and picking with the mouse.
+// "Afficher" mark (the rename box, the listing and picking: test_courbe2_choix.cpp).
 #include "banc_resultats.h"
 #include "engine3d/ancre.h"
 #include "engine3d/controle_camera.h"
@@ -8,6 +8,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace fantrel;
@@ -37,13 +38,6 @@ private slots:
     void tout_effacer();
     void barres_test_data();
     void barres_test();
-    void renommer_data();
-    void renommer();
-    void entree_sans_rangee_choisie();
-    void liste_utilisateur();
-    void liste_apres_tout_effacer();
-    void pique_data();
-    void pique();
     void afficher_coche();
     void commandes_au_dessus_de_la_vue();
 };
@@ -181,13 +175,24 @@ void TestCourbe2::au_dela_de_vingt()
     QCOMPARE(banc.tableau.util_courant(), 22);
     QCOMPARE(banc.relances, 23);
     QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_avant + 19 * 9);
-    QCOMPARE(banc.record().size(), 20);
-    QCOMPARE(banc.record().last(), QStringLiteral("Essai20"));
+    // No row past the 20th, but a section of its own in the record.
+    QCOMPARE(banc.record().size(), 22);
+    QCOMPARE(banc.record().mid(19), (QStringList{ "Essai20", "Essai21", "Essai22" }));
     QCOMPARE(banc.rangee(20).nom(), QStringLiteral("Essai20"));
 
     banc.essai("a", "b", true, "a");
     QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
     QCOMPARE(banc.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
+
+    // Read back, the answer still counts in the sum row only.
+    QTemporaryDir dossier;
+    QVERIFY(banc.groupe->enregistre(dossier.filePath("r.res")));
+    BancResultats relu;
+    QVERIFY(relu.groupe->lit(dossier.filePath("r.res")));
+    QCOMPARE(relu.record(), banc.record());
+    QCOMPARE(relu.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(relu.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(relu.tableau.util_courant(), 22);
 }
 
 void TestCourbe2::tout_effacer()
@@ -249,147 +254,6 @@ void TestCourbe2::barres_test()
     QCOMPARE(banc.courbe2->panneaux->ScrollBar[1]->value(), 100);
     QCOMPARE(banc.tableau.compte_test()[3], 0);
     QCOMPARE(r.cubes[1]->hauteur(), 0.0f);
-}
-
-void TestCourbe2::renommer_data()
-{
-    QTest::addColumn<int>("rangee");
-    QTest::addColumn<QStringList>("record");
-    const QString r1 = "Mot affiché=a prop=$a b répondu=a";
-    QTest::newRow("somme: étiquette seule") << 0 << QStringList{ "Essai1", r1, "Essai2", "Essai3" };
-    QTest::newRow("rangée 1") << 1 << QStringList{ "Paul Dupré", r1, "Essai2", "Essai3" };
-    QTest::newRow("rangée 3 = 3e en-tête")
-            << 3 << QStringList{ "Essai1", r1, "Essai2", "Paul Dupré" };
-}
-
-void TestCourbe2::renommer()
-{
-    QFETCH(int, rangee);
-    QFETCH(QStringList, record);
-    BancResultats banc;
-    banc.essai("a", "b", true, "a");
-    banc.tableau.cree_utilisateur();
-    banc.tableau.cree_utilisateur();
-    banc.courbe2->util_choisi = rangee;
-    banc.courbe2->Edit_nom->setText("Paul Dupré");
-    banc.courbe2->Edit_nom->show();
-    QTest::keyClick(banc.courbe2->Edit_nom, 'a');
-    QCOMPARE(banc.courbe2->Edit_nom->text(), QStringLiteral("Paul Dupréa"));
-    QVERIFY(banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
-    banc.courbe2->Edit_nom->setText("Paul Dupré");
-    QTest::keyClick(banc.courbe2->Edit_nom, Qt::Key_Return);
-    QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
-    QCOMPARE(banc.rangee(rangee).nom(), QStringLiteral("Paul Dupré"));
-    QCOMPARE(banc.record(), record);
-}
-
-void TestCourbe2::entree_sans_rangee_choisie()
-{
-    BancResultats banc;
-    banc.courbe2->util_choisi = -1;
-    banc.courbe2->Edit_nom->setText("X");
-    banc.courbe2->Edit_nom->show();
-    QTest::keyClick(banc.courbe2->Edit_nom, Qt::Key_Enter);
-    QVERIFY(!banc.courbe2->Edit_nom->isVisibleTo(banc.courbe2.get()));
-    QCOMPARE(banc.record(), QStringList{ "Essai1" });
-    QCOMPARE(banc.noms(), QStringList{ "Essai1" });
-    QCOMPARE(banc.rangee(0).nom(), QStringLiteral("Somme"));
-}
-
-void TestCourbe2::liste_utilisateur()
-{
-    BancResultats banc;
-    banc.essai("fiel", "fier", true, "fiel");
-    banc.essai("fier", "fiel", false, "fiel");
-    banc.tableau.cree_utilisateur();
-    emit banc.courbe2->liste_demandee(1);
-    QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Utilisateur Essai1"));
-    QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier\n$fiel-fier"));
-
-    emit banc.courbe2->liste_demandee(2);
-    QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Utilisateur Essai2"));
-    QCOMPARE(banc.Memo1->toPlainText(), QString());
-
-    banc.GroupBox3->setTitle("Fichier exercice");
-    banc.Memo1->setPlainText("x");
-    emit banc.courbe2->liste_demandee(0);
-    QCOMPARE(banc.Memo1->toPlainText(), QString());
-    QCOMPARE(banc.GroupBox3->title(), QStringLiteral("Fichier exercice"));
-}
-
-void TestCourbe2::liste_apres_tout_effacer()
-{
-    BancResultats banc;
-    banc.essai("fiel", "fier", true, "fiel");
-    banc.tableau.tout_effacer();
-    banc.essai("mer", "mère", false, "mer");
-    emit banc.courbe2->liste_demandee(1);
-    QCOMPARE(banc.Memo1->toPlainText(), QStringLiteral("$fiel-fier"));
-    banc.courbe2->util_choisi = 1;
-    banc.courbe2->Edit_nom->setText("Anne");
-    QVERIFY(banc.courbe2->Edit_nomKeyDown(Qt::Key_Return));
-    QCOMPARE(banc.record().first(), QStringLiteral("Anne"));
-    QCOMPARE(banc.record().at(2), QStringLiteral("Essai1"));
-}
-
-void TestCourbe2::pique_data()
-{
-    QTest::addColumn<QString>("cible");
-    QTest::addColumn<int>("choisi");
-    QTest::addColumn<bool>("liste");
-    QTest::addColumn<bool>("boite_nom");
-    QTest::newRow("barre de la rangée 1") << "barre" << 1 << true << false;
-    QTest::newRow("nom de la rangée 1") << "nom" << 1 << false << true;
-    QTest::newRow("nom Somme") << "somme" << 0 << false << true;
-    QTest::newRow("étiquette de valeur") << "valeur" << -1 << false << false;
-    QTest::newRow("étiquette de catégorie") << "categorie" << -1 << false << false;
-    QTest::newRow("fond vide") << "fond" << -1 << false << false;
-}
-
-void TestCourbe2::pique()
-{
-    QFETCH(QString, cible);
-    QFETCH(int, choisi);
-    QFETCH(bool, liste);
-    QFETCH(bool, boite_nom);
-    BancResultats banc;
-    for (int k = 0; k < 6; ++k)
-        banc.essai("fiel", "fier", true, "fiel");
-    results::TForm_courbe2 &f = *banc.courbe2;
-    f.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&f));
-    f.vue->repeint_maintenant();
-
-    const results::ObjetsRangee &r1 = banc.rangee(1);
-    const Objet *visee = nullptr;
-    if (cible == "barre")
-        visee = r1.cubes[1];
-    else if (cible == "nom")
-        visee = r1.texte_nom;
-    else if (cible == "somme")
-        visee = banc.rangee(0).texte_nom;
-    else if (cible == "valeur")
-        visee = r1.textes_valeur[1];
-    else if (cible == "categorie")
-        visee = f.objets.GLSpaceText2;
-    const QPoint pixel =
-            visee ? pixel_sur(f.vue, visee) : QPoint(f.vue->width() - 4, f.vue->height() - 4);
-    QVERIFY2(visee ? !pixel.isNull() : !f.vue->pique(pixel, 1), "a pixel showing the target");
-
-    f.util_choisi = 7;
-    banc.Memo1->setPlainText("avant");
-    QTest::mousePress(f.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
-    QTest::mouseRelease(f.vue->fenetre_gl(), Qt::LeftButton, Qt::ControlModifier, pixel);
-    QCOMPARE(f.util_choisi, choisi);
-    const QString six = QStringList(6, QStringLiteral("$fiel-fier")).join(QLatin1Char('\n'));
-    QCOMPARE(banc.Memo1->toPlainText(), liste ? six : QStringLiteral("avant"));
-    QCOMPARE(f.Edit_nom->isVisible(), boite_nom);
-    if (boite_nom) {
-        QCOMPARE(f.Edit_nom->text(), banc.rangee(choisi).nom());
-        QCOMPARE(f.Edit_nom->pos(), pixel);
-        QTest::mousePress(f.vue->fenetre_gl(), Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
-        QVERIFY2(!f.Edit_nom->isVisible(), "a plain click closes the rename box");
-    }
 }
 
 void TestCourbe2::afficher_coche()

@@ -13,53 +13,6 @@
 
 using namespace fantrel;
 
-namespace {
-
-QByteArray octets(const QString &chemin)
-{
-    QFile f(chemin);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<illisible>");
-}
-
-void ecrit(const QString &chemin, const QByteArray &contenu)
-{
-    QFile f(chemin);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-}
-
-// Everything a failed reading must leave as it was.
-struct Etat
-{
-    QStringList record, noms;
-    QList<QList<int>> comptes;
-    int nb_util = 0, util_courant = 0, objets = 0;
-    bool visible = false, modifie = false;
-
-    static Etat de(BancResultats &b)
-    {
-        Etat e{ b.record(),
-                b.noms(),
-                {},
-                b.tableau.nb_util(),
-                b.tableau.util_courant(),
-                int(b.courbe2->vue->scene().objets().size()),
-                b.courbe2->isVisible(),
-                b.groupe->record_modifie() };
-        for (int n = 0; n <= std::min(b.tableau.nb_util(), results::nb_max_util); ++n)
-            e.comptes << b.comptes(n);
-        return e;
-    }
-    bool operator==(const Etat &) const = default;
-};
-
-const QString c1 = "Mot affiché=fiel prop=$fiel fier répondu=fiel";
-const QString c2 = "Mot affiché=fiel prop=fier $fiel répondu=fier";
-const QString c3 = "Mot affiché=fier prop=fier $fiel répondu=fier";
-const QString c4 = "Mot affiché=fier prop=$fiel fier répondu=fiel";
-
-} // namespace
-
 class TestGroupeResultats : public QObject
 {
     Q_OBJECT
@@ -82,6 +35,7 @@ private slots:
 private:
     QTemporaryDir m_dossier;
     QStringList m_erreurs;
+    QStringList m_questions;
     std::unique_ptr<platform::RemplacementInteractions> m_seams;
     QString chemin(const QString &nom) const { return m_dossier.filePath(nom); }
     // The next save or open dialog accepts this file (or is cancelled for an empty name).
@@ -94,6 +48,12 @@ void TestGroupeResultats::init()
     m_seams = std::make_unique<platform::RemplacementInteractions>();
     (*m_seams)->erreur = [this](const QString &t) { m_erreurs << t; };
     (*m_seams)->information = [this](const QString &t) { m_erreurs << "info: " + t; };
+    // Opening a file over unsaved lines asks first: they may go.
+    m_questions.clear();
+    (*m_seams)->question = [this](const QString &t, bool) {
+        m_questions << t;
+        return platform::Reponse::Non;
+    };
 }
 
 void TestGroupeResultats::choisira(const QString &fichier, platform::OptionsDialogue *vu)
@@ -116,7 +76,7 @@ void TestGroupeResultats::sauve_apres_demarrage()
     QCOMPARE(octets(chemin("depart.res")), QByteArray("Essai1\r\n"));
     QCOMPARE(vu.filtre, QStringLiteral("fichiers résultats *.res|*.res"));
     QVERIFY(vu.confirmer_ecrasement);
-    QVERIFY(vu.extension_defaut.isEmpty());
+    QCOMPARE(vu.extension_defaut, QStringLiteral("res"));
     QCOMPARE(banc.groupe->SaveDialog1.nom_fichier, chemin("depart.res"));
     QVERIFY(m_erreurs.isEmpty());
 }
@@ -359,9 +319,11 @@ void TestGroupeResultats::record_modifie()
     choisira(chemin("m.res"));
     QVERIFY(banc.groupe->Speed_sauve_resultClick());
     QVERIFY(!banc.groupe->record_modifie());
+    QVERIFY(m_questions.isEmpty());
     QTest::keyClicks(banc.groupe->Memo_enreg_test, "note");
     QVERIFY(banc.groupe->record_modifie());
     QVERIFY(banc.groupe->SpeedButton5Click());
+    QCOMPARE(m_questions, QStringList{ "Enregistrer les résultats ?" });
     QVERIFY(!banc.groupe->record_modifie());
 }
 

@@ -212,17 +212,21 @@ void TestLignesResultats::plan_au_dela_de_vingt()
 void TestLignesResultats::index_entete_data()
 {
     QTest::addColumn<int>("n");
+    QTest::addColumn<int>("depuis");
     QTest::addColumn<int>("index");
-    QTest::newRow("0 n'a pas d'en-tête") << 0 << -1;
-    QTest::newRow("premier") << 1 << 0;
-    QTest::newRow("deuxième, après des réponses") << 2 << 3;
-    QTest::newRow("ligne vide comptée") << 3 << 4;
-    QTest::newRow("au-delà") << 5 << -1;
+    QTest::newRow("0 n'a pas d'en-tête") << 0 << 0 << -1;
+    QTest::newRow("premier") << 1 << 0 << 0;
+    QTest::newRow("deuxième, après des réponses") << 2 << 0 << 3;
+    QTest::newRow("ligne vide comptée") << 3 << 0 << 4;
+    QTest::newRow("au-delà") << 5 << 0 << -1;
+    QTest::newRow("compté depuis la ligne 3") << 1 << 3 << 3;
+    QTest::newRow("troisième depuis la ligne 3") << 3 << 3 << 6;
 }
 
 void TestLignesResultats::index_entete()
 {
     QFETCH(int, n);
+    QFETCH(int, depuis);
     QFETCH(int, index);
     const QStringList lignes{ "Essai1",
                               "Mot affiché=a prop=$a b répondu=a",
@@ -231,7 +235,7 @@ void TestLignesResultats::index_entete()
                               "",
                               "Mot affiché=a prop=b $a répondu=a",
                               "Essai4" };
-    QCOMPARE(fantrel::results::index_entete(lignes, n), qsizetype(index));
+    QCOMPARE(fantrel::results::index_entete(lignes, n, depuis), qsizetype(index));
 }
 
 void TestLignesResultats::listees_premiere_section()
