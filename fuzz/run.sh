@@ -37,15 +37,18 @@ for cible in "${cibles[@]}"; do
            -artifact_prefix="$build/artefacts/$cible-")
   [ -f "$racine/fuzz/dict/$cible.dict" ] && options+=(-dict="$racine/fuzz/dict/$cible.dict")
   journal="$build/journaux/$cible.log"
+  # The seeds, when the target has any (libFuzzer gives up on a missing folder).
+  graines=()
+  [ -d "$racine/fuzz/corpus/$cible" ] && graines+=("$racine/fuzz/corpus/$cible")
   echo "== $cible: ${secondes} s"
-  if "$build/fuzz/$cible" "${options[@]}" "$corpus" "$racine/fuzz/corpus/$cible" >"$journal" 2>&1; then
+  if "$build/fuzz/$cible" "${options[@]}" "$corpus" "${graines[@]}" >"$journal" 2>&1; then
     grep -E '^stat::number_of_executed_units|^stat::peak_rss_mb' "$journal" | tr '\n' ' '
     echo
   else
     echecs+=("$cible")
     echo "!! $cible failed; see $journal"
     grep -E -A25 'ERROR: libFuzzer|ERROR: AddressSanitizer|ERROR: LeakSanitizer|runtime error|propriété fausse' \
-      "$journal" | head -60 || true
+      "$journal" | head -60 || tail -5 "$journal"
   fi
 done
 
