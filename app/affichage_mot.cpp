@@ -145,6 +145,14 @@ void AffichageMot::note_image(const QString &texte)
         observateur_affichage(texte);
 }
 
+std::optional<double> AffichageMot::periode_ecran_ms() const
+{
+    const engine3d::Rafraichissement &r = vue_3d->rafraichissement();
+    if (!r.mesure || !r.periode)
+        return std::nullopt;
+    return std::chrono::duration<double, std::milli>(*r.periode).count();
+}
+
 void AffichageMot::texte_visible(bool visible)
 {
     GLSpaceText1->definir_visible(visible);

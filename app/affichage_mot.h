@@ -10,6 +10,7 @@
 #include <QString>
 #include <cstdint>
 #include <functional>
+#include <optional>
 
 class QTimer;
 class QWidget;
@@ -41,6 +42,9 @@ public:
     void presente(const QString &texte, const trials::PlanAffichage &plan) override;
     trials::ImageMontree derniere_image() const override { return m_derniere_image; }
     void texte_visible(bool visible);
+    // The screen's refresh period in ms as the view measured it; none without a refresh
+    // or before the first measurement ends.
+    std::optional<double> periode_ecran_ms() const;
     // Called as affich_texte returns, with the frame on screen (tests, timing benchmarks).
     std::function<void(const QString &)> observateur_affichage;
 

@@ -7,6 +7,7 @@
 #include "app/fenetres.h"
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
+#include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "platform/minuteur_hr.h"
 #include "results/fenetre_resultats_3d.h"
@@ -78,6 +79,8 @@ void relie_reglages(TForm1 &f)
                      &AffichageMot::definir_couleur_texte);
     QObject::connect(p, &PanneauReglages::couleur_fond_choisie, f.affichage,
                      &AffichageMot::definir_couleur_fond);
+    QObject::connect(f.affichage->vue_3d, &engine3d::Vue3D::rafraichissement_mesure, p,
+                     [p, a = f.affichage] { p->definir_ecran(a->periode_ecran_ms()); });
     // The word's scale and the size labels follow the bars from the start.
     p->Scroll_hauteurChange();
     p->Scroll_largeurChange();
@@ -143,6 +146,16 @@ void relie_journal(Fenetres &w)
                      [journal](const QString &chemin) {
                          journal->note_evenement(Evenement::enregistrement_fichier(chemin));
                      });
+    // What the session row says of the screen and the timers, as each becomes known.
+    const auto precise = [journal, f] {
+        const std::optional<double> periode = f->affichage->periode_ecran_ms();
+        journal->precise(periode ? std::optional<double>(1000.0 / *periode) : std::nullopt,
+                         f->korvane->AsyncTimer2->priorite());
+    };
+    QObject::connect(f->affichage->vue_3d, &engine3d::Vue3D::rafraichissement_mesure, journal,
+                     precise);
+    QObject::connect(f->korvane->AsyncTimer2, &platform::MinuteurHR::priorite_obtenue, journal,
+                     precise);
     QObject::connect(journal, &JournalSeance::enregistrement_arrete, journal,
                      [](const QString &message) { platform::montre_erreur(message); });
 }

@@ -65,8 +65,7 @@ void DeroulementSeance::prend_reglages_en_vigueur()
     // The exposure is the timer's (line 2, or its own 30 ms): the bar and its label
     // follow it, so that OK saves what is in effect.
     const int intervalle = m.korvane.AsyncTimer2->intervalle();
-    p.Lab_intervalle_timer->setText(QString::number(intervalle) + QStringLiteral(" ms"));
-    p.Lab_intervalle_timer->adjustSize();
+    p.definir_texte_intervalle(QString::number(intervalle) + QStringLiteral(" ms"));
     p.Scroll_timer->setValue(
             std::clamp(intervalle, p.Scroll_timer->minimum(), p.Scroll_timer->maximum()));
 }
@@ -74,7 +73,8 @@ void DeroulementSeance::prend_reglages_en_vigueur()
 void DeroulementSeance::commence_seance()
 {
     const std::optional<results::SeanceAReprendre> a_reprendre = m.journal.ouvre(m.etat.repertoire);
-    m.journal.commence(m.fichier_param.lignes(), std::nullopt, QString());
+    // The refresh is measured once the window is on screen: the session row gets it then.
+    m.journal.commence(m.fichier_param.lignes(), std::nullopt, m.korvane.AsyncTimer2->priorite());
     if (a_reprendre
         && platform::question(QStringLiteral("La séance précédente n'a pas été enregistrée. "
                                              "Récupérer ses réponses ?"))

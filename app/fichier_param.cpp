@@ -57,7 +57,7 @@ void FichierParam::lire()
     // saves it for the next start to stumble on.
     const QString l2 = lignes.texte(2);
     const quint16 intervalle = intervalle_de(entier_avant_blanc(l2));
-    p.Lab_intervalle_timer->setText(l2);
+    p.definir_texte_intervalle(l2);
     m_korvane.AsyncTimer2->definir_intervalle(intervalle);
 
     p.Edit_masque->setText(lignes.texte(3));
@@ -107,7 +107,7 @@ QStringList FichierParam::lignes() const
     const auto m = m_affichage.GLSpaceText1->materiau();
     ValeursParam v;
     v.fichier = p.Edit1->text();
-    v.intervalle = p.Lab_intervalle_timer->text();
+    v.intervalle = p.texte_intervalle();
     v.masque = p.Edit_masque->text();
     v.hauteur = p.Scroll_hauteur->value();
     v.largeur = p.Scroll_largeur->value();

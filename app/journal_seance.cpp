@@ -104,6 +104,12 @@ void JournalSeance::commence(const QStringList &parametres,
     m_enregistreur->commence_seance(s);
 }
 
+void JournalSeance::precise(std::optional<double> rafraichissement_hz, const QString &priorite)
+{
+    if (m_enregistreur)
+        m_enregistreur->precise_seance(rafraichissement_hz, priorite);
+}
+
 void JournalSeance::note_essai(const trials::CompteRenduEssai &rendu)
 {
     if (!m_enregistreur || m_suspendu)

@@ -32,6 +32,9 @@ public:
     // priority.
     void commence(const QStringList &parametres, std::optional<double> rafraichissement_hz,
                   const QString &priorite);
+    // The refresh and the priority as known later (the refresh is measured once the
+    // window is on screen, the timer thread asks for its priority as it starts).
+    void precise(std::optional<double> rafraichissement_hz, const QString &priorite);
     // While an earlier session is replayed, nothing is recorded.
     void suspend(bool suspendu) { m_suspendu = suspendu; }
 

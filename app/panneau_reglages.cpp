@@ -2,6 +2,7 @@
 #include "app/fabrique_controles.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
+#include "app/texte_duree.h"
 #include "platform/liaison.h"
 #include <QLabel>
 #include <QLineEdit>
@@ -12,6 +13,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <array>
 
 namespace fantrel::app {
 
@@ -33,7 +35,7 @@ QString echelle_texte(double v)
 PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("Réglages"), parent)
 {
     setObjectName(QStringLiteral("GroupBox1"));
-    setGeometry(68, 14, 400, 395);
+    setGeometry(68, 14, 592, 418);
     QPalette gris = palette();
     gris.setColor(QPalette::Window, QColor(201, 201, 201));
     setPalette(gris);
@@ -46,8 +48,10 @@ PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("R�
     construit_morbelle();
     construit_musique();
 
-    BitBtn4 = bouton(this, "BitBtn4", QStringLiteral("OK"), QRect(216, 362, 80, 25));
-    BitBtn3 = bouton(this, "BitBtn3", QStringLiteral("Annuler"), QRect(304, 362, 80, 25));
+    BitBtn4 = bouton(this, "BitBtn4", QStringLiteral("OK"), QRect(404, 362, 80, 25));
+    BitBtn3 = bouton(this, "BitBtn3", QStringLiteral("Annuler"), QRect(492, 362, 80, 25));
+    Lab_ecran = etiquette(this, texte_ecran(std::nullopt), QPoint(8, 396), "Lab_ecran");
+    Lab_ecran->setAccessibleDescription(QStringLiteral("Rafraîchissement de l'écran"));
 
     Timer_reactive_coul = new QTimer(this);
     Timer_reactive_coul->setObjectName(QStringLiteral("Timer_reactive_coul"));
@@ -69,14 +73,14 @@ void PanneauReglages::construit_fichier()
     SpeedButton3 = new QToolButton(this);
     SpeedButton3->setObjectName(QStringLiteral("SpeedButton3"));
     SpeedButton3->setText(QStringLiteral("X"));
-    SpeedButton3->setGeometry(376, 4, 18, 18);
+    SpeedButton3->setGeometry(568, 4, 18, 18);
     SpeedButton3->setAccessibleDescription(QStringLiteral("Fermer les réglages"));
 }
 
 void PanneauReglages::construit_korvane()
 {
     QGroupBox *korvane =
-            groupe(this, "GroupBox2", QStringLiteral("Test de Korvane"), QRect(8, 62, 188, 96));
+            groupe(this, "GroupBox2", QStringLiteral("Test de Korvane"), QRect(8, 62, 268, 96));
     etiquette(korvane, QStringLiteral("Timer"), QPoint(8, 20));
     Scroll_timer =
             barre(korvane, "Scroll_timer", 100, 0, QRect(44, 20, 136, 16), QStringLiteral("Timer"));
@@ -84,6 +88,7 @@ void PanneauReglages::construit_korvane()
     Lab_intervalle_timer = etiquette(korvane, QStringLiteral("Lab_intervalle_timer"),
                                      QPoint(70, 42), "Lab_intervalle_timer");
     Lab_intervalle_timer->setMinimumWidth(100);
+    m_texte_intervalle = Lab_intervalle_timer->text();
     etiquette(korvane, QStringLiteral("Mire"), QPoint(8, 66));
     Edit_masque = champ(korvane, "Edit_masque", QStringLiteral("*****"), QRect(44, 62, 92, 21),
                         QStringLiteral("Mire"));
@@ -98,7 +103,7 @@ void PanneauReglages::construit_korvane()
 void PanneauReglages::construit_taille()
 {
     QGroupBox *taille =
-            groupe(this, "GroupBox4", QStringLiteral("Taille du texte"), QRect(204, 62, 188, 96));
+            groupe(this, "GroupBox4", QStringLiteral("Taille du texte"), QRect(284, 62, 300, 96));
     etiquette(taille, QStringLiteral("Hauteur"), QPoint(8, 22));
     Scroll_hauteur = barre(taille, "Scroll_hauteur", 400, 64, QRect(8, 38, 120, 16),
                            QStringLiteral("Hauteur"));
@@ -118,7 +123,7 @@ void PanneauReglages::construit_taille()
 void PanneauReglages::construit_couleur()
 {
     QGroupBox *couleur =
-            groupe(this, "GroupBox5", QStringLiteral("Couleur du texte"), QRect(8, 162, 188, 76));
+            groupe(this, "GroupBox5", QStringLiteral("Couleur du texte"), QRect(8, 162, 268, 76));
     Ima_hg = new Nuancier(couleur);
     Ima_hg->setObjectName(QStringLiteral("Ima_hg"));
     Ima_hg->move(8, 20);
@@ -140,7 +145,7 @@ void PanneauReglages::construit_couleur()
 void PanneauReglages::construit_morbelle()
 {
     QGroupBox *morbelle = groupe(this, "GroupBox6", QStringLiteral("Test de Morbelle"),
-                                 QRect(204, 162, 188, 190));
+                                 QRect(284, 162, 300, 190));
     auto ligne_duree = [&](int y, const char *texte, const char *nom_barre, const char *nom_lab,
                            int position, QScrollBar *&b, QLabel *&l) {
         const QString t = QString::fromUtf8(texte);
@@ -182,7 +187,7 @@ void PanneauReglages::construit_morbelle()
 void PanneauReglages::construit_musique()
 {
     QGroupBox *musique = groupe(this, "GroupBox7", QStringLiteral("Incongruité musicale"),
-                                QRect(8, 242, 188, 146));
+                                QRect(8, 242, 268, 146));
     Radio_incongru = new GroupeRadio(QString(),
                                      { QStringLiteral("Pas d'incongruité"),
                                        QStringLiteral("Position aléatoire"),
@@ -217,9 +222,36 @@ music::ReglagesMusique PanneauReglages::reglages_musique(const QStringList &melo
 
 void PanneauReglages::Scroll_timerChange()
 {
-    Lab_intervalle_timer->setText(duree_ms(Scroll_timer->value()));
-    Lab_intervalle_timer->adjustSize();
+    definir_texte_intervalle(duree_ms(Scroll_timer->value()));
     emit intervalle_change(Scroll_timer->value());
+}
+
+void PanneauReglages::definir_texte_intervalle(const QString &texte)
+{
+    m_texte_intervalle = texte;
+    Lab_intervalle_timer->setText(texte_duree(texte, m_periode_ms, false));
+    Lab_intervalle_timer->adjustSize();
+}
+
+void PanneauReglages::definir_ecran(std::optional<double> periode_ms)
+{
+    m_periode_ms = periode_ms;
+    Lab_ecran->setText(texte_ecran(periode_ms));
+    Lab_ecran->adjustSize();
+    affiche_durees();
+}
+
+void PanneauReglages::affiche_durees()
+{
+    definir_texte_intervalle(m_texte_intervalle);
+    const std::array phases{ std::pair{ Scroll_masque1, Lab_interv_masque1 },
+                             std::pair{ Scroll_mot, Lab_interv_figure },
+                             std::pair{ Scroll_blanc, Lab_interv_blanc },
+                             std::pair{ Scroll_masque2, Lab_interv_masque2 } };
+    for (const auto &[barre, etiquette] : phases) {
+        etiquette->setText(texte_duree(duree_ms(barre->value()), m_periode_ms, true));
+        etiquette->adjustSize();
+    }
 }
 
 void PanneauReglages::Scroll_hauteurChange()
@@ -238,7 +270,8 @@ void PanneauReglages::Scroll_largeurChange()
 
 void PanneauReglages::duree_phase(int phase, QScrollBar *barre, QLabel *etiquette)
 {
-    etiquette->setText(duree_ms(barre->value()));
+    etiquette->setText(texte_duree(duree_ms(barre->value()), m_periode_ms, true));
+    etiquette->adjustSize();
     emit duree_phase_change(phase, barre->value());
 }
 

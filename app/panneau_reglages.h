@@ -8,6 +8,7 @@
 #include "music/essai_musical.h"
 #include <QGroupBox>
 #include <cstdint>
+#include <optional>
 
 class QLabel;
 class QLineEdit;
@@ -60,6 +61,15 @@ public:
     QLineEdit *Edit_incongru = nullptr; // the shift, "+1/2"
     QLineEdit *Edit3 = nullptr; // the series size, "10"
     QTimer *Timer_reactive_coul = nullptr; // the chart frozen 1 s after a click
+    QLabel *Lab_ecran = nullptr; // the screen's refresh, as measured
+
+    // The exposure's text as set ("30 ms", or line 2 of the settings as read); the
+    // label adds the frames the screen will really show.
+    QString texte_intervalle() const { return m_texte_intervalle; }
+    void definir_texte_intervalle(const QString &texte);
+    // The screen's refresh period in ms, or none for a display with no refresh: every
+    // duration label then says what the screen will really show.
+    void definir_ecran(std::optional<double> periode_ms);
 
     // The colour picker stays put for a second after a click.
     bool couleur_gelee() const { return m_couleur_gelee; }
@@ -96,7 +106,11 @@ private:
     void construit_musique();
     void duree_phase(int phase, QScrollBar *barre, QLabel *etiquette);
 
+    void affiche_durees();
+
     bool m_couleur_gelee = false;
+    QString m_texte_intervalle;
+    std::optional<double> m_periode_ms;
 };
 
 } // namespace fantrel::app

@@ -128,6 +128,8 @@ bool MinuteurHR::en_attente() const
 void MinuteurHR::boucle_attente()
 {
     const QString priorite = eleve_fil_courant().texte();
+    QMetaObject::invokeMethod(
+            this, [this, priorite] { emit priorite_obtenue(priorite); }, Qt::QueuedConnection);
     std::unique_lock verrou(m_verrou);
     m_priorite = priorite;
     while (!m_arret) {

@@ -53,6 +53,8 @@ public:
 signals:
     // Due; runs on the owner's thread, only if still enabled for the same wait.
     void echeance();
+    // The thread has asked for its scheduling: priorite() now says what it got.
+    void priorite_obtenue(const QString &priorite);
 
 private:
     void demarre_fil();

@@ -182,6 +182,17 @@ qint64 BaseEssais::insere_evenement(const Evenement &evenement)
     return insere(*m_insertion_evenement, valeurs_evenement(e));
 }
 
+void BaseEssais::precise_seance(qint64 id, std::optional<double> rafraichissement_hz,
+                                const QString &priorite_minuteur)
+{
+    if (!m_insertion_essai)
+        throw erreur_base(NatureErreurBase::lecture_seule, m_chemin);
+    const QVariant hz = rafraichissement_hz ? QVariant(*rafraichissement_hz) : QVariant();
+    selection(QStringLiteral("UPDATE seances SET rafraichissement_hz = ?, priorite_minuteur = ? "
+                             "WHERE id = ?"),
+              { hz, priorite_minuteur, id });
+}
+
 void BaseEssais::insere_essais(const QVector<Essai> &essais)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connexion, false);

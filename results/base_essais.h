@@ -32,6 +32,9 @@ public:
     qint64 insere_seance(const Seance &seance);
     qint64 insere_essai(const Essai &essai);
     qint64 insere_evenement(const Evenement &evenement);
+    // What was learnt of the screen and the timers once the session had begun.
+    void precise_seance(qint64 id, std::optional<double> rafraichissement_hz,
+                        const QString &priorite_minuteur);
     // Many trials in one transaction: imports and the benchmark's setup.
     void insere_essais(const QVector<Essai> &essais);
 

@@ -89,6 +89,17 @@ void EnregistreurEssais::enregistre_evenement(const Evenement &evenement)
     avance();
 }
 
+void EnregistreurEssais::precise_seance(std::optional<double> rafraichissement_hz,
+                                        const QString &priorite)
+{
+    if (!m_seance)
+        return;
+    m_seance->rafraichissement_hz = rafraichissement_hz;
+    m_seance->priorite_minuteur = priorite;
+    m_seance_a_preciser = m_id_seance != 0;
+    avance();
+}
+
 // Opens the base when needed and writes what waits. A damaged file is set aside and
 // the session written again into a new one, within the same call.
 void EnregistreurEssais::avance()
@@ -127,8 +138,14 @@ void EnregistreurEssais::ecrit_en_attente()
         m_base = std::make_unique<BaseEssais>(m_chemin);
     if (!m_seance)
         return;
-    if (m_id_seance == 0)
+    if (m_id_seance == 0) {
         m_id_seance = m_base->insere_seance(*m_seance);
+        m_seance_a_preciser = false;
+    } else if (m_seance_a_preciser) {
+        m_base->precise_seance(m_id_seance, m_seance->rafraichissement_hz,
+                               m_seance->priorite_minuteur);
+        m_seance_a_preciser = false;
+    }
     while (m_ecrits < m_elements.size()) {
         ElementChronologie &element = m_elements[m_ecrits];
         if (auto *essai = std::get_if<Essai>(&element)) {

@@ -30,6 +30,9 @@ public:
     void commence_seance(const Seance &seance);
     void enregistre_essai(const Essai &essai);
     void enregistre_evenement(const Evenement &evenement);
+    // The screen's refresh and the timers' priority, known after the session began
+    // (the refresh is measured once the window is on screen); ignored before it.
+    void precise_seance(std::optional<double> rafraichissement_hz, const QString &priorite);
 
     bool en_service() const { return m_en_service; } // false from a failure to its mending
     qsizetype en_attente() const { return m_elements.size() - m_ecrits; } // lost if quitting now
@@ -55,6 +58,7 @@ private:
     std::unique_ptr<BaseEssais> m_base; // null while the base cannot be used
     std::optional<Seance> m_seance;
     qint64 m_id_seance = 0; // in the current file
+    bool m_seance_a_preciser = false; // its row in the file is older than m_seance
     // NOTE: the whole session stays in memory, so that a damaged file's replacement
     // receives it from its start and can replay it alone.
     QVector<ElementChronologie> m_elements;

@@ -1,0 +1,184 @@
+// Sessions on a monitor with a refresh (simulated: there is none under Xvfb): the
+// settings panel tells what the screen will really show, each word trial lasts a whole
+// number of refreshes and goes to the trial database with its frame count and its
+// missed flips, and the session row keeps the refresh measured.
+#include "seance_jouee.h"
+#include "app/journal_seance.h"
+#include "app/texte_duree.h"
+#include "engine3d/source_simulee.h"
+#include "engine3d/vue3d.h"
+#include "results/base_essais.h"
+#include <QAction>
+#include <QScrollBar>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace fantrel;
+
+namespace {
+
+// The main window shown, on a simulated monitor of `hz`, its refresh measured.
+engine3d::SourceSimulee *sur_ecran(banc::Banc &b, double hz)
+{
+    b.form->show();
+    if (!QTest::qWaitForWindowExposed(b.form))
+        return nullptr;
+    engine3d::Vue3D *vue = b.form->affichage->vue_3d;
+    engine3d::ReglageSimulation reglage;
+    reglage.frequence_hz = hz;
+    auto source = std::make_unique<engine3d::SourceSimulee>(reglage);
+    engine3d::SourceSimulee *brute = source.get();
+    QSignalSpy mesuree(vue, &engine3d::Vue3D::rafraichissement_mesure);
+    vue->definir_source_rafraichissement(std::move(source));
+    if (!mesuree.wait(20000) || !vue->rafraichissement().periode)
+        return nullptr;
+    return brute;
+}
+
+results::BaseEssais base_de(const banc::Banc &b)
+{
+    return results::BaseEssais(b.chemin(QStringLiteral("fantrel.sqlite")),
+                               results::BaseEssais::Acces::lecture);
+}
+
+} // namespace
+
+class TestEcranSeance : public QObject
+{
+    Q_OBJECT
+private slots:
+    void durees_en_images_data();
+    void durees_en_images();
+    void panneau_et_seance_a_60_hz();
+    void essais_en_images_entieres_data();
+    void essais_en_images_entieres();
+};
+
+void TestEcranSeance::durees_en_images_data()
+{
+    QTest::addColumn<QString>("reglage");
+    QTest::addColumn<double>("hz");
+    QTest::addColumn<bool>("saute_zero");
+    QTest::addColumn<QString>("attendu");
+    QTest::newRow("30 ms à 60 Hz") << "30 ms" << 60.0 << false << "30 ms (2 images = 33,3 ms)";
+    QTest::newRow("30 ms à 75 Hz") << "30 ms" << 75.0 << false << "30 ms (2 images = 26,7 ms)";
+    QTest::newRow("30 ms à 120 Hz") << "30 ms" << 120.0 << false << "30 ms (4 images = 33,3 ms)";
+    QTest::newRow("30 ms à 144 Hz") << "30 ms" << 144.0 << false << "30 ms (4 images = 27,8 ms)";
+    QTest::newRow("moins d'une demi-image : une image")
+            << "5 ms" << 60.0 << false << "5 ms (1 image = 16,7 ms)";
+    QTest::newRow("0 ms à Korvane : une image")
+            << "0 ms" << 60.0 << false << "0 ms (1 image = 16,7 ms)";
+    QTest::newRow("phase de 0 ms sautée") << "0 ms" << 60.0 << true << "0 ms";
+    QTest::newRow("100 ms à 144 Hz")
+            << "100 ms" << 144.0 << false << "100 ms (14 images = 97,2 ms)";
+    QTest::newRow("sans rafraîchissement") << "30 ms" << 0.0 << false << "30 ms";
+    QTest::newRow("texte sans nombre gardé")
+            << "Lab_intervalle_timer" << 60.0 << false << "Lab_intervalle_timer";
+}
+
+void TestEcranSeance::durees_en_images()
+{
+    QFETCH(QString, reglage);
+    QFETCH(double, hz);
+    QFETCH(bool, saute_zero);
+    QFETCH(QString, attendu);
+    const std::optional<double> periode =
+            hz > 0 ? std::optional<double>(1000.0 / hz) : std::nullopt;
+    QCOMPARE(app::texte_duree(reglage, periode, saute_zero), attendu);
+}
+
+// The panel shows the refresh and the frames, saves the setting as set, and the session
+// row learns the refresh once measured.
+void TestEcranSeance::panneau_et_seance_a_60_hz()
+{
+    banc::Banc b;
+    b.demarre();
+    app::PanneauReglages &p = *b.form->reglages;
+    QCOMPARE(p.Lab_ecran->text(),
+             QStringLiteral("Écran sans synchronisation : durées au chronomètre"));
+    QCOMPARE(p.Lab_intervalle_timer->text(), QStringLiteral("30 ms"));
+    QVERIFY(sur_ecran(b, 60));
+    QCOMPARE(p.Lab_ecran->text(), QStringLiteral("Écran : 60,0 Hz, 16,67 ms par image"));
+    QCOMPARE(p.Lab_intervalle_timer->text(), QStringLiteral("30 ms (2 images = 33,3 ms)"));
+    QCOMPARE(p.Lab_interv_masque1->text(), QStringLiteral("67 ms (4 images = 66,7 ms)"));
+    p.Scroll_blanc->setValue(0);
+    QCOMPARE(p.Lab_interv_blanc->text(), QStringLiteral("0 ms"));
+    p.Scroll_timer->setValue(45);
+    QCOMPARE(p.Lab_intervalle_timer->text(), QStringLiteral("45 ms (3 images = 50,0 ms)"));
+    // The settings file keeps the duration as set.
+    QCOMPARE(b.form->fichier_param->lignes().value(1), QStringLiteral("45 ms"));
+
+    results::BaseEssais base = base_de(b);
+    const std::optional<results::Seance> seance = base.seance(b.form->journal->seance());
+    QVERIFY(seance);
+    QVERIFY(seance->rafraichissement_hz);
+    QVERIFY2(std::abs(*seance->rafraichissement_hz - 60.0) < 0.01,
+             qPrintable(QString::number(*seance->rafraichissement_hz)));
+    QVERIFY2(!seance->priorite_minuteur.isEmpty(), "the timers' priority, once asked for");
+}
+
+void TestEcranSeance::essais_en_images_entieres_data()
+{
+    QTest::addColumn<double>("hz");
+    QTest::newRow("60 Hz") << 60.0;
+    QTest::newRow("144 Hz") << 144.0;
+}
+
+// Word trials of both paradigms on the simulated monitor: every exposure a whole number
+// of refreshes as the panel announced, and a flip made late on purpose recorded as
+// missed in its trial, and in no other.
+void TestEcranSeance::essais_en_images_entieres()
+{
+    QFETCH(double, hz);
+    banc::Banc b;
+    b.demarre();
+    engine3d::SourceSimulee *source = sur_ecran(b, hz);
+    QVERIFY(source);
+    const double periode = 1000.0 / hz;
+    app::TForm1 &f = *b.form;
+
+    // Korvane at 30 ms: the word, then the mask n refreshes later. The second trial's
+    // mask flip (the word's flip + 1) lands one refresh late.
+    const int n = engine3d::images_pour_duree(std::chrono::milliseconds(30), source->periode());
+    QVERIFY(banc::repond(f, true));
+    const long long avant = source->flips();
+    source->ajoute_manque(avant + 1, 1);
+    QVERIFY(banc::repond(f, false));
+    QVERIFY(banc::repond(f, true));
+
+    // Morbelle at 67/33/33/67 ms.
+    f.Morbelle1->trigger();
+    QVERIFY(banc::repond(f, true));
+    QTRY_COMPARE(base_de(b).essais().size(), 4);
+
+    const QVector<results::Essai> essais = base_de(b).essais();
+    // A loaded machine may miss a flip of its own: it must then be counted as well.
+    for (qsizetype k = 0; k < 3; ++k) {
+        const results::Essai &e = essais[k];
+        const QString vu = QStringLiteral("essai %1 : %2 images dont %3 manquées, %4 ms")
+                                   .arg(k)
+                                   .arg(e.images.value_or(-1))
+                                   .arg(e.images_manquees.value_or(-1))
+                                   .arg(e.exposition_mesuree_ms.value_or(-1));
+        QVERIFY2(e.images && e.images_manquees && e.exposition_mesuree_ms, qPrintable(vu));
+        QVERIFY2(*e.images == n + *e.images_manquees, qPrintable(vu));
+        QVERIFY2(k != 1 || *e.images_manquees >= 1, qPrintable(vu));
+        QVERIFY2(std::abs(*e.exposition_mesuree_ms - *e.images * periode) < 0.02, qPrintable(vu));
+    }
+    const results::Essai &chaine = essais[3];
+    QCOMPARE(chaine.test, results::TestEssai::morbelle);
+    QVERIFY(chaine.phases_mesurees_ms);
+    const std::array<int, 4> reglages = { 67, 33, 33, 67 };
+    for (std::size_t k = 0; k < 4; ++k) {
+        const int images = engine3d::images_pour_duree(std::chrono::milliseconds(reglages[k]),
+                                                       source->periode());
+        const double ecart = (*chaine.phases_mesurees_ms)[k] - images * periode;
+        QVERIFY2(std::abs(std::remainder(ecart, periode)) < 0.02 && ecart > -0.02,
+                 qPrintable(QStringLiteral("phase %1 : %2 ms")
+                                    .arg(k)
+                                    .arg((*chaine.phases_mesurees_ms)[k])));
+    }
+}
+
+QTEST_MAIN(TestEcranSeance)
+#include "test_ecran_seance.moc"
