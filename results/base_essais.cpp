@@ -196,20 +196,11 @@ void BaseEssais::precise_seance(qint64 id, std::optional<double> rafraichissemen
 void BaseEssais::insere_essais(const QVector<Essai> &essais)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connexion, false);
-    if (!db.transaction())
-        throw erreur_sql(db.lastError(), m_chemin);
-    try {
+    en_transaction(db, m_chemin, [&] {
         for (const Essai &essai : essais)
             insere_essai(essai);
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit()) {
-        const QSqlError erreur = db.lastError();
-        db.rollback();
-        throw erreur_sql(erreur, m_chemin);
-    }
+        return true;
+    });
 }
 
 QSqlQuery BaseEssais::selection(const QString &sql, const QVariantList &valeurs)

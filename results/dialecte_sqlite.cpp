@@ -111,4 +111,24 @@ QSqlQuery execute_sql(QSqlDatabase &db, const QString &sql, const QString &chemi
     return q;
 }
 
+void en_transaction(QSqlDatabase &db, const QString &chemin, const std::function<bool()> &corps)
+{
+    if (!db.transaction())
+        throw erreur_sql(db.lastError(), chemin);
+    try {
+        if (!corps()) {
+            db.rollback();
+            return;
+        }
+    } catch (...) {
+        db.rollback();
+        throw;
+    }
+    if (!db.commit()) {
+        const QSqlError erreur = db.lastError();
+        db.rollback();
+        throw erreur_sql(erreur, chemin);
+    }
+}
+
 } // namespace fantrel::results

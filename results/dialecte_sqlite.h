@@ -6,6 +6,7 @@
 #include "results/erreur_base.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
+#include <functional>
 
 namespace fantrel::results {
 
@@ -36,5 +37,9 @@ ErreurBase erreur_sql(const QSqlError &erreur, const QString &chemin);
 // Runs one statement, throwing erreur_sql on failure; the query is positioned before
 // its first row.
 QSqlQuery execute_sql(QSqlDatabase &db, const QString &sql, const QString &chemin);
+
+// Runs corps in a transaction: committed when it returns true, rolled back when it
+// returns false or throws (the exception goes on); a failed commit throws erreur_sql.
+void en_transaction(QSqlDatabase &db, const QString &chemin, const std::function<bool()> &corps);
 
 } // namespace fantrel::results

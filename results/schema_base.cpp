@@ -42,26 +42,15 @@ EtapeSchema etape_1()
 
 void execute_etape(QSqlDatabase &db, const EtapeSchema &etape, int version, const QString &chemin)
 {
-    if (!db.transaction())
-        throw erreur_sql(db.lastError(), chemin);
-    try {
+    en_transaction(db, chemin, [&] {
         // Read again under the transaction: another program may have migrated first.
-        if (version_schema(db, chemin) >= version) {
-            db.rollback();
-            return;
-        }
+        if (version_schema(db, chemin) >= version)
+            return false;
         for (const QString &instruction : etape.instructions)
             execute_sql(db, instruction, chemin);
         pose_version_schema(db, version, chemin);
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit()) {
-        const QSqlError erreur = db.lastError();
-        db.rollback();
-        throw erreur_sql(erreur, chemin);
-    }
+        return true;
+    });
 }
 
 } // namespace
