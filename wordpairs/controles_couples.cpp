@@ -35,6 +35,7 @@ QToolButton *bouton_fichier(const char *nom, const QString &bulle, QStyle::Stand
 {
     auto *bouton = nomme(new QToolButton(parent), nom);
     bouton->setToolTip(bulle);
+    bouton->setAccessibleName(bulle); // an icon: its tip is what it says
     bouton->setIcon(parent->style()->standardIcon(image));
     return bouton;
 }
@@ -59,6 +60,7 @@ ListeMemo *liste(const char *nom, const QString &bulle, bool lecture_seule, QWid
 {
     auto *memo = nomme(new ListeMemo(parent), nom);
     memo->setToolTip(bulle);
+    memo->setAccessibleDescription(bulle);
     memo->setReadOnly(lecture_seule);
     if (lecture_seule) {
         memo->setUndoRedoEnabled(false);

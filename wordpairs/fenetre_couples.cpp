@@ -62,6 +62,7 @@ void TForm_choix_mots::construit_fenetre()
     gauche->addWidget(new QLabel(QStringLiteral("Choisir un mot"), this));
     auto *ligne_mot = new QHBoxLayout;
     Edit_mot = nomme(new QLineEdit(this), "Edit_mot");
+    Edit_mot->setAccessibleName(QStringLiteral("Choisir un mot"));
     BitBtn2 = nomme(new QPushButton(QStringLiteral("OK"), this), "BitBtn2");
     BitBtn2->setEnabled(false);
     ligne_mot->addWidget(Edit_mot);
@@ -107,6 +108,10 @@ void TForm_choix_mots::construit_fenetre()
                                   const QString &aide) {
         auto *ligne = new QHBoxLayout;
         ligne->addWidget(new QLabel(titre, this));
+        // Read as the title above them; the buttons' list as their description.
+        memo->setAccessibleName(titre);
+        sauver->setAccessibleDescription(titre);
+        lire->setAccessibleDescription(titre);
         ligne->addWidget(sauver);
         ligne->addWidget(lire);
         ligne->addStretch();
@@ -128,6 +133,8 @@ void TForm_choix_mots::construit_fenetre()
     auto *milieu = new QVBoxLayout;
     SpeedButton3 = bouton_selection("SpeedButton3", QStyle::SP_ArrowRight, this);
     SpeedButton4 = bouton_selection("SpeedButton4", QStyle::SP_ArrowLeft, this);
+    SpeedButton3->setAccessibleDescription(QStringLiteral("Passer la sélection à droite"));
+    SpeedButton4->setAccessibleDescription(QStringLiteral("Remettre la sélection à gauche"));
     milieu->addStretch();
     milieu->addWidget(SpeedButton3);
     milieu->addSpacing(40);
@@ -152,6 +159,7 @@ void TForm_choix_mots::construit_fenetre()
     Lab_fic_tous_les_mots = etiquette_cachee("Lab_fic_tous_les_mots", this);
     grille->addWidget(Lab_fic_tous_les_mots, 1, 4);
     Memo2 = liste_base("Memo2", this);
+    Memo2->setAccessibleName(QStringLiteral("Tous les mots de la base de données"));
     grille->addWidget(Memo2, 2, 4);
 
     grille->setColumnStretch(1, 3);

@@ -6,6 +6,8 @@
 #include "engine3d/vue3d.h"
 #include "platform/application.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/fenetre_statistiques.h"
+#include "wordpairs/fenetre_couples.h"
 #include <QAbstractButton>
 #include <QAbstractScrollArea>
 #include <QAbstractSlider>
@@ -97,6 +99,10 @@ void TestAccessibilite::noms_des_commandes_data()
                                            << "Réponse gauche";
     QTest::newRow("fenêtre des résultats") << "résultats"
                                            << "";
+    QTest::newRow("fenêtre des paires de mots") << "paires"
+                                                << "";
+    QTest::newRow("fenêtre des statistiques") << "statistiques"
+                                              << "";
 }
 
 void TestAccessibilite::noms_des_commandes()
@@ -128,6 +134,22 @@ void TestAccessibilite::noms_des_commandes()
         f.Incongruitmusicale1->trigger();
         QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
         QVERIFY(attend(f.commandes->bit_rep1));
+    } else if (etat == "paires") {
+        // A modal window: looked at from inside its own event loop, then closed.
+        QWidget *choix = b.fenetres->Form_choix_mots.get();
+        QStringList vues;
+        QTimer::singleShot(0, choix, [&] {
+            if (!QTest::qWaitFor([&] { return choix->isVisible(); }, 5000))
+                vues << QStringLiteral("fenêtre non montrée");
+            vues << fautes(choix);
+            choix->close();
+        });
+        f.rierdesmots1->trigger();
+        QVERIFY2(vues.isEmpty(), qPrintable(vues.join(u'\n')));
+        return;
+    } else if (etat == "statistiques") {
+        f.Statistiques1->trigger();
+        fenetre = b.fenetres->Form_statistiques.get();
     } else {
         f.Courbe22->trigger();
         fenetre = b.fenetres->Form_courbe2.get();
