@@ -107,8 +107,13 @@ BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
     platform::proteger([this] { m_form->Timer_debutTimer(); });
     QTest::qWait(300);
 
+    // The frame's stamp as the trials get it (on this display, the swap's return).
     m_form->affichage->observateur_affichage = [this](const QString &texte) {
-        m_affichages.push_back({ texte, Horloge::now() });
+        const trials::ImageMontree image = m_form->affichage->derniere_image();
+        m_affichages.push_back({ texte, image.horodatage, image.images, image.manquees,
+                                 rang_image ? rang_image() - 1 : -1 });
+        if (apres_affichage)
+            apres_affichage(m_affichages.size() - 1, m_affichages.back().rang);
     };
     for (platform::MinuteurHR *m : { m_form->korvane->AsyncTimer2, m_form->morbelle->Async_masque1,
                                      m_form->morbelle->Async_mot, m_form->morbelle->Async_blanc,
@@ -237,6 +242,10 @@ std::optional<Flash> BancFlash::essai_korvane()
     f.exposition = en_ms(du_masque->t - du_mot->t);
     f.retard = en_ms(*livraison - du_mot->t) - exposition;
     f.image = en_ms(du_masque->t - *livraison);
+    f.images = du_masque->images;
+    f.manquees = du_masque->manquees;
+    f.rang_mot = du_mot->rang;
+    f.rang_masque = du_masque->rang;
     return f;
 }
 
@@ -273,7 +282,11 @@ std::optional<Chaine> BancFlash::essai_morbelle()
         c.duree[k] = en_ms(m_affichages[k + 1].t - m_affichages[k].t);
         c.retard[k] = en_ms(*livraison - m_affichages[k].t) - minuteurs[k]->intervalle();
         c.image[k] = en_ms(m_affichages[k + 1].t - *livraison);
+        c.images[k] = m_affichages[k + 1].images;
+        c.manquees[k] = m_affichages[k + 1].manquees;
     }
+    for (std::size_t k = 0; k < affichages_chaine; ++k)
+        c.rangs[k] = m_affichages[k].rang;
     return c;
 }
 

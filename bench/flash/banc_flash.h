@@ -33,6 +33,9 @@ struct Flash
     double exposition = 0; // word presented -> mask presented
     double retard = 0; // timer event taken by the GUI thread, past word presented + E
     double image = 0; // timer event taken -> mask presented
+    int images = 0; // refreshes the word stood (0: no refresh)
+    int manquees = 0; // of which late
+    long long rang_mot = -1, rang_masque = -1; // the frames' ranks, when rang_image is set
 };
 
 // One chain of the second paradigm, per phase (mask 1, word, blank, mask 2), in ms.
@@ -41,6 +44,9 @@ struct Chaine
     std::array<double, 4> duree{};
     std::array<double, 4> retard{};
     std::array<double, 4> image{};
+    std::array<int, 4> images{}; // refreshes each phase stood, late ones
+    std::array<int, 4> manquees{};
+    std::array<long long, 5> rangs{ -1, -1, -1, -1, -1 }; // the five frames'
 };
 
 class BancFlash : public QObject
@@ -51,6 +57,14 @@ public:
     // paints go on); a wait that starts while a chain runs lasts until its end.
     BancFlash(int nb_couples, int pause_ms);
     ~BancFlash() override;
+
+    app::TForm1 &form() { return *m_form; }
+    // The rank of the frame just presented (a simulated monitor's flip count), kept with
+    // each display when set.
+    std::function<long long()> rang_image;
+    // Told of each display of a trial as it happens: its place in the trial (0 first)
+    // and its rank.
+    std::function<void(std::size_t indice, long long rang)> apres_affichage;
 
     // False when the window never came on screen (no display).
     bool pret() const { return m_pret; }
@@ -73,6 +87,8 @@ private:
     {
         QString texte;
         Horloge::time_point t{};
+        int images = 0, manquees = 0;
+        long long rang = -1;
     };
     struct Livraison
     {
