@@ -21,6 +21,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
+#include <cmath>
 
 namespace fantrel::app {
 
@@ -149,7 +150,9 @@ void relie_journal(Fenetres &w)
     // What the session row says of the screen and the timers, as each becomes known.
     const auto precise = [journal, f] {
         const std::optional<double> periode = f->affichage->periode_ecran_ms();
-        journal->precise(periode ? std::optional<double>(1000.0 / *periode) : std::nullopt,
+        // In Hz to the thousandth: the period in nanoseconds gives 60.0000024 for 60 Hz.
+        journal->precise(periode ? std::optional<double>(std::round(1e6 / *periode) / 1000.0)
+                                 : std::nullopt,
                          f->korvane->AsyncTimer2->priorite());
     };
     QObject::connect(f->affichage->vue_3d, &engine3d::Vue3D::rafraichissement_mesure, journal,

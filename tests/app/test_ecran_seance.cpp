@@ -112,8 +112,7 @@ void TestEcranSeance::panneau_et_seance_a_60_hz()
     const std::optional<results::Seance> seance = base.seance(b.form->journal->seance());
     QVERIFY(seance);
     QVERIFY(seance->rafraichissement_hz);
-    QVERIFY2(std::abs(*seance->rafraichissement_hz - 60.0) < 0.01,
-             qPrintable(QString::number(*seance->rafraichissement_hz)));
+    QCOMPARE(*seance->rafraichissement_hz, 60.0);
     QVERIFY2(!seance->priorite_minuteur.isEmpty(), "the timers' priority, once asked for");
 }
 
