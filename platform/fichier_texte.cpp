@@ -88,24 +88,10 @@ QByteArray lit_octets(const QString &chemin)
     return fichier.readAll();
 }
 
-[[noreturn]] void echec_creation(const QString &chemin, const QString &raison)
-{
-    QString message = erreur_creation(chemin).message();
-    if (!raison.isEmpty())
-        message += QLatin1Char('\n') + raison;
-    throw ErreurExecution(message);
-}
-
 void ecrit_octets(const QString &chemin, const QByteArray &octets)
 {
-    const QFileInfo info(chemin);
-    if (info.isDir())
-        echec_creation(chemin, QStringLiteral("C'est un dossier."));
-    // Renaming over a read-only file would succeed here, even for a file without any
-    // write permission bit when run as root; refuse it as the user expects.
-    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & ecriture)))
-        echec_creation(chemin, QStringLiteral("Le fichier est en lecture seule."));
+    // Renaming over a read-only file would succeed, even as root.
+    verifie_cible_ecriture(chemin);
     QSaveFile fichier(chemin);
     // NOTE: unbuffered, so that a write the disc refuses (full) fails here: a buffered
     // write only reaches the disc when commit() closes the file, which then ignores
@@ -122,6 +108,24 @@ void ecrit_octets(const QString &chemin, const QByteArray &octets)
 }
 
 } // namespace
+
+void echec_creation(const QString &chemin, const QString &raison)
+{
+    QString message = erreur_creation(chemin).message();
+    if (!raison.isEmpty())
+        message += QLatin1Char('\n') + raison;
+    throw ErreurExecution(message);
+}
+
+void verifie_cible_ecriture(const QString &chemin)
+{
+    const QFileInfo info(chemin);
+    if (info.isDir())
+        echec_creation(chemin, QStringLiteral("C'est un dossier."));
+    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (info.exists() && (!info.isWritable() || !(info.permissions() & ecriture)))
+        echec_creation(chemin, QStringLiteral("Le fichier est en lecture seule."));
+}
 
 QString decode_windows1252(const QByteArray &octets)
 {

@@ -42,6 +42,12 @@ void ecrire_lignes(const QString &chemin, const QStringList &lignes);
 void ecrire_texte(const QString &chemin, const QString &texte);
 
 // A settings-style path: a value starting with ".\" or "./" is relative to repertoire.
+// The error of a save to chemin, its reason on a second line; never returns.
+[[noreturn]] void echec_creation(const QString &chemin, const QString &raison);
+// Refuses, through echec_creation, a target that is a folder or read-only: a file with
+// no write permission bit counts as read-only even for root, as the user expects.
+void verifie_cible_ecriture(const QString &chemin);
+
 QString chemin_relatif(const QString &repertoire, const QString &valeur);
 
 } // namespace fantrel::platform

@@ -1,6 +1,7 @@
 #include "results/export_csv.h"
 #include "results/base_essais.h"
 #include "results/schema_base.h"
+#include "platform/fichier_texte.h"
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
@@ -11,31 +12,15 @@ namespace {
 
 using platform::ErreurExecution;
 
-[[noreturn]] void echec_creation(const QString &chemin, const QString &raison)
-{
-    throw ErreurExecution(platform::erreur_creation(chemin).message() + QLatin1Char('\n') + raison);
-}
-
-// As every save of the program: a read-only target is refused, even for root.
-void verifie_cible(const QString &chemin)
-{
-    const QFileInfo info(chemin);
-    if (info.isDir())
-        echec_creation(chemin, QStringLiteral("C'est un dossier."));
-    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (info.exists() && (!info.isWritable() || !(info.permissions() & ecriture)))
-        echec_creation(chemin, QStringLiteral("Le fichier est en lecture seule."));
-}
-
 // NOTE: unbuffered, so that a write the disc refuses fails here and not in commit().
 class SortieCsv
 {
 public:
     explicit SortieCsv(const QString &chemin) : m_chemin(chemin), m_fichier(chemin)
     {
-        verifie_cible(chemin);
+        platform::verifie_cible_ecriture(chemin);
         if (!m_fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-            echec_creation(chemin, m_fichier.errorString());
+            platform::echec_creation(chemin, m_fichier.errorString());
     }
 
     void ajoute_ligne(const QStringList &champs)
@@ -49,7 +34,7 @@ public:
     {
         vide();
         if (!m_fichier.commit())
-            echec_creation(m_chemin, m_fichier.errorString());
+            platform::echec_creation(m_chemin, m_fichier.errorString());
     }
 
 private:
@@ -62,7 +47,7 @@ private:
         if (m_fichier.write(octets) != octets.size()) {
             const QString raison = m_fichier.errorString();
             m_fichier.cancelWriting();
-            echec_creation(m_chemin, raison);
+            platform::echec_creation(m_chemin, raison);
         }
     }
 
