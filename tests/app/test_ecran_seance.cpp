@@ -5,6 +5,7 @@
 #include "seance_jouee.h"
 #include "app/journal_seance.h"
 #include "app/texte_duree.h"
+#include "platform/application.h"
 #include "engine3d/source_simulee.h"
 #include "engine3d/vue3d.h"
 #include "results/base_essais.h"
@@ -179,5 +180,5 @@ void TestEcranSeance::essais_en_images_entieres()
     }
 }
 
-QTEST_MAIN(TestEcranSeance)
+FANTREL_TEST_MAIN(TestEcranSeance)
 #include "test_ecran_seance.moc"
