@@ -118,12 +118,15 @@ bool plafonne_temps_reel(qlonglong maximum_us)
     return setrlimit(RLIMIT_RTTIME, &limite) == 0;
 }
 
+QString adresse_bus(const OptionsPriorite &options)
+{
+    return options.adresse_bus.isEmpty() ? qEnvironmentVariable("FANTREL_BUS_REALTIMEKIT")
+                                         : options.adresse_bus;
+}
+
 std::optional<PrioriteObtenue> par_realtimekit(const OptionsPriorite &options)
 {
-    QString adresse = options.adresse_bus;
-    if (adresse.isEmpty())
-        adresse = qEnvironmentVariable("FANTREL_BUS_REALTIMEKIT");
-    Bus bus(adresse);
+    Bus bus(adresse_bus(options));
     if (!bus.connexion().isConnected())
         return std::nullopt;
     const auto maximum =
@@ -140,6 +143,30 @@ std::optional<PrioriteObtenue> par_realtimekit(const OptionsPriorite &options)
     if (reponse.type() != QDBusMessage::ReplyMessage)
         return std::nullopt;
     return lue_temps_reel(PrioriteObtenue::Voie::realtimekit);
+}
+
+// The service's lowest nice value for the thread, read back.
+std::optional<PrioriteObtenue> nice_par_realtimekit(const OptionsPriorite &options)
+{
+    Bus bus(adresse_bus(options));
+    if (!bus.connexion().isConnected())
+        return std::nullopt;
+    const auto minimum =
+            propriete(bus.connexion(), QStringLiteral("MinNiceLevel"), options.delai_ms);
+    if (!minimum || *minimum >= 0)
+        return std::nullopt;
+    QDBusMessage appel = QDBusMessage::createMethodCall(service_rtkit, objet_rtkit, service_rtkit,
+                                                        QStringLiteral("MakeThreadHighPriority"));
+    appel << QVariant::fromValue(qulonglong(gettid()))
+          << QVariant::fromValue(qint32(std::max<qlonglong>(*minimum, -20)));
+    const QDBusMessage reponse = bus.connexion().call(appel, QDBus::Block, options.delai_ms);
+    if (reponse.type() != QDBusMessage::ReplyMessage)
+        return std::nullopt;
+    errno = 0;
+    const int nice = getpriority(PRIO_PROCESS, id_t(gettid()));
+    if (errno != 0 || nice >= 0)
+        return std::nullopt;
+    return PrioriteObtenue{ PrioriteObtenue::Voie::nice_realtimekit, 0, nice };
 }
 
 #endif
@@ -190,6 +217,8 @@ QString PrioriteObtenue::texte() const
     }
     case Voie::nice:
         return QStringLiteral("nice %1").arg(niveau);
+    case Voie::nice_realtimekit:
+        return QStringLiteral("nice %1 (RealtimeKit)").arg(niveau);
     case Voie::normale:
         break;
     }
@@ -207,6 +236,19 @@ PrioriteObtenue eleve_fil_courant([[maybe_unused]] const OptionsPriorite &option
 #  endif
     if (const auto nice = nice_abaisse())
         return *nice;
+#endif
+    return {};
+}
+
+PrioriteObtenue eleve_fil_interface([[maybe_unused]] const OptionsPriorite &options)
+{
+#ifdef Q_OS_UNIX
+    if (const auto nice = nice_abaisse())
+        return *nice;
+#  ifdef Q_OS_LINUX
+    if (const auto service = nice_par_realtimekit(options))
+        return *service;
+#  endif
 #endif
     return {};
 }

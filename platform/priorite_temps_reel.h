@@ -10,12 +10,13 @@ namespace fantrel::platform {
 
 struct PrioriteObtenue
 {
-    enum class Voie { directe, realtimekit, nice, normale };
+    enum class Voie { directe, realtimekit, nice, nice_realtimekit, normale };
     Voie voie = Voie::normale;
     int politique = 0; // SCHED_FIFO or SCHED_RR when real-time
     int niveau = 0; // the real-time priority, or the nice value
 
-    // "SCHED_FIFO 99 (direct)", "SCHED_RR 20 (RealtimeKit)", "nice -20", "normale".
+    // "SCHED_FIFO 99 (direct)", "SCHED_RR 20 (RealtimeKit)", "nice -20",
+    // "nice -15 (RealtimeKit)", "normale".
     QString texte() const;
 };
 
@@ -33,5 +34,12 @@ struct OptionsPriorite
 // the service's maximum, as the service requires: a real-time thread that then runs that
 // long (200 ms by default) without blocking gets SIGXCPU, then SIGKILL.
 PrioriteObtenue eleve_fil_courant(const OptionsPriorite &options = {});
+
+// For the GUI thread, which takes the timers' events and presents the frames: a raised
+// nice value, never real-time (a real-time GUI thread starves the display server whose
+// swaps it waits on, and RealtimeKit's limit would kill it during a long load). nice -20
+// when the thread may set it, else RealtimeKit's MakeThreadHighPriority at the service's
+// lowest level, else the ordinary priority. Threads created afterwards inherit it.
+PrioriteObtenue eleve_fil_interface(const OptionsPriorite &options = {});
 
 } // namespace fantrel::platform

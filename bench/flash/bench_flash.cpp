@@ -11,6 +11,8 @@
 //
 // Usage: bench_flash [essais par série, 200] [attente réelle en ms à la place des 1000 ms, 30]
 //                    [--gui-fifo: the GUI thread in SCHED_FIFO, below the timers' threads]
+//                    [--gui-nice: the GUI thread raised as the program raises it
+//                     (platform::eleve_fil_interface: nice -20 when allowed)]
 // Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb. Run as root, the
 // timers' threads get SCHED_FIFO; as an ordinary user would run it:
 //   setpriv --bounding-set=-sys_nice --inh-caps=-sys_nice -- bench_flash
@@ -18,6 +20,7 @@
 #include "charge_cpu.h"
 #include "statistiques.h"
 #include "platform/application.h"
+#include "platform/priorite_temps_reel.h"
 #include <QFile>
 #include <cstdio>
 #include <memory>
@@ -194,15 +197,20 @@ int main(int argc, char **argv)
 {
     fantrel::platform::Application app(argc, argv);
     QStringList positionnels;
-    bool fifo = false;
+    bool fifo = false, gentil = false;
     for (const QString &a : app.arguments().mid(1)) {
         if (a == QStringLiteral("--gui-fifo"))
             fifo = true;
+        else if (a == QStringLiteral("--gui-nice"))
+            gentil = true;
         else
             positionnels << a;
     }
     const int essais = std::max(10, positionnels.value(0, QStringLiteral("200")).toInt());
     const int pause_ms = std::max(0, positionnels.value(1, QStringLiteral("30")).toInt());
+    // As the program does at its start.
+    const QString priorite_interface =
+            gentil ? fantrel::platform::eleve_fil_interface().texte() : QStringLiteral("normale");
     if (fifo && !gui_fifo())
         std::fprintf(stderr, "SCHED_FIFO refusé au fil de l'interface\n");
 
@@ -215,7 +223,8 @@ int main(int argc, char **argv)
     std::printf("%d essais par série (+%d de rodage), attentes de 1000 ms réduites à %d ms, %u "
                 "cœurs%s\n",
                 essais, essais_rodage, pause_ms, std::thread::hardware_concurrency(),
-                fifo ? ", fil de l'interface en SCHED_FIFO" : "");
+                fifo ? ", fil de l'interface en SCHED_FIFO"
+                     : qPrintable(QStringLiteral(", fil de l'interface : ") + priorite_interface));
     std::printf("charge moyenne au départ : %s\n", charge_moyenne().constData());
     droits_priorite();
 

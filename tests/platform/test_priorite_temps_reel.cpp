@@ -72,6 +72,16 @@ public slots:
         if (sched_setscheduler(pid_t(fil), SCHED_RR | SCHED_RESET_ON_FORK, &parametre) != 0)
             sendErrorReply(QDBusError::Failed, QStringLiteral("sched_setscheduler"));
     }
+    void MakeThreadHighPriority(qulonglong fil, int priorite)
+    {
+        appels << Appel{ fil, uint(priorite), 0 };
+        if (!accorde || priorite < min_nice) {
+            sendErrorReply(QDBusError::AccessDenied, QStringLiteral("refusé"));
+            return;
+        }
+        if (setpriority(PRIO_PROCESS, id_t(fil), priorite) != 0)
+            sendErrorReply(QDBusError::Failed, QStringLiteral("setpriority"));
+    }
 };
 
 // Drops CAP_SYS_NICE from the calling thread's effective set (capabilities are per thread).
@@ -122,9 +132,11 @@ private slots:
     void cleanup();
     void demande_data();
     void demande();
+    void fil_interface_data();
+    void fil_interface();
 
 private:
-    Resultat eleve_un_fil(const QString &droits, const QString &adresse);
+    Resultat eleve_un_fil(const QString &droits, const QString &adresse, bool interface = false);
 
     QProcess m_bus;
     QString m_adresse;
@@ -175,7 +187,8 @@ void TestPrioriteTempsReel::cleanup()
 
 // droits: "root" keeps them all; "sans_cap" drops CAP_SYS_NICE as an ordinary user has
 // none; "sans_fifo" keeps it but cannot change its own scheduling.
-Resultat TestPrioriteTempsReel::eleve_un_fil(const QString &droits, const QString &adresse)
+Resultat TestPrioriteTempsReel::eleve_un_fil(const QString &droits, const QString &adresse,
+                                             bool interface)
 {
     Resultat r;
     std::atomic<bool> fini = false;
@@ -185,7 +198,9 @@ Resultat TestPrioriteTempsReel::eleve_un_fil(const QString &droits, const QStrin
         else if (droits == u"sans_fifo" && !refuse_sched_setscheduler())
             r.texte = QStringLiteral("seccomp refusé");
         else
-            r.texte = eleve_fil_courant({ adresse, 2000 }).texte();
+            r.texte = (interface ? eleve_fil_interface({ adresse, 2000 })
+                                 : eleve_fil_courant({ adresse, 2000 }))
+                              .texte();
         r.fil = qulonglong(gettid());
         sched_param parametre{};
         pthread_getschedparam(pthread_self(), &r.politique, &parametre);
@@ -287,6 +302,58 @@ void TestPrioriteTempsReel::demande()
         QCOMPARE(r.politique, SCHED_OTHER);
         QCOMPARE(r.nice, attendu == u"normale" ? 0 : attendu.section(u' ', 1, 1).toInt());
     }
+}
+
+void TestPrioriteTempsReel::fil_interface_data()
+{
+    QTest::addColumn<bool>("service");
+    QTest::addColumn<bool>("accorde");
+    QTest::addColumn<QString>("droits");
+    QTest::addColumn<QString>("attendu");
+    QTest::addColumn<int>("appels");
+    const QString sans_cap = QStringLiteral("sans_cap");
+    QTest::addRow("nice -20 permis") << true << true << "root"
+                                     << "nice -20" << 0;
+    QTest::addRow("par RealtimeKit") << true << true << sans_cap << "nice -15 (RealtimeKit)" << 1;
+    QTest::addRow("refusé") << true << false << sans_cap << "normale" << 1;
+    QTest::addRow("service absent") << false << true << sans_cap << "normale" << 0;
+}
+
+// The GUI thread gets a lower nice value, never real-time, even where real-time is
+// open to it.
+void TestPrioriteTempsReel::fil_interface()
+{
+    QFETCH(bool, service);
+    QFETCH(bool, accorde);
+    QFETCH(QString, droits);
+    QFETCH(QString, attendu);
+    QFETCH(int, appels);
+    if (droits != u"sans_cap" && geteuid() != 0)
+        QSKIP("il faut être root pour garder CAP_SYS_NICE");
+    FauxRealtimeKit faux;
+    faux.accorde = accorde;
+    const QString nom = QStringLiteral("faux-rtkit");
+    QDBusConnection connexion = QDBusConnection::connectToBus(m_adresse, nom);
+    QVERIFY(connexion.isConnected());
+    if (service) {
+        QVERIFY(connexion.registerService(QStringLiteral("org.freedesktop.RealtimeKit1")));
+        QVERIFY(connexion.registerObject(QStringLiteral("/org/freedesktop/RealtimeKit1"), &faux,
+                                         QDBusConnection::ExportAllSlots
+                                                 | QDBusConnection::ExportAllProperties));
+    }
+    const Resultat r = eleve_un_fil(droits, m_adresse, true);
+    connexion.unregisterObject(QStringLiteral("/org/freedesktop/RealtimeKit1"));
+    connexion.unregisterService(QStringLiteral("org.freedesktop.RealtimeKit1"));
+    QDBusConnection::disconnectFromBus(nom);
+
+    QCOMPARE(r.texte, attendu);
+    QCOMPARE(faux.appels.size(), appels);
+    for (const FauxRealtimeKit::Appel &appel : faux.appels) {
+        QCOMPARE(appel.fil, r.fil);
+        QCOMPARE(int(appel.priorite), faux.min_nice);
+    }
+    QCOMPARE(r.politique, SCHED_OTHER);
+    QCOMPARE(r.nice, attendu == u"normale" ? 0 : attendu.section(u' ', 1, 1).toInt());
 }
 
 QTEST_GUILESS_MAIN(TestPrioriteTempsReel)
