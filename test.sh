@@ -20,6 +20,6 @@ source scripts/xvfb.sh
 assure_affichage
 
 # A failed test runs once more: LeakSanitizer's own tracer now and then crashes at a
-# program's exit while the GL driver's threads end ("Tracer caught signal 11": once in
-# three full runs here). The first failure stays in the log above the second run.
+# program's exit while the GL driver's threads end ("Tracer caught signal 11": in two of
+# four full runs here, each time after a different test had passed). The first failure stays in the log above the second run.
 ctest --test-dir "$build" --output-on-failure -j1 --repeat until-pass:2 "$@"
