@@ -8,6 +8,7 @@
 #include "platform/liaison.h"
 #include <QEvent>
 #include <QTimer>
+#include <cmath>
 #include <QWidget>
 
 namespace fantrel::app {
@@ -151,6 +152,14 @@ std::optional<double> AffichageMot::periode_ecran_ms() const
     if (!r.mesure || !r.periode)
         return std::nullopt;
     return std::chrono::duration<double, std::milli>(*r.periode).count();
+}
+
+std::optional<double> AffichageMot::frequence_ecran_hz() const
+{
+    const std::optional<double> periode = periode_ecran_ms();
+    if (!periode)
+        return std::nullopt;
+    return std::round(1e6 / *periode) / 1000.0;
 }
 
 void AffichageMot::texte_visible(bool visible)

@@ -45,6 +45,9 @@ public:
     // The screen's refresh period in ms as the view measured it; none without a refresh
     // or before the first measurement ends.
     std::optional<double> periode_ecran_ms() const;
+    // The same as a frequency, to the thousandth of a hertz (60, not 60.0000024 from a
+    // period kept in nanoseconds).
+    std::optional<double> frequence_ecran_hz() const;
     // Called as affich_texte returns, with the frame on screen (tests, timing benchmarks).
     std::function<void(const QString &)> observateur_affichage;
 

@@ -21,7 +21,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
-#include <cmath>
 
 namespace fantrel::app {
 
@@ -149,11 +148,7 @@ void relie_journal(Fenetres &w)
                      });
     // What the session row says of the screen and the timers, as each becomes known.
     const auto precise = [journal, f] {
-        const std::optional<double> periode = f->affichage->periode_ecran_ms();
-        // In Hz to the thousandth: the period in nanoseconds gives 60.0000024 for 60 Hz.
-        journal->precise(periode ? std::optional<double>(std::round(1e6 / *periode) / 1000.0)
-                                 : std::nullopt,
-                         f->korvane->AsyncTimer2->priorite());
+        journal->precise(f->affichage->frequence_ecran_hz(), f->korvane->AsyncTimer2->priorite());
     };
     QObject::connect(f->affichage->vue_3d, &engine3d::Vue3D::rafraichissement_mesure, journal,
                      precise);

@@ -137,6 +137,9 @@ private slots:
 
 private:
     Resultat eleve_un_fil(const QString &droits, const QString &adresse, bool interface = false);
+    // The same with the stand-in serving on the private bus (or not registered at all).
+    Resultat eleve_servi(FauxRealtimeKit &faux, bool service, const QString &droits,
+                         const QString &adresse, bool interface = false);
 
     QProcess m_bus;
     QString m_adresse;
@@ -217,6 +220,31 @@ Resultat TestPrioriteTempsReel::eleve_un_fil(const QString &droits, const QStrin
     return r;
 }
 
+Resultat TestPrioriteTempsReel::eleve_servi(FauxRealtimeKit &faux, bool service,
+                                            const QString &droits, const QString &adresse,
+                                            bool interface)
+{
+    const QString nom = QStringLiteral("faux-rtkit");
+    const QString service_rtkit = QStringLiteral("org.freedesktop.RealtimeKit1");
+    const QString objet_rtkit = QStringLiteral("/org/freedesktop/RealtimeKit1");
+    QDBusConnection connexion = QDBusConnection::connectToBus(m_adresse, nom);
+    const bool pret = connexion.isConnected()
+            && (!service
+                || (connexion.registerService(service_rtkit)
+                    && connexion.registerObject(objet_rtkit, &faux,
+                                                QDBusConnection::ExportAllSlots
+                                                        | QDBusConnection::ExportAllProperties)));
+    Resultat r;
+    if (pret)
+        r = eleve_un_fil(droits, adresse, interface);
+    else
+        r.texte = QStringLiteral("le faux service n'a pu être servi");
+    connexion.unregisterObject(objet_rtkit);
+    connexion.unregisterService(service_rtkit);
+    QDBusConnection::disconnectFromBus(nom);
+    return r;
+}
+
 void TestPrioriteTempsReel::demande_data()
 {
     QTest::addColumn<bool>("service"); // registered on the bus
@@ -271,19 +299,7 @@ void TestPrioriteTempsReel::demande()
     FauxRealtimeKit faux;
     faux.accorde = accorde;
     faux.maximum = maximum;
-    const QString nom = QStringLiteral("faux-rtkit");
-    QDBusConnection connexion = QDBusConnection::connectToBus(m_adresse, nom);
-    QVERIFY(connexion.isConnected());
-    if (service) {
-        QVERIFY(connexion.registerService(QStringLiteral("org.freedesktop.RealtimeKit1")));
-        QVERIFY(connexion.registerObject(QStringLiteral("/org/freedesktop/RealtimeKit1"), &faux,
-                                         QDBusConnection::ExportAllSlots
-                                                 | QDBusConnection::ExportAllProperties));
-    }
-    const Resultat r = eleve_un_fil(droits, bus == u"prive" ? m_adresse : bus);
-    connexion.unregisterObject(QStringLiteral("/org/freedesktop/RealtimeKit1"));
-    connexion.unregisterService(QStringLiteral("org.freedesktop.RealtimeKit1"));
-    QDBusConnection::disconnectFromBus(nom);
+    const Resultat r = eleve_servi(faux, service, droits, bus == u"prive" ? m_adresse : bus);
 
     QCOMPARE(r.texte, attendu);
     QCOMPARE(faux.appels.size(), appels);
@@ -332,19 +348,7 @@ void TestPrioriteTempsReel::fil_interface()
         QSKIP("il faut être root pour garder CAP_SYS_NICE");
     FauxRealtimeKit faux;
     faux.accorde = accorde;
-    const QString nom = QStringLiteral("faux-rtkit");
-    QDBusConnection connexion = QDBusConnection::connectToBus(m_adresse, nom);
-    QVERIFY(connexion.isConnected());
-    if (service) {
-        QVERIFY(connexion.registerService(QStringLiteral("org.freedesktop.RealtimeKit1")));
-        QVERIFY(connexion.registerObject(QStringLiteral("/org/freedesktop/RealtimeKit1"), &faux,
-                                         QDBusConnection::ExportAllSlots
-                                                 | QDBusConnection::ExportAllProperties));
-    }
-    const Resultat r = eleve_un_fil(droits, m_adresse, true);
-    connexion.unregisterObject(QStringLiteral("/org/freedesktop/RealtimeKit1"));
-    connexion.unregisterService(QStringLiteral("org.freedesktop.RealtimeKit1"));
-    QDBusConnection::disconnectFromBus(nom);
+    const Resultat r = eleve_servi(faux, service, droits, m_adresse, true);
 
     QCOMPARE(r.texte, attendu);
     QCOMPARE(faux.appels.size(), appels);
