@@ -6,7 +6,10 @@ cd "$(dirname "$0")"
 bash scripts/install-deps.sh
 
 build=build
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFANTREL_SANITIZE=ON -DFANTREL_WERROR=ON >/dev/null
+# ccache, when present, keeps rebuilds of unchanged files cheap.
+lanceur=()
+command -v ccache >/dev/null && lanceur=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
+cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Debug -DFANTREL_SANITIZE=ON -DFANTREL_WERROR=ON "${lanceur[@]}" >/dev/null
 cmake --build "$build" -j"$(nproc)"
 
 export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0}"

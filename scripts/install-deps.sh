@@ -5,11 +5,12 @@ set -euo pipefail
 paquets=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
-  qt6-qpa-plugins libqt6svg6 libqt6sql6-sqlite
+  qt6-qpa-plugins libqt6svg6 libqt6svg6-dev libqt6sql6-sqlite libqt6sql6-psql
+  libboost-math-dev postgresql ccache
   libglu1-mesa-dev libgl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
   xvfb xauth x11-utils imagemagick
   fonts-liberation2 fontconfig
-  pulseaudio-utils
+  pulseaudio pulseaudio-utils
   python3-pandas r-base-core dbus-daemon at-spi2-core python3-gi gir1.2-atspi-2.0
 )
 manquants=()
