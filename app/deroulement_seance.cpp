@@ -35,6 +35,8 @@ void DeroulementSeance::demarre()
 {
     m.etat.hasard.graine_horloge();
     m.etat.repertoire = QDir::currentPath();
+    m.reglages_etendus = lit_reglages_etendus(
+            QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus)));
     m.tableau.remet_compte_test();
     // A failing step shows its error and ends its own part only: the rows, the mask and
     // the timings are set whatever happens, or words would flash unmasked and answers go

@@ -2,6 +2,7 @@
 // opening an exercise list, a new user's restart, a user's answers listed, the test
 // chosen. The operations that touch several parts of the window and the results.
 #pragma once
+#include "app/reglages_etendus.h"
 #include "platform/interactions.h"
 #include "trials/etat_partage.h"
 #include <QString>
@@ -45,6 +46,7 @@ struct PartiesPrincipales
     trials::EssaiKorvane &korvane;
     music::EssaiMusical &essai_musical;
     platform::OptionsDialogue &OpenDialog1;
+    ReglagesEtendus &reglages_etendus;
 };
 
 enum class TypeTest { korvane, morbelle, musique };

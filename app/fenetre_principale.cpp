@@ -66,7 +66,8 @@ TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
             etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, *groupe_resultats,
-            m_tableau, *journal, *groupe_musical, *korvane, *essai_musical, OpenDialog1 });
+            m_tableau, *journal, *groupe_musical, *korvane, *essai_musical, OpenDialog1,
+            reglages_etendus });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
