@@ -120,7 +120,7 @@ void relie_journal(Fenetres &w)
                          journal, &JournalSeance::note_essai);
     QObject::connect(f->essai_musical, &music::EssaiMusical::essai_termine, journal,
                      &JournalSeance::note_essai);
-    using results::Evenement;
+    using base::Evenement;
     using results::TableauResultats;
     results::TableauResultats *tableau = w.tableau.get();
     QObject::connect(

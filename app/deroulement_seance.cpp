@@ -13,7 +13,7 @@
 #include "platform/erreurs.h"
 #include "platform/minuteur_hr.h"
 #include "results/enregistrement.h"
-#include "results/export_csv.h"
+#include "base/export_csv.h"
 #include "results/modele_statistiques.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
@@ -74,7 +74,7 @@ void DeroulementSeance::prend_reglages_en_vigueur()
 
 void DeroulementSeance::commence_seance()
 {
-    const std::optional<results::SeanceAReprendre> a_reprendre = m.journal.ouvre(m.etat.repertoire);
+    const std::optional<base::SeanceAReprendre> a_reprendre = m.journal.ouvre(m.etat.repertoire);
     // The refresh is measured once the window is on screen: the session row gets it then.
     m.journal.commence(m.fichier_param.lignes(), std::nullopt, m.korvane.AsyncTimer2->priorite());
     if (a_reprendre
@@ -84,7 +84,7 @@ void DeroulementSeance::commence_seance()
         m.journal.suspend(true);
         rejoue_seance(*a_reprendre, m.tableau, m.groupe_resultats);
         m.journal.suspend(false);
-        m.journal.note_evenement(results::Evenement::reprise(a_reprendre->seance.id));
+        m.journal.note_evenement(base::Evenement::reprise(a_reprendre->seance.id));
         return;
     }
     m.tableau.cree_utilisateur(); // the sum row
@@ -174,7 +174,7 @@ void DeroulementSeance::exporte_essais()
     std::optional<qint64> seance;
     if (choix.index_filtre == 1)
         seance = m.journal.seance();
-    results::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
+    base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
 }
 
 void DeroulementSeance::choisit_test(TypeTest test)

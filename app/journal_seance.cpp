@@ -1,5 +1,5 @@
 #include "app/journal_seance.h"
-#include "results/enregistreur_essais.h"
+#include "base/enregistreur_essais.h"
 #include "results/tableau_resultats.h"
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -9,37 +9,37 @@ namespace fantrel::app {
 
 namespace {
 
-results::TestEssai test_de(trials::TestEssai test)
+base::TestEssai test_de(trials::TestEssai test)
 {
     switch (test) {
     case trials::TestEssai::korvane:
-        return results::TestEssai::korvane;
+        return base::TestEssai::korvane;
     case trials::TestEssai::morbelle:
-        return results::TestEssai::morbelle;
+        return base::TestEssai::morbelle;
     case trials::TestEssai::musique:
         break;
     }
-    return results::TestEssai::musique;
+    return base::TestEssai::musique;
 }
 
-results::ModeReponse mode_de(trials::FaconReponse facon)
+base::ModeReponse mode_de(trials::FaconReponse facon)
 {
     switch (facon) {
     case trials::FaconReponse::boutons:
-        return results::ModeReponse::boutons;
+        return base::ModeReponse::boutons;
     case trials::FaconReponse::saisie:
-        return results::ModeReponse::saisie;
+        return base::ModeReponse::saisie;
     case trials::FaconReponse::je_ne_sais_pas:
         break;
     }
-    return results::ModeReponse::je_ne_sais_pas;
+    return base::ModeReponse::je_ne_sais_pas;
 }
 
 } // namespace
 
-results::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const QString &nom)
+base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const QString &nom)
 {
-    results::Essai e;
+    base::Essai e;
     e.debut_utc = r.debut_utc;
     e.utilisateur = utilisateur;
     e.nom_utilisateur = nom;
@@ -77,14 +77,14 @@ JournalSeance::JournalSeance(const results::TableauResultats &tableau, QObject *
 JournalSeance::~JournalSeance()
 {
     if (m_enregistreur)
-        m_enregistreur->enregistre_evenement(results::Evenement::fin());
+        m_enregistreur->enregistre_evenement(base::Evenement::fin());
 }
 
-std::optional<results::SeanceAReprendre> JournalSeance::ouvre(const QString &repertoire)
+std::optional<base::SeanceAReprendre> JournalSeance::ouvre(const QString &repertoire)
 {
-    m_enregistreur = std::make_unique<results::EnregistreurEssais>(
+    m_enregistreur = std::make_unique<base::EnregistreurEssais>(
             repertoire + QStringLiteral("/fantrel.sqlite"));
-    connect(m_enregistreur.get(), &results::EnregistreurEssais::enregistrement_arrete, this,
+    connect(m_enregistreur.get(), &base::EnregistreurEssais::enregistrement_arrete, this,
             &JournalSeance::enregistrement_arrete);
     return m_enregistreur->seance_a_reprendre(QSysInfo::machineHostName(), repertoire);
 }
@@ -94,7 +94,7 @@ void JournalSeance::commence(const QStringList &parametres,
 {
     if (!m_enregistreur)
         return;
-    results::Seance s;
+    base::Seance s;
     s.version_programme = QCoreApplication::applicationVersion();
     s.repertoire = QFileInfo(m_enregistreur->chemin()).absolutePath();
     s.poste = QSysInfo::machineHostName();
@@ -120,7 +120,7 @@ void JournalSeance::note_essai(const trials::CompteRenduEssai &rendu)
     m_enregistreur->enregistre_essai(essai_de(rendu, n, nom));
 }
 
-void JournalSeance::note_evenement(const results::Evenement &evenement)
+void JournalSeance::note_evenement(const base::Evenement &evenement)
 {
     if (m_enregistreur && !m_suspendu)
         m_enregistreur->enregistre_evenement(evenement);

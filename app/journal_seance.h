@@ -3,16 +3,18 @@
 // clean quit; at start-up, the previous session left unsaved, to be replayed. Trials
 // run whatever the base does: its troubles come out as one message per episode.
 #pragma once
-#include "results/donnees_essais.h"
+#include "base/donnees_essais.h"
 #include "trials/compte_rendu_essai.h"
 #include <QObject>
 #include <memory>
 #include <optional>
 
-namespace fantrel::results {
+namespace fantrel::base {
 class EnregistreurEssais;
+}
+namespace fantrel::results {
 class TableauResultats;
-} // namespace fantrel::results
+}
 
 namespace fantrel::app {
 
@@ -27,7 +29,7 @@ public:
     // Opens (or creates) the base of the working folder; returns the session of this
     // station and folder left with answered trials never saved nor followed by a
     // clean quit, if any.
-    std::optional<results::SeanceAReprendre> ouvre(const QString &repertoire);
+    std::optional<base::SeanceAReprendre> ouvre(const QString &repertoire);
     // This run's session: the settings' 17 lines, the screen's refresh, the timers'
     // priority.
     void commence(const QStringList &parametres, std::optional<double> rafraichissement_hz,
@@ -39,7 +41,7 @@ public:
     void suspend(bool suspendu) { m_suspendu = suspendu; }
 
     void note_essai(const fantrel::trials::CompteRenduEssai &rendu);
-    void note_evenement(const results::Evenement &evenement);
+    void note_evenement(const base::Evenement &evenement);
 
     // The base's file, and this session's id in it (0 before it is written).
     QString chemin_base() const;
@@ -51,11 +53,11 @@ signals:
 
 private:
     const results::TableauResultats &m_tableau;
-    std::unique_ptr<results::EnregistreurEssais> m_enregistreur;
+    std::unique_ptr<base::EnregistreurEssais> m_enregistreur;
     bool m_suspendu = false;
 };
 
 // A trial's report as a row of the base, filed under row `utilisateur` named `nom`.
-results::Essai essai_de(const trials::CompteRenduEssai &rendu, int utilisateur, const QString &nom);
+base::Essai essai_de(const trials::CompteRenduEssai &rendu, int utilisateur, const QString &nom);
 
 } // namespace fantrel::app

@@ -6,10 +6,10 @@ namespace fantrel::app {
 
 namespace {
 
-void rejoue_evenement(const results::Evenement &e, results::TableauResultats &tableau,
+void rejoue_evenement(const base::Evenement &e, results::TableauResultats &tableau,
                       results::GroupeResultats &record)
 {
-    using results::NatureEvenement;
+    using base::NatureEvenement;
     switch (e.nature) {
     case NatureEvenement::nouvel_utilisateur:
         tableau.cree_utilisateur();
@@ -30,27 +30,27 @@ void rejoue_evenement(const results::Evenement &e, results::TableauResultats &ta
     }
 }
 
-void rejoue_essai(const results::Essai &e, results::TableauResultats &tableau,
+void rejoue_essai(const base::Essai &e, results::TableauResultats &tableau,
                   results::GroupeResultats &record)
 {
     if (!e.ligne_resultat.isEmpty())
         record.ajoute_ligne(e.ligne_resultat);
     if (e.categorie)
         tableau.compte(*e.categorie,
-                       e.test == results::TestEssai::musique ? results::GenreTest::musique
-                                                             : results::GenreTest::mots);
+                       e.test == base::TestEssai::musique ? results::GenreTest::musique
+                                                          : results::GenreTest::mots);
 }
 
 } // namespace
 
-void rejoue_seance(const results::SeanceAReprendre &seance, results::TableauResultats &tableau,
+void rejoue_seance(const base::SeanceAReprendre &seance, results::TableauResultats &tableau,
                    results::GroupeResultats &record)
 {
-    for (const results::ElementChronologie &element : seance.chronologie) {
-        if (const auto *essai = std::get_if<results::Essai>(&element))
+    for (const base::ElementChronologie &element : seance.chronologie) {
+        if (const auto *essai = std::get_if<base::Essai>(&element))
             rejoue_essai(*essai, tableau, record);
         else
-            rejoue_evenement(std::get<results::Evenement>(element), tableau, record);
+            rejoue_evenement(std::get<base::Evenement>(element), tableau, record);
     }
     // A session cut short before its start-up made its rows still needs them.
     while (tableau.nb_util() < 1)

@@ -7,9 +7,9 @@
 // D: where the bases are made (default: a new folder in the current one, so on the
 // disc the bench is run from); N trials recorded one by one (10,000); M trials
 // exported (100,000), put in the base in one transaction beforehand.
-#include "results/base_essais.h"
-#include "results/enregistreur_essais.h"
-#include "results/export_csv.h"
+#include "base/base_essais.h"
+#include "base/enregistreur_essais.h"
+#include "base/export_csv.h"
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFileInfo>
@@ -18,7 +18,7 @@
 #include <cstdio>
 
 using namespace fantrel;
-using namespace fantrel::results;
+using namespace fantrel::base;
 
 namespace {
 

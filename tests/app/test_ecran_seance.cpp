@@ -8,7 +8,7 @@
 #include "platform/application.h"
 #include "engine3d/source_simulee.h"
 #include "engine3d/vue3d.h"
-#include "results/base_essais.h"
+#include "base/base_essais.h"
 #include <QAction>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -36,10 +36,10 @@ engine3d::SourceSimulee *sur_ecran(banc::Banc &b, double hz)
     return brute;
 }
 
-results::BaseEssais base_de(const banc::Banc &b)
+base::BaseEssais base_de(const banc::Banc &b)
 {
-    return results::BaseEssais(b.chemin(QStringLiteral("fantrel.sqlite")),
-                               results::BaseEssais::Acces::lecture);
+    return base::BaseEssais(b.chemin(QStringLiteral("fantrel.sqlite")),
+                            base::BaseEssais::Acces::lecture);
 }
 
 } // namespace
@@ -109,8 +109,8 @@ void TestEcranSeance::panneau_et_seance_a_60_hz()
     // The settings file keeps the duration as set.
     QCOMPARE(b.form->fichier_param->lignes().value(1), QStringLiteral("45 ms"));
 
-    results::BaseEssais base = base_de(b);
-    const std::optional<results::Seance> seance = base.seance(b.form->journal->seance());
+    base::BaseEssais base = base_de(b);
+    const std::optional<base::Seance> seance = base.seance(b.form->journal->seance());
     QVERIFY(seance);
     QVERIFY(seance->rafraichissement_hz);
     QCOMPARE(*seance->rafraichissement_hz, 60.0);
@@ -151,10 +151,10 @@ void TestEcranSeance::essais_en_images_entieres()
     QVERIFY(banc::repond(f, true));
     QTRY_COMPARE(base_de(b).essais().size(), 4);
 
-    const QVector<results::Essai> essais = base_de(b).essais();
+    const QVector<base::Essai> essais = base_de(b).essais();
     // A loaded machine may miss a flip of its own: it must then be counted as well.
     for (qsizetype k = 0; k < 3; ++k) {
-        const results::Essai &e = essais[k];
+        const base::Essai &e = essais[k];
         const QString vu = QStringLiteral("essai %1 : %2 images dont %3 manquées, %4 ms")
                                    .arg(k)
                                    .arg(e.images.value_or(-1))
@@ -165,8 +165,8 @@ void TestEcranSeance::essais_en_images_entieres()
         QVERIFY2(k != 1 || *e.images_manquees >= 1, qPrintable(vu));
         QVERIFY2(std::abs(*e.exposition_mesuree_ms - *e.images * periode) < 0.02, qPrintable(vu));
     }
-    const results::Essai &chaine = essais[3];
-    QCOMPARE(chaine.test, results::TestEssai::morbelle);
+    const base::Essai &chaine = essais[3];
+    QCOMPARE(chaine.test, base::TestEssai::morbelle);
     QVERIFY(chaine.phases_mesurees_ms);
     const std::array<int, 4> reglages = { 67, 33, 33, 67 };
     for (std::size_t k = 0; k < 4; ++k) {

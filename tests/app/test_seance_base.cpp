@@ -4,7 +4,7 @@
 #include "seance_jouee.h"
 #include "app/deroulement_seance.h"
 #include "platform/application.h"
-#include "results/base_essais.h"
+#include "base/base_essais.h"
 #include "results/fenetre_statistiques.h"
 #include <QAction>
 #include <QProcess>
@@ -14,10 +14,10 @@ using namespace fantrel;
 
 namespace {
 
-QVector<results::Essai> essais_de(const banc::Banc &b)
+QVector<base::Essai> essais_de(const banc::Banc &b)
 {
-    results::BaseEssais base(b.chemin(QStringLiteral("fantrel.sqlite")),
-                             results::BaseEssais::Acces::lecture);
+    base::BaseEssais base(b.chemin(QStringLiteral("fantrel.sqlite")),
+                          base::BaseEssais::Acces::lecture);
     return base.essais();
 }
 
@@ -41,18 +41,18 @@ void TestSeanceBase::essais_dans_la_base()
     banc::Banc b;
     b.demarre();
     QVERIFY(banc::joue_seance(b));
-    const QVector<results::Essai> essais = essais_de(b);
+    const QVector<base::Essai> essais = essais_de(b);
     QCOMPARE(essais.size(), 5);
     const QStringList record = b.form->groupe_resultats->lignes();
-    using results::ModeReponse;
+    using base::ModeReponse;
     const QList<ModeReponse> modes = { ModeReponse::boutons, ModeReponse::boutons,
                                        ModeReponse::je_ne_sais_pas, ModeReponse::saisie,
                                        ModeReponse::boutons };
     const QStringList noms = { "Essai1", "Essai1", "Essai1", "Zoé", "Zoé" };
     const QList<std::optional<bool>> justes = { true, false, std::nullopt, true, true };
     for (qsizetype k = 0; k < essais.size(); ++k) {
-        const results::Essai &e = essais[k];
-        QCOMPARE(e.test, results::TestEssai::korvane);
+        const base::Essai &e = essais[k];
+        QCOMPARE(e.test, base::TestEssai::korvane);
         QCOMPARE(e.mode_reponse, modes[k]);
         QCOMPARE(e.nom_utilisateur, noms[k]);
         QCOMPARE(e.utilisateur, k < 3 ? 1 : 2);
@@ -90,18 +90,18 @@ void TestSeanceBase::deux_paradigmes_et_musique()
     QTRY_VERIFY_WITH_TIMEOUT(f.commandes->bit_rep1->isVisibleTo(&f), 5000);
     QTest::mouseClick(f.commandes->bit_rep2, Qt::LeftButton);
 
-    const QVector<results::Essai> essais = essais_de(b);
+    const QVector<base::Essai> essais = essais_de(b);
     QCOMPARE(essais.size(), 2);
-    const results::Essai &chaine = essais[0];
-    QCOMPARE(chaine.test, results::TestEssai::morbelle);
+    const base::Essai &chaine = essais[0];
+    QCOMPARE(chaine.test, base::TestEssai::morbelle);
     QCOMPARE(chaine.exposition_ms, std::optional<int>(33));
     QVERIFY(chaine.phases_mesurees_ms);
     for (double d : *chaine.phases_mesurees_ms)
         QVERIFY2(d > 0, "every phase shown for a measured time");
     QCOMPARE(chaine.exposition_mesuree_ms, std::optional<double>((*chaine.phases_mesurees_ms)[1]));
 
-    const results::Essai &melodie = essais[1];
-    QCOMPARE(melodie.test, results::TestEssai::musique);
+    const base::Essai &melodie = essais[1];
+    QCOMPARE(melodie.test, base::TestEssai::musique);
     QCOMPARE(melodie.melodie, QStringLiteral("20,ndo3 nré3 nmi3 nfa3"));
     QCOMPARE(melodie.decalage, QStringLiteral("+1/2"));
     QCOMPARE(melodie.reponse, QStringLiteral("C'était faux"));

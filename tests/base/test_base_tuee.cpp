@@ -1,13 +1,13 @@
 // A program killed with SIGKILL in the middle of a session: every trial it had
 // committed is in the file, whole, and the file is sound.
 #include "essais_exemples.h"
-#include "results/base_essais.h"
+#include "base/base_essais.h"
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace fantrel;
-using namespace fantrel::results;
+using namespace fantrel::base;
 
 class TestBaseTuee : public QObject
 {

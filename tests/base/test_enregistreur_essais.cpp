@@ -1,9 +1,9 @@
 // Recording as the trials run: a base that refuses to be written never stops the
 // trials, is announced once, and receives everything, in order, once it works again.
 #include "essais_exemples.h"
-#include "results/base_essais.h"
-#include "results/dialecte_sqlite.h"
-#include "results/enregistreur_essais.h"
+#include "base/base_essais.h"
+#include "base/dialecte_sqlite.h"
+#include "base/enregistreur_essais.h"
 #include <QDir>
 #include <QRandomGenerator>
 #include <QRegularExpression>
@@ -14,7 +14,7 @@
 #include <sys/mount.h>
 
 using namespace fantrel;
-using namespace fantrel::results;
+using namespace fantrel::base;
 
 namespace {
 

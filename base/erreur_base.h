@@ -4,7 +4,7 @@
 #pragma once
 #include "platform/erreurs.h"
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 enum class NatureErreurBase {
     verrou, // another program holds the base: wait, close it
@@ -33,4 +33,4 @@ private:
 ErreurBase erreur_base(NatureErreurBase nature, const QString &chemin,
                        const QString &detail = QString());
 
-} // namespace fantrel::results
+} // namespace fantrel::base

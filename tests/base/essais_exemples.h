@@ -1,11 +1,11 @@
 // Trials of every kind, each column filled as the trial code fills it, shared by the
 // database tests and the helper program that is killed mid-session.
 #pragma once
-#include "results/donnees_essais.h"
+#include "base/donnees_essais.h"
 
 namespace fantrel::exemples {
 
-using namespace fantrel::results;
+using namespace fantrel::base;
 
 inline QDateTime moment(int secondes)
 {

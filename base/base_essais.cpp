@@ -1,13 +1,13 @@
-#include "results/base_essais.h"
-#include "results/dialecte_sqlite.h"
-#include "results/schema_base.h"
-#include "results/valeurs_base.h"
+#include "base/base_essais.h"
+#include "base/dialecte_sqlite.h"
+#include "base/schema_base.h"
+#include "base/valeurs_base.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlError>
 #include <atomic>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -271,4 +271,4 @@ qint64 BaseEssais::derniere_seance(const QString &poste, const QString &repertoi
     return q.next() ? q.value(0).toLongLong() : 0;
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

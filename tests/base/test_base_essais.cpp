@@ -1,20 +1,20 @@
 // The trial database without any window: every kind of trial through every column,
 // the schema's migration, a session's chronology and the recovery query.
 #include "essais_exemples.h"
-#include "results/base_essais.h"
-#include "results/chronologie.h"
-#include "results/dialecte_sqlite.h"
-#include "results/schema_base.h"
+#include "base/base_essais.h"
+#include "base/chronologie.h"
+#include "base/dialecte_sqlite.h"
+#include "base/schema_base.h"
 #include <QSqlError>
 #include <QSqlRecord>
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace fantrel;
-using namespace fantrel::results;
+using namespace fantrel::base;
 
-Q_DECLARE_METATYPE(fantrel::results::Essai)
-Q_DECLARE_METATYPE(QVector<fantrel::results::ElementChronologie>)
+Q_DECLARE_METATYPE(fantrel::base::Essai)
+Q_DECLARE_METATYPE(QVector<fantrel::base::ElementChronologie>)
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "results/chronologie.h"
+#include "base/chronologie.h"
 #include <QSet>
 #include <algorithm>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -82,4 +82,4 @@ std::optional<SeanceAReprendre> seance_a_reprendre(BaseEssais &base, const QStri
     return reprise;
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

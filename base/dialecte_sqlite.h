@@ -3,12 +3,12 @@
 // of SQLite's error codes. Every other statement of the base is plain SQL, so that a
 // shared server database can take over by replacing this file's counterpart.
 #pragma once
-#include "results/erreur_base.h"
+#include "base/erreur_base.h"
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <functional>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 QString pilote_base(); // Qt's driver name
 
@@ -42,4 +42,4 @@ QSqlQuery execute_sql(QSqlDatabase &db, const QString &sql, const QString &chemi
 // returns false or throws (the exception goes on); a failed commit throws erreur_sql.
 void en_transaction(QSqlDatabase &db, const QString &chemin, const std::function<bool()> &corps);
 
-} // namespace fantrel::results
+} // namespace fantrel::base

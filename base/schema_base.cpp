@@ -1,8 +1,8 @@
-#include "results/schema_base.h"
-#include "results/dialecte_sqlite.h"
+#include "base/schema_base.h"
+#include "base/dialecte_sqlite.h"
 #include <QSqlError>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -127,4 +127,4 @@ const QStringList &colonnes_seances()
     return colonnes;
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

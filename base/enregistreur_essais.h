@@ -4,10 +4,10 @@
 // episode, what could not be written waits in memory, and every later call tries
 // again and writes it all, in order, as soon as the base takes it.
 #pragma once
-#include "results/base_essais.h"
+#include "base/base_essais.h"
 #include <QObject>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 class EnregistreurEssais : public QObject
 {
@@ -67,4 +67,4 @@ private:
     bool m_en_service = true;
 };
 
-} // namespace fantrel::results
+} // namespace fantrel::base

@@ -1,9 +1,9 @@
-#include "results/valeurs_base.h"
-#include "results/schema_base.h"
+#include "base/valeurs_base.h"
+#include "base/schema_base.h"
 #include <QLocale>
 #include <cmath>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -245,4 +245,4 @@ Seance seance_lue(const QSqlQuery &q)
     return s;
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

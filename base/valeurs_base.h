@@ -1,11 +1,11 @@
 // The structs of the trial database as column values and back. Empty texts and
 // absent optionals become NULL; measured times are kept to 0.01 ms.
 #pragma once
-#include "results/donnees_essais.h"
+#include "base/donnees_essais.h"
 #include <QSqlQuery>
 #include <QVariantList>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 // Columns written by an insert, in the order of the values below.
 QStringList colonnes_insertion_essai(); // colonnes_essais() without id, then ordre
@@ -31,4 +31,4 @@ std::optional<std::array<double, 4>> phases_texte(const QString &texte);
 
 double au_centieme(double ms);
 
-} // namespace fantrel::results
+} // namespace fantrel::base

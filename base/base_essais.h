@@ -3,13 +3,13 @@
 // Every failure throws an ErreurBase sorted by kind; EnregistreurEssais turns them
 // into messages and retries, so that trials never see them.
 #pragma once
-#include "results/donnees_essais.h"
-#include "results/erreur_base.h"
+#include "base/donnees_essais.h"
+#include "base/erreur_base.h"
 #include <QSqlQuery>
 #include <functional>
 #include <memory>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 class BaseEssais
 {
@@ -62,4 +62,4 @@ private:
     std::unique_ptr<QSqlQuery> m_insertion_evenement;
 };
 
-} // namespace fantrel::results
+} // namespace fantrel::base

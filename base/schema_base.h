@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <QVector>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 // From version n − 1 to n: statements run in one transaction with the new version.
 struct EtapeSchema
@@ -29,4 +29,4 @@ const QStringList &colonnes_essais();
 const QStringList &colonnes_evenements();
 const QStringList &colonnes_seances();
 
-} // namespace fantrel::results
+} // namespace fantrel::base

@@ -1,7 +1,7 @@
-#include "results/dialecte_sqlite.h"
+#include "base/dialecte_sqlite.h"
 #include <QSqlError>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -131,4 +131,4 @@ void en_transaction(QSqlDatabase &db, const QString &chemin, const std::function
     }
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

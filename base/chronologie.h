@@ -1,9 +1,9 @@
 // What a session did, in order, for replaying it after a crash: its trials and the
 // events that changed the results table or record.
 #pragma once
-#include "results/base_essais.h"
+#include "base/base_essais.h"
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 // The session's trials and events by their order. A "reprise" event is replaced by
 // the chronology of the session it replayed, so that a session resumed and then
@@ -20,4 +20,4 @@ int essais_non_enregistres(const QVector<ElementChronologie> &elements);
 std::optional<SeanceAReprendre> seance_a_reprendre(BaseEssais &base, const QString &poste,
                                                    const QString &repertoire, qint64 exclue = 0);
 
-} // namespace fantrel::results
+} // namespace fantrel::base

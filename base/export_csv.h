@@ -10,7 +10,7 @@
 #include <QVariant>
 #include <optional>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 // A text as its field: quoted when it holds a comma, a quote, a CR or an LF, quotes
 // doubled.
@@ -27,4 +27,4 @@ QString champ_valeur(const QVariant &valeur);
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
                  std::optional<qint64> seance = std::nullopt);
 
-} // namespace fantrel::results
+} // namespace fantrel::base

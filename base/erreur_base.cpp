@@ -1,7 +1,7 @@
-#include "results/erreur_base.h"
+#include "base/erreur_base.h"
 #include <QDir>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 ErreurBase erreur_base(NatureErreurBase nature, const QString &chemin, const QString &detail)
 {
@@ -34,4 +34,4 @@ ErreurBase erreur_base(NatureErreurBase nature, const QString &chemin, const QSt
     return ErreurBase(nature, raison);
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

@@ -2,9 +2,9 @@
 // read.csv and pandas' read_csv with no option, accents, commas, quotes and line
 // breaks intact, empty fields missing, numbers with their decimal point.
 #include "essais_exemples.h"
-#include "results/base_essais.h"
-#include "results/export_csv.h"
-#include "results/schema_base.h"
+#include "base/base_essais.h"
+#include "base/export_csv.h"
+#include "base/schema_base.h"
 #include <QLocale>
 #include <QProcess>
 #include <QStandardPaths>
@@ -12,7 +12,7 @@
 #include <QTest>
 
 using namespace fantrel;
-using namespace fantrel::results;
+using namespace fantrel::base;
 
 namespace {
 

@@ -2,13 +2,13 @@
 // in one order, and at the next start the session lost without saving offered again,
 // with what an earlier replay brought into it.
 #include "essais_exemples.h"
-#include "results/base_essais.h"
-#include "results/enregistreur_essais.h"
+#include "base/base_essais.h"
+#include "base/enregistreur_essais.h"
 #include <QTemporaryDir>
 #include <QTest>
 
 using namespace fantrel;
-using namespace fantrel::results;
+using namespace fantrel::base;
 
 namespace {
 

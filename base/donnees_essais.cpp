@@ -1,6 +1,6 @@
-#include "results/donnees_essais.h"
+#include "base/donnees_essais.h"
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -105,4 +105,4 @@ Evenement Evenement::fin()
     return Evenement();
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

@@ -1,10 +1,10 @@
-#include "results/enregistreur_essais.h"
-#include "results/chronologie.h"
+#include "base/enregistreur_essais.h"
+#include "base/chronologie.h"
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 using platform::ErreurExecution;
 
@@ -51,7 +51,7 @@ std::optional<SeanceAReprendre> EnregistreurEssais::seance_a_reprendre(const QSt
     if (!m_base)
         return std::nullopt;
     try {
-        return results::seance_a_reprendre(*m_base, poste, repertoire, m_id_seance);
+        return base::seance_a_reprendre(*m_base, poste, repertoire, m_id_seance);
     } catch (const ErreurBase &e) {
         m_base.reset();
         annonce_arret(e.message());
@@ -204,4 +204,4 @@ void EnregistreurEssais::annonce_retour()
             this, [this] { emit enregistrement_retabli(); }, Qt::QueuedConnection);
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

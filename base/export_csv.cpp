@@ -1,12 +1,12 @@
-#include "results/export_csv.h"
-#include "results/base_essais.h"
-#include "results/schema_base.h"
+#include "base/export_csv.h"
+#include "base/base_essais.h"
+#include "base/schema_base.h"
 #include "platform/fichier_texte.h"
 #include <QFileInfo>
 #include <QLocale>
 #include <QSaveFile>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 namespace {
 
@@ -111,4 +111,4 @@ void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
     }
 }
 
-} // namespace fantrel::results
+} // namespace fantrel::base

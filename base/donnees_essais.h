@@ -10,7 +10,7 @@
 #include <optional>
 #include <variant>
 
-namespace fantrel::results {
+namespace fantrel::base {
 
 enum class TestEssai { korvane, morbelle, musique };
 enum class ModeReponse { boutons, saisie, je_ne_sais_pas };
@@ -112,4 +112,4 @@ struct SeanceAReprendre
     int essais_non_enregistres = 0; // trials after the last save
 };
 
-} // namespace fantrel::results
+} // namespace fantrel::base
