@@ -1,68 +1,11 @@
 #include "base/base_essais.h"
-#include "base/dialecte_sqlite.h"
 #include "base/schema_base.h"
 #include "base/valeurs_base.h"
-#include <QDir>
-#include <QFileInfo>
 #include <QSqlError>
-#include <atomic>
 
 namespace fantrel::base {
 
 namespace {
-
-bool sans_ecriture(const QFileInfo &info)
-{
-    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    return !info.isWritable() || !(info.permissions() & ecriture);
-}
-
-// SQLite writes its journal beside the file: the folder must take new files too.
-void verifie_ecriture_possible(const QString &chemin)
-{
-    const QFileInfo fichier(chemin);
-    const QFileInfo dossier(fichier.absolutePath());
-    if ((fichier.exists() && sans_ecriture(fichier))
-        || (dossier.exists() && sans_ecriture(dossier)))
-        throw erreur_base(NatureErreurBase::lecture_seule, chemin);
-}
-
-QString nouvelle_connexion()
-{
-    static std::atomic<int> compteur = 0;
-    return QStringLiteral("fantrel-essais-%1").arg(++compteur);
-}
-
-void retire_connexion(const QString &nom)
-{
-    {
-        QSqlDatabase db = QSqlDatabase::database(nom, false);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(nom);
-}
-
-// Looks at an existing file through a read-only connection before anything writes it:
-// a damaged file is then set aside exactly as it was (a writing connection would
-// checkpoint its journal into it, or delete that journal, on closing).
-void sonde(const QString &chemin)
-{
-    const QString nom = nouvelle_connexion();
-    try {
-        QSqlDatabase db = QSqlDatabase::addDatabase(pilote_base(), nom);
-        db.setDatabaseName(chemin);
-        db.setConnectOptions(options_connexion(true));
-        if (!db.open())
-            throw erreur_sql(db.lastError(), chemin);
-        if (version_schema(db, chemin) > version_schema_programme())
-            throw erreur_base(NatureErreurBase::version, chemin);
-        verifie_integrite(db, chemin);
-    } catch (...) {
-        retire_connexion(nom);
-        throw;
-    }
-    retire_connexion(nom);
-}
 
 QString insertion(const QString &table, const QStringList &colonnes)
 {
@@ -90,8 +33,8 @@ T estampille(T element)
 
 } // namespace
 
-BaseEssais::BaseEssais(const QString &chemin, Acces acces)
-    : m_chemin(chemin), m_connexion(nouvelle_connexion())
+BaseEssais::BaseEssais(const QString &chemin, Acces acces, const Dialecte &dialecte)
+    : m_chemin(chemin), m_dialecte(dialecte), m_connexion(nouvelle_connexion())
 {
     try {
         ouvre(acces);
@@ -109,36 +52,32 @@ BaseEssais::~BaseEssais()
 void BaseEssais::ouvre(Acces acces)
 {
     const bool ecriture = acces == Acces::ecriture;
-    if (ecriture) {
-        verifie_ecriture_possible(m_chemin);
-        if (QFileInfo(m_chemin).size() > 0)
-            sonde(m_chemin);
-    }
-    QSqlDatabase db = QSqlDatabase::addDatabase(pilote_base(), m_connexion);
-    db.setDatabaseName(m_chemin);
-    db.setConnectOptions(options_connexion(!ecriture));
+    if (ecriture)
+        m_dialecte.verifie_avant_ecriture(m_chemin);
+    QSqlDatabase db = QSqlDatabase::addDatabase(m_dialecte.pilote(), m_connexion);
+    m_dialecte.designe_cible(db, m_chemin, !ecriture);
     if (!db.open())
-        throw erreur_sql(db.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(db.lastError(), m_chemin);
     if (!ecriture) {
-        const int version = version_schema(db, m_chemin);
+        const int version = m_dialecte.version_schema(db, m_chemin);
         if (version > version_schema_programme())
             throw erreur_base(NatureErreurBase::version, m_chemin);
         if (version < version_schema_programme())
             throw erreur_base(NatureErreurBase::autre, m_chemin,
                               QStringLiteral("La base n'a pas encore été mise à jour."));
-        verifie_integrite(db, m_chemin);
+        m_dialecte.verifie_integrite(db, m_chemin);
         return;
     }
-    regle_connexion(db, m_chemin);
-    migre_schema(db, etapes_schema(), m_chemin);
+    m_dialecte.regle_connexion(db, m_chemin);
+    migre_schema(db, m_dialecte, etapes_schema(m_dialecte), m_chemin);
     m_insertion_essai = std::make_unique<QSqlQuery>(db);
     m_insertion_evenement = std::make_unique<QSqlQuery>(db);
     if (!m_insertion_essai->prepare(
                 insertion(QStringLiteral("essais"), colonnes_insertion_essai())))
-        throw erreur_sql(m_insertion_essai->lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(m_insertion_essai->lastError(), m_chemin);
     if (!m_insertion_evenement->prepare(
                 insertion(QStringLiteral("evenements"), colonnes_insertion_evenement())))
-        throw erreur_sql(m_insertion_evenement->lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(m_insertion_evenement->lastError(), m_chemin);
 }
 
 void BaseEssais::ferme()
@@ -155,7 +94,7 @@ qint64 BaseEssais::insere(QSqlQuery &requete, const QVariantList &valeurs)
     for (qsizetype i = 0; i < valeurs.size(); ++i)
         requete.bindValue(int(i), valeurs[i]);
     if (!requete.exec())
-        throw erreur_sql(requete.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(requete.lastError(), m_chemin);
     const qint64 id = requete.lastInsertId().toLongLong();
     requete.finish();
     return id;
@@ -165,7 +104,7 @@ qint64 BaseEssais::insere_seance(const Seance &seance)
 {
     QSqlQuery requete(QSqlDatabase::database(m_connexion, false));
     if (!requete.prepare(insertion(QStringLiteral("seances"), colonnes_insertion_seance())))
-        throw erreur_sql(requete.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(requete.lastError(), m_chemin);
     return insere(requete, valeurs_seance(estampille(seance)));
 }
 
@@ -196,7 +135,7 @@ void BaseEssais::precise_seance(qint64 id, std::optional<double> rafraichissemen
 void BaseEssais::insere_essais(const QVector<Essai> &essais)
 {
     QSqlDatabase db = QSqlDatabase::database(m_connexion, false);
-    en_transaction(db, m_chemin, [&] {
+    en_transaction(db, m_dialecte, m_chemin, [&] {
         for (const Essai &essai : essais)
             insere_essai(essai);
         return true;
@@ -208,11 +147,11 @@ QSqlQuery BaseEssais::selection(const QString &sql, const QVariantList &valeurs)
     QSqlQuery requete(QSqlDatabase::database(m_connexion, false));
     requete.setForwardOnly(true);
     if (!requete.prepare(sql))
-        throw erreur_sql(requete.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(requete.lastError(), m_chemin);
     for (qsizetype i = 0; i < valeurs.size(); ++i)
         requete.bindValue(int(i), valeurs[i]);
     if (!requete.exec())
-        throw erreur_sql(requete.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(requete.lastError(), m_chemin);
     return requete;
 }
 
@@ -241,7 +180,7 @@ void BaseEssais::parcourt_essais(std::optional<qint64> seance,
     while (q.next())
         rangee(q);
     if (q.lastError().isValid())
-        throw erreur_sql(q.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(q.lastError(), m_chemin);
 }
 
 QVector<Evenement> BaseEssais::evenements(qint64 seance)
@@ -254,7 +193,7 @@ QVector<Evenement> BaseEssais::evenements(qint64 seance)
     while (q.next())
         lus << evenement_lu(q);
     if (q.lastError().isValid())
-        throw erreur_sql(q.lastError(), m_chemin);
+        throw m_dialecte.erreur_sql(q.lastError(), m_chemin);
     return lus;
 }
 

@@ -1,8 +1,9 @@
-// The trial database: a file of sessions, their trials and events, opened through
-// Qt's SQLite driver. Every insert is committed on its own before the call returns.
-// Every failure throws an ErreurBase sorted by kind; EnregistreurEssais turns them
-// into messages and retries, so that trials never see them.
+// The trial database: sessions, their trials and events, in portable SQL through a
+// dialect (the local file's is SQLite's). Every insert is committed on its own before
+// the call returns. Every failure throws an ErreurBase sorted by kind;
+// EnregistreurEssais turns them into messages and retries, so that trials never see them.
 #pragma once
+#include "base/dialecte_sqlite.h"
 #include "base/donnees_essais.h"
 #include "base/erreur_base.h"
 #include <QSqlQuery>
@@ -19,9 +20,11 @@ public:
         lecture, // the export's: nothing written, the schema must be the program's
     };
 
-    // Opens the file; throws ErreurBase. NOTE: a file or folder without any write
-    // permission bit counts as read-only even for root, as the user expects.
-    explicit BaseEssais(const QString &chemin, Acces acces = Acces::ecriture);
+    // Opens the base at chemin (the file, for SQLite); throws ErreurBase. NOTE: a file
+    // or folder without any write permission bit counts as read-only even for root,
+    // as the user expects.
+    explicit BaseEssais(const QString &chemin, Acces acces = Acces::ecriture,
+                        const Dialecte &dialecte = dialecte_sqlite());
     ~BaseEssais();
     BaseEssais(const BaseEssais &) = delete;
     BaseEssais &operator=(const BaseEssais &) = delete;
@@ -57,6 +60,7 @@ private:
     QSqlQuery selection(const QString &sql, const QVariantList &valeurs);
 
     QString m_chemin;
+    const Dialecte &m_dialecte;
     QString m_connexion; // Qt's name for this connection, unique per object
     std::unique_ptr<QSqlQuery> m_insertion_essai; // prepared once: most inserts are trials
     std::unique_ptr<QSqlQuery> m_insertion_evenement;

@@ -1,4 +1,6 @@
 #include "base/dialecte_sqlite.h"
+#include "base/schema_base.h"
+#include <QFileInfo>
 #include <QSqlError>
 
 namespace fantrel::base {
@@ -19,59 +21,97 @@ enum CodeSqlite {
 
 QVariant valeur_pragma(QSqlDatabase &db, const QString &pragma, const QString &chemin)
 {
-    QSqlQuery q = execute_sql(db, QStringLiteral("PRAGMA ") + pragma, chemin);
+    QSqlQuery q = execute_sql(db, dialecte_sqlite(), QStringLiteral("PRAGMA ") + pragma, chemin);
     return q.next() ? q.value(0) : QVariant();
+}
+
+bool sans_ecriture(const QFileInfo &info)
+{
+    constexpr auto ecriture = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    return !info.isWritable() || !(info.permissions() & ecriture);
+}
+
+// Looks at an existing file without writing anything: its version, its pages.
+void sonde(const Dialecte &dialecte, const QString &chemin)
+{
+    const QString nom = nouvelle_connexion();
+    try {
+        QSqlDatabase db = QSqlDatabase::addDatabase(dialecte.pilote(), nom);
+        dialecte.designe_cible(db, chemin, true);
+        if (!db.open())
+            throw dialecte.erreur_sql(db.lastError(), chemin);
+        if (dialecte.version_schema(db, chemin) > version_schema_programme())
+            throw erreur_base(NatureErreurBase::version, chemin);
+        dialecte.verifie_integrite(db, chemin);
+    } catch (...) {
+        retire_connexion(nom);
+        throw;
+    }
+    retire_connexion(nom);
 }
 
 } // namespace
 
-QString pilote_base()
+QString DialecteSqlite::pilote() const
 {
     return QStringLiteral("QSQLITE");
 }
 
-QString options_connexion(bool lecture_seule)
-{
-    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=200");
-    if (lecture_seule)
-        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
-    return options;
-}
-
-QString type_cle_auto()
+QString DialecteSqlite::type_cle_auto() const
 {
     return QStringLiteral("INTEGER PRIMARY KEY"); // an alias of the row id
 }
 
-void regle_connexion(QSqlDatabase &db, const QString &chemin)
+void DialecteSqlite::verifie_avant_ecriture(const QString &chemin) const
+{
+    const QFileInfo fichier(chemin);
+    const QFileInfo dossier(fichier.absolutePath());
+    if ((fichier.exists() && sans_ecriture(fichier))
+        || (dossier.exists() && sans_ecriture(dossier)))
+        throw erreur_base(NatureErreurBase::lecture_seule, chemin);
+    if (fichier.size() > 0)
+        sonde(*this, chemin);
+}
+
+void DialecteSqlite::designe_cible(QSqlDatabase &db, const QString &chemin,
+                                   bool lecture_seule) const
+{
+    QString options = QStringLiteral("QSQLITE_BUSY_TIMEOUT=200");
+    if (lecture_seule)
+        options += QStringLiteral(";QSQLITE_OPEN_READONLY");
+    db.setDatabaseName(chemin);
+    db.setConnectOptions(options);
+}
+
+void DialecteSqlite::regle_connexion(QSqlDatabase &db, const QString &chemin) const
 {
     const QString journal =
             valeur_pragma(db, QStringLiteral("journal_mode = WAL"), chemin).toString();
     if (journal.compare(QLatin1String("wal"), Qt::CaseInsensitive) != 0)
         throw erreur_base(NatureErreurBase::autre, chemin,
                           QStringLiteral("Journal « %1 » au lieu de « wal ».").arg(journal));
-    execute_sql(db, QStringLiteral("PRAGMA synchronous = FULL"), chemin);
-    execute_sql(db, QStringLiteral("PRAGMA foreign_keys = ON"), chemin);
+    execute_sql(db, *this, QStringLiteral("PRAGMA synchronous = FULL"), chemin);
+    execute_sql(db, *this, QStringLiteral("PRAGMA foreign_keys = ON"), chemin);
 }
 
-int version_schema(QSqlDatabase &db, const QString &chemin)
+int DialecteSqlite::version_schema(QSqlDatabase &db, const QString &chemin) const
 {
     return valeur_pragma(db, QStringLiteral("user_version"), chemin).toInt();
 }
 
-void pose_version_schema(QSqlDatabase &db, int version, const QString &chemin)
+void DialecteSqlite::pose_version_schema(QSqlDatabase &db, int version, const QString &chemin) const
 {
-    execute_sql(db, QStringLiteral("PRAGMA user_version = %1").arg(version), chemin);
+    execute_sql(db, *this, QStringLiteral("PRAGMA user_version = %1").arg(version), chemin);
 }
 
-void verifie_integrite(QSqlDatabase &db, const QString &chemin)
+void DialecteSqlite::verifie_integrite(QSqlDatabase &db, const QString &chemin) const
 {
     const QString bilan = valeur_pragma(db, QStringLiteral("quick_check"), chemin).toString();
     if (bilan != QLatin1String("ok"))
         throw erreur_base(NatureErreurBase::corrompue, chemin);
 }
 
-ErreurBase erreur_sql(const QSqlError &erreur, const QString &chemin)
+ErreurBase DialecteSqlite::erreur_sql(const QSqlError &erreur, const QString &chemin) const
 {
     bool nombre = false;
     const int code = erreur.nativeErrorCode().toInt(&nombre);
@@ -102,33 +142,10 @@ ErreurBase erreur_sql(const QSqlError &erreur, const QString &chemin)
     return erreur_base(NatureErreurBase::autre, chemin, detail);
 }
 
-QSqlQuery execute_sql(QSqlDatabase &db, const QString &sql, const QString &chemin)
+const Dialecte &dialecte_sqlite()
 {
-    QSqlQuery q(db);
-    q.setForwardOnly(true);
-    if (!q.exec(sql))
-        throw erreur_sql(q.lastError(), chemin);
-    return q;
-}
-
-void en_transaction(QSqlDatabase &db, const QString &chemin, const std::function<bool()> &corps)
-{
-    if (!db.transaction())
-        throw erreur_sql(db.lastError(), chemin);
-    try {
-        if (!corps()) {
-            db.rollback();
-            return;
-        }
-    } catch (...) {
-        db.rollback();
-        throw;
-    }
-    if (!db.commit()) {
-        const QSqlError erreur = db.lastError();
-        db.rollback();
-        throw erreur_sql(erreur, chemin);
-    }
+    static const DialecteSqlite dialecte;
+    return dialecte;
 }
 
 } // namespace fantrel::base

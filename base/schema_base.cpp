@@ -1,15 +1,15 @@
 #include "base/schema_base.h"
-#include "base/dialecte_sqlite.h"
 #include <QSqlError>
+#include <array>
 
 namespace fantrel::base {
 
 namespace {
 
 // Version 1: sessions, their trials and the events replayed with them.
-EtapeSchema etape_1()
+EtapeSchema etape_1(const Dialecte &dialecte)
 {
-    const QString cle = type_cle_auto();
+    const QString cle = dialecte.type_cle_auto();
     return { {
             QStringLiteral("CREATE TABLE seances ("
                            " id %1, debut_utc TEXT NOT NULL, version_programme TEXT,"
@@ -40,39 +40,46 @@ EtapeSchema etape_1()
     } };
 }
 
-void execute_etape(QSqlDatabase &db, const EtapeSchema &etape, int version, const QString &chemin)
+// Each step as the dialect words it, in order.
+constexpr std::array etapes_par_dialecte = { &etape_1 };
+
+void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
+                   int version, const QString &cible)
 {
-    en_transaction(db, chemin, [&] {
+    en_transaction(db, dialecte, cible, [&] {
         // Read again under the transaction: another program may have migrated first.
-        if (version_schema(db, chemin) >= version)
+        if (dialecte.version_schema(db, cible) >= version)
             return false;
         for (const QString &instruction : etape.instructions)
-            execute_sql(db, instruction, chemin);
-        pose_version_schema(db, version, chemin);
+            execute_sql(db, dialecte, instruction, cible);
+        dialecte.pose_version_schema(db, version, cible);
         return true;
     });
 }
 
 } // namespace
 
-const QVector<EtapeSchema> &etapes_schema()
+QVector<EtapeSchema> etapes_schema(const Dialecte &dialecte)
 {
-    static const QVector<EtapeSchema> etapes = { etape_1() };
-    return etapes;
+    QVector<EtapeSchema> etapes_du_dialecte;
+    for (const auto etape : etapes_par_dialecte)
+        etapes_du_dialecte << etape(dialecte);
+    return etapes_du_dialecte;
 }
 
 int version_schema_programme()
 {
-    return int(etapes_schema().size());
+    return int(etapes_par_dialecte.size());
 }
 
-void migre_schema(QSqlDatabase &db, const QVector<EtapeSchema> &etapes, const QString &chemin)
+void migre_schema(QSqlDatabase &db, const Dialecte &dialecte, const QVector<EtapeSchema> &etapes,
+                  const QString &cible)
 {
-    const int version = version_schema(db, chemin);
+    const int version = dialecte.version_schema(db, cible);
     if (version > etapes.size())
-        throw erreur_base(NatureErreurBase::version, chemin);
+        throw erreur_base(NatureErreurBase::version, cible);
     for (int v = version + 1; v <= etapes.size(); ++v)
-        execute_etape(db, etapes[v - 1], v, chemin);
+        execute_etape(db, dialecte, etapes[v - 1], v, cible);
 }
 
 const QStringList &colonnes_essais()

@@ -1,6 +1,7 @@
 // The trial database's tables, version by version, and the forward migration that
 // brings any older file (a new one is version 0) to the program's version.
 #pragma once
+#include "base/dialecte.h"
 #include <QSqlDatabase>
 #include <QStringList>
 #include <QVector>
@@ -13,15 +14,17 @@ struct EtapeSchema
     QStringList instructions;
 };
 
-// The program's steps from an empty file; the schema's version is their count.
+// The program's steps from an empty base, in the dialect's words where they differ;
+// the schema's version is their count.
 // NOTE: a step, once released, never changes: a later change is a new step.
-const QVector<EtapeSchema> &etapes_schema();
+QVector<EtapeSchema> etapes_schema(const Dialecte &dialecte);
 int version_schema_programme();
 
-// Runs the steps past the file's version, each in its own transaction: a failed step
-// leaves the file at the previous version. A file of a newer version throws a
+// Runs the steps past the base's version, each in its own transaction: a failed step
+// leaves the base at the previous version. A base of a newer version throws a
 // "version" error and is left untouched.
-void migre_schema(QSqlDatabase &db, const QVector<EtapeSchema> &etapes, const QString &chemin);
+void migre_schema(QSqlDatabase &db, const Dialecte &dialecte, const QVector<EtapeSchema> &etapes,
+                  const QString &cible);
 
 // The trial columns as exported (the CSV header), in order. The table also holds
 // "ordre", the trial's place among the session's events.

@@ -249,7 +249,7 @@ void TestBaseEssais::migration()
         e.seance = base.insere_seance(exemples::seance_exemple(m_dossier->path()));
         base.insere_essai(e);
     }
-    QVector<EtapeSchema> etapes = etapes_schema();
+    QVector<EtapeSchema> etapes = etapes_schema(dialecte_sqlite());
     etapes << EtapeSchema{ { QStringLiteral("ALTER TABLE essais ADD COLUMN lunettes INTEGER"),
                              QStringLiteral("UPDATE essais SET lunettes = 1") } };
     if (etape_en_echec)
@@ -257,14 +257,14 @@ void TestBaseEssais::migration()
     Regard regard(chemin());
     QSqlDatabase db = regard.db();
     if (depart == 2)
-        migre_schema(db, etapes, chemin()); // at the last version before the test's own call
+        migre_schema(db, dialecte_sqlite(), etapes, chemin()); // at the version before the call
     try {
-        migre_schema(db, etapes, chemin());
+        migre_schema(db, dialecte_sqlite(), etapes, chemin());
         QVERIFY2(!etape_en_echec, "l'étape en échec aurait dû lever une erreur");
     } catch (const ErreurBase &e) {
         QVERIFY2(etape_en_echec, qPrintable(e.message()));
     }
-    QCOMPARE(version_schema(db, chemin()), version_finale);
+    QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
     const bool colonne = db.record(QStringLiteral("essais")).contains(QStringLiteral("lunettes"));
     QCOMPARE(colonne, version_finale == 2);
     if (depart >= 1) {
@@ -284,7 +284,7 @@ void TestBaseEssais::version_plus_recente_laissee_intacte()
     {
         Regard regard(chemin());
         QSqlDatabase db = regard.db();
-        pose_version_schema(db, 9, chemin());
+        dialecte_sqlite().pose_version_schema(db, 9, chemin());
     }
     QFile fichier(chemin());
     QVERIFY(fichier.open(QIODevice::ReadOnly));

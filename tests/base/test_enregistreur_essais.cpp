@@ -240,7 +240,7 @@ void TestEnregistreurEssais::provoque(Cas cas)
             QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "recente");
             db.setDatabaseName(chemin());
             QVERIFY(db.open());
-            pose_version_schema(db, 9, chemin());
+            dialecte_sqlite().pose_version_schema(db, 9, chemin());
             db.close();
         }
         QSqlDatabase::removeDatabase(QStringLiteral("recente"));
