@@ -66,16 +66,21 @@ CommandesEssai::CommandesEssai(const trials::EtatPartage &etat, QWidget *centre)
     Lab_bid->hide();
 }
 
+bool CommandesEssai::musical() const
+{
+    return m_etat.test == trials::TestEssai::musique;
+}
+
 void CommandesEssai::permet_depart()
 {
     BitBtn2->setEnabled(true);
-    if (!m_etat.mode_musical)
+    if (!musical())
         BitBtn2->show();
 }
 
 void CommandesEssai::montre_test()
 {
-    if (m_etat.mode_musical) {
+    if (musical()) {
         BitBtn2->hide();
         BitBtn_ecoute->show();
         bit_rep1->setText(QStringLiteral("C'était juste"));
@@ -110,7 +115,7 @@ void CommandesEssai::mot_choisi(const QString &montre)
 
 void CommandesEssai::montre_propositions(const QString &gauche, const QString &droite)
 {
-    if (m_etat.mode_musical)
+    if (musical())
         return; // a word trial left running when the musical test was chosen
     bit_rep1->setText(gauche);
     bit_rep2->setText(droite);
@@ -122,7 +127,7 @@ void CommandesEssai::montre_propositions(const QString &gauche, const QString &d
 
 void CommandesEssai::montre_saisie()
 {
-    if (m_etat.mode_musical)
+    if (musical())
         return;
     Edit_saisie_libre->clear();
     Edit_saisie_libre->show();
@@ -135,7 +140,7 @@ void CommandesEssai::montre_saisie()
 
 void CommandesEssai::cache_boutons()
 {
-    if (m_etat.mode_musical)
+    if (musical())
         return; // the answer buttons and captions are the melody's
     cache_reponses();
     BitBtn2->show();
@@ -161,7 +166,7 @@ void CommandesEssai::melodie_tiree(const QString &etiquette)
 
 void CommandesEssai::montre_reponses_musique()
 {
-    if (!m_etat.mode_musical)
+    if (!musical())
         return; // a melody left playing when a word test was chosen
     bit_rep1->setText(QStringLiteral("C'était juste"));
     bit_rep2->setText(QStringLiteral("C'était faux"));

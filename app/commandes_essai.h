@@ -21,7 +21,7 @@ class CommandesEssai : public QObject
     Q_OBJECT
 public:
     // The controls are placed on `centre` (the main window's client area); the test
-    // in use is read from etat (mode_musical).
+    // in use is read from etat.
     CommandesEssai(const trials::EtatPartage &etat, QWidget *centre);
 
     // --- controls, named as the window's layout names them ---
@@ -57,6 +57,8 @@ public slots:
     void cache_reponses_musique();
 
 private:
+    bool musical() const; // the musical test is in use
+
     const trials::EtatPartage &m_etat;
     QWidget *m_centre = nullptr;
 };

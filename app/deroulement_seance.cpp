@@ -138,7 +138,7 @@ void DeroulementSeance::relance_exercice()
 {
     m.etat.fin_liste = false;
     m.etat.num_essai = 0;
-    if (m.etat.mode_musical)
+    if (m.etat.test == trials::TestEssai::musique)
         m.commandes.BitBtn_ecoute->setEnabled(true);
     else
         m.commandes.permet_depart();
@@ -177,32 +177,30 @@ void DeroulementSeance::exporte_essais()
     base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
 }
 
-void DeroulementSeance::choisit_test(TypeTest test)
+void DeroulementSeance::choisit_test(trials::TestEssai test)
 {
-    const TypeTest avant = m.etat.mode_musical ? TypeTest::musique
-            : m.etat.mode_morbelle             ? TypeTest::morbelle
-                                               : TypeTest::korvane;
-    m.etat.mode_morbelle = test == TypeTest::morbelle;
-    m.etat.mode_musical = test == TypeTest::musique;
+    using trials::TestEssai;
+    const TestEssai avant = m.etat.test;
+    m.etat.choisit_test(test);
     if (test != avant) {
         m.essai_musical.abandonne();
         m.commandes.cache_reponses();
     }
     m.commandes.montre_test();
     switch (test) {
-    case TypeTest::korvane:
+    case TestEssai::korvane:
         m.affichage.pose_texte(m.etat.masque);
         break;
-    case TypeTest::morbelle:
+    case TestEssai::morbelle:
         m.affichage.pose_texte(QString());
         break;
-    case TypeTest::musique:
+    case TestEssai::musique:
         m.affichage.texte_visible(false);
         m.groupe_musical.charge_defaut(m.etat.repertoire);
         return;
     }
     m.affichage.texte_visible(true);
-    if (test == TypeTest::morbelle)
+    if (test == TestEssai::morbelle)
         m.GroupBox3.Memo1->window()->repaint();
 }
 

@@ -49,8 +49,6 @@ struct PartiesPrincipales
     ReglagesEtendus &reglages_etendus;
 };
 
-enum class TypeTest { korvane, morbelle, musique };
-
 // The exercise list named in the settings: ".\" (or "./") stands for repertoire.
 QString chemin_exercice(const QString &nom, const QString &repertoire);
 
@@ -82,7 +80,7 @@ public:
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
     // Choosing another test drops the answer the previous one awaits (a melody playing
     // stops): one test's answer buttons never answer another.
-    void choisit_test(TypeTest test);
+    void choisit_test(trials::TestEssai test);
 
 private:
     // The trial database's session; an unsaved earlier one replayed on request.

@@ -119,7 +119,7 @@ void TForm1::construit_groupes()
 
 trials::EssaiMots *TForm1::essai_mots() const
 {
-    if (etat.mode_morbelle)
+    if (etat.test == trials::TestEssai::morbelle)
         return morbelle;
     return korvane;
 }
@@ -139,7 +139,7 @@ void TForm1::choisit_mode_reponse(QAction *coche)
     korvane->definir_mode_reponse(mode);
     morbelle->definir_mode_reponse(mode);
     // The word tests' answer mode: the musical test's controls are not theirs to reset.
-    if (!etat.mode_musical)
+    if (etat.test != trials::TestEssai::musique)
         essai_mots()->cache_boutons();
     affichage->Timer_reaffich->start();
 }
@@ -237,19 +237,19 @@ void TForm1::outeffacer1Click()
 void TForm1::Korvane1Click()
 {
     coche_type_test(Korvane1);
-    deroulement->choisit_test(TypeTest::korvane);
+    deroulement->choisit_test(trials::TestEssai::korvane);
 }
 
 void TForm1::Morbelle1Click()
 {
     coche_type_test(Morbelle1);
-    deroulement->choisit_test(TypeTest::morbelle);
+    deroulement->choisit_test(trials::TestEssai::morbelle);
 }
 
 void TForm1::Incongruitmusicale1Click()
 {
     coche_type_test(Incongruitmusicale1);
-    deroulement->choisit_test(TypeTest::musique);
+    deroulement->choisit_test(trials::TestEssai::musique);
 }
 
 void TForm1::Rglages1Click()
@@ -311,7 +311,7 @@ void TForm1::BitBtn2Click()
 
 void TForm1::bit_rep1Click()
 {
-    if (etat.mode_musical)
+    if (etat.test == trials::TestEssai::musique)
         essai_musical->bit_rep1Click();
     else
         essai_mots()->reponse_bouton(commandes->bit_rep1->text());
@@ -319,7 +319,7 @@ void TForm1::bit_rep1Click()
 
 void TForm1::bit_rep2Click()
 {
-    if (etat.mode_musical)
+    if (etat.test == trials::TestEssai::musique)
         essai_musical->bit_rep2Click();
     else
         essai_mots()->reponse_bouton(commandes->bit_rep2->text());

@@ -75,7 +75,7 @@ public:
     QTimer *Timer_debut = nullptr; // 100 ms after start, once
     platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 
-    // The word test in use (the second paradigm's when mode_morbelle).
+    // The word test in use (the second paradigm's in its test).
     trials::EssaiMots *essai_mots() const;
 
     // --- menus, named as the window's layout names them ---

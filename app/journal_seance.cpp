@@ -7,43 +7,13 @@
 
 namespace fantrel::app {
 
-namespace {
-
-base::TestEssai test_de(trials::TestEssai test)
-{
-    switch (test) {
-    case trials::TestEssai::korvane:
-        return base::TestEssai::korvane;
-    case trials::TestEssai::morbelle:
-        return base::TestEssai::morbelle;
-    case trials::TestEssai::musique:
-        break;
-    }
-    return base::TestEssai::musique;
-}
-
-base::ModeReponse mode_de(trials::FaconReponse facon)
-{
-    switch (facon) {
-    case trials::FaconReponse::boutons:
-        return base::ModeReponse::boutons;
-    case trials::FaconReponse::saisie:
-        return base::ModeReponse::saisie;
-    case trials::FaconReponse::je_ne_sais_pas:
-        break;
-    }
-    return base::ModeReponse::je_ne_sais_pas;
-}
-
-} // namespace
-
 base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const QString &nom)
 {
     base::Essai e;
     e.debut_utc = r.debut_utc;
     e.utilisateur = utilisateur;
     e.nom_utilisateur = nom;
-    e.test = test_de(r.test);
+    e.test = r.test;
     e.numero = r.numero;
     e.mot1 = r.mot1;
     e.mot2 = r.mot2;
@@ -52,7 +22,7 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     e.proposition_gauche = r.proposition_gauche;
     e.proposition_droite = r.proposition_droite;
     e.reponse = r.reponse;
-    e.mode_reponse = mode_de(r.facon);
+    e.mode_reponse = r.facon;
     e.categorie = r.categorie;
     e.correct = r.correct;
     e.exposition_ms = r.exposition_ms;

@@ -14,7 +14,7 @@ std::optional<Enum> depuis_texte(const std::array<const char *, N> &textes, cons
 }
 
 constexpr std::array<const char *, 3> textes_test = { "korvane", "morbelle", "musique" };
-constexpr std::array<const char *, 3> textes_mode = { "boutons", "saisie", "je_ne_sais_pas" };
+constexpr std::array<const char *, 3> textes_facon = { "boutons", "saisie", "je_ne_sais_pas" };
 constexpr std::array<const char *, 7> textes_nature = {
     "nouvel_utilisateur",     "renommage", "tout_effacer", "lecture_fichier",
     "enregistrement_fichier", "reprise",   "fin",
@@ -32,14 +32,14 @@ std::optional<TestEssai> test_depuis_texte(const QString &texte)
     return depuis_texte<TestEssai>(textes_test, texte);
 }
 
-QString texte_mode(ModeReponse mode)
+QString texte_facon(FaconReponse facon)
 {
-    return QLatin1String(textes_mode.at(std::size_t(mode)));
+    return QLatin1String(textes_facon.at(std::size_t(facon)));
 }
 
-std::optional<ModeReponse> mode_depuis_texte(const QString &texte)
+std::optional<FaconReponse> facon_depuis_texte(const QString &texte)
 {
-    return depuis_texte<ModeReponse>(textes_mode, texte);
+    return depuis_texte<FaconReponse>(textes_facon, texte);
 }
 
 QString texte_nature(NatureEvenement nature)

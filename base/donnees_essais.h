@@ -2,6 +2,7 @@
 // one answered trial, one event that changes the results table or record. An empty
 // text or an absent optional is stored as SQL NULL and read back so.
 #pragma once
+#include "trials/compte_rendu_essai.h"
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
@@ -12,14 +13,15 @@
 
 namespace fantrel::base {
 
-enum class TestEssai { korvane, morbelle, musique };
-enum class ModeReponse { boutons, saisie, je_ne_sais_pas };
+// The test of a trial and how it was answered, as the trials name them.
+using trials::FaconReponse;
+using trials::TestEssai;
 
 // The texts stored in the columns "test" and "mode_reponse"; unknown texts give none.
 QString texte_test(TestEssai test);
 std::optional<TestEssai> test_depuis_texte(const QString &texte);
-QString texte_mode(ModeReponse mode);
-std::optional<ModeReponse> mode_depuis_texte(const QString &texte);
+QString texte_facon(FaconReponse facon);
+std::optional<FaconReponse> facon_depuis_texte(const QString &texte);
 
 // One run of the program in a working folder.
 struct Seance
@@ -48,7 +50,7 @@ struct Essai
     QString mot1, mot2;
     std::optional<int> connote; // 1 or 2
     QString mot_affiche, proposition_gauche, proposition_droite, reponse;
-    std::optional<ModeReponse> mode_reponse;
+    std::optional<FaconReponse> mode_reponse;
     std::optional<int> categorie; // 1..4
     std::optional<bool> correct;
     std::optional<int> exposition_ms; // the setting

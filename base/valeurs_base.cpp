@@ -122,7 +122,7 @@ QVariantList valeurs_essai(const Essai &e)
 {
     const QVariant phases =
             e.phases_mesurees_ms ? QVariant(texte_phases(*e.phases_mesurees_ms)) : QVariant();
-    const QVariant mode = e.mode_reponse ? QVariant(texte_mode(*e.mode_reponse)) : QVariant();
+    const QVariant mode = e.mode_reponse ? QVariant(texte_facon(*e.mode_reponse)) : QVariant();
     return { e.seance,
              date(e.debut_utc),
              e.utilisateur,
@@ -172,7 +172,7 @@ Essai essai_lu(const QSqlQuery &q)
     e.proposition_gauche = suivante().toString();
     e.proposition_droite = suivante().toString();
     e.reponse = suivante().toString();
-    e.mode_reponse = mode_depuis_texte(suivante().toString());
+    e.mode_reponse = facon_depuis_texte(suivante().toString());
     e.categorie = entier_lu(suivante());
     e.correct = booleen_lu(suivante());
     e.exposition_ms = entier_lu(suivante());

@@ -2,6 +2,7 @@
 // for how long it was really on screen, what was answered and how fast. Filled by
 // the trial objects (word trials and the musical trial), never in the timed path.
 #pragma once
+#include "trials/etat_partage.h"
 #include <QDateTime>
 #include <QString>
 #include <array>
@@ -9,7 +10,7 @@
 
 namespace fantrel::trials {
 
-enum class TestEssai { korvane, morbelle, musique };
+// How an answer was given: an answer button, typed, or "?".
 enum class FaconReponse { boutons, saisie, je_ne_sais_pas };
 
 struct CompteRenduEssai

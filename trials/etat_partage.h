@@ -11,6 +11,9 @@
 
 namespace fantrel::trials {
 
+// "Type de test": one of the two masked-word paradigms, or the melodies.
+enum class TestEssai { korvane, morbelle, musique };
+
 struct Couple
 {
     QString mot1; // the connoted word ("$" mark removed)
@@ -34,10 +37,19 @@ struct EtatPartage
     bool bonne_reponse = false;
     bool essai_mire = false; // a "test" flash runs; no answer asked
     QString ligne_resultat; // results line being built
-    bool mode_morbelle = false;
-    bool mode_musical = false;
+    // The test in use, set by choisit_test alone, which derives the two flags from it.
+    TestEssai test = TestEssai::korvane;
+    bool mode_morbelle = false; // test == morbelle
+    bool mode_musical = false; // test == musique
     std::int32_t couleur_fond = 0; // background colour value last read from the settings
     platform::Hasard hasard; // the program's one random generator
+
+    void choisit_test(TestEssai choisi)
+    {
+        test = choisi;
+        mode_morbelle = choisi == TestEssai::morbelle;
+        mode_musical = choisi == TestEssai::musique;
+    }
 
     // Pair k (1-based) of the list, or an empty pair outside it.
     Couple couple(int k) const

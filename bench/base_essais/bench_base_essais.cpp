@@ -67,7 +67,7 @@ Essai essai(int n)
     e.proposition_gauche = e.mot1;
     e.proposition_droite = e.mot2;
     e.reponse = e.mot1;
-    e.mode_reponse = ModeReponse::boutons;
+    e.mode_reponse = FaconReponse::boutons;
     e.categorie = n % 2 ? 4 : 1;
     e.correct = n % 2 == 0;
     e.exposition_ms = 33;

@@ -44,10 +44,10 @@ void TestSeanceBase::essais_dans_la_base()
     const QVector<base::Essai> essais = essais_de(b);
     QCOMPARE(essais.size(), 5);
     const QStringList record = b.form->groupe_resultats->lignes();
-    using base::ModeReponse;
-    const QList<ModeReponse> modes = { ModeReponse::boutons, ModeReponse::boutons,
-                                       ModeReponse::je_ne_sais_pas, ModeReponse::saisie,
-                                       ModeReponse::boutons };
+    using base::FaconReponse;
+    const QList<FaconReponse> modes = { FaconReponse::boutons, FaconReponse::boutons,
+                                        FaconReponse::je_ne_sais_pas, FaconReponse::saisie,
+                                        FaconReponse::boutons };
     const QStringList noms = { "Essai1", "Essai1", "Essai1", "Zoé", "Zoé" };
     const QList<std::optional<bool>> justes = { true, false, std::nullopt, true, true };
     for (qsizetype k = 0; k < essais.size(); ++k) {

@@ -43,7 +43,7 @@ inline Essai essai_boutons(int numero = 1)
     e.proposition_gauche = QStringLiteral("fiel");
     e.proposition_droite = QStringLiteral("fier");
     e.reponse = QStringLiteral("fiel");
-    e.mode_reponse = ModeReponse::boutons;
+    e.mode_reponse = FaconReponse::boutons;
     e.categorie = 1;
     e.correct = true;
     e.exposition_ms = 33;
@@ -61,7 +61,7 @@ inline Essai essai_je_ne_sais_pas()
     Essai e = essai_boutons(2);
     e.mot_affiche = QStringLiteral("fier");
     e.reponse.clear();
-    e.mode_reponse = ModeReponse::je_ne_sais_pas;
+    e.mode_reponse = FaconReponse::je_ne_sais_pas;
     e.categorie.reset();
     e.correct.reset();
     e.images.reset();
@@ -83,7 +83,7 @@ inline Essai essai_saisie()
     e.proposition_gauche = QStringLiteral("chœur");
     e.proposition_droite = QStringLiteral("cœur");
     e.reponse = QStringLiteral("Cœur, \"peut-être\"\nou chœur");
-    e.mode_reponse = ModeReponse::saisie;
+    e.mode_reponse = FaconReponse::saisie;
     e.categorie = 4;
     e.correct = false;
     e.ligne_resultat = QStringLiteral("Mot affiché=cœur prop=chœur $cœur répondu=Cœur");
@@ -112,7 +112,7 @@ inline Essai essai_melodie()
     e.test = TestEssai::musique;
     e.numero = 5;
     e.reponse = QStringLiteral("Fausse");
-    e.mode_reponse = ModeReponse::boutons;
+    e.mode_reponse = FaconReponse::boutons;
     e.categorie = 1;
     e.correct = true;
     e.temps_reponse_ms = 1503.2;
