@@ -12,7 +12,7 @@
 #include "platform/minuteur_hr.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/fenetre_statistiques.h"
-#include "results/groupe_resultats.h"
+#include "results/record_resultats.h"
 #include "results/tableau_resultats.h"
 #include "trials/essai_korvane.h"
 #include "trials/essai_morbelle.h"
@@ -27,7 +27,7 @@ namespace fantrel::app {
 namespace {
 
 void relie_essai_mots(trials::EssaiMots *essai, CommandesEssai *commandes,
-                      results::GroupeResultats *record, results::TableauResultats *tableau)
+                      results::RecordResultats *record, results::TableauResultats *tableau)
 {
     using trials::EssaiMots;
     QObject::connect(essai, &EssaiMots::essai_commence, commandes, &CommandesEssai::essai_commence);
@@ -36,7 +36,7 @@ void relie_essai_mots(trials::EssaiMots *essai, CommandesEssai *commandes,
                      &CommandesEssai::montre_propositions);
     QObject::connect(essai, &EssaiMots::saisie_demandee, commandes, &CommandesEssai::montre_saisie);
     QObject::connect(essai, &EssaiMots::ligne_resultat, record,
-                     &results::GroupeResultats::ajoute_ligne);
+                     &results::RecordResultats::ajoute_ligne);
     QObject::connect(essai, &EssaiMots::reponse_comptee, tableau,
                      [tableau](int c) { tableau->compte(c, results::GenreTest::mots); });
     QObject::connect(essai, &EssaiMots::verdict, commandes, &CommandesEssai::affich_bid);
@@ -137,12 +137,12 @@ void relie_journal(Fenetres &w)
                      });
     QObject::connect(tableau, &TableauResultats::tout_efface, journal,
                      [journal] { journal->note_evenement(Evenement::tout_effacer()); });
-    results::GroupeResultats *record = f->groupe_resultats;
-    QObject::connect(record, &results::GroupeResultats::fichier_lu, journal,
+    results::RecordResultats *record = w.record.get();
+    QObject::connect(record, &results::RecordResultats::fichier_lu, journal,
                      [journal](const QString &chemin, const QStringList &lignes) {
                          journal->note_evenement(Evenement::lecture_fichier(chemin, lignes));
                      });
-    QObject::connect(record, &results::GroupeResultats::fichier_enregistre, journal,
+    QObject::connect(record, &results::RecordResultats::fichier_enregistre, journal,
                      [journal](const QString &chemin) {
                          journal->note_evenement(Evenement::enregistrement_fichier(chemin));
                      });
@@ -186,7 +186,7 @@ void relie_sous_systemes(Fenetres &w)
     relie_commandes(f);
     for (trials::EssaiMots *essai : { static_cast<trials::EssaiMots *>(f.korvane),
                                       static_cast<trials::EssaiMots *>(f.morbelle) })
-        relie_essai_mots(essai, f.commandes, f.groupe_resultats, w.tableau.get());
+        relie_essai_mots(essai, f.commandes, w.record.get(), w.tableau.get());
     relie_musique(f.essai_musical, f.commandes, w.tableau.get());
     relie_reglages(f);
     relie_resultats(w);

@@ -16,7 +16,7 @@
 #include "base/export_csv.h"
 #include "results/modele_statistiques.h"
 #include "results/fenetre_resultats_3d.h"
-#include "results/groupe_resultats.h"
+#include "results/record_resultats.h"
 #include "results/tableau_resultats.h"
 #include "trials/essai_korvane.h"
 #include "trials/liste_exercice.h"
@@ -82,7 +82,7 @@ void DeroulementSeance::commence_seance()
                                              "Récupérer ses réponses ?"))
                 == platform::Reponse::Oui) {
         m.journal.suspend(true);
-        rejoue_seance(*a_reprendre, m.tableau, m.groupe_resultats);
+        rejoue_seance(*a_reprendre, m.tableau, m.record);
         m.journal.suspend(false);
         m.journal.note_evenement(base::Evenement::reprise(a_reprendre->seance.id));
         return;
@@ -152,7 +152,7 @@ void DeroulementSeance::affich_liste(int n)
         return;
     const results::RangeeTableau &rangee = m.tableau.rangee(n);
     m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + rangee.nom);
-    QStringList lignes = m.groupe_resultats.reponses_listees(n);
+    QStringList lignes = m.record.reponses_listees(n);
     const QStringList resume = results::resume_statistiques(
             { rangee.nom, rangee.comptes_mots, rangee.comptes_musique });
     if (!resume.isEmpty())

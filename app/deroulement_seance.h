@@ -12,7 +12,7 @@ class EssaiKorvane;
 class EssaiMorbelle;
 } // namespace fantrel::trials
 namespace fantrel::results {
-class GroupeResultats;
+class RecordResultats;
 class TableauResultats;
 class TForm_courbe2;
 } // namespace fantrel::results
@@ -39,7 +39,7 @@ struct PartiesPrincipales
     PanneauReglages &reglages;
     FichierParam &fichier_param;
     GroupeExercice &GroupBox3;
-    results::GroupeResultats &groupe_resultats;
+    results::RecordResultats &record;
     results::TableauResultats &tableau;
     JournalSeance &journal;
     music::GroupeMusical &groupe_musical;

@@ -41,8 +41,9 @@ constexpr int hauteur_fenetre = 734;
 
 } // namespace
 
-TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
-    : QMainWindow(parent), m_tableau(tableau)
+TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &record,
+               QWidget *parent)
+    : QMainWindow(parent), m_tableau(tableau), m_record(record)
 {
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(QStringLiteral("Fantrel"));
@@ -64,10 +65,10 @@ TForm1::TForm1(results::TableauResultats &tableau, QWidget *parent)
     essai_musical = new music::EssaiMusical(etat, this);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
-    deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
-            etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, *groupe_resultats,
-            m_tableau, *journal, *groupe_musical, *korvane, *essai_musical, OpenDialog1,
-            reglages_etendus });
+    deroulement = std::make_unique<DeroulementSeance>(
+            PartiesPrincipales{ etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3,
+                                m_record, m_tableau, *journal, *groupe_musical, *korvane,
+                                *essai_musical, OpenDialog1, reglages_etendus });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
@@ -106,7 +107,7 @@ void TForm1::relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_c
 void TForm1::construit_groupes()
 {
     GroupBox3 = new GroupeExercice(m_centre);
-    groupe_resultats = new results::GroupeResultats(m_tableau, OpenDialog1, m_centre);
+    groupe_resultats = new results::GroupeResultats(m_record, OpenDialog1, m_centre);
     groupe_resultats->setGeometry(728, 48, 283, 225);
     groupe_musical = new music::GroupeMusical(m_centre);
     groupe_musical->setGeometry(688, 24, 393, 336);

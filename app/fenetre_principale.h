@@ -20,6 +20,7 @@ class EssaiMots;
 namespace fantrel::results {
 class GroupeResultats;
 class FenetreStatistiques;
+class RecordResultats;
 class TableauResultats;
 class TForm_courbe;
 class TForm_courbe2;
@@ -47,8 +48,9 @@ class TForm1 : public QMainWindow
 {
     Q_OBJECT
 public:
-    // tableau: the table of result rows, which the results record follows.
-    explicit TForm1(results::TableauResultats &tableau, QWidget *parent = nullptr);
+    // tableau: the table of result rows; record: the results record, which follows it.
+    TForm1(results::TableauResultats &tableau, results::RecordResultats &record,
+           QWidget *parent = nullptr);
     ~TForm1() override;
 
     // The other windows, made after this one (fenetres.h).
@@ -155,6 +157,7 @@ private:
     results::TForm_courbe2 *m_courbe2 = nullptr;
     results::FenetreStatistiques *m_statistiques = nullptr;
     results::TableauResultats &m_tableau;
+    results::RecordResultats &m_record;
 };
 
 } // namespace fantrel::app

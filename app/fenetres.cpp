@@ -3,6 +3,7 @@
 #include "results/fenetre_graphique.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/fenetre_statistiques.h"
+#include "results/record_resultats.h"
 #include "results/tableau_resultats.h"
 #include "wordpairs/fenetre_couples.h"
 
@@ -10,7 +11,8 @@ namespace fantrel::app {
 
 Fenetres::Fenetres()
     : tableau(std::make_unique<results::TableauResultats>()),
-      Form1(std::make_unique<TForm1>(*tableau)),
+      record(std::make_unique<results::RecordResultats>(*tableau)),
+      Form1(std::make_unique<TForm1>(*tableau, *record)),
       Form_choix_mots(std::make_unique<wordpairs::TForm_choix_mots>(Form1->etat.repertoire)),
       Form_courbe(std::make_unique<results::TForm_courbe>()),
       Form_courbe2(std::make_unique<results::TForm_courbe2>(*tableau)),
@@ -35,6 +37,7 @@ Fenetres::~Fenetres()
     Form_courbe2.reset();
     Form_courbe.reset();
     Form_choix_mots.reset();
+    record.reset();
     tableau.reset();
 }
 

@@ -1,6 +1,7 @@
 // The program's four windows, created in order: the main window first (it becomes
 // the application's main window), then the word-pair tool, the bar chart window and
-// the 3D results window, with the table of result rows the last one draws. Their
+// the 3D results window, with the table of result rows the last one draws and the
+// results record the main window shows (both made first, gone last). Their
 // signals are connected in one place (connexions.cpp). Closing the main window ends
 // the program, whatever else is shown. Destroyed in reverse order.
 #pragma once
@@ -11,6 +12,7 @@ class TForm_choix_mots;
 }
 namespace fantrel::results {
 class FenetreStatistiques;
+class RecordResultats;
 class TableauResultats;
 class TForm_courbe;
 class TForm_courbe2;
@@ -23,6 +25,7 @@ class TForm1;
 struct Fenetres
 {
     std::unique_ptr<results::TableauResultats> tableau;
+    std::unique_ptr<results::RecordResultats> record; // follows the table
     std::unique_ptr<TForm1> Form1;
     std::unique_ptr<wordpairs::TForm_choix_mots> Form_choix_mots;
     std::unique_ptr<results::TForm_courbe> Form_courbe;

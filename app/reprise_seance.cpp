@@ -1,5 +1,5 @@
 #include "app/reprise_seance.h"
-#include "results/groupe_resultats.h"
+#include "results/record_resultats.h"
 #include "results/tableau_resultats.h"
 
 namespace fantrel::app {
@@ -7,7 +7,7 @@ namespace fantrel::app {
 namespace {
 
 void rejoue_evenement(const base::Evenement &e, results::TableauResultats &tableau,
-                      results::GroupeResultats &record)
+                      results::RecordResultats &record)
 {
     using base::NatureEvenement;
     switch (e.nature) {
@@ -31,7 +31,7 @@ void rejoue_evenement(const base::Evenement &e, results::TableauResultats &table
 }
 
 void rejoue_essai(const base::Essai &e, results::TableauResultats &tableau,
-                  results::GroupeResultats &record)
+                  results::RecordResultats &record)
 {
     if (!e.ligne_resultat.isEmpty())
         record.ajoute_ligne(e.ligne_resultat);
@@ -44,7 +44,7 @@ void rejoue_essai(const base::Essai &e, results::TableauResultats &tableau,
 } // namespace
 
 void rejoue_seance(const base::SeanceAReprendre &seance, results::TableauResultats &tableau,
-                   results::GroupeResultats &record)
+                   results::RecordResultats &record)
 {
     for (const base::ElementChronologie &element : seance.chronologie) {
         if (const auto *essai = std::get_if<base::Essai>(&element))

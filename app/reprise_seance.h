@@ -4,7 +4,7 @@
 #include "base/donnees_essais.h"
 
 namespace fantrel::results {
-class GroupeResultats;
+class RecordResultats;
 class TableauResultats;
 } // namespace fantrel::results
 
@@ -14,6 +14,6 @@ namespace fantrel::app {
 // renames, its clears, the results files it read, each trial's record line and tally.
 // The record is then marked unsaved (nothing on disc holds it).
 void rejoue_seance(const base::SeanceAReprendre &seance, results::TableauResultats &tableau,
-                   results::GroupeResultats &record);
+                   results::RecordResultats &record);
 
 } // namespace fantrel::app

@@ -1,14 +1,9 @@
 #include "results/groupe_resultats.h"
-#include "platform/capacite_memo.h"
-#include "platform/erreurs.h"
-#include "platform/fichier_texte.h"
 #include "platform/liaison.h"
-#include "results/enregistrement.h"
-#include "results/tableau_resultats.h"
-#include "results/texte_memo.h"
+#include "results/record_resultats.h"
+#include <QPlainTextDocumentLayout>
 #include <QPlainTextEdit>
 #include <QStyle>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <QToolButton>
 
@@ -27,23 +22,31 @@ QToolButton *bouton(QWidget *parent, const char *nom, QRect place)
 
 } // namespace
 
-GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDialogue &OpenDialog1,
+GroupeResultats::GroupeResultats(RecordResultats &record, platform::OptionsDialogue &OpenDialog1,
                                  QWidget *parent)
     : QGroupBox(QStringLiteral("Fichier résultats"), parent),
-      m_tableau(tableau),
+      m_record(record),
       m_OpenDialog1(OpenDialog1)
 {
     setObjectName(QStringLiteral("Group_result"));
     setGeometry(728, 48, 283, 225);
 
     Memo_enreg_test = new QPlainTextEdit(this);
+    // The box shows the record's own text: what is typed there is in the record at once.
+    QTextDocument *texte = record.document();
+    texte->setDefaultFont(Memo_enreg_test->document()->defaultFont());
+    texte->setDocumentLayout(new QPlainTextDocumentLayout(texte));
+    Memo_enreg_test->setDocument(texte);
+    // A record gone first (a test's bench) leaves the box a text of its own.
+    connect(&record, &QObject::destroyed, Memo_enreg_test,
+            [memo = Memo_enreg_test] { memo->setDocument(nullptr); });
+    connect(&record, &RecordResultats::fin_atteinte, this, &GroupeResultats::montre_fin);
     Memo_enreg_test->setObjectName(QStringLiteral("Memo_enreg_test"));
     Memo_enreg_test->setAccessibleName(title());
     Memo_enreg_test->setGeometry(8, 20, 267, 191);
     Memo_enreg_test->setLineWrapMode(QPlainTextEdit::NoWrap);
     Memo_enreg_test->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     Memo_enreg_test->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    m_debut_rangees = QTextCursor(Memo_enreg_test->document());
 
     SpeedButton5 = bouton(this, "SpeedButton5", QRect(207, 1, 22, 18));
     SpeedButton5->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
@@ -64,24 +67,6 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
                     &GroupeResultats::Speed_sauve_resultClick);
     platform::relie(SpeedButton4, &QToolButton::clicked, this, &GroupeResultats::SpeedButton4Click);
 
-    // Headers of new users (not of a file's rows, already in the record), renames.
-    // A user past the 20th row has no row but still a header: the record must say
-    // whose answers follow (read back, they then count in the sum row only).
-    connect(&tableau, &TableauResultats::utilisateur_cree, this,
-            [this](int n, OrigineUtilisateur origine) {
-                if (n <= 0 || origine == OrigineUtilisateur::fichier)
-                    return;
-                ajoute_entete(TableauResultats::nom_initial(n));
-                if (n == 1) // at start-up, after "Tout effacer", after a file without header
-                    m_debut_rangees =
-                            QTextCursor(Memo_enreg_test->document()->lastBlock().previous());
-            });
-    connect(&tableau, &TableauResultats::rangee_renommee, this,
-            [this](int n, const QString &nom, bool depuis_fichier) {
-                if (n > 0 && !depuis_fichier)
-                    renomme_entete(n, nom);
-            });
-
     SaveDialog1.filtre = QStringLiteral("fichiers résultats *.res|*.res");
     SaveDialog1.confirmer_ecrasement = true;
     // A name typed without ".res" gets it: "Ouvrir un résultat" lists "*.res" only.
@@ -89,46 +74,40 @@ GroupeResultats::GroupeResultats(TableauResultats &tableau, platform::OptionsDia
     hide();
 }
 
-void GroupeResultats::ajoute_entete(const QString &nom)
+void GroupeResultats::montre_fin()
 {
-    results::ajoute_entete(Memo_enreg_test, nom);
-}
-
-qsizetype GroupeResultats::index_entete_rangee(int n) const
-{
-    return index_entete(lignes(), n, m_debut_rangees.block().blockNumber());
-}
-
-void GroupeResultats::renomme_entete(int n, const QString &nom)
-{
-    const qsizetype i = index_entete_rangee(n);
-    if (i >= 0)
-        remplace_ligne(Memo_enreg_test, i, nom);
-}
-
-QStringList GroupeResultats::reponses_listees(int n) const
-{
-    return reponses_de_section(lignes(), index_entete_rangee(n));
+    Memo_enreg_test->moveCursor(QTextCursor::End);
+    Memo_enreg_test->ensureCursorVisible();
 }
 
 QStringList GroupeResultats::lignes() const
 {
-    return lignes_memo(Memo_enreg_test);
+    return m_record.lignes();
 }
 
 void GroupeResultats::ajoute_ligne(const QString &ligne)
 {
-    fantrel::results::ajoute_ligne(Memo_enreg_test, ligne);
+    m_record.ajoute_ligne(ligne);
+}
+
+QStringList GroupeResultats::reponses_listees(int n) const
+{
+    return m_record.reponses_listees(n);
 }
 
 bool GroupeResultats::record_modifie() const
 {
-    return Memo_enreg_test->document()->isModified();
+    return m_record.modifie();
 }
 
-void GroupeResultats::marque_enregistre()
+bool GroupeResultats::enregistre(const QString &chemin)
 {
-    Memo_enreg_test->document()->setModified(false);
+    return m_record.enregistre(chemin);
+}
+
+bool GroupeResultats::lit(const QString &chemin)
+{
+    return m_record.lit(chemin);
 }
 
 bool GroupeResultats::peut_abandonner_record()
@@ -144,39 +123,6 @@ bool GroupeResultats::peut_abandonner_record()
         break;
     }
     return false;
-}
-
-bool GroupeResultats::enregistre(const QString &chemin)
-{
-    const QStringList texte = lignes();
-    const bool fait = platform::proteger([&] { platform::ecrire_lignes(chemin, texte); });
-    if (fait) {
-        marque_enregistre();
-        emit fichier_enregistre(chemin);
-    }
-    return fait;
-}
-
-void GroupeResultats::charge_lignes(const QStringList &lignes)
-{
-    remplace_lignes(Memo_enreg_test, lignes);
-    m_debut_rangees = QTextCursor(Memo_enreg_test->document()); // a row per header
-    m_tableau.charge(plan_lecture(lignes));
-}
-
-void GroupeResultats::marque_modifie()
-{
-    Memo_enreg_test->document()->setModified(true);
-}
-
-bool GroupeResultats::lit(const QString &chemin)
-{
-    // Everything that can fail happens before the record or the rows are touched.
-    return platform::proteger([&] {
-        const QStringList lues = platform::lire_lignes_memo(chemin);
-        charge_lignes(lues);
-        emit fichier_lu(chemin, lues);
-    });
 }
 
 bool GroupeResultats::Speed_sauve_resultClick()

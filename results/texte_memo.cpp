@@ -1,42 +1,40 @@
 #include "results/texte_memo.h"
 #include "platform/fichier_texte.h"
-#include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextCursor>
+#include <QTextDocument>
 
 namespace fantrel::results {
 
-QStringList lignes_memo(const QPlainTextEdit *memo)
+QStringList lignes_memo(const QTextDocument &texte)
 {
-    QString texte = memo->document()->toRawText();
-    texte.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
-    return platform::decoupe_lignes(texte);
+    QString brut = texte.toRawText();
+    brut.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
+    return platform::decoupe_lignes(brut);
 }
 
-void ajoute_ligne(QPlainTextEdit *memo, const QString &ligne)
+void ajoute_ligne(QTextDocument &texte, const QString &ligne)
 {
-    QTextCursor curseur(memo->document());
+    QTextCursor curseur(&texte);
     curseur.movePosition(QTextCursor::End);
     // Text typed after the last break is a line of its own: close it first.
     if (!curseur.block().text().isEmpty())
         curseur.insertBlock();
     curseur.insertText(ligne);
     curseur.insertBlock();
-    memo->moveCursor(QTextCursor::End);
-    memo->ensureCursorVisible();
 }
 
-void ajoute_entete(QPlainTextEdit *memo, const QString &ligne)
+void ajoute_entete(QTextDocument &texte, const QString &ligne)
 {
-    const bool modifie = memo->document()->isModified();
-    ajoute_ligne(memo, ligne);
+    const bool modifie = texte.isModified();
+    ajoute_ligne(texte, ligne);
     if (!modifie)
-        memo->document()->setModified(false);
+        texte.setModified(false);
 }
 
-void remplace_ligne(QPlainTextEdit *memo, qsizetype i, const QString &ligne)
+void remplace_ligne(QTextDocument &texte, qsizetype i, const QString &ligne)
 {
-    const QTextBlock bloc = memo->document()->findBlockByNumber(static_cast<int>(i));
+    const QTextBlock bloc = texte.findBlockByNumber(static_cast<int>(i));
     if (i < 0 || !bloc.isValid())
         return;
     QTextCursor curseur(bloc);
@@ -44,15 +42,13 @@ void remplace_ligne(QPlainTextEdit *memo, qsizetype i, const QString &ligne)
     curseur.insertText(ligne);
 }
 
-void remplace_lignes(QPlainTextEdit *memo, const QStringList &lignes)
+void remplace_lignes(QTextDocument &texte, const QStringList &lignes)
 {
-    QString texte;
+    QString brut;
     for (const QString &ligne : lignes)
-        texte += ligne + QLatin1Char('\n');
-    memo->setPlainText(texte);
-    memo->document()->setModified(false);
-    memo->moveCursor(QTextCursor::End);
-    memo->ensureCursorVisible();
+        brut += ligne + QLatin1Char('\n');
+    texte.setPlainText(brut);
+    texte.setModified(false);
 }
 
 } // namespace fantrel::results

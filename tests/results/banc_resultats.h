@@ -9,6 +9,7 @@
 #include "engine3d/vue3d.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/groupe_resultats.h"
+#include "results/record_resultats.h"
 #include "results/texte_memo.h"
 #include "results/enregistrement.h"
 #include "results/tableau_resultats.h"
@@ -40,8 +41,9 @@ struct BancResultats
     std::unique_ptr<QWidget> principale = std::make_unique<QWidget>();
     platform::OptionsDialogue OpenDialog1 = dialogue_ouverture();
     results::TableauResultats tableau;
+    results::RecordResultats record_resultats{ tableau };
     results::GroupeResultats *groupe =
-            new results::GroupeResultats(tableau, OpenDialog1, principale.get());
+            new results::GroupeResultats(record_resultats, OpenDialog1, principale.get());
     QGroupBox *GroupBox3 = new QGroupBox(QStringLiteral("Fichier exercice"), principale.get());
     QPlainTextEdit *Memo1 = new QPlainTextEdit(GroupBox3);
     QAction *Courbe22 = new QAction(QStringLiteral("Afficher"), principale.get());
