@@ -115,8 +115,6 @@ void CommandesEssai::mot_choisi(const QString &montre)
 
 void CommandesEssai::montre_propositions(const QString &gauche, const QString &droite)
 {
-    if (musical())
-        return; // a word trial left running when the musical test was chosen
     bit_rep1->setText(gauche);
     bit_rep2->setText(droite);
     Bit_rep3->move(place_je_ne_sais_pas);
@@ -127,8 +125,6 @@ void CommandesEssai::montre_propositions(const QString &gauche, const QString &d
 
 void CommandesEssai::montre_saisie()
 {
-    if (musical())
-        return;
     Edit_saisie_libre->clear();
     Edit_saisie_libre->show();
     Bit_rep3->move(Edit_saisie_libre->x() + Edit_saisie_libre->width() + 10,
@@ -140,8 +136,6 @@ void CommandesEssai::montre_saisie()
 
 void CommandesEssai::cache_boutons()
 {
-    if (musical())
-        return; // the answer buttons and captions are the melody's
     cache_reponses();
     BitBtn2->show();
     m_centre->window()->repaint();
@@ -166,8 +160,6 @@ void CommandesEssai::melodie_tiree(const QString &etiquette)
 
 void CommandesEssai::montre_reponses_musique()
 {
-    if (!musical())
-        return; // a melody left playing when a word test was chosen
     bit_rep1->setText(QStringLiteral("C'était juste"));
     bit_rep2->setText(QStringLiteral("C'était faux"));
     bit_rep1->show();

@@ -1,9 +1,8 @@
 // The subject's controls under the 3D word: the start button, the two answer
 // buttons and "?", the free-typing box, the second paradigm's button, the listen
 // button of the musical test, and the experimenter's labels "Mot affiché" and the
-// verdict. They show what the trials say (the trial objects' signals land here), as
-// the test in use allows: a word trial's controls never show in the musical test,
-// nor a melody's in the word tests.
+// verdict. They show what the trials say (the trial objects' signals land here); a
+// trial abandoned when another test is chosen says nothing more (TestEnCours).
 #pragma once
 #include "trials/etat_partage.h"
 #include <QObject>
@@ -21,7 +20,7 @@ class CommandesEssai : public QObject
     Q_OBJECT
 public:
     // The controls are placed on `centre` (the main window's client area); the test
-    // in use is read from etat.
+    // in use is read from etat, for the start or listen button it shows.
     CommandesEssai(const trials::EtatPartage &etat, QWidget *centre);
 
     // --- controls, named as the window's layout names them ---

@@ -7,7 +7,7 @@
 #include "app/reprise_seance.h"
 #include "app/panneau_reglages.h"
 #include "engine3d/controle_camera.h"
-#include "music/essai_musical.h"
+#include "app/test_en_cours.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/erreurs.h"
@@ -180,12 +180,8 @@ void DeroulementSeance::exporte_essais()
 void DeroulementSeance::choisit_test(trials::TestEssai test)
 {
     using trials::TestEssai;
-    const TestEssai avant = m.etat.test;
-    m.etat.choisit_test(test);
-    if (test != avant) {
-        m.essai_musical.abandonne();
+    if (m.test.choisit(test))
         m.commandes.cache_reponses();
-    }
     m.commandes.montre_test();
     switch (test) {
     case TestEssai::korvane:

@@ -17,9 +17,8 @@ class TableauResultats;
 class TForm_courbe2;
 } // namespace fantrel::results
 namespace fantrel::music {
-class EssaiMusical;
 class GroupeMusical;
-} // namespace fantrel::music
+}
 
 namespace fantrel::app {
 
@@ -29,6 +28,7 @@ class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
+class TestEnCours;
 
 // The parts of the main window the session's operations use.
 struct PartiesPrincipales
@@ -44,7 +44,7 @@ struct PartiesPrincipales
     JournalSeance &journal;
     music::GroupeMusical &groupe_musical;
     trials::EssaiKorvane &korvane;
-    music::EssaiMusical &essai_musical;
+    TestEnCours &test;
     platform::OptionsDialogue &OpenDialog1;
     ReglagesEtendus &reglages_etendus;
 };

@@ -8,6 +8,7 @@
 #include "app/journal_seance.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
+#include "app/test_en_cours.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
@@ -63,12 +64,13 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     korvane = new trials::EssaiKorvane(etat, *affichage, this);
     morbelle = new trials::EssaiMorbelle(etat, *affichage, this);
     essai_musical = new music::EssaiMusical(etat, this);
+    test_en_cours = std::make_unique<TestEnCours>(etat, *korvane, *morbelle, *essai_musical);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(
             PartiesPrincipales{ etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3,
                                 m_record, m_tableau, *journal, *groupe_musical, *korvane,
-                                *essai_musical, OpenDialog1, reglages_etendus });
+                                *test_en_cours, OpenDialog1, reglages_etendus });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
@@ -120,9 +122,7 @@ void TForm1::construit_groupes()
 
 trials::EssaiMots *TForm1::essai_mots() const
 {
-    if (etat.test == trials::TestEssai::morbelle)
-        return morbelle;
-    return korvane;
+    return &test_en_cours->essai_mots();
 }
 
 void TForm1::coche_type_test(QAction *coche)
@@ -135,13 +135,8 @@ void TForm1::choisit_mode_reponse(QAction *coche)
 {
     Comparaisondemots1->setChecked(coche == Comparaisondemots1);
     Saisielibre1->setChecked(coche == Saisielibre1);
-    const auto mode = coche == Saisielibre1 ? trials::ModeReponse::saisie_libre
-                                            : trials::ModeReponse::comparaison;
-    korvane->definir_mode_reponse(mode);
-    morbelle->definir_mode_reponse(mode);
-    // The word tests' answer mode: the musical test's controls are not theirs to reset.
-    if (etat.test != trials::TestEssai::musique)
-        essai_mots()->cache_boutons();
+    test_en_cours->definir_mode_reponse(coche == Saisielibre1 ? trials::ModeReponse::saisie_libre
+                                                              : trials::ModeReponse::comparaison);
     affichage->Timer_reaffich->start();
 }
 
@@ -312,28 +307,22 @@ void TForm1::BitBtn2Click()
 
 void TForm1::bit_rep1Click()
 {
-    if (etat.test == trials::TestEssai::musique)
-        essai_musical->bit_rep1Click();
-    else
-        essai_mots()->reponse_bouton(commandes->bit_rep1->text());
+    test_en_cours->repond(trials::Cote::gauche);
 }
 
 void TForm1::bit_rep2Click()
 {
-    if (etat.test == trials::TestEssai::musique)
-        essai_musical->bit_rep2Click();
-    else
-        essai_mots()->reponse_bouton(commandes->bit_rep2->text());
+    test_en_cours->repond(trials::Cote::droite);
 }
 
 void TForm1::Bit_rep3Click()
 {
-    essai_mots()->Bit_rep3Click();
+    test_en_cours->je_ne_sais_pas();
 }
 
 void TForm1::Edit_saisie_libreEntree()
 {
-    essai_mots()->reponse_saisie(commandes->Edit_saisie_libre->text());
+    test_en_cours->saisie(commandes->Edit_saisie_libre->text());
 }
 
 void TForm1::BitBtn_ecouteClick()

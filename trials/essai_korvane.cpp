@@ -24,6 +24,12 @@ void EssaiKorvane::lance_affichage(const QString &montre)
     lance_exposition();
 }
 
+void EssaiKorvane::arrete_affichage()
+{
+    AsyncTimer2->definir_actif(false);
+    m_etat.essai_mire = false;
+}
+
 void EssaiKorvane::SpeedButton2Click()
 {
     platform::attente(attente_avant_flash_ms);

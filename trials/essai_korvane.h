@@ -31,6 +31,7 @@ public slots:
 protected:
     TestEssai test() const override { return TestEssai::korvane; }
     void lance_affichage(const QString &montre) override;
+    void arrete_affichage() override; // a "test" flash too
 
 private:
     void lance_exposition();

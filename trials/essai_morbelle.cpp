@@ -61,6 +61,13 @@ void EssaiMorbelle::lance_affichage(const QString &)
     demande_reponse();
 }
 
+void EssaiMorbelle::arrete_affichage()
+{
+    for (platform::MinuteurHR *m : minuteurs())
+        m->definir_actif(false);
+    m_chaine_en_cours = false;
+}
+
 void EssaiMorbelle::BitBtn5Click()
 {
     const qsizetype l = m_etat.masque.size();

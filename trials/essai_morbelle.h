@@ -44,6 +44,7 @@ protected:
     TestEssai test() const override { return TestEssai::morbelle; }
     bool affichage_fini() const override { return !m_chaine_en_cours; }
     void lance_affichage(const QString &montre) override;
+    void arrete_affichage() override; // the chain cut where it stands
 
 private:
     std::array<platform::MinuteurHR *, nb_phases> minuteurs() const;

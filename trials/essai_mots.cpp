@@ -55,40 +55,53 @@ void EssaiMots::BitBtn2Click()
     m_etat.ligne_resultat = debut_ligne_resultat(montre);
     m_affichage.prepare_texte(montre);
     m_affichage.prepare_texte(m_etat.masque);
+    m_en_cours = true;
     platform::attente(attente_avant_flash_ms);
-    lance_affichage(montre);
+    if (m_en_cours) // not abandoned during the wait
+        lance_affichage(montre);
 }
 
 void EssaiMots::demande_reponse()
 {
-    if (!m_etat.essai_mire) {
+    if (!m_etat.essai_mire && m_en_cours) {
         platform::attente(attente_avant_reponse_ms);
-        if (m_mode == ModeReponse::comparaison) {
-            const int r = 1 + m_etat.hasard.tirage(2);
-            const auto [gauche, droite] = legendes_propositions(m_etat.mots[1], m_etat.mots[2], r);
-            m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], r);
-            m_rendu.proposition_gauche = gauche;
-            m_rendu.proposition_droite = droite;
-            emit propositions_montrees(gauche, droite);
-        } else {
-            emit saisie_demandee();
-        }
-        m_commandes_montrees = std::chrono::steady_clock::now();
-        m_attend_reponse = true;
+        if (m_en_cours) // not abandoned during the wait
+            offre_reponse();
     }
     m_etat.essai_mire = false;
 }
 
-void EssaiMots::reponse_bouton(const QString &legende)
+void EssaiMots::offre_reponse()
 {
-    enregistre_reponse(legende, FaconReponse::boutons);
+    m_en_cours = false;
+    if (m_mode == ModeReponse::comparaison) {
+        const int r = 1 + m_etat.hasard.tirage(2);
+        const auto [gauche, droite] = legendes_propositions(m_etat.mots[1], m_etat.mots[2], r);
+        m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], r);
+        m_rendu.proposition_gauche = gauche;
+        m_rendu.proposition_droite = droite;
+        emit propositions_montrees(gauche, droite);
+    } else {
+        emit saisie_demandee();
+    }
+    m_commandes_montrees = std::chrono::steady_clock::now();
+    m_attend_reponse = true;
+}
+
+void EssaiMots::reponse_bouton(Cote cote)
+{
+    if (m_attend_reponse)
+        enregistre_reponse(cote == Cote::gauche ? m_rendu.proposition_gauche
+                                                : m_rendu.proposition_droite,
+                           FaconReponse::boutons);
 }
 
 // A typed answer is recorded and counted as a clicked one is, with the pair's
 // proposals in their canonical order, so the results file keeps every answer.
 void EssaiMots::reponse_saisie(const QString &tape)
 {
-    enregistre_reponse(tape, FaconReponse::saisie);
+    if (m_attend_reponse)
+        enregistre_reponse(tape, FaconReponse::saisie);
 }
 
 void EssaiMots::enregistre_reponse(const QString &reponse, FaconReponse facon)
@@ -137,6 +150,14 @@ void EssaiMots::Bit_rep3Click()
 {
     termine(QString(), FaconReponse::je_ne_sais_pas);
     cache_boutons();
+}
+
+void EssaiMots::abandonne()
+{
+    m_en_cours = false;
+    m_attend_reponse = false;
+    m_rendu_retenu = false;
+    arrete_affichage();
 }
 
 void EssaiMots::cache_boutons()

@@ -15,6 +15,8 @@ namespace fantrel::trials {
 
 // "Fichier › Type d'exercice".
 enum class ModeReponse { comparaison, saisie_libre };
+// An answer button, as the subject sees it: the left one or the right one.
+enum class Cote { gauche, droite };
 
 class EssaiMots : public QObject
 {
@@ -28,8 +30,9 @@ public:
     // The start button: the next pair of the list, its word shown after a wait of
     // 1000 ms; nothing once the list is over.
     void BitBtn2Click();
-    // An answer button chosen: its caption is the answer.
-    void reponse_bouton(const QString &legende);
+    // An answer button chosen: the word the trial proposed on that side is the answer.
+    // Both answers count only while the trial awaits one.
+    void reponse_bouton(Cote cote);
     // Enter in the free-typing box.
     void reponse_saisie(const QString &tape);
     // "?": the trial ends unanswered, nothing recorded in the record or counted.
@@ -37,6 +40,9 @@ public:
     // Ends the trial's answer controls; once num_essai reaches the list's pairs the
     // list is over: the start button is disabled and "Plus de mots" shown.
     void cache_boutons();
+    // Another test is chosen: a trial under way stops where it is (its timers off),
+    // asks for no answer and reports nothing, and an answer awaited is no longer.
+    void abandonne();
 
 signals:
     void essai_commence(); // the start button hides
@@ -57,7 +63,10 @@ protected:
     virtual TestEssai test() const = 0;
     // Shows the trial's stimulus once the wait is over; the paradigm's own.
     virtual void lance_affichage(const QString &montre) = 0;
-    // Waits 1000 ms, then offers the answer controls (not after a "test" flash).
+    // Stops the stimulus under way: its timers off, nothing more shown.
+    virtual void arrete_affichage() = 0;
+    // Waits 1000 ms, then offers the answer controls (not after a "test" flash, nor
+    // once the trial is abandoned).
     void demande_reponse();
     // Milliseconds between two presented frames.
     static double ms_entre(const ImageMontree &avant, const ImageMontree &apres);
@@ -72,11 +81,14 @@ protected:
     CompteRenduEssai m_rendu; // the trial under way
 
 private:
+    // The answer controls: the proposals in a random order, or the typing box.
+    void offre_reponse();
     // Both answer paths: the line completed and recorded, judged, counted, shown.
     void enregistre_reponse(const QString &reponse, FaconReponse facon);
     void termine(const QString &reponse, FaconReponse facon);
 
     ModeReponse m_mode = ModeReponse::comparaison;
+    bool m_en_cours = false; // from the start button to the answer controls
     bool m_attend_reponse = false; // answer controls up for a trial of the list
     bool m_rendu_retenu = false; // answered before the stimulus was measured
     Instant m_commandes_montrees{};
