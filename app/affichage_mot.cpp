@@ -162,6 +162,11 @@ std::optional<double> AffichageMot::frequence_ecran_hz() const
     return std::round(1e6 / *periode) / 1000.0;
 }
 
+void AffichageMot::fige_camera()
+{
+    controle_camera->detacher();
+}
+
 void AffichageMot::texte_visible(bool visible)
 {
     GLSpaceText1->definir_visible(visible);

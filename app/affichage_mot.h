@@ -42,6 +42,8 @@ public:
     void presente(const QString &texte, const trials::PlanAffichage &plan) override;
     trials::ImageMontree derniere_image() const override { return m_derniere_image; }
     void texte_visible(bool visible);
+    // The camera stays where it is: the mouse no longer moves it (settings read).
+    void fige_camera();
     // The screen's refresh period in ms as the view measured it; none without a refresh
     // or before the first measurement ends.
     std::optional<double> periode_ecran_ms() const;

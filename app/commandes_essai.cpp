@@ -78,6 +78,11 @@ void CommandesEssai::permet_depart()
         BitBtn2->show();
 }
 
+void CommandesEssai::permet_ecoute()
+{
+    BitBtn_ecoute->setEnabled(true);
+}
+
 void CommandesEssai::montre_test()
 {
     if (musical()) {

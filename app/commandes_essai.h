@@ -36,6 +36,8 @@ public:
 
     // The start button usable (a list opened, a new user); shown in the word tests.
     void permet_depart();
+    // The listen button usable (a new user in the musical test).
+    void permet_ecoute();
     // The test's own start or listen button, and the musical test's captions.
     void montre_test();
     // Every answer control hidden and the captions cleared: the awaited answer is dropped.

@@ -4,30 +4,20 @@
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
-#include "app/reprise_seance.h"
 #include "app/panneau_reglages.h"
-#include "engine3d/controle_camera.h"
+#include "app/reprise_seance.h"
 #include "app/test_en_cours.h"
+#include "base/export_csv.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/erreurs.h"
-#include "platform/minuteur_hr.h"
-#include "results/enregistrement.h"
-#include "base/export_csv.h"
-#include "results/modele_statistiques.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/modele_statistiques.h"
 #include "results/record_resultats.h"
 #include "results/tableau_resultats.h"
 #include "trials/essai_korvane.h"
 #include "trials/liste_exercice.h"
 #include <QDir>
-#include <QGroupBox>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPlainTextEdit>
-#include <QPushButton>
-#include <QScrollBar>
-#include <algorithm>
 
 namespace fantrel::app {
 
@@ -35,7 +25,7 @@ void DeroulementSeance::demarre()
 {
     m.etat.hasard.graine_horloge();
     m.etat.repertoire = QDir::currentPath();
-    m.reglages_etendus = lit_reglages_etendus(
+    m_reglages_etendus = lit_reglages_etendus(
             QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus)));
     m.tableau.remet_compte_test();
     // A failing step shows its error and ends its own part only: the rows, the mask and
@@ -45,11 +35,12 @@ void DeroulementSeance::demarre()
     m_courbe2->branche_barres_test();
     // After bad settings the view keeps its camera handlers and no list is opened.
     if (reglages_lus)
-        m.affichage.controle_camera->detacher();
+        m.affichage.fige_camera();
     prend_reglages_en_vigueur();
     bool liste_ouverte = false;
     if (reglages_lus) {
-        m.OpenDialog1.nom_fichier = chemin_exercice(m.reglages.Edit1->text(), m.etat.repertoire);
+        m.OpenDialog1.nom_fichier =
+                chemin_exercice(m.reglages.fichier_exercice(), m.etat.repertoire);
         liste_ouverte = platform::proteger([this] { ouvre_exercice(); });
     }
     if (!liste_ouverte)
@@ -62,21 +53,17 @@ void DeroulementSeance::prend_reglages_en_vigueur()
 {
     // The mask is the mask field's text: when the settings hold the form's own mask
     // the field never changed, and the 3D text still shows the start-up word.
-    PanneauReglages &p = m.reglages;
-    m.etat.masque = p.Edit_masque->text();
+    m.etat.masque = m.reglages.masque();
     // The exposure is the timer's (line 2, or its own 30 ms): the bar and its label
     // follow it, so that OK saves what is in effect.
-    const int intervalle = m.korvane.AsyncTimer2->intervalle();
-    p.definir_texte_intervalle(QString::number(intervalle) + QStringLiteral(" ms"));
-    p.Scroll_timer->setValue(
-            std::clamp(intervalle, p.Scroll_timer->minimum(), p.Scroll_timer->maximum()));
+    m.reglages.montre_exposition(m.korvane.exposition_ms());
 }
 
 void DeroulementSeance::commence_seance()
 {
     const std::optional<base::SeanceAReprendre> a_reprendre = m.journal.ouvre(m.etat.repertoire);
     // The refresh is measured once the window is on screen: the session row gets it then.
-    m.journal.commence(m.fichier_param.lignes(), std::nullopt, m.korvane.AsyncTimer2->priorite());
+    m.journal.commence(m.fichier_param.lignes(), std::nullopt, m.korvane.priorite_minuteur());
     if (a_reprendre
         && platform::question(QStringLiteral("La séance précédente n'a pas été enregistrée. "
                                              "Récupérer ses réponses ?"))
@@ -124,12 +111,11 @@ void DeroulementSeance::ouvre_exercice()
     for (trials::Couple &c : m.etat.liste_mots)
         c = trials::Couple{};
     trials::tri_liste(lignes, m.etat);
-    m.GroupBox3.Memo1->setPlainText(lignes.join(u'\n'));
-    m.GroupBox3.Memo1->repaint();
-    m.reglages.Edit1->setText(trials::nom_sans_dossier(nom));
-    m.reglages.Edit_masque->setText(trials::masque_derive(lignes.value(1), m.etat.masque));
-    m.affichage.pose_texte(m.reglages.Edit_masque->text());
-    m.GroupBox3.Memo1->window()->repaint();
+    m.GroupBox3.montre_liste(lignes);
+    m.reglages.definir_fichier_exercice(trials::nom_sans_dossier(nom));
+    m.reglages.definir_masque(trials::masque_derive(lignes.value(1), m.etat.masque));
+    m.affichage.pose_texte(m.reglages.masque());
+    m.GroupBox3.window()->repaint();
     m.etat.fin_liste = false;
     m.commandes.permet_depart();
 }
@@ -138,8 +124,8 @@ void DeroulementSeance::relance_exercice()
 {
     m.etat.fin_liste = false;
     m.etat.num_essai = 0;
-    if (m.etat.test == trials::TestEssai::musique)
-        m.commandes.BitBtn_ecoute->setEnabled(true);
+    if (m.test.test() == trials::TestEssai::musique)
+        m.commandes.permet_ecoute();
     else
         m.commandes.permet_depart();
     trials::melange_des_lignes(m.etat);
@@ -147,17 +133,16 @@ void DeroulementSeance::relance_exercice()
 
 void DeroulementSeance::affich_liste(int n)
 {
-    m.GroupBox3.Memo1->clear();
+    m.GroupBox3.vide();
     if (n == 0 || !m.tableau.rangee_existe(n))
         return;
     const results::RangeeTableau &rangee = m.tableau.rangee(n);
-    m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + rangee.nom);
     QStringList lignes = m.record.reponses_listees(n);
     const QStringList resume = results::resume_statistiques(
             { rangee.nom, rangee.comptes_mots, rangee.comptes_musique });
     if (!resume.isEmpty())
         lignes << QString() << resume;
-    m.GroupBox3.Memo1->setPlainText(lignes.join(QLatin1Char('\n')));
+    m.GroupBox3.montre_reponses(rangee.nom, lignes);
 }
 
 void DeroulementSeance::exporte_essais()
@@ -197,7 +182,7 @@ void DeroulementSeance::choisit_test(trials::TestEssai test)
     }
     m.affichage.texte_visible(true);
     if (test == TestEssai::morbelle)
-        m.GroupBox3.Memo1->window()->repaint();
+        m.GroupBox3.window()->repaint();
 }
 
 } // namespace fantrel::app

@@ -30,7 +30,8 @@ class JournalSeance;
 class PanneauReglages;
 class TestEnCours;
 
-// The parts of the main window the session's operations use.
+// The parts of the main window the session's operations use, each by what it offers
+// (none is reached into).
 struct PartiesPrincipales
 {
     trials::EtatPartage &etat;
@@ -46,7 +47,6 @@ struct PartiesPrincipales
     trials::EssaiKorvane &korvane;
     TestEnCours &test;
     platform::OptionsDialogue &OpenDialog1;
-    ReglagesEtendus &reglages_etendus;
 };
 
 // The exercise list named in the settings: ".\" (or "./") stands for repertoire.
@@ -59,9 +59,11 @@ public:
 
     // The 3D results window, made after the main window.
     void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
+    // fantrel.ini as read at start-up (its defaults before).
+    const ReglagesEtendus &reglages_etendus() const { return m_reglages_etendus; }
 
-    // Runs once, about 100 ms after the event loop starts: the settings, the list
-    // they name, the session in the trial database, then result rows 0 and 1 — or,
+    // Runs once, about 100 ms after the event loop starts: fantrel.ini, the settings,
+    // the list they name, the session in the trial database, then result rows 0 and 1 — or,
     // when the last session was left unsaved and the experimenter wants it back, that
     // session's rows, record and tallies. A failure is shown (bad settings: no list
     // opened, the view keeps its camera handlers); the rows, the mask and the timings
@@ -90,6 +92,7 @@ private:
 
     PartiesPrincipales m;
     results::TForm_courbe2 *m_courbe2 = nullptr;
+    ReglagesEtendus m_reglages_etendus;
 };
 
 } // namespace fantrel::app

@@ -67,10 +67,9 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     test_en_cours = std::make_unique<TestEnCours>(etat, *korvane, *morbelle, *essai_musical);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
-    deroulement = std::make_unique<DeroulementSeance>(
-            PartiesPrincipales{ etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3,
-                                m_record, m_tableau, *journal, *groupe_musical, *korvane,
-                                *test_en_cours, OpenDialog1, reglages_etendus });
+    deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
+            etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, m_record,
+            m_tableau, *journal, *groupe_musical, *korvane, *test_en_cours, OpenDialog1 });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");

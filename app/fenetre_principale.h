@@ -3,7 +3,6 @@
 // boxes. It holds the run's shared state and its parts; each handler is one line
 // that calls the part doing the work (app/connexions.cpp wires the parts together).
 #pragma once
-#include "app/reglages_etendus.h"
 #include "platform/interactions.h"
 #include "trials/etat_partage.h"
 #include <QMainWindow>
@@ -60,7 +59,6 @@ public:
                         results::FenetreStatistiques *statistiques);
 
     trials::EtatPartage etat; // the run's shared state
-    ReglagesEtendus reglages_etendus; // fantrel.ini, read at start-up
 
     // --- the window's parts ---
     AffichageMot *affichage = nullptr; // the 3D word

@@ -16,4 +16,21 @@ GroupeExercice::GroupeExercice(QWidget *parent)
     hide();
 }
 
+void GroupeExercice::montre_liste(const QStringList &lignes)
+{
+    Memo1->setPlainText(lignes.join(u'\n'));
+    Memo1->repaint();
+}
+
+void GroupeExercice::montre_reponses(const QString &nom, const QStringList &lignes)
+{
+    setTitle(QStringLiteral("Utilisateur ") + nom);
+    Memo1->setPlainText(lignes.join(u'\n'));
+}
+
+void GroupeExercice::vide()
+{
+    Memo1->clear();
+}
+
 } // namespace fantrel::app

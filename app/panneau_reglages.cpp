@@ -13,6 +13,7 @@
 #include <QStyle>
 #include <QTimer>
 #include <QToolButton>
+#include <algorithm>
 #include <array>
 
 namespace fantrel::app {
@@ -218,6 +219,32 @@ void PanneauReglages::construit_musique()
 music::ReglagesMusique PanneauReglages::reglages_musique(const QStringList &melodies) const
 {
     return { Edit3->text(), melodies, Edit_incongru->text(), Radio_incongru->index_choisi() };
+}
+
+QString PanneauReglages::fichier_exercice() const
+{
+    return Edit1->text();
+}
+
+void PanneauReglages::definir_fichier_exercice(const QString &nom)
+{
+    Edit1->setText(nom);
+}
+
+QString PanneauReglages::masque() const
+{
+    return Edit_masque->text();
+}
+
+void PanneauReglages::definir_masque(const QString &masque)
+{
+    Edit_masque->setText(masque);
+}
+
+void PanneauReglages::montre_exposition(int ms)
+{
+    definir_texte_intervalle(QString::number(ms) + QStringLiteral(" ms"));
+    Scroll_timer->setValue(std::clamp(ms, Scroll_timer->minimum(), Scroll_timer->maximum()));
 }
 
 void PanneauReglages::Scroll_timerChange()

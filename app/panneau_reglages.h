@@ -63,6 +63,14 @@ public:
     QTimer *Timer_reactive_coul = nullptr; // the chart frozen 1 s after a click
     QLabel *Lab_ecran = nullptr; // the screen's refresh, as measured
 
+    // --- what the session asks of the panel ---
+    QString fichier_exercice() const; // "Fichier de mots" as typed
+    void definir_fichier_exercice(const QString &nom);
+    QString masque() const; // "Mire"
+    void definir_masque(const QString &masque);
+    // The exposure in effect (the timer's, in ms): its text and its bar (clamped) follow.
+    void montre_exposition(int ms);
+
     // The exposure's text as set ("30 ms", or line 2 of the settings as read); the
     // label adds the frames the screen will really show.
     QString texte_intervalle() const { return m_texte_intervalle; }

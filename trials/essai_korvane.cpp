@@ -17,6 +17,16 @@ EssaiKorvane::EssaiKorvane(EtatPartage &etat, AffichageEssai &affichage, QObject
     connect(AsyncTimer2, &platform::MinuteurHR::echeance, this, &EssaiKorvane::AsyncTimer2Timer);
 }
 
+int EssaiKorvane::exposition_ms() const
+{
+    return AsyncTimer2->intervalle();
+}
+
+QString EssaiKorvane::priorite_minuteur() const
+{
+    return AsyncTimer2->priorite();
+}
+
 void EssaiKorvane::lance_affichage(const QString &montre)
 {
     m_affichage.affich_texte(montre);

@@ -21,6 +21,9 @@ public:
     // The exposure: 30 ms until the settings say otherwise; 0 shows the word for one frame.
     platform::MinuteurHR *AsyncTimer2 = nullptr;
 
+    int exposition_ms() const; // AsyncTimer2's interval
+    QString priorite_minuteur() const; // what AsyncTimer2's thread obtained, once asked
+
     // The "test" button: after the wait, a number from 100 to 1099 flashed as a word is.
     void SpeedButton2Click();
 
