@@ -2,7 +2,7 @@
 // buttons and "?", the free-typing box, the second paradigm's button, the listen
 // button of the musical test, and the experimenter's labels "Mot affiché" and the
 // verdict. They show what the trials say (the trial objects' signals land here); a
-// trial abandoned when another test is chosen says nothing more (TestEnCours).
+// trial abandoned when another test is chosen says nothing more (aiguillage_essais.h).
 #pragma once
 #include "trials/etat_partage.h"
 #include <QObject>

@@ -6,7 +6,7 @@
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
 #include "app/reprise_seance.h"
-#include "app/test_en_cours.h"
+#include "app/aiguillage_essais.h"
 #include "base/export_csv.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
@@ -124,7 +124,7 @@ void DeroulementSeance::relance_exercice()
 {
     m.etat.fin_liste = false;
     m.etat.num_essai = 0;
-    if (m.test.test() == trials::TestEssai::musique)
+    if (m.aiguillage.test() == trials::TestEssai::musique)
         m.commandes.permet_ecoute();
     else
         m.commandes.permet_depart();
@@ -165,7 +165,7 @@ void DeroulementSeance::exporte_essais()
 void DeroulementSeance::choisit_test(trials::TestEssai test)
 {
     using trials::TestEssai;
-    if (m.test.choisit(test))
+    if (m.aiguillage.choisit(test))
         m.commandes.cache_reponses();
     m.commandes.montre_test();
     switch (test) {

@@ -28,7 +28,7 @@ class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
-class TestEnCours;
+class AiguillageEssais;
 
 // The parts of the main window the session's operations use, each by what it offers
 // (none is reached into).
@@ -45,7 +45,7 @@ struct PartiesPrincipales
     JournalSeance &journal;
     music::GroupeMusical &groupe_musical;
     trials::EssaiKorvane &korvane;
-    TestEnCours &test;
+    AiguillageEssais &aiguillage;
     platform::OptionsDialogue &OpenDialog1;
 };
 

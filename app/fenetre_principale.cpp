@@ -8,7 +8,7 @@
 #include "app/journal_seance.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
-#include "app/test_en_cours.h"
+#include "app/aiguillage_essais.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
@@ -64,12 +64,12 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     korvane = new trials::EssaiKorvane(etat, *affichage, this);
     morbelle = new trials::EssaiMorbelle(etat, *affichage, this);
     essai_musical = new music::EssaiMusical(etat, this);
-    test_en_cours = std::make_unique<TestEnCours>(etat, *korvane, *morbelle, *essai_musical);
+    aiguillage = std::make_unique<AiguillageEssais>(etat, *korvane, *morbelle, *essai_musical);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
             etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, m_record,
-            m_tableau, *journal, *groupe_musical, *korvane, *test_en_cours, OpenDialog1 });
+            m_tableau, *journal, *groupe_musical, *korvane, *aiguillage, OpenDialog1 });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");
@@ -121,7 +121,7 @@ void TForm1::construit_groupes()
 
 trials::EssaiMots *TForm1::essai_mots() const
 {
-    return &test_en_cours->essai_mots();
+    return &aiguillage->essai_mots();
 }
 
 void TForm1::coche_type_test(QAction *coche)
@@ -134,8 +134,8 @@ void TForm1::choisit_mode_reponse(QAction *coche)
 {
     Comparaisondemots1->setChecked(coche == Comparaisondemots1);
     Saisielibre1->setChecked(coche == Saisielibre1);
-    test_en_cours->definir_mode_reponse(coche == Saisielibre1 ? trials::ModeReponse::saisie_libre
-                                                              : trials::ModeReponse::comparaison);
+    aiguillage->definir_mode_reponse(coche == Saisielibre1 ? trials::ModeReponse::saisie_libre
+                                                           : trials::ModeReponse::comparaison);
     affichage->Timer_reaffich->start();
 }
 
@@ -306,22 +306,22 @@ void TForm1::BitBtn2Click()
 
 void TForm1::bit_rep1Click()
 {
-    test_en_cours->repond(trials::Cote::gauche);
+    aiguillage->repond(trials::Cote::gauche);
 }
 
 void TForm1::bit_rep2Click()
 {
-    test_en_cours->repond(trials::Cote::droite);
+    aiguillage->repond(trials::Cote::droite);
 }
 
 void TForm1::Bit_rep3Click()
 {
-    test_en_cours->je_ne_sais_pas();
+    aiguillage->je_ne_sais_pas();
 }
 
 void TForm1::Edit_saisie_libreEntree()
 {
-    test_en_cours->saisie(commandes->Edit_saisie_libre->text());
+    aiguillage->saisie(commandes->Edit_saisie_libre->text());
 }
 
 void TForm1::BitBtn_ecouteClick()

@@ -42,7 +42,7 @@ class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
-class TestEnCours;
+class AiguillageEssais;
 
 class TForm1 : public QMainWindow
 {
@@ -73,7 +73,7 @@ public:
     trials::EssaiKorvane *korvane = nullptr; // first masked-word paradigm
     trials::EssaiMorbelle *morbelle = nullptr; // second paradigm
     music::EssaiMusical *essai_musical = nullptr; // "Incongruité musicale"
-    std::unique_ptr<TestEnCours> test_en_cours; // "Type de test", and its trial's answers
+    std::unique_ptr<AiguillageEssais> aiguillage; // "Type de test", and its trial's answers
     QTimer *Timer_debut = nullptr; // 100 ms after start, once
     platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 

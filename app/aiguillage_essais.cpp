@@ -1,17 +1,17 @@
-#include "app/test_en_cours.h"
+#include "app/aiguillage_essais.h"
 #include "music/essai_musical.h"
 #include "trials/essai_korvane.h"
 #include "trials/essai_morbelle.h"
 
 namespace fantrel::app {
 
-TestEnCours::TestEnCours(trials::EtatPartage &etat, trials::EssaiKorvane &korvane,
-                         trials::EssaiMorbelle &morbelle, music::EssaiMusical &musical)
+AiguillageEssais::AiguillageEssais(trials::EtatPartage &etat, trials::EssaiKorvane &korvane,
+                                   trials::EssaiMorbelle &morbelle, music::EssaiMusical &musical)
     : m_etat(etat), m_korvane(korvane), m_morbelle(morbelle), m_musical(musical)
 {
 }
 
-bool TestEnCours::choisit(trials::TestEssai test)
+bool AiguillageEssais::choisit(trials::TestEssai test)
 {
     const bool change = test != m_etat.test;
     m_etat.choisit_test(test);
@@ -23,14 +23,14 @@ bool TestEnCours::choisit(trials::TestEssai test)
     return true;
 }
 
-trials::EssaiMots &TestEnCours::essai_mots() const
+trials::EssaiMots &AiguillageEssais::essai_mots() const
 {
     if (m_etat.test == trials::TestEssai::morbelle)
         return m_morbelle;
     return m_korvane;
 }
 
-void TestEnCours::definir_mode_reponse(trials::ModeReponse mode)
+void AiguillageEssais::definir_mode_reponse(trials::ModeReponse mode)
 {
     m_korvane.definir_mode_reponse(mode);
     m_morbelle.definir_mode_reponse(mode);
@@ -38,7 +38,7 @@ void TestEnCours::definir_mode_reponse(trials::ModeReponse mode)
         essai_mots().cache_boutons();
 }
 
-void TestEnCours::repond(trials::Cote cote)
+void AiguillageEssais::repond(trials::Cote cote)
 {
     if (!musical())
         essai_mots().reponse_bouton(cote);
@@ -48,13 +48,13 @@ void TestEnCours::repond(trials::Cote cote)
         m_musical.bit_rep2Click();
 }
 
-void TestEnCours::je_ne_sais_pas()
+void AiguillageEssais::je_ne_sais_pas()
 {
     if (!musical())
         essai_mots().Bit_rep3Click();
 }
 
-void TestEnCours::saisie(const QString &tape)
+void AiguillageEssais::saisie(const QString &tape)
 {
     if (!musical())
         essai_mots().reponse_saisie(tape);

@@ -1,5 +1,5 @@
-// The test in use ("Type de test") and the trials it reaches: the one place that sets
-// it (the shared state's flags follow) and that hands the subject's answers to the
+// The switch between the trials: the one place that sets the test in use ("Type de
+// test"; the shared state's flags follow) and that hands the subject's answers to the
 // trial of that test. Choosing another test abandons whatever trial is under way,
 // word or melody: no control ever answers, or is shown by, another test's trial.
 #pragma once
@@ -16,11 +16,11 @@ class EssaiMusical;
 
 namespace fantrel::app {
 
-class TestEnCours
+class AiguillageEssais
 {
 public:
-    TestEnCours(trials::EtatPartage &etat, trials::EssaiKorvane &korvane,
-                trials::EssaiMorbelle &morbelle, music::EssaiMusical &musical);
+    AiguillageEssais(trials::EtatPartage &etat, trials::EssaiKorvane &korvane,
+                     trials::EssaiMorbelle &morbelle, music::EssaiMusical &musical);
 
     trials::TestEssai test() const { return m_etat.test; }
     // Sets the test; when it changes, every trial under way is abandoned. True then.
