@@ -23,12 +23,12 @@ class GroupeMusical;
 namespace fantrel::app {
 
 class AffichageMot;
+class AiguillageEssais;
 class CommandesEssai;
 class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
-class AiguillageEssais;
 
 // The parts of the main window the session's operations use, each by what it offers
 // (none is reached into).
@@ -80,8 +80,8 @@ public:
     // save dialog's filter says.
     void exporte_essais();
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
-    // Choosing another test drops the answer the previous one awaits (a melody playing
-    // stops): one test's answer buttons never answer another.
+    // Choosing another test abandons the trial under way, word or melody (its answer
+    // buttons never answer another test).
     void choisit_test(trials::TestEssai test);
 
 private:

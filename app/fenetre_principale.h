@@ -35,6 +35,7 @@ class TForm_choix_mots;
 namespace fantrel::app {
 
 class AffichageMot;
+class AiguillageEssais;
 class CommandesEssai;
 class DeplacementFlottant;
 class DeroulementSeance;
@@ -42,7 +43,6 @@ class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
-class AiguillageEssais;
 
 class TForm1 : public QMainWindow
 {

@@ -59,7 +59,8 @@ private:
     qsizetype index_entete_rangee(int n) const;
 
     TableauResultats &m_tableau;
-    QTextDocument *m_document = nullptr; // a child: it outlives the record's signals
+    // A child: deleted after the record's destroyed(), when the box has let it go.
+    QTextDocument *m_document = nullptr;
     // At the header of row 1; follows the text typed or added before it.
     QTextCursor m_debut_rangees;
 };
