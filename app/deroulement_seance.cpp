@@ -154,7 +154,9 @@ void DeroulementSeance::affich_liste(int n)
     m.GroupBox3.setTitle(QStringLiteral("Utilisateur ") + rangee.nom);
     QStringList lignes = m.groupe_resultats.reponses_listees(n);
     const QStringList resume = results::resume_statistiques(
-            { rangee.nom, rangee.comptes_mots, rangee.comptes_musique });
+            { rangee.nom, rangee.comptes_mots, rangee.comptes_musique, rangee.saisies_mots,
+              rangee.je_ne_sais_pas },
+            m.reglages_etendus.echelle_a_priori);
     if (!resume.isEmpty())
         lignes << QString() << resume;
     m.GroupBox3.Memo1->setPlainText(lignes.join(QLatin1Char('\n')));

@@ -35,10 +35,16 @@ void rejoue_essai(const results::Essai &e, results::TableauResultats &tableau,
 {
     if (!e.ligne_resultat.isEmpty())
         record.ajoute_ligne(e.ligne_resultat);
-    if (e.categorie)
-        tableau.compte(*e.categorie,
+    using trials::FaconReponse;
+    const FaconReponse facon = e.mode_reponse == results::ModeReponse::saisie
+            ? FaconReponse::saisie
+            : e.mode_reponse == results::ModeReponse::je_ne_sais_pas ? FaconReponse::je_ne_sais_pas
+                                                                     : FaconReponse::boutons;
+    if (e.categorie || facon == FaconReponse::je_ne_sais_pas)
+        tableau.compte(e.categorie.value_or(0),
                        e.test == results::TestEssai::musique ? results::GenreTest::musique
-                                                             : results::GenreTest::mots);
+                                                             : results::GenreTest::mots,
+                       facon);
 }
 
 } // namespace
