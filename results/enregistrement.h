@@ -11,7 +11,8 @@ namespace fantrel::results {
 
 using Comptes = std::array<std::int32_t, 5>; // indices 1..4, by answer category
 
-inline constexpr int nb_max_util = 20; // trial rows 1..20; row 0 is "Somme"
+// Trial rows 1..30; row 0 is "Somme". NOTE: 20 once; the diagram now fits 30.
+inline constexpr int nb_max_util = 30;
 
 struct RangeeLue
 {

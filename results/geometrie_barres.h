@@ -17,8 +17,12 @@ double profondeur_barre(int n);
 
 // Scale of row n's bars: 1 for a user, (100 − position of Scroll_coeff) / 100 for the sum.
 double echelle_rangee(int n, int position_coeff);
-// Height of a bar: count × scale × 0.3 × 0.85, one grid step per answer on a user row.
-double hauteur_barre(std::int32_t compte, int n, int position_coeff);
+// Height of one answer: a grid step (0.3 × 0.85) until the largest count of the rows
+// drawn alike would rise past 20 steps, then 20 steps shared by that count.
+inline constexpr double pas_grille = 0.3 * 0.85;
+double unite_barre(std::int32_t plus_grand_compte);
+// Height of a bar: count × scale × unit, one grid step per answer on a user row.
+double hauteur_barre(std::int32_t compte, int n, int position_coeff, double unite = pas_grille);
 
 // The hidden test scroll bars drive a bar from a level p in 0..100: height (100 − p) / 15,
 // label 50 − p / 2 rounded half to even.

@@ -1,4 +1,4 @@
-// The table of result rows: row 0 is the sum row "Somme", rows 1 to 20 the users
+// The table of result rows: row 0 is the sum row "Somme", rows 1 to nb_max_util (30) the users
 // (Essai1, Essai2… or a typed name), each with its four counts by answer category,
 // kept apart for the word tests and the musical test. Widget-free: the 3D results
 // window draws it and the results record follows it, both told by its signals.
@@ -39,16 +39,16 @@ public:
     explicit TableauResultats(QObject *parent = nullptr);
 
     int nb_util() const { return m_nb_util; } // last created row: −1 before start-up, then 0 and up
-    int util_courant() const { return m_util_courant; } // may pass 20: then only the sum counts
+    int util_courant() const { return m_util_courant; } // may pass nb_max_util: then only the sum counts
     bool rangee_existe(int n) const;
-    const RangeeTableau &rangee(int n) const; // an empty row outside 0..20
+    const RangeeTableau &rangee(int n) const; // an empty row outside 0..nb_max_util
     // The four program-wide counters read by the hidden "Annul test" button.
     const Comptes &compte_test() const { return m_compte_test; }
 
     // "Nouvel utilisateur": row nb_util + 1 becomes the current row, named nom_initial;
-    // past row 20 none is made and only the sum row counts.
+    // past row nb_max_util none is made and only the sum row counts.
     int cree_utilisateur();
-    // "Somme" for row 0, "Essai" + n after (also past row 20: the record's header).
+    // "Somme" for row 0, "Essai" + n after (also past the last row: the record's header).
     static QString nom_initial(int n);
     // One scored answer (categorie 1..4; 0 counts nothing): in the current row, then
     // in the sum row; each counting raises compte_test too. A typed answer is also
@@ -69,7 +69,7 @@ public:
     void definir_compte_test(const Comptes &comptes) { m_compte_test = comptes; }
 
 signals:
-    // A user was started; rows past 20 do not exist.
+    // A user was started; rows past nb_max_util do not exist.
     void utilisateur_cree(int n, fantrel::results::OrigineUtilisateur origine);
     // "Tout effacer" begins (its new Essai1 follows).
     void tout_efface();
