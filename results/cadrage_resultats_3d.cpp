@@ -54,6 +54,16 @@ std::vector<QVector3D> coins_a_montrer(const Scene &scene)
     return coins;
 }
 
+float recul_necessaire(const Camera &camera, const std::vector<QVector3D> &coins)
+{
+    const QMatrix4x4 vue = camera.matrice_vue();
+    const float proche = 0.01f * camera.biais_plan_proche() * camera.echelle_scene();
+    float manque = 0;
+    for (const QVector3D &c : coins) // the view looks down its −z
+        manque = std::max(manque, proche + 1 - -vue.map(c).z());
+    return manque;
+}
+
 float focale_cadrant(const Camera &camera, const std::vector<QVector3D> &coins, QSize pixels)
 {
     // In the orthographic view, x and y of a point about the camera's axis scale with
@@ -69,9 +79,10 @@ float focale_cadrant(const Camera &camera, const std::vector<QVector3D> &coins, 
     return float(Camera::demi_hauteur_focale_1 * marge / etendue);
 }
 
-int hauteur_fenetre_resultats(int rangees)
+QSize taille_fenetre_resultats(int rangees)
 {
-    return std::clamp(333 + 22 * (rangees - 10), 333, 760);
+    return { std::clamp(441 + 8 * (rangees - 15), 441, 600),
+             std::clamp(333 + 22 * (rangees - 10), 333, 760) };
 }
 
 } // namespace fantrel::results

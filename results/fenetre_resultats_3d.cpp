@@ -92,16 +92,19 @@ void TForm_courbe2::sur_utilisateur_cree(int n)
 {
     if (!m_tableau.rangee_existe(n))
         return;
+    espace_rangees(n);
     cree_objets_rangee(
             vue->scene(), tab_util[n], n, m_tableau.rangee(n).nom,
-            { objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse });
+            { objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse },
+            m_pas);
     // The camera moves with its target: the rows keep the angle they are seen at.
     const float dz = float(z_ancre(n)) - objets.GLDummyCube1->position().z();
     objets.GLDummyCube1->definir_z(float(z_ancre(n)));
     Camera &camera = vue->scene().camera();
     camera.definir_position(camera.position() + QVector3D(0, 0, dz));
-    if (const int h = hauteur_fenetre_resultats(n); h > height()) {
-        resize(width(), h);
+    if (const QSize taille = taille_fenetre_resultats(n); taille.height() > height()) {
+        const int h = taille.height();
+        resize(taille);
         // Taller, it stays on its screen.
         if (const QScreen *ecran = screen(); ecran && geometry().bottom() > ecran->availableGeometry().bottom())
             move(x(), std::max(ecran->availableGeometry().top(),
@@ -113,6 +116,17 @@ void TForm_courbe2::sur_utilisateur_cree(int n)
         ScrollBar_courbeChange(panneaux->ScrollBar[c]);
     }
     cadre_vue();
+}
+
+void TForm_courbe2::espace_rangees(int nb_util)
+{
+    const double pas = pas_rangees(nb_util);
+    if (pas == m_pas)
+        return;
+    m_pas = pas;
+    for (int r = 0; r <= nb_max_util; ++r)
+        if (tab_util[r].creee())
+            place_rangee(tab_util[r], float(z_rangee(r, m_pas)));
 }
 
 double TForm_courbe2::unite(int n) const
@@ -157,7 +171,11 @@ void TForm_courbe2::trace_cube(int n, int c)
 void TForm_courbe2::cadre_vue()
 {
     Camera &camera = vue->scene().camera();
-    camera.definir_focale(focale_cadrant(camera, coins_a_montrer(vue->scene()), vue->size()));
+    const std::vector<QVector3D> coins = coins_a_montrer(vue->scene());
+    if (const float recul = recul_necessaire(camera, coins); recul > 0)
+        camera.definir_position(camera.position()
+                                + (camera.position() - camera.point_vise()).normalized() * recul);
+    camera.definir_focale(focale_cadrant(camera, coins, vue->size()));
     vue->demande_repeint();
 }
 
@@ -179,6 +197,7 @@ void TForm_courbe2::sur_rangees_retirees()
     for (int n = 1; n <= nb_max_util; ++n)
         if (tab_util[n].creee())
             detruit_objets_rangee(vue->scene(), tab_util[n]);
+    espace_rangees(0);
     cadre_vue();
 }
 

@@ -88,10 +88,13 @@ private:
     // Height of one answer for the user rows (0) and the sum row (1), as last drawn.
     double unite(int n) const;
     void pose_rangee(int n, int c);
+    // Every row at the pitch for nb_util rows.
+    void espace_rangees(int nb_util);
 
     TableauResultats &m_tableau;
     bool m_barres_branchees = false;
     std::array<double, 2> m_unites{ pas_grille, pas_grille };
+    double m_pas = 0.5; // the rows' pitch in depth (pas_rangees)
 };
 
 } // namespace fantrel::results

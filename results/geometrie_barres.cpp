@@ -3,10 +3,15 @@
 
 namespace fantrel::results {
 
-double z_rangee(int n)
+double z_rangee(int n, double pas)
 {
-    const double z = 0.5 * n - 0.7;
+    const double z = pas * n - 0.7;
     return n == 0 ? z - 0.3 : z;
+}
+
+double pas_rangees(int nb_util)
+{
+    return nb_util <= 10 ? 0.5 : 0.8;
 }
 
 double x_categorie(int c)

@@ -6,8 +6,11 @@
 
 namespace fantrel::results {
 
-// Depth of row n: 0.5 n − 0.7, and 0.3 further back for the sum row.
-double z_rangee(int n);
+// Depth of row n: pas × n − 0.7, and 0.3 further back for the sum row.
+double z_rangee(int n, double pas = 0.5);
+// The rows' pitch: 0.5 up to 10 users, then 0.8, so that seen from the camera each
+// name stands clear of the next row's.
+double pas_rangees(int nb_util);
 // x of the bar and value label of category c (1..4): −1.5, −0.5, 0.5, 1.5.
 double x_categorie(int c);
 inline constexpr double x_nom = -2.9; // name labels

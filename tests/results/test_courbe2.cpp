@@ -324,7 +324,7 @@ void TestCourbe2::vue_cadree()
     BancResultats banc;
     QVERIFY(banc.groupe->lit(f.fileName()));
     results::TForm_courbe2 &fenetre = *banc.courbe2;
-    fenetre.move(900, 0);
+    fenetre.move(780, 0); // clear of other windows, up to 600 wide
     QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
     QVERIFY(fenetre.height() <= 800);
     fenetre.vue->repeint_maintenant();
@@ -345,7 +345,8 @@ void TestCourbe2::vue_cadree()
         const QVector3D v = m.map(p);
         return QPointF(v.x() * fenetre.vue->width() / 2, v.y() * fenetre.vue->height() / 2);
     };
-    const float z = float(results::z_rangee(1)), z2 = float(results::z_rangee(2));
+    const double pas_z = results::pas_rangees(rangees);
+    const float z = float(results::z_rangee(1, pas_z)), z2 = float(results::z_rangee(2, pas_z));
     const double hauteur = QLineF(pixel({ -2.9f, 0, z }), pixel({ -2.9f, 0.21f, z })).length();
     const double pas = QLineF(pixel({ -2.9f, 0, z }), pixel({ -2.9f, 0, z2 })).length();
     QVERIFY2(hauteur >= 7, qPrintable(QString::number(hauteur)));
