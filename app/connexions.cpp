@@ -10,6 +10,7 @@
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "platform/minuteur_hr.h"
+#include "results/fenetre_participants.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/fenetre_statistiques.h"
 #include "results/record_resultats.h"
@@ -38,7 +39,9 @@ void relie_essai_mots(trials::EssaiMots *essai, CommandesEssai *commandes,
     QObject::connect(essai, &EssaiMots::ligne_resultat, record,
                      &results::RecordResultats::ajoute_ligne);
     QObject::connect(essai, &EssaiMots::reponse_comptee, tableau,
-                     [tableau](int c) { tableau->compte(c, results::GenreTest::mots); });
+                     [tableau](int c, trials::FaconReponse facon) {
+                         tableau->compte(c, results::GenreTest::mots, facon);
+                     });
     QObject::connect(essai, &EssaiMots::verdict, commandes, &CommandesEssai::affich_bid);
     QObject::connect(essai, &EssaiMots::commandes_cachees, commandes,
                      &CommandesEssai::cache_boutons);
@@ -99,13 +102,17 @@ void relie_resultats(Fenetres &w)
     QObject::connect(courbe2, &results::TForm_courbe2::affichage_change, f->Courbe22,
                      &QAction::setChecked);
     f->Courbe22->setChecked(courbe2->isVisible());
-    // The statistics window, when shown, follows the tallies.
+    // The statistics and the participants' chart, when shown, follow the tallies.
     results::FenetreStatistiques *statistiques = w.Form_statistiques.get();
+    results::FenetreParticipants *participants = w.Form_participants.get();
     results::TableauResultats *tableau = w.tableau.get();
     QObject::connect(tableau, &results::TableauResultats::compte_change, statistiques,
-                     [statistiques, tableau] {
+                     [statistiques, participants, tableau] {
                          if (statistiques->isVisible())
-                             statistiques->affiche(tableau->lignes_statistiques());
+                             statistiques->affiche(tableau->lignes_statistiques(),
+                                                   statistiques->modele()->echelle_a_priori());
+                         if (participants->isVisible())
+                             participants->affiche(tableau->lignes_statistiques());
                      });
 }
 

@@ -139,7 +139,9 @@ void DeroulementSeance::affich_liste(int n)
     const results::RangeeTableau &rangee = m.tableau.rangee(n);
     QStringList lignes = m.record.reponses_listees(n);
     const QStringList resume = results::resume_statistiques(
-            { rangee.nom, rangee.comptes_mots, rangee.comptes_musique });
+            { rangee.nom, rangee.comptes_mots, rangee.comptes_musique, rangee.saisies_mots,
+              rangee.je_ne_sais_pas },
+            m_reglages_etendus.echelle_a_priori);
     if (!resume.isEmpty())
         lignes << QString() << resume;
     m.GroupBox3.montre_reponses(rangee.nom, lignes);

@@ -17,6 +17,7 @@
 #include "platform/liaison.h"
 #include "results/fenetre_graphique.h"
 #include "results/fenetre_resultats_3d.h"
+#include "results/fenetre_participants.h"
 #include "results/fenetre_statistiques.h"
 #include "results/groupe_resultats.h"
 #include "results/tableau_resultats.h"
@@ -96,12 +97,14 @@ TForm1::~TForm1() = default;
 
 void TForm1::relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
                             results::TForm_courbe2 *courbe2,
-                            results::FenetreStatistiques *statistiques)
+                            results::FenetreStatistiques *statistiques,
+                            results::FenetreParticipants *participants)
 {
     m_choix_mots = choix;
     m_courbe = courbe;
     m_courbe2 = courbe2;
     m_statistiques = statistiques;
+    m_participants = participants;
     deroulement->relie_fenetre_3d(courbe2);
 }
 
@@ -219,9 +222,16 @@ void TForm1::Courbe21Click()
 
 void TForm1::Statistiques1Click()
 {
-    m_statistiques->affiche(m_tableau.lignes_statistiques());
+    m_statistiques->affiche(m_tableau.lignes_statistiques(), deroulement->reglages_etendus().echelle_a_priori);
     m_statistiques->show();
     m_statistiques->raise();
+}
+
+void TForm1::Graphiquedesparticipants1Click()
+{
+    m_participants->affiche(m_tableau.lignes_statistiques());
+    m_participants->show();
+    m_participants->raise();
 }
 
 void TForm1::outeffacer1Click()

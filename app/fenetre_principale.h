@@ -18,6 +18,7 @@ class EssaiMots;
 } // namespace fantrel::trials
 namespace fantrel::results {
 class GroupeResultats;
+class FenetreParticipants;
 class FenetreStatistiques;
 class RecordResultats;
 class TableauResultats;
@@ -56,7 +57,8 @@ public:
     // The other windows, made after this one (fenetres.h).
     void relie_fenetres(wordpairs::TForm_choix_mots *choix, results::TForm_courbe *courbe,
                         results::TForm_courbe2 *courbe2,
-                        results::FenetreStatistiques *statistiques);
+                        results::FenetreStatistiques *statistiques,
+                        results::FenetreParticipants *participants);
 
     trials::EtatPartage etat; // the run's shared state
 
@@ -95,6 +97,7 @@ public:
     QAction *Courbe11 = nullptr;
     QAction *Courbe22 = nullptr;
     QAction *Statistiques1 = nullptr;
+    QAction *Graphiquedesparticipants1 = nullptr;
     QAction *outeffacer1 = nullptr;
     QAction *Korvane1 = nullptr;
     QAction *Morbelle1 = nullptr;
@@ -118,6 +121,7 @@ public slots:
     void Courbe1Click(); // Courbes › Courbe1 (hidden entry)
     void Courbe21Click(); // Courbes › Afficher
     void Statistiques1Click(); // Courbes › Statistiques
+    void Graphiquedesparticipants1Click(); // Courbes › Graphique des participants
     void outeffacer1Click(); // Courbes › Tout effacer
     void Korvane1Click(); // Type de test › Korvane
     void Morbelle1Click(); // Type de test › Morbelle
@@ -156,6 +160,7 @@ private:
     results::TForm_courbe *m_courbe = nullptr;
     results::TForm_courbe2 *m_courbe2 = nullptr;
     results::FenetreStatistiques *m_statistiques = nullptr;
+    results::FenetreParticipants *m_participants = nullptr;
     results::TableauResultats &m_tableau;
     results::RecordResultats &m_record;
 };

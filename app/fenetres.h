@@ -11,6 +11,7 @@ namespace fantrel::wordpairs {
 class TForm_choix_mots;
 }
 namespace fantrel::results {
+class FenetreParticipants;
 class FenetreStatistiques;
 class RecordResultats;
 class TableauResultats;
@@ -31,6 +32,8 @@ struct Fenetres
     std::unique_ptr<results::TForm_courbe> Form_courbe;
     std::unique_ptr<results::TForm_courbe2> Form_courbe2;
     std::unique_ptr<results::FenetreStatistiques> Form_statistiques; // "Courbes › Statistiques"
+    // "Courbes › Graphique des participants"
+    std::unique_ptr<results::FenetreParticipants> Form_participants;
 
     Fenetres();
     ~Fenetres();

@@ -40,6 +40,8 @@ const EntreeMenu entrees_menus[] = {
     { 2, "Courbe11", "Courbe1", &TForm1::Courbe11, &TForm1::Courbe1Click },
     { 2, "Courbe22", "Afficher", &TForm1::Courbe22, &TForm1::Courbe21Click },
     { 2, "Statistiques1", "Statistiques", &TForm1::Statistiques1, &TForm1::Statistiques1Click },
+    { 2, "Graphiquedesparticipants1", "Graphique des participants",
+      &TForm1::Graphiquedesparticipants1, &TForm1::Graphiquedesparticipants1Click },
     { 2, "outeffacer1", "Tout effacer", &TForm1::outeffacer1, &TForm1::outeffacer1Click },
     { 3, "Korvane1", "Korvane", &TForm1::Korvane1, &TForm1::Korvane1Click },
     { 3, "Morbelle1", "Morbelle", &TForm1::Morbelle1, &TForm1::Morbelle1Click },

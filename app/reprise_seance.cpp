@@ -35,10 +35,12 @@ void rejoue_essai(const base::Essai &e, results::TableauResultats &tableau,
 {
     if (!e.ligne_resultat.isEmpty())
         record.ajoute_ligne(e.ligne_resultat);
-    if (e.categorie)
-        tableau.compte(*e.categorie,
+    const trials::FaconReponse facon = e.mode_reponse.value_or(trials::FaconReponse::boutons);
+    if (e.categorie || facon == trials::FaconReponse::je_ne_sais_pas)
+        tableau.compte(e.categorie.value_or(0),
                        e.test == base::TestEssai::musique ? results::GenreTest::musique
-                                                          : results::GenreTest::mots);
+                                                          : results::GenreTest::mots,
+                       facon);
 }
 
 } // namespace

@@ -6,15 +6,14 @@
 // "nan", "null", "NULL"…) for a missing value, quoted or not: a word spelt so is
 // read back as missing.
 #pragma once
+#include "platform/champ_csv.h"
 #include <QString>
 #include <QVariant>
 #include <optional>
 
 namespace fantrel::base {
 
-// A text as its field: quoted when it holds a comma, a quote, a CR or an LF, quotes
-// doubled.
-QString champ_csv(const QString &texte);
+using platform::champ_csv;
 // A value of the base as its field: NULL empty, reals in their shortest exact form.
 QString champ_valeur(const QVariant &valeur);
 

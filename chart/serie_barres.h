@@ -3,13 +3,21 @@
 #include <QColor>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace fantrel::chart {
+
+struct IntervalleBarre
+{
+    double bas = 0;
+    double haut = 0;
+};
 
 struct PointBarre
 {
     double x = 0;
     double y = 0;
+    std::optional<IntervalleBarre> intervalle; // drawn as an error bar, in y units
 };
 
 struct SerieBarres

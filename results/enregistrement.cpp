@@ -19,9 +19,13 @@ PlanLecture plan_lecture(const QStringList &lignes)
             continue;
         }
         const int c = categorie_ligne(ligne);
+        const bool saisie = reponse_hors_propositions(ligne);
         ++plan.somme[c];
-        if (section)
+        plan.saisies[c] += saisie;
+        if (section) {
             ++section->comptes[c];
+            section->saisies[c] += saisie;
+        }
     }
     return plan;
 }

@@ -11,12 +11,14 @@ namespace fantrel::results {
 
 using Comptes = std::array<std::int32_t, 5>; // indices 1..4, by answer category
 
-inline constexpr int nb_max_util = 20; // trial rows 1..20; row 0 is "Somme"
+// Trial rows 1..30; row 0 is "Somme". NOTE: 20 once; the diagram now fits 30.
+inline constexpr int nb_max_util = 30;
 
 struct RangeeLue
 {
     QString nom; // the whole header line
     Comptes comptes{}; // answers of its section
+    Comptes saisies{}; // of comptes, answers no button gives (typed ones)
 };
 
 // What reading a record gives, worked out before anything is touched.
@@ -25,11 +27,12 @@ struct PlanLecture
     QVector<RangeeLue> rangees; // trial rows 1.., at most nb_max_util
     int nb_entetes = 0; // header lines: rows the reading runs "Nouvel utilisateur" for
     Comptes somme{}; // every answer of the file, for the sum row
+    Comptes saisies{}; // of somme, the typed answers
 };
 
 // Each header opens a row; answers count in their section's row and in the sum.
-// Answers before the first header, and those of sections past the 20th row, count
-// in the sum only.
+// Answers before the first header, and those of sections past the last row, count
+// in the sum only. An answer that is neither proposal was typed, and is counted so.
 PlanLecture plan_lecture(const QStringList &lignes);
 
 // Index of the n-th header line (n >= 1) counted from line `depuis`, or -1 when the

@@ -1,11 +1,13 @@
 #include "results/fenetre_resultats_3d.h"
 #include "engine3d/ancre.h"
 #include "engine3d/boite.h"
+#include "engine3d/camera.h"
 #include "engine3d/controle_camera.h"
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
-#include "results/geometrie_barres.h"
+#include "results/cadrage_resultats_3d.h"
 #include <QKeyEvent>
+#include <QScreen>
 #include <QLineEdit>
 #include <QScrollBar>
 #include <QTimer>
@@ -90,30 +92,91 @@ void TForm_courbe2::sur_utilisateur_cree(int n)
 {
     if (!m_tableau.rangee_existe(n))
         return;
+    espace_rangees(n);
     cree_objets_rangee(
             vue->scene(), tab_util[n], n, m_tableau.rangee(n).nom,
-            { objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse });
+            { objets.GLSpaceText1->materiau().diffuse, objets.GLSpaceText4->materiau().diffuse },
+            m_pas);
+    // The camera moves with its target: the rows keep the angle they are seen at.
+    const float dz = float(z_ancre(n)) - objets.GLDummyCube1->position().z();
     objets.GLDummyCube1->definir_z(float(z_ancre(n)));
+    Camera &camera = vue->scene().camera();
+    camera.definir_position(camera.position() + QVector3D(0, 0, dz));
+    if (const QSize taille = taille_fenetre_resultats(n); taille.height() > height()) {
+        const int h = taille.height();
+        resize(taille);
+        // Taller, it stays on its screen.
+        if (const QScreen *ecran = screen(); ecran && geometry().bottom() > ecran->availableGeometry().bottom())
+            move(x(), std::max(ecran->availableGeometry().top(),
+                               ecran->availableGeometry().bottom() - h));
+    }
     // The new row's bars flat, their labels "0", as the hidden test bars at 100 say.
     for (int c = 1; c <= 4; ++c) {
         panneaux->ScrollBar[c]->setValue(100);
         ScrollBar_courbeChange(panneaux->ScrollBar[c]);
     }
-    vue->demande_repeint();
+    cadre_vue();
+}
+
+void TForm_courbe2::espace_rangees(int nb_util)
+{
+    const double pas = pas_rangees(nb_util);
+    if (pas == m_pas)
+        return;
+    m_pas = pas;
+    for (int r = 0; r <= nb_max_util; ++r)
+        if (tab_util[r].creee())
+            place_rangee(tab_util[r], float(z_rangee(r, m_pas)));
+}
+
+double TForm_courbe2::unite(int n) const
+{
+    std::int32_t plus_grand = 0;
+    for (int r = n == 0 ? 0 : 1; r <= (n == 0 ? 0 : nb_max_util); ++r)
+        if (m_tableau.rangee_existe(r))
+            for (int c = 1; c <= 4; ++c)
+                plus_grand = std::max(plus_grand, m_tableau.rangee(r).comptes()[c]);
+    return unite_barre(plus_grand);
+}
+
+void TForm_courbe2::pose_rangee(int n, int c)
+{
+    ObjetsRangee &rangee = tab_util[n];
+    const std::int32_t compte = m_tableau.rangee(n).comptes()[c];
+    const double h = hauteur_barre(compte, n, Scroll_coeff->value(), m_unites[n == 0 ? 1 : 0]);
+    pose_barre(rangee, c, h, QString::number(compte));
+    if (n == 0) {
+        if (Texte3D *etiquette = objets.etiquette_categorie(c))
+            etiquette->definir_y(rangee.textes_valeur[c]->position().y());
+    }
 }
 
 void TForm_courbe2::trace_cube(int n, int c)
 {
     if (c < 1 || c > 4 || !m_tableau.rangee_existe(n) || !tab_util[n].creee())
         return;
-    ObjetsRangee &rangee = tab_util[n];
-    const std::int32_t compte = m_tableau.rangee(n).comptes()[c];
-    const double h = hauteur_barre(compte, n, Scroll_coeff->value());
-    pose_barre(rangee, c, h, QString::number(compte));
-    if (n == 0) {
-        if (Texte3D *etiquette = objets.etiquette_categorie(c))
-            etiquette->definir_y(rangee.textes_valeur[c]->position().y());
+    const int genre = n == 0 ? 1 : 0;
+    const double u = unite(n);
+    if (u != m_unites[genre]) {
+        m_unites[genre] = u;
+        for (int r = genre == 1 ? 0 : 1; r <= (genre == 1 ? 0 : nb_max_util); ++r)
+            if (m_tableau.rangee_existe(r) && tab_util[r].creee())
+                for (int k = 1; k <= 4; ++k)
+                    pose_rangee(r, k);
     }
+    pose_rangee(n, c);
+    cadre_vue();
+}
+
+void TForm_courbe2::cadre_vue()
+{
+    Camera &camera = vue->scene().camera();
+    const std::vector<QVector3D> coins = coins_a_montrer(vue->scene());
+    if (const float recul = recul_necessaire(camera, coins); recul > 0)
+        camera.definir_position(camera.position()
+                                + (camera.position() - camera.point_vise()).normalized() * recul);
+    camera.definir_focale(focale_cadrant(camera, coins, vue->size()));
+    vue->demande_repeint();
 }
 
 void TForm_courbe2::ScrollBar_courbeChange(QScrollBar *barre)
@@ -134,6 +197,8 @@ void TForm_courbe2::sur_rangees_retirees()
     for (int n = 1; n <= nb_max_util; ++n)
         if (tab_util[n].creee())
             detruit_objets_rangee(vue->scene(), tab_util[n]);
+    espace_rangees(0);
+    cadre_vue();
 }
 
 void TForm_courbe2::sur_rangee_renommee(int n, const QString &nom)
@@ -215,6 +280,7 @@ void TForm_courbe2::branche_barres_test()
 void TForm_courbe2::recule_camera()
 {
     vue->scene().camera().ajuste_distance(3.0f);
+    cadre_vue();
     vue->repeint_maintenant();
 }
 
@@ -247,6 +313,7 @@ void TForm_courbe2::resizeEvent(QResizeEvent *evenement)
 {
     QWidget::resizeEvent(evenement);
     vue->setGeometry(rect());
+    cadre_vue();
 }
 
 bool TForm_courbe2::eventFilter(QObject *objet, QEvent *evenement)

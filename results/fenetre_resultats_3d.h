@@ -4,6 +4,7 @@
 // Ctrl+click on a bar asks for that user's answers, one on a name opens the
 // rename box.
 #pragma once
+#include "results/geometrie_barres.h"
 #include "results/objets_rangee.h"
 #include "results/panneaux_test.h"
 #include "results/scene_resultats_3d.h"
@@ -30,12 +31,15 @@ public:
 
     TableauResultats &tableau() { return m_tableau; }
 
-    // The scene objects of each row, 0 to 20 (the counts are the table's).
+    // The scene objects of each row, 0 to nb_max_util (the counts are the table's).
     std::array<ObjetsRangee, nb_max_util + 1> tab_util;
     int util_choisi = -1; // tag of the object last picked with Ctrl+click
 
-    // Redraws bar c of row n from its count (the sum row's category label rides on it).
+    // Redraws bar c of row n from its count (the sum row's category label rides on it);
+    // when the largest count changes the unit, every row of its kind, and the view fits.
     void trace_cube(int n, int c);
+    // The camera zoomed so that every bar, name and the grid stand inside the view.
+    void cadre_vue();
     // Start-up: the hidden test scroll bars drive the current row's bars.
     void branche_barres_test();
     // Start-up: camera three times as far from its target, drawn at once.
@@ -81,8 +85,16 @@ private:
     void sur_rangees_retirees();
     void sur_rangee_renommee(int n, const QString &nom);
 
+    // Height of one answer for the user rows (0) and the sum row (1), as last drawn.
+    double unite(int n) const;
+    void pose_rangee(int n, int c);
+    // Every row at the pitch for nb_util rows.
+    void espace_rangees(int nb_util);
+
     TableauResultats &m_tableau;
     bool m_barres_branchees = false;
+    std::array<double, 2> m_unites{ pas_grille, pas_grille };
+    double m_pas = 0.5; // the rows' pitch in depth (pas_rangees)
 };
 
 } // namespace fantrel::results

@@ -3,10 +3,15 @@
 
 namespace fantrel::results {
 
-double z_rangee(int n)
+double z_rangee(int n, double pas)
 {
-    const double z = 0.5 * n - 0.7;
+    const double z = pas * n - 0.7;
     return n == 0 ? z - 0.3 : z;
+}
+
+double pas_rangees(int nb_util)
+{
+    return nb_util <= 10 ? 0.5 : 0.8;
 }
 
 double x_categorie(int c)
@@ -24,9 +29,15 @@ double echelle_rangee(int n, int position_coeff)
     return n == 0 ? (100 - position_coeff) / 100.0 : 1.0;
 }
 
-double hauteur_barre(std::int32_t compte, int n, int position_coeff)
+double unite_barre(std::int32_t plus_grand_compte)
 {
-    return compte * echelle_rangee(n, position_coeff) * 0.3 * 0.85;
+    constexpr int pas_max = 20;
+    return plus_grand_compte > pas_max ? pas_grille * pas_max / plus_grand_compte : pas_grille;
+}
+
+double hauteur_barre(std::int32_t compte, int n, int position_coeff, double unite)
+{
+    return compte * echelle_rangee(n, position_coeff) * unite;
 }
 
 double hauteur_niveau(int p)

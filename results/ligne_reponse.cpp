@@ -75,6 +75,16 @@ int categorie_ligne(const QString &ligne)
     return trials::categorie_reponse(premier, juste);
 }
 
+bool reponse_hors_propositions(const QString &ligne)
+{
+    const ReponseLue lue = analyse_ligne_reponse(ligne);
+    if (!lue.reponse || !lue.propositions)
+        return true;
+    QString propositions = *lue.propositions;
+    propositions.remove(QLatin1Char('$'));
+    return !propositions.split(QLatin1Char(' ')).contains(*lue.reponse);
+}
+
 QString ligne_listee(const QString &ligne)
 {
     const ReponseLue lue = analyse_ligne_reponse(ligne);

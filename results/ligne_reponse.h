@@ -33,6 +33,9 @@ bool contient_mot_marque(const QString &propositions, const QString &mot);
 
 // From an answer line read back from a file: never 0.
 int categorie_ligne(const QString &ligne);
+// Whether the answer cannot have come from a button: it is neither proposal. NOTE: a
+// typed answer equal to a proposal cannot be told from a click, and counts as one.
+bool reponse_hors_propositions(const QString &ligne);
 
 // One answer line as listed in the exercise box: the proposals with their first blank
 // turned into "-" ("$fiel-fier" or "fier-$fiel"). Proposals without a blank are

@@ -26,9 +26,9 @@ Texte3D *cree_etiquette(Scene &scene, const QString &texte, float extrusion, int
 }
 
 void cree_objets_rangee(Scene &scene, ObjetsRangee &rangee, int n, const QString &nom,
-                        const CouleursRangee &couleurs)
+                        const CouleursRangee &couleurs, double pas)
 {
-    const float z = float(z_rangee(n));
+    const float z = float(z_rangee(n, pas));
     for (int c = 1; c <= 4; ++c) {
         auto *barre = scene.cree<Boite>();
         if (c <= 2)
@@ -48,6 +48,18 @@ void cree_objets_rangee(Scene &scene, ObjetsRangee &rangee, int n, const QString
     }
     rangee.texte_nom = cree_etiquette(scene, nom, 0.2f, n);
     rangee.texte_nom->definir_position({ float(x_nom), 0.0f, z });
+}
+
+void place_rangee(ObjetsRangee &rangee, float z)
+{
+    for (int c = 1; c <= 4; ++c) {
+        if (rangee.cubes[c])
+            rangee.cubes[c]->definir_z(z);
+        if (rangee.textes_valeur[c])
+            rangee.textes_valeur[c]->definir_z(z);
+    }
+    if (rangee.texte_nom)
+        rangee.texte_nom->definir_z(z);
 }
 
 void detruit_objets_rangee(Scene &scene, ObjetsRangee &rangee)

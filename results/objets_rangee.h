@@ -33,7 +33,9 @@ struct CouleursRangee
 // Makes row n's objects in the scene: bars of height 1 standing on y = 0, value
 // labels "0" over them, the name label. Bars and name carry the tag n, value labels −1.
 void cree_objets_rangee(engine3d::Scene &scene, ObjetsRangee &rangee, int n, const QString &nom,
-                        const CouleursRangee &couleurs);
+                        const CouleursRangee &couleurs, double pas = 0.5);
+// Moves the row's objects to depth z.
+void place_rangee(ObjetsRangee &rangee, float z);
 // Destroys the row's objects.
 void detruit_objets_rangee(engine3d::Scene &scene, ObjetsRangee &rangee);
 

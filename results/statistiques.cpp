@@ -1,84 +1,59 @@
 #include "results/statistiques.h"
+#include <boost/math/distributions/binomial.hpp>
+#include <boost/math/distributions/normal.hpp>
+#include <boost/math/distributions/students_t.hpp>
+#include <boost/math/quadrature/gauss_kronrod.hpp>
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <numeric>
 
 namespace fantrel::results {
 
 namespace {
 
-// log(n!) − log(√(2πn) (n/e)^n): the error of Stirling's formula.
-double erreur_stirling(double n)
+namespace bm = boost::math;
+// Never an exception: an edge the callers did not rule out gives a value, not a throw.
+using Politique = bm::policies::policy<bm::policies::domain_error<bm::policies::ignore_error>,
+                                       bm::policies::overflow_error<bm::policies::ignore_error>,
+                                       bm::policies::evaluation_error<bm::policies::ignore_error>>;
+
+// log of the binomial likelihood at p = 0.5 + δ over that at 0.5, less the half-normal
+// prior's exponent: the integrand of BF10 is exp of this.
+double exposant_h1(double delta, double n, double k, double echelle)
 {
-    if (n <= 15) {
-        const double log_racine_2pi = 0.5 * std::log(2 * std::numbers::pi);
-        return std::lgamma(n + 1) - (n + 0.5) * std::log(n) + n - log_racine_2pi;
-    }
-    const double n2 = n * n;
-    return (1.0 / 12 - (1.0 / 360 - (1.0 / 1260 - (1.0 / 1680 - 1.0 / (1188 * n2)) / n2) / n2) / n2)
-            / n;
+    // NOTE: no wrong answer and δ = 0.5 would give 0 × −∞.
+    const double faux = n > k ? (n - k) * std::log1p(-2 * delta) : 0;
+    return k * std::log1p(2 * delta) + faux - delta * delta / (2 * echelle * echelle);
 }
 
-// x log(x / m) + m − x, without the cancellation when x is close to m.
-double ecart(double x, double m)
+// Where exposant_h1 peaks on [0, 0.5]: it is concave, so its slope is found by halving.
+double sommet_h1(double n, double k, double echelle)
 {
-    if (std::abs(x - m) >= 0.1 * (x + m))
-        return x * std::log(x / m) + m - x;
-    const double v = (x - m) / (x + m);
-    double somme = (x - m) * v;
-    double terme = 2 * x * v;
-    for (int j = 1; j < 1000; ++j) {
-        terme *= v * v;
-        const double suivante = somme + terme / (2 * j + 1);
-        if (suivante == somme)
-            break;
-        somme = suivante;
-    }
-    return somme;
-}
-
-double z_acklam(double p)
-{
-    static constexpr double a[] = { -3.969683028665376e+01, 2.209460984245205e+02,
-                                    -2.759285104469687e+02, 1.383577518672690e+02,
-                                    -3.066479806614716e+01, 2.506628277459239e+00 };
-    static constexpr double b[] = { -5.447609879822406e+01, 1.615858368580409e+02,
-                                    -1.556989798598866e+02, 6.680131188771972e+01,
-                                    -1.328068155288572e+01 };
-    static constexpr double c[] = { -7.784894002430293e-03, -3.223964580411365e-01,
-                                    -2.400758277161838e+00, -2.549732539343734e+00,
-                                    4.374664141464968e+00,  2.938163982698783e+00 };
-    static constexpr double d[] = { 7.784695709041462e-03, 3.224671290700398e-01,
-                                    2.445134137142996e+00, 3.754408661907416e+00 };
-    constexpr double p_bas = 0.02425;
-    const auto queue = [&](double q) {
-        return (((((c[0] * q + c[1]) * q + c[2]) * q + c[3]) * q + c[4]) * q + c[5])
-                / ((((d[0] * q + d[1]) * q + d[2]) * q + d[3]) * q + 1);
+    const auto pente = [&](double d) {
+        const double faux = n > k ? 2 * (n - k) / (1 - 2 * d) : 0;
+        return 2 * k / (1 + 2 * d) - faux - d / (echelle * echelle);
     };
-    if (p < p_bas)
-        return queue(std::sqrt(-2 * std::log(p)));
-    if (p > 1 - p_bas)
-        return -queue(std::sqrt(-2 * std::log1p(-p)));
-    const double q = p - 0.5;
-    const double r = q * q;
-    return (((((a[0] * r + a[1]) * r + a[2]) * r + a[3]) * r + a[4]) * r + a[5]) * q
-            / (((((b[0] * r + b[1]) * r + b[2]) * r + b[3]) * r + b[4]) * r + 1);
+    if (pente(0) <= 0)
+        return 0;
+    if (pente(0.5) >= 0)
+        return 0.5; // no wrong answer: still rising at p = 1
+    double bas = 0, haut = 0.5;
+    for (int i = 0; i < 200 && haut - bas > 1e-15; ++i) {
+        const double milieu = (bas + haut) / 2;
+        (pente(milieu) > 0 ? bas : haut) = milieu;
+    }
+    return (bas + haut) / 2;
 }
 
 } // namespace
 
 double probabilite_binomiale(std::int64_t n, std::int64_t k)
 {
-    if (k < 0 || k > n)
+    if (n < 0 || k < 0 || k > n)
         return 0;
-    const double nn = double(n);
-    if (k == 0 || k == n)
-        return std::exp(-nn * std::numbers::ln2);
-    const double x = double(k);
-    const double moitie = nn / 2;
-    const double log_p = erreur_stirling(nn) - erreur_stirling(x) - erreur_stirling(nn - x)
-            - ecart(x, moitie) - ecart(nn - x, moitie);
-    return std::exp(log_p) * std::sqrt(nn / (2 * std::numbers::pi * x * (nn - x)));
+    return bm::pdf(bm::binomial_distribution<double, Politique>(double(n), 0.5), double(k));
 }
 
 double queue_binomiale(std::int64_t n, std::int64_t k)
@@ -87,16 +62,9 @@ double queue_binomiale(std::int64_t n, std::int64_t k)
         return 1;
     if (k > n)
         return 0;
-    if (2 * k <= n) // P(X ≥ k) = 1 − P(X ≥ n − k + 1) by symmetry; the latter is < 1/2
-        return 1 - queue_binomiale(n, n - k + 1);
-    // Past the mode the terms fall: sum them until they stop counting.
-    double terme = probabilite_binomiale(n, k);
-    double somme = 0;
-    for (std::int64_t i = k; i <= n && terme > somme * 1e-17; ++i) {
-        somme += terme;
-        terme *= double(n - i) / double(i + 1);
-    }
-    return std::min(somme, 1.0);
+    // P(X ≥ k) = P(X > k − 1), taken from the upper tail itself: no 1 − small.
+    return bm::cdf(bm::complement(bm::binomial_distribution<double, Politique>(double(n), 0.5),
+                                  double(k - 1)));
 }
 
 double normale(double x)
@@ -112,15 +80,79 @@ double normale_inverse(double p)
     if (!(p < 1))
         return p == 1 ? std::numeric_limits<double>::infinity()
                       : std::numeric_limits<double>::quiet_NaN();
-    double x = z_acklam(p);
-    // One Halley step on Φ(x) − p: the approximation's 1e-9 becomes the double's own.
-    const double e = p < 0.5 ? normale(x) - p : (1 - p) - normale(-x); // no cancellation near 1
-    const double u = e * std::sqrt(2 * std::numbers::pi) * std::exp(x * x / 2);
-    x -= u / (1 + x * u / 2);
-    return x;
+    return bm::quantile(bm::normal_distribution<double, Politique>(), p);
 }
 
-StatistiquesSujet statistiques(const Comptes &comptes)
+IntervalleConfiance intervalle_wilson(std::int64_t n, std::int64_t k, double niveau)
+{
+    if (n <= 0)
+        return {};
+    const double z = normale_inverse(1 - (1 - niveau) / 2);
+    const double nn = double(n), z2 = z * z;
+    const double prop = double(k) / nn;
+    const double denominateur = 1 + z2 / nn;
+    const double centre = (prop + z2 / (2 * nn)) / denominateur;
+    const double marge =
+            z / denominateur * std::sqrt(prop * (1 - prop) / nn + z2 / (4 * nn * nn));
+    return { std::max(0.0, centre - marge), std::min(1.0, centre + marge) };
+}
+
+double facteur_bayes_01(std::int64_t n, std::int64_t k, double echelle)
+{
+    if (n <= 0 || k < 0 || k > n || !(echelle > 0))
+        return std::numeric_limits<double>::quiet_NaN();
+    const double nn = double(n), kk = double(k);
+    const double sommet = sommet_h1(nn, kk, echelle);
+    const double maximum = exposant_h1(sommet, nn, kk, echelle);
+    // Scaled by its peak so that no n overflows; each side of the peak integrated apart
+    // so that a narrow peak is never stepped over.
+    const auto f = [&](double d) { return std::exp(exposant_h1(d, nn, kk, echelle) - maximum); };
+    using Kronrod = bm::quadrature::gauss_kronrod<double, 61>;
+    double integrale = 0;
+    if (sommet > 1e-12)
+        integrale += Kronrod::integrate(f, 0.0, sommet, 15, 1e-10);
+    if (sommet < 0.5 - 1e-12)
+        integrale += Kronrod::integrate(f, sommet, 0.5, 15, 1e-10);
+    // The truncated prior's normalisation: ∫₀^½ exp(−δ²/2σ²) dδ.
+    const double norme =
+            echelle * std::sqrt(2 * std::numbers::pi) * (normale(0.5 / echelle) - 0.5);
+    return std::exp(std::log(norme) - maximum - std::log(integrale));
+}
+
+ConclusionBayes conclusion_bayes(double bf01)
+{
+    if (bf01 > 3)
+        return ConclusionBayes::hasard;
+    if (bf01 < 1.0 / 3)
+        return ConclusionBayes::effet;
+    return ConclusionBayes::non_concluant;
+}
+
+double d_prime_2afc(std::int64_t n, std::int64_t k)
+{
+    return std::numbers::sqrt2 * normale_inverse((double(k) + 0.5) / (double(n) + 1));
+}
+
+std::optional<TestStudent> test_student(const std::vector<double> &valeurs, double reference)
+{
+    if (valeurs.size() < 2)
+        return std::nullopt;
+    TestStudent t;
+    t.effectif = int(valeurs.size());
+    t.ddl = t.effectif - 1;
+    t.moyenne = std::accumulate(valeurs.begin(), valeurs.end(), 0.0) / t.effectif;
+    double carres = 0;
+    for (double v : valeurs)
+        carres += (v - t.moyenne) * (v - t.moyenne);
+    t.ecart_type = std::sqrt(carres / t.ddl);
+    if (!(t.ecart_type > 0))
+        return std::nullopt;
+    t.t = (t.moyenne - reference) / (t.ecart_type / std::sqrt(double(t.effectif)));
+    t.p = bm::cdf(bm::complement(bm::students_t_distribution<double, Politique>(t.ddl), t.t));
+    return t;
+}
+
+StatistiquesSujet statistiques(const Comptes &comptes, double echelle_a_priori)
 {
     StatistiquesSujet s;
     for (int c = 1; c <= 4; ++c)
@@ -133,7 +165,10 @@ StatistiquesSujet statistiques(const Comptes &comptes)
     if (s.n <= 0)
         return s;
     s.pourcentage = 100.0 * double(s.justes) / double(s.n);
+    s.intervalle = intervalle_wilson(s.n, s.justes);
     s.p = queue_binomiale(s.n, s.justes);
+    s.bf01 = facteur_bayes_01(s.n, s.justes, echelle_a_priori);
+    s.d_prime_2afc = d_prime_2afc(s.n, s.justes);
     if (signal > 0 && bruit > 0) {
         const double z_h = normale_inverse((comptes[1] + 0.5) / double(signal + 1));
         const double z_f = normale_inverse((comptes[4] + 0.5) / double(bruit + 1));
@@ -141,6 +176,29 @@ StatistiquesSujet statistiques(const Comptes &comptes)
         s.critere = -(z_h + z_f) / 2;
     }
     return s;
+}
+
+StatistiquesGroupe statistiques_groupe(const std::vector<Comptes> &participants,
+                                       double echelle_a_priori)
+{
+    StatistiquesGroupe g;
+    Comptes total{};
+    std::vector<double> pourcentages;
+    for (const Comptes &c : participants) {
+        const StatistiquesSujet s = statistiques(c, echelle_a_priori);
+        if (!s.pourcentage)
+            continue;
+        pourcentages.push_back(*s.pourcentage);
+        for (int i = 1; i <= 4; ++i)
+            total[i] += c[i];
+    }
+    g.participants = int(pourcentages.size());
+    if (!pourcentages.empty())
+        g.moyenne = std::accumulate(pourcentages.begin(), pourcentages.end(), 0.0)
+                / double(pourcentages.size());
+    g.student = test_student(pourcentages, 50);
+    g.groupees = statistiques(total, echelle_a_priori);
+    return g;
 }
 
 } // namespace fantrel::results

@@ -43,23 +43,34 @@ int TableauResultats::cree_utilisateur()
     return n;
 }
 
-void TableauResultats::compte_dans(int n, int categorie, GenreTest genre)
+void TableauResultats::compte_dans(int n, int categorie, GenreTest genre,
+                                   trials::FaconReponse facon)
 {
+    using trials::FaconReponse;
+    if (facon == FaconReponse::je_ne_sais_pas) {
+        if (rangee_existe(n)) {
+            ++m_rangees[n].je_ne_sais_pas;
+            emit compte_change(n, 0);
+        }
+        return;
+    }
     if (rangee_existe(n)) {
         RangeeTableau &r = m_rangees[n];
         ++(genre == GenreTest::mots ? r.comptes_mots : r.comptes_musique)[categorie];
+        if (facon == FaconReponse::saisie && genre == GenreTest::mots)
+            ++r.saisies_mots[categorie];
         emit compte_change(n, categorie);
     }
     ++m_compte_test[categorie];
 }
 
-void TableauResultats::compte(int categorie, GenreTest genre)
+void TableauResultats::compte(int categorie, GenreTest genre, trials::FaconReponse facon)
 {
-    if (categorie < 1 || categorie > 4)
+    if (facon != trials::FaconReponse::je_ne_sais_pas && (categorie < 1 || categorie > 4))
         return;
-    compte_dans(m_util_courant, categorie, genre);
+    compte_dans(m_util_courant, categorie, genre, facon);
     if (m_util_courant != 0)
-        compte_dans(0, categorie, genre);
+        compte_dans(0, categorie, genre, facon);
 }
 
 void TableauResultats::retire_rangees_utilisateurs()
@@ -77,6 +88,8 @@ void TableauResultats::tout_effacer()
     m_util_courant = 0;
     m_rangees[0].comptes_mots.fill(0);
     m_rangees[0].comptes_musique.fill(0);
+    m_rangees[0].saisies_mots.fill(0);
+    m_rangees[0].je_ne_sais_pas = 0;
     for (int c = 1; c <= 4; ++c)
         emit compte_change(0, c);
     retire_rangees_utilisateurs();
@@ -100,11 +113,13 @@ void TableauResultats::charge(const PlanLecture &plan)
         const RangeeLue &lue = plan.rangees[k - 1];
         renomme(k, lue.nom);
         m_rangees[k].comptes_mots = lue.comptes;
+        m_rangees[k].saisies_mots = lue.saisies;
         for (int c = 1; c <= 4; ++c)
             emit compte_change(k, c);
     }
     for (int c = 1; c <= 4; ++c) {
         m_rangees[0].comptes_mots[c] += plan.somme[c];
+        m_rangees[0].saisies_mots[c] += plan.saisies[c];
         emit compte_change(0, c);
     }
     m_origine = OrigineUtilisateur::commande;
@@ -117,10 +132,12 @@ void TableauResultats::charge(const PlanLecture &plan)
 QVector<LigneStatistiques> TableauResultats::lignes_statistiques() const
 {
     QVector<LigneStatistiques> lignes;
-    for (int n = 0; n <= std::min(m_nb_util, nb_max_util); ++n)
-        if (rangee_existe(n))
-            lignes.append(
-                    { m_rangees[n].nom, m_rangees[n].comptes_mots, m_rangees[n].comptes_musique });
+    for (int n = 1; n <= std::min(m_nb_util, nb_max_util); ++n)
+        if (rangee_existe(n)) {
+            const RangeeTableau &r = m_rangees[n];
+            lignes.append({ r.nom, r.comptes_mots, r.comptes_musique, r.saisies_mots,
+                            r.je_ne_sais_pas });
+        }
     return lignes;
 }
 

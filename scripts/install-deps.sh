@@ -1,11 +1,12 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, running and testing need.
-# Skips apt entirely when every package is already there.
+# Skips apt entirely when every package is already there (real package names only:
+# a virtual one, such as libqt6svg6-dev for qt6-svg-dev, never reads as installed).
 set -euo pipefail
 paquets=(
   build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev
   qt6-base-dev libqt6opengl6-dev qt6-multimedia-dev qt6-translations-l10n
-  qt6-qpa-plugins libqt6svg6 libqt6svg6-dev libqt6sql6-sqlite libqt6sql6-psql
+  qt6-qpa-plugins libqt6svg6 qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql
   libboost-math-dev postgresql ccache
   libglu1-mesa-dev libgl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
   xvfb xauth x11-utils imagemagick

@@ -112,7 +112,7 @@ void EssaiMots::enregistre_reponse(const QString &reponse, FaconReponse facon)
     emit ligne_resultat(m_etat.ligne_resultat);
     m_etat.bonne_reponse = juge(reponse, m_etat.mots[std::size_t(m_etat.rang_mot)]);
     const int c = categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
-    emit reponse_comptee(c);
+    emit reponse_comptee(c, facon);
     emit verdict(m_etat.bonne_reponse);
     if (c != 0)
         m_rendu.categorie = c;
@@ -148,6 +148,8 @@ void EssaiMots::affichage_mesure()
 
 void EssaiMots::Bit_rep3Click()
 {
+    if (m_attend_reponse)
+        emit reponse_comptee(0, FaconReponse::je_ne_sais_pas);
     termine(QString(), FaconReponse::je_ne_sais_pas);
     cache_boutons();
 }

@@ -35,7 +35,7 @@ public:
     void reponse_bouton(Cote cote);
     // Enter in the free-typing box.
     void reponse_saisie(const QString &tape);
-    // "?": the trial ends unanswered, nothing recorded in the record or counted.
+    // "?": the trial ends unanswered, nothing in the record or the bars; counted apart.
     void Bit_rep3Click();
     // Ends the trial's answer controls; once num_essai reaches the list's pairs the
     // list is over: the start button is disabled and "Plus de mots" shown.
@@ -50,7 +50,8 @@ signals:
     void propositions_montrees(const QString &gauche, const QString &droite);
     void saisie_demandee(); // the free-typing box, with "?" beside it
     void ligne_resultat(const QString &ligne); // an answer line for the results record
-    void reponse_comptee(int categorie); // in the current row, then the sum row
+    // In the current row, then the sum row; "?" too (categorie 0), counted apart.
+    void reponse_comptee(int categorie, fantrel::trials::FaconReponse facon);
     void verdict(bool bonne_reponse);
     // The trial answered (or given up with "?"), with what it showed and measured.
     void essai_termine(const fantrel::trials::CompteRenduEssai &rendu);

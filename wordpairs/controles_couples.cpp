@@ -3,10 +3,35 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QListView>
+#include <QPainter>
 #include <QStringListModel>
 #include <QToolButton>
 
 namespace fantrel::wordpairs {
+
+namespace {
+
+// A file's path on one line, shortened in its middle to the width it is given: a long
+// path never widens the window (the whole path in its tip and its accessible text).
+class EtiquetteChemin : public QLabel
+{
+public:
+    using QLabel::QLabel;
+
+    QSize minimumSizeHint() const override { return { 0, QLabel::minimumSizeHint().height() }; }
+    QSize sizeHint() const override { return { 0, QLabel::sizeHint().height() }; }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter peintre(this);
+        const QRect zone = contentsRect();
+        peintre.drawText(zone, Qt::AlignLeft | Qt::AlignVCenter,
+                         fontMetrics().elidedText(text(), Qt::ElideMiddle, zone.width()));
+    }
+};
+
+} // namespace
 
 QLabel *etiquette_gras(const QString &texte, QWidget *parent, bool rouge)
 {
@@ -89,9 +114,18 @@ void montre_compte(QLabel *label, int nombre)
     label->show();
 }
 
+QLabel *etiquette_chemin(const char *nom, QWidget *parent)
+{
+    QLabel *label = nomme(new EtiquetteChemin(parent), nom);
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    label->hide();
+    return label;
+}
+
 void montre_fichier(QLabel *label, const QString &chemin)
 {
     label->setText(chemin);
+    label->setToolTip(chemin);
     label->show();
 }
 

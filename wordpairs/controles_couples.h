@@ -39,6 +39,8 @@ QListView *liste_base(const char *nom, QWidget *parent);
 
 // Shows "n couples" / a file's path in a label, made visible.
 void montre_compte(QLabel *label, int nombre);
+// A hidden label for a file's path, elided in its middle to its width.
+QLabel *etiquette_chemin(const char *nom, QWidget *parent);
 void montre_fichier(QLabel *label, const QString &chemin);
 
 } // namespace fantrel::wordpairs

@@ -118,13 +118,15 @@ void TForm_choix_mots::construit_fenetre()
         grille->addLayout(ligne, 0, c);
         grille->addWidget(fichier_lu, 1, c);
         grille->addWidget(memo, 2, c);
-        grille->addWidget(etiquette_gras(aide, this), 3, c);
+        QLabel *aide_liste = etiquette_gras(aide, this);
+        aide_liste->setWordWrap(true); // on two lines rather than widen the window
+        grille->addWidget(aide_liste, 3, c);
     };
     const auto sauver = QStyle::SP_DialogSaveButton;
     const auto lire = QStyle::SP_DialogOpenButton;
     SpeedButton1 = bouton_fichier("SpeedButton1", QStringLiteral("Sauver"), sauver, this);
     SpeedButton2 = bouton_fichier("SpeedButton2", QStringLiteral("Lire"), lire, this);
-    Lab_fic_mots_selectionnes = etiquette_cachee("Lab_fic_mots_selectionnes", this);
+    Lab_fic_mots_selectionnes = etiquette_chemin("Lab_fic_mots_selectionnes", this);
     Memo1 = liste("Memo1", QStringLiteral("Double click pour sélectionner un mot"), true, this);
     colonne(1, QStringLiteral("Mots sélectionnés par le logiciel"), SpeedButton1, SpeedButton2,
             Lab_fic_mots_selectionnes, Memo1,
@@ -145,7 +147,7 @@ void TForm_choix_mots::construit_fenetre()
     Speed_sauve_select =
             bouton_fichier("Speed_sauve_select", QStringLiteral("Sauver"), sauver, this);
     Speed_charge_select = bouton_fichier("Speed_charge_select", QStringLiteral("Lire"), lire, this);
-    Lab_fic_mots_choisis = etiquette_cachee("Lab_fic_mots_choisis", this);
+    Lab_fic_mots_choisis = etiquette_chemin("Lab_fic_mots_choisis", this);
     Memo3 = liste("Memo3", QStringLiteral("Double click pour enlever un mot"), false, this);
     colonne(3, QStringLiteral("Mots choisis par l'utilisateur"), Speed_sauve_select,
             Speed_charge_select, Lab_fic_mots_choisis, Memo3,
@@ -156,7 +158,7 @@ void TForm_choix_mots::construit_fenetre()
     // The base.
     grille->addWidget(new QLabel(QStringLiteral("Tous les mots de la base de données"), this), 0,
                       4);
-    Lab_fic_tous_les_mots = etiquette_cachee("Lab_fic_tous_les_mots", this);
+    Lab_fic_tous_les_mots = etiquette_chemin("Lab_fic_tous_les_mots", this);
     grille->addWidget(Lab_fic_tous_les_mots, 1, 4);
     Memo2 = liste_base("Memo2", this);
     Memo2->setAccessibleName(QStringLiteral("Tous les mots de la base de données"));

@@ -35,7 +35,8 @@ inline bool repond(fantrel::app::TForm1 &f, bool juste)
     return true;
 }
 
-// What the results show: the record's lines, then each row's name and counts.
+// What the results show: the record's lines, then each row's name and counts (typed
+// and "?" apart).
 inline QStringList etat_resultats(const Banc &b)
 {
     QStringList etat = b.form->groupe_resultats->lignes();
@@ -48,7 +49,9 @@ inline QStringList etat_resultats(const Banc &b)
         QString ligne = r.nom;
         for (int c = 1; c <= 4; ++c)
             ligne += QStringLiteral(" %1/%2").arg(r.comptes_mots[c]).arg(r.comptes_musique[c]);
-        etat << ligne;
+        for (int c = 1; c <= 4; ++c)
+            ligne += QStringLiteral(" saisies %1").arg(r.saisies_mots[c]);
+        etat << ligne + QStringLiteral(" ? %1").arg(r.je_ne_sais_pas);
     }
     return etat;
 }

@@ -6,6 +6,13 @@
 #include "engine3d/texte3d.h"
 #include "engine3d/vue3d.h"
 #include "platform/application.h"
+#include "results/fenetre_graphique.h"
+#include "results/fenetre_participants.h"
+#include "results/fenetre_resultats_3d.h"
+#include "results/fenetre_statistiques.h"
+#include "wordpairs/fenetre_couples.h"
+#include <QListView>
+#include <QPlainTextEdit>
 #include <QAction>
 #include <QGroupBox>
 #include <QLabel>
@@ -71,6 +78,7 @@ private slots:
     void texte_vide_ne_montre_que_le_fond();
     void deux_demandes_une_reaffichage();
     void verdict();
+    void fenetres_dans_1280_800();
 };
 
 void TestFenetre::fenetre_et_menus_data()
@@ -328,6 +336,45 @@ void TestFenetre::verdict()
     b.form->commandes->affich_bid(true);
     QCOMPARE(b.form->commandes->Lab_bid->text(), QStringLiteral("Bonne réponse"));
     QVERIFY(!b.form->commandes->Lab_bid->isVisibleTo(b.form));
+}
+
+// Every window on a 1280 × 800 screen, with a frame; the word-pair window with long
+// paths over its lists still shrinks to it with its three lists in view.
+void TestFenetre::fenetres_dans_1280_800()
+{
+    banc::Banc b;
+    b.demarre();
+    wordpairs::TForm_choix_mots &mots = *b.fenetres->Form_choix_mots;
+    const QString long_chemin = QStringLiteral("/home/laboratoire/") + QString(200, u'x')
+            + QStringLiteral("/tout.txt");
+    for (QLabel *l : { mots.Lab_fic_mots_selectionnes, mots.Lab_fic_mots_choisis,
+                       mots.Lab_fic_tous_les_mots }) {
+        l->setText(long_chemin);
+        l->show();
+    }
+    const QList<QWidget *> fenetres{ b.form, &mots, b.fenetres->Form_courbe.get(),
+                                     b.fenetres->Form_courbe2.get(),
+                                     b.fenetres->Form_statistiques.get(),
+                                     b.fenetres->Form_participants.get() };
+    for (QWidget *f : fenetres) {
+        f->show();
+        QVERIFY(QTest::qWaitForWindowExposed(f));
+        // Room left by a window manager's frame: 8 pixels a side, 40 of title bar.
+        const QSize place(1280 - 16, 800 - 48);
+        QVERIFY2(f->width() <= place.width() && f->height() <= place.height(),
+                 qPrintable(f->objectName() + QStringLiteral(" %1 × %2").arg(f->width()).arg(f->height())));
+        QVERIFY2(f->minimumSizeHint().width() <= place.width()
+                         && f->minimumSizeHint().height() <= place.height(),
+                 qPrintable(f->objectName()));
+    }
+    mots.resize(1280 - 20, 800 - 60);
+    QTest::qWait(50);
+    for (QWidget *liste : std::initializer_list<QWidget *>{ mots.Memo1, mots.Memo3, mots.Memo2 }) {
+        const QRect vue(liste->mapTo(&mots, QPoint(0, 0)), liste->size());
+        QVERIFY2(mots.rect().contains(vue) && liste->width() >= 120,
+                 qPrintable(liste->objectName()));
+    }
+    QCOMPARE(mots.Lab_fic_tous_les_mots->text(), long_chemin); // whole, elided when painted
 }
 
 FANTREL_TEST_MAIN(TestFenetre)

@@ -190,6 +190,9 @@ void TestSeanceBase::export_par_le_menu()
 // Essai1 answers a second-word trial right, then a first-word trial wrong: 2 scored
 // trials, 1 right: 50 %, p = P(X ≥ 1 | n = 2) = 0.75; hit rate and false-alarm rate
 // both (0 + 0.5) / (1 + 1) = 0.25 after the correction: d′ = 0, c = −z(0.25) = 0.674.
+// Wilson 9.5–90.5 % (SciPy's binomtest(1, 2).proportion_ci), BF01 = 1.098 (mpmath's
+// quad of the half-normal prior, scale 0.15); then the whole session of seance_jouee.h:
+// typed and "?" answers stand apart from the buttons'.
 void TestSeanceBase::statistiques_d_un_utilisateur()
 {
     banc::Banc b;
@@ -200,11 +203,30 @@ void TestSeanceBase::statistiques_d_un_utilisateur()
     const QStringList liste =
             b.form->GroupBox3->Memo1->toPlainText().split(u'\n', Qt::SkipEmptyParts);
     QCOMPARE(liste.last(),
-             QStringLiteral("Mots : 2 essais, 50,0 % justes, p = 0,7500, d′ = 0,00, c = 0,67"));
+             QStringLiteral("Mots : 2 essais aux boutons, 50,0 % justes (IC 95 % : 9,5 – 90,5), "
+                            "p = 0,7500, BF01 = 1,10 : non concluant, d′ 2AFC = 0,00, "
+                            "d′ = 0,00, c = 0,67"));
     b.form->Statistiques1->trigger();
     const QVector<QStringList> &table = b.fenetres->Form_statistiques->modele()->cellules();
-    QCOMPARE(table.size(), 2); // the sum row and Essai1
-    QCOMPARE(table[1].mid(0, 6), (QStringList{ "Essai1", "2", "50,0", "0,7500", "0,00", "0,67" }));
+    QCOMPARE(table.size(), 2); // Essai1 and the group
+    QCOMPARE(table[0],
+             (QStringList{ "Essai1", "Mots", "2", "1", "50,0", "9,5 – 90,5", "0,7500", "1,10",
+                           "non concluant", "0,00", "0,00", "0,67", "0", "0" }));
+
+    // "?" for Essai1, then Zoé types one answer right and clicks one.
+    QVERIFY(banc::lance(*b.form));
+    QTest::mouseClick(b.form->commandes->Bit_rep3, Qt::LeftButton);
+    b.form->Nouvelutilisateur1->trigger();
+    b.form->Saisielibre1->trigger();
+    QVERIFY(banc::lance(*b.form));
+    QTest::keyClicks(b.form->commandes->Edit_saisie_libre, b.form->commandes->lab_mot_aff->text());
+    QTest::keyClick(b.form->commandes->Edit_saisie_libre, Qt::Key_Return);
+    b.form->Comparaisondemots1->trigger();
+    QVERIFY(banc::repond(*b.form, true));
+    QCOMPARE(table.size(), 3); // followed while shown
+    QCOMPARE(table[0].mid(12), (QStringList{ "0", "1" }));
+    QCOMPARE(table[1].mid(2, 2), (QStringList{ "1", "1" }));
+    QCOMPARE(table[1].mid(12), (QStringList{ "1 (1 juste)", "0" }));
 }
 
 // A damaged base: the trials still run, one error box says the file was set aside,

@@ -1,7 +1,11 @@
 #include "chart/echelle.h"
+#include "chart/export_graphique.h"
 #include "chart/graphique.h"
 #include "platform/application.h"
 #include <QImage>
+#include <QDir>
+#include <QSvgRenderer>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace fantrel;
@@ -18,6 +22,7 @@ private slots:
     void barres_de_leur_couleur_et_hauteur_proportionnelle_data();
     void barres_de_leur_couleur_et_hauteur_proportionnelle();
     void marques_au_bout_de_la_fleche();
+    void export_png_et_svg();
 };
 
 static QImage rendu(chart::Graphique &g)
@@ -201,6 +206,38 @@ void TestGraphique::marques_au_bout_de_la_fleche()
                      qPrintable(QStringLiteral("box of point %1: %2 px").arg(i).arg(fond)));
         }
     }
+}
+
+// What a paper takes: a PNG at twice the chart's size whose bar, error bar and 50 %
+// line are where the chart draws them, and an SVG that opens at the chart's size.
+void TestGraphique::export_png_et_svg()
+{
+    chart::Graphique g;
+    g.resize(400, 300);
+    g.definir_plage_y(0, 100, 10);
+    g.definir_ligne_reference(50, QStringLiteral("hasard"));
+    const int s = g.ajoute_serie(Qt::blue, false, 0, QStringLiteral("Mots"));
+    g.ajoute_point(s, 0, 80);
+    g.definir_intervalle(s, 0, 60, 95);
+    g.definir_etiquettes({ QStringLiteral("Un code de participant bien trop long") });
+    QTemporaryDir dossier;
+    QString erreur;
+    QVERIFY(chart::exporte_png(g, dossier.filePath("g.png"), &erreur));
+    const QImage image(dossier.filePath("g.png"));
+    QCOMPARE(image.size(), QSize(800, 600));
+    const QRectF barre = g.rectangle_barre(s, 0);
+    QCOMPARE(image.pixelColor((barre.center() * 2).toPoint()), QColor(Qt::blue));
+    // The error bar's stem above the bar, up to 95 (5/80 of the bar's height over it).
+    const QPointF haut(barre.center().x(), barre.top() - barre.height() * 10 / 80);
+    QVERIFY(image.pixelColor((haut * 2).toPoint()) != QColor(Qt::white));
+    QVERIFY(chart::exporte_svg(g, dossier.filePath("g.svg"), &erreur));
+    QSvgRenderer svg(dossier.filePath("g.svg"));
+    QVERIFY(svg.isValid());
+    QCOMPARE(svg.viewBox(), QRect(0, 0, 400, 300));
+    // A folder in the way: no file, the reason said.
+    QVERIFY(QDir(dossier.path()).mkdir("d.png"));
+    QVERIFY(!chart::exporte_png(g, dossier.filePath("d.png"), &erreur));
+    QVERIFY(!erreur.isEmpty());
 }
 
 FANTREL_TEST_MAIN(TestGraphique)

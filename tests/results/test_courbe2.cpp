@@ -2,8 +2,11 @@
 // "Afficher" mark (the rename box, the listing and picking: test_courbe2_choix.cpp).
 #include "banc_resultats.h"
 #include "engine3d/ancre.h"
+#include "engine3d/camera.h"
+#include "results/geometrie_barres.h"
 #include "engine3d/controle_camera.h"
 #include "platform/application.h"
+#include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
@@ -40,6 +43,8 @@ private slots:
     void barres_test();
     void afficher_coche();
     void commandes_au_dessus_de_la_vue();
+    void vue_cadree_data();
+    void vue_cadree();
 };
 
 void TestCourbe2::demarrage()
@@ -167,22 +172,26 @@ void TestCourbe2::compte_reponse_deux_rangees()
 
 void TestCourbe2::au_dela_de_vingt()
 {
+    // Past the last row (20 once, nb_max_util now): no row, but a header of its own.
+    constexpr int n = results::nb_max_util;
     BancResultats banc;
     const int objets_avant = int(banc.courbe2->vue->scene().objets().size());
-    for (int k = 0; k < 21; ++k)
+    for (int k = 0; k < n + 1; ++k)
         banc.tableau.cree_utilisateur();
-    QCOMPARE(banc.tableau.nb_util(), 22);
-    QCOMPARE(banc.tableau.util_courant(), 22);
-    QCOMPARE(banc.relances, 23);
-    QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_avant + 19 * 9);
-    // No row past the 20th, but a section of its own in the record.
-    QCOMPARE(banc.record().size(), 22);
-    QCOMPARE(banc.record().mid(19), (QStringList{ "Essai20", "Essai21", "Essai22" }));
-    QCOMPARE(banc.rangee(20).nom(), QStringLiteral("Essai20"));
+    QCOMPARE(banc.tableau.nb_util(), n + 2);
+    QCOMPARE(banc.tableau.util_courant(), n + 2);
+    QCOMPARE(banc.relances, n + 3);
+    QCOMPARE(int(banc.courbe2->vue->scene().objets().size()), objets_avant + (n - 1) * 9);
+    // No row past the last, but a section of its own in the record.
+    QCOMPARE(banc.record().size(), n + 2);
+    QCOMPARE(banc.record().mid(n - 1), (QStringList{ QStringLiteral("Essai%1").arg(n),
+                                                     QStringLiteral("Essai%1").arg(n + 1),
+                                                     QStringLiteral("Essai%1").arg(n + 2) }));
+    QCOMPARE(banc.rangee(n).nom(), QStringLiteral("Essai%1").arg(n));
 
     banc.essai("a", "b", true, "a");
     QCOMPARE(banc.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
-    QCOMPARE(banc.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(n), (QList<int>{ 0, 0, 0, 0 }));
 
     // Read back, the answer still counts in the sum row only.
     QTemporaryDir dossier;
@@ -190,9 +199,9 @@ void TestCourbe2::au_dela_de_vingt()
     BancResultats relu;
     QVERIFY(relu.groupe->lit(dossier.filePath("r.res")));
     QCOMPARE(relu.record(), banc.record());
-    QCOMPARE(relu.comptes(20), (QList<int>{ 0, 0, 0, 0 }));
+    QCOMPARE(relu.comptes(n), (QList<int>{ 0, 0, 0, 0 }));
     QCOMPARE(relu.comptes(0), (QList<int>{ 1, 0, 0, 0 }));
-    QCOMPARE(relu.tableau.util_courant(), 22);
+    QCOMPARE(relu.tableau.util_courant(), n + 2);
 }
 
 void TestCourbe2::tout_effacer()
@@ -283,6 +292,65 @@ void TestCourbe2::commandes_au_dessus_de_la_vue()
     const QRect barre = f.Scroll_coeff->geometry();
     QVERIFY2(image.pixelColor(barre.center()) != QColor(Qt::white),
              "Scroll_coeff shows over the 3D view");
+}
+
+void TestCourbe2::vue_cadree_data()
+{
+    QTest::addColumn<int>("rangees");
+    QTest::addColumn<int>("reponses"); // of the last row, all right on the first word
+    QTest::newRow("1 participant") << 1 << 3;
+    QTest::newRow("12, 45 réponses") << 12 << 45;
+    QTest::newRow("25 lus") << 25 << 20;
+    QTest::newRow("30, 60 réponses") << 30 << 60;
+}
+
+// Rows read from a results file: the picture's edge stays background (nothing runs
+// past the view), each name stands a legible height, and apart from the next row's.
+void TestCourbe2::vue_cadree()
+{
+    QFETCH(int, rangees);
+    QFETCH(int, reponses);
+    QStringList lignes;
+    for (int n = 1; n <= rangees; ++n) {
+        lignes << QStringLiteral("P%1").arg(n);
+        for (int k = 0; k < (n == rangees ? reponses : n % 7); ++k)
+            lignes << QStringLiteral("Mot affiché=a prop=$a b répondu=a");
+    }
+    QTemporaryDir dossier;
+    QFile f(dossier.filePath("r.res"));
+    QVERIFY(f.open(QIODevice::WriteOnly));
+    f.write(lignes.join("\r\n").toUtf8());
+    f.close();
+    BancResultats banc;
+    QVERIFY(banc.groupe->lit(f.fileName()));
+    results::TForm_courbe2 &fenetre = *banc.courbe2;
+    fenetre.move(780, 0); // clear of other windows, up to 600 wide
+    QVERIFY(QTest::qWaitForWindowExposed(&fenetre));
+    QVERIFY(fenetre.height() <= 800);
+    fenetre.vue->repeint_maintenant();
+    QTest::qWait(200);
+    const QImage image = fenetre.screen()->grabWindow(fenetre.winId()).toImage();
+    const QRect commande = fenetre.Scroll_coeff->geometry().adjusted(-2, -2, 2, 2);
+    for (int x = 0; x < image.width(); ++x)
+        for (int y = 0; y < image.height(); ++y) {
+            const bool bord = x < 3 || y < 3 || x >= image.width() - 3 || y >= image.height() - 3;
+            if (bord && !commande.contains(x, y))
+                QVERIFY2(image.pixelColor(x, y) == QColor(Qt::white),
+                         qPrintable(QStringLiteral("(%1, %2) hors du fond").arg(x).arg(y)));
+        }
+    // A name's capital height (0.7 of its 0.3 scale) and the pitch to the next row.
+    const engine3d::Camera &camera = fenetre.vue->scene().camera();
+    const QMatrix4x4 m = camera.matrice_projection(fenetre.vue->size()) * camera.matrice_vue();
+    const auto pixel = [&](QVector3D p) {
+        const QVector3D v = m.map(p);
+        return QPointF(v.x() * fenetre.vue->width() / 2, v.y() * fenetre.vue->height() / 2);
+    };
+    const double pas_z = results::pas_rangees(rangees);
+    const float z = float(results::z_rangee(1, pas_z)), z2 = float(results::z_rangee(2, pas_z));
+    const double hauteur = QLineF(pixel({ -2.9f, 0, z }), pixel({ -2.9f, 0.21f, z })).length();
+    const double pas = QLineF(pixel({ -2.9f, 0, z }), pixel({ -2.9f, 0, z2 })).length();
+    QVERIFY2(hauteur >= 7, qPrintable(QString::number(hauteur)));
+    QVERIFY2(rangees == 1 || pas >= hauteur, qPrintable(QString::number(pas)));
 }
 
 FANTREL_TEST_MAIN(TestCourbe2)

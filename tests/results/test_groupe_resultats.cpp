@@ -196,28 +196,30 @@ void TestGroupeResultats::lecture_ajoute_a_la_somme()
     banc.essai("b", "a", false, "b");
     QCOMPARE(banc.comptes(1), (QList<int>{ 0, 0, 1, 0 }));
 
-    // More than 20 sections: rows for the first 20, every answer in the sum.
+    // More sections than rows (20 once, nb_max_util now): rows for the first ones,
+    // every answer in the sum.
+    constexpr int n = results::nb_max_util;
     QByteArray long_fichier;
-    for (int n = 1; n <= 22; ++n)
+    for (int k = 1; k <= n + 2; ++k)
         long_fichier +=
-                platform::encode_windows1252(QStringLiteral("U%1\r\n").arg(n) + c1 + "\r\n");
+                platform::encode_windows1252(QStringLiteral("U%1\r\n").arg(k) + c1 + "\r\n");
     ecrit(chemin("vingt-deux.res"), long_fichier);
     QVERIFY(banc.groupe->lit(chemin("vingt-deux.res")));
-    QCOMPARE(banc.noms().size(), 20);
-    QCOMPARE(banc.noms().last(), QStringLiteral("U20"));
-    QCOMPARE(banc.comptes(20), (QList<int>{ 1, 0, 0, 0 }));
-    QCOMPARE(banc.comptes(0), (QList<int>{ 23, 1, 3, 0 }));
-    QCOMPARE(banc.tableau.util_courant(), 22);
+    QCOMPARE(banc.noms().size(), n);
+    QCOMPARE(banc.noms().last(), QStringLiteral("U%1").arg(n));
+    QCOMPARE(banc.comptes(n), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ n + 3, 1, 3, 0 }));
+    QCOMPARE(banc.tableau.util_courant(), n + 2);
     banc.essai("a", "b", true, "a");
-    QCOMPARE(banc.comptes(20), (QList<int>{ 1, 0, 0, 0 }));
-    QCOMPARE(banc.comptes(0), (QList<int>{ 24, 1, 3, 0 }));
+    QCOMPARE(banc.comptes(n), (QList<int>{ 1, 0, 0, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ n + 4, 1, 3, 0 }));
 
     // An empty file leaves no row of its own; a fresh Essai1 takes what follows.
     ecrit(chemin("vide.res"), QByteArray());
     QVERIFY(banc.groupe->lit(chemin("vide.res")));
     QCOMPARE(banc.noms(), QStringList{ "Essai1" });
     QCOMPARE(banc.record(), QStringList{ "Essai1" });
-    QCOMPARE(banc.comptes(0), (QList<int>{ 24, 1, 3, 0 }));
+    QCOMPARE(banc.comptes(0), (QList<int>{ n + 4, 1, 3, 0 }));
 }
 
 void TestGroupeResultats::echec_lecture_data()

@@ -195,18 +195,26 @@ void TestLignesResultats::plan_sections()
 
 void TestLignesResultats::plan_au_dela_de_vingt()
 {
+    constexpr int derniere = results::nb_max_util; // 20 once
     QStringList lignes;
-    for (int n = 1; n <= 23; ++n) {
+    for (int n = 1; n <= derniere + 3; ++n) {
         lignes << QStringLiteral("Essai%1").arg(n);
         for (int k = 0; k < n; ++k)
             lignes << QStringLiteral("Mot affiché=a prop=$a b répondu=a");
     }
+    // Typed answers read back: neither proposal ("xx"); one equal to a proposal cannot
+    // be told from a click.
+    lignes << QStringLiteral("Mot affiché=a prop=$a b répondu=xx")
+           << QStringLiteral("Mot affiché=b prop=b $a répondu=")
+           << QStringLiteral("Mot affiché=b prop=b $a répondu=a");
     const results::PlanLecture plan = results::plan_lecture(lignes);
-    QCOMPARE(plan.nb_entetes, 23);
+    QCOMPARE(plan.nb_entetes, derniere + 3);
     QCOMPARE(plan.rangees.size(), results::nb_max_util);
-    QCOMPARE(plan.rangees.last().nom, QStringLiteral("Essai20"));
-    QCOMPARE(plan.rangees.last().comptes[1], 20);
-    QCOMPARE(plan.somme[1], 23 * 24 / 2);
+    QCOMPARE(plan.rangees.last().nom, QStringLiteral("Essai%1").arg(derniere));
+    QCOMPARE(plan.rangees.last().comptes[1], derniere);
+    QCOMPARE(plan.somme[1], (derniere + 3) * (derniere + 4) / 2);
+    QCOMPARE((QList<int>{ plan.saisies[1], plan.saisies[2], plan.saisies[3], plan.saisies[4] }),
+             (QList<int>{ 0, 1, 0, 1 }));
 }
 
 void TestLignesResultats::index_entete_data()
