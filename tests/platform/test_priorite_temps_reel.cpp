@@ -266,26 +266,31 @@ void TestPrioriteTempsReel::demande_data()
     QTest::addColumn<QString>("bus"); // "prive", or an address
     QTest::addColumn<QString>("attendu");
     QTest::addColumn<int>("appels");
+    // The process's hard RLIMIT_RTTIME before the request, in ms; 0: as inherited (none).
+    QTest::addColumn<int>("temps_reel_dur_ms");
     const QString sans_cap = QStringLiteral("sans_cap");
     QTest::addRow("accordé") << true << true << 20 << sans_cap << "prive"
-                             << "SCHED_RR 20 (RealtimeKit)" << 1;
+                             << "SCHED_RR 20 (RealtimeKit)" << 1 << 0;
+    QTest::addRow("accordé, RLIMIT_RTTIME déjà de 10 s")
+            << true << true << 20 << sans_cap << "prive"
+            << "SCHED_RR 20 (RealtimeKit)" << 1 << 10000;
     QTest::addRow("dans le maximum du service") << true << true << 5 << sans_cap << "prive"
-                                                << "SCHED_RR 5 (RealtimeKit)" << 1;
+                                                << "SCHED_RR 5 (RealtimeKit)" << 1 << 0;
     // The nice RLIMIT_NICE allows: nices_selon_la_limite (raising the limit here would
     // take CAP_SYS_RESOURCE).
     QTest::addRow("refusé, nice -20 permis") << true << false << 20 << "sans_fifo"
                                              << "prive"
-                                             << "nice -20" << 1;
+                                             << "nice -20" << 1 << 0;
     QTest::addRow("refusé") << true << false << 20 << sans_cap << "prive"
-                            << "normale" << 1;
+                            << "normale" << 1 << 0;
     QTest::addRow("service absent") << false << true << 20 << sans_cap << "prive"
-                                    << "normale" << 0;
+                                    << "normale" << 0 << 0;
     QTest::addRow("pas de bus") << true << true << 20 << sans_cap
                                 << "unix:path=/nonexistent/fantrel-bus"
-                                << "normale" << 0;
+                                << "normale" << 0 << 0;
     QTest::addRow("droit direct") << true << true << 20 << "root"
                                   << "prive"
-                                  << "SCHED_FIFO 99 (direct)" << 0;
+                                  << "SCHED_FIFO 99 (direct)" << 0 << 0;
 }
 
 void TestPrioriteTempsReel::demande()
@@ -299,12 +304,18 @@ void TestPrioriteTempsReel::demande()
     QFETCH(QString, bus);
     QFETCH(QString, attendu);
     QFETCH(int, appels);
+    QFETCH(int, temps_reel_dur_ms);
     if (droits != u"sans_cap" && geteuid() != 0)
         FANTREL_SAUTER(QStringLiteral("il faut être root pour garder CAP_SYS_NICE"));
 
     FauxRealtimeKit faux;
     faux.accorde = accorde;
     faux.maximum = maximum;
+    // Lowered for good: this process is the row's own.
+    const rlim_t us = rlim_t(temps_reel_dur_ms) * 1000;
+    const rlimit dur{ us, us };
+    if (temps_reel_dur_ms > 0)
+        QVERIFY2(setrlimit(RLIMIT_RTTIME, &dur) == 0, qPrintable(qt_error_string(errno)));
     rlimit temps_reel{};
     QVERIFY(getrlimit(RLIMIT_RTTIME, &temps_reel) == 0);
     QVERIFY2(temps_reel.rlim_max > rlim_t(faux.temps_max_us),
