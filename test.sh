@@ -61,16 +61,20 @@ if [ "$statut" -ne 0 ]; then
   done < <(cat "$temp/LastTestsFailed.log" 2>/dev/null)
 fi
 sauts="$(sautes "$temp/passage.log" "${rejoues[*]}")"
-if [ ${#echecs[@]} -eq 0 ]; then
-  for nom in "${rejoues[@]}"; do
-    echo "=== $nom : le traceur de LeakSanitizer s'est arrêté sur un signal 11 ; second passage"
-    ctest --test-dir "$build" --output-on-failure -R "^${nom}\$" || echecs+=("$nom")
-    sauts+="${sauts:+$'\n'}$(sautes "$temp/LastTest.log")"
-  done
-fi
+relances=()
+for nom in "${rejoues[@]}"; do
+  if [ ${#echecs[@]} -gt 0 ]; then
+    echecs+=("$nom (tracer crash, not rerun)")
+    continue
+  fi
+  echo "=== $nom : le traceur de LeakSanitizer s'est arrêté sur un signal 11 ; second passage"
+  relances+=("$nom")
+  ctest --test-dir "$build" --output-on-failure -R "^${nom}\$" || echecs+=("$nom")
+  sauts+="${sauts:+$'\n'}$(sautes "$temp/LastTest.log")"
+done
 
 echo
-echo "Rerun (LeakSanitizer's tracer crashed at exit): ${rejoues[*]:-none}"
+echo "Rerun (LeakSanitizer's tracer crashed at exit): ${relances[*]:-none}"
 nb_sauts=0
 [ -n "$sauts" ] && nb_sauts=$(grep -c . <<< "$sauts")
 echo "$nb_sauts cases skipped"
