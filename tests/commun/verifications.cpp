@@ -85,8 +85,10 @@ void rejoue_dans_un_enfant(const QStringList &enveloppe)
     enfant.setProcessChannelMode(QProcess::MergedChannels);
     enfant.start(commande.first(), commande.mid(1));
     const bool fini = enfant.waitForFinished(300000);
-    if (!fini)
+    if (!fini) {
         enfant.kill();
+        enfant.waitForFinished(5000);
+    }
     const QString sortie = QString::fromUtf8(enfant.readAll());
     // Its own initTestCase and cleanupTestCase pass too; nothing may fail or skip.
     static const QRegularExpression bilan(
