@@ -10,6 +10,7 @@
 // margin: how long before the refresh it was due on each planned swap was handed over.
 //
 // Usage: bench_images [flashes par série, 500] [attente avant le flash, 30 ms] [gigue, 0.5 ms]
+//                     [--gui-nice: the GUI thread raised as the program raises it at its start]
 // Run under an X display with LIBGL_ALWAYS_SOFTWARE=1 QT_QPA_PLATFORM=xcb.
 #include "banc_flash.h"
 #include "app/affichage_mot.h"
@@ -17,6 +18,7 @@
 #include "engine3d/source_simulee.h"
 #include "engine3d/vue3d.h"
 #include "platform/application.h"
+#include "platform/priorite_temps_reel.h"
 #include <QFile>
 #include <QSignalSpy>
 #include <algorithm>
@@ -195,10 +197,14 @@ void ligne(const char *moniteur, const char *paradigme, Compte c)
 int main(int argc, char **argv)
 {
     platform::Application app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool gentil = args.removeAll(QStringLiteral("--gui-nice")) > 0;
     const int n = std::max(10, args.value(1, QStringLiteral("500")).toInt());
     const int pause_ms = std::max(0, args.value(2, QStringLiteral("30")).toInt());
     const double gigue_ms = std::max(0.0, args.value(3, QStringLiteral("0.5")).toDouble());
+    // As the program does at its start.
+    const QString priorite_interface =
+            gentil ? platform::eleve_fil_interface().texte() : QStringLiteral("normale");
     BancFlash banc(2 * n + 20, pause_ms);
     if (!banc.pret()) {
         std::fprintf(stderr, "la fenêtre n'est pas venue à l'écran : %s\n",
@@ -208,7 +214,8 @@ int main(int argc, char **argv)
     std::printf("%d flashs par série, gigue des rafraîchissements ±%.2f ms, charge moyenne au "
                 "départ : %s\n",
                 n, gigue_ms, charge_moyenne().constData());
-    std::printf("minuteurs : %s\n\n", qPrintable(banc.priorites_minuteurs()));
+    std::printf("fil de l'interface : %s ; minuteurs : %s\n\n", qPrintable(priorite_interface),
+                qPrintable(banc.priorites_minuteurs()));
     std::printf("| écran | paradigme | expositions | images attendues | écart max (images) | écart "
                 "max à n·P (ms) | manques injectés vus / injectés | signalés sans injection | "
                 "remises tardives | marge de remise méd / p1 / min (ms) (n) | rangs inattendus | "
