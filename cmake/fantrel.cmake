@@ -45,6 +45,16 @@ function(fantrel_bibliotheque nom)
   fantrel_avertissements(${nom} AVEC_CONVERSION)
 endfunction()
 
+# The team's shared data (the word bases), beside the checkout or, for a worktree, beside
+# the folder of worktrees: FANTREL_SHARED of the tests that use it where it is there.
+set(fantrel_partage ${PROJECT_SOURCE_DIR}/../shared)
+foreach(candidat ${PROJECT_SOURCE_DIR}/../shared ${PROJECT_SOURCE_DIR}/../../shared)
+  if(EXISTS ${candidat}/data)
+    get_filename_component(fantrel_partage ${candidat} ABSOLUTE)
+    break()
+  endif()
+endforeach()
+
 # fantrel_test(nom SOURCES … LIBS … [LABELS …]): a Qt Test program registered with
 # CTest. Tests run on the X display that ./test.sh provides, with Mesa's software GL.
 # Labels: "gl" for tests that draw with OpenGL, "fenetres" for tests of windows,
@@ -57,7 +67,7 @@ function(fantrel_test nom)
   add_test(NAME ${nom} COMMAND ${nom})
   set_tests_properties(${nom} PROPERTIES
     TIMEOUT 600
-    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;FANTREL_SOURCE=${PROJECT_SOURCE_DIR};FANTREL_SHARED=${PROJECT_SOURCE_DIR}/../shared")
+    ENVIRONMENT "LIBGL_ALWAYS_SOFTWARE=1;FANTREL_SOURCE=${PROJECT_SOURCE_DIR};FANTREL_SHARED=${fantrel_partage}")
   if(A_LABELS)
     set_tests_properties(${nom} PROPERTIES LABELS "${A_LABELS}")
   endif()

@@ -48,7 +48,8 @@ SourceEchange::SourceEchange([[maybe_unused]] QOpenGLContext &contexte,
 }
 
 // A stamp from another clock or from an older swap would be worse than none.
-Horloge::time_point SourceEchange::horodate(Horloge::time_point remise, Horloge::time_point fin)
+Horloge::time_point SourceEchange::horodate(Horloge::time_point remise, Horloge::time_point fin,
+                                            int)
 {
     if (!m_attend_sbc)
         return fin;

@@ -20,7 +20,8 @@ public:
     // Looks for the window system's swap time stamps with the context current on the window.
     SourceEchange(QOpenGLContext &contexte, QWindow &fenetre);
 
-    Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin) override;
+    Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin,
+                                 int voulues) override;
     QString description() const override;
 
     bool horodatage_du_systeme() const { return m_attend_sbc != nullptr; }

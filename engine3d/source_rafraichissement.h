@@ -16,8 +16,10 @@ public:
 
     // The swap of a frame, handed over at `remise`, has returned at `fin` with the GPU
     // done: the moment the frame reached the screen. A source that stands for a refresh
-    // waits until then, as a swap paced by a refresh would.
-    virtual Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin) = 0;
+    // waits until then, as a swap paced by a refresh would. `voulues`: the refreshes after
+    // the previous frame it is due on (0: the first after its handover).
+    virtual Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin,
+                                         int voulues) = 0;
     // What its stamps are, in French (for reports and the session's record).
     virtual QString description() const = 0;
 };

@@ -118,11 +118,18 @@ long long SourceSimulee::premier_apres(Horloge::time_point moment) const
     return k;
 }
 
-Horloge::time_point SourceSimulee::horodate(Horloge::time_point remise, Horloge::time_point)
+Horloge::time_point SourceSimulee::horodate(Horloge::time_point remise, Horloge::time_point,
+                                            int voulues)
 {
     long long k = premier_apres(remise);
     if (m_dernier && k <= *m_dernier)
         k = *m_dernier + 1;
+    m_derniere_marge.reset();
+    if (m_dernier && voulues > 0) {
+        const long long due = *m_dernier + voulues;
+        m_derniere_marge = rafraichissement(due) - remise;
+        m_remises_tardives += k > due;
+    }
     if (const auto manque = m_reglage.manques.find(m_flips); manque != m_reglage.manques.end())
         k += manque->second;
     ++m_flips;

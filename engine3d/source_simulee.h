@@ -36,7 +36,8 @@ public:
     explicit SourceSimulee(ReglageSimulation reglage,
                            Horloge::time_point creation = Horloge::now());
 
-    Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin) override;
+    Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin,
+                                 int voulues) override;
     QString description() const override;
 
     Duree periode() const { return m_periode; }
@@ -46,6 +47,11 @@ public:
     long long flips() const { return m_flips; }
     // The flip of this rank lands `periodes` refreshes later than it would.
     void ajoute_manque(long long rang, int periodes) { m_reglage.manques[rang] = periodes; }
+    // Flips due on a set refresh but handed over after it: the misses it did not inject.
+    int remises_tardives() const { return m_remises_tardives; }
+    // How long before the refresh it was due on the last flip was handed over (negative:
+    // late); none for a flip due on the first refresh after its handover.
+    std::optional<Duree> derniere_marge() const { return m_derniere_marge; }
 
 private:
     long long premier_apres(Horloge::time_point moment) const;
@@ -55,6 +61,8 @@ private:
     Horloge::time_point m_origine{};
     long long m_flips = 0;
     std::optional<long long> m_dernier; // refresh of the last flip
+    int m_remises_tardives = 0;
+    std::optional<Duree> m_derniere_marge;
 };
 
 } // namespace fantrel::engine3d

@@ -139,8 +139,8 @@ const ImagePresentee &Vue3D::echange(int images_voulues, bool compte)
     m_contexte->functions()->glFinish();
     const Horloge::time_point fin = Horloge::now();
     ++m_nb_images;
-    return m_horloge.note_image(remise, fin, m_source->horodate(remise, fin), images_voulues,
-                                compte);
+    return m_horloge.note_image(remise, fin, m_source->horodate(remise, fin, images_voulues),
+                                images_voulues, compte);
 }
 
 std::chrono::microseconds Vue3D::duree_presentation() const

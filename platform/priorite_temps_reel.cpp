@@ -173,7 +173,7 @@ std::optional<PrioriteObtenue> nice_par_realtimekit(const OptionsPriorite &optio
 
 #ifdef Q_OS_UNIX
 
-// -20, else the lowest RLIMIT_NICE allows (20 - limit), when lower than the present one.
+// -20, else the lowest RLIMIT_NICE allows, when lower than the present one.
 std::optional<PrioriteObtenue> nice_abaisse()
 {
 #  ifdef Q_OS_LINUX
@@ -186,11 +186,11 @@ std::optional<PrioriteObtenue> nice_abaisse()
     if (errno != 0)
         return std::nullopt;
     rlimit limite{};
-    const int permis = getrlimit(RLIMIT_NICE, &limite) == 0 && limite.rlim_cur != RLIM_INFINITY
-            ? 20 - int(std::min<rlim_t>(limite.rlim_cur, 40))
-            : -20;
-    for (const int essai : { -20, permis })
-        if (essai < actuel && setpriority(PRIO_PROCESS, qui, essai) == 0)
+    std::optional<unsigned long long> plafond;
+    if (getrlimit(RLIMIT_NICE, &limite) == 0 && limite.rlim_cur != RLIM_INFINITY)
+        plafond = limite.rlim_cur;
+    for (const int essai : nices_a_essayer(actuel, plafond))
+        if (setpriority(PRIO_PROCESS, qui, essai) == 0)
             return PrioriteObtenue{ PrioriteObtenue::Voie::nice, 0, essai };
     return std::nullopt;
 }
@@ -223,6 +223,17 @@ QString PrioriteObtenue::texte() const
         break;
     }
     return QStringLiteral("normale");
+}
+
+QList<int> nices_a_essayer(int actuel, std::optional<unsigned long long> limite)
+{
+    // The kernel's ceiling is 20 - limit; nice values stop at -20.
+    const int permis = limite ? 20 - int(std::min<unsigned long long>(*limite, 40)) : -20;
+    QList<int> essais;
+    for (const int essai : { -20, permis })
+        if (essai < actuel && !essais.contains(essai))
+            essais << essai;
+    return essais;
 }
 
 PrioriteObtenue eleve_fil_courant([[maybe_unused]] const OptionsPriorite &options)

@@ -4,7 +4,10 @@
 // keeps the ordinary priority. Never fails: what was obtained is told, for the session's
 // record.
 #pragma once
+#include <QList>
 #include <QString>
+
+#include <optional>
 
 namespace fantrel::platform {
 
@@ -41,5 +44,10 @@ PrioriteObtenue eleve_fil_courant(const OptionsPriorite &options = {});
 // when the thread may set it, else RealtimeKit's MakeThreadHighPriority at the service's
 // lowest level, else the ordinary priority. Threads created afterwards inherit it.
 PrioriteObtenue eleve_fil_interface(const OptionsPriorite &options = {});
+
+// The nice values a thread at `actuel` tries, in order: -20, then the lowest its
+// RLIMIT_NICE soft limit lets it set without CAP_SYS_NICE (20 - limit; none: no limit),
+// each only when below `actuel`.
+QList<int> nices_a_essayer(int actuel, std::optional<unsigned long long> limite);
 
 } // namespace fantrel::platform

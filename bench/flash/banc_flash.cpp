@@ -139,14 +139,27 @@ bool BancFlash::eventFilter(QObject *objet, QEvent *evenement)
     return QObject::eventFilter(objet, evenement);
 }
 
-// The program's long waits, cut short, but real: the GUI thread stays in an event
-// loop that holds user input back, as in the program. A wait begun during a chain
-// (the one before the answer) outlasts it, as the program's 1000 ms do.
+// The program's waits, real: the GUI thread stays in the event loop that holds user
+// input back, as in the program. The one before the flash is cut short; the one that
+// starts once the trial's first frame is on screen keeps its length, so the flash's
+// timers fire inside it, as they do in the program.
 void BancFlash::attente_banc(int ms)
 {
-    platform::attente_reelle(std::min(ms, m_pause_ms));
-    if (m_chaine_attendue && !m_affichages.empty())
-        attendre([this] { return m_affichages.size() >= affichages_chaine; }, ms, true);
+    platform::attente_reelle(m_affichages.empty() ? std::min(ms, m_pause_ms) : ms);
+}
+
+QString BancFlash::priorites_minuteurs() const
+{
+    QStringList priorites;
+    for (const platform::MinuteurHR *m :
+         { m_form->korvane->AsyncTimer2, m_form->morbelle->Async_masque1,
+           m_form->morbelle->Async_mot, m_form->morbelle->Async_blanc,
+           m_form->morbelle->Async_masque2 }) {
+        const bool dite = QTest::qWaitFor([m] { return !m->priorite().isEmpty(); }, 5000);
+        priorites << m->objectName() + QStringLiteral(" : ")
+                        + (dite ? m->priorite() : QStringLiteral("pas encore dite"));
+    }
+    return priorites.join(QStringLiteral(", "));
 }
 
 // Runs the event loop, sleeping between events, until the condition holds.
@@ -218,7 +231,6 @@ std::optional<Flash> BancFlash::essai_korvane()
 {
     m_affichages.clear();
     m_livraisons.clear();
-    m_chaine_attendue = false;
     platform::proteger([this] { m_form->BitBtn2Click(); });
     if (!attendre([this] { return reponse_demandee(); }, 5000, false)) {
         m_erreurs << QStringLiteral("pas de réponse demandée");
@@ -253,12 +265,10 @@ std::optional<Chaine> BancFlash::essai_morbelle()
 {
     m_affichages.clear();
     m_livraisons.clear();
-    m_chaine_attendue = true;
     platform::proteger([this] { m_form->BitBtn2Click(); });
     const bool fini = attendre(
             [this] { return reponse_demandee() && m_affichages.size() >= affichages_chaine; }, 5000,
             false);
-    m_chaine_attendue = false;
     const trials::EtatPartage &e = m_form->etat;
     const std::array<QString, affichages_chaine> attendus{ e.masque1, e.mot_morbelle, QString(),
                                                            e.masque2, QString() };

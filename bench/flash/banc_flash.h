@@ -53,8 +53,9 @@ class BancFlash : public QObject
 {
     Q_OBJECT
 public:
-    // pause_ms: the program's 1000 ms waits are cut to this (a real wait, timers and
-    // paints go on); a wait that starts while a chain runs lasts until its end.
+    // pause_ms: the program's 1000 ms wait before a flash is cut to this (a real wait,
+    // timers and paints go on); the one after the word is on screen, in which the flash
+    // or the chain runs, keeps its full length, as in the program.
     BancFlash(int nb_couples, int pause_ms);
     ~BancFlash() override;
 
@@ -68,6 +69,9 @@ public:
 
     // False when the window never came on screen (no display).
     bool pret() const { return m_pret; }
+    // The scheduling each of the trials' timers' threads obtained, as they tell it
+    // ("AsyncTimer2 : SCHED_FIFO 99 (direct), …"), once all have asked.
+    QString priorites_minuteurs() const;
     QString erreur() const { return m_erreurs.join(QStringLiteral(" / ")); }
 
     // The list read again from its first pair, for a new series.
@@ -113,7 +117,6 @@ private:
     bool m_pret = false;
     // Displays of a whole chain: mask 1, word, blank, mask 2, empty.
     static constexpr std::size_t affichages_chaine = 5;
-    bool m_chaine_attendue = false;
     std::vector<Affichage> m_affichages;
     std::vector<Livraison> m_livraisons;
 };

@@ -138,13 +138,16 @@ void TestAccessibilite::noms_des_commandes()
         // A modal window: looked at from inside its own event loop, then closed.
         QWidget *choix = b.fenetres->Form_choix_mots.get();
         QStringList vues;
+        bool regardee = false;
         QTimer::singleShot(0, choix, [&] {
             if (!QTest::qWaitFor([&] { return choix->isVisible(); }, 5000))
                 vues << QStringLiteral("fenêtre non montrée");
             vues << fautes(choix);
+            regardee = true;
             choix->close();
         });
         f.rierdesmots1->trigger();
+        QVERIFY2(regardee, "the window returned before being looked at (not modal?)");
         QVERIFY2(vues.isEmpty(), qPrintable(vues.join(u'\n')));
         return;
     } else if (etat == "statistiques") {

@@ -254,13 +254,16 @@ void TestHorlogeAffichage::source_simulee_data()
     QTest::addColumn<double>("gigue_ms");
     QTest::addColumn<QList<double>>("remises"); // periods after refresh 0
     QTest::addColumn<QList<long long>>("rafraichissements");
+    // Each flip due on the refresh after the previous one's: flip 3 of the first row and
+    // flip 2 of the last are handed over too late for it, and no injected miss counts.
+    QTest::addColumn<int>("tardives");
     QTest::addRow("60 Hz") << 60.0 << 0.0 << QList<double>{ 0.2, 1.5, 1.6, 4.99, 5.01 }
-                           << QList<long long>{ 1, 2, 3, 5, 6 };
+                           << QList<long long>{ 1, 2, 3, 5, 6 } << 1;
     // Flip 2 misses one refresh, flip 4 two.
     QTest::addRow("144 Hz, manques") << 144.0 << 0.0 << QList<double>{ 0.5, 1.5, 2.5, 3.5, 4.5 }
-                                     << QList<long long>{ 1, 2, 4, 5, 8 };
+                                     << QList<long long>{ 1, 2, 4, 5, 8 } << 0;
     QTest::addRow("144 Hz, gigue") << 144.0 << 1.5 << QList<double>{ 0.5, 1.5, 9.5, 10.5, 11.5 }
-                                   << QList<long long>{ 1, 2, 11, 12, 15 };
+                                   << QList<long long>{ 1, 2, 11, 12, 15 } << 1;
 }
 
 // Refreshes lie in the past: nothing waits, the landing rule alone is checked.
@@ -270,6 +273,7 @@ void TestHorlogeAffichage::source_simulee()
     QFETCH(double, gigue_ms);
     QFETCH(QList<double>, remises);
     QFETCH(QList<long long>, rafraichissements);
+    QFETCH(int, tardives);
     ReglageSimulation reglage;
     reglage.frequence_hz = hz;
     reglage.gigue = en_ms(gigue_ms);
@@ -281,12 +285,13 @@ void TestHorlogeAffichage::source_simulee()
     for (qsizetype i = 0; i < remises.size(); ++i) {
         const Horloge::time_point remise =
                 creation + std::chrono::duration_cast<Duree>(remises[i] * p);
-        const Horloge::time_point t = source.horodate(remise, remise);
+        const Horloge::time_point t = source.horodate(remise, remise, i == 0 ? 0 : 1);
         QCOMPARE(t, source.rafraichissement(rafraichissements[i]));
         const Duree ecart = t - (creation + rafraichissements[i] * p);
         QVERIFY(std::abs(ms(ecart)) <= gigue_ms);
     }
     QCOMPARE(source.flips(), remises.size());
+    QCOMPARE(source.remises_tardives(), tardives);
 }
 
 void TestHorlogeAffichage::reglage_simulation_data()

@@ -239,7 +239,7 @@ void TestMinuteurHR::destruction_propre()
 void TestMinuteurHR::changement_d_intervalle_a_l_attente_suivante()
 {
     platform::MinuteurHR minuteur;
-    minuteur.definir_intervalle(400);
+    minuteur.definir_intervalle(1000);
     QElapsedTimer chrono;
     QList<qint64> instants;
     connect(&minuteur, &platform::MinuteurHR::echeance, this,
@@ -248,21 +248,23 @@ void TestMinuteurHR::changement_d_intervalle_a_l_attente_suivante()
     minuteur.definir_actif(true);
     QTest::qWait(50);
     minuteur.definir_intervalle(20);
-    QTRY_VERIFY_WITH_TIMEOUT(instants.size() >= 4, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(instants.size() >= 4, 8000);
     minuteur.definir_actif(false);
-    QVERIFY2(instants[0] >= 400,
+    QVERIFY2(instants[0] >= 1000,
              qPrintable(QStringLiteral("first event at %1 ms").arg(instants[0])));
-    // The three next ones at the new pace; at the old one they would need 1200 ms.
-    QVERIFY2(instants[3] - instants[0] < 600,
+    // The three next ones at the new pace (60 ms); at the old one they would need 3000 ms.
+    QVERIFY2(instants[3] - instants[0] < 1500,
              qPrintable(QStringLiteral("%1 ms for three events").arg(instants[3] - instants[0])));
 }
 
-// Events come early by the advance, while the rhythm stays on the due times.
+// Events come early by the advance, while the rhythm stays on the due times (at 1000 and
+// 2000 ms: delivered from 200 and 1200 ms). Bounds far apart: a loaded machine delivers
+// late, never early.
 void TestMinuteurHR::avance_garde_le_rythme()
 {
     platform::MinuteurHR minuteur;
-    minuteur.definir_intervalle(300);
-    minuteur.definir_avance(std::chrono::milliseconds(200));
+    minuteur.definir_intervalle(1000);
+    minuteur.definir_avance(std::chrono::milliseconds(800));
     QElapsedTimer chrono;
     QList<qint64> instants;
     connect(&minuteur, &platform::MinuteurHR::echeance, this, [&] {
@@ -272,10 +274,9 @@ void TestMinuteurHR::avance_garde_le_rythme()
     });
     chrono.start();
     minuteur.definir_actif(true);
-    QTRY_COMPARE_WITH_TIMEOUT(instants.size(), 2, 5000);
-    QVERIFY2(instants[0] >= 100 && instants[0] < 300, qPrintable(QString::number(instants[0])));
-    QVERIFY2(instants[1] - instants[0] >= 290,
-             qPrintable(QString::number(instants[1] - instants[0])));
+    QTRY_COMPARE_WITH_TIMEOUT(instants.size(), 2, 8000);
+    QVERIFY2(instants[0] >= 200 && instants[0] < 1000, qPrintable(QString::number(instants[0])));
+    QVERIFY2(instants[1] >= 1190, qPrintable(QString::number(instants[1])));
 }
 
 void TestMinuteurHR::echeance_a_un_moment_data()
@@ -283,7 +284,7 @@ void TestMinuteurHR::echeance_a_un_moment_data()
     QTest::addColumn<int>("intervalle");
     QTest::addColumn<int>("dans_ms"); // the moment, from now (negative: past)
     QTest::addColumn<int>("avance");
-    QTest::addColumn<int>("evenements"); // within 300 ms of the moment
+    QTest::addColumn<int>("evenements"); // the first ones; none more without an interval
     QTest::newRow("intervalle nul : un seul") << 0 << 150 << 0 << 1;
     QTest::newRow("puis au rythme de l'intervalle") << 200 << 150 << 0 << 2;
     QTest::newRow("l'avance ne compte pas") << 0 << 150 << 100 << 1;
@@ -310,8 +311,11 @@ void TestMinuteurHR::echeance_a_un_moment()
     const Horloge::time_point moment = Horloge::now() + std::chrono::milliseconds(dans_ms);
     minuteur.definir_echeance(moment);
     QVERIFY(minuteur.actif());
-    QTest::qWait(std::max(dans_ms, 0) + 300);
-    QCOMPARE(instants.size(), evenements);
+    QTRY_VERIFY_WITH_TIMEOUT(instants.size() >= evenements, 5000);
+    if (intervalle == 0) {
+        QTest::qWait(300);
+        QCOMPARE(instants.size(), 1);
+    }
     QVERIFY2(instants[0] >= moment, "event before its moment");
     if (evenements > 1)
         QVERIFY(instants[1] - instants[0] >= std::chrono::milliseconds(intervalle - 10));

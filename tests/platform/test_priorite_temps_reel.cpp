@@ -1,8 +1,11 @@
 // Real-time priority for a thread that lacks the right to take it: RealtimeKit is asked
 // on a private bus where this test serves a stand-in for the service, and what the
 // thread obtained is read back. The asking thread drops CAP_SYS_NICE first (this test
-// runs as root), so that it meets the kernel's refusal an ordinary user meets.
+// runs as root), so that it meets the kernel's refusal an ordinary user meets. Each row
+// that may lower the process's limits (RealtimeKit's RLIMIT_RTTIME, hard limit included)
+// runs in a fresh process of its own.
 #include "platform/priorite_temps_reel.h"
+#include "verifications.h"
 
 #include <QCoreApplication>
 #include <QDBusConnection>
@@ -134,6 +137,8 @@ private slots:
     void demande();
     void fil_interface_data();
     void fil_interface();
+    void nices_selon_la_limite_data();
+    void nices_selon_la_limite();
 
 private:
     Resultat eleve_un_fil(const QString &droits, const QString &adresse, bool interface = false);
@@ -175,17 +180,24 @@ void TestPrioriteTempsReel::init()
 {
     for (const int ressource : { RLIMIT_RTPRIO, RLIMIT_NICE }) {
         rlimit limite{};
-        getrlimit(ressource, &limite);
+        QVERIFY(getrlimit(ressource, &limite) == 0);
         limite.rlim_cur = 0;
-        setrlimit(ressource, &limite);
+        QVERIFY2(setrlimit(ressource, &limite) == 0, qPrintable(qt_error_string(errno)));
     }
 }
 
+// A lowered RLIMIT_RTTIME stays in the child that lowered it: here it is as it was, so
+// the next row's check of it can fail.
 void TestPrioriteTempsReel::cleanup()
 {
-    setrlimit(RLIMIT_RTTIME, &m_temps_reel);
-    setrlimit(RLIMIT_NICE, &m_nice);
-    setrlimit(RLIMIT_RTPRIO, &m_rtprio);
+    QVERIFY2(setrlimit(RLIMIT_NICE, &m_nice) == 0, qPrintable(qt_error_string(errno)));
+    QVERIFY2(setrlimit(RLIMIT_RTPRIO, &m_rtprio) == 0, qPrintable(qt_error_string(errno)));
+    rlimit temps_reel{};
+    QVERIFY(getrlimit(RLIMIT_RTTIME, &temps_reel) == 0);
+    if (!commun::dans_un_enfant())
+        QVERIFY2(temps_reel.rlim_cur == m_temps_reel.rlim_cur
+                         && temps_reel.rlim_max == m_temps_reel.rlim_max,
+                 "RLIMIT_RTTIME changed in the test's own process");
 }
 
 // droits: "root" keeps them all; "sans_cap" drops CAP_SYS_NICE as an ordinary user has
@@ -250,55 +262,64 @@ void TestPrioriteTempsReel::demande_data()
     QTest::addColumn<bool>("service"); // registered on the bus
     QTest::addColumn<bool>("accorde");
     QTest::addColumn<int>("maximum");
-    QTest::addColumn<int>("limite_nice"); // RLIMIT_NICE: 20 - limit is the lowest allowed
     QTest::addColumn<QString>("droits");
     QTest::addColumn<QString>("bus"); // "prive", or an address
     QTest::addColumn<QString>("attendu");
     QTest::addColumn<int>("appels");
+    // The process's hard RLIMIT_RTTIME before the request, in ms; 0: as inherited (none).
+    QTest::addColumn<int>("temps_reel_dur_ms");
     const QString sans_cap = QStringLiteral("sans_cap");
-    QTest::addRow("accordé") << true << true << 20 << 0 << sans_cap << "prive"
-                             << "SCHED_RR 20 (RealtimeKit)" << 1;
-    QTest::addRow("dans le maximum du service") << true << true << 5 << 0 << sans_cap << "prive"
-                                                << "SCHED_RR 5 (RealtimeKit)" << 1;
-    QTest::addRow("refusé, nice de la limite") << true << false << 20 << 25 << sans_cap << "prive"
-                                               << "nice -5" << 1;
-    QTest::addRow("refusé, nice -20 permis") << true << false << 20 << 0 << "sans_fifo"
+    QTest::addRow("accordé") << true << true << 20 << sans_cap << "prive"
+                             << "SCHED_RR 20 (RealtimeKit)" << 1 << 0;
+    QTest::addRow("accordé, RLIMIT_RTTIME déjà de 10 s")
+            << true << true << 20 << sans_cap << "prive"
+            << "SCHED_RR 20 (RealtimeKit)" << 1 << 10000;
+    QTest::addRow("dans le maximum du service") << true << true << 5 << sans_cap << "prive"
+                                                << "SCHED_RR 5 (RealtimeKit)" << 1 << 0;
+    // The nice RLIMIT_NICE allows: nices_selon_la_limite (raising the limit here would
+    // take CAP_SYS_RESOURCE).
+    QTest::addRow("refusé, nice -20 permis") << true << false << 20 << "sans_fifo"
                                              << "prive"
-                                             << "nice -20" << 1;
-    QTest::addRow("refusé") << true << false << 20 << 0 << sans_cap << "prive"
-                            << "normale" << 1;
-    QTest::addRow("service absent") << false << true << 20 << 0 << sans_cap << "prive"
-                                    << "normale" << 0;
-    QTest::addRow("pas de bus") << true << true << 20 << 0 << sans_cap
+                                             << "nice -20" << 1 << 0;
+    QTest::addRow("refusé") << true << false << 20 << sans_cap << "prive"
+                            << "normale" << 1 << 0;
+    QTest::addRow("service absent") << false << true << 20 << sans_cap << "prive"
+                                    << "normale" << 0 << 0;
+    QTest::addRow("pas de bus") << true << true << 20 << sans_cap
                                 << "unix:path=/nonexistent/fantrel-bus"
-                                << "normale" << 0;
-    QTest::addRow("droit direct") << true << true << 20 << 0 << "root"
+                                << "normale" << 0 << 0;
+    QTest::addRow("droit direct") << true << true << 20 << "root"
                                   << "prive"
-                                  << "SCHED_FIFO 99 (direct)" << 0;
+                                  << "SCHED_FIFO 99 (direct)" << 0 << 0;
 }
 
 void TestPrioriteTempsReel::demande()
 {
+    if (!commun::dans_un_enfant())
+        return commun::rejoue_dans_un_enfant();
     QFETCH(bool, service);
     QFETCH(bool, accorde);
     QFETCH(int, maximum);
-    QFETCH(int, limite_nice);
     QFETCH(QString, droits);
     QFETCH(QString, bus);
     QFETCH(QString, attendu);
     QFETCH(int, appels);
+    QFETCH(int, temps_reel_dur_ms);
     if (droits != u"sans_cap" && geteuid() != 0)
-        QSKIP("il faut être root pour garder CAP_SYS_NICE");
-    rlimit nice{};
-    getrlimit(RLIMIT_NICE, &nice);
-    nice.rlim_cur = rlim_t(limite_nice);
-    nice.rlim_max = std::max(nice.rlim_max, nice.rlim_cur);
-    if (setrlimit(RLIMIT_NICE, &nice) != 0)
-        QSKIP("RLIMIT_NICE ne peut monter ici (limite dure trop basse, pas de CAP_SYS_RESOURCE)");
+        FANTREL_SAUTER(QStringLiteral("il faut être root pour garder CAP_SYS_NICE"));
 
     FauxRealtimeKit faux;
     faux.accorde = accorde;
     faux.maximum = maximum;
+    // Lowered for good: this process is the row's own.
+    const rlim_t us = rlim_t(temps_reel_dur_ms) * 1000;
+    const rlimit dur{ us, us };
+    if (temps_reel_dur_ms > 0)
+        QVERIFY2(setrlimit(RLIMIT_RTTIME, &dur) == 0, qPrintable(qt_error_string(errno)));
+    rlimit temps_reel{};
+    QVERIFY(getrlimit(RLIMIT_RTTIME, &temps_reel) == 0);
+    QVERIFY2(temps_reel.rlim_max > rlim_t(faux.temps_max_us),
+             "RLIMIT_RTTIME already capped: the check of the cap below could not fail");
     const Resultat r = eleve_servi(faux, service, droits, bus == u"prive" ? m_adresse : bus);
 
     QCOMPARE(r.texte, attendu);
@@ -345,7 +366,7 @@ void TestPrioriteTempsReel::fil_interface()
     QFETCH(QString, attendu);
     QFETCH(int, appels);
     if (droits != u"sans_cap" && geteuid() != 0)
-        QSKIP("il faut être root pour garder CAP_SYS_NICE");
+        FANTREL_SAUTER(QStringLiteral("il faut être root pour garder CAP_SYS_NICE"));
     FauxRealtimeKit faux;
     faux.accorde = accorde;
     const Resultat r = eleve_servi(faux, service, droits, m_adresse, true);
@@ -358,6 +379,37 @@ void TestPrioriteTempsReel::fil_interface()
     }
     QCOMPARE(r.politique, SCHED_OTHER);
     QCOMPARE(r.nice, attendu == u"normale" ? 0 : attendu.section(u' ', 1, 1).toInt());
+}
+
+void TestPrioriteTempsReel::nices_selon_la_limite_data()
+{
+    QTest::addColumn<int>("actuel");
+    QTest::addColumn<qint64>("limite"); // -1: RLIM_INFINITY
+    QTest::addColumn<QList<int>>("essais");
+    QTest::addRow("limite 0") << 0 << qint64(0) << QList<int>{ -20 };
+    QTest::addRow("limite 1 : 19, plus haut") << 0 << qint64(1) << QList<int>{ -20 };
+    QTest::addRow("limite 20 : 0, pas plus bas") << 0 << qint64(20) << QList<int>{ -20 };
+    QTest::addRow("limite 21") << 0 << qint64(21) << QList<int>{ -20, -1 };
+    QTest::addRow("limite 25") << 0 << qint64(25) << QList<int>{ -20, -5 };
+    QTest::addRow("limite 39") << 0 << qint64(39) << QList<int>{ -20, -19 };
+    QTest::addRow("limite 40") << 0 << qint64(40) << QList<int>{ -20 };
+    QTest::addRow("limite 41") << 0 << qint64(41) << QList<int>{ -20 };
+    QTest::addRow("limite 1000") << 0 << qint64(1000) << QList<int>{ -20 };
+    QTest::addRow("sans limite") << 0 << qint64(-1) << QList<int>{ -20 };
+    QTest::addRow("déjà à -10, limite 25") << -10 << qint64(25) << QList<int>{ -20 };
+    QTest::addRow("à 10, limite 15") << 10 << qint64(15) << QList<int>{ -20, 5 };
+    QTest::addRow("déjà à -20") << -20 << qint64(-1) << QList<int>{};
+}
+
+// RLIMIT_NICE's ceiling for a thread without CAP_SYS_NICE is 20 - limit (setrlimit(2)).
+void TestPrioriteTempsReel::nices_selon_la_limite()
+{
+    QFETCH(int, actuel);
+    QFETCH(qint64, limite);
+    QFETCH(QList<int>, essais);
+    QCOMPARE(nices_a_essayer(actuel,
+                             limite < 0 ? std::nullopt : std::optional<unsigned long long>(limite)),
+             essais);
 }
 
 QTEST_GUILESS_MAIN(TestPrioriteTempsReel)
