@@ -198,6 +198,7 @@ void DeroulementSeance::choisit_test(TypeTest test)
         break;
     case TypeTest::musique:
         m.affichage.texte_visible(false);
+        m.essai_musical.ouvre_sortie();
         m.groupe_musical.charge_defaut(m.etat.repertoire);
         return;
     }
