@@ -56,6 +56,9 @@ public:
         m_ecrits = 0;
         m_correction = 0;
         m_joues_reglage = 0;
+        m_somme_en_avance = 0;
+        m_lectures = 0;
+        m_en_avance = double(m_cible);
         m_ouverture = m_dernier_reglage = Horloge::now();
         m_minuterie = new QTimer(this);
         m_minuterie->setTimerType(Qt::PreciseTimer);
@@ -129,22 +132,30 @@ private:
         return qint64(ecoule_s * taux_ton) + m_cible + m_correction;
     }
 
-    // Between melodies, once a second: moves the pace so that the sound queued ahead of the
-    // sink's played position tends to the target (the card's clock drifts from the steady
-    // clock; a stall of the server or of the client library's thread leaves extra sound
-    // queued), by at most 10 ms, and only when that position advanced as the clock did
-    // (a stale position is not trusted).
+    // Between melodies, once a second: the sound queued ahead of the sink's played
+    // position, averaged over that second (one reading is off by several ms), moves the
+    // pace by a quarter of its distance to the target, 2 ms at most: the card's clock
+    // drifts from the steady clock, and a stall of the server leaves extra sound queued.
+    // A second whose position did not advance as the clock did is not trusted: the sink's
+    // count goes stale now and then (for half a second, once).
     void regle(Horloge::time_point maintenant)
     {
         const qint64 joues = joues_du_flux();
         const double attendu =
                 std::chrono::duration<double>(maintenant - m_dernier_reglage).count() * taux_ton;
-        const bool fiable = std::abs(double(joues - m_joues_reglage) - attendu) < 0.05 * attendu;
+        const bool fiable = m_lectures > 0
+                && std::abs(double(joues - m_joues_reglage) - attendu) < 0.05 * attendu;
+        if (fiable) {
+            const double moyenne = m_somme_en_avance / double(m_lectures);
+            const qint64 pas = std::clamp<qint64>(qint64((double(m_cible) - moyenne) / 4),
+                                                  -taux_ton / 500, taux_ton / 500);
+            m_correction += pas;
+            m_en_avance = moyenne + double(pas); // what will be queued from now on
+        }
         m_dernier_reglage = maintenant;
         m_joues_reglage = joues;
-        if (fiable)
-            m_correction += std::clamp<qint64>(m_cible - (m_ecrits - joues), -taux_ton / 100,
-                                               taux_ton / 100);
+        m_somme_en_avance = 0;
+        m_lectures = 0;
     }
 
     // Writes what is due: the melody's next samples, else silence.
@@ -157,15 +168,15 @@ private:
         const auto maintenant = Horloge::now();
         if (!m_active && maintenant - m_dernier_reglage >= std::chrono::seconds(1))
             regle(maintenant);
-        // A sink that stops taking the stream (suspended, corked) does not pile it up.
-        const qint64 libre_max = 4 * m_cible - (m_ecrits - joues_du_flux());
-        qint64 libre = std::min(du(maintenant) - m_ecrits, libre_max);
+        qint64 libre = du(maintenant) - m_ecrits;
         while (libre > 0) {
             const bool melodie = m_active && m_remis < m_melodie.size();
             if (melodie && m_remis == 0) {
                 // Its first sample: what is queued ahead of it plays first.
                 m_origine = m_ecrits;
-                const double latence_ms = double(m_ecrits - joues_du_flux()) * 1000.0 / taux_ton;
+                // The last trusted second's average, as the pace has kept it since.
+                const double latence_ms =
+                        (m_en_avance + double(m_ecrits - du(Horloge::now()))) * 1000.0 / taux_ton;
                 poste([p = m_proprietaire, n = m_numero, t = Horloge::now(), latence_ms] {
                     p->recoit_debut(n, t, latence_ms);
                 });
@@ -180,6 +191,10 @@ private:
                 m_remis += ecrits;
             m_ecrits += ecrits;
             libre -= ecrits;
+        }
+        if (!m_active) {
+            m_somme_en_avance += double(m_ecrits - joues_du_flux());
+            ++m_lectures;
         }
         if (!m_active || m_remis == 0 || m_suivant >= m_reperes.size())
             return;
@@ -215,6 +230,9 @@ private:
     qint64 m_correction = 0; // the pace's drift correction, samples
     Horloge::time_point m_ouverture{}, m_dernier_reglage{};
     qint64 m_joues_reglage = 0; // the played position at the last adjustment
+    double m_somme_en_avance = 0; // the queued-ahead readings of this second, between melodies
+    int m_lectures = 0;
+    double m_en_avance = 0; // queued ahead, from the last trusted second's average, samples
     std::array<qint16, 4096> m_silence{};
     // The melody being handed over.
     quint64 m_numero = 0;
