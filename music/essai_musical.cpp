@@ -79,6 +79,10 @@ void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_inco
     nb_notes = static_cast<int>(notes.size());
     note_courante = 0;
     flux = rend_melodie(notes, parties.rythme, duree_base);
+    QStringList debuts;
+    for (qint64 debut : flux.debuts)
+        debuts << QString::number(debut);
+    m_rendu.debuts_notes = debuts.join(u'/');
     debut_son_ms.reset();
     latence_sortie_ms.reset();
     m_en_cours = true;
@@ -140,6 +144,8 @@ void EssaiMusical::reponse(bool repondu_faux)
     m_rendu.facon = trials::FaconReponse::boutons;
     m_rendu.categorie = c;
     m_rendu.correct = m_etat.bonne_reponse;
+    m_rendu.debut_son_ms = debut_son_ms;
+    m_rendu.latence_sortie_ms = latence_sortie_ms;
     m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
                                        std::chrono::steady_clock::now() - m_reponses_montrees)
                                        .count();

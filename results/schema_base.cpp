@@ -40,6 +40,16 @@ EtapeSchema etape_1()
     } };
 }
 
+// Version 2: what a melody's stream was (its first sample's latency, each note's onset).
+EtapeSchema etape_2()
+{
+    return { {
+            QStringLiteral("ALTER TABLE essais ADD COLUMN debut_son_ms DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN latence_sortie_ms DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN debuts_notes TEXT"),
+    } };
+}
+
 void execute_etape(QSqlDatabase &db, const EtapeSchema &etape, int version, const QString &chemin)
 {
     en_transaction(db, chemin, [&] {
@@ -57,7 +67,7 @@ void execute_etape(QSqlDatabase &db, const EtapeSchema &etape, int version, cons
 
 const QVector<EtapeSchema> &etapes_schema()
 {
-    static const QVector<EtapeSchema> etapes = { etape_1() };
+    static const QVector<EtapeSchema> etapes = { etape_1(), etape_2() };
     return etapes;
 }
 
@@ -106,6 +116,9 @@ const QStringList &colonnes_essais()
         "images",
         "images_manquees",
         "ligne_resultat",
+        "debut_son_ms",
+        "latence_sortie_ms",
+        "debuts_notes",
     };
     return colonnes;
 }
