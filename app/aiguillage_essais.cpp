@@ -15,12 +15,14 @@ bool AiguillageEssais::choisit(trials::TestEssai test)
 {
     const bool change = test != m_etat.test;
     m_etat.choisit_test(test);
-    if (!change)
-        return false;
-    m_korvane.abandonne();
-    m_morbelle.abandonne();
-    m_musical.abandonne();
-    return true;
+    if (change) {
+        m_korvane.abandonne();
+        m_morbelle.abandonne();
+        m_musical.abandonne(); // closes the output too
+    }
+    if (test == trials::TestEssai::musique)
+        m_musical.ouvre_sortie(); // before the first melody, so that no note waits for it
+    return change;
 }
 
 trials::EssaiMots &AiguillageEssais::essai_mots() const

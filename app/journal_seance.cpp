@@ -33,6 +33,9 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     e.decalage = r.decalage;
     e.incongru = r.incongru;
     e.place_incongruite = r.place_incongruite;
+    e.debut_son_ms = r.debut_son_ms;
+    e.latence_sortie_ms = r.latence_sortie_ms;
+    e.debuts_notes = r.debuts_notes;
     e.images = r.images;
     e.images_manquees = r.images_manquees;
     e.ligne_resultat = r.ligne_resultat;

@@ -3,7 +3,7 @@
 // window closes.
 #include "app/fenetre_principale.h"
 #include "app/fenetres.h"
-#include "music/ton.h"
+#include "music/sortie_audio.h"
 #include "platform/application.h"
 #include "platform/interactions.h"
 #include "platform/priorite_temps_reel.h"
@@ -13,7 +13,7 @@ int main(int argc, char **argv)
     fantrel::platform::Application app(argc, argv);
     // Before any window: the GL driver's threads, made with the view, inherit it.
     fantrel::platform::eleve_fil_interface();
-    fantrel::platform::interactions().bip = fantrel::music::bip_reel;
+    fantrel::platform::interactions().sortie_son = fantrel::music::sortie_audio;
     fantrel::app::Fenetres fenetres;
     fenetres.Form1->show();
     return app.exec();

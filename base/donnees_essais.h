@@ -60,6 +60,9 @@ struct Essai
     QString melodie, decalage;
     std::optional<bool> incongru;
     std::optional<int> place_incongruite; // index of the out-of-tune note
+    std::optional<double> debut_son_ms; // melody: listen click to its first sample handed over
+    std::optional<double> latence_sortie_ms; // melody: sound queued ahead of that sample
+    QString debuts_notes; // melody: each entry's planned onset, samples, "/"-separated
     std::optional<int> images, images_manquees; // frames of the exposure, missed flips
     QString ligne_resultat; // the line appended to the results record, if any
 

@@ -40,8 +40,18 @@ EtapeSchema etape_1(const Dialecte &dialecte)
     } };
 }
 
+// Version 2: what a melody's stream was (its first sample's latency, each note's onset).
+EtapeSchema etape_2(const Dialecte &)
+{
+    return { {
+            QStringLiteral("ALTER TABLE essais ADD COLUMN debut_son_ms DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN latence_sortie_ms DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN debuts_notes TEXT"),
+    } };
+}
+
 // Each step as the dialect words it, in order.
-constexpr std::array etapes_par_dialecte = { &etape_1 };
+constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2 };
 
 void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
                    int version, const QString &cible)
@@ -113,6 +123,9 @@ const QStringList &colonnes_essais()
         "images",
         "images_manquees",
         "ligne_resultat",
+        "debut_son_ms",
+        "latence_sortie_ms",
+        "debuts_notes",
     };
     return colonnes;
 }

@@ -150,6 +150,9 @@ QVariantList valeurs_essai(const Essai &e)
              nombre(e.images),
              nombre(e.images_manquees),
              texte(e.ligne_resultat),
+             centiemes(e.debut_son_ms),
+             centiemes(e.latence_sortie_ms),
+             texte(e.debuts_notes),
              e.ordre };
 }
 
@@ -186,6 +189,9 @@ Essai essai_lu(const QSqlQuery &q)
     e.images = entier_lu(suivante());
     e.images_manquees = entier_lu(suivante());
     e.ligne_resultat = suivante().toString();
+    e.debut_son_ms = reel_lu(suivante());
+    e.latence_sortie_ms = reel_lu(suivante());
+    e.debuts_notes = suivante().toString();
     e.ordre = suivante().toLongLong();
     return e;
 }

@@ -2,7 +2,7 @@
 #include "music/incongruite.h"
 #include "platform/conversions.h"
 #include "platform/interactions.h"
-#include "platform/minuteur_hr.h"
+#include "platform/sortie_son.h"
 #include "trials/etat_partage.h"
 #include "trials/reponses.h"
 
@@ -11,14 +11,20 @@ namespace fantrel::music {
 EssaiMusical::EssaiMusical(trials::EtatPartage &etat, QObject *parent)
     : QObject(parent), m_etat(etat)
 {
-    Async_note = new platform::MinuteurHR(this);
-    Async_note->setObjectName(QStringLiteral("Async_note"));
-    Async_note->definir_intervalle(100);
-    connect(Async_note, &platform::MinuteurHR::echeance, this, &EssaiMusical::Async_noteTimer);
+    m_sortie = platform::nouvelle_sortie_son().release();
+    m_sortie->setParent(this);
+    connect(m_sortie, &platform::SortieSon::repere_atteint, this, &EssaiMusical::Async_noteTimer);
+    connect(m_sortie, &platform::SortieSon::debut, this, &EssaiMusical::debut_du_son);
+}
+
+void EssaiMusical::ouvre_sortie()
+{
+    m_sortie->ouvre();
 }
 
 void EssaiMusical::BitBtn_ecouteClick(const ReglagesMusique &reglages)
 {
+    m_clic = std::chrono::steady_clock::now();
     emit ecoute_permise(false);
     m_etat.num_essai += 1;
     try {
@@ -72,25 +78,35 @@ void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_inco
     notes = std::move(analysees);
     nb_notes = static_cast<int>(notes.size());
     note_courante = 0;
+    flux = rend_melodie(notes, parties.rythme, duree_base);
+    QStringList debuts;
+    for (qint64 debut : flux.debuts)
+        debuts << QString::number(debut);
+    m_rendu.debuts_notes = debuts.join(u'/');
+    debut_son_ms.reset();
+    latence_sortie_ms.reset();
     m_en_cours = true;
-    Async_note->definir_intervalle(parties.rythme);
-    Async_note->definir_actif(true);
+    // A mark at each entry's first sample, and one at the stream's end.
+    QVector<qint64> reperes = flux.debuts;
+    reperes.append(flux.echantillons.size());
+    m_sortie->joue(flux.echantillons, taux_ton, reperes);
+}
+
+void EssaiMusical::debut_du_son(std::chrono::steady_clock::time_point remis, double latence_ms)
+{
+    debut_son_ms = std::chrono::duration<double, std::milli>(remis - m_clic).count();
+    latence_sortie_ms = latence_ms;
 }
 
 void EssaiMusical::Async_noteTimer()
 {
+    if (!m_en_cours || note_courante > nb_notes)
+        return;
     note_courante += 1;
     if (note_courante > nb_notes) {
-        Async_note->definir_actif(false);
         emit reponses_montrees();
         m_reponses_montrees = std::chrono::steady_clock::now();
-        return;
     }
-    const Note note = notes[note_courante - 1];
-    if (note.frequence == 0)
-        platform::attente(duree_base);
-    else
-        platform::bip(note.frequence, note.duree);
 }
 
 void EssaiMusical::bit_rep1Click()
@@ -105,10 +121,10 @@ void EssaiMusical::bit_rep2Click()
 
 void EssaiMusical::abandonne()
 {
+    m_sortie->ferme();
     if (!m_en_cours)
         return;
     m_en_cours = false;
-    Async_note->definir_actif(false);
     emit reponses_cachees();
     emit ecoute_permise(true);
 }
@@ -128,6 +144,8 @@ void EssaiMusical::reponse(bool repondu_faux)
     m_rendu.facon = trials::FaconReponse::boutons;
     m_rendu.categorie = c;
     m_rendu.correct = m_etat.bonne_reponse;
+    m_rendu.debut_son_ms = debut_son_ms;
+    m_rendu.latence_sortie_ms = latence_sortie_ms;
     m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
                                        std::chrono::steady_clock::now() - m_reponses_montrees)
                                        .count();

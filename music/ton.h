@@ -1,5 +1,5 @@
-// The real tone of the notes: a sine at the frequency with 5 ms ramps in and out
-// (no click), 44.1 kHz, 16-bit mono, played on the default audio output.
+// The tone of the notes: a sine at the frequency with 5 ms ramps in and out (no
+// click), 44.1 kHz, 16-bit mono. Pure: the melody's stream is made of these.
 #pragma once
 #include <QVector>
 #include <QtGlobal>
@@ -14,12 +14,5 @@ inline constexpr double amplitude_ton = 0.5; // of full scale: loud enough, neve
 // of 5 ms (shortened to half the tone when it is shorter than 10 ms). A frequency
 // outside 1 .. taux/2 − 1 gives silence of the same length.
 QVector<qint16> echantillons_ton(int frequence, int duree_ms, int taux = taux_ton);
-
-// Plays a tone and returns when it has played, like the beeper: the calling thread
-// blocks (no event loop runs, so no handler runs meanwhile). Without an audio
-// device, or when the device fails, it blocks for the duration in silence.
-// NOTE: the sink stays open between tones so that a note starts without the delay
-// of opening a stream; it belongs to the application object.
-void bip_reel(int frequence, int duree_ms);
 
 } // namespace fantrel::music

@@ -99,7 +99,7 @@ Interactions interactions_reelles()
         return dialogue_fichier(o, QFileDialog::AcceptSave);
     };
     reelles.attente = attente_reelle;
-    reelles.bip = bip_courant;
+    reelles.sortie_son = sortie_silencieuse;
     return reelles;
 }
 

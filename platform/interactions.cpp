@@ -5,21 +5,10 @@
 #include <QEventLoop>
 #include <QThread>
 #include <QTimer>
-#include <chrono>
-#include <thread>
 
 namespace fantrel::platform {
 
 namespace {
-
-std::function<void(int, int)> &bip_reel()
-{
-    static std::function<void(int, int)> bip = [](int, int duree_ms) {
-        if (duree_ms > 0)
-            std::this_thread::sleep_for(std::chrono::milliseconds(duree_ms));
-    };
-    return bip;
-}
 
 // Before the window system's boxes are installed (a program without windows, a test
 // of pure code): messages go to the log, questions and dialogs are declined.
@@ -34,7 +23,7 @@ Interactions interactions_sans_ecran()
     s.ouvrir_fichier = [](const OptionsDialogue &) { return ResultatDialogue{}; };
     s.enregistrer_fichier = [](const OptionsDialogue &) { return ResultatDialogue{}; };
     s.attente = attente_reelle;
-    s.bip = bip_courant;
+    s.sortie_son = sortie_silencieuse;
     return s;
 }
 
@@ -87,14 +76,9 @@ Interactions &interactions()
     return courantes;
 }
 
-void bip_courant(int frequence, int duree_ms)
+std::unique_ptr<SortieSon> sortie_silencieuse()
 {
-    bip_reel()(frequence, duree_ms);
-}
-
-void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip)
-{
-    bip_reel() = std::move(bip);
+    return std::make_unique<SortieSon>();
 }
 
 RemplacementInteractions::RemplacementInteractions() : m_sauve(interactions()) { }

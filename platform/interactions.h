@@ -1,10 +1,13 @@
 // The program's seams over the user and the machine: message boxes, the question
-// box, file dialogs, waits and tones. The program uses the real versions; tests
-// replace them (RemplacementInteractions) to answer dialogs, skip waits and record tones.
+// box, file dialogs, waits and the audio output. The program uses the real versions;
+// tests replace them (RemplacementInteractions) to answer dialogs, skip waits and
+// record what is played.
 #pragma once
+#include "platform/sortie_son.h"
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <memory>
 
 namespace fantrel::platform {
 
@@ -39,7 +42,9 @@ struct Interactions
     std::function<ResultatDialogue(const OptionsDialogue &)> ouvrir_fichier;
     std::function<ResultatDialogue(const OptionsDialogue &)> enregistrer_fichier;
     std::function<void(int ms)> attente; // timers and paints go on, user input waits
-    std::function<void(int frequence, int duree_ms)> bip; // returns when the tone has played
+    // A new audio output for the melodies; until the program sets the sound card's, a
+    // silent one on the clock.
+    std::function<std::unique_ptr<SortieSon>()> sortie_son;
 };
 
 // The process-wide seams; the real ones until replaced.
@@ -75,20 +80,16 @@ inline void attente(int ms)
 {
     interactions().attente(ms);
 }
-inline void bip(int frequence, int duree_ms)
+inline std::unique_ptr<SortieSon> nouvelle_sortie_son()
 {
-    interactions().bip(frequence, duree_ms);
+    return interactions().sortie_son();
 }
-
-// The tone the real seam plays; until set, a silent blocking wait of the duration.
-// NOTE: the seams' default bip calls through this, so setting it later still counts.
-void definir_bip_reel(std::function<void(int frequence, int duree_ms)> bip);
 
 // The real wait: runs timers and paints, holds clicks and keys back until the deadline.
 void attente_reelle(int ms);
 
-// The tone set by definir_bip_reel (the seams' default bip).
-void bip_courant(int frequence, int duree_ms);
+// The silent output on the clock (the seams' default sortie_son).
+std::unique_ptr<SortieSon> sortie_silencieuse();
 
 // "desc|motif;motif|desc|motif" as Qt name filters: "desc (motif motif)", ….
 QStringList filtres_qt(const QString &filtre);

@@ -32,6 +32,11 @@ struct CompteRenduEssai
     QString melodie, decalage; // musical test: the line played, the shift typed
     std::optional<bool> incongru;
     std::optional<int> place_incongruite; // index of the shifted note, from 0
+    // Musical test: the listen click to the stream's first sample handed to the output,
+    // the sound queued ahead of it then, and each entry's planned onset in samples of the
+    // stream (44.1 kHz), "/"-separated, rests included (place_incongruite indexes it).
+    std::optional<double> debut_son_ms, latence_sortie_ms;
+    QString debuts_notes;
     QString ligne_resultat; // the line appended to the results record, if any
 };
 

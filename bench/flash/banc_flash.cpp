@@ -93,7 +93,6 @@ BancFlash::BancFlash(int nb_couples, int pause_ms) : m_pause_ms(pause_ms)
         return platform::ResultatDialogue{};
     };
     m_seams->attente = [this](int ms) { attente_banc(ms); };
-    m_seams->bip = [](int, int) {};
     platform::ecrire_lignes(m_dossier.path() + QStringLiteral("/param.ini"), param_formulaire());
     platform::ecrire_lignes(m_dossier.path() + QStringLiteral("/machin.liste_fantrel"),
                             liste_couples(nb_couples));

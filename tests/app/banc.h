@@ -18,6 +18,7 @@
 #include <QTimer>
 #include "app/fenetre_principale.h"
 #include "app/fenetres.h"
+#include "../music/sortie_enregistree.h"
 #include "platform/fichier_texte.h"
 #include "platform/erreurs.h"
 #include "platform/interactions.h"
@@ -64,6 +65,7 @@ struct Banc
     QStringList erreurs;
     std::unique_ptr<fantrel::app::Fenetres> fenetres;
     fantrel::app::TForm1 *form = nullptr;
+    SortieEnregistree *sortie = nullptr; // the musical trial's output, playing at once
 
     explicit Banc(const QStringList &param = param_formulaire(),
                   const QStringList &liste = liste_quatre(), const QString &existant = {})
@@ -72,7 +74,11 @@ struct Banc
         seams->information = [this](const QString &t) { informations << t; };
         seams->erreur = [this](const QString &t) { erreurs << t; };
         seams->attente = [](int) {};
-        seams->bip = [](int, int) {};
+        seams->sortie_son = [this] {
+            auto enregistree = std::make_unique<SortieEnregistree>();
+            sortie = enregistree.get();
+            return std::unique_ptr<fantrel::platform::SortieSon>(std::move(enregistree));
+        };
         if (!param.isEmpty())
             fantrel::platform::ecrire_lignes(chemin("param.ini"), param);
         if (!liste.isEmpty())

@@ -31,15 +31,13 @@ void TestMusique::serie_de_dix()
                             { "Courte,20,ndo3 nré3 nmi3 nfa3", "Autre,20,nso3 - nla3 nsi3" });
     b.demarre();
     auto &f = *b.form;
-    QVector<int> frequences;
-    b.seams->bip = [&](int frequence, int) { frequences << frequence; };
     f.Incongruitmusicale1->trigger();
     QVERIFY(f.commandes->BitBtn_ecoute->isVisibleTo(&f));
     QCOMPARE(f.groupe_musical->Memo_music->toPlainText().split(u'\n').size(), 2);
     QCOMPARE(f.reglages->Edit3->text(), QStringLiteral("10"));
 
-    // The two melodies as heard plain (rests are waits, not tones): a melody heard
-    // otherwise carried the incongruous note.
+    // The two melodies as heard plain (rests are silence): a melody heard otherwise
+    // carried the incongruous note.
     QList<QVector<int>> justes_entendues;
     for (const char *notes : { "ndo3 nré3 nmi3 nfa3 ", "nso3 - nla3 nsi3 " }) {
         QVector<int> tons;
@@ -50,9 +48,12 @@ void TestMusique::serie_de_dix()
     }
     int justes = 0, incongrues = 0;
     for (int essai = 1; essai <= 10; ++essai) {
-        frequences.clear();
         QTest::mouseClick(f.commandes->BitBtn_ecoute, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(f.commandes->bit_rep1->isVisibleTo(&f), 5000);
+        QCOMPARE(b.sortie->flux.size(), essai);
+        QVector<int> frequences;
+        for (const SonEntendu &son : sons_entendus(b.sortie->flux.last()))
+            frequences << son.frequence;
         QCOMPARE(f.commandes->bit_rep1->text(), QStringLiteral("C'était juste"));
         QCOMPARE(f.commandes->bit_rep2->text(), QStringLiteral("C'était faux"));
         QVERIFY2(frequences.size() == 4 || frequences.size() == 3, "a melody not heard whole");

@@ -122,6 +122,10 @@ void TestSeanceBase::deux_paradigmes_et_musique()
     QCOMPARE(melodie.place_incongruite, incongru ? std::optional<int>(3) : std::nullopt);
     QCOMPARE(melodie.correct, std::optional<bool>(incongru));
     QVERIFY(melodie.ligne_resultat.isEmpty());
+    // Its stream: at 20, 200, 380 and 560 ms (160 ms notes, rhythm 20), in samples.
+    QCOMPARE(melodie.debuts_notes, QStringLiteral("882/8820/16758/24696"));
+    QVERIFY(melodie.debut_son_ms.value_or(-1) >= 0);
+    QCOMPARE(melodie.latence_sortie_ms, std::optional<double>(0)); // the stand-in output
 }
 
 void TestSeanceBase::reprise_apres_arret_brutal_data()

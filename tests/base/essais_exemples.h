@@ -102,7 +102,7 @@ inline Essai essai_morbelle()
     return e;
 }
 
-// A melody: no words, no exposure; the out-of-tune note and the shift.
+// A melody: no words, no exposure; the out-of-tune note and the shift, what its stream was.
 inline Essai essai_melodie()
 {
     Essai e;
@@ -120,6 +120,9 @@ inline Essai essai_melodie()
     e.decalage = QStringLiteral("+2");
     e.incongru = true;
     e.place_incongruite = 3;
+    e.debut_son_ms = 12.34;
+    e.latence_sortie_ms = 151.2;
+    e.debuts_notes = QStringLiteral("7056/21168/35280/49392/63504");
     return e;
 }
 

@@ -127,18 +127,21 @@ void TestBaseEssais::insertion_data()
 {
     QTest::addColumn<Essai>("essai");
     QTest::addColumn<QStringList>("nuls"); // columns stored as NULL
-    const QStringList sans_musique = { "phases_mesurees_ms", "melodie", "decalage", "incongru",
-                                       "place_incongruite" };
+    const QStringList son = { "debut_son_ms", "latence_sortie_ms", "debuts_notes" };
+    const QStringList sans_musique = QStringList{ "phases_mesurees_ms", "melodie", "decalage",
+                                                  "incongru", "place_incongruite" }
+            + son;
     QTest::newRow("premier paradigme, boutons") << exemples::essai_boutons() << sans_musique;
     QTest::newRow("je ne sais pas")
             << exemples::essai_je_ne_sais_pas()
             << QStringList{ "reponse", "categorie",       "correct",       "phases_mesurees_ms",
                             "melodie", "decalage",        "incongru",      "place_incongruite",
-                            "images",  "images_manquees", "ligne_resultat" };
+                            "images",  "images_manquees", "ligne_resultat" }
+                    + son;
     QTest::newRow("saisie libre") << exemples::essai_saisie() << sans_musique;
     QTest::newRow("second paradigme, quatre phases")
             << exemples::essai_morbelle()
-            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" };
+            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son;
     QTest::newRow("mélodie") << exemples::essai_melodie()
                              << QStringList{ "mot1",
                                              "mot2",
@@ -224,26 +227,40 @@ void TestBaseEssais::migration_data()
     QTest::addColumn<int>("depart"); // -1: no file at all
     QTest::addColumn<bool>("etape_en_echec");
     QTest::addColumn<int>("version_finale");
-    QTest::newRow("pas de fichier") << -1 << false << 2;
-    QTest::newRow("fichier vide") << 0 << false << 2;
-    QTest::newRow("version 1 avec ses essais") << 1 << false << 2;
-    QTest::newRow("déjà à jour") << 2 << false << 2;
-    QTest::newRow("étape 2 en échec") << 1 << true << 1;
+    QTest::newRow("pas de fichier") << -1 << false << 3;
+    QTest::newRow("fichier vide") << 0 << false << 3;
+    QTest::newRow("version 1 avec ses essais") << 1 << false << 3;
+    QTest::newRow("version 2 avec ses essais") << 2 << false << 3;
+    QTest::newRow("déjà à jour") << 3 << false << 3;
+    QTest::newRow("étape 3 en échec") << 2 << true << 2;
+    QTest::newRow("version 1, étape 3 en échec") << 1 << true << 2;
 }
 
-// The program's steps followed by a step 2 of the test's own: a file of any older
-// version reaches the last one and keeps its trials; a failing step changes nothing.
+// The program's steps followed by a step 3 of the test's own: a file of any older
+// version reaches the last one and keeps its trials; a failing step changes nothing
+// (the steps before it stay done).
 void TestBaseEssais::migration()
 {
     QFETCH(int, depart);
     QFETCH(bool, etape_en_echec);
     QFETCH(int, version_finale);
-    QCOMPARE(version_schema_programme(), 1);
+    QCOMPARE(version_schema_programme(), 2);
     if (depart == 0) {
         QFile vide(chemin());
         QVERIFY(vide.open(QIODevice::WriteOnly));
     }
-    if (depart >= 1) {
+    if (depart == 1) {
+        // A file of the first version, written as that program wrote it.
+        Regard regard(chemin());
+        QSqlDatabase db = regard.db();
+        migre_schema(db, dialecte_sqlite(), etapes_schema(dialecte_sqlite()).mid(0, 1), chemin());
+        for (const char *sql :
+             { "INSERT INTO seances (id, debut_utc) VALUES (1, '2024-01-01T00:00:00.000Z')",
+               "INSERT INTO essais (seance, ordre, debut_utc, utilisateur, test, mot1)"
+               " VALUES (1, 1, '2024-01-01T00:00:01.000Z', 1, 'korvane', 'cœur')" })
+            QVERIFY(QSqlQuery(db).exec(QString::fromUtf8(sql)));
+    }
+    if (depart >= 2) {
         BaseEssais base(chemin());
         Essai e = exemples::essai_saisie();
         e.seance = base.insere_seance(exemples::seance_exemple(m_dossier->path()));
@@ -256,8 +273,8 @@ void TestBaseEssais::migration()
         etapes.last().instructions << QStringLiteral("INSERT INTO table_absente VALUES (1)");
     Regard regard(chemin());
     QSqlDatabase db = regard.db();
-    if (depart == 2)
-        migre_schema(db, dialecte_sqlite(), etapes, chemin()); // at the version before the call
+    if (depart == 3)
+        migre_schema(db, dialecte_sqlite(), etapes, chemin()); // at the last version before the test's own call
     try {
         migre_schema(db, dialecte_sqlite(), etapes, chemin());
         QVERIFY2(!etape_en_echec, "l'étape en échec aurait dû lever une erreur");
@@ -265,12 +282,14 @@ void TestBaseEssais::migration()
         QVERIFY2(etape_en_echec, qPrintable(e.message()));
     }
     QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
-    const bool colonne = db.record(QStringLiteral("essais")).contains(QStringLiteral("lunettes"));
-    QCOMPARE(colonne, version_finale == 2);
+    const QSqlRecord table = db.record(QStringLiteral("essais"));
+    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 3);
+    QCOMPARE(table.contains(QStringLiteral("debuts_notes")), version_finale >= 2);
     if (depart >= 1) {
         const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
         QCOMPARE(r.value("mot1").toString(), QStringLiteral("cœur"));
-        if (version_finale == 2)
+        QVERIFY(r.value("debut_son_ms").isNull());
+        if (version_finale == 3)
             QCOMPARE(r.value("lunettes").toInt(), 1);
     }
 }

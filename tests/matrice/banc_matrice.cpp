@@ -169,7 +169,6 @@ Banc::Banc() : ancien_dossier(QDir::currentPath())
         return platform::Reponse::Non;
     };
     seams->attente = [](int) {};
-    seams->bip = [](int, int) {};
     auto dialogue = [this](const platform::OptionsDialogue &options) {
         dialogues << options;
         return platform::ResultatDialogue{ !fichier_dialogue.isEmpty(), fichier_dialogue, 1 };

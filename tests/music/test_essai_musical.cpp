@@ -1,8 +1,10 @@
 // The musical trial with stand-in controls and seams: the melody heard note by note,
-// the incongruous note, the answer table and the tallies, the end of a series, and
-// ill-formed lines that must not block the listen button.
-#include "platform/minuteur_hr.h"
+// the incongruous note, the answer table and the tallies, the end of a series,
+// ill-formed lines that must not block the listen button, the answer buttons at the
+// stream's end, and the schedule kept on the clock without an audio device.
 #include "music/essai_musical.h"
+#include "music/sortie_audio.h"
+#include "sortie_enregistree.h"
 #include "platform/application.h"
 #include "platform/erreurs.h"
 #include "platform/fichier_texte.h"
@@ -17,18 +19,12 @@
 #include <algorithm>
 #include <chrono>
 #include <memory>
-#include <thread>
 
 using namespace fantrel;
 
 namespace {
 
-struct Son
-{
-    int frequence; // 0: a wait (rest)
-    int duree;
-    bool operator==(const Son &) const = default;
-};
+using Son = SonEntendu;
 
 // The main window's part of the test, the seams recording what is heard and shown.
 struct Banc
@@ -41,20 +37,26 @@ struct Banc
     QLineEdit Edit_incongru{ u"+1/2"_qs };
     QLineEdit Edit3{ u"10"_qs };
     int mode = 2;
-    QVector<Son> sons;
+    SortieEnregistree *sortie = nullptr; // the stand-in output
     QStringList informations, erreurs;
     QVector<QPair<int, bool>> comptes; // rang_mot, bonne_reponse at each tally
     QVector<bool> verdicts;
     std::unique_ptr<music::EssaiMusical> essai;
 
-    explicit Banc(const QString &melodies)
+    // sans_peripherique: the program's output with no audio device instead of the stand-in.
+    explicit Banc(const QString &melodies, bool sans_peripherique = false)
     {
         etat.hasard.graine(1234);
         Memo_music.setPlainText(melodies);
         bit_rep1.hide();
         bit_rep2.hide();
-        seams->bip = [this](int f, int d) { sons.append({ f, d }); };
-        seams->attente = [this](int ms) { sons.append({ 0, ms }); };
+        seams->sortie_son = [this, sans_peripherique]() -> std::unique_ptr<platform::SortieSon> {
+            if (sans_peripherique)
+                return std::make_unique<music::SortieAudio>(QAudioDevice());
+            auto enregistree = std::make_unique<SortieEnregistree>();
+            sortie = enregistree.get();
+            return enregistree;
+        };
         seams->information = [this](const QString &t) { informations << t; };
         seams->erreur = [this](const QString &t) { erreurs << t; };
         // The stand-in controls follow the trial as the main window's do.
@@ -83,10 +85,15 @@ struct Banc
 
     void clic_ecoute() { essai->BitBtn_ecouteClick(reglages()); }
 
+    // The notes heard in the last stream played.
+    QVector<Son> sons() const
+    {
+        return sortie->flux.isEmpty() ? QVector<Son>{} : sons_entendus(sortie->flux.last());
+    }
+
     // Clicks the listen button and waits for the answer buttons.
     bool ecoute()
     {
-        sons.clear();
         clic_ecoute();
         if (BitBtn_ecoute.isEnabled())
             return false;
@@ -113,6 +120,7 @@ private slots:
     void erreur_par_le_clic();
     void horloge_au_rythme_data();
     void horloge_au_rythme();
+    void reponses_a_la_fin_du_flux();
 };
 
 void TestEssaiMusical::melodie_entendue()
@@ -120,14 +128,16 @@ void TestEssaiMusical::melodie_entendue()
     Banc banc(u"gamme,3,cdo2 nré2 - bmi2(+1/2) xyz2 la2"_qs);
     banc.mode = 0;
     QVERIFY(banc.ecoute());
-    const QVector<Son> attendus = { { 262, 80 },  { 294, 160 }, { 0, 80 },
-                                    { 339, 320 }, { 0, 80 },    { 440, 80 } };
-    QCOMPARE(banc.sons, attendus);
+    // The rest and the unknown name are silence.
+    const QVector<Son> attendus = { { 262, 80 }, { 294, 160 }, { 339, 320 }, { 440, 80 } };
+    QCOMPARE(banc.sons(), attendus);
+    QCOMPARE(banc.sortie->flux.size(), 1);
     QCOMPARE(banc.essai->ligne_melodie, u"3,cdo2 nré2 - bmi2(+1/2) xyz2 la2"_qs);
     QCOMPARE(banc.essai->nb_notes, 6);
     QCOMPARE(banc.essai->note_courante, 7);
-    QCOMPARE(banc.essai->Async_note->intervalle(), quint16(3));
-    QVERIFY(!banc.essai->Async_note->actif());
+    // One rhythm (3 ms) of silence before the first note, at 44.1 kHz.
+    QCOMPARE(banc.essai->flux.debuts.first(), qint64(132));
+    QVERIFY(!banc.sortie->en_lecture());
     QVERIFY(!banc.BitBtn_ecoute.isEnabled());
     QCOMPARE(banc.etat.num_essai, 1);
     QCOMPARE(banc.lab_mot_aff.text(),
@@ -140,16 +150,16 @@ void TestEssaiMusical::note_incongrue_a_la_fin()
 {
     Banc banc(u"a,2,cdo2 cla2 - \nb,2,nmi2 - -"_qs);
     // Each melody as heard plain, and with its last note raised by half a step.
-    const QVector<Son> a = { { 262, 80 }, { 440, 80 }, { 0, 80 } };
-    const QVector<Son> a_faux = { { 262, 80 }, { 467, 80 }, { 0, 80 } };
-    const QVector<Son> b = { { 329, 160 }, { 0, 80 }, { 0, 80 } };
-    const QVector<Son> b_faux = { { 339, 160 }, { 0, 80 }, { 0, 80 } };
+    const QVector<Son> a = { { 262, 80 }, { 440, 80 } };
+    const QVector<Son> a_faux = { { 262, 80 }, { 467, 80 } };
+    const QVector<Son> b = { { 329, 160 } };
+    const QVector<Son> b_faux = { { 339, 160 } };
     int incongrues = 0, justes = 0;
     for (int essai = 0; essai < 10; ++essai) {
         QVERIFY(banc.ecoute());
-        const bool faux = banc.sons == a_faux || banc.sons == b_faux;
-        QVERIFY2(faux || banc.sons == a || banc.sons == b,
-                 "neither melody, plain or shifted at its end");
+        const QVector<Son> sons = banc.sons();
+        const bool faux = sons == a_faux || sons == b_faux;
+        QVERIFY2(faux || sons == a || sons == b, "neither melody, plain or shifted at its end");
         QCOMPARE(banc.lab_mot_aff.text(), faux ? u"Incongruité"_qs : u"Pas d'incongruité"_qs);
         banc.essai->bit_rep1Click(); // "C'était juste"
         QCOMPARE(banc.verdicts.last(), !faux);
@@ -160,23 +170,25 @@ void TestEssaiMusical::note_incongrue_a_la_fin()
 
 void TestEssaiMusical::position_aleatoire_une_seule_note()
 {
-    // Each token as written, and raised by half its step (0: may not be chosen).
-    const QVector<int> simples = { 262, 294, 329, 0, 349, 392, 467, 494, 523, 440, 392 };
-    const QVector<int> decalees = { 278, 312, 339, 0, 371, 416, 0, 508, 555, 467, 416 };
+    // Each note as written, and raised by half its step (0: may not be chosen); the
+    // rest after the third note is silence.
+    const QVector<int> simples = { 262, 294, 329, 349, 392, 467, 494, 523, 440, 392 };
+    const QVector<int> decalees = { 278, 312, 339, 371, 416, 0, 508, 555, 467, 416 };
     Banc banc(u"gamme,1,cdo2 cré2 cmi2 - cfa2 cso2 cla2(+1/2) csi2 cdo3 cla2 cso2"_qs);
     banc.mode = 1;
     int incongrues = 0;
     for (int essai = 0; essai < 10; ++essai) {
         QVERIFY(banc.ecoute());
         banc.essai->bit_rep2Click();
-        QCOMPARE(banc.sons.size(), simples.size());
+        const QVector<Son> sons = banc.sons();
+        QCOMPARE(sons.size(), simples.size());
         int differentes = 0;
         for (int k = 0; k < simples.size(); ++k) {
-            if (banc.sons[k].frequence == simples[k])
+            if (sons[k].frequence == simples[k])
                 continue;
             ++differentes;
-            QVERIFY2(decalees[k] != 0, qPrintable(u"token %1 may not be shifted"_qs.arg(k)));
-            QCOMPARE(banc.sons[k].frequence, decalees[k]);
+            QVERIFY2(decalees[k] != 0, qPrintable(u"note %1 may not be shifted"_qs.arg(k)));
+            QCOMPARE(sons[k].frequence, decalees[k]);
         }
         QVERIFY(differentes <= 1);
         // "C'était faux" was clicked: right exactly when a note was heard shifted.
@@ -194,7 +206,7 @@ void TestEssaiMusical::pas_d_incongruite_juge_quand_meme()
     int incongrues = 0;
     for (int essai = 0; essai < 10; ++essai) {
         QVERIFY(banc.ecoute());
-        QCOMPARE(banc.sons, (QVector<Son>{ { 262, 80 }, { 329, 80 }, { 392, 80 } }));
+        QCOMPARE(banc.sons(), (QVector<Son>{ { 262, 80 }, { 329, 80 }, { 392, 80 } }));
         // Nothing is shifted in this mode: the draw the experimenter reads decides.
         const bool tiree_incongrue = banc.lab_mot_aff.text() == u"Incongruité"_qs;
         QVERIFY(tiree_incongrue || banc.lab_mot_aff.text() == u"Pas d'incongruité"_qs);
@@ -231,12 +243,12 @@ void TestEssaiMusical::reponses()
     for (int essai = 0; essai < 50; ++essai) {
         QVERIFY(banc.ecoute());
         const QVector<Son> juste{ { 440, 80 } }, haussee{ { 467, 80 } };
-        QVERIFY(banc.sons == juste || banc.sons == haussee);
-        if ((banc.sons[0].frequence == 467) == incongrue)
+        QVERIFY(banc.sons() == juste || banc.sons() == haussee);
+        if ((banc.sons()[0].frequence == 467) == incongrue)
             break;
         banc.essai->bit_rep1Click();
     }
-    QCOMPARE(banc.sons[0].frequence == 467, incongrue);
+    QCOMPARE(banc.sons()[0].frequence == 467, incongrue);
     banc.comptes.clear();
     banc.verdicts.clear();
     faux ? banc.essai->bit_rep2Click() : banc.essai->bit_rep1Click();
@@ -263,13 +275,12 @@ void TestEssaiMusical::fin_de_serie()
         banc.essai->bit_rep1Click();
     }
     QVERIFY(banc.informations.isEmpty());
-    banc.sons.clear();
     banc.clic_ecoute();
     QCOMPARE(banc.informations, QStringList{ u"Plus de tests"_qs });
     QVERIFY(!banc.BitBtn_ecoute.isEnabled());
     QCOMPARE(banc.etat.num_essai, 4);
     QTest::qWait(20);
-    QVERIFY(banc.sons.isEmpty());
+    QCOMPARE(banc.sortie->flux.size(), 2);
     QVERIFY(banc.bit_rep1.isHidden());
 }
 
@@ -308,10 +319,10 @@ void TestEssaiMusical::ligne_mal_formee()
     }
     QVERIFY2(banc.BitBtn_ecoute.isEnabled(), "the listen button stays blocked");
     QCOMPARE(banc.etat.num_essai, 0);
-    QVERIFY(!banc.essai->Async_note->actif());
+    QVERIFY(!banc.sortie->en_lecture());
     QCOMPARE(banc.lab_mot_aff.text(), u"avant"_qs);
     QTest::qWait(10);
-    QVERIFY(banc.sons.isEmpty());
+    QVERIFY(banc.sortie->flux.isEmpty());
 }
 
 void TestEssaiMusical::erreur_par_le_clic()
@@ -329,7 +340,7 @@ void TestEssaiMusical::erreur_par_le_clic()
     banc.Memo_music.setPlainText(u"a,1,cla2"_qs);
     QTest::mouseClick(&banc.BitBtn_ecoute, Qt::LeftButton);
     QTRY_VERIFY(!banc.bit_rep1.isHidden());
-    QCOMPARE(banc.sons, (QVector<Son>{ { 440, 80 } }));
+    QCOMPARE(banc.sons(), (QVector<Son>{ { 440, 80 } }));
     banc.BitBtn_ecoute.setParent(nullptr);
 }
 
@@ -341,50 +352,73 @@ void TestEssaiMusical::horloge_au_rythme_data()
     QTest::newRow("rythme rapide") << u"a,15,cdo2 cré2 cmi2 cfa2 cso2 cla2"_qs;
 }
 
-// The real note clock plays at the melody's rhythm: a note every rhythm, or one
-// rhythm after a note that lasted longer (tones block, as the real one does). The
-// bounds are generous: a property of the schedule, not a timing measure.
+// Without an audio device the stream runs on the clock in silence: each entry's mark
+// comes at its moment on the melody's schedule, never before, and the answer buttons
+// at the stream's end. The bounds are generous: a property of the schedule, not a
+// timing measure.
 void TestEssaiMusical::horloge_au_rythme()
 {
     QFETCH(QString, melodie);
-    Banc banc(melodie);
+    Banc banc(melodie, true);
     banc.mode = 0;
     using horloge = std::chrono::steady_clock;
-    QVector<horloge::time_point> debuts;
-    banc.seams->bip = [&](int, int duree) {
-        debuts.append(horloge::now());
-        std::this_thread::sleep_for(std::chrono::milliseconds(duree));
-    };
-    const auto clic = horloge::now();
+    QVector<horloge::time_point> reperes;
+    horloge::time_point remis{};
+    platform::SortieSon *sortie = &banc.essai->sortie();
+    QObject::connect(sortie, &platform::SortieSon::repere_atteint, sortie,
+                     [&] { reperes.append(horloge::now()); });
+    QObject::connect(sortie, &platform::SortieSon::debut, sortie,
+                     [&](horloge::time_point t, double) { remis = t; });
     banc.clic_ecoute();
     QVERIFY(QTest::qWaitFor([&] { return !banc.bit_rep1.isHidden(); }, 10000));
     const auto fin = horloge::now();
+    QCOMPARE(banc.essai->latence_sortie_ms, std::optional<double>(0.0));
+    QVERIFY(banc.essai->debut_son_ms.value_or(-1) >= 0);
 
     const music::PartiesMelodie parties = music::separe_rythme(music::sans_nom(melodie));
     const QVector<qint64> prevu =
             music::horaire_notes(music::analyse_notes(parties.notes), parties.rythme);
-    QCOMPARE(debuts.size(), prevu.size() - 1);
+    QCOMPARE(reperes.size(), prevu.size());
     auto ms = [](horloge::duration d) {
         return std::chrono::duration_cast<std::chrono::microseconds>(d).count() / 1000.0;
     };
-    // How late each note sounds against the schedule: never early, and each no more
-    // than a little later than the one before (a late tick may be followed by one
-    // on time: the clock keeps its due times).
+    // How late each mark comes: never early, and each no more than a little later than
+    // the one before (the clock keeps the stream's time, a late mark does not delay the next).
     QVector<double> retards, pas;
-    for (qsizetype k = 0; k < debuts.size(); ++k) {
-        retards << ms(debuts[k] - clic) - double(prevu[k]);
-        QVERIFY2(retards[k] > -3,
-                 qPrintable(u"note %1 sounds %2 ms early"_qs.arg(k).arg(-retards[k])));
+    for (qsizetype k = 0; k < reperes.size(); ++k) {
+        retards << ms(reperes[k] - remis) - double(prevu[k]);
+        QVERIFY2(retards[k] > -0.5,
+                 qPrintable(u"mark %1 comes %2 ms early"_qs.arg(k).arg(-retards[k])));
         if (k == 0)
             continue;
         pas << retards[k] - retards[k - 1];
         QVERIFY2(pas.last() < 80,
-                 qPrintable(u"note %1: %2 ms later than the one before"_qs.arg(k).arg(pas.last())));
+                 qPrintable(u"mark %1: %2 ms later than the one before"_qs.arg(k).arg(pas.last())));
     }
     std::sort(pas.begin(), pas.end());
     QVERIFY2(pas[pas.size() / 2] < 20,
              qPrintable(u"median step %1 ms"_qs.arg(pas[pas.size() / 2])));
-    QVERIFY(ms(fin - clic) < 2.0 * double(prevu.last()) + 200);
+    QVERIFY(ms(fin - remis) < 2.0 * double(prevu.last()) + 200);
+}
+
+// The answer buttons come when the output has played the stream's last sample, and
+// not a sample before: one rhythm after the last note, as the note clock had it.
+void TestEssaiMusical::reponses_a_la_fin_du_flux()
+{
+    Banc banc(u"a,100,cdo2 - nla2"_qs);
+    banc.mode = 0;
+    banc.sortie->retenue = true;
+    banc.clic_ecoute();
+    // 100 ms, then 200 and 300 (80 ms under the rhythm), then 300 + 160 + 100 = 560 ms.
+    const qint64 fin = 24696;
+    QCOMPARE(banc.sortie->flux.last().size(), fin);
+    banc.sortie->joue_jusqua(fin - 1);
+    QTest::qWait(10);
+    QCOMPARE(banc.essai->note_courante, 3);
+    QVERIFY2(banc.bit_rep1.isHidden() && banc.bit_rep2.isHidden(), "answers before the end");
+    banc.sortie->joue_jusqua(fin);
+    QCOMPARE(banc.essai->note_courante, 4);
+    QVERIFY(!banc.bit_rep1.isHidden() && !banc.bit_rep2.isHidden());
 }
 
 FANTREL_TEST_MAIN(TestEssaiMusical)

@@ -1,7 +1,11 @@
 // The samples of a tone: length, frequency, ramps without click, silence outside
-// the playable range; and the real tone blocking for its duration.
+// the playable range; a melody's stream, every note at its sample; and the program's
+// output without an audio device, taking the stream's time.
+#include "music/flux_melodie.h"
+#include "music/sortie_audio.h"
 #include "music/ton.h"
 #include <QElapsedTimer>
+#include <QSignalSpy>
 #include <QTest>
 #include <algorithm>
 #include <cmath>
@@ -48,7 +52,9 @@ private slots:
     void silence_data();
     void silence();
     void ton_tres_court();
-    void bip_bloque_la_duree();
+    void flux_melodie_data();
+    void flux_melodie();
+    void sortie_sans_peripherique_dure_le_flux();
 };
 
 void TestTon::echantillons_data()
@@ -109,13 +115,73 @@ void TestTon::ton_tres_court()
     QVERIFY(pic(s, 0, s.size()) > 8000);
 }
 
-void TestTon::bip_bloque_la_duree()
+void TestTon::flux_melodie_data()
 {
+    QTest::addColumn<QString>("notes");
+    QTest::addColumn<int>("rythme");
+    QTest::addColumn<QVector<int>>("frequences"); // each entry's, 0 for a rest
+    QTest::addColumn<QVector<qint64>>("debuts"); // each entry's first sample
+    QTest::addColumn<qint64>("fin");
+    // 100 ms, 200, 300 (notes under the rhythm), 300 + 160 + 100, 560 + 320 + 100 = 980.
+    QTest::newRow("repos et note décalée")
+            << u"cdo2 - nla2(+1/2) bmi2 "_qs << 100 << QVector<int>{ 262, 0, 467, 329 }
+            << QVector<qint64>{ 4410, 8820, 13230, 24696 } << qint64(43218);
+    // 3, 86, 249, 332, 655, 738, end 821 ms: whole ms that are no whole sample.
+    QTest::newRow("rythme de 3 ms, nom inconnu")
+            << u"cdo2 nré2 - bmi2(+1/2) xyz2 la2 "_qs << 3
+            << QVector<int>{ 262, 294, 0, 339, 0, 440 }
+            << QVector<qint64>{ 132, 3793, 10981, 14641, 28886, 32546 } << qint64(36206);
+}
+
+void TestTon::flux_melodie()
+{
+    QFETCH(QString, notes);
+    QFETCH(int, rythme);
+    QFETCH(QVector<int>, frequences);
+    QFETCH(QVector<qint64>, debuts);
+    QFETCH(qint64, fin);
+    const QVector<music::Note> melodie = music::analyse_notes(notes);
+    const music::FluxMelodie flux = music::rend_melodie(melodie, rythme);
+    QCOMPARE(flux.debuts, debuts);
+    QCOMPARE(flux.echantillons.size(), fin);
+    const QVector<qint16> &s = flux.echantillons;
+    const int plein = int(music::amplitude_ton * 32767);
+    const qsizetype rampe = music::taux_ton * music::rampe_ton_ms / 1000;
+    QVector<bool> note(s.size(), false);
+    for (qsizetype k = 0; k < debuts.size(); ++k) {
+        if (frequences[k] == 0)
+            continue;
+        const qsizetype n = (qsizetype(melodie[k].duree) * music::taux_ton + 500) / 1000;
+        const QVector<qint16> ton(s.begin() + debuts[k], s.begin() + debuts[k] + n);
+        std::fill(note.begin() + debuts[k], note.begin() + debuts[k] + n, true);
+        const QString quoi = u"note %1"_qs.arg(k);
+        QVERIFY2(std::abs(frequence_mesuree(ton, music::taux_ton) - frequences[k]) < 1.0,
+                 qPrintable(quoi));
+        QVERIFY2(pic(ton, 0, rampe / 10) <= plein / 20, qPrintable(quoi + u" starts abruptly"_qs));
+        QVERIFY2(pic(ton, n - rampe / 10, n) <= plein / 20,
+                 qPrintable(quoi + u" ends abruptly"_qs));
+        QVERIFY2(pic(ton, rampe, n - rampe) >= plein * 95 / 100, qPrintable(quoi));
+    }
+    // Silence before the first note, between notes, in the rests and after the last one.
+    for (qsizetype i = 0; i < s.size(); ++i)
+        QVERIFY2(note[i] || s[i] == 0, qPrintable(u"sound at sample %1"_qs.arg(i)));
+}
+
+void TestTon::sortie_sans_peripherique_dure_le_flux()
+{
+    // No device: the stream runs on the clock in silence, its end one stream later.
+    music::SortieAudio sortie{ QAudioDevice() };
+    QSignalSpy debut(&sortie, &platform::SortieSon::debut);
+    QSignalSpy reperes(&sortie, &platform::SortieSon::repere_atteint);
     QElapsedTimer chrono;
     chrono.start();
-    music::bip_reel(440, 120);
-    const qint64 ecoule = chrono.elapsed();
-    QVERIFY2(ecoule >= 119, qPrintable(u"returned after %1 ms"_qs.arg(ecoule)));
+    sortie.joue(QVector<qint16>(5292, 0), music::taux_ton, { 2646, 5292 });
+    QCOMPARE(debut.size(), 1);
+    QVERIFY(reperes.wait(2000));
+    QVERIFY2(chrono.elapsed() >= 59, qPrintable(u"half-way after %1 ms"_qs.arg(chrono.elapsed())));
+    QTRY_COMPARE(reperes.size(), 2);
+    QVERIFY2(chrono.elapsed() >= 119, qPrintable(u"ended after %1 ms"_qs.arg(chrono.elapsed())));
+    QVERIFY(!sortie.en_lecture());
 }
 
 QTEST_GUILESS_MAIN(TestTon)

@@ -139,16 +139,19 @@ void TestInteractions::remplacement_restaure()
     QStringList vus;
     platform::RemplacementInteractions exterieur;
     exterieur->information = [&](const QString &t) { vus << QStringLiteral("ext:") + t; };
-    exterieur->bip = [&](int f, int d) { vus << QStringLiteral("bip:%1:%2").arg(f).arg(d); };
+    exterieur->sortie_son = [&] {
+        vus << QStringLiteral("sortie");
+        return std::make_unique<platform::SortieSon>();
+    };
     {
         platform::RemplacementInteractions interieur;
         interieur->information = [&](const QString &t) { vus << QStringLiteral("int:") + t; };
-        interieur->bip = nullptr;
+        interieur->sortie_son = nullptr;
         platform::information(QStringLiteral("a"));
     }
     platform::information(QStringLiteral("b"));
-    platform::bip(440, 10);
-    QCOMPARE(vus, (QStringList{ "int:a", "ext:b", "bip:440:10" }));
+    QVERIFY(platform::nouvelle_sortie_son());
+    QCOMPARE(vus, (QStringList{ "int:a", "ext:b", "sortie" }));
 }
 
 void TestInteractions::attente_retient_les_clics_data()
