@@ -130,7 +130,8 @@ void TestEcranSeance::essais_en_images_entieres_data()
 // waits: every exposure lasts the refreshes its setting rounds to, and a flip made late
 // on purpose is recorded as missed in its trial, and in no other. A miss not injected
 // passes only where the simulated monitor saw a swap handed over after its refresh (the
-// machine busy), once a row at most.
+// machine busy): three at most, where a program late every time is late on each of
+// the row's six or more timed handovers.
 void TestEcranSeance::essais_en_images_entieres()
 {
     QFETCH(double, hz);
@@ -161,7 +162,7 @@ void TestEcranSeance::essais_en_images_entieres()
     QVERIFY(banc::repond(f, true));
     QTRY_COMPARE(base_de(b).essais().size(), 4);
     const int tardives = source->remises_tardives() - tardives_avant;
-    QVERIFY2(tardives <= 1, qPrintable(QStringLiteral("%1 remises tardives").arg(tardives)));
+    QVERIFY2(tardives <= 3, qPrintable(QStringLiteral("%1 remises tardives").arg(tardives)));
 
     const QVector<base::Essai> essais = base_de(b).essais();
     const std::array<int, 3> injectees = { 0, 1, 0 };
