@@ -6,8 +6,8 @@ namespace fantrel::app {
 VerrouDossier::VerrouDossier(const QString &dossier)
     : m_verrou(QDir(dossier).filePath(QLatin1String(nom_verrou)))
 {
-    // NOTE: Qt's default takes over any lock older than 30 s, living owner or not:
-    // only a dead owner's (or another program's, its pid reused) is stale here.
+    // NOTE: by default Qt takes over a lock older than 30 s where the file system has no
+    // flock (NFS), living owner or not: only a dead owner's is stale here.
     m_verrou.setStaleLockTime(0);
 }
 

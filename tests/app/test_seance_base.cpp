@@ -3,6 +3,7 @@
 // the next start, the CSV export from the menu, a user's statistics.
 #include "seance_jouee.h"
 #include "app/deroulement_seance.h"
+#include "app/journal_seance.h"
 #include "platform/application.h"
 #include "base/base_essais.h"
 #include "base/secours_csv.h"
@@ -37,6 +38,8 @@ private slots:
     void statistiques_d_un_utilisateur();
     void base_endommagee_mise_de_cote();
     void participants_dans_le_csv();
+    void graine_rejoue_les_tirages();
+    void rafraichissement_connu_avant_la_seance();
 };
 
 void TestSeanceBase::essais_dans_la_base()
@@ -341,6 +344,43 @@ void TestSeanceBase::participants_dans_le_csv()
     QCOMPARE(seance->uuid, seances[0]);
     QCOMPARE(seance->graine, QString::number(f.etat.hasard.graine_posee()));
     QCOMPARE(seance->empreinte_reglages.size(), 64);
+}
+
+// The seed a session row keeps replays its draws: the pairs' order and the proposals'
+// sides, trial after trial.
+void TestSeanceBase::graine_rejoue_les_tirages()
+{
+    QStringList tirages[2];
+    for (QStringList &vus : tirages) {
+        qputenv("FANTREL_GRAINE", "8675309");
+        banc::Banc b;
+        b.demarre();
+        qunsetenv("FANTREL_GRAINE");
+        QCOMPARE(b.form->etat.hasard.graine_posee(), 8675309u);
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(banc::repond(*b.form, true));
+            vus << b.form->commandes->lab_mot_aff->text() + '/' + b.form->commandes->bit_rep1->text();
+        }
+    }
+    QCOMPARE(tirages[0], tirages[1]);
+    QVERIFY2(QSet<QString>(tirages[0].begin(), tirages[0].end()).size() > 1, "des tirages");
+}
+
+// The screen measured before the session began (an error box held start-up): its row
+// takes the refresh all the same.
+void TestSeanceBase::rafraichissement_connu_avant_la_seance()
+{
+    QTemporaryDir dossier;
+    results::TableauResultats tableau;
+    {
+        app::JournalSeance journal(tableau);
+        journal.precise(59.94, QStringLiteral("normale"));
+        journal.ouvre(dossier.path());
+        journal.commence(banc::param_formulaire(), std::nullopt, QString(), {});
+    }
+    base::BaseEssais base(dossier.filePath("fantrel.sqlite"), base::BaseEssais::Acces::lecture);
+    QCOMPARE(base.seance(1)->rafraichissement_hz, std::optional<double>(59.94));
+    QCOMPARE(base.seance(1)->priorite_minuteur, QStringLiteral("normale"));
 }
 
 FANTREL_TEST_MAIN(TestSeanceBase)
