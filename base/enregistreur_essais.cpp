@@ -107,8 +107,10 @@ QString EnregistreurEssais::sauve_en_secours()
         avance(); // once more, at the last moment
     QVector<Essai> essais;
     for (qsizetype k = m_ecrits; k < m_elements.size(); ++k)
-        if (const auto *essai = std::get_if<Essai>(&m_elements[k]))
+        if (const auto *essai = std::get_if<Essai>(&m_elements[k])) {
             essais << *essai;
+            essais.last().seance = m_id_seance; // the file's id, 0 when the row never got there
+        }
     if (essais.isEmpty() || !m_seance)
         return QString();
     QHash<QString, QString> codes;

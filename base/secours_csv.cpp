@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSaveFile>
+#include <limits>
 
 namespace fantrel::base {
 
