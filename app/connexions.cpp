@@ -130,25 +130,17 @@ void relie_journal(Fenetres &w)
     using base::Evenement;
     using results::TableauResultats;
     results::TableauResultats *tableau = w.tableau.get();
-    QObject::connect(
-            tableau, &TableauResultats::utilisateur_cree, journal,
-            [journal, tableau](int n, results::OrigineUtilisateur origine) {
-                if (origine == results::OrigineUtilisateur::commande)
-                    journal->note_evenement(Evenement::nouvel_utilisateur(
-                            n, tableau->rangee_existe(n) ? tableau->rangee(n).nom : QString()));
-            });
+    QObject::connect(tableau, &TableauResultats::utilisateur_cree, journal,
+                     &JournalSeance::sur_utilisateur_cree);
     QObject::connect(tableau, &TableauResultats::rangee_renommee, journal,
-                     [journal](int n, const QString &nom, bool depuis_fichier) {
-                         if (!depuis_fichier)
-                             journal->note_evenement(Evenement::renommage(n, nom));
-                     });
+                     &JournalSeance::sur_rangee_renommee);
+    QObject::connect(tableau, &TableauResultats::rangees_utilisateurs_retirees, journal,
+                     &JournalSeance::oublie_rangees);
     QObject::connect(tableau, &TableauResultats::tout_efface, journal,
                      [journal] { journal->note_evenement(Evenement::tout_effacer()); });
     results::RecordResultats *record = w.record.get();
     QObject::connect(record, &results::RecordResultats::fichier_lu, journal,
-                     [journal](const QString &chemin, const QStringList &lignes) {
-                         journal->note_evenement(Evenement::lecture_fichier(chemin, lignes));
-                     });
+                     &JournalSeance::sur_fichier_lu);
     QObject::connect(record, &results::RecordResultats::fichier_enregistre, journal,
                      [journal](const QString &chemin) {
                          journal->note_evenement(Evenement::enregistrement_fichier(chemin));

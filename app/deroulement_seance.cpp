@@ -2,6 +2,7 @@
 #include "app/affichage_mot.h"
 #include "app/aiguillage_essais.h"
 #include "app/commandes_essai.h"
+#include "app/fiche_participant.h"
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
@@ -18,6 +19,7 @@
 #include "trials/essai_korvane.h"
 #include "trials/liste_exercice.h"
 #include <QDir>
+#include <QFile>
 
 namespace fantrel::app {
 
@@ -61,21 +63,62 @@ void DeroulementSeance::prend_reglages_en_vigueur()
 
 void DeroulementSeance::commence_seance()
 {
-    const std::optional<base::SeanceAReprendre> a_reprendre = m.journal.ouvre(m.etat.repertoire);
-    // The refresh is measured once the window is on screen: the session row gets it then.
-    m.journal.commence(m.fichier_param.lignes(), std::nullopt, m.korvane.priorite_minuteur());
-    if (a_reprendre
-        && platform::question(QStringLiteral("La séance précédente n'a pas été enregistrée. "
-                                             "Récupérer ses réponses ?"))
-                == platform::Reponse::Oui) {
-        m.journal.suspend(true);
-        rejoue_seance(*a_reprendre, m.tableau, m.record);
-        m.journal.suspend(false);
-        m.journal.note_evenement(base::Evenement::reprise(a_reprendre->seance.id));
+    m.journal.ouvre(m.etat.repertoire);
+    importe_secours(); // first: a session whose end a rescue file holds is not offered
+    const QVector<base::SeanceAReprendre> a_reprendre = m.journal.seances_a_reprendre();
+    // Each unsaved session, the oldest first: the answer is recorded either way, so
+    // that it is asked once.
+    QVector<const base::SeanceAReprendre *> reprises;
+    QVector<qint64> refusees;
+    IdentiteSeance identite{ m_reglages_etendus.station,
+                             QString::number(m.etat.hasard.graine_posee()), {} };
+    for (const base::SeanceAReprendre &seance : a_reprendre) {
+        if (platform::question(QStringLiteral("La séance précédente n'a pas été enregistrée. "
+                                              "Récupérer ses réponses ?"))
+            == platform::Reponse::Oui) {
+            reprises << &seance;
+            identite.reprise_de << seance.seance.uuid;
+        } else {
+            refusees << seance.seance.id;
+        }
+    }
+    // The refresh when already measured (else the session row gets it when it is).
+    m.journal.commence(m.fichier_param.lignes(), m.affichage.frequence_ecran_hz(),
+                       m.korvane.priorite_minuteur(), identite);
+    for (const qint64 id : refusees)
+        m.journal.note_evenement(base::Evenement::reprise_refusee(id));
+    if (!reprises.isEmpty()) {
+        for (const base::SeanceAReprendre *seance : reprises) {
+            m.journal.suspend(true);
+            const QHash<int, QString> participants = rejoue_seance(*seance, m.tableau, m.record);
+            m.journal.suspend(false);
+            m.journal.adopte(participants, seance->participants);
+            m.journal.note_evenement(base::Evenement::reprise(seance->seance.id));
+        }
         return;
     }
     m.tableau.cree_utilisateur(); // the sum row
     m.tableau.cree_utilisateur(); // Essai1, the current row
+}
+
+// Trials a quit could not write into the base, kept in rescue files beside it.
+void DeroulementSeance::importe_secours()
+{
+    for (const QString &fichier : m.journal.fichiers_secours()) {
+        if (platform::question(
+                    QStringLiteral("Des essais n'avaient pas pu être enregistrés dans la base à "
+                                   "la fin d'une séance ; ils ont été gardés dans %1. Les "
+                                   "importer dans la base ?")
+                            .arg(QDir::toNativeSeparators(fichier)))
+            != platform::Reponse::Oui)
+            continue;
+        platform::proteger([&] {
+            m.journal.importe(fichier);
+            // Kept, under a name that is not offered again.
+            QFile::rename(fichier, QString(fichier).replace(QStringLiteral("-non-enregistres-"),
+                                                            QStringLiteral("-importes-")));
+        });
+    }
 }
 
 // ".\" (or "./") in the settings' list name stands for the start-up folder.
@@ -162,6 +205,34 @@ void DeroulementSeance::exporte_essais()
     if (choix.index_filtre == 1)
         seance = m.journal.seance();
     base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
+}
+
+void DeroulementSeance::edite_fiche()
+{
+    const int n = m.tableau.util_courant();
+    if (n < 1 || !m.tableau.rangee_existe(n))
+        return;
+    FicheParticipant fiche(m.GroupBox3.window());
+    fiche.montre(m.journal.participant_courant());
+    if (fiche.exec() != QDialog::Accepted)
+        return;
+    const base::Participant lue = fiche.lue();
+    if (lue.code != m.tableau.rangee(n).nom)
+        m.tableau.renomme(n, lue.code); // the row, its record header and its participant
+    m.journal.modifie_fiche(lue);
+}
+
+void DeroulementSeance::termine()
+{
+    QString secours;
+    if (!platform::proteger([&] { secours = m.journal.termine(); }))
+        return;
+    if (!secours.isEmpty())
+        platform::montre_erreur(
+                QStringLiteral("Des essais n'ont pas pu être enregistrés dans la base. Ils ont "
+                               "été gardés dans %1 ; la base pourra les importer au prochain "
+                               "démarrage.")
+                        .arg(QDir::toNativeSeparators(secours)));
 }
 
 void DeroulementSeance::choisit_test(trials::TestEssai test)

@@ -83,10 +83,18 @@ public:
     // Choosing another test abandons the trial under way, word or melody (its answer
     // buttons never answer another test).
     void choisit_test(trials::TestEssai test);
+    // "Fiche du participant…": the current row's participant's form; its code renames
+    // the row.
+    void edite_fiche();
+    // At quit: the session ended in the base; trials it could not take are kept in a
+    // rescue file, and the box says where.
+    void termine();
 
 private:
-    // The trial database's session; an unsaved earlier one replayed on request.
+    // The trial database's session; unsaved earlier ones replayed on request.
     void commence_seance();
+    // The rescue files of earlier quits, imported on request.
+    void importe_secours();
     // The mask and the exposure in effect, the exposure's bar and label in step.
     void prend_reglages_en_vigueur();
 

@@ -147,6 +147,8 @@ void TForm1::choisit_mode_reponse(QAction *coche)
 void TForm1::closeEvent(QCloseEvent *evenement)
 {
     evenement->setAccepted(groupe_resultats->peut_abandonner_record());
+    if (evenement->isAccepted())
+        deroulement->termine();
 }
 
 // --- handlers: each hands the user's act to the part that does the work ---
@@ -193,6 +195,11 @@ void TForm1::Exporterlesessais1Click()
 void TForm1::Nouvelutilisateur1Click()
 {
     m_tableau.cree_utilisateur();
+}
+
+void TForm1::Fichedeparticipant1Click()
+{
+    deroulement->edite_fiche();
 }
 
 void TForm1::Comparaisondemots1Click()

@@ -90,6 +90,7 @@ public:
     QAction *Enregistrerlesrsultats1 = nullptr;
     QAction *Exporterlesessais1 = nullptr;
     QAction *Nouvelutilisateur1 = nullptr;
+    QAction *Fichedeparticipant1 = nullptr;
     QAction *ypedexercice1 = nullptr;
     QAction *Comparaisondemots1 = nullptr;
     QAction *Saisielibre1 = nullptr;
@@ -115,6 +116,7 @@ public slots:
     void Enregistrerlesrsultats1Click(); // Fichier › Enregistrer les résultats
     void Exporterlesessais1Click(); // Fichier › Exporter les essais (CSV)…
     void Nouvelutilisateur1Click(); // Fichier › Nouvel utilisateur
+    void Fichedeparticipant1Click(); // Fichier › Fiche du participant…
     void Comparaisondemots1Click(); // Fichier › Type d'exercice › Comparaison de mots
     void Saisielibre1Click(); // Fichier › Type d'exercice › Saisie libre
     void Quitter1Click(); // Fichier › Quitter

@@ -1,7 +1,10 @@
 #include "app/journal_seance.h"
 #include "base/enregistreur_essais.h"
-#include "results/tableau_resultats.h"
+#include "base/secours_csv.h"
+#include "platform/erreurs.h"
 #include <QCoreApplication>
+#include <QCryptographicHash>
+#include <QUuid>
 #include <QFileInfo>
 #include <QSysInfo>
 
@@ -42,6 +45,14 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     return e;
 }
 
+QString empreinte_reglages(const QStringList &parametres)
+{
+    QCryptographicHash h(QCryptographicHash::Sha256);
+    for (const QString &ligne : parametres)
+        h.addData((ligne + QStringLiteral("\r\n")).toUtf8());
+    return QString::fromLatin1(h.result().toHex());
+}
+
 JournalSeance::JournalSeance(const results::TableauResultats &tableau, QObject *parent)
     : QObject(parent), m_tableau(tableau)
 {
@@ -49,38 +60,186 @@ JournalSeance::JournalSeance(const results::TableauResultats &tableau, QObject *
 
 JournalSeance::~JournalSeance()
 {
-    if (m_enregistreur)
-        m_enregistreur->enregistre_evenement(base::Evenement::fin());
+    platform::proteger([this] { termine(); }); // a test's window: no box at this point
 }
 
-std::optional<base::SeanceAReprendre> JournalSeance::ouvre(const QString &repertoire)
+QString JournalSeance::termine()
+{
+    if (!m_enregistreur || m_termine)
+        return QString();
+    m_termine = true;
+    m_enregistreur->enregistre_evenement(base::Evenement::fin());
+    return m_enregistreur->sauve_en_secours();
+}
+
+QVector<base::SeanceAReprendre> JournalSeance::ouvre(const QString &repertoire)
 {
     m_enregistreur = std::make_unique<base::EnregistreurEssais>(
             repertoire + QStringLiteral("/fantrel.sqlite"));
     connect(m_enregistreur.get(), &base::EnregistreurEssais::enregistrement_arrete, this,
             &JournalSeance::enregistrement_arrete);
-    return m_enregistreur->seance_a_reprendre(QSysInfo::machineHostName(), repertoire);
+    return seances_a_reprendre();
+}
+
+QVector<base::SeanceAReprendre> JournalSeance::seances_a_reprendre()
+{
+    return m_enregistreur ? m_enregistreur->seances_a_reprendre(
+                                    QSysInfo::machineHostName(),
+                                    QFileInfo(chemin_base()).absolutePath())
+                          : QVector<base::SeanceAReprendre>();
+}
+
+QStringList JournalSeance::fichiers_secours() const
+{
+    return m_enregistreur ? base::fichiers_secours(QFileInfo(chemin_base()).absolutePath())
+                          : QStringList();
+}
+
+int JournalSeance::importe(const QString &fichier)
+{
+    if (!m_enregistreur)
+        return 0;
+    return m_enregistreur->importe_secours(fichier, QSysInfo::machineHostName(),
+                                           QFileInfo(chemin_base()).absolutePath());
 }
 
 void JournalSeance::commence(const QStringList &parametres,
-                             std::optional<double> rafraichissement_hz, const QString &priorite)
+                             std::optional<double> rafraichissement_hz, const QString &priorite,
+                             const IdentiteSeance &identite)
 {
     if (!m_enregistreur)
         return;
     base::Seance s;
     s.version_programme = QCoreApplication::applicationVersion();
+    s.version = s.version_programme;
     s.repertoire = QFileInfo(m_enregistreur->chemin()).absolutePath();
     s.poste = QSysInfo::machineHostName();
+    s.station = identite.station.isEmpty() ? s.poste : identite.station;
+    m_station = s.station;
     s.parametres = parametres;
-    s.rafraichissement_hz = rafraichissement_hz;
-    s.priorite_minuteur = priorite;
+    s.empreinte_reglages = empreinte_reglages(parametres);
+    s.graine = identite.graine;
+    s.reprise_de = identite.reprise_de.join(QLatin1Char(' '));
+    s.rafraichissement_hz = rafraichissement_hz ? rafraichissement_hz : m_rafraichissement;
+    s.priorite_minuteur = priorite.isEmpty() ? m_priorite : priorite;
     m_enregistreur->commence_seance(s);
 }
 
 void JournalSeance::precise(std::optional<double> rafraichissement_hz, const QString &priorite)
 {
+    if (rafraichissement_hz)
+        m_rafraichissement = rafraichissement_hz;
+    if (!priorite.isEmpty())
+        m_priorite = priorite;
     if (m_enregistreur)
-        m_enregistreur->precise_seance(rafraichissement_hz, priorite);
+        m_enregistreur->precise_seance(m_rafraichissement, m_priorite);
+}
+
+void JournalSeance::adopte(const QHash<int, QString> &rangees,
+                           const QVector<base::Participant> &connus)
+{
+    for (auto it = rangees.begin(); it != rangees.end(); ++it) {
+        base::Participant p;
+        for (const base::Participant &connu : connus)
+            if (connu.uuid == it.value())
+                p = connu;
+        p.uuid = it.value();
+        p.code = m_tableau.rangee(it.key()).nom;
+        m_participants.insert(it.key(), p);
+        ecrit(p);
+    }
+    for (int n = 1; n <= std::min(m_tableau.nb_util(), results::nb_max_util); ++n)
+        participant_de(n);
+}
+
+base::Participant &JournalSeance::participant_de(int n)
+{
+    auto it = m_participants.find(n);
+    if (it != m_participants.end())
+        return *it;
+    base::Participant p;
+    p.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    p.code = m_tableau.rangee_existe(n) ? m_tableau.rangee(n).nom
+                                        : results::TableauResultats::nom_initial(n);
+    p.station = m_station;
+    p.cree_utc = QDateTime::currentDateTimeUtc();
+    it = m_participants.insert(n, p);
+    ecrit(*it);
+    return *it;
+}
+
+void JournalSeance::ecrit(const base::Participant &participant)
+{
+    if (m_enregistreur && !m_suspendu)
+        m_enregistreur->enregistre_participant(participant);
+}
+
+void JournalSeance::sur_utilisateur_cree(int n, results::OrigineUtilisateur origine)
+{
+    if (n <= 0 || m_suspendu) {
+        if (n == 0 && origine == results::OrigineUtilisateur::commande)
+            note_evenement(base::Evenement::nouvel_utilisateur(0, m_tableau.rangee(0).nom));
+        return;
+    }
+    m_participants.remove(n); // a new row is a new person, whatever its number
+    base::Participant &p = participant_de(n);
+    if (origine == results::OrigineUtilisateur::fichier)
+        p.source = QStringLiteral("fichier:"); // its path comes once the file is read
+    if (origine == results::OrigineUtilisateur::commande) {
+        base::Evenement e = base::Evenement::nouvel_utilisateur(n, p.code);
+        e.participant = p.uuid;
+        note_evenement(e);
+    }
+}
+
+void JournalSeance::sur_rangee_renommee(int n, const QString &nom, bool depuis_fichier)
+{
+    if (m_suspendu)
+        return;
+    base::Evenement e = base::Evenement::renommage(n, nom);
+    if (n >= 1) {
+        base::Participant &p = participant_de(n);
+        p.code = nom;
+        ecrit(p);
+        e.participant = p.uuid;
+    }
+    if (!depuis_fichier)
+        note_evenement(e);
+}
+
+void JournalSeance::sur_fichier_lu(const QString &chemin, const QStringList &lignes)
+{
+    if (m_suspendu)
+        return;
+    for (base::Participant &p : m_participants)
+        if (p.source == QLatin1String("fichier:")) {
+            p.source += chemin;
+            ecrit(p);
+        }
+    note_evenement(base::Evenement::lecture_fichier(chemin, lignes));
+}
+
+base::Participant JournalSeance::participant_courant() const
+{
+    return m_participants.value(m_tableau.util_courant());
+}
+
+void JournalSeance::modifie_fiche(const base::Participant &fiche)
+{
+    const int n = m_tableau.util_courant();
+    if (n < 1)
+        return;
+    base::Participant &p = participant_de(n);
+    const QString uuid = p.uuid, source = p.source, station = p.station;
+    const QDateTime cree = p.cree_utc;
+    const qint64 seance = p.seance;
+    p = fiche;
+    p.uuid = uuid; // the form never changes who it is
+    p.source = source;
+    p.station = station;
+    p.cree_utc = cree;
+    p.seance = seance;
+    ecrit(p);
 }
 
 void JournalSeance::note_essai(const trials::CompteRenduEssai &rendu)
@@ -90,9 +249,11 @@ void JournalSeance::note_essai(const trials::CompteRenduEssai &rendu)
     const int n = m_tableau.util_courant();
     const QString nom =
             m_tableau.rangee_existe(n) ? m_tableau.rangee(n).nom : QStringLiteral("Essai%1").arg(n);
-    m_enregistreur->enregistre_essai(essai_de(rendu, n, nom));
+    base::Essai e = essai_de(rendu, n, nom);
+    if (n >= 1)
+        e.participant = participant_de(n).uuid;
+    m_enregistreur->enregistre_essai(e);
 }
-
 void JournalSeance::note_evenement(const base::Evenement &evenement)
 {
     if (m_enregistreur && !m_suspendu)

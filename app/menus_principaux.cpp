@@ -33,6 +33,8 @@ const EntreeMenu entrees_menus[] = {
       &TForm1::Exporterlesessais1Click },
     { 0, "Nouvelutilisateur1", "Nouvel utilisateur", &TForm1::Nouvelutilisateur1,
       &TForm1::Nouvelutilisateur1Click },
+    { 0, "Fichedeparticipant1", "Fiche du participant…", &TForm1::Fichedeparticipant1,
+      &TForm1::Fichedeparticipant1Click },
     { 1, "Comparaisondemots1", "Comparaison de mots", &TForm1::Comparaisondemots1,
       &TForm1::Comparaisondemots1Click },
     { 1, "Saisielibre1", "Saisie libre", &TForm1::Saisielibre1, &TForm1::Saisielibre1Click },

@@ -7,21 +7,36 @@ namespace fantrel::base {
 
 namespace {
 
+QString marques(qsizetype n);
+
 QString insertion(const QString &table, const QStringList &colonnes)
 {
-    QStringList marques;
-    for (qsizetype i = 0; i < colonnes.size(); ++i)
-        marques << QStringLiteral("?");
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(table, colonnes.join(QStringLiteral(", ")), marques.join(QStringLiteral(", ")));
+            .arg(table, colonnes.join(QStringLiteral(", ")), marques(colonnes.size()));
 }
 
 QString selection_essais(bool une_seance)
 {
-    return QStringLiteral("SELECT %1, ordre FROM essais %2 ORDER BY seance, ordre")
+    return QStringLiteral("SELECT %1, ordre, uuid FROM essais %2 ORDER BY seance, ordre")
             .arg(colonnes_essais().join(QStringLiteral(", ")),
                  une_seance ? QStringLiteral("WHERE seance = ?") : QString());
 }
+
+// "?, ?, ?" for n values.
+QString marques(qsizetype n)
+{
+    QStringList m;
+    for (qsizetype i = 0; i < n; ++i)
+        m << QStringLiteral("?");
+    return m.join(QStringLiteral(", "));
+}
+
+// The sessions of a station and folder that recorded anything (a start cut short did not).
+const QString seances_du_poste =
+        QStringLiteral("COALESCE(%1.poste, '') = ? AND COALESCE(%1.repertoire, '') = ?"
+                       " AND %1.id <> ?"
+                       " AND (EXISTS (SELECT 1 FROM essais WHERE essais.seance = %1.id)"
+                       " OR EXISTS (SELECT 1 FROM evenements WHERE evenements.seance = %1.id))");
 
 template<typename T>
 T estampille(T element)
@@ -142,6 +157,16 @@ void BaseEssais::insere_essais(const QVector<Essai> &essais)
     });
 }
 
+void BaseEssais::insere_essais_bruts(const QVector<QVariantList> &essais)
+{
+    QSqlDatabase db = QSqlDatabase::database(m_connexion, false);
+    en_transaction(db, m_dialecte, m_chemin, [&] {
+        for (const QVariantList &valeurs : essais)
+            insere(*m_insertion_essai, valeurs);
+        return true;
+    });
+}
+
 QSqlQuery BaseEssais::selection(const QString &sql, const QVariantList &valeurs)
 {
     QSqlQuery requete(QSqlDatabase::database(m_connexion, false));
@@ -195,6 +220,91 @@ QVector<Evenement> BaseEssais::evenements(qint64 seance)
     if (q.lastError().isValid())
         throw m_dialecte.erreur_sql(q.lastError(), m_chemin);
     return lus;
+}
+
+void BaseEssais::enregistre_participant(const Participant &participant)
+{
+    if (!m_insertion_essai)
+        throw erreur_base(NatureErreurBase::lecture_seule, m_chemin);
+    QStringList mises_a_jour;
+    for (const char *colonne : { "code", "age", "genre", "lateralite", "groupe", "consentement",
+                                 "remarque", "source" })
+        mises_a_jour << QStringLiteral("%1 = excluded.%1").arg(QLatin1String(colonne));
+    // Standard upsert, SQLite's and PostgreSQL's alike: the code and the form change
+    // (the origin too: a file's path comes once it is read), the identity and its
+    // session never do.
+    selection(insertion(QStringLiteral("participants"), colonnes_participants())
+                      + QStringLiteral(" ON CONFLICT (uuid) DO UPDATE SET ")
+                      + mises_a_jour.join(QStringLiteral(", ")),
+              valeurs_participant(participant));
+}
+
+std::optional<Participant> BaseEssais::participant(const QString &uuid)
+{
+    QSqlQuery q = selection(QStringLiteral("SELECT %1 FROM participants WHERE uuid = ?")
+                                    .arg(colonnes_participants().join(QStringLiteral(", "))),
+                            { uuid });
+    if (!q.next())
+        return std::nullopt;
+    return participant_lu(q);
+}
+
+qint64 BaseEssais::seance_par_uuid(const QString &uuid)
+{
+    QSqlQuery q = selection(QStringLiteral("SELECT id FROM seances WHERE uuid = ?"), { uuid });
+    return q.next() ? q.value(0).toLongLong() : 0;
+}
+
+bool BaseEssais::essai_existe(const QString &uuid)
+{
+    return selection(QStringLiteral("SELECT 1 FROM essais WHERE uuid = ?"), { uuid }).next();
+}
+
+QVector<qint64> BaseEssais::seances_non_reglees(const QString &poste, const QString &repertoire,
+                                                qint64 exclue)
+{
+    // Not replayed nor declined by another session; and, for a file written by programs
+    // that asked only about the latest session, none of theirs came after it.
+    QSqlQuery q = selection(
+            QStringLiteral("SELECT s.id FROM seances s WHERE %1"
+                           " AND NOT EXISTS (SELECT 1 FROM evenements r"
+                           " WHERE r.nature IN ('reprise', 'reprise_refusee')"
+                           " AND r.seance_reprise = s.id AND r.seance <> s.id)"
+                           " AND NOT EXISTS (SELECT 1 FROM seances t WHERE t.id > s.id"
+                           " AND t.uuid IS NULL AND %2)"
+                           " ORDER BY s.id")
+                    .arg(QString(seances_du_poste).arg(QStringLiteral("s")),
+                         QString(seances_du_poste).arg(QStringLiteral("t"))),
+            { poste, repertoire, exclue, poste, repertoire, exclue });
+    QVector<qint64> ids;
+    while (q.next())
+        ids << q.value(0).toLongLong();
+    return ids;
+}
+
+void BaseEssais::parcourt_export(const QVector<qint64> &seances,
+                                 const std::function<void(const QSqlQuery &)> &rangee)
+{
+    QStringList colonnes;
+    for (const QString &c : colonnes_essais())
+        colonnes << QStringLiteral("e.") + c;
+    colonnes << QStringLiteral("s.uuid") << QStringLiteral("p.code") << QStringLiteral("s.station");
+    const QString sql =
+            QStringLiteral("SELECT %1 FROM essais e JOIN seances s ON s.id = e.seance"
+                           " LEFT JOIN participants p ON p.uuid = e.participant %2"
+                           " ORDER BY e.seance, e.ordre")
+                    .arg(colonnes.join(QStringLiteral(", ")),
+                         seances.isEmpty() ? QString()
+                                           : QStringLiteral("WHERE e.seance IN (%1)")
+                                                     .arg(marques(seances.size())));
+    QVariantList valeurs;
+    for (qint64 id : seances)
+        valeurs << id;
+    QSqlQuery q = selection(sql, valeurs);
+    while (q.next())
+        rangee(q);
+    if (q.lastError().isValid())
+        throw m_dialecte.erreur_sql(q.lastError(), m_chemin);
 }
 
 qint64 BaseEssais::derniere_seance(const QString &poste, const QString &repertoire, qint64 exclue)

@@ -40,13 +40,30 @@ public:
                         const QString &priorite_minuteur);
     // Many trials in one transaction: imports and the benchmark's setup.
     void insere_essais(const QVector<Essai> &essais);
+    // The same from values in the order of colonnes_insertion_essai(): a rescue file's.
+    void insere_essais_bruts(const QVector<QVariantList> &essais);
 
     std::optional<Seance> seance(qint64 id);
     QVector<Essai> essais(std::optional<qint64> seance = std::nullopt);
     QVector<Evenement> evenements(qint64 seance);
-    // The trials' rows (colonnes_essais(), then ordre), by session then order, one at a
+    // The trials' rows (colonnes_essais(), then ordre, uuid), by session then order, one at a
     // time: the export streams them without building the structs.
     void parcourt_essais(std::optional<qint64> seance,
+                         const std::function<void(const QSqlQuery &)> &rangee);
+
+    // A participant's row, inserted or, when its UUID is known, updated (its code, form
+    // and origin; never its session or creation).
+    void enregistre_participant(const Participant &participant);
+    std::optional<Participant> participant(const QString &uuid);
+    qint64 seance_par_uuid(const QString &uuid); // 0 when none
+    bool essai_existe(const QString &uuid);
+    // The sessions of this station and folder, other than exclue, that recorded anything
+    // and that no other session replayed or declined to replay, the oldest first.
+    QVector<qint64> seances_non_reglees(const QString &poste, const QString &repertoire,
+                                        qint64 exclue);
+    // The CSV's rows: colonnes_essais(), then the session's uuid, the participant's code
+    // and the station (colonnes_jointes_csv()); of the sessions given, or of all.
+    void parcourt_export(const QVector<qint64> &seances,
                          const std::function<void(const QSqlQuery &)> &rangee);
 
     // The latest session of this station and folder, other than exclue, that holds any

@@ -66,20 +66,56 @@ int essais_non_enregistres(const QVector<ElementChronologie> &elements)
     return essais;
 }
 
+QVector<SeanceAReprendre> seances_a_reprendre(BaseEssais &base, const QString &poste,
+                                              const QString &repertoire, qint64 exclue)
+{
+    QVector<SeanceAReprendre> reprises;
+    for (const qint64 id : base.seances_non_reglees(poste, repertoire, exclue)) {
+        SeanceAReprendre reprise;
+        reprise.chronologie = chronologie(base, id);
+        reprise.essais_non_enregistres = essais_non_enregistres(reprise.chronologie);
+        const std::optional<Seance> seance = base.seance(id);
+        if (reprise.essais_non_enregistres == 0 || !seance)
+            continue;
+        reprise.seance = *seance;
+        QSet<QString> vus;
+        for (const ElementChronologie &element : reprise.chronologie) {
+            const QString uuid = std::visit([](const auto &e) { return e.participant; }, element);
+            if (uuid.isEmpty() || vus.contains(uuid))
+                continue;
+            vus.insert(uuid);
+            if (std::optional<Participant> p = base.participant(uuid))
+                reprise.participants << *p;
+        }
+        reprises << std::move(reprise);
+    }
+    return reprises;
+}
+
 std::optional<SeanceAReprendre> seance_a_reprendre(BaseEssais &base, const QString &poste,
                                                    const QString &repertoire, qint64 exclue)
 {
-    const qint64 id = base.derniere_seance(poste, repertoire, exclue);
-    if (id == 0)
+    QVector<SeanceAReprendre> reprises = seances_a_reprendre(base, poste, repertoire, exclue);
+    if (reprises.isEmpty())
         return std::nullopt;
-    SeanceAReprendre reprise;
-    reprise.chronologie = chronologie(base, id);
-    reprise.essais_non_enregistres = essais_non_enregistres(reprise.chronologie);
-    const std::optional<Seance> seance = base.seance(id);
-    if (reprise.essais_non_enregistres == 0 || !seance)
-        return std::nullopt;
-    reprise.seance = *seance;
-    return reprise;
+    return reprises.takeFirst();
+}
+
+QVector<qint64> seances_de(BaseEssais &base, qint64 seance)
+{
+    QVector<qint64> ids;
+    QVector<qint64> a_voir = { seance };
+    while (!a_voir.isEmpty()) {
+        const qint64 id = a_voir.takeLast();
+        if (ids.contains(id))
+            continue;
+        ids << id;
+        for (const Evenement &e : base.evenements(id))
+            if (e.nature == NatureEvenement::reprise)
+                a_voir << e.seance_reprise;
+    }
+    std::sort(ids.begin(), ids.end());
+    return ids;
 }
 
 } // namespace fantrel::base

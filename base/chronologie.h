@@ -14,10 +14,19 @@ QVector<ElementChronologie> chronologie(BaseEssais &base, qint64 seance);
 // event is a clean quit.
 int essais_non_enregistres(const QVector<ElementChronologie> &elements);
 
-// At start-up: the previous session of this station in this folder, when it left
-// answered trials never saved to a results file and did not quit cleanly. Sessions
-// that recorded nothing at all (a start cut short) are passed over.
+// At start-up: every earlier session of this station in this folder that left answered
+// trials never saved to a results file, did not quit cleanly, and that no session
+// replayed or declined, the oldest first. Sessions that recorded nothing at all (a
+// start cut short) are passed over. NOTE: the folder's lock keeps a living program's
+// session out: only one program runs in a folder.
+QVector<SeanceAReprendre> seances_a_reprendre(BaseEssais &base, const QString &poste,
+                                              const QString &repertoire, qint64 exclue = 0);
+// The oldest of them.
 std::optional<SeanceAReprendre> seance_a_reprendre(BaseEssais &base, const QString &poste,
                                                    const QString &repertoire, qint64 exclue = 0);
+
+// The session and those it replayed, through replays of replays, by id: "this
+// session"'s trials.
+QVector<qint64> seances_de(BaseEssais &base, qint64 seance);
 
 } // namespace fantrel::base

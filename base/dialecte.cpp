@@ -14,10 +14,18 @@ QSqlQuery execute_sql(QSqlDatabase &db, const Dialecte &dialecte, const QString 
     return q;
 }
 
-void en_transaction(QSqlDatabase &db, const Dialecte &dialecte, const QString &cible,
-                    const std::function<bool()> &corps)
+void Dialecte::debute_ecriture(QSqlDatabase &db, const QString &cible) const
 {
     if (!db.transaction())
+        throw erreur_sql(db.lastError(), cible);
+}
+
+void en_transaction(QSqlDatabase &db, const Dialecte &dialecte, const QString &cible,
+                    const std::function<bool()> &corps, bool ecriture)
+{
+    if (ecriture)
+        dialecte.debute_ecriture(db, cible);
+    else if (!db.transaction())
         throw dialecte.erreur_sql(db.lastError(), cible);
     try {
         if (!corps()) {

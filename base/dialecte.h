@@ -30,6 +30,9 @@ public:
                                bool lecture_seule) const = 0;
     // Right after a writing connection opens: journal, durability, foreign keys.
     virtual void regle_connexion(QSqlDatabase &db, const QString &cible) const = 0;
+    // Opens a transaction that will write, holding the write lock from its start where
+    // the database has one (the schema's set-up reads, then writes).
+    virtual void debute_ecriture(QSqlDatabase &db, const QString &cible) const;
     // The schema's version, 0 for a new base; setting it belongs in the migration's
     // transaction.
     virtual int version_schema(QSqlDatabase &db, const QString &cible) const = 0;
@@ -49,8 +52,9 @@ QSqlQuery execute_sql(QSqlDatabase &db, const Dialecte &dialecte, const QString 
 
 // Runs corps in a transaction: committed when it returns true, rolled back when it
 // returns false or throws (the exception goes on); a failed commit throws.
+// ecriture: opened by the dialect's debute_ecriture.
 void en_transaction(QSqlDatabase &db, const Dialecte &dialecte, const QString &cible,
-                    const std::function<bool()> &corps);
+                    const std::function<bool()> &corps, bool ecriture = false);
 
 // Qt keeps connections by name: one new name per connection, and the connection
 // closed and forgotten once done.

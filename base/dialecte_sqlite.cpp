@@ -83,6 +83,13 @@ void DialecteSqlite::designe_cible(QSqlDatabase &db, const QString &chemin,
     db.setConnectOptions(options);
 }
 
+void DialecteSqlite::debute_ecriture(QSqlDatabase &db, const QString &chemin) const
+{
+    // IMMEDIATE: the write lock before the first read, so that two programs setting up
+    // one base wait for each other instead of failing when the reader turns writer.
+    execute_sql(db, *this, QStringLiteral("BEGIN IMMEDIATE"), chemin);
+}
+
 void DialecteSqlite::regle_connexion(QSqlDatabase &db, const QString &chemin) const
 {
     const QString journal =
@@ -114,7 +121,9 @@ void DialecteSqlite::verifie_integrite(QSqlDatabase &db, const QString &chemin) 
 ErreurBase DialecteSqlite::erreur_sql(const QSqlError &erreur, const QString &chemin) const
 {
     bool nombre = false;
-    const int code = erreur.nativeErrorCode().toInt(&nombre);
+    // NOTE: the driver reports extended codes (517 = busy snapshot, 778 = write I/O,
+    // 1032 = read-only database moved): the kind is the primary code, the low byte.
+    const int code = erreur.nativeErrorCode().toInt(&nombre) & 0xff;
     switch (nombre ? code : -1) {
     case occupee:
     case verrouillee:

@@ -23,6 +23,7 @@ public:
     // Write-ahead journal and a synchronous commit: a trial committed survives the
     // program killed at any moment (and a power cut, the journal being synced).
     void regle_connexion(QSqlDatabase &db, const QString &chemin) const override;
+    void debute_ecriture(QSqlDatabase &db, const QString &chemin) const override;
     int version_schema(QSqlDatabase &db, const QString &chemin) const override; // user_version
     void pose_version_schema(QSqlDatabase &db, int version, const QString &chemin) const override;
     void verifie_integrite(QSqlDatabase &db, const QString &chemin) const override; // quick_check

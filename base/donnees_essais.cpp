@@ -15,9 +15,9 @@ std::optional<Enum> depuis_texte(const std::array<const char *, N> &textes, cons
 
 constexpr std::array<const char *, 3> textes_test = { "korvane", "morbelle", "musique" };
 constexpr std::array<const char *, 3> textes_facon = { "boutons", "saisie", "je_ne_sais_pas" };
-constexpr std::array<const char *, 7> textes_nature = {
-    "nouvel_utilisateur",     "renommage", "tout_effacer", "lecture_fichier",
-    "enregistrement_fichier", "reprise",   "fin",
+constexpr std::array<const char *, 8> textes_nature = {
+    "nouvel_utilisateur", "renommage", "tout_effacer", "lecture_fichier", "enregistrement_fichier",
+    "reprise",            "fin",       "reprise_refusee",
 };
 
 } // namespace
@@ -97,6 +97,13 @@ Evenement Evenement::reprise(qint64 seance)
     Evenement e;
     e.nature = NatureEvenement::reprise;
     e.seance_reprise = seance;
+    return e;
+}
+
+Evenement Evenement::reprise_refusee(qint64 seance)
+{
+    Evenement e = reprise(seance);
+    e.nature = NatureEvenement::reprise_refusee;
     return e;
 }
 

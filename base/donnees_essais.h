@@ -23,10 +23,12 @@ std::optional<TestEssai> test_depuis_texte(const QString &texte);
 QString texte_facon(FaconReponse facon);
 std::optional<FaconReponse> facon_depuis_texte(const QString &texte);
 
-// One run of the program in a working folder.
+// One run of the program in a working folder. NOTE: the UUIDs let rows of several
+// stations and files merge; the ids are the local file's own.
 struct Seance
 {
     qint64 id = 0; // given by the base
+    QString uuid; // the recorder gives one when empty
     QDateTime debut_utc; // now when left invalid
     QString version_programme;
     QString repertoire; // the working folder
@@ -34,6 +36,27 @@ struct Seance
     QStringList parametres; // the 17 lines of the settings file
     std::optional<double> rafraichissement_hz; // none when unknown or no refresh
     QString priorite_minuteur; // as the timer reported what it obtained
+    QString station; // the settings' name for the machine, else its host name
+    QString version; // the program's, as the row's writer was
+    QString graine; // the random generator's seed, in decimal: the session's draws replayed
+    QString empreinte_reglages; // SHA-256 (hex) of the 17 lines, each followed by CR LF, UTF-8
+    QString reprise_de; // the UUIDs of the sessions it recovered, space-separated
+};
+
+// A person who answered: the table's row names it by its code, which a rename
+// changes; the UUID never changes. Empty texts and absent optionals are NULL.
+struct Participant
+{
+    QString uuid;
+    QString code; // the row's name ("Essai3" until renamed)
+    qint64 seance = 0; // the session that made it (local id)
+    QString station;
+    QDateTime cree_utc; // now when left invalid
+    std::optional<int> age;
+    QString genre, lateralite, groupe, consentement, remarque;
+    QString source; // "fichier:" and the path when read from a results file
+
+    bool operator==(const Participant &) const = default;
 };
 
 // One answered trial. The recorder sets seance and ordre; the base sets id.
@@ -42,6 +65,8 @@ struct Essai
     qint64 id = 0;
     qint64 seance = 0;
     qint64 ordre = 0; // place in the session's chronology, shared with the events
+    QString uuid; // the recorder gives one when empty
+    QString participant; // its UUID
     QDateTime debut_utc; // the trial's start; now when left invalid
     int utilisateur = 0; // row of the results table (1..)
     QString nom_utilisateur;
@@ -77,6 +102,7 @@ enum class NatureEvenement {
     enregistrement_fichier, // fichier: the record saved
     reprise, // seance_reprise: an earlier session replayed into this one
     fin, // clean quit
+    reprise_refusee, // seance_reprise: offered and declined, never offered again
 };
 QString texte_nature(NatureEvenement nature);
 std::optional<NatureEvenement> nature_depuis_texte(const QString &texte);
@@ -87,6 +113,8 @@ struct Evenement
     qint64 id = 0;
     qint64 seance = 0;
     qint64 ordre = 0;
+    QString uuid; // the recorder gives one when empty
+    QString participant; // new users and renames: the row's participant
     QDateTime moment_utc; // now when left invalid
     NatureEvenement nature = NatureEvenement::fin;
     int utilisateur = 0;
@@ -103,6 +131,7 @@ struct Evenement
     static Evenement lecture_fichier(const QString &fichier, const QStringList &lignes);
     static Evenement enregistrement_fichier(const QString &fichier);
     static Evenement reprise(qint64 seance);
+    static Evenement reprise_refusee(qint64 seance);
     static Evenement fin();
 };
 
@@ -115,6 +144,7 @@ struct SeanceAReprendre
     Seance seance;
     QVector<ElementChronologie> chronologie; // an earlier session it replayed comes first
     int essais_non_enregistres = 0; // trials after the last save
+    QVector<Participant> participants; // those its trials and users name, as last written
 };
 
 } // namespace fantrel::base

@@ -1,6 +1,8 @@
 #include "base/enregistreur_essais.h"
 #include "base/chronologie.h"
+#include "base/secours_csv.h"
 #include <QDir>
+#include <QUuid>
 #include <QFile>
 #include <QFileInfo>
 
@@ -33,6 +35,11 @@ void renomme(const QString &de, const QString &vers)
         throw ErreurExecution(fichier.errorString());
 }
 
+QString nouvel_uuid()
+{
+    return QUuid::createUuid().toString(QUuid::WithoutBraces);
+}
+
 } // namespace
 
 EnregistreurEssais::EnregistreurEssais(const QString &chemin, QObject *parent)
@@ -46,17 +53,72 @@ EnregistreurEssais::~EnregistreurEssais() = default;
 std::optional<SeanceAReprendre> EnregistreurEssais::seance_a_reprendre(const QString &poste,
                                                                        const QString &repertoire)
 {
+    QVector<SeanceAReprendre> reprises = seances_a_reprendre(poste, repertoire);
+    if (reprises.isEmpty())
+        return std::nullopt;
+    return reprises.takeFirst();
+}
+
+QVector<SeanceAReprendre> EnregistreurEssais::seances_a_reprendre(const QString &poste,
+                                                                 const QString &repertoire)
+{
     if (!m_base)
         avance();
     if (!m_base)
-        return std::nullopt;
+        return {};
     try {
-        return base::seance_a_reprendre(*m_base, poste, repertoire, m_id_seance);
+        return base::seances_a_reprendre(*m_base, poste, repertoire, m_id_seance);
     } catch (const ErreurBase &e) {
         m_base.reset();
         annonce_arret(e.message());
-        return std::nullopt;
+        return {};
     }
+}
+
+int EnregistreurEssais::importe_secours(const QString &fichier, const QString &poste,
+                                        const QString &repertoire)
+{
+    if (!m_base)
+        avance();
+    if (!m_base)
+        throw ErreurExecution(QStringLiteral("La base d'essais n'est pas disponible."));
+    return base::importe_secours(*m_base, fichier, poste, repertoire);
+}
+
+void EnregistreurEssais::enregistre_participant(const Participant &participant)
+{
+    Participant p = participant;
+    if (p.uuid.isEmpty())
+        p.uuid = nouvel_uuid();
+    if (!p.cree_utc.isValid())
+        p.cree_utc = QDateTime::currentDateTimeUtc();
+    const auto trouve = std::find_if(m_participants.begin(), m_participants.end(),
+                                     [&](const auto &connu) { return connu.first.uuid == p.uuid; });
+    if (trouve == m_participants.end())
+        m_participants.append({ p, true });
+    else
+        *trouve = { p, true };
+    avance();
+}
+
+QString EnregistreurEssais::sauve_en_secours()
+{
+    if (en_attente() > 0)
+        avance(); // once more, at the last moment
+    QVector<Essai> essais;
+    for (qsizetype k = m_ecrits; k < m_elements.size(); ++k)
+        if (const auto *essai = std::get_if<Essai>(&m_elements[k])) {
+            essais << *essai;
+            essais.last().seance = m_id_seance; // the file's id, 0 when the row never got there
+        }
+    if (essais.isEmpty() || !m_seance)
+        return QString();
+    QHash<QString, QString> codes;
+    for (const auto &[participant, a_ecrire] : m_participants)
+        codes.insert(participant.uuid, participant.code);
+    const QString chemin = ecrit_secours(QFileInfo(m_chemin).absolutePath(), *m_seance, essais, codes);
+    m_elements.resize(m_ecrits); // kept on disc now: nothing more to try
+    return chemin;
 }
 
 void EnregistreurEssais::commence_seance(const Seance &seance)
@@ -66,6 +128,14 @@ void EnregistreurEssais::commence_seance(const Seance &seance)
     m_seance = seance;
     if (!m_seance->debut_utc.isValid())
         m_seance->debut_utc = QDateTime::currentDateTimeUtc();
+    if (m_seance->uuid.isEmpty())
+        m_seance->uuid = nouvel_uuid();
+    if (m_precision) { // learnt before the session began: the row takes it at once
+        if (m_precision->first)
+            m_seance->rafraichissement_hz = m_precision->first;
+        if (!m_precision->second.isEmpty())
+            m_seance->priorite_minuteur = m_precision->second;
+    }
     avance();
 }
 
@@ -73,6 +143,8 @@ void EnregistreurEssais::enregistre_essai(const Essai &essai)
 {
     Essai e = essai;
     e.ordre = ++m_ordre;
+    if (e.uuid.isEmpty())
+        e.uuid = nouvel_uuid();
     if (!e.debut_utc.isValid())
         e.debut_utc = QDateTime::currentDateTimeUtc();
     m_elements << std::move(e);
@@ -83,6 +155,8 @@ void EnregistreurEssais::enregistre_evenement(const Evenement &evenement)
 {
     Evenement e = evenement;
     e.ordre = ++m_ordre;
+    if (e.uuid.isEmpty())
+        e.uuid = nouvel_uuid();
     if (!e.moment_utc.isValid())
         e.moment_utc = QDateTime::currentDateTimeUtc();
     m_elements << std::move(e);
@@ -92,8 +166,10 @@ void EnregistreurEssais::enregistre_evenement(const Evenement &evenement)
 void EnregistreurEssais::precise_seance(std::optional<double> rafraichissement_hz,
                                         const QString &priorite)
 {
-    if (!m_seance)
+    if (!m_seance) {
+        m_precision = { rafraichissement_hz, priorite };
         return;
+    }
     m_seance->rafraichissement_hz = rafraichissement_hz;
     m_seance->priorite_minuteur = priorite;
     m_seance_a_preciser = m_id_seance != 0;
@@ -146,6 +222,14 @@ void EnregistreurEssais::ecrit_en_attente()
                                m_seance->priorite_minuteur);
         m_seance_a_preciser = false;
     }
+    for (auto &[participant, a_ecrire] : m_participants) {
+        if (!a_ecrire)
+            continue;
+        if (participant.seance == 0)
+            participant.seance = m_id_seance;
+        m_base->enregistre_participant(participant);
+        a_ecrire = false;
+    }
     while (m_ecrits < m_elements.size()) {
         ElementChronologie &element = m_elements[m_ecrits];
         if (auto *essai = std::get_if<Essai>(&element)) {
@@ -178,6 +262,10 @@ QString EnregistreurEssais::met_de_cote(const ErreurBase &erreur)
     }
     m_id_seance = 0;
     m_ecrits = 0;
+    for (auto &[participant, a_ecrire] : m_participants) {
+        a_ecrire = true;
+        participant.seance = 0; // its session is written again, under a new id
+    }
     return erreur.message()
             + QStringLiteral(" Il a été mis de côté sous le nom %1 et une nouvelle base a été "
                              "commencée.")

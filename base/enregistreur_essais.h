@@ -23,6 +23,11 @@ public:
     // record Evenement::reprise(its id) instead, once the replay is done.
     std::optional<SeanceAReprendre> seance_a_reprendre(const QString &poste,
                                                        const QString &repertoire);
+    // Every such session, the oldest first (base::seances_a_reprendre).
+    QVector<SeanceAReprendre> seances_a_reprendre(const QString &poste, const QString &repertoire);
+    // A rescue file into the base (base::importe_secours); throws when the base is out
+    // of service or the file unreadable.
+    int importe_secours(const QString &fichier, const QString &poste, const QString &repertoire);
 
     // One call each, never throwing. Elements recorded before commence_seance wait for
     // it. An invalid time stamp is taken as now. NOTE: one session per recorder: a
@@ -30,8 +35,15 @@ public:
     void commence_seance(const Seance &seance);
     void enregistre_essai(const Essai &essai);
     void enregistre_evenement(const Evenement &evenement);
+    // A new participant, or a known one changed (same UUID): written before what
+    // waits, again whenever it changes. An empty UUID is given one.
+    void enregistre_participant(const Participant &participant);
+    // At quit: what still waits is tried once more; trials that still cannot be written
+    // go to a rescue file beside the base (secours_csv.h), whose path is returned (empty
+    // when nothing was left). Throws ErreurExecution when even that file fails.
+    QString sauve_en_secours();
     // The screen's refresh and the timers' priority, known after the session began
-    // (the refresh is measured once the window is on screen); ignored before it.
+    // (the refresh is measured once the window is on screen); before it, kept for it.
     void precise_seance(std::optional<double> rafraichissement_hz, const QString &priorite);
 
     bool en_service() const { return m_en_service; } // false from a failure to its mending
@@ -59,6 +71,9 @@ private:
     std::optional<Seance> m_seance;
     qint64 m_id_seance = 0; // in the current file
     bool m_seance_a_preciser = false; // its row in the file is older than m_seance
+    std::optional<std::pair<std::optional<double>, QString>> m_precision; // before the session
+    // In order of arrival, with whether the file lacks their latest state.
+    QVector<std::pair<Participant, bool>> m_participants;
     // NOTE: the whole session stays in memory, so that a damaged file's replacement
     // receives it from its start and can replay it alone.
     QVector<ElementChronologie> m_elements;

@@ -1,5 +1,6 @@
 #include "base/export_csv.h"
 #include "base/base_essais.h"
+#include "base/chronologie.h"
 #include "base/schema_base.h"
 #include "platform/fichier_texte.h"
 #include <QFileInfo>
@@ -81,11 +82,14 @@ void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
 {
     try {
         BaseEssais base(chemin_base, BaseEssais::Acces::lecture);
+        // A session's own trials and those it recovered (they stay under their session).
+        const QVector<qint64> seances = seance ? seances_de(base, *seance) : QVector<qint64>{};
         SortieCsv sortie(chemin_csv);
-        sortie.ajoute_ligne(colonnes_essais());
-        const int nombre = int(colonnes_essais().size());
+        const QStringList colonnes = colonnes_csv();
+        sortie.ajoute_ligne(colonnes);
+        const int nombre = int(colonnes.size());
         QStringList champs;
-        base.parcourt_essais(seance, [&](const QSqlQuery &q) {
+        base.parcourt_export(seances, [&](const QSqlQuery &q) {
             champs.clear();
             for (int i = 0; i < nombre; ++i)
                 champs << champ_valeur(q.value(i));

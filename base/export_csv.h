@@ -17,8 +17,8 @@ using platform::champ_csv;
 // A value of the base as its field: NULL empty, reals in their shortest exact form.
 QString champ_valeur(const QVariant &valeur);
 
-// Writes the trials of one session, or of all, of the base at chemin_base into
-// chemin_csv, replacing it atomically: a failure leaves the previous file whole.
+// Writes the trials of one session (with those of the sessions it recovered), or of
+// all, of the base at chemin_base into chemin_csv (colonnes_csv()), replacing it atomically: a failure leaves the previous file whole.
 // Throws ErreurExecution: "Impossible de créer le fichier %s" (and the reason) when
 // the file cannot be written, "Impossible d'ouvrir le fichier %s" (and the reason)
 // when the base cannot be read. NOTE: trials the recorder still holds in memory (base

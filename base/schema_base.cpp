@@ -50,8 +50,36 @@ EtapeSchema etape_2(const Dialecte &)
     } };
 }
 
+// Version 3: identities that merge across stations and files (UUIDs of sessions,
+// trials, events and participants), the participants, what a session needs to be
+// replayed and compared (station, version, seed, settings' fingerprint, recovery).
+// NOTE: rows written before it keep a NULL uuid.
+EtapeSchema etape_3(const Dialecte &)
+{
+    return { {
+            QStringLiteral("ALTER TABLE seances ADD COLUMN uuid TEXT"),
+            QStringLiteral("ALTER TABLE seances ADD COLUMN station TEXT"),
+            QStringLiteral("ALTER TABLE seances ADD COLUMN version TEXT"),
+            QStringLiteral("ALTER TABLE seances ADD COLUMN graine TEXT"),
+            QStringLiteral("ALTER TABLE seances ADD COLUMN empreinte_reglages TEXT"),
+            QStringLiteral("ALTER TABLE seances ADD COLUMN reprise_de TEXT"),
+            QStringLiteral("CREATE UNIQUE INDEX seances_uuid ON seances (uuid)"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN participant TEXT"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN uuid TEXT"),
+            QStringLiteral("CREATE UNIQUE INDEX essais_uuid ON essais (uuid)"),
+            QStringLiteral("ALTER TABLE evenements ADD COLUMN uuid TEXT"),
+            QStringLiteral("ALTER TABLE evenements ADD COLUMN participant TEXT"),
+            QStringLiteral("CREATE UNIQUE INDEX evenements_uuid ON evenements (uuid)"),
+            QStringLiteral("CREATE TABLE participants ("
+                           " uuid TEXT PRIMARY KEY, code TEXT,"
+                           " seance INTEGER REFERENCES seances (id), station TEXT,"
+                           " cree_utc TEXT NOT NULL, age INTEGER, genre TEXT, lateralite TEXT,"
+                           " groupe TEXT, consentement TEXT, remarque TEXT, source TEXT)"),
+    } };
+}
+
 // Each step as the dialect words it, in order.
-constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2 };
+constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3 };
 
 void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
                    int version, const QString &cible)
@@ -64,7 +92,7 @@ void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema
             execute_sql(db, dialecte, instruction, cible);
         dialecte.pose_version_schema(db, version, cible);
         return true;
-    });
+    }, true);
 }
 
 } // namespace
@@ -126,7 +154,27 @@ const QStringList &colonnes_essais()
         "debut_son_ms",
         "latence_sortie_ms",
         "debuts_notes",
+        "participant",
     };
+    return colonnes;
+}
+
+const QStringList &colonnes_participants()
+{
+    static const QStringList colonnes = { "uuid",   "code",       "seance",       "station",
+                                          "cree_utc", "age",      "genre",        "lateralite",
+                                          "groupe", "consentement", "remarque",   "source" };
+    return colonnes;
+}
+
+QStringList colonnes_csv()
+{
+    return colonnes_essais() + colonnes_jointes_csv();
+}
+
+const QStringList &colonnes_jointes_csv()
+{
+    static const QStringList colonnes = { "seance_uuid", "code_participant", "station" };
     return colonnes;
 }
 
@@ -134,7 +182,7 @@ const QStringList &colonnes_evenements()
 {
     static const QStringList colonnes = { "id",     "seance",        "ordre", "moment_utc",
                                           "nature", "utilisateur",   "nom",   "fichier",
-                                          "lignes", "seance_reprise" };
+                                          "lignes", "seance_reprise", "uuid", "participant" };
     return colonnes;
 }
 
@@ -142,7 +190,9 @@ const QStringList &colonnes_seances()
 {
     static const QStringList colonnes = {
         "id",    "debut_utc",  "version_programme",   "repertoire",
-        "poste", "parametres", "rafraichissement_hz", "priorite_minuteur"
+        "poste", "parametres", "rafraichissement_hz", "priorite_minuteur",
+        "uuid",  "station",    "version",             "graine",
+        "empreinte_reglages",  "reprise_de"
     };
     return colonnes;
 }

@@ -26,10 +26,15 @@ int version_schema_programme();
 void migre_schema(QSqlDatabase &db, const Dialecte &dialecte, const QVector<EtapeSchema> &etapes,
                   const QString &cible);
 
-// The trial columns as exported (the CSV header), in order. The table also holds
-// "ordre", the trial's place among the session's events.
+// The trial columns as exported, in order. The table also holds "ordre", the trial's
+// place among the session's events, and "uuid".
 const QStringList &colonnes_essais();
 const QStringList &colonnes_evenements();
 const QStringList &colonnes_seances();
+const QStringList &colonnes_participants();
+// What the CSV adds after colonnes_essais(), from the session and the participant.
+const QStringList &colonnes_jointes_csv();
+// The CSV's header: colonnes_essais() then colonnes_jointes_csv().
+QStringList colonnes_csv();
 
 } // namespace fantrel::base

@@ -105,7 +105,36 @@ std::optional<std::array<double, 4>> phases_texte(const QString &texte)
 
 QStringList colonnes_insertion_essai()
 {
-    return sans_id(colonnes_essais()) << QStringLiteral("ordre");
+    return sans_id(colonnes_essais()) << QStringLiteral("ordre") << QStringLiteral("uuid");
+}
+
+QVariantList valeurs_participant(const Participant &p)
+{
+    const QDateTime cree = p.cree_utc.isValid() ? p.cree_utc : QDateTime::currentDateTimeUtc();
+    return { p.uuid,         texte(p.code),       p.seance ? QVariant(p.seance) : QVariant(),
+             texte(p.station), date(cree),        nombre(p.age),
+             texte(p.genre),  texte(p.lateralite), texte(p.groupe),
+             texte(p.consentement), texte(p.remarque), texte(p.source) };
+}
+
+Participant participant_lu(const QSqlQuery &q)
+{
+    Participant p;
+    int i = 0;
+    const auto suivante = [&] { return q.value(i++); };
+    p.uuid = suivante().toString();
+    p.code = suivante().toString();
+    p.seance = suivante().toLongLong();
+    p.station = suivante().toString();
+    p.cree_utc = date_lue(suivante());
+    p.age = entier_lu(suivante());
+    p.genre = suivante().toString();
+    p.lateralite = suivante().toString();
+    p.groupe = suivante().toString();
+    p.consentement = suivante().toString();
+    p.remarque = suivante().toString();
+    p.source = suivante().toString();
+    return p;
 }
 
 QStringList colonnes_insertion_evenement()
@@ -153,7 +182,9 @@ QVariantList valeurs_essai(const Essai &e)
              centiemes(e.debut_son_ms),
              centiemes(e.latence_sortie_ms),
              texte(e.debuts_notes),
-             e.ordre };
+             texte(e.participant),
+             e.ordre,
+             texte(e.uuid) };
 }
 
 Essai essai_lu(const QSqlQuery &q)
@@ -192,7 +223,9 @@ Essai essai_lu(const QSqlQuery &q)
     e.debut_son_ms = reel_lu(suivante());
     e.latence_sortie_ms = reel_lu(suivante());
     e.debuts_notes = suivante().toString();
+    e.participant = suivante().toString();
     e.ordre = suivante().toLongLong();
+    e.uuid = suivante().toString();
     return e;
 }
 
@@ -209,7 +242,11 @@ QVariantList valeurs_evenement(const Evenement &e)
              texte(e.nom),
              texte(e.fichier),
              lignes ? QVariant(texte_lignes(e.lignes)) : QVariant(),
-             e.nature == NatureEvenement::reprise ? QVariant(e.seance_reprise) : QVariant() };
+             e.nature == NatureEvenement::reprise || e.nature == NatureEvenement::reprise_refusee
+                     ? QVariant(e.seance_reprise)
+                     : QVariant(),
+             texte(e.uuid),
+             texte(e.participant) };
 }
 
 Evenement evenement_lu(const QSqlQuery &q)
@@ -225,6 +262,8 @@ Evenement evenement_lu(const QSqlQuery &q)
     e.fichier = q.value(7).toString();
     e.lignes = lignes_texte(q.value(8).toString());
     e.seance_reprise = q.value(9).toLongLong();
+    e.uuid = q.value(10).toString();
+    e.participant = q.value(11).toString();
     return e;
 }
 
@@ -234,7 +273,10 @@ QVariantList valeurs_seance(const Seance &s)
     return { date(s.debut_utc),          texte(s.version_programme),
              texte(s.repertoire),        texte(s.poste),
              texte_lignes(s.parametres), hz,
-             texte(s.priorite_minuteur) };
+             texte(s.priorite_minuteur), texte(s.uuid),
+             texte(s.station),           texte(s.version),
+             texte(s.graine),            texte(s.empreinte_reglages),
+             texte(s.reprise_de) };
 }
 
 Seance seance_lue(const QSqlQuery &q)
@@ -248,6 +290,12 @@ Seance seance_lue(const QSqlQuery &q)
     s.parametres = lignes_texte(q.value(5).toString());
     s.rafraichissement_hz = reel_lu(q.value(6));
     s.priorite_minuteur = q.value(7).toString();
+    s.uuid = q.value(8).toString();
+    s.station = q.value(9).toString();
+    s.version = q.value(10).toString();
+    s.graine = q.value(11).toString();
+    s.empreinte_reglages = q.value(12).toString();
+    s.reprise_de = q.value(13).toString();
     return s;
 }
 

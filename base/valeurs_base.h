@@ -8,18 +8,21 @@
 namespace fantrel::base {
 
 // Columns written by an insert, in the order of the values below.
-QStringList colonnes_insertion_essai(); // colonnes_essais() without id, then ordre
+QStringList colonnes_insertion_essai(); // colonnes_essais() without id, then ordre, uuid
 QStringList colonnes_insertion_evenement(); // colonnes_evenements() without id
 QStringList colonnes_insertion_seance(); // colonnes_seances() without id
 
 QVariantList valeurs_essai(const Essai &essai);
 QVariantList valeurs_evenement(const Evenement &evenement);
 QVariantList valeurs_seance(const Seance &seance);
+QVariantList valeurs_participant(const Participant &participant); // colonnes_participants()
 
-// From a query selecting colonnes_essais() then ordre (and so on), at its current row.
+// From a query selecting colonnes_essais() then ordre, uuid (the others their own
+// columns), at its current row.
 Essai essai_lu(const QSqlQuery &q);
 Evenement evenement_lu(const QSqlQuery &q);
 Seance seance_lue(const QSqlQuery &q);
+Participant participant_lu(const QSqlQuery &q);
 
 // Lines as one text, each followed by a line feed: no line and one empty line differ.
 QString texte_lignes(const QStringList &lignes);

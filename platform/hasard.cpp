@@ -1,10 +1,17 @@
 #include "platform/hasard.h"
+#include <QString>
 #include <chrono>
 
 namespace fantrel::platform {
 
 void Hasard::graine_horloge()
 {
+    bool nombre = false;
+    const std::uint64_t impose = qEnvironmentVariable("FANTREL_GRAINE").toULongLong(&nombre);
+    if (nombre) {
+        graine(impose);
+        return;
+    }
     graine(static_cast<std::uint64_t>(
             std::chrono::high_resolution_clock::now().time_since_epoch().count()));
 }

@@ -21,6 +21,7 @@ double EssaiMots::ms_entre(const ImageMontree &avant, const ImageMontree &apres)
 
 void EssaiMots::BitBtn2Click()
 {
+    libere_rendu_retenu();
     emit essai_commence();
     ++m_etat.num_essai;
     m_rendu = CompteRenduEssai{};
@@ -140,6 +141,11 @@ void EssaiMots::termine(const QString &reponse, FaconReponse facon)
 
 void EssaiMots::affichage_mesure()
 {
+    libere_rendu_retenu();
+}
+
+void EssaiMots::libere_rendu_retenu()
+{
     if (!m_rendu_retenu)
         return;
     m_rendu_retenu = false;
@@ -156,9 +162,9 @@ void EssaiMots::Bit_rep3Click()
 
 void EssaiMots::abandonne()
 {
+    libere_rendu_retenu(); // answered: its line and tallies stand, so does its row
     m_en_cours = false;
     m_attend_reponse = false;
-    m_rendu_retenu = false;
     arrete_affichage();
 }
 

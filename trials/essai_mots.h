@@ -87,6 +87,9 @@ private:
     // Both answer paths: the line completed and recorded, judged, counted, shown.
     void enregistre_reponse(const QString &reponse, FaconReponse facon);
     void termine(const QString &reponse, FaconReponse facon);
+    // A report held for the stimulus goes out as it is, before the next trial or an
+    // abandon: what the chain measured so far, never the trial dropped.
+    void libere_rendu_retenu();
 
     ModeReponse m_mode = ModeReponse::comparaison;
     bool m_en_cours = false; // from the start button to the answer controls

@@ -3,8 +3,10 @@
 // the next start, the CSV export from the menu, a user's statistics.
 #include "seance_jouee.h"
 #include "app/deroulement_seance.h"
+#include "app/journal_seance.h"
 #include "platform/application.h"
 #include "base/base_essais.h"
+#include "base/secours_csv.h"
 #include "platform/hasard.h"
 #include "results/fenetre_statistiques.h"
 #include <QAction>
@@ -35,6 +37,9 @@ private slots:
     void export_par_le_menu();
     void statistiques_d_un_utilisateur();
     void base_endommagee_mise_de_cote();
+    void participants_dans_le_csv();
+    void graine_rejoue_les_tirages();
+    void rafraichissement_connu_avant_la_seance();
 };
 
 void TestSeanceBase::essais_dans_la_base()
@@ -162,6 +167,14 @@ void TestSeanceBase::reprise_apres_arret_brutal()
     if (recuperer) {
         QCOMPARE(banc::etat_resultats(b), attendu);
         QVERIFY(b.form->groupe_resultats->record_modifie());
+        // "This session"'s export holds the trials it recovered (under their session).
+        b.seams->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
+            return platform::ResultatDialogue{ true, b.chemin("seance.csv"), 1 };
+        };
+        b.form->Exporterlesessais1->trigger();
+        QFile csv(b.chemin("seance.csv"));
+        QVERIFY(csv.open(QIODevice::ReadOnly));
+        QCOMPARE(base::lignes_csv(QString::fromUtf8(csv.readAll())).size(), 1 + 5);
     } else {
         QCOMPARE(b.form->groupe_resultats->lignes(), QStringList{ "Essai1" });
         QCOMPARE(b.fenetres->tableau->nb_util(), 1);
@@ -268,6 +281,106 @@ void TestSeanceBase::base_endommagee_mise_de_cote()
     QCOMPARE(b.form->groupe_resultats->lignes().size(), 3); // the record as always
     QDir dossier(b.racine);
     QCOMPARE(dossier.entryList({ "fantrel-endommagee-*.sqlite" }).size(), 1);
+}
+
+// Who answered, told apart: Essai1 answers two trials and the record is saved; "Tout
+// effacer"; the next subject (Essai1 again by name) answers two, is renamed Léa and
+// answers one more; the saved file is read back and its section answers one. In the
+// CSV of every session, each trial once, three participants, Léa's code on all hers.
+void TestSeanceBase::participants_dans_le_csv()
+{
+    banc::Banc b;
+    QString cible = b.chemin("r.res");
+    int filtre = 0;
+    b.seams->enregistrer_fichier = [&](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{ true, cible, filtre };
+    };
+    b.seams->ouvrir_fichier = [&](const platform::OptionsDialogue &) {
+        return platform::ResultatDialogue{ true, b.chemin("r.res"), 0 };
+    };
+    b.seams->question = [](const QString &, bool) { return platform::Reponse::Non; };
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    QVERIFY(banc::repond(f, true) && banc::repond(f, false));
+    f.Enregistrerlesrsultats1->trigger();
+    f.outeffacer1->trigger();
+    QVERIFY(banc::repond(f, true) && banc::repond(f, true));
+    b.fenetres->tableau->renomme(1, QStringLiteral("Léa"));
+    QVERIFY(banc::repond(f, false));
+    f.ouvrirunrsultat1->trigger();
+    QVERIFY(banc::repond(f, true));
+    cible = b.chemin("tout.csv");
+    filtre = 2; // every session
+    f.Exporterlesessais1->trigger();
+    QVERIFY2(b.erreurs.isEmpty(), qPrintable(b.erreurs.join('\n')));
+
+    QFile csv(cible);
+    QVERIFY(csv.open(QIODevice::ReadOnly));
+    const QVector<QStringList> lignes = base::lignes_csv(QString::fromUtf8(csv.readAll()));
+    QCOMPARE(lignes.size(), 1 + 6);
+    const auto colonne = [&](const char *nom) {
+        QStringList valeurs;
+        for (qsizetype k = 1; k < lignes.size(); ++k)
+            valeurs << lignes[k].value(lignes[0].indexOf(QLatin1String(nom)));
+        return valeurs;
+    };
+    const QStringList p = colonne("participant");
+    QCOMPARE(QSet<QString>(p.begin(), p.end()).size(), 3);
+    QCOMPARE(p.mid(0, 2), QStringList(2, p[0]));
+    QCOMPARE(p.mid(2, 3), QStringList(3, p[2]));
+    QCOMPARE(colonne("nom_utilisateur").mid(0, 5),
+             (QStringList{ "Essai1", "Essai1", "Essai1", "Essai1", "Léa" }));
+    QCOMPARE(colonne("code_participant").mid(0, 5),
+             (QStringList{ "Essai1", "Essai1", "Léa", "Léa", "Léa" }));
+    const QStringList seances = colonne("seance_uuid");
+    QCOMPARE(QSet<QString>(seances.begin(), seances.end()).size(), 1);
+    QVERIFY(!seances[0].isEmpty() && !colonne("station")[0].isEmpty());
+
+    base::BaseEssais base(b.chemin(QStringLiteral("fantrel.sqlite")),
+                          base::BaseEssais::Acces::lecture);
+    QCOMPARE(base.participant(p[5])->source, QStringLiteral("fichier:") + b.chemin("r.res"));
+    QCOMPARE(base.participant(p[2])->source, QString());
+    const std::optional<base::Seance> seance = base.seance(1);
+    QCOMPARE(seance->uuid, seances[0]);
+    QCOMPARE(seance->graine, QString::number(f.etat.hasard.graine_posee()));
+    QCOMPARE(seance->empreinte_reglages.size(), 64);
+}
+
+// The seed a session row keeps replays its draws: the pairs' order and the proposals'
+// sides, trial after trial.
+void TestSeanceBase::graine_rejoue_les_tirages()
+{
+    QStringList tirages[2];
+    for (QStringList &vus : tirages) {
+        qputenv("FANTREL_GRAINE", "8675309");
+        banc::Banc b;
+        b.demarre();
+        qunsetenv("FANTREL_GRAINE");
+        QCOMPARE(b.form->etat.hasard.graine_posee(), 8675309u);
+        for (int k = 0; k < 4; ++k) {
+            QVERIFY(banc::repond(*b.form, true));
+            vus << b.form->commandes->lab_mot_aff->text() + '/' + b.form->commandes->bit_rep1->text();
+        }
+    }
+    QCOMPARE(tirages[0], tirages[1]);
+    QVERIFY2(QSet<QString>(tirages[0].begin(), tirages[0].end()).size() > 1, "des tirages");
+}
+
+// The screen measured before the session began (an error box held start-up): its row
+// takes the refresh all the same.
+void TestSeanceBase::rafraichissement_connu_avant_la_seance()
+{
+    QTemporaryDir dossier;
+    results::TableauResultats tableau;
+    {
+        app::JournalSeance journal(tableau);
+        journal.precise(59.94, QStringLiteral("normale"));
+        journal.ouvre(dossier.path());
+        journal.commence(banc::param_formulaire(), std::nullopt, QString(), {});
+    }
+    base::BaseEssais base(dossier.filePath("fantrel.sqlite"), base::BaseEssais::Acces::lecture);
+    QCOMPARE(base.seance(1)->rafraichissement_hz, std::optional<double>(59.94));
+    QCOMPARE(base.seance(1)->priorite_minuteur, QStringLiteral("normale"));
 }
 
 FANTREL_TEST_MAIN(TestSeanceBase)

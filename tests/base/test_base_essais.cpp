@@ -15,6 +15,7 @@ using namespace fantrel::base;
 
 Q_DECLARE_METATYPE(fantrel::base::Essai)
 Q_DECLARE_METATYPE(QVector<fantrel::base::ElementChronologie>)
+Q_DECLARE_METATYPE(fantrel::base::NatureErreurBase)
 
 namespace {
 
@@ -110,6 +111,8 @@ private slots:
     void reprise_data();
     void reprise();
     void reprise_d_une_seance_deja_reprise();
+    void codes_etendus_data();
+    void codes_etendus();
 
 private:
     QString chemin() const { return m_dossier->filePath(QStringLiteral("fantrel.sqlite")); }
@@ -127,7 +130,10 @@ void TestBaseEssais::insertion_data()
 {
     QTest::addColumn<Essai>("essai");
     QTest::addColumn<QStringList>("nuls"); // columns stored as NULL
-    const QStringList son = { "debut_son_ms", "latence_sortie_ms", "debuts_notes" };
+    // Written straight into the base: no participant, no UUID (the recorder gives those).
+    const QStringList sans_identite = { "participant", "uuid" };
+    const QStringList son =
+            QStringList{ "debut_son_ms", "latence_sortie_ms", "debuts_notes" } + sans_identite;
     const QStringList sans_musique = QStringList{ "phases_mesurees_ms", "melodie", "decalage",
                                                   "incongru", "place_incongruite" }
             + son;
@@ -154,7 +160,8 @@ void TestBaseEssais::insertion_data()
                                              "phases_mesurees_ms",
                                              "images",
                                              "images_manquees",
-                                             "ligne_resultat" };
+                                             "ligne_resultat" }
+                                     + sans_identite;
 }
 
 void TestBaseEssais::insertion()
@@ -219,6 +226,7 @@ void TestBaseEssais::colonnes_de_la_table()
         table << r.fieldName(i);
     QStringList attendues = colonnes_essais();
     attendues.insert(2, QStringLiteral("ordre"));
+    attendues << QStringLiteral("uuid");
     QCOMPARE(table, attendues);
 }
 
@@ -227,16 +235,16 @@ void TestBaseEssais::migration_data()
     QTest::addColumn<int>("depart"); // -1: no file at all
     QTest::addColumn<bool>("etape_en_echec");
     QTest::addColumn<int>("version_finale");
-    QTest::newRow("pas de fichier") << -1 << false << 3;
-    QTest::newRow("fichier vide") << 0 << false << 3;
-    QTest::newRow("version 1 avec ses essais") << 1 << false << 3;
-    QTest::newRow("version 2 avec ses essais") << 2 << false << 3;
-    QTest::newRow("déjà à jour") << 3 << false << 3;
-    QTest::newRow("étape 3 en échec") << 2 << true << 2;
-    QTest::newRow("version 1, étape 3 en échec") << 1 << true << 2;
+    QTest::newRow("pas de fichier") << -1 << false << 4;
+    QTest::newRow("fichier vide") << 0 << false << 4;
+    QTest::newRow("version 1 avec ses essais") << 1 << false << 4;
+    QTest::newRow("version du programme avec ses essais") << 2 << false << 4;
+    QTest::newRow("déjà à jour") << 3 << false << 4;
+    QTest::newRow("étape 4 en échec") << 2 << true << 3;
+    QTest::newRow("version 1, étape 4 en échec") << 1 << true << 3;
 }
 
-// The program's steps followed by a step 3 of the test's own: a file of any older
+// The program's steps followed by a step 4 of the test's own: a file of any older
 // version reaches the last one and keeps its trials; a failing step changes nothing
 // (the steps before it stay done).
 void TestBaseEssais::migration()
@@ -244,7 +252,7 @@ void TestBaseEssais::migration()
     QFETCH(int, depart);
     QFETCH(bool, etape_en_echec);
     QFETCH(int, version_finale);
-    QCOMPARE(version_schema_programme(), 2);
+    QCOMPARE(version_schema_programme(), 3);
     if (depart == 0) {
         QFile vide(chemin());
         QVERIFY(vide.open(QIODevice::WriteOnly));
@@ -283,13 +291,15 @@ void TestBaseEssais::migration()
     }
     QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
     const QSqlRecord table = db.record(QStringLiteral("essais"));
-    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 3);
+    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 4);
     QCOMPARE(table.contains(QStringLiteral("debuts_notes")), version_finale >= 2);
+    QCOMPARE(table.contains(QStringLiteral("participant")), version_finale >= 3);
+    QCOMPARE(db.tables().contains(QStringLiteral("participants")), version_finale >= 3);
     if (depart >= 1) {
         const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
         QCOMPARE(r.value("mot1").toString(), QStringLiteral("cœur"));
         QVERIFY(r.value("debut_son_ms").isNull());
-        if (version_finale == 3)
+        if (version_finale == 4)
             QCOMPARE(r.value("lunettes").toInt(), 1);
     }
 }
@@ -412,6 +422,35 @@ void TestBaseEssais::reprise_d_une_seance_deja_reprise()
     ecrit_seance(base, "poste-1", { Evenement::reprise(seconde + 1), exemples::essai_boutons(3) });
     QCOMPARE(noms(seance_a_reprendre(base, "poste-1", "/travail")->chronologie),
              QStringList{ "essai 3" });
+}
+
+void TestBaseEssais::codes_etendus_data()
+{
+    QTest::addColumn<QString>("code"); // as Qt's driver reports it
+    QTest::addColumn<NatureErreurBase>("nature");
+    QTest::newRow("5 occupée") << "5" << NatureErreurBase::verrou;
+    QTest::newRow("517 occupée, instantané périmé") << "517" << NatureErreurBase::verrou;
+    QTest::newRow("262 verrouillée, table") << "262" << NatureErreurBase::verrou;
+    QTest::newRow("1032 lecture seule, base déplacée") << "1032" << NatureErreurBase::lecture_seule;
+    QTest::newRow("13 disque plein") << "13" << NatureErreurBase::disque_plein;
+    QTest::newRow("267 corrompue, table virtuelle") << "267" << NatureErreurBase::corrompue;
+    QTest::newRow("778 écriture impossible") << "778" << NatureErreurBase::autre;
+    QTest::newRow("2067 contrainte d'unicité") << "2067" << NatureErreurBase::autre;
+}
+
+// SQLite's extended codes carry the primary one in their low byte: a busy base is a
+// lock whatever the detail, and a disc error says so.
+void TestBaseEssais::codes_etendus()
+{
+    QFETCH(QString, code);
+    QFETCH(NatureErreurBase, nature);
+    const ErreurBase e = dialecte_sqlite().erreur_sql(
+            QSqlError(QStringLiteral("pilote"), QStringLiteral("texte"),
+                      QSqlError::StatementError, code),
+            chemin());
+    QCOMPARE(e.nature(), nature);
+    if (code == QLatin1String("778"))
+        QVERIFY2(e.message().contains(QStringLiteral("entrée-sortie")), qPrintable(e.message()));
 }
 
 QTEST_GUILESS_MAIN(TestBaseEssais)

@@ -66,6 +66,8 @@ void TestBaseTuee::tue_en_pleine_seance()
         attendu.id = essais[n - 1].id;
         attendu.seance = essais[n - 1].seance;
         attendu.ordre = n;
+        attendu.uuid = essais[n - 1].uuid; // the recorder's
+        QVERIFY(!attendu.uuid.isEmpty());
         QCOMPARE(essais[n - 1], attendu);
     }
 }

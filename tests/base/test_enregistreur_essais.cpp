@@ -4,6 +4,7 @@
 #include "base/base_essais.h"
 #include "base/dialecte_sqlite.h"
 #include "base/enregistreur_essais.h"
+#include "base/secours_csv.h"
 #include "verifications.h"
 #include <QDir>
 #include <QRandomGenerator>
@@ -86,6 +87,7 @@ private slots:
     void fichier_endommage_data();
     void fichier_endommage();
     void endommage_pendant_une_panne();
+    void fichier_de_secours();
 
 private:
     QString dossier() const { return m_dossier->filePath(QStringLiteral("travail")); }
@@ -369,6 +371,58 @@ void TestEnregistreurEssais::endommage_pendant_une_panne()
     QCOMPARE(numeros(chemin(), std::nullopt), (QList<int>{ 1, 2, 3, 4 }));
     BaseEssais base(chemin());
     QCOMPARE(base.evenements(enregistreur.seance()).size(), 1);
+}
+
+// The base still locked by another program at quit: the trials that wait, tried once
+// more, go to a rescue file beside the base. Until it is imported, the next start sees
+// a partial session; imported (twice: nothing doubles), every trial is there once and
+// the session, which did quit, is offered no more.
+void TestEnregistreurEssais::fichier_de_secours()
+{
+    Participant zoe;
+    zoe.uuid = QStringLiteral("4f1e3c2a-9b7d-4e61-8a0f-2c5d6e7f8091");
+    zoe.code = QStringLiteral("Zoé, \"B\"");
+    QString secours;
+    {
+        EnregistreurEssais enregistreur(chemin());
+        enregistreur.commence_seance(exemples::seance_exemple(dossier()));
+        enregistreur.enregistre_participant(zoe);
+        for (int n = 1; n <= 6; ++n) {
+            if (n == 4)
+                provoque(Cas::verrou);
+            Essai e = exemples::essai_boutons(n);
+            e.participant = zoe.uuid;
+            enregistreur.enregistre_essai(e);
+        }
+        enregistreur.enregistre_evenement(Evenement::fin());
+        secours = enregistreur.sauve_en_secours();
+        QCOMPARE(enregistreur.en_attente(), 0);
+        repare(Cas::verrou);
+    }
+    QCOMPARE(QFileInfo(secours).absolutePath(), QFileInfo(chemin()).absolutePath());
+    QVERIFY2(QRegularExpression("^essais-non-enregistres-\\d{8}-\\d{6}\\.csv$")
+                     .match(QFileInfo(secours).fileName())
+                     .hasMatch(),
+             qPrintable(secours));
+    const QVector<QStringList> lignes = lignes_csv(QString::fromUtf8(contenu(secours)));
+    QCOMPARE(lignes.size(), 1 + 3);
+    const qsizetype numero = lignes[0].indexOf(QStringLiteral("numero"));
+    const qsizetype code = lignes[0].indexOf(QStringLiteral("code_participant"));
+    for (int k = 1; k <= 3; ++k) {
+        QCOMPARE(lignes[k][numero], QString::number(3 + k));
+        QCOMPARE(lignes[k][code], zoe.code);
+    }
+    QCOMPARE(numeros(chemin(), std::nullopt), (QList<int>{ 1, 2, 3 }));
+
+    EnregistreurEssais suivant(chemin());
+    QVERIFY(suivant.seance_a_reprendre(QStringLiteral("poste-1"), dossier()));
+    QCOMPARE(suivant.importe_secours(secours, QStringLiteral("poste-1"), dossier()), 3);
+    QCOMPARE(suivant.importe_secours(secours, QStringLiteral("poste-1"), dossier()), 0);
+    QCOMPARE(numeros(chemin(), std::nullopt), de_un_a(6));
+    BaseEssais base(chemin());
+    for (const Essai &e : base.essais())
+        QCOMPARE(e.participant, zoe.uuid);
+    QVERIFY(!suivant.seance_a_reprendre(QStringLiteral("poste-1"), dossier()));
 }
 
 QTEST_GUILESS_MAIN(TestEnregistreurEssais)

@@ -212,11 +212,12 @@ void TestExportCsv::fichier_exporte()
     QVERIFY(!octets.startsWith("\xEF\xBB\xBF"));
     const QList<QByteArray> lignes = octets.split('\n');
     QCOMPARE(lignes.size(), 3); // header, one trial, nothing after the last CR LF
-    QCOMPARE(lignes[0], colonnes_essais().join(',').toUtf8() + '\r');
+    QCOMPARE(lignes[0], colonnes_csv().join(',').toUtf8() + '\r');
     QVERIFY(lignes[1].startsWith("1,1,2024-03-14T09:26:54.589Z,1,Zoé Lefèvre,korvane,1,"));
     QVERIFY(lignes[1].contains(",33,33.37,,812.46,"));
-    // The melody's stream columns come last, empty for a word trial.
-    QVERIFY(lignes[1].endsWith(",2,0,Mot affiché=fiel prop=$fiel fier répondu=fiel,,,\r"));
+    // The melody's stream columns, empty for a word trial, then the identities (none
+    // for a trial written straight into the base).
+    QVERIFY(lignes[1].endsWith(",2,0,Mot affiché=fiel prop=$fiel fier répondu=fiel,,,,,,,\r"));
     QCOMPARE(lignes[2], QByteArray());
 }
 

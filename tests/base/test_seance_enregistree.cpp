@@ -33,6 +33,7 @@ private slots:
     void init();
     void ordre_partage_avec_les_evenements();
     void reprise_au_demarrage_suivant();
+    void copie_plus_ancienne_tuee();
 
 private:
     QTemporaryDir m_dossier;
@@ -121,6 +122,37 @@ void TestSeanceEnregistree::reprise_au_demarrage_suivant()
     }
     EnregistreurEssais d(m_chemin);
     QVERIFY2(!d.seance_a_reprendre(poste, dossier), "quittée proprement : rien à reprendre");
+}
+
+// Two copies of an older program in one folder: the older one killed, the newer one
+// quit cleanly. The next start offers the killed one; declined, it is not asked again.
+void TestSeanceEnregistree::copie_plus_ancienne_tuee()
+{
+    const QString poste = QStringLiteral("poste-1");
+    const QString dossier = m_dossier.path();
+    qint64 tuee = 0;
+    {
+        EnregistreurEssais ancienne(m_chemin);
+        ancienne.commence_seance(exemples::seance_exemple(dossier, poste));
+        ancienne.enregistre_essai(exemples::essai_boutons(1));
+        tuee = ancienne.seance();
+        EnregistreurEssais recente(m_chemin);
+        recente.commence_seance(exemples::seance_exemple(dossier, poste));
+        recente.enregistre_essai(exemples::essai_boutons(2));
+        ancienne.enregistre_essai(exemples::essai_boutons(3)); // still alive meanwhile
+        recente.enregistre_evenement(Evenement::fin());
+    }
+    {
+        EnregistreurEssais suivant(m_chemin);
+        const QVector<SeanceAReprendre> r = suivant.seances_a_reprendre(poste, dossier);
+        QCOMPARE(r.size(), 1);
+        QCOMPARE(r[0].seance.id, tuee);
+        QCOMPARE(noms(r[0].chronologie), (QStringList{ "essai 1", "essai 3" }));
+        suivant.commence_seance(exemples::seance_exemple(dossier, poste));
+        suivant.enregistre_evenement(Evenement::reprise_refusee(tuee));
+    }
+    EnregistreurEssais encore(m_chemin);
+    QVERIFY(encore.seances_a_reprendre(poste, dossier).isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestSeanceEnregistree)

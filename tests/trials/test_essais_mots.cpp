@@ -111,6 +111,8 @@ private slots:
     void chaine_morbelle();
     void abandonne_data();
     void abandonne();
+    void rendu_retenu_jamais_perdu_data();
+    void rendu_retenu_jamais_perdu();
 };
 
 // A whole list in the second paradigm, each chain seen to its end before answering.
@@ -322,6 +324,42 @@ void TestEssaisMots::abandonne()
     QTRY_COMPARE(b.rendus.size(), 1);
     QCOMPARE(b.rendus[0].numero, 2);
     QCOMPARE(b.lignes.size(), 1);
+}
+
+void TestEssaisMots::rendu_retenu_jamais_perdu_data()
+{
+    QTest::addColumn<bool>("abandon"); // else the start button clicked again
+    QTest::newRow("essai suivant lancé") << false;
+    QTest::newRow("autre test choisi") << true;
+}
+
+// The second paradigm answered while its long chain still runs (waits cut short): the
+// trial's report is held for the chain's measures, and goes out, once, before the next
+// trial starts or the test changes, never dropped.
+void TestEssaisMots::rendu_retenu_jamais_perdu()
+{
+    QFETCH(bool, abandon);
+    Banc b;
+    for (int phase = 0; phase < trials::nb_phases; ++phase)
+        b.morbelle.definir_duree(phase, 400);
+    QVERIFY(b.lance(b.morbelle));
+    b.morbelle.reponse_bouton(b.cote(b.mot_affiche, true));
+    QVERIFY(b.rendus.isEmpty()); // held: the chain runs on
+    if (abandon)
+        b.morbelle.abandonne();
+    else
+        QVERIFY(b.lance(b.morbelle));
+    QCOMPARE(b.rendus.size(), 1);
+    QCOMPARE(b.rendus[0].numero, 1);
+    QCOMPARE(b.rendus[0].correct, std::optional<bool>(true));
+    QTest::qWait(abandon ? 300 : 0);
+    if (!abandon) {
+        b.morbelle.reponse_bouton(b.cote(b.mot_affiche, true));
+        QTRY_COMPARE_WITH_TIMEOUT(b.rendus.size(), 2, 5000);
+        QCOMPARE(b.rendus[1].numero, 2);
+        QVERIFY(b.rendus[1].phases_mesurees_ms);
+    }
+    QCOMPARE(b.rendus.size(), abandon ? 1 : 2);
 }
 
 QTEST_GUILESS_MAIN(TestEssaisMots)
