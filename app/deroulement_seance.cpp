@@ -151,7 +151,9 @@ void DeroulementSeance::exporte_essais()
 {
     platform::OptionsDialogue dialogue;
     dialogue.filtre = QStringLiteral("Essais de cette séance (CSV)|*.csv|"
-                                     "Essais de toutes les séances (CSV)|*.csv");
+                                     "Essais de toutes les séances (CSV)|*.csv|"
+                                     "Essais de cette séance (CSV pour tableur (France))|*.csv|"
+                                     "Essais de toutes les séances (CSV pour tableur (France))|*.csv");
     dialogue.extension_defaut = QStringLiteral("csv");
     dialogue.repertoire_initial = m.etat.repertoire;
     dialogue.confirmer_ecrasement = true;
@@ -159,9 +161,11 @@ void DeroulementSeance::exporte_essais()
     if (!choix.accepte)
         return;
     std::optional<qint64> seance;
-    if (choix.index_filtre == 1)
+    if (choix.index_filtre % 2 == 1)
         seance = m.journal.seance();
-    base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
+    const auto forme = choix.index_filtre > 2 ? platform::FormeCsv::tableur_france
+                                              : platform::FormeCsv::r_pandas;
+    base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance, forme);
 }
 
 void DeroulementSeance::choisit_test(trials::TestEssai test)

@@ -76,8 +76,8 @@ public:
     void relance_exercice();
     // Lists the answers of result row n in the exercise box, then its statistics.
     void affich_liste(int n);
-    // "Exporter les essais (CSV)…": this session's trials or every session's, as the
-    // save dialog's filter says.
+    // "Exporter les essais (CSV)…": this session's trials or every session's, for R and
+    // pandas or for a French spreadsheet, as the save dialog's filter says.
     void exporte_essais();
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
     // Choosing another test abandons the trial under way, word or melody (its answer
