@@ -3,6 +3,7 @@
 #include "app/aiguillage_essais.h"
 #include "app/commandes_essai.h"
 #include "app/fichier_param.h"
+#include "app/groupe_photodiode.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
@@ -11,6 +12,7 @@
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/erreurs.h"
+#include "platform/interactions.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/modele_statistiques.h"
 #include "results/record_resultats.h"
@@ -27,6 +29,7 @@ void DeroulementSeance::demarre()
     m.etat.repertoire = QDir::currentPath();
     m_reglages_etendus = lit_reglages_etendus(
             QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus)));
+    reprend_photodiode();
     m.tableau.remet_compte_test();
     // A failing step shows its error and ends its own part only: the rows, the mask and
     // the timings are set whatever happens, or words would flash unmasked and answers go
@@ -47,6 +50,24 @@ void DeroulementSeance::demarre()
         m.affichage.pose_texte(m.etat.masque); // the mask stands, not the start-up word
     m_courbe2->recule_camera();
     commence_seance();
+}
+
+void DeroulementSeance::reprend_photodiode()
+{
+    const ReglagesEtendus &r = m_reglages_etendus;
+    m.reglages.photodiode->montre(r);
+    m.affichage.definir_photodiode(r.photodiode, r.taille_photodiode, r.coin_photodiode);
+}
+
+// NOTE: a file that cannot be written keeps the square in effect for this session only.
+void DeroulementSeance::sauve_photodiode()
+{
+    m.reglages.photodiode->reporte(m_reglages_etendus);
+    if (!ecrit_reglages_etendus(
+                QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus)),
+                m_reglages_etendus))
+        platform::montre_erreur(QStringLiteral("Impossible de créer le fichier %1")
+                                        .arg(QLatin1String(nom_reglages_etendus)));
 }
 
 void DeroulementSeance::prend_reglages_en_vigueur()

@@ -61,6 +61,10 @@ public:
     void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
     // fantrel.ini as read at start-up (its defaults before).
     const ReglagesEtendus &reglages_etendus() const { return m_reglages_etendus; }
+    // The panel's photodiode square as fantrel.ini holds it (start-up, Annuler), in effect.
+    void reprend_photodiode();
+    // OK: the panel's photodiode square into fantrel.ini, the other values as read.
+    void sauve_photodiode();
 
     // Runs once, about 100 ms after the event loop starts: fantrel.ini, the settings,
     // the list they name, the session in the trial database, then result rows 0 and 1 — or,

@@ -1,5 +1,7 @@
 #include "app/journal_seance.h"
+#include "base/base_essais.h"
 #include "base/enregistreur_essais.h"
+#include "platform/interactions.h"
 #include "results/tableau_resultats.h"
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -38,6 +40,8 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     e.debuts_notes = r.debuts_notes;
     e.images = r.images;
     e.images_manquees = r.images_manquees;
+    e.images_prevues = r.images_prevues;
+    e.horodatage_douteux = r.horodatage_douteux;
     e.ligne_resultat = r.ligne_resultat;
     return e;
 }
@@ -77,10 +81,11 @@ void JournalSeance::commence(const QStringList &parametres,
     m_enregistreur->commence_seance(s);
 }
 
-void JournalSeance::precise(std::optional<double> rafraichissement_hz, const QString &priorite)
+void JournalSeance::precise(std::optional<double> rafraichissement_hz, const QString &priorite,
+                            const QString &methode)
 {
     if (m_enregistreur)
-        m_enregistreur->precise_seance(rafraichissement_hz, priorite);
+        m_enregistreur->precise_seance(rafraichissement_hz, priorite, methode);
 }
 
 void JournalSeance::note_essai(const trials::CompteRenduEssai &rendu)
@@ -97,6 +102,21 @@ void JournalSeance::note_evenement(const base::Evenement &evenement)
 {
     if (m_enregistreur && !m_suspendu)
         m_enregistreur->enregistre_evenement(evenement);
+}
+
+void JournalSeance::note_verification(const QVector<base::FlashVerification> &flashs)
+{
+    if (!m_enregistreur || flashs.isEmpty())
+        return;
+    try {
+        if (seance() == 0)
+            throw base::erreur_base(base::NatureErreurBase::autre, chemin_base(),
+                                    QStringLiteral("La séance n'est pas encore enregistrée."));
+        base::BaseEssais base(chemin_base());
+        base.insere_verification(seance(), flashs);
+    } catch (const platform::ErreurExecution &e) {
+        platform::montre_erreur(e.message());
+    }
 }
 
 QString JournalSeance::chemin_base() const

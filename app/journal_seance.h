@@ -4,6 +4,7 @@
 // run whatever the base does: its troubles come out as one message per episode.
 #pragma once
 #include "base/donnees_essais.h"
+#include "base/donnees_verification.h"
 #include "trials/compte_rendu_essai.h"
 #include <QObject>
 #include <memory>
@@ -36,12 +37,16 @@ public:
                   const QString &priorite);
     // The refresh and the priority as known later (the refresh is measured once the
     // window is on screen, the timer thread asks for its priority as it starts).
-    void precise(std::optional<double> rafraichissement_hz, const QString &priorite);
+    void precise(std::optional<double> rafraichissement_hz, const QString &priorite,
+                 const QString &methode_horodatage);
     // While an earlier session is replayed, nothing is recorded.
     void suspend(bool suspendu) { m_suspendu = suspendu; }
 
     void note_essai(const fantrel::trials::CompteRenduEssai &rendu);
     void note_evenement(const base::Evenement &evenement);
+    // A display check's flashes into the table verifications, under this session, at
+    // once (not in a timed path); a failure is shown and the check is not kept.
+    void note_verification(const QVector<base::FlashVerification> &flashs);
 
     // The base's file, and this session's id in it (0 before it is written).
     QString chemin_base() const;

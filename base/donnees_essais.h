@@ -34,6 +34,8 @@ struct Seance
     QStringList parametres; // the 17 lines of the settings file
     std::optional<double> rafraichissement_hz; // none when unknown or no refresh
     QString priorite_minuteur; // as the timer reported what it obtained
+    // How frames were stamped: "oml", "retour_echange", "simule" or "chronometre".
+    QString methode_horodatage;
 };
 
 // One answered trial. The recorder sets seance and ordre; the base sets id.
@@ -65,6 +67,8 @@ struct Essai
     QString debuts_notes; // melody: each entry's planned onset, samples, "/"-separated
     std::optional<int> images, images_manquees; // frames of the exposure, missed flips
     QString ligne_resultat; // the line appended to the results record, if any
+    std::optional<int> images_prevues; // frames the exposure was planned to last
+    std::optional<bool> horodatage_douteux; // a swap returned before its refresh: not trusted
 
     bool operator==(const Essai &) const = default;
 };

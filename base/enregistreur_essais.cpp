@@ -90,12 +90,13 @@ void EnregistreurEssais::enregistre_evenement(const Evenement &evenement)
 }
 
 void EnregistreurEssais::precise_seance(std::optional<double> rafraichissement_hz,
-                                        const QString &priorite)
+                                        const QString &priorite, const QString &methode)
 {
     if (!m_seance)
         return;
     m_seance->rafraichissement_hz = rafraichissement_hz;
     m_seance->priorite_minuteur = priorite;
+    m_seance->methode_horodatage = methode;
     m_seance_a_preciser = m_id_seance != 0;
     avance();
 }
@@ -143,7 +144,7 @@ void EnregistreurEssais::ecrit_en_attente()
         m_seance_a_preciser = false;
     } else if (m_seance_a_preciser) {
         m_base->precise_seance(m_id_seance, m_seance->rafraichissement_hz,
-                               m_seance->priorite_minuteur);
+                               m_seance->priorite_minuteur, m_seance->methode_horodatage);
         m_seance_a_preciser = false;
     }
     while (m_ecrits < m_elements.size()) {

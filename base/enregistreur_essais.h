@@ -30,9 +30,11 @@ public:
     void commence_seance(const Seance &seance);
     void enregistre_essai(const Essai &essai);
     void enregistre_evenement(const Evenement &evenement);
-    // The screen's refresh and the timers' priority, known after the session began
-    // (the refresh is measured once the window is on screen); ignored before it.
-    void precise_seance(std::optional<double> rafraichissement_hz, const QString &priorite);
+    // The screen's refresh, how frames are stamped and the timers' priority, known after
+    // the session began (the refresh is measured once the window is on screen); ignored
+    // before it.
+    void precise_seance(std::optional<double> rafraichissement_hz, const QString &priorite,
+                        const QString &methode);
 
     bool en_service() const { return m_en_service; } // false from a failure to its mending
     qsizetype en_attente() const { return m_elements.size() - m_ecrits; } // lost if quitting now

@@ -153,6 +153,8 @@ QVariantList valeurs_essai(const Essai &e)
              centiemes(e.debut_son_ms),
              centiemes(e.latence_sortie_ms),
              texte(e.debuts_notes),
+             nombre(e.images_prevues),
+             nombre(e.horodatage_douteux),
              e.ordre };
 }
 
@@ -192,6 +194,8 @@ Essai essai_lu(const QSqlQuery &q)
     e.debut_son_ms = reel_lu(suivante());
     e.latence_sortie_ms = reel_lu(suivante());
     e.debuts_notes = suivante().toString();
+    e.images_prevues = entier_lu(suivante());
+    e.horodatage_douteux = booleen_lu(suivante());
     e.ordre = suivante().toLongLong();
     return e;
 }
@@ -234,7 +238,7 @@ QVariantList valeurs_seance(const Seance &s)
     return { date(s.debut_utc),          texte(s.version_programme),
              texte(s.repertoire),        texte(s.poste),
              texte_lignes(s.parametres), hz,
-             texte(s.priorite_minuteur) };
+             texte(s.priorite_minuteur), texte(s.methode_horodatage) };
 }
 
 Seance seance_lue(const QSqlQuery &q)
@@ -248,6 +252,7 @@ Seance seance_lue(const QSqlQuery &q)
     s.parametres = lignes_texte(q.value(5).toString());
     s.rafraichissement_hz = reel_lu(q.value(6));
     s.priorite_minuteur = q.value(7).toString();
+    s.methode_horodatage = q.value(8).toString();
     return s;
 }
 

@@ -137,7 +137,7 @@ void TestBaseEssais::insertion_data()
             << QStringList{ "reponse", "categorie",       "correct",       "phases_mesurees_ms",
                             "melodie", "decalage",        "incongru",      "place_incongruite",
                             "images",  "images_manquees", "ligne_resultat" }
-                    + son;
+                    + son + QStringList{ "images_prevues", "horodatage_douteux" };
     QTest::newRow("saisie libre") << exemples::essai_saisie() << sans_musique;
     QTest::newRow("second paradigme, quatre phases")
             << exemples::essai_morbelle()
@@ -154,7 +154,9 @@ void TestBaseEssais::insertion_data()
                                              "phases_mesurees_ms",
                                              "images",
                                              "images_manquees",
-                                             "ligne_resultat" };
+                                             "ligne_resultat",
+                                             "images_prevues",
+                                             "horodatage_douteux" };
 }
 
 void TestBaseEssais::insertion()
@@ -227,16 +229,17 @@ void TestBaseEssais::migration_data()
     QTest::addColumn<int>("depart"); // -1: no file at all
     QTest::addColumn<bool>("etape_en_echec");
     QTest::addColumn<int>("version_finale");
-    QTest::newRow("pas de fichier") << -1 << false << 3;
-    QTest::newRow("fichier vide") << 0 << false << 3;
-    QTest::newRow("version 1 avec ses essais") << 1 << false << 3;
-    QTest::newRow("version 2 avec ses essais") << 2 << false << 3;
-    QTest::newRow("déjà à jour") << 3 << false << 3;
-    QTest::newRow("étape 3 en échec") << 2 << true << 2;
-    QTest::newRow("version 1, étape 3 en échec") << 1 << true << 2;
+    QTest::newRow("pas de fichier") << -1 << false << 4;
+    QTest::newRow("fichier vide") << 0 << false << 4;
+    QTest::newRow("version 1 avec ses essais") << 1 << false << 4;
+    QTest::newRow("version 2 avec ses essais") << 2 << false << 4;
+    QTest::newRow("version 3 avec ses essais") << 3 << false << 4;
+    QTest::newRow("déjà à jour") << 4 << false << 4;
+    QTest::newRow("étape 4 en échec") << 3 << true << 3;
+    QTest::newRow("version 1, étape 4 en échec") << 1 << true << 3;
 }
 
-// The program's steps followed by a step 3 of the test's own: a file of any older
+// The program's steps followed by a step 4 of the test's own: a file of any older
 // version reaches the last one and keeps its trials; a failing step changes nothing
 // (the steps before it stay done).
 void TestBaseEssais::migration()
@@ -244,23 +247,24 @@ void TestBaseEssais::migration()
     QFETCH(int, depart);
     QFETCH(bool, etape_en_echec);
     QFETCH(int, version_finale);
-    QCOMPARE(version_schema_programme(), 2);
+    QCOMPARE(version_schema_programme(), 3);
     if (depart == 0) {
         QFile vide(chemin());
         QVERIFY(vide.open(QIODevice::WriteOnly));
     }
-    if (depart == 1) {
-        // A file of the first version, written as that program wrote it.
+    if (depart == 1 || depart == 2) {
+        // A file of an older version, written as that program wrote it.
         Regard regard(chemin());
         QSqlDatabase db = regard.db();
-        migre_schema(db, dialecte_sqlite(), etapes_schema(dialecte_sqlite()).mid(0, 1), chemin());
+        migre_schema(db, dialecte_sqlite(), etapes_schema(dialecte_sqlite()).mid(0, depart),
+                     chemin());
         for (const char *sql :
              { "INSERT INTO seances (id, debut_utc) VALUES (1, '2024-01-01T00:00:00.000Z')",
                "INSERT INTO essais (seance, ordre, debut_utc, utilisateur, test, mot1)"
                " VALUES (1, 1, '2024-01-01T00:00:01.000Z', 1, 'korvane', 'cœur')" })
             QVERIFY(QSqlQuery(db).exec(QString::fromUtf8(sql)));
     }
-    if (depart >= 2) {
+    if (depart >= 3) {
         BaseEssais base(chemin());
         Essai e = exemples::essai_saisie();
         e.seance = base.insere_seance(exemples::seance_exemple(m_dossier->path()));
@@ -273,7 +277,7 @@ void TestBaseEssais::migration()
         etapes.last().instructions << QStringLiteral("INSERT INTO table_absente VALUES (1)");
     Regard regard(chemin());
     QSqlDatabase db = regard.db();
-    if (depart == 3)
+    if (depart == 4)
         migre_schema(db, dialecte_sqlite(), etapes, chemin()); // at the last version before the test's own call
     try {
         migre_schema(db, dialecte_sqlite(), etapes, chemin());
@@ -283,13 +287,15 @@ void TestBaseEssais::migration()
     }
     QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
     const QSqlRecord table = db.record(QStringLiteral("essais"));
-    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 3);
+    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 4);
     QCOMPARE(table.contains(QStringLiteral("debuts_notes")), version_finale >= 2);
+    QCOMPARE(table.contains(QStringLiteral("images_prevues")), version_finale >= 3);
+    QCOMPARE(db.tables().contains(QStringLiteral("verifications")), version_finale >= 3);
     if (depart >= 1) {
         const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
         QCOMPARE(r.value("mot1").toString(), QStringLiteral("cœur"));
         QVERIFY(r.value("debut_son_ms").isNull());
-        if (version_finale == 3)
+        if (version_finale == 4)
             QCOMPARE(r.value("lunettes").toInt(), 1);
     }
 }
