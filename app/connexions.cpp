@@ -107,12 +107,16 @@ void relie_verification(TForm1 &f)
     // Only while it runs: Escape keeps its other uses.
     auto *echap = new QShortcut(QKeySequence(Qt::Key_Escape), &f);
     echap->setEnabled(false);
-    QObject::connect(v, &VerificationAffichage::commencee, echap,
-                     [echap] { echap->setEnabled(true); });
+    // The musical test hides the word: the check shows its own, then hides it again.
+    QObject::connect(v, &VerificationAffichage::commencee, echap, [echap, &f] {
+        echap->setEnabled(true);
+        f.affichage->texte_visible(true);
+    });
     QObject::connect(echap, &QShortcut::activated, v, &VerificationAffichage::arrete);
     QObject::connect(v, &VerificationAffichage::terminee, &f, [&f, v, echap] {
         echap->setEnabled(false);
         f.affichage->definir_mot_verifie(QString());
+        f.affichage->texte_visible(f.etat.test != trials::TestEssai::musique);
         f.journal->note_verification(v->flashs());
         engine3d::Vue3D *vue = f.affichage->vue_3d;
         f.fenetre_verification->affiche({ f.affichage->frequence_ecran_hz(),
