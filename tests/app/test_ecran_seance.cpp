@@ -192,7 +192,12 @@ void TestEcranSeance::essais_en_images_entieres()
                                    .arg(e.exposition_mesuree_ms.value_or(-1));
         QVERIFY2(e.images && e.images_manquees && e.exposition_mesuree_ms, qPrintable(vu));
         QCOMPARE(e.images_prevues, std::optional<int>(images_mot));
-        QCOMPARE(e.horodatage_douteux, std::optional<bool>(k == 2));
+        // A mask handed over late (the machine busy) returns within a quarter period of
+        // its refresh: not early enough to doubt.
+        const bool presque_a_l_heure = e.exposition_mesuree_ms
+                && std::abs(*e.exposition_mesuree_ms - e.images.value_or(0) * periode)
+                        < periode / 4;
+        QVERIFY2(e.horodatage_douteux == (k == 2) || (k == 2 && presque_a_l_heure), qPrintable(vu));
         if (k == 2)
             continue; // its counts are not to be trusted
         const int injectee = injectees[std::size_t(k)];
@@ -273,7 +278,10 @@ void TestEcranSeance::verification()
     QStringList voulus;
     if (manque)
         voulus << QStringLiteral("%1 manque").arg(manque);
-    if (precoce)
+    // A handover late by most of a half period returns within a quarter period of its
+    // refresh: no doubt then.
+    if (precoce && flashs.size() >= precoce
+        && std::abs(flashs[precoce - 1].exposition_mesuree_ms - 2000.0 / 60) >= 1000.0 / 240)
         voulus << QStringLiteral("%1 douteux").arg(precoce);
     QVERIFY2(fautifs == voulus || (tardives > 0 && fautifs.size() <= voulus.size() + tardives),
              qPrintable(fautifs.join(", ")));
