@@ -98,8 +98,36 @@ bool AffichageMot::eventFilter(QObject *objet, QEvent *evenement)
     return QObject::eventFilter(objet, evenement);
 }
 
+void AffichageMot::definir_photodiode(bool actif, int taille, CoinEcran coin)
+{
+    if (!actif) {
+        vue_3d->definir_carre(std::nullopt);
+        return;
+    }
+    engine3d::CarreCoin carre;
+    carre.taille = taille;
+    carre.haut = coin == CoinEcran::haut_gauche || coin == CoinEcran::haut_droite;
+    carre.droite = coin == CoinEcran::haut_droite || coin == CoinEcran::bas_droite;
+    vue_3d->definir_carre(carre);
+    marque(GLSpaceText1->texte());
+}
+
+// The word of the trial under way, a test's number (flashed between masks too), or the
+// display check's word.
+void AffichageMot::marque(const QString &texte)
+{
+    if (!vue_3d->carre())
+        return;
+    engine3d::CarreCoin carre = *vue_3d->carre();
+    carre.blanc = !texte.isEmpty()
+            && (texte == m_etat.mots[std::size_t(m_etat.rang_mot)] || texte == m_mot_verifie
+                || (m_etat.essai_mire && texte != m_etat.masque));
+    vue_3d->definir_carre(carre);
+}
+
 void AffichageMot::affich_texte(const QString &texte)
 {
+    marque(texte);
     GLSpaceText1->definir_texte(texte);
     vue_3d->repeint_maintenant();
     note_image(texte);
@@ -107,12 +135,14 @@ void AffichageMot::affich_texte(const QString &texte)
 
 void AffichageMot::prepare_affichage(const QString &texte)
 {
+    marque(texte);
     GLSpaceText1->definir_texte(texte);
     vue_3d->prepare_image();
 }
 
 void AffichageMot::pose_texte(const QString &texte)
 {
+    marque(texte);
     GLSpaceText1->definir_texte(texte);
     vue_3d->demande_repeint();
 }
@@ -130,6 +160,7 @@ trials::PlanAffichage AffichageMot::planifie(std::chrono::steady_clock::duration
 
 void AffichageMot::presente(const QString &texte, const trials::PlanAffichage &plan)
 {
+    marque(texte);
     GLSpaceText1->definir_texte(texte); // the prepared frame stays when it is this text
     vue_3d->presente({ plan.images, plan.duree, plan.remise, plan.reveil });
     note_image(texte);
@@ -139,7 +170,8 @@ void AffichageMot::note_image(const QString &texte)
 {
     const engine3d::ImagePresentee &image = vue_3d->derniere_image();
     if (vue_3d->derniere_image_sur_ecran() && image.horodatage != m_derniere_image.horodatage)
-        m_derniere_image = { image.horodatage, image.images, image.manquees };
+        m_derniere_image = { image.horodatage, image.images, image.manquees, image.en_avance,
+                             image.douteuse };
     else // a window not shown draws off screen: its frames are timed when drawn
         m_derniere_image = { std::chrono::steady_clock::now(), 0, 0 };
     if (observateur_affichage)

@@ -3,6 +3,7 @@
 // presented at once, a frame drawn ahead), the word's size and colour, and the
 // delayed redisplay Timer_reaffich.
 #pragma once
+#include "app/reglages_etendus.h"
 #include "trials/affichage_essai.h"
 #include "trials/etat_partage.h"
 #include <QList>
@@ -58,6 +59,12 @@ public:
     // window is shown (native windows stack in creation order).
     void garde_au_dessus(const QList<QWidget *> &commandes);
 
+    // The photodiode square as set (off, or its size and corner): white on every frame
+    // where the word (or the test's number) stands, black on every other.
+    void definir_photodiode(bool actif, int taille, CoinEcran coin);
+    // The word the display check flashes (white too); empty once it ends.
+    void definir_mot_verifie(const QString &mot) { m_mot_verifie = mot; }
+
     // The word's scale along its height and its width (the settings' bars / 100).
     void definir_hauteur(double echelle);
     void definir_largeur(double echelle);
@@ -85,10 +92,13 @@ private:
     void construit_scene(QWidget *centre);
     // The frame just presented: its stamp for the trials, the observer told.
     void note_image(const QString &texte);
+    // The square white when `texte` is the stimulus, before its frame is drawn.
+    void marque(const QString &texte);
 
     QList<QWidget *> m_au_dessus;
     trials::ImageMontree m_derniere_image;
     trials::EtatPartage &m_etat;
+    QString m_mot_verifie;
 };
 
 } // namespace fantrel::app

@@ -4,9 +4,12 @@
 #include "app/commandes_essai.h"
 #include "app/deroulement_seance.h"
 #include "app/fenetre_principale.h"
+#include "app/fenetre_verification.h"
 #include "app/fenetres.h"
+#include "app/groupe_photodiode.h"
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
+#include "app/verification_affichage.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "platform/minuteur_hr.h"
@@ -21,6 +24,7 @@
 #include <QAction>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QToolButton>
 
 namespace fantrel::app {
@@ -82,11 +86,46 @@ void relie_reglages(TForm1 &f)
                      &AffichageMot::definir_couleur_texte);
     QObject::connect(p, &PanneauReglages::couleur_fond_choisie, f.affichage,
                      &AffichageMot::definir_couleur_fond);
+    QObject::connect(p->photodiode, &GroupePhotodiode::photodiode_changee, f.affichage,
+                     &AffichageMot::definir_photodiode);
     QObject::connect(f.affichage->vue_3d, &engine3d::Vue3D::rafraichissement_mesure, p,
                      [p, a = f.affichage] { p->definir_ecran(a->periode_ecran_ms()); });
     // The word's scale and the size labels follow the bars from the start.
     p->Scroll_hauteurChange();
     p->Scroll_largeurChange();
+}
+
+// The display check: the simulated monitor counts from its first flash; Escape stops
+// it; at its end the flashes go to the base and the report is shown.
+void relie_verification(TForm1 &f)
+{
+    VerificationAffichage *v = f.verification;
+    QObject::connect(v, &VerificationAffichage::commencee, f.affichage->vue_3d,
+                     &engine3d::Vue3D::commence_serie_flashs);
+    QObject::connect(v, &VerificationAffichage::mot_flashe, f.affichage,
+                     &AffichageMot::definir_mot_verifie);
+    // Only while it runs: Escape keeps its other uses.
+    auto *echap = new QShortcut(QKeySequence(Qt::Key_Escape), &f);
+    echap->setEnabled(false);
+    // The musical test hides the word: the check shows its own, then hides it again.
+    QObject::connect(v, &VerificationAffichage::commencee, echap, [echap, &f] {
+        echap->setEnabled(true);
+        f.affichage->texte_visible(true);
+    });
+    QObject::connect(echap, &QShortcut::activated, v, &VerificationAffichage::arrete);
+    QObject::connect(v, &VerificationAffichage::terminee, &f, [&f, v, echap] {
+        echap->setEnabled(false);
+        f.affichage->definir_mot_verifie(QString());
+        f.affichage->texte_visible(f.etat.test != trials::TestEssai::musique);
+        f.journal->note_verification(v->flashs());
+        engine3d::Vue3D *vue = f.affichage->vue_3d;
+        f.fenetre_verification->affiche({ f.affichage->frequence_ecran_hz(),
+                                          vue->methode_horodatage(),
+                                          vue->description_horodatage() },
+                                        *v);
+        f.fenetre_verification->show();
+        f.fenetre_verification->raise();
+    });
 }
 
 void relie_resultats(Fenetres &w)
@@ -147,7 +186,8 @@ void relie_journal(Fenetres &w)
                      });
     // What the session row says of the screen and the timers, as each becomes known.
     const auto precise = [journal, f] {
-        journal->precise(f->affichage->frequence_ecran_hz(), f->korvane->AsyncTimer2->priorite());
+        journal->precise(f->affichage->frequence_ecran_hz(), f->korvane->AsyncTimer2->priorite(),
+                         f->affichage->vue_3d->methode_horodatage());
     };
     QObject::connect(f->affichage->vue_3d, &engine3d::Vue3D::rafraichissement_mesure, journal,
                      precise);
@@ -188,6 +228,7 @@ void relie_sous_systemes(Fenetres &w)
         relie_essai_mots(essai, f.commandes, w.record.get(), w.tableau.get());
     relie_musique(f.essai_musical, f.commandes, w.tableau.get());
     relie_reglages(f);
+    relie_verification(f);
     relie_resultats(w);
     relie_journal(w);
 }

@@ -4,6 +4,7 @@
 #include "app/commandes_essai.h"
 #include "app/fiche_participant.h"
 #include "app/fichier_param.h"
+#include "app/groupe_photodiode.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
@@ -12,6 +13,7 @@
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
 #include "platform/erreurs.h"
+#include "platform/interactions.h"
 #include "results/fenetre_resultats_3d.h"
 #include "results/modele_statistiques.h"
 #include "results/record_resultats.h"
@@ -29,6 +31,7 @@ void DeroulementSeance::demarre()
     m.etat.repertoire = QDir::currentPath();
     m_reglages_etendus = lit_reglages_etendus(
             QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus)));
+    reprend_photodiode();
     m.tableau.remet_compte_test();
     // A failing step shows its error and ends its own part only: the rows, the mask and
     // the timings are set whatever happens, or words would flash unmasked and answers go
@@ -49,6 +52,24 @@ void DeroulementSeance::demarre()
         m.affichage.pose_texte(m.etat.masque); // the mask stands, not the start-up word
     m_courbe2->recule_camera();
     commence_seance();
+}
+
+void DeroulementSeance::reprend_photodiode()
+{
+    const ReglagesEtendus &r = m_reglages_etendus;
+    m.reglages.photodiode->montre(r);
+    m.affichage.definir_photodiode(r.photodiode, r.taille_photodiode, r.coin_photodiode);
+}
+
+// NOTE: a file that cannot be written keeps the square in effect for this session only.
+void DeroulementSeance::sauve_photodiode()
+{
+    m.reglages.photodiode->reporte(m_reglages_etendus);
+    if (!ecrit_reglages_etendus(
+                QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus)),
+                m_reglages_etendus))
+        platform::montre_erreur(QStringLiteral("Impossible de créer le fichier %1")
+                                        .arg(QLatin1String(nom_reglages_etendus)));
 }
 
 void DeroulementSeance::prend_reglages_en_vigueur()
@@ -194,7 +215,9 @@ void DeroulementSeance::exporte_essais()
 {
     platform::OptionsDialogue dialogue;
     dialogue.filtre = QStringLiteral("Essais de cette séance (CSV)|*.csv|"
-                                     "Essais de toutes les séances (CSV)|*.csv");
+                                     "Essais de toutes les séances (CSV)|*.csv|"
+                                     "Essais de cette séance (CSV pour tableur (France))|*.csv|"
+                                     "Essais de toutes les séances (CSV pour tableur (France))|*.csv");
     dialogue.extension_defaut = QStringLiteral("csv");
     dialogue.repertoire_initial = m.etat.repertoire;
     dialogue.confirmer_ecrasement = true;
@@ -202,9 +225,11 @@ void DeroulementSeance::exporte_essais()
     if (!choix.accepte)
         return;
     std::optional<qint64> seance;
-    if (choix.index_filtre == 1)
+    if (choix.index_filtre % 2 == 1)
         seance = m.journal.seance();
-    base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance);
+    const auto forme = choix.index_filtre > 2 ? platform::FormeCsv::tableur_france
+                                              : platform::FormeCsv::r_pandas;
+    base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance, forme);
 }
 
 void DeroulementSeance::edite_fiche()

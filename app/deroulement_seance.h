@@ -61,6 +61,10 @@ public:
     void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
     // fantrel.ini as read at start-up (its defaults before).
     const ReglagesEtendus &reglages_etendus() const { return m_reglages_etendus; }
+    // The panel's photodiode square as fantrel.ini holds it (start-up, Annuler), in effect.
+    void reprend_photodiode();
+    // OK: the panel's photodiode square into fantrel.ini, the other values as read.
+    void sauve_photodiode();
 
     // Runs once, about 100 ms after the event loop starts: fantrel.ini, the settings,
     // the list they name, the session in the trial database, then result rows 0 and 1 — or,
@@ -76,8 +80,8 @@ public:
     void relance_exercice();
     // Lists the answers of result row n in the exercise box, then its statistics.
     void affich_liste(int n);
-    // "Exporter les essais (CSV)…": this session's trials or every session's, as the
-    // save dialog's filter says.
+    // "Exporter les essais (CSV)…": this session's trials or every session's, for R and
+    // pandas or for a French spreadsheet, as the save dialog's filter says.
     void exporte_essais();
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
     // Choosing another test abandons the trial under way, word or melody (its answer

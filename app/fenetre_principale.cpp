@@ -4,11 +4,13 @@
 #include "app/commandes_essai.h"
 #include "app/deroulement_seance.h"
 #include "app/deplacement_flottant.h"
+#include "app/fenetre_verification.h"
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
+#include "app/verification_affichage.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
@@ -65,6 +67,8 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     korvane = new trials::EssaiKorvane(etat, *affichage, this);
     morbelle = new trials::EssaiMorbelle(etat, *affichage, this);
     essai_musical = new music::EssaiMusical(etat, this);
+    verification = new VerificationAffichage(*affichage, this);
+    fenetre_verification = new FenetreVerification(this);
     aiguillage = std::make_unique<AiguillageEssais>(etat, *korvane, *morbelle, *essai_musical);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
@@ -281,15 +285,22 @@ void TForm1::Modevisible1Click()
         w->setVisible(m_mode_visible);
 }
 
+void TForm1::Verifierlaffichage1Click()
+{
+    verification->demarre(plan_verification(etat, *korvane, *morbelle));
+}
+
 void TForm1::BitBtn4Click()
 {
     reglages->hide();
     fichier_param->sauve();
+    deroulement->sauve_photodiode();
 }
 
 void TForm1::BitBtn3Click()
 {
     fichier_param->lire();
+    deroulement->reprend_photodiode();
     reglages->hide();
 }
 
@@ -297,6 +308,7 @@ void TForm1::SpeedButton3Click()
 {
     reglages->hide();
     fichier_param->lire();
+    deroulement->reprend_photodiode();
     reglages->hide();
 }
 

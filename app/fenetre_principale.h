@@ -40,10 +40,12 @@ class AiguillageEssais;
 class CommandesEssai;
 class DeplacementFlottant;
 class DeroulementSeance;
+class FenetreVerification;
 class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
+class VerificationAffichage;
 
 class TForm1 : public QMainWindow
 {
@@ -76,6 +78,8 @@ public:
     trials::EssaiMorbelle *morbelle = nullptr; // second paradigm
     music::EssaiMusical *essai_musical = nullptr; // "Incongruité musicale"
     std::unique_ptr<AiguillageEssais> aiguillage; // "Type de test", and its trial's answers
+    VerificationAffichage *verification = nullptr; // "Vérifier l'affichage…": its flashes
+    FenetreVerification *fenetre_verification = nullptr; // its report
     QTimer *Timer_debut = nullptr; // 100 ms after start, once
     platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 
@@ -105,6 +109,7 @@ public:
     QAction *Incongruitmusicale1 = nullptr;
     QAction *Rglages1 = nullptr;
     QAction *Modevisible1 = nullptr;
+    QAction *Verifierlaffichage1 = nullptr;
 
 public slots:
     void Timer_debutTimer(); // start-up, once: settings, list, result rows 0 and 1
@@ -130,6 +135,7 @@ public slots:
     void Incongruitmusicale1Click(); // Type de test › Incongruité musicale
     void Rglages1Click(); // Options › Réglages
     void Modevisible1Click(); // Options › Mode visible
+    void Verifierlaffichage1Click(); // Options › Vérifier l'affichage…
 
     void BitBtn4Click(); // Réglages › OK
     void BitBtn3Click(); // Réglages › Annuler

@@ -1,7 +1,9 @@
 #include "app/journal_seance.h"
+#include "base/base_essais.h"
 #include "base/enregistreur_essais.h"
 #include "base/secours_csv.h"
 #include "platform/erreurs.h"
+#include "platform/interactions.h"
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QUuid>
@@ -41,6 +43,8 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     e.debuts_notes = r.debuts_notes;
     e.images = r.images;
     e.images_manquees = r.images_manquees;
+    e.images_prevues = r.images_prevues;
+    e.horodatage_douteux = r.horodatage_douteux;
     e.ligne_resultat = r.ligne_resultat;
     return e;
 }
@@ -122,17 +126,21 @@ void JournalSeance::commence(const QStringList &parametres,
     s.reprise_de = identite.reprise_de.join(QLatin1Char(' '));
     s.rafraichissement_hz = rafraichissement_hz ? rafraichissement_hz : m_rafraichissement;
     s.priorite_minuteur = priorite.isEmpty() ? m_priorite : priorite;
+    s.methode_horodatage = m_methode;
     m_enregistreur->commence_seance(s);
 }
 
-void JournalSeance::precise(std::optional<double> rafraichissement_hz, const QString &priorite)
+void JournalSeance::precise(std::optional<double> rafraichissement_hz, const QString &priorite,
+                            const QString &methode)
 {
     if (rafraichissement_hz)
         m_rafraichissement = rafraichissement_hz;
     if (!priorite.isEmpty())
         m_priorite = priorite;
+    if (!methode.isEmpty())
+        m_methode = methode;
     if (m_enregistreur)
-        m_enregistreur->precise_seance(m_rafraichissement, m_priorite);
+        m_enregistreur->precise_seance(m_rafraichissement, m_priorite, m_methode);
 }
 
 void JournalSeance::adopte(const QHash<int, QString> &rangees,
@@ -258,6 +266,21 @@ void JournalSeance::note_evenement(const base::Evenement &evenement)
 {
     if (m_enregistreur && !m_suspendu)
         m_enregistreur->enregistre_evenement(evenement);
+}
+
+void JournalSeance::note_verification(const QVector<base::FlashVerification> &flashs)
+{
+    if (!m_enregistreur || flashs.isEmpty())
+        return;
+    try {
+        if (seance() == 0)
+            throw base::erreur_base(base::NatureErreurBase::autre, chemin_base(),
+                                    QStringLiteral("La séance n'est pas encore enregistrée."));
+        base::BaseEssais base(chemin_base());
+        base.insere_verification(seance(), flashs);
+    } catch (const platform::ErreurExecution &e) {
+        platform::montre_erreur(e.message());
+    }
 }
 
 QString JournalSeance::chemin_base() const

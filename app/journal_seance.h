@@ -6,6 +6,7 @@
 #pragma once
 #include "base/donnees_essais.h"
 #include "results/tableau_resultats.h"
+#include "base/donnees_verification.h"
 #include "trials/compte_rendu_essai.h"
 #include <QHash>
 #include <QObject>
@@ -49,7 +50,8 @@ public:
                   const QString &priorite, const IdentiteSeance &identite);
     // The refresh and the priority as known later (the refresh is measured once the
     // window is on screen, the timer thread asks for its priority as it starts).
-    void precise(std::optional<double> rafraichissement_hz, const QString &priorite);
+    void precise(std::optional<double> rafraichissement_hz, const QString &priorite,
+                 const QString &methode_horodatage);
     // While an earlier session is replayed, nothing is recorded and no participant made.
     void suspend(bool suspendu) { m_suspendu = suspendu; }
     // After a replay: the rows take back their participants (row → UUID); rows left
@@ -74,6 +76,9 @@ public:
     // At quit, before the error boxes go: a clean quit recorded; returns the rescue
     // file written for trials the base still refused (empty when none). Once only.
     QString termine();
+    // A display check's flashes into the table verifications, under this session, at
+    // once (not in a timed path); a failure is shown and the check is not kept.
+    void note_verification(const QVector<base::FlashVerification> &flashs);
 
     // The base's file, and this session's id in it (0 before it is written).
     QString chemin_base() const;
@@ -92,7 +97,7 @@ private:
     QHash<int, base::Participant> m_participants; // by row
     QString m_station;
     std::optional<double> m_rafraichissement; // as last learnt
-    QString m_priorite;
+    QString m_priorite, m_methode; // as last learnt
     bool m_suspendu = false;
     bool m_termine = false;
 };

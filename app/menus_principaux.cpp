@@ -51,6 +51,8 @@ const EntreeMenu entrees_menus[] = {
       &TForm1::Incongruitmusicale1Click },
     { 4, "Rglages1", "Réglages", &TForm1::Rglages1, &TForm1::Rglages1Click },
     { 4, "Modevisible1", "Mode visible", &TForm1::Modevisible1, &TForm1::Modevisible1Click },
+    { 4, "Verifierlaffichage1", "Vérifier l'affichage…", &TForm1::Verifierlaffichage1,
+      &TForm1::Verifierlaffichage1Click },
 };
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/panneau_reglages.h"
 #include "app/fabrique_controles.h"
+#include "app/groupe_photodiode.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
 #include "app/texte_duree.h"
@@ -36,7 +37,7 @@ QString echelle_texte(double v)
 PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("Réglages"), parent)
 {
     setObjectName(QStringLiteral("GroupBox1"));
-    setGeometry(68, 14, 592, 418);
+    setGeometry(68, 14, 592, 448);
     QPalette gris = palette();
     gris.setColor(QPalette::Window, QColor(201, 201, 201));
     setPalette(gris);
@@ -51,7 +52,9 @@ PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("R�
 
     BitBtn4 = bouton(this, "BitBtn4", QStringLiteral("OK"), QRect(404, 362, 80, 25));
     BitBtn3 = bouton(this, "BitBtn3", QStringLiteral("Annuler"), QRect(492, 362, 80, 25));
-    Lab_ecran = etiquette(this, texte_ecran(std::nullopt), QPoint(8, 396), "Lab_ecran");
+    photodiode = new GroupePhotodiode(this);
+    photodiode->setGeometry(8, 392, 576, 26);
+    Lab_ecran = etiquette(this, texte_ecran(std::nullopt), QPoint(8, 426), "Lab_ecran");
     Lab_ecran->setAccessibleDescription(QStringLiteral("Rafraîchissement de l'écran"));
 
     Timer_reactive_coul = new QTimer(this);

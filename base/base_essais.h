@@ -5,6 +5,7 @@
 #pragma once
 #include "base/dialecte_sqlite.h"
 #include "base/donnees_essais.h"
+#include "base/donnees_verification.h"
 #include "base/erreur_base.h"
 #include <QSqlQuery>
 #include <functional>
@@ -35,13 +36,17 @@ public:
     qint64 insere_seance(const Seance &seance);
     qint64 insere_essai(const Essai &essai);
     qint64 insere_evenement(const Evenement &evenement);
-    // What was learnt of the screen and the timers once the session had begun.
+    // What was learnt of the screen, its stamps and the timers once the session had begun.
     void precise_seance(qint64 id, std::optional<double> rafraichissement_hz,
-                        const QString &priorite_minuteur);
+                        const QString &priorite_minuteur, const QString &methode);
     // Many trials in one transaction: imports and the benchmark's setup.
     void insere_essais(const QVector<Essai> &essais);
     // The same from values in the order of colonnes_insertion_essai(): a rescue file's.
     void insere_essais_bruts(const QVector<QVariantList> &essais);
+    // A display check's flashes of one session, in one transaction, as its next check
+    // (their `verification` set here); returns that rank.
+    int insere_verification(qint64 seance, const QVector<FlashVerification> &flashs);
+    QVector<FlashVerification> verifications(qint64 seance);
 
     std::optional<Seance> seance(qint64 id);
     QVector<Essai> essais(std::optional<qint64> seance = std::nullopt);

@@ -41,6 +41,8 @@ struct Seance
     QString graine; // the random generator's seed, in decimal: the session's draws replayed
     QString empreinte_reglages; // SHA-256 (hex) of the 17 lines, each followed by CR LF, UTF-8
     QString reprise_de; // the UUIDs of the sessions it recovered, space-separated
+    // How frames were stamped: "oml", "retour_echange", "simule" or "chronometre".
+    QString methode_horodatage;
 };
 
 // A person who answered: the table's row names it by its code, which a rename
@@ -90,6 +92,8 @@ struct Essai
     QString debuts_notes; // melody: each entry's planned onset, samples, "/"-separated
     std::optional<int> images, images_manquees; // frames of the exposure, missed flips
     QString ligne_resultat; // the line appended to the results record, if any
+    std::optional<int> images_prevues; // frames the exposure was planned to last
+    std::optional<bool> horodatage_douteux; // a swap returned before its refresh: not trusted
 
     bool operator==(const Essai &) const = default;
 };

@@ -131,10 +131,12 @@ void EnregistreurEssais::commence_seance(const Seance &seance)
     if (m_seance->uuid.isEmpty())
         m_seance->uuid = nouvel_uuid();
     if (m_precision) { // learnt before the session began: the row takes it at once
-        if (m_precision->first)
-            m_seance->rafraichissement_hz = m_precision->first;
-        if (!m_precision->second.isEmpty())
-            m_seance->priorite_minuteur = m_precision->second;
+        if (m_precision->rafraichissement_hz)
+            m_seance->rafraichissement_hz = m_precision->rafraichissement_hz;
+        if (!m_precision->priorite.isEmpty())
+            m_seance->priorite_minuteur = m_precision->priorite;
+        if (!m_precision->methode.isEmpty())
+            m_seance->methode_horodatage = m_precision->methode;
     }
     avance();
 }
@@ -164,14 +166,15 @@ void EnregistreurEssais::enregistre_evenement(const Evenement &evenement)
 }
 
 void EnregistreurEssais::precise_seance(std::optional<double> rafraichissement_hz,
-                                        const QString &priorite)
+                                        const QString &priorite, const QString &methode)
 {
     if (!m_seance) {
-        m_precision = { rafraichissement_hz, priorite };
+        m_precision = Precision{ rafraichissement_hz, priorite, methode };
         return;
     }
     m_seance->rafraichissement_hz = rafraichissement_hz;
     m_seance->priorite_minuteur = priorite;
+    m_seance->methode_horodatage = methode;
     m_seance_a_preciser = m_id_seance != 0;
     avance();
 }
@@ -219,7 +222,7 @@ void EnregistreurEssais::ecrit_en_attente()
         m_seance_a_preciser = false;
     } else if (m_seance_a_preciser) {
         m_base->precise_seance(m_id_seance, m_seance->rafraichissement_hz,
-                               m_seance->priorite_minuteur);
+                               m_seance->priorite_minuteur, m_seance->methode_horodatage);
         m_seance_a_preciser = false;
     }
     for (auto &[participant, a_ecrire] : m_participants) {

@@ -42,9 +42,11 @@ public:
     // go to a rescue file beside the base (secours_csv.h), whose path is returned (empty
     // when nothing was left). Throws ErreurExecution when even that file fails.
     QString sauve_en_secours();
-    // The screen's refresh and the timers' priority, known after the session began
-    // (the refresh is measured once the window is on screen); before it, kept for it.
-    void precise_seance(std::optional<double> rafraichissement_hz, const QString &priorite);
+    // The screen's refresh, how frames are stamped and the timers' priority, known after
+    // the session began (the refresh is measured once the window is on screen); before
+    // it, kept for it.
+    void precise_seance(std::optional<double> rafraichissement_hz, const QString &priorite,
+                        const QString &methode);
 
     bool en_service() const { return m_en_service; } // false from a failure to its mending
     qsizetype en_attente() const { return m_elements.size() - m_ecrits; } // lost if quitting now
@@ -71,7 +73,12 @@ private:
     std::optional<Seance> m_seance;
     qint64 m_id_seance = 0; // in the current file
     bool m_seance_a_preciser = false; // its row in the file is older than m_seance
-    std::optional<std::pair<std::optional<double>, QString>> m_precision; // before the session
+    struct Precision
+    {
+        std::optional<double> rafraichissement_hz;
+        QString priorite, methode;
+    };
+    std::optional<Precision> m_precision; // learnt before the session
     // In order of arrival, with whether the file lacks their latest state.
     QVector<std::pair<Participant, bool>> m_participants;
     // NOTE: the whole session stays in memory, so that a damaged file's replacement

@@ -4,7 +4,6 @@
 #include "base/schema_base.h"
 #include "platform/fichier_texte.h"
 #include <QFileInfo>
-#include <QLocale>
 #include <QSaveFile>
 
 namespace fantrel::base {
@@ -17,16 +16,18 @@ using platform::ErreurExecution;
 class SortieCsv
 {
 public:
-    explicit SortieCsv(const QString &chemin) : m_chemin(chemin), m_fichier(chemin)
+    SortieCsv(const QString &chemin, FormeCsv forme)
+        : m_chemin(chemin), m_fichier(chemin), m_separateur(platform::separateur_csv(forme))
     {
         platform::verifie_cible_ecriture(chemin);
         if (!m_fichier.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
             platform::echec_creation(chemin, m_fichier.errorString());
+        ecrit(platform::debut_fichier_csv(forme));
     }
 
     void ajoute_ligne(const QStringList &champs)
     {
-        m_tampon += champs.join(QLatin1Char(',')) + QStringLiteral("\r\n");
+        m_tampon += champs.join(m_separateur) + QStringLiteral("\r\n");
         if (m_tampon.size() >= taille_tranche)
             vide();
     }
@@ -43,8 +44,12 @@ private:
 
     void vide()
     {
-        const QByteArray octets = m_tampon.toUtf8();
+        ecrit(m_tampon.toUtf8());
         m_tampon.clear();
+    }
+
+    void ecrit(const QByteArray &octets)
+    {
         if (m_fichier.write(octets) != octets.size()) {
             const QString raison = m_fichier.errorString();
             m_fichier.cancelWriting();
@@ -54,37 +59,38 @@ private:
 
     QString m_chemin;
     QSaveFile m_fichier;
+    QChar m_separateur;
     QString m_tampon;
 };
 
 } // namespace
 
-QString champ_valeur(const QVariant &valeur)
+QString champ_valeur(const QVariant &valeur, FormeCsv forme)
 {
     if (valeur.isNull())
         return QString();
     switch (valeur.typeId()) {
     case QMetaType::Double:
     case QMetaType::Float:
-        return QString::number(valeur.toDouble(), 'g', QLocale::FloatingPointShortest);
+        return platform::nombre_csv(valeur.toDouble(), forme);
     case QMetaType::Int:
     case QMetaType::LongLong:
     case QMetaType::UInt:
     case QMetaType::ULongLong:
         return QString::number(valeur.toLongLong());
     default:
-        return champ_csv(valeur.toString());
+        return champ_csv(valeur.toString(), forme);
     }
 }
 
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
-                 std::optional<qint64> seance)
+                 std::optional<qint64> seance, FormeCsv forme)
 {
     try {
         BaseEssais base(chemin_base, BaseEssais::Acces::lecture);
         // A session's own trials and those it recovered (they stay under their session).
         const QVector<qint64> seances = seance ? seances_de(base, *seance) : QVector<qint64>{};
-        SortieCsv sortie(chemin_csv);
+        SortieCsv sortie(chemin_csv, forme);
         const QStringList colonnes = colonnes_csv();
         sortie.ajoute_ligne(colonnes);
         const int nombre = int(colonnes.size());
@@ -92,7 +98,7 @@ void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
         base.parcourt_export(seances, [&](const QSqlQuery &q) {
             champs.clear();
             for (int i = 0; i < nombre; ++i)
-                champs << champ_valeur(q.value(i));
+                champs << champ_valeur(q.value(i), forme);
             sortie.ajoute_ligne(champs);
         });
         sortie.valide();

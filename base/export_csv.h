@@ -14,8 +14,10 @@
 namespace fantrel::base {
 
 using platform::champ_csv;
+using platform::FormeCsv;
 // A value of the base as its field: NULL empty, reals in their shortest exact form.
-QString champ_valeur(const QVariant &valeur);
+// Numbers are never defused: a negative number stays a number in a spreadsheet.
+QString champ_valeur(const QVariant &valeur, FormeCsv forme = FormeCsv::r_pandas);
 
 // Writes the trials of one session (with those of the sessions it recovered), or of
 // all, of the base at chemin_base into chemin_csv (colonnes_csv()), replacing it atomically: a failure leaves the previous file whole.
@@ -23,7 +25,9 @@ QString champ_valeur(const QVariant &valeur);
 // the file cannot be written, "Impossible d'ouvrir le fichier %s" (and the reason)
 // when the base cannot be read. NOTE: trials the recorder still holds in memory (base
 // unavailable) are not in the file.
+// forme tableur_france renders the same rows and columns for a French spreadsheet.
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
-                 std::optional<qint64> seance = std::nullopt);
+                 std::optional<qint64> seance = std::nullopt,
+                 FormeCsv forme = FormeCsv::r_pandas);
 
 } // namespace fantrel::base

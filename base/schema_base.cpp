@@ -78,8 +78,30 @@ EtapeSchema etape_3(const Dialecte &)
     } };
 }
 
+// Version 4: planned against presented frames, stamps not to be trusted, how the
+// session's frames were stamped, and the display checks' flashes.
+EtapeSchema etape_4(const Dialecte &dialecte)
+{
+    return { {
+            QStringLiteral("ALTER TABLE essais ADD COLUMN images_prevues INTEGER"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN horodatage_douteux INTEGER"),
+            QStringLiteral("ALTER TABLE seances ADD COLUMN methode_horodatage TEXT"),
+            QStringLiteral("CREATE TABLE verifications ("
+                           " id %1, seance INTEGER NOT NULL REFERENCES seances (id),"
+                           " verification INTEGER NOT NULL, debut_utc TEXT NOT NULL,"
+                           " test TEXT, numero INTEGER NOT NULL, mot TEXT,"
+                           " exposition_ms INTEGER, images_prevues INTEGER, images INTEGER,"
+                           " images_manquees INTEGER, exposition_prevue_ms DOUBLE PRECISION,"
+                           " exposition_mesuree_ms DOUBLE PRECISION,"
+                           " horodatage_douteux INTEGER, verdict TEXT)")
+                    .arg(dialecte.type_cle_auto()),
+            QStringLiteral("CREATE INDEX verifications_par_seance"
+                           " ON verifications (seance, verification, numero)"),
+    } };
+}
+
 // Each step as the dialect words it, in order.
-constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3 };
+constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3, &etape_4 };
 
 void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
                    int version, const QString &cible)
@@ -154,6 +176,8 @@ const QStringList &colonnes_essais()
         "debut_son_ms",
         "latence_sortie_ms",
         "debuts_notes",
+        "images_prevues",
+        "horodatage_douteux",
         "participant",
     };
     return colonnes;
@@ -192,7 +216,7 @@ const QStringList &colonnes_seances()
         "id",    "debut_utc",  "version_programme",   "repertoire",
         "poste", "parametres", "rafraichissement_hz", "priorite_minuteur",
         "uuid",  "station",    "version",             "graine",
-        "empreinte_reglages",  "reprise_de"
+        "empreinte_reglages",  "reprise_de", "methode_horodatage"
     };
     return colonnes;
 }

@@ -182,6 +182,8 @@ QVariantList valeurs_essai(const Essai &e)
              centiemes(e.debut_son_ms),
              centiemes(e.latence_sortie_ms),
              texte(e.debuts_notes),
+             nombre(e.images_prevues),
+             nombre(e.horodatage_douteux),
              texte(e.participant),
              e.ordre,
              texte(e.uuid) };
@@ -223,6 +225,8 @@ Essai essai_lu(const QSqlQuery &q)
     e.debut_son_ms = reel_lu(suivante());
     e.latence_sortie_ms = reel_lu(suivante());
     e.debuts_notes = suivante().toString();
+    e.images_prevues = entier_lu(suivante());
+    e.horodatage_douteux = booleen_lu(suivante());
     e.participant = suivante().toString();
     e.ordre = suivante().toLongLong();
     e.uuid = suivante().toString();
@@ -276,7 +280,8 @@ QVariantList valeurs_seance(const Seance &s)
              texte(s.priorite_minuteur), texte(s.uuid),
              texte(s.station),           texte(s.version),
              texte(s.graine),            texte(s.empreinte_reglages),
-             texte(s.reprise_de) };
+             texte(s.reprise_de),
+             texte(s.methode_horodatage) };
 }
 
 Seance seance_lue(const QSqlQuery &q)
@@ -296,6 +301,7 @@ Seance seance_lue(const QSqlQuery &q)
     s.graine = q.value(11).toString();
     s.empreinte_reglages = q.value(12).toString();
     s.reprise_de = q.value(13).toString();
+    s.methode_horodatage = q.value(14).toString();
     return s;
 }
 

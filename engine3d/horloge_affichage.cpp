@@ -58,13 +58,26 @@ void attend_jusqu_a(Horloge::time_point moment)
 const ImagePresentee &HorlogeAffichage::note_image(Horloge::time_point remise,
                                                    Horloge::time_point fin_echange,
                                                    Horloge::time_point horodatage, int voulues,
-                                                   bool compte)
+                                                   bool compte, bool au_retour)
 {
     ImagePresentee image{ horodatage, remise, std::max(0, voulues), 0, 0 };
+    Horloge::time_point phase = horodatage;
     if (m_a_une_image && m_rafraichissement.periode) {
-        image.images = images_entre(m_derniere.horodatage, horodatage, *m_rafraichissement.periode);
-        if (compte)
-            image.manquees = manquees(image, m_derniere.horodatage);
+        const Duree periode = *m_rafraichissement.periode;
+        // The first refresh after the handover, on the grid of the previous frame. Only a
+        // frame due on a set refresh is checked: its previous frame is a few periods
+        // old, so the grid has not drifted (after a long idle time it may have).
+        const int apres = std::max(1, int(std::ceil(en_periodes(remise - m_phase, periode))));
+        const Horloge::time_point visee = m_phase + apres * periode;
+        image.douteuse = au_retour && image.images_voulues > 0 && horodatage < visee - periode / 4;
+        if (image.douteuse)
+            phase = visee;
+        image.images = images_entre(m_phase, horodatage, periode);
+        if (compte) {
+            image.manquees = manquees(image, m_phase);
+            if (image.images_voulues > 0)
+                image.en_avance = std::max(0, image.images_voulues - image.images);
+        }
     }
     if (compte) {
         m_manquees_total += image.manquees;
@@ -73,6 +86,7 @@ const ImagePresentee &HorlogeAffichage::note_image(Horloge::time_point remise,
             m_echanges.pop_front();
     }
     m_derniere = image;
+    m_phase = phase;
     m_a_une_image = true;
     return m_derniere;
 }
@@ -96,7 +110,7 @@ Duree HorlogeAffichage::duree_echange() const
 PlanPresentation HorlogeAffichage::planifie(Duree exposition) const
 {
     exposition = std::max(exposition, Duree::zero());
-    const Horloge::time_point depuis = m_a_une_image ? m_derniere.horodatage : Horloge::now();
+    const Horloge::time_point depuis = m_a_une_image ? m_phase : Horloge::now();
     if (const auto &periode = m_rafraichissement.periode)
         return planifie_images(images_pour_duree(exposition, *periode));
     const Horloge::time_point remise = depuis + exposition - duree_echange();
@@ -105,7 +119,7 @@ PlanPresentation HorlogeAffichage::planifie(Duree exposition) const
 
 PlanPresentation HorlogeAffichage::planifie_images(int images) const
 {
-    const Horloge::time_point depuis = m_a_une_image ? m_derniere.horodatage : Horloge::now();
+    const Horloge::time_point depuis = m_a_une_image ? m_phase : Horloge::now();
     if (const auto &periode = m_rafraichissement.periode) {
         const int n = std::max(1, images);
         const Horloge::time_point remise = echeance_remise(depuis, n, *periode);

@@ -36,6 +36,11 @@ struct ImagePresentee
                             // after its swap was handed over
     int images = 0; // refreshes after the previous frame it came on (0 without a refresh)
     int manquees = 0; // refreshes later than the one it was due on
+    int en_avance = 0; // refreshes earlier than the one it was due on (an exposure cut short)
+    // Due on a set refresh but stamped by a swap that returned before the first refresh
+    // after its handover: where it reached the screen is not known, so its counts are
+    // not to be trusted.
+    bool douteuse = false;
 };
 
 // How a duration will be shown: planned right after a frame is presented, executed
@@ -61,10 +66,12 @@ public:
     // Records a frame whose swap was handed over at `remise`, returned at `fin_echange`
     // and reached the screen at `horodatage`. `voulues` as in ImagePresentee. A frame of
     // the measurement (compte = false) keeps the phase of the refresh, but neither its
-    // misses nor its swap time are counted.
+    // misses nor its swap time are counted. `au_retour`: the stamp is the swap's return
+    // (checked against the refresh; a doubtful frame keeps the refresh it aimed at as
+    // the phase the next frames are planned from).
     const ImagePresentee &note_image(Horloge::time_point remise, Horloge::time_point fin_echange,
                                      Horloge::time_point horodatage, int voulues,
-                                     bool compte = true);
+                                     bool compte = true, bool au_retour = false);
     // NOTE: meaningful once a frame was presented (a_une_image()).
     const ImagePresentee &derniere_image() const { return m_derniere; }
     bool a_une_image() const { return m_a_une_image; }
@@ -86,6 +93,7 @@ private:
 
     Rafraichissement m_rafraichissement;
     ImagePresentee m_derniere;
+    Horloge::time_point m_phase{}; // the last frame's refresh, as trusted
     bool m_a_une_image = false;
     int m_manquees_total = 0;
     std::deque<Duree> m_echanges; // the latest, oldest first

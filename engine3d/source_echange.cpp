@@ -51,13 +51,20 @@ SourceEchange::SourceEchange([[maybe_unused]] QOpenGLContext &contexte,
 Horloge::time_point SourceEchange::horodate(Horloge::time_point remise, Horloge::time_point fin,
                                             int)
 {
+    m_au_retour = true;
     if (!m_attend_sbc)
         return fin;
     std::int64_t ust = 0, msc = 0, sbc = 0;
     if (!m_attend_sbc(m_affichage, m_fenetre, 0, &ust, &msc, &sbc))
         return fin;
     const Horloge::time_point moment = depuis_ust(ust);
-    return moment >= remise && moment <= Horloge::now() ? moment : fin;
+    m_au_retour = !(moment >= remise && moment <= Horloge::now());
+    return m_au_retour ? fin : moment;
+}
+
+QString SourceEchange::methode() const
+{
+    return m_attend_sbc ? QStringLiteral("oml") : QStringLiteral("retour_echange");
 }
 
 QString SourceEchange::description() const

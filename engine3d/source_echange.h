@@ -23,6 +23,8 @@ public:
     Horloge::time_point horodate(Horloge::time_point remise, Horloge::time_point fin,
                                  int voulues) override;
     QString description() const override;
+    QString methode() const override;
+    bool horodatage_au_retour() const override { return m_au_retour; }
 
     bool horodatage_du_systeme() const { return m_attend_sbc != nullptr; }
 
@@ -34,6 +36,7 @@ private:
     AttendSbc m_attend_sbc = nullptr;
     void *m_affichage = nullptr; // the X display (Display *)
     unsigned long m_fenetre = 0; // the GLX drawable: the native window
+    bool m_au_retour = true; // the last stamp fell back on the swap's return
 };
 
 } // namespace fantrel::engine3d

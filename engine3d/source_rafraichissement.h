@@ -22,6 +22,11 @@ public:
                                          int voulues) = 0;
     // What its stamps are, in French (for reports and the session's record).
     virtual QString description() const = 0;
+    // The same as stored: "oml" (the window system's swap counts), "retour_echange" (the
+    // swap's return), "simule".
+    virtual QString methode() const = 0;
+    // Whether the last stamp was the swap's return, which may come before the refresh.
+    virtual bool horodatage_au_retour() const = 0;
 };
 
 } // namespace fantrel::engine3d

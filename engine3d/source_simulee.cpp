@@ -41,6 +41,8 @@ bool lit_option(const QString &option, ReglageSimulation &reglage)
         return false;
     if (nom == u"manques")
         return lit_manques(valeur, reglage.manques);
+    if (nom == u"precoces")
+        return lit_manques(valeur, reglage.precoces);
     bool ok = false;
     const double ms = valeur.toDouble(&ok);
     if (!ok || !std::isfinite(ms) || ms < 0)
@@ -130,10 +132,16 @@ Horloge::time_point SourceSimulee::horodate(Horloge::time_point remise, Horloge:
         m_derniere_marge = rafraichissement(due) - remise;
         m_remises_tardives += k > due;
     }
-    if (const auto manque = m_reglage.manques.find(m_flips); manque != m_reglage.manques.end())
+    long long rang = m_flips;
+    if (m_rang_prevu)
+        rang = voulues > 0 ? ++*m_rang_prevu : -1;
+    if (const auto manque = m_reglage.manques.find(rang); manque != m_reglage.manques.end())
         k += manque->second;
+    m_au_retour = m_reglage.precoces.count(rang) > 0;
     ++m_flips;
     m_dernier = k;
+    if (m_au_retour)
+        return remise;
     const Horloge::time_point moment = rafraichissement(k);
     attend_jusqu_a(moment);
     return moment;

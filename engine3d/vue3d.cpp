@@ -70,6 +70,31 @@ void Vue3D::definir_couleur_fond(std::int32_t valeur)
     sur_modification_scene();
 }
 
+void Vue3D::definir_carre(const std::optional<CarreCoin> &carre)
+{
+    if (carre == m_carre)
+        return;
+    m_carre = carre;
+    sur_modification_scene();
+}
+
+// A scissored clear: no shader, no state left behind but the clear colour.
+void Vue3D::dessine_carre(QSize pixels)
+{
+    if (!m_carre)
+        return;
+    QOpenGLFunctions *gl = m_contexte->functions();
+    const int t = std::clamp(m_carre->taille, 1, std::min(pixels.width(), pixels.height()));
+    const int x = m_carre->droite ? pixels.width() - t : 0;
+    const int y = m_carre->haut ? pixels.height() - t : 0; // GL counts from the bottom
+    const float v = m_carre->blanc ? 1.0f : 0.0f;
+    gl->glEnable(GL_SCISSOR_TEST);
+    gl->glScissor(x, y, t, t);
+    gl->glClearColor(v, v, v, 1.0f);
+    gl->glClear(GL_COLOR_BUFFER_BIT);
+    gl->glDisable(GL_SCISSOR_TEST);
+}
+
 bool Vue3D::active_contexte()
 {
     if (!m_contexte) {
@@ -139,8 +164,9 @@ const ImagePresentee &Vue3D::echange(int images_voulues, bool compte)
     m_contexte->functions()->glFinish();
     const Horloge::time_point fin = Horloge::now();
     ++m_nb_images;
-    return m_horloge.note_image(remise, fin, m_source->horodate(remise, fin, images_voulues),
-                                images_voulues, compte);
+    const Horloge::time_point horodatage = m_source->horodate(remise, fin, images_voulues);
+    return m_horloge.note_image(remise, fin, horodatage, images_voulues, compte,
+                                m_source->horodatage_au_retour());
 }
 
 std::chrono::microseconds Vue3D::duree_presentation() const
@@ -174,6 +200,20 @@ void Vue3D::definir_source_rafraichissement(std::unique_ptr<SourceRafraichisseme
 QString Vue3D::description_horodatage() const
 {
     return m_source ? m_source->description() : QString();
+}
+
+void Vue3D::commence_serie_flashs()
+{
+    if (auto *simulee = dynamic_cast<SourceSimulee *>(m_source.get()))
+        simulee->compte_remises_prevues();
+}
+
+QString Vue3D::methode_horodatage() const
+{
+    const Rafraichissement &r = m_horloge.rafraichissement();
+    if (!m_source || !r.mesure)
+        return QString();
+    return r.periode ? m_source->methode() : QStringLiteral("chronometre");
 }
 
 void Vue3D::mesure_rafraichissement()
@@ -220,6 +260,7 @@ void Vue3D::dessine_sur_fenetre()
     m_contexte->functions()->glBindFramebuffer(GL_FRAMEBUFFER,
                                                m_contexte->defaultFramebufferObject());
     m_rendu->dessine(m_scene, taille_pixels(), couleur_depuis_valeur(m_couleur_fond));
+    dessine_carre(taille_pixels());
     // Finished now, so that presenting costs the swap alone.
     m_contexte->functions()->glFinish();
 }
@@ -248,6 +289,7 @@ void Vue3D::dessine_hors_ecran()
                 pixels, QOpenGLFramebufferObject::CombinedDepthStencil);
     m_image->bind();
     m_rendu->dessine(m_scene, pixels, couleur_depuis_valeur(m_couleur_fond));
+    dessine_carre(pixels);
     m_contexte->functions()->glFinish();
     m_image->release();
 }

@@ -36,6 +36,17 @@ class FenetreGL;
 class RenduScene;
 class SourceRafraichissement;
 
+// A square in a corner of the view, plain white or black, drawn over the scene on every
+// frame: a light sensor on it sees when a stimulus stands.
+struct CarreCoin
+{
+    int taille = 50; // device pixels
+    bool haut = false; // top corner, else bottom
+    bool droite = false; // right corner, else left
+    bool blanc = false;
+    bool operator==(const CarreCoin &) const = default;
+};
+
 class Vue3D : public QWidget
 {
     Q_OBJECT
@@ -51,6 +62,9 @@ public:
     // is kept as given, the colour it stands for is resolved when drawing.
     void definir_couleur_fond(std::int32_t valeur);
     std::int32_t couleur_fond() const { return m_couleur_fond; }
+    // The corner square, or none; a change drops the prepared frame, as a scene's does.
+    void definir_carre(const std::optional<CarreCoin> &carre);
+    const std::optional<CarreCoin> &carre() const { return m_carre; }
 
     // Draws, swaps and waits for the GPU: the frame is on the screen on return.
     // Before the window is exposed the frame is drawn off screen only.
@@ -103,8 +117,14 @@ public:
     // itself, or the monitor FANTREL_RAFRAICHISSEMENT_SIMULE describes; nullptr: the swap
     // again. A new source forgets the refresh measured and measures again.
     void definir_source_rafraichissement(std::unique_ptr<SourceRafraichissement> source);
+    // A series of timed flashes begins (the display check): a simulated monitor counts
+    // the flips it was told to spoil from here (SourceSimulee::compte_remises_prevues).
+    void commence_serie_flashs();
     // What the stamps are, in French; empty until the first frame on screen.
     QString description_horodatage() const;
+    // The same as stored: "oml", "retour_echange", "simule", or "chronometre" without a
+    // refresh (durations then rest on the steady clock); empty until the refresh is measured.
+    QString methode_horodatage() const;
 
     // Pixels of the scene as the last frame shows it, when nothing changed
     // since. NOTE: drawn again off screen for the purpose (reading the screen
@@ -141,6 +161,7 @@ private:
     void sur_exposition();
     void sur_modification_scene();
     void dessine_sur_fenetre();
+    void dessine_carre(QSize pixels);
 
     Scene m_scene;
     FenetreGL *m_fenetre = nullptr; // owned by its container
@@ -149,6 +170,7 @@ private:
     std::unique_ptr<RenduScene> m_rendu;
     std::unique_ptr<QOpenGLFramebufferObject> m_image; // off-screen frames and captures
     std::int32_t m_couleur_fond = 0x00FFFFFF;
+    std::optional<CarreCoin> m_carre;
     bool m_sur_fenetre = false;
     bool m_repeint_en_attente = false;
     bool m_image_preparee = false;

@@ -12,6 +12,8 @@ struct ImageMontree
     std::chrono::steady_clock::time_point horodatage{}; // when it was on screen
     int images = 0; // refreshes since the frame before it (0: the display has no refresh)
     int manquees = 0; // refreshes later than the one it was due on
+    int en_avance = 0; // refreshes earlier than the one it was due on
+    bool douteuse = false; // stamped by a swap that returned before its refresh
 };
 
 // How the next frame will be shown, planned right after a frame: with a refresh, in

@@ -28,7 +28,10 @@ struct CompteRenduEssai
     std::optional<double> exposition_mesuree_ms; // word frame to the next frame, as presented
     std::optional<std::array<double, 4>> phases_mesurees_ms; // second paradigm
     std::optional<double> temps_reponse_ms; // answer controls shown to the click or Enter
-    std::optional<int> images, images_manquees; // refreshes of the exposure, late ones
+    // Refreshes of the exposure; those off the plan, late or early (a fault either way).
+    std::optional<int> images, images_manquees;
+    std::optional<int> images_prevues; // refreshes the exposure was planned to last
+    std::optional<bool> horodatage_douteux; // a frame of it stamped before its refresh
     QString melodie, decalage; // musical test: the line played, the shift typed
     std::optional<bool> incongru;
     std::optional<int> place_incongruite; // index of the shifted note, from 0

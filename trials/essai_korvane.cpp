@@ -76,10 +76,8 @@ void EssaiKorvane::AsyncTimer2Timer()
         const ImageMontree masque = m_affichage.derniere_image();
         m_rendu.exposition_ms = AsyncTimer2->intervalle();
         m_rendu.exposition_mesuree_ms = ms_entre(m_image_mot, masque);
-        if (masque.images > 0) {
-            m_rendu.images = masque.images;
-            m_rendu.images_manquees = masque.manquees;
-        }
+        if (masque.images > 0)
+            note_images(m_image_mot, masque, m_plan ? m_plan->images : 1);
     }
     demande_reponse();
 }

@@ -77,6 +77,7 @@ void EssaiMorbelle::BitBtn5Click()
     for (const QString &t : { m_etat.masque1, m_etat.mot_morbelle, m_etat.masque2 })
         m_affichage.prepare_texte(t);
     m_images_phases = {};
+    m_images_prevues_mot = 0;
     m_chaine_en_cours = true;
     phase_chaine(nullptr, 0);
 }
@@ -104,6 +105,8 @@ void EssaiMorbelle::phase_chaine(platform::MinuteurHR *fin, int suivante)
     }
     m_images_phases[std::size_t(k)] = m_affichage.derniere_image();
     m_plan = m_affichage.planifie(std::chrono::milliseconds(d[std::size_t(k)]));
+    if (k == 1)
+        m_images_prevues_mot = m_plan.images;
     minuteurs()[std::size_t(k)]->definir_echeance(m_plan.reveil);
     m_affichage.prepare_affichage(texte(phase_montree(d, k + 1)));
 }
@@ -129,10 +132,8 @@ void EssaiMorbelle::mesure_phases(const ImageMontree &fin)
                 suivante < nb_phases && m_images_phases[std::size_t(suivante)]
                 ? *m_images_phases[std::size_t(suivante)]
                 : fin;
-        if (remplacante.images > 0) {
-            m_rendu.images = remplacante.images;
-            m_rendu.images_manquees = remplacante.manquees;
-        }
+        if (remplacante.images > 0)
+            note_images(*m_images_phases[1], remplacante, m_images_prevues_mot);
     }
 }
 

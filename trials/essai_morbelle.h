@@ -56,6 +56,7 @@ private:
 
     bool m_chaine_en_cours = false;
     PlanAffichage m_plan; // the next phase's frame
+    int m_images_prevues_mot = 0; // refreshes planned for the word's phase
     // The frame of each phase shown, for the measured durations.
     std::array<std::optional<ImageMontree>, nb_phases> m_images_phases;
 

@@ -19,6 +19,15 @@ double EssaiMots::ms_entre(const ImageMontree &avant, const ImageMontree &apres)
     return std::chrono::duration<double, std::milli>(apres.horodatage - avant.horodatage).count();
 }
 
+// A frame earlier than planned cuts the exposure short: a fault, as a late one is.
+void EssaiMots::note_images(const ImageMontree &mot, const ImageMontree &suivante, int prevues)
+{
+    m_rendu.images = suivante.images;
+    m_rendu.images_prevues = prevues;
+    m_rendu.images_manquees = suivante.manquees + suivante.en_avance;
+    m_rendu.horodatage_douteux = mot.douteuse || suivante.douteuse;
+}
+
 void EssaiMots::BitBtn2Click()
 {
     libere_rendu_retenu();

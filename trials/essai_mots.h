@@ -71,6 +71,8 @@ protected:
     void demande_reponse();
     // Milliseconds between two presented frames.
     static double ms_entre(const ImageMontree &avant, const ImageMontree &apres);
+    // The exposure's frames from the word's frame and the one that replaced it.
+    void note_images(const ImageMontree &mot, const ImageMontree &suivante, int prevues);
     // Whether the stimulus is over and measured (the second paradigm's chain may run
     // on after the answer controls when waits are cut short).
     virtual bool affichage_fini() const { return true; }

@@ -374,13 +374,14 @@ void TestSeanceBase::rafraichissement_connu_avant_la_seance()
     results::TableauResultats tableau;
     {
         app::JournalSeance journal(tableau);
-        journal.precise(59.94, QStringLiteral("normale"));
+        journal.precise(59.94, QStringLiteral("normale"), QStringLiteral("simule"));
         journal.ouvre(dossier.path());
         journal.commence(banc::param_formulaire(), std::nullopt, QString(), {});
     }
     base::BaseEssais base(dossier.filePath("fantrel.sqlite"), base::BaseEssais::Acces::lecture);
     QCOMPARE(base.seance(1)->rafraichissement_hz, std::optional<double>(59.94));
     QCOMPARE(base.seance(1)->priorite_minuteur, QStringLiteral("normale"));
+    QCOMPARE(base.seance(1)->methode_horodatage, QStringLiteral("simule"));
 }
 
 FANTREL_TEST_MAIN(TestSeanceBase)

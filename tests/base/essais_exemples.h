@@ -51,6 +51,8 @@ inline Essai essai_boutons(int numero = 1)
     e.temps_reponse_ms = 812.46;
     e.images = 2;
     e.images_manquees = 0;
+    e.images_prevues = 2;
+    e.horodatage_douteux = false;
     e.ligne_resultat = QStringLiteral("Mot affiché=fiel prop=$fiel fier répondu=fiel");
     return e;
 }
@@ -66,6 +68,8 @@ inline Essai essai_je_ne_sais_pas()
     e.correct.reset();
     e.images.reset();
     e.images_manquees.reset();
+    e.images_prevues.reset();
+    e.horodatage_douteux.reset();
     e.ligne_resultat.clear();
     return e;
 }
@@ -99,6 +103,7 @@ inline Essai essai_morbelle()
     e.phases_mesurees_ms = std::array<double, 4>{ 66.71, 33.38, 33.29, 66.7 };
     e.images = 2;
     e.images_manquees = 1;
+    e.horodatage_douteux = true;
     return e;
 }
 

@@ -46,7 +46,13 @@ QVector<Essai> essais_difficiles()
     virgules.nom_utilisateur = QStringLiteral("Zoé « Lefèvre », 2ᵉ groupe");
     Essai vide = exemples::essai_je_ne_sais_pas();
     vide.nom_utilisateur.clear();
-    return { virgules, vide, exemples::essai_saisie(), exemples::essai_morbelle(),
+    Essai formules = exemples::essai_boutons(4);
+    formules.nom_utilisateur = QStringLiteral("=SOMME(A1;A2)");
+    formules.mot1 = QStringLiteral("-ment");
+    formules.mot2 = QStringLiteral("+1");
+    formules.reponse = QStringLiteral("@moi");
+    formules.exposition_mesuree_ms = 0.5;
+    return { virgules, vide, formules, exemples::essai_saisie(), exemples::essai_morbelle(),
              exemples::essai_melodie() };
 }
 
@@ -91,13 +97,19 @@ QString attendu(const Essai &e, const QString &colonne)
 }
 
 // What the reading scripts print for these trials. NOTE: R reads its files as text and
-// turns a CR LF within a quoted field into LF; pandas keeps the field's bytes.
-QStringList sortie_attendue(const QVector<Essai> &essais, bool r)
+// turns a CR LF within a quoted field into LF; pandas keeps the field's bytes. The
+// spreadsheet's form keeps the "'" put before a text that a spreadsheet would evaluate.
+QStringList sortie_attendue(const QVector<Essai> &essais, bool r, bool tableur = false)
 {
+    static const QStringList nombres = { "exposition_mesuree_ms", "categorie", "correct",
+                                         "images" };
     QStringList lignes = { QStringLiteral("lignes %1").arg(essais.size()) };
     for (const Essai &e : essais)
         for (const QString &colonne : colonnes_lues) {
             QString v = attendu(e, colonne);
+            if (tableur && !nombres.contains(colonne) && !v.isEmpty()
+                && QStringLiteral("=+-@").contains(v.front()))
+                v.prepend(QLatin1Char('\''));
             if (r)
                 v.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
             lignes << (v.isEmpty() ? QStringLiteral("VIDE")
@@ -118,6 +130,7 @@ private slots:
     void valeur_data();
     void valeur();
     void fichier_exporte();
+    void forme_r_pandas_a_l_octet();
     void lu_par_r_et_pandas_data();
     void lu_par_r_et_pandas();
     void une_seance_ou_toutes();
@@ -215,10 +228,22 @@ void TestExportCsv::fichier_exporte()
     QCOMPARE(lignes[0], colonnes_csv().join(',').toUtf8() + '\r');
     QVERIFY(lignes[1].startsWith("1,1,2024-03-14T09:26:54.589Z,1,Zoé Lefèvre,korvane,1,"));
     QVERIFY(lignes[1].contains(",33,33.37,,812.46,"));
-    // The melody's stream columns, empty for a word trial, then the identities (none
-    // for a trial written straight into the base).
-    QVERIFY(lignes[1].endsWith(",2,0,Mot affiché=fiel prop=$fiel fier répondu=fiel,,,,,,,\r"));
+    // The melody's stream columns, empty for a word trial, the planned frames, then the
+    // identities (none for a trial written straight into the base).
+    QVERIFY(lignes[1].endsWith(",2,0,Mot affiché=fiel prop=$fiel fier répondu=fiel,,,,2,0,,,,\r"));
     QCOMPARE(lignes[2], QByteArray());
+}
+
+// The R/pandas form, byte for byte as essais_r_pandas.csv holds it. NOTE: a new column
+// of essais changes this file: write it anew with FANTREL_REFERENCE_CSV=path.
+void TestExportCsv::forme_r_pandas_a_l_octet()
+{
+    const QString csv = chemin("essais.csv");
+    exporte_csv(base_remplie(essais_difficiles()), csv);
+    const QString nouvelle = qEnvironmentVariable("FANTREL_REFERENCE_CSV");
+    if (!nouvelle.isEmpty())
+        QVERIFY(QFile::copy(csv, nouvelle));
+    QCOMPARE(contenu(csv), contenu(QFINDTESTDATA("essais_r_pandas.csv")));
 }
 
 void TestExportCsv::lu_par_r_et_pandas_data()
@@ -226,6 +251,7 @@ void TestExportCsv::lu_par_r_et_pandas_data()
     QTest::addColumn<QString>("lecteur");
     QTest::newRow("pandas.read_csv") << "pandas";
     QTest::newRow("R read.csv") << "R";
+    QTest::newRow("tableur (France) par pandas") << "tableur";
 }
 
 void TestExportCsv::lu_par_r_et_pandas()
@@ -233,7 +259,8 @@ void TestExportCsv::lu_par_r_et_pandas()
     QFETCH(QString, lecteur);
     QString programme;
     QString script;
-    if (lecteur == "pandas") {
+    const bool tableur = lecteur == "tableur";
+    if (lecteur != "R") {
         programme = interprete({ "/usr/bin/python3", QStandardPaths::findExecutable("python3") },
                                { "-c", "import pandas" });
         script = QFINDTESTDATA("lit_csv.py");
@@ -247,17 +274,25 @@ void TestExportCsv::lu_par_r_et_pandas()
     const QVector<Essai> essais = essais_difficiles();
     const QString csv = chemin("essais.csv");
     QLocale::setDefault(QLocale(QLocale::French, QLocale::France)); // "," as decimal mark
-    exporte_csv(base_remplie(essais), csv);
+    exporte_csv(base_remplie(essais), csv, std::nullopt,
+                tableur ? FormeCsv::tableur_france : FormeCsv::r_pandas);
     QLocale::setDefault(QLocale::c());
+    if (tableur) { // the bytes pandas forgives: the mark, the separator, the comma
+        const QByteArray octets = contenu(csv);
+        QVERIFY(octets.startsWith("\xEF\xBB\xBFid;seance;debut_utc;"));
+        QVERIFY(octets.contains(";\"'=SOMME(A1;A2)\";korvane;4;'-ment;'+1;"));
+        QVERIFY(octets.contains(";33;0,5;"));
+    }
 
     QProcess lecture;
-    lecture.start(programme, QStringList{ script, csv } + colonnes_lues);
+    const QStringList options = tableur ? QStringList{ "--tableur" } : QStringList{};
+    lecture.start(programme, QStringList{ script } + options + QStringList{ csv } + colonnes_lues);
     QVERIFY(lecture.waitForFinished(120000));
     const QString erreurs = QString::fromUtf8(lecture.readAllStandardError());
     QVERIFY2(lecture.exitCode() == 0, qPrintable(erreurs));
     const QStringList obtenu = QString::fromUtf8(lecture.readAllStandardOutput())
                                        .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    const QStringList voulu = sortie_attendue(essais, lecteur == "R");
+    const QStringList voulu = sortie_attendue(essais, lecteur == "R", tableur);
     QCOMPARE(obtenu.size(), voulu.size());
     for (qsizetype i = 0; i < voulu.size(); ++i) {
         const qsizetype rangee = (i - 1) / colonnes_lues.size();

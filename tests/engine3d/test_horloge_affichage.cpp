@@ -50,6 +50,8 @@ private slots:
     void plan_sans_rafraichissement();
     void manquees_data();
     void manquees();
+    void avance_et_retour_anticipe_data();
+    void avance_et_retour_anticipe();
     void mesure_data();
     void mesure();
     void source_simulee_data();
@@ -176,6 +178,48 @@ void TestHorlogeAffichage::manquees()
             horloge.note_image(apres(t, 0.1), apres(t, 0.1), apres(t, 4), 0, false);
     QCOMPARE(mesure.manquees, 0);
     QCOMPARE(horloge.manquees_total(), 2 * manquees);
+}
+
+void TestHorlogeAffichage::avance_et_retour_anticipe_data()
+{
+    QTest::addColumn<int>("voulues");
+    QTest::addColumn<double>(
+            "arrivee"); // in periods after the previous frame; handed over at voulues − ½
+    QTest::addColumn<bool>("au_retour"); // stamped by the swap's return
+    QTest::addColumn<int>("en_avance");
+    QTest::addColumn<bool>("douteuse");
+    QTest::addColumn<double>("phase"); // periods after the previous frame the next ones count from
+    QTest::addRow("une image trop tôt") << 3 << 2.0 << false << 1 << false << 2.0;
+    QTest::addRow("retour au rafraîchissement") << 2 << 2.0 << true << 0 << false << 2.0;
+    QTest::addRow("retour un peu tôt (gigue)") << 2 << 1.9 << true << 0 << false << 1.9;
+    // Rounded to the planned 2: only the flag tells.
+    QTest::addRow("retour avant le rafraîchissement") << 2 << 1.52 << true << 0 << true << 2.0;
+    QTest::addRow("horodatage du système, une trop tôt") << 2 << 1.0 << false << 1 << false << 1.0;
+}
+
+// A swap that returned before the refresh it was handed to is flagged, and the next
+// frames count from that refresh, not from the early stamp.
+void TestHorlogeAffichage::avance_et_retour_anticipe()
+{
+    QFETCH(int, voulues);
+    QFETCH(double, arrivee);
+    QFETCH(bool, au_retour);
+    QFETCH(int, en_avance);
+    QFETCH(bool, douteuse);
+    QFETCH(double, phase);
+    const Duree p = periode_de(60);
+    const auto apres = [&](double periodes) {
+        return Horloge::time_point() + 1000s + std::chrono::duration_cast<Duree>(periodes * p);
+    };
+    HorlogeAffichage horloge;
+    horloge.definir_rafraichissement(avec_periode(p));
+    horloge.note_image(apres(-0.1), apres(-0.1), apres(0), 0);
+    const ImagePresentee &image = horloge.note_image(apres(voulues - 0.5), apres(arrivee),
+                                                     apres(arrivee), voulues, true, au_retour);
+    QCOMPARE(image.en_avance, en_avance);
+    QCOMPARE(image.douteuse, douteuse);
+    QCOMPARE(image.horodatage, apres(arrivee)); // the stamp itself is kept for the record
+    QCOMPARE(horloge.planifie_images(1).remise, apres(phase + 0.5));
 }
 
 void TestHorlogeAffichage::mesure_data()
