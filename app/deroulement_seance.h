@@ -61,6 +61,9 @@ public:
     void relie_fenetre_3d(results::TForm_courbe2 *courbe2) { m_courbe2 = courbe2; }
     // fantrel.ini as read at start-up (its defaults before).
     const ReglagesEtendus &reglages_etendus() const { return m_reglages_etendus; }
+    // The answer keys set in the panel, in effect and written to fantrel.ini (an error
+    // box when it cannot be written: they stay in effect for this session).
+    void ecrit_touches(const ReglagesEtendus &reglages);
 
     // Runs once, about 100 ms after the event loop starts: fantrel.ini, the settings,
     // the list they name, the session in the trial database, then result rows 0 and 1 — or,

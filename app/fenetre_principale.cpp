@@ -1,12 +1,14 @@
 #include "app/fenetre_principale.h"
 #include "app/affichage_mot.h"
 #include "app/aiguillage_essais.h"
+#include "app/clavier_reponses.h"
 #include "app/commandes_essai.h"
 #include "app/deroulement_seance.h"
 #include "app/deplacement_flottant.h"
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
+#include "app/groupe_clavier.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
 #include "engine3d/vue3d.h"
@@ -66,6 +68,7 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     morbelle = new trials::EssaiMorbelle(etat, *affichage, this);
     essai_musical = new music::EssaiMusical(etat, this);
     aiguillage = std::make_unique<AiguillageEssais>(etat, *korvane, *morbelle, *essai_musical);
+    clavier = new ClavierReponses(this);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
@@ -156,6 +159,16 @@ void TForm1::Timer_debutTimer()
     // Stopped first, so that a failing step never runs again.
     Timer_debut->stop();
     deroulement->demarre();
+    applique_touches(false);
+}
+
+void TForm1::applique_touches(bool ecrire)
+{
+    if (ecrire)
+        deroulement->ecrit_touches(
+                reglages->Group_clavier->touches(deroulement->reglages_etendus()));
+    reglages->Group_clavier->montre(deroulement->reglages_etendus());
+    clavier->definir_touches(deroulement->reglages_etendus());
 }
 
 void TForm1::Ouvrirunexercice1Click()
@@ -278,12 +291,14 @@ void TForm1::BitBtn4Click()
 {
     reglages->hide();
     fichier_param->sauve();
+    applique_touches(true);
 }
 
 void TForm1::BitBtn3Click()
 {
     fichier_param->lire();
     reglages->hide();
+    applique_touches(false);
 }
 
 void TForm1::SpeedButton3Click()
@@ -316,22 +331,29 @@ void TForm1::BitBtn2Click()
 
 void TForm1::bit_rep1Click()
 {
-    aiguillage->repond(trials::Cote::gauche);
+    aiguillage->repond(trials::Cote::gauche, commandes->prend_acte_clic());
 }
 
 void TForm1::bit_rep2Click()
 {
-    aiguillage->repond(trials::Cote::droite);
+    aiguillage->repond(trials::Cote::droite, commandes->prend_acte_clic());
 }
 
 void TForm1::Bit_rep3Click()
 {
-    aiguillage->je_ne_sais_pas();
+    aiguillage->je_ne_sais_pas(commandes->prend_acte_clic());
 }
 
 void TForm1::Edit_saisie_libreEntree()
 {
     aiguillage->saisie(commandes->Edit_saisie_libre->text());
+}
+
+void TForm1::touche_depart()
+{
+    for (QPushButton *b : { commandes->BitBtn2, commandes->BitBtn_ecoute })
+        if (b->isVisibleTo(this) && b->isEnabled())
+            b->click();
 }
 
 void TForm1::BitBtn_ecouteClick()

@@ -37,6 +37,7 @@ namespace fantrel::app {
 
 class AffichageMot;
 class AiguillageEssais;
+class ClavierReponses;
 class CommandesEssai;
 class DeplacementFlottant;
 class DeroulementSeance;
@@ -76,6 +77,7 @@ public:
     trials::EssaiMorbelle *morbelle = nullptr; // second paradigm
     music::EssaiMusical *essai_musical = nullptr; // "Incongruité musicale"
     std::unique_ptr<AiguillageEssais> aiguillage; // "Type de test", and its trial's answers
+    ClavierReponses *clavier = nullptr; // the subject's answer keys
     QTimer *Timer_debut = nullptr; // 100 ms after start, once
     platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 
@@ -142,6 +144,7 @@ public slots:
     void Bit_rep3Click(); // "?"
     void Edit_saisie_libreEntree(); // Enter in the free-typing box
     void BitBtn_ecouteClick(); // "Cliquez ici pour écouter la mélodie"
+    void touche_depart(); // the start key: the start or listen button, when usable
 
 protected:
     void closeEvent(QCloseEvent *evenement) override;
@@ -152,6 +155,9 @@ private:
     void coche_type_test(QAction *coche);
     // "Type d'exercice": the marks, the word tests' answer mode, the controls reset.
     void choisit_mode_reponse(QAction *coche);
+    // The keys of fantrel.ini in effect, in the panel and the key catcher; written to
+    // fantrel.ini first, as the panel sets them, when `ecrire`.
+    void applique_touches(bool ecrire);
 
     QWidget *m_centre = nullptr;
     DeplacementFlottant *m_deplacement = nullptr;

@@ -39,6 +39,11 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     e.images = r.images;
     e.images_manquees = r.images_manquees;
     e.ligne_resultat = r.ligne_resultat;
+    e.touches_anticipees = r.touches_anticipees;
+    e.niveau_images = r.niveau_images;
+    e.niveau_ms = r.niveau_ms;
+    e.seuil_images = r.seuil_images;
+    e.seuil_ms = r.seuil_ms;
     return e;
 }
 

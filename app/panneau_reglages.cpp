@@ -1,4 +1,5 @@
 #include "app/panneau_reglages.h"
+#include "app/groupe_clavier.h"
 #include "app/fabrique_controles.h"
 #include "app/groupe_radio.h"
 #include "app/nuancier.h"
@@ -36,7 +37,7 @@ QString echelle_texte(double v)
 PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("Réglages"), parent)
 {
     setObjectName(QStringLiteral("GroupBox1"));
-    setGeometry(68, 14, 592, 418);
+    setGeometry(68, 14, 592, 480);
     QPalette gris = palette();
     gris.setColor(QPalette::Window, QColor(201, 201, 201));
     setPalette(gris);
@@ -53,6 +54,8 @@ PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("R�
     BitBtn3 = bouton(this, "BitBtn3", QStringLiteral("Annuler"), QRect(492, 362, 80, 25));
     Lab_ecran = etiquette(this, texte_ecran(std::nullopt), QPoint(8, 396), "Lab_ecran");
     Lab_ecran->setAccessibleDescription(QStringLiteral("Rafraîchissement de l'écran"));
+    Group_clavier = new GroupeClavier(this);
+    Group_clavier->setGeometry(8, 414, 576, 62);
 
     Timer_reactive_coul = new QTimer(this);
     Timer_reactive_coul->setObjectName(QStringLiteral("Timer_reactive_coul"));

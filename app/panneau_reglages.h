@@ -20,6 +20,7 @@ class QToolButton;
 
 namespace fantrel::app {
 
+class GroupeClavier;
 class GroupeRadio;
 class Nuancier;
 
@@ -62,6 +63,7 @@ public:
     QLineEdit *Edit3 = nullptr; // the series size, "10"
     QTimer *Timer_reactive_coul = nullptr; // the chart frozen 1 s after a click
     QLabel *Lab_ecran = nullptr; // the screen's refresh, as measured
+    GroupeClavier *Group_clavier = nullptr; // the answer keys
 
     // --- what the session asks of the panel ---
     QString fichier_exercice() const; // "Fichier de mots" as typed

@@ -26,6 +26,7 @@ void rejoue_evenement(const base::Evenement &e, results::TableauResultats &table
     case NatureEvenement::enregistrement_fichier:
     case NatureEvenement::reprise:
     case NatureEvenement::fin:
+    case NatureEvenement::calibration: // the exposure came back with param.ini
         break;
     }
 }
@@ -33,6 +34,8 @@ void rejoue_evenement(const base::Evenement &e, results::TableauResultats &table
 void rejoue_essai(const base::Essai &e, results::TableauResultats &tableau,
                   results::RecordResultats &record)
 {
+    if (e.test == base::TestEssai::seuil)
+        return; // a threshold run's trials are in neither the record nor the tallies
     if (!e.ligne_resultat.isEmpty())
         record.ajoute_ligne(e.ligne_resultat);
     const trials::FaconReponse facon = e.mode_reponse.value_or(trials::FaconReponse::boutons);

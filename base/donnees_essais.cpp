@@ -13,11 +13,12 @@ std::optional<Enum> depuis_texte(const std::array<const char *, N> &textes, cons
     return std::nullopt;
 }
 
-constexpr std::array<const char *, 3> textes_test = { "korvane", "morbelle", "musique" };
-constexpr std::array<const char *, 3> textes_facon = { "boutons", "saisie", "je_ne_sais_pas" };
-constexpr std::array<const char *, 7> textes_nature = {
+constexpr std::array<const char *, 4> textes_test = { "korvane", "morbelle", "musique", "seuil" };
+constexpr std::array<const char *, 4> textes_facon = { "boutons", "saisie", "je_ne_sais_pas",
+                                                       "clavier" };
+constexpr std::array<const char *, 8> textes_nature = {
     "nouvel_utilisateur",     "renommage", "tout_effacer", "lecture_fichier",
-    "enregistrement_fichier", "reprise",   "fin",
+    "enregistrement_fichier", "reprise",   "fin",          "calibration",
 };
 
 } // namespace
@@ -103,6 +104,15 @@ Evenement Evenement::reprise(qint64 seance)
 Evenement Evenement::fin()
 {
     return Evenement();
+}
+
+Evenement Evenement::calibration(const QString &methode, const QStringList &lignes)
+{
+    Evenement e;
+    e.nature = NatureEvenement::calibration;
+    e.nom = methode;
+    e.lignes = lignes;
+    return e;
 }
 
 } // namespace fantrel::base

@@ -65,6 +65,11 @@ struct Essai
     QString debuts_notes; // melody: each entry's planned onset, samples, "/"-separated
     std::optional<int> images, images_manquees; // frames of the exposure, missed flips
     QString ligne_resultat; // the line appended to the results record, if any
+    std::optional<int> touches_anticipees; // answer keys before the controls, ignored
+    // A threshold run's trial: its level (frames, or ms without a refresh) and its ms,
+    // the estimate after its answer in both.
+    std::optional<int> niveau_images;
+    std::optional<double> niveau_ms, seuil_images, seuil_ms;
 
     bool operator==(const Essai &) const = default;
 };
@@ -77,6 +82,7 @@ enum class NatureEvenement {
     enregistrement_fichier, // fichier: the record saved
     reprise, // seance_reprise: an earlier session replayed into this one
     fin, // clean quit
+    calibration, // nom: the method; lignes: "clé=valeur" of a threshold applied
 };
 QString texte_nature(NatureEvenement nature);
 std::optional<NatureEvenement> nature_depuis_texte(const QString &texte);
@@ -104,6 +110,7 @@ struct Evenement
     static Evenement enregistrement_fichier(const QString &fichier);
     static Evenement reprise(qint64 seance);
     static Evenement fin();
+    static Evenement calibration(const QString &methode, const QStringList &lignes);
 };
 
 using ElementChronologie = std::variant<Essai, Evenement>;

@@ -50,8 +50,20 @@ EtapeSchema etape_2(const Dialecte &)
     } };
 }
 
+// Version 3: answer keys pressed too early, and a threshold run's level and estimate.
+EtapeSchema etape_3(const Dialecte &)
+{
+    return { {
+            QStringLiteral("ALTER TABLE essais ADD COLUMN touches_anticipees INTEGER"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN niveau_images INTEGER"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN niveau_ms DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN seuil_images DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN seuil_ms DOUBLE PRECISION"),
+    } };
+}
+
 // Each step as the dialect words it, in order.
-constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2 };
+constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3 };
 
 void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
                    int version, const QString &cible)
@@ -126,6 +138,11 @@ const QStringList &colonnes_essais()
         "debut_son_ms",
         "latence_sortie_ms",
         "debuts_notes",
+        "touches_anticipees",
+        "niveau_images",
+        "niveau_ms",
+        "seuil_images",
+        "seuil_ms",
     };
     return colonnes;
 }

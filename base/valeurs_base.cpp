@@ -153,6 +153,11 @@ QVariantList valeurs_essai(const Essai &e)
              centiemes(e.debut_son_ms),
              centiemes(e.latence_sortie_ms),
              texte(e.debuts_notes),
+             nombre(e.touches_anticipees),
+             nombre(e.niveau_images),
+             centiemes(e.niveau_ms),
+             centiemes(e.seuil_images),
+             centiemes(e.seuil_ms),
              e.ordre };
 }
 
@@ -192,6 +197,11 @@ Essai essai_lu(const QSqlQuery &q)
     e.debut_son_ms = reel_lu(suivante());
     e.latence_sortie_ms = reel_lu(suivante());
     e.debuts_notes = suivante().toString();
+    e.touches_anticipees = entier_lu(suivante());
+    e.niveau_images = entier_lu(suivante());
+    e.niveau_ms = reel_lu(suivante());
+    e.seuil_images = reel_lu(suivante());
+    e.seuil_ms = reel_lu(suivante());
     e.ordre = suivante().toLongLong();
     return e;
 }
@@ -200,7 +210,8 @@ QVariantList valeurs_evenement(const Evenement &e)
 {
     const bool rangee = e.nature == NatureEvenement::nouvel_utilisateur
             || e.nature == NatureEvenement::renommage;
-    const bool lignes = e.nature == NatureEvenement::lecture_fichier;
+    const bool lignes = e.nature == NatureEvenement::lecture_fichier
+            || e.nature == NatureEvenement::calibration;
     return { e.seance,
              e.ordre,
              date(e.moment_utc),

@@ -84,23 +84,43 @@ void EssaiMots::offre_reponse()
     } else {
         emit saisie_demandee();
     }
+    // The signals' receivers showed and painted the controls at once: they are
+    // visible from here.
     m_commandes_montrees = std::chrono::steady_clock::now();
     m_attend_reponse = true;
 }
 
-void EssaiMots::reponse_bouton(Cote cote)
+// NOTE: held back by the waits, a key pressed before the controls comes after them:
+// its own time stamp tells. The time is taken here, before any record or window.
+bool EssaiMots::accepte(const ActeReponse &acte)
 {
-    if (m_attend_reponse)
+    const bool clavier = acte.facon == FaconReponse::clavier;
+    // A stamp is the middle of its millisecond: early only when all of it is.
+    const auto fin_horodatage = acte.quand + std::chrono::microseconds(500);
+    if (clavier && (m_en_cours || (m_attend_reponse && fin_horodatage <= m_commandes_montrees))) {
+        ++m_rendu.touches_anticipees;
+        return false;
+    }
+    if (!m_attend_reponse)
+        return false;
+    m_rendu.temps_reponse_ms =
+            std::chrono::duration<double, std::milli>(acte.quand - m_commandes_montrees).count();
+    return true;
+}
+
+void EssaiMots::reponse_bouton(Cote cote, const ActeReponse &acte)
+{
+    if (m_mode == ModeReponse::comparaison && accepte(acte))
         enregistre_reponse(cote == Cote::gauche ? m_rendu.proposition_gauche
                                                 : m_rendu.proposition_droite,
-                           FaconReponse::boutons);
+                           acte.facon);
 }
 
 // A typed answer is recorded and counted as a clicked one is, with the pair's
 // proposals in their canonical order, so the results file keeps every answer.
-void EssaiMots::reponse_saisie(const QString &tape)
+void EssaiMots::reponse_saisie(const QString &tape, const ActeReponse &acte)
 {
-    if (m_attend_reponse)
+    if (accepte(acte))
         enregistre_reponse(tape, FaconReponse::saisie);
 }
 
@@ -130,9 +150,6 @@ void EssaiMots::termine(const QString &reponse, FaconReponse facon)
     m_attend_reponse = false;
     m_rendu.reponse = reponse;
     m_rendu.facon = facon;
-    m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
-                                       std::chrono::steady_clock::now() - m_commandes_montrees)
-                                       .count();
     m_rendu_retenu = !affichage_fini();
     if (!m_rendu_retenu)
         emit essai_termine(m_rendu);
@@ -146,8 +163,10 @@ void EssaiMots::affichage_mesure()
     emit essai_termine(m_rendu);
 }
 
-void EssaiMots::Bit_rep3Click()
+void EssaiMots::Bit_rep3Click(const ActeReponse &acte)
 {
+    if (!accepte(acte) && acte.facon == FaconReponse::clavier)
+        return;
     if (m_attend_reponse)
         emit reponse_comptee(0, FaconReponse::je_ne_sais_pas);
     termine(QString(), FaconReponse::je_ne_sais_pas);
