@@ -9,6 +9,8 @@
 #include "app/fenetres.h"
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
+#include "app/panneau_seuil.h"
+#include "trials/mesure_seuil.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "platform/minuteur_hr.h"
@@ -180,6 +182,21 @@ void relie_clavier(TForm1 &f)
     platform::relie(f.clavier, &ClavierReponses::depart, &f, &TForm1::touche_depart);
 }
 
+// The threshold run: its progress and end in its panel, the panel's buttons.
+void relie_seuil(TForm1 &f)
+{
+    PanneauSeuil *p = f.panneau_seuil;
+    trials::MesureSeuil *m = f.mesure_seuil;
+    QObject::connect(m, &trials::MesureSeuil::essai_note, p, &PanneauSeuil::montre_progression);
+    QObject::connect(m, &trials::MesureSeuil::fini, p, [p, m] {
+        p->montre_resultat(*m);
+        p->show();
+        p->raise();
+    });
+    platform::relie(p->Bouton_commencer, &QPushButton::clicked, &f, &TForm1::commence_seuil);
+    platform::relie(p->Bouton_appliquer, &QPushButton::clicked, &f, &TForm1::applique_seuil);
+}
+
 // The main window's controls to its handlers.
 void relie_commandes(TForm1 &f)
 {
@@ -207,6 +224,7 @@ void relie_sous_systemes(Fenetres &w)
     TForm1 &f = *w.Form1;
     relie_commandes(f);
     relie_clavier(f);
+    relie_seuil(f);
     for (trials::EssaiMots *essai : { static_cast<trials::EssaiMots *>(f.korvane),
                                       static_cast<trials::EssaiMots *>(f.morbelle) })
         relie_essai_mots(essai, f.commandes, w.record.get(), w.tableau.get());

@@ -11,6 +11,9 @@
 #include "app/groupe_clavier.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
+#include "app/panneau_seuil.h"
+#include "trials/mesure_seuil.h"
+#include <QScrollBar>
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
@@ -69,6 +72,9 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     essai_musical = new music::EssaiMusical(etat, this);
     aiguillage = std::make_unique<AiguillageEssais>(etat, *korvane, *morbelle, *essai_musical);
     clavier = new ClavierReponses(this);
+    mesure_seuil = new trials::MesureSeuil(this);
+    korvane->definir_mesure(mesure_seuil);
+    panneau_seuil = new PanneauSeuil(this);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
@@ -347,6 +353,29 @@ void TForm1::Bit_rep3Click()
 void TForm1::Edit_saisie_libreEntree()
 {
     aiguillage->saisie(commandes->Edit_saisie_libre->text());
+}
+
+void TForm1::Mesurerleseuil1Click()
+{
+    panneau_seuil->definir_ecran(affichage->periode_ecran_ms());
+    panneau_seuil->show();
+    panneau_seuil->raise();
+}
+
+void TForm1::commence_seuil()
+{
+    Korvane1Click();
+    mesure_seuil->commence(panneau_seuil->reglages());
+    panneau_seuil->hide();
+}
+
+void TForm1::applique_seuil()
+{
+    const std::optional<int> ms = mesure_seuil->exposition_appliquee();
+    if (!ms)
+        return;
+    reglages->Scroll_timer->setValue(*ms);
+    journal->note_evenement(calibration_de(*mesure_seuil, *ms, m_tableau.util_courant()));
 }
 
 void TForm1::touche_depart()

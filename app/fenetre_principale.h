@@ -15,6 +15,7 @@ namespace fantrel::trials {
 class EssaiKorvane;
 class EssaiMorbelle;
 class EssaiMots;
+class MesureSeuil;
 } // namespace fantrel::trials
 namespace fantrel::results {
 class GroupeResultats;
@@ -45,6 +46,7 @@ class FichierParam;
 class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
+class PanneauSeuil;
 
 class TForm1 : public QMainWindow
 {
@@ -78,6 +80,8 @@ public:
     music::EssaiMusical *essai_musical = nullptr; // "Incongruité musicale"
     std::unique_ptr<AiguillageEssais> aiguillage; // "Type de test", and its trial's answers
     ClavierReponses *clavier = nullptr; // the subject's answer keys
+    trials::MesureSeuil *mesure_seuil = nullptr; // a threshold run of the first paradigm
+    PanneauSeuil *panneau_seuil = nullptr; // "Mesurer le seuil"
     QTimer *Timer_debut = nullptr; // 100 ms after start, once
     platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 
@@ -106,6 +110,7 @@ public:
     QAction *Incongruitmusicale1 = nullptr;
     QAction *Rglages1 = nullptr;
     QAction *Modevisible1 = nullptr;
+    QAction *Mesurerleseuil1 = nullptr;
 
 public slots:
     void Timer_debutTimer(); // start-up, once: settings, list, result rows 0 and 1
@@ -130,6 +135,10 @@ public slots:
     void Incongruitmusicale1Click(); // Type de test › Incongruité musicale
     void Rglages1Click(); // Options › Réglages
     void Modevisible1Click(); // Options › Mode visible
+    void Mesurerleseuil1Click(); // Options › Mesurer le seuil…
+    void commence_seuil(); // "Commencer": Korvane, then the run's trials from the start button
+    // "Appliquer": the exposure set to the threshold minus k, the calibration recorded.
+    void applique_seuil();
 
     void BitBtn4Click(); // Réglages › OK
     void BitBtn3Click(); // Réglages › Annuler

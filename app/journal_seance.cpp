@@ -1,11 +1,35 @@
 #include "app/journal_seance.h"
 #include "base/enregistreur_essais.h"
 #include "results/tableau_resultats.h"
+#include "trials/mesure_seuil.h"
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QSysInfo>
 
 namespace fantrel::app {
+
+base::Evenement calibration_de(const trials::MesureSeuil &m, int exposition_ms, int utilisateur)
+{
+    const trials::ParametresSeuil &p = m.reglages().procedure;
+    const bool quest = p.methode == trials::MethodeSeuil::quest;
+    const QString methode = !quest ? QStringLiteral("escalier")
+            : p.placement == trials::PlacementQuest::mode ? QStringLiteral("quest_mode")
+                                                          : QStringLiteral("quest_moyenne");
+    const auto e = m.procedure() ? m.procedure()->estimation() : std::nullopt;
+    const QString unite = m.reglages().periode_ms ? QStringLiteral("images") : QStringLiteral("ms");
+    QStringList l{ QStringLiteral("utilisateur=%1").arg(utilisateur),
+                   QStringLiteral("essais=%1").arg(m.procedure() ? m.procedure()->trace().size() : 0),
+                   QStringLiteral("unite=%1").arg(unite) };
+    if (e) {
+        l << QStringLiteral("seuil=%1").arg(e->seuil, 0, 'f', 3)
+          << QStringLiteral("seuil_ms=%1").arg(m.en_ms(e->seuil), 0, 'f', 2);
+        if (e->bas && e->haut)
+            l << QStringLiteral("ic95=%1;%2").arg(*e->bas, 0, 'f', 3).arg(*e->haut, 0, 'f', 3);
+    }
+    l << QStringLiteral("k=%1").arg(m.reglages().decalage)
+      << QStringLiteral("exposition_ms=%1").arg(exposition_ms);
+    return base::Evenement::calibration(methode, l);
+}
 
 base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const QString &nom)
 {

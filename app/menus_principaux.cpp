@@ -49,6 +49,8 @@ const EntreeMenu entrees_menus[] = {
       &TForm1::Incongruitmusicale1Click },
     { 4, "Rglages1", "Réglages", &TForm1::Rglages1, &TForm1::Rglages1Click },
     { 4, "Modevisible1", "Mode visible", &TForm1::Modevisible1, &TForm1::Modevisible1Click },
+    { 4, "Mesurerleseuil1", "Mesurer le seuil…", &TForm1::Mesurerleseuil1,
+      &TForm1::Mesurerleseuil1Click },
 };
 
 } // namespace

@@ -18,6 +18,8 @@ enum class ModeReponse { comparaison, saisie_libre };
 // An answer button, as the subject sees it: the left one or the right one.
 enum class Cote { gauche, droite };
 
+class MesureSeuil;
+
 class EssaiMots : public QObject
 {
     Q_OBJECT
@@ -25,6 +27,8 @@ public:
     EssaiMots(EtatPartage &etat, AffichageEssai &affichage, QObject *parent = nullptr);
 
     void definir_mode_reponse(ModeReponse mode) { m_mode = mode; }
+    // While its run is under way, the trials are the threshold run's (mesure_seuil.h).
+    void definir_mesure(MesureSeuil *mesure) { m_mesure = mesure; }
     ModeReponse mode_reponse() const { return m_mode; }
 
     // The start button: the next pair of the list, its word shown after a wait of
@@ -78,8 +82,10 @@ protected:
     // The stimulus is over: a report held back for it goes out now.
     void affichage_mesure();
 
+    bool en_mesure() const; // a threshold run's trial
     EtatPartage &m_etat;
     AffichageEssai &m_affichage;
+    MesureSeuil *m_mesure = nullptr;
     CompteRenduEssai m_rendu; // the trial under way
 
 private:
