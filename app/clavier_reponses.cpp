@@ -80,6 +80,14 @@ bool ClavierReponses::eventFilter(QObject *cible, QEvent *evenement)
     const bool vue_native = natif && !cible->inherits("QWidgetWindow") && m_fenetre->windowHandle()
             && natif->parent(QWindow::IncludeTransients) == m_fenetre->windowHandle();
     const auto *w = cible->isWidgetType() ? static_cast<QWidget *>(cible) : nullptr;
+    // NOTE: a key a control ignores (Enter in a text box) climbs to the window: it
+    // stays that control's.
+    if (w && w != m_fenetre)
+        m_transmis = evenement;
+    else if (w && evenement == m_transmis) {
+        m_transmis = nullptr;
+        return false;
+    }
     const bool controle = w && w->window() == m_fenetre
             && (w == QApplication::focusWidget() || w == m_fenetre);
     if (!vue_native && !controle)

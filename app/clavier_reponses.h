@@ -39,6 +39,7 @@ protected:
 private:
     QWidget *m_fenetre = nullptr;
     QKeySequence m_gauche, m_droite, m_ne_sait_pas, m_depart;
+    const QEvent *m_transmis = nullptr; // the last key seen at a control, never dereferenced
 };
 
 } // namespace fantrel::app

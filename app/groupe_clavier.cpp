@@ -1,6 +1,7 @@
 #include "app/groupe_clavier.h"
 #include "app/fabrique_controles.h"
 #include <QKeySequenceEdit>
+#include <QLineEdit>
 
 namespace fantrel::app {
 
@@ -14,6 +15,8 @@ QKeySequenceEdit *champ_touche(QWidget *parent, const char *nom, const QString &
     e->setGeometry(x, 36, 120, 22);
     e->setAccessibleName(titre);
     e->setAccessibleDescription(QStringLiteral("Touche de réponse"));
+    if (auto *saisie = e->findChild<QLineEdit *>())
+        saisie->setAccessibleName(titre); // the box a reader lands in
     QObject::connect(e, &QKeySequenceEdit::keySequenceChanged, e, [e](const QKeySequence &s) {
         if (s.count() > 1)
             e->setKeySequence(QKeySequence(s[s.count() - 1]));
@@ -36,6 +39,7 @@ void lit(const QKeySequenceEdit *e, QString &cible)
 GroupeClavier::GroupeClavier(QWidget *parent) : QGroupBox(QStringLiteral("Clavier"), parent)
 {
     setObjectName(QStringLiteral("Group_clavier"));
+    setAccessibleName(title());
     Edit_gauche = champ_touche(this, "Edit_gauche", QStringLiteral("Gauche"), 8);
     Edit_droite = champ_touche(this, "Edit_droite", QStringLiteral("Droite"), 150);
     Edit_ne_sait_pas =

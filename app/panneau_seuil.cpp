@@ -3,6 +3,7 @@
 #include <QComboBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QSpinBox>
@@ -11,10 +12,14 @@
 namespace fantrel::app {
 
 namespace {
-QSpinBox *nombre(QWidget *parent, const char *nom, int min, int max, int valeur)
+QSpinBox *nombre(QWidget *parent, const char *nom, const QString &titre, int min, int max,
+                 int valeur)
 {
     auto *s = new QSpinBox(parent);
     s->setObjectName(QLatin1String(nom));
+    s->setAccessibleName(titre);
+    if (auto *saisie = s->findChild<QLineEdit *>())
+        saisie->setAccessibleName(titre);
     s->setRange(min, max);
     s->setValue(valeur);
     return s;
@@ -38,10 +43,12 @@ PanneauSeuil::PanneauSeuil(QWidget *parent) : QWidget(parent, Qt::Tool)
     Combo_methode->setObjectName(QStringLiteral("Combo_methode"));
     Combo_methode->addItems({ QStringLiteral("QUEST (moyenne)"), QStringLiteral("QUEST (mode)"),
                               QStringLiteral("Escalier 3 bonnes / 1 erreur") });
-    Spin_depart = nombre(this, "Spin_depart", 1, 100, 3);
-    Spin_essais = nombre(this, "Spin_essais", 5, 500, 40);
-    Spin_pas = nombre(this, "Spin_pas", 1, 20, 1);
-    Spin_k = nombre(this, "Spin_k", 0, 20, 1);
+    Combo_methode->setAccessibleName(QStringLiteral("Méthode"));
+    hide();
+    Spin_depart = nombre(this, "Spin_depart", QStringLiteral("Exposition de départ"), 1, 100, 3);
+    Spin_essais = nombre(this, "Spin_essais", QStringLiteral("Nombre d'essais"), 5, 500, 40);
+    Spin_pas = nombre(this, "Spin_pas", QStringLiteral("Pas (escalier)"), 1, 20, 1);
+    Spin_k = nombre(this, "Spin_k", QStringLiteral("k (sous le seuil)"), 0, 20, 1);
     Bouton_commencer = new QPushButton(QStringLiteral("Commencer"), this);
     Bouton_commencer->setObjectName(QStringLiteral("Bouton_commencer"));
     Bouton_appliquer = new QPushButton(QStringLiteral("Appliquer"), this);
@@ -49,6 +56,8 @@ PanneauSeuil::PanneauSeuil(QWidget *parent) : QWidget(parent, Qt::Tool)
     Bouton_appliquer->setEnabled(false);
     Lab_etat = new QLabel(this);
     Lab_etat->setObjectName(QStringLiteral("Lab_etat"));
+    Lab_etat->setText(QStringLiteral("Réglez la mesure, puis « Commencer »."));
+    Lab_etat->setAccessibleDescription(QStringLiteral("Avancement et seuil trouvé"));
     Trace = new TraceSeuil(this);
     auto *formulaire = new QFormLayout;
     formulaire->addRow(QStringLiteral("Méthode"), Combo_methode);

@@ -127,21 +127,24 @@ void TestBaseEssais::insertion_data()
 {
     QTest::addColumn<Essai>("essai");
     QTest::addColumn<QStringList>("nuls"); // columns stored as NULL
-    const QStringList son = { "debut_son_ms", "latence_sortie_ms", "debuts_notes" };
+    // Columns of a threshold run and of early keys, none in these examples.
+    const QStringList seuil = { "touches_anticipees", "niveau_images", "niveau_ms",
+                                "seuil_images", "seuil_ms" };
+    const QStringList son = QStringList{ "debut_son_ms", "latence_sortie_ms", "debuts_notes" };
     const QStringList sans_musique = QStringList{ "phases_mesurees_ms", "melodie", "decalage",
                                                   "incongru", "place_incongruite" }
-            + son;
+            + son + seuil;
     QTest::newRow("premier paradigme, boutons") << exemples::essai_boutons() << sans_musique;
     QTest::newRow("je ne sais pas")
             << exemples::essai_je_ne_sais_pas()
             << QStringList{ "reponse", "categorie",       "correct",       "phases_mesurees_ms",
                             "melodie", "decalage",        "incongru",      "place_incongruite",
                             "images",  "images_manquees", "ligne_resultat" }
-                    + son;
+                    + son + seuil;
     QTest::newRow("saisie libre") << exemples::essai_saisie() << sans_musique;
     QTest::newRow("second paradigme, quatre phases")
             << exemples::essai_morbelle()
-            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son;
+            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son + seuil;
     QTest::newRow("mélodie") << exemples::essai_melodie()
                              << QStringList{ "mot1",
                                              "mot2",
@@ -154,7 +157,7 @@ void TestBaseEssais::insertion_data()
                                              "phases_mesurees_ms",
                                              "images",
                                              "images_manquees",
-                                             "ligne_resultat" };
+                                             "ligne_resultat" } + seuil;
 }
 
 void TestBaseEssais::insertion()
@@ -227,16 +230,16 @@ void TestBaseEssais::migration_data()
     QTest::addColumn<int>("depart"); // -1: no file at all
     QTest::addColumn<bool>("etape_en_echec");
     QTest::addColumn<int>("version_finale");
-    QTest::newRow("pas de fichier") << -1 << false << 3;
-    QTest::newRow("fichier vide") << 0 << false << 3;
-    QTest::newRow("version 1 avec ses essais") << 1 << false << 3;
-    QTest::newRow("version 2 avec ses essais") << 2 << false << 3;
-    QTest::newRow("déjà à jour") << 3 << false << 3;
-    QTest::newRow("étape 3 en échec") << 2 << true << 2;
-    QTest::newRow("version 1, étape 3 en échec") << 1 << true << 2;
+    QTest::newRow("pas de fichier") << -1 << false << 4;
+    QTest::newRow("fichier vide") << 0 << false << 4;
+    QTest::newRow("version 1 avec ses essais") << 1 << false << 4;
+    QTest::newRow("version 3 avec ses essais") << 2 << false << 4;
+    QTest::newRow("déjà à jour") << 3 << false << 4;
+    QTest::newRow("étape 4 en échec") << 2 << true << 3;
+    QTest::newRow("version 1, étape 4 en échec") << 1 << true << 3;
 }
 
-// The program's steps followed by a step 3 of the test's own: a file of any older
+// The program's steps followed by a step 4 of the test's own: a file of any older
 // version reaches the last one and keeps its trials; a failing step changes nothing
 // (the steps before it stay done).
 void TestBaseEssais::migration()
@@ -244,7 +247,7 @@ void TestBaseEssais::migration()
     QFETCH(int, depart);
     QFETCH(bool, etape_en_echec);
     QFETCH(int, version_finale);
-    QCOMPARE(version_schema_programme(), 2);
+    QCOMPARE(version_schema_programme(), 3);
     if (depart == 0) {
         QFile vide(chemin());
         QVERIFY(vide.open(QIODevice::WriteOnly));
@@ -283,13 +286,14 @@ void TestBaseEssais::migration()
     }
     QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
     const QSqlRecord table = db.record(QStringLiteral("essais"));
-    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 3);
+    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 4);
     QCOMPARE(table.contains(QStringLiteral("debuts_notes")), version_finale >= 2);
+    QCOMPARE(table.contains(QStringLiteral("niveau_images")), version_finale >= 3);
     if (depart >= 1) {
         const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
         QCOMPARE(r.value("mot1").toString(), QStringLiteral("cœur"));
         QVERIFY(r.value("debut_son_ms").isNull());
-        if (version_finale == 3)
+        if (version_finale == 4)
             QCOMPARE(r.value("lunettes").toInt(), 1);
     }
 }
