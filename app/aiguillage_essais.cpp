@@ -40,20 +40,20 @@ void AiguillageEssais::definir_mode_reponse(trials::ModeReponse mode)
         essai_mots().cache_boutons();
 }
 
-void AiguillageEssais::repond(trials::Cote cote)
+void AiguillageEssais::repond(trials::Cote cote, const trials::ActeReponse &acte)
 {
     if (!musical())
-        essai_mots().reponse_bouton(cote);
+        essai_mots().reponse_bouton(cote, acte);
     else if (cote == trials::Cote::gauche)
-        m_musical.bit_rep1Click();
+        m_musical.bit_rep1Click(acte);
     else
-        m_musical.bit_rep2Click();
+        m_musical.bit_rep2Click(acte);
 }
 
-void AiguillageEssais::je_ne_sais_pas()
+void AiguillageEssais::je_ne_sais_pas(const trials::ActeReponse &acte)
 {
     if (!musical())
-        essai_mots().Bit_rep3Click();
+        essai_mots().Bit_rep3Click(acte);
 }
 
 void AiguillageEssais::saisie(const QString &tape)

@@ -33,8 +33,9 @@ public:
 
     // The subject's answers, to the trial of the test in use: a side of the answer
     // buttons (a word, or "C'était juste" / "C'était faux"), "?", a typed word.
-    void repond(trials::Cote cote);
-    void je_ne_sais_pas();
+    // Each with its act's own moment and how it came (a button, a key).
+    void repond(trials::Cote cote, const trials::ActeReponse &acte = {});
+    void je_ne_sais_pas(const trials::ActeReponse &acte = {});
     void saisie(const QString &tape);
 
 private:

@@ -1,5 +1,7 @@
 #include "app/commandes_essai.h"
+#include "app/clavier_reponses.h"
 #include "app/fabrique_controles.h"
+#include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -32,6 +34,7 @@ CommandesEssai::CommandesEssai(const trials::EtatPartage &etat, QWidget *centre)
     for (QPushButton *b : { bit_rep1, bit_rep2, Bit_rep3 }) {
         b->setFont(police_reponse);
         b->hide();
+        b->installEventFilter(this);
     }
     // Read by their captions (the words, "C'était juste"…); their roles come after.
     bit_rep1->setAccessibleDescription(QStringLiteral("Réponse gauche"));
@@ -64,6 +67,21 @@ CommandesEssai::CommandesEssai(const trials::EtatPartage &etat, QWidget *centre)
     Lab_bid = etiquette(centre, QStringLiteral("Réponse"), QPoint(109, 636), "Lab_bid");
     lab_mot_aff->hide();
     Lab_bid->hide();
+}
+
+bool CommandesEssai::eventFilter(QObject *cible, QEvent *evenement)
+{
+    if (evenement->type() == QEvent::MouseButtonPress)
+        m_clic = trials::ActeReponse{ instant_evenement(static_cast<QMouseEvent *>(evenement)->timestamp()),
+                   trials::FaconReponse::boutons };
+    return QObject::eventFilter(cible, evenement);
+}
+
+trials::ActeReponse CommandesEssai::prend_acte_clic()
+{
+    const trials::ActeReponse acte = m_clic.value_or(trials::ActeReponse{});
+    m_clic.reset();
+    return acte;
 }
 
 bool CommandesEssai::musical() const
@@ -126,6 +144,8 @@ void CommandesEssai::montre_propositions(const QString &gauche, const QString &d
     bit_rep1->show();
     bit_rep2->show();
     Bit_rep3->show();
+    // Painted now: the response time starts when this returns.
+    m_centre->window()->repaint();
 }
 
 void CommandesEssai::montre_saisie()
@@ -169,6 +189,7 @@ void CommandesEssai::montre_reponses_musique()
     bit_rep2->setText(QStringLiteral("C'était faux"));
     bit_rep1->show();
     bit_rep2->show();
+    m_centre->window()->repaint(); // painted now: the response time starts after it
 }
 
 void CommandesEssai::cache_reponses_musique()

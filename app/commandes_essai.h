@@ -4,8 +4,10 @@
 // verdict. They show what the trials say (the trial objects' signals land here); a
 // trial abandoned when another test is chosen says nothing more (aiguillage_essais.h).
 #pragma once
+#include "trials/compte_rendu_essai.h"
 #include "trials/etat_partage.h"
 #include <QObject>
+#include <optional>
 #include <QString>
 
 class QLabel;
@@ -42,6 +44,10 @@ public:
     void montre_test();
     // Every answer control hidden and the captions cleared: the awaited answer is dropped.
     void cache_reponses();
+    // The press of the click being handled, at its event's own time stamp (a click
+    // answers at its release; the response ends at the press); now for a click with
+    // no press (from the keyboard focus or code). Taken once.
+    trials::ActeReponse prend_acte_clic();
 
 public slots:
     // --- a word trial ---
@@ -57,9 +63,13 @@ public slots:
     void montre_reponses_musique();
     void cache_reponses_musique();
 
+protected:
+    bool eventFilter(QObject *cible, QEvent *evenement) override;
+
 private:
     bool musical() const; // the musical test is in use
 
+    std::optional<trials::ActeReponse> m_clic;
     const trials::EtatPartage &m_etat;
     QWidget *m_centre = nullptr;
 };

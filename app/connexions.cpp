@@ -1,6 +1,8 @@
 // Where the subsystems meet: every signal of one part that another part answers is
 // connected here, and only here.
 #include "app/affichage_mot.h"
+#include "app/aiguillage_essais.h"
+#include "app/clavier_reponses.h"
 #include "app/commandes_essai.h"
 #include "app/deroulement_seance.h"
 #include "app/fenetre_principale.h"
@@ -10,6 +12,8 @@
 #include "app/journal_seance.h"
 #include "app/panneau_reglages.h"
 #include "app/verification_affichage.h"
+#include "app/panneau_seuil.h"
+#include "trials/mesure_seuil.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "platform/minuteur_hr.h"
@@ -197,6 +201,34 @@ void relie_journal(Fenetres &w)
                      [](const QString &message) { platform::montre_erreur(message); });
 }
 
+// The subject's keys: an answer to the switch, the start key to its button.
+void relie_clavier(TForm1 &f)
+{
+    AiguillageEssais *a = f.aiguillage.get();
+    QObject::connect(f.clavier, &ClavierReponses::reponse, &f,
+                     [a](trials::Cote cote, const trials::ActeReponse &acte) {
+                         a->repond(cote, acte);
+                     });
+    QObject::connect(f.clavier, &ClavierReponses::je_ne_sais_pas, &f,
+                     [a](const trials::ActeReponse &acte) { a->je_ne_sais_pas(acte); });
+    platform::relie(f.clavier, &ClavierReponses::depart, &f, &TForm1::touche_depart);
+}
+
+// The threshold run: its progress and end in its panel, the panel's buttons.
+void relie_seuil(TForm1 &f)
+{
+    PanneauSeuil *p = f.panneau_seuil;
+    trials::MesureSeuil *m = f.mesure_seuil;
+    QObject::connect(m, &trials::MesureSeuil::essai_note, p, &PanneauSeuil::montre_progression);
+    QObject::connect(m, &trials::MesureSeuil::fini, p, [p, m] {
+        p->montre_resultat(*m);
+        p->show();
+        p->raise();
+    });
+    platform::relie(p->Bouton_commencer, &QPushButton::clicked, &f, &TForm1::commence_seuil);
+    platform::relie(p->Bouton_appliquer, &QPushButton::clicked, &f, &TForm1::applique_seuil);
+}
+
 // The main window's controls to its handlers.
 void relie_commandes(TForm1 &f)
 {
@@ -223,6 +255,8 @@ void relie_sous_systemes(Fenetres &w)
 {
     TForm1 &f = *w.Form1;
     relie_commandes(f);
+    relie_clavier(f);
+    relie_seuil(f);
     for (trials::EssaiMots *essai : { static_cast<trials::EssaiMots *>(f.korvane),
                                       static_cast<trials::EssaiMots *>(f.morbelle) })
         relie_essai_mots(essai, f.commandes, w.record.get(), w.tableau.get());

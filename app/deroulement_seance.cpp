@@ -260,6 +260,16 @@ void DeroulementSeance::termine()
                         .arg(QDir::toNativeSeparators(secours)));
 }
 
+void DeroulementSeance::ecrit_touches(const ReglagesEtendus &reglages)
+{
+    if (reglages == m_reglages_etendus)
+        return;
+    m_reglages_etendus = reglages;
+    const QString chemin = QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus));
+    if (!ecrit_reglages_etendus(chemin, reglages))
+        platform::montre_erreur(QStringLiteral("Impossible d'écrire le fichier %1").arg(chemin));
+}
+
 void DeroulementSeance::choisit_test(trials::TestEssai test)
 {
     using trials::TestEssai;
@@ -268,6 +278,7 @@ void DeroulementSeance::choisit_test(trials::TestEssai test)
     m.commandes.montre_test();
     switch (test) {
     case TestEssai::korvane:
+    case TestEssai::seuil: // never the test in use: a run of the first paradigm's trials
         m.affichage.pose_texte(m.etat.masque);
         break;
     case TestEssai::morbelle:

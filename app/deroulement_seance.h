@@ -65,6 +65,9 @@ public:
     void reprend_photodiode();
     // OK: the panel's photodiode square into fantrel.ini, the other values as read.
     void sauve_photodiode();
+    // The answer keys set in the panel, in effect and written to fantrel.ini (an error
+    // box when it cannot be written: they stay in effect for this session).
+    void ecrit_touches(const ReglagesEtendus &reglages);
 
     // Runs once, about 100 ms after the event loop starts: fantrel.ini, the settings,
     // the list they name, the session in the trial database, then result rows 0 and 1 — or,

@@ -1,6 +1,7 @@
 #include "app/fenetre_principale.h"
 #include "app/affichage_mot.h"
 #include "app/aiguillage_essais.h"
+#include "app/clavier_reponses.h"
 #include "app/commandes_essai.h"
 #include "app/deroulement_seance.h"
 #include "app/deplacement_flottant.h"
@@ -8,9 +9,13 @@
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
+#include "app/groupe_clavier.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
 #include "app/verification_affichage.h"
+#include "app/panneau_seuil.h"
+#include "trials/mesure_seuil.h"
+#include <QScrollBar>
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
@@ -70,6 +75,10 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     verification = new VerificationAffichage(*affichage, this);
     fenetre_verification = new FenetreVerification(this);
     aiguillage = std::make_unique<AiguillageEssais>(etat, *korvane, *morbelle, *essai_musical);
+    clavier = new ClavierReponses(this);
+    mesure_seuil = new trials::MesureSeuil(this);
+    korvane->definir_mesure(mesure_seuil);
+    panneau_seuil = new PanneauSeuil(this);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
@@ -162,6 +171,16 @@ void TForm1::Timer_debutTimer()
     // Stopped first, so that a failing step never runs again.
     Timer_debut->stop();
     deroulement->demarre();
+    applique_touches(false);
+}
+
+void TForm1::applique_touches(bool ecrire)
+{
+    if (ecrire)
+        deroulement->ecrit_touches(
+                reglages->Group_clavier->touches(deroulement->reglages_etendus()));
+    reglages->Group_clavier->montre(deroulement->reglages_etendus());
+    clavier->definir_touches(deroulement->reglages_etendus());
 }
 
 void TForm1::Ouvrirunexercice1Click()
@@ -295,6 +314,7 @@ void TForm1::BitBtn4Click()
     reglages->hide();
     fichier_param->sauve();
     deroulement->sauve_photodiode();
+    applique_touches(true);
 }
 
 void TForm1::BitBtn3Click()
@@ -302,6 +322,7 @@ void TForm1::BitBtn3Click()
     fichier_param->lire();
     deroulement->reprend_photodiode();
     reglages->hide();
+    applique_touches(false);
 }
 
 void TForm1::SpeedButton3Click()
@@ -335,22 +356,52 @@ void TForm1::BitBtn2Click()
 
 void TForm1::bit_rep1Click()
 {
-    aiguillage->repond(trials::Cote::gauche);
+    aiguillage->repond(trials::Cote::gauche, commandes->prend_acte_clic());
 }
 
 void TForm1::bit_rep2Click()
 {
-    aiguillage->repond(trials::Cote::droite);
+    aiguillage->repond(trials::Cote::droite, commandes->prend_acte_clic());
 }
 
 void TForm1::Bit_rep3Click()
 {
-    aiguillage->je_ne_sais_pas();
+    aiguillage->je_ne_sais_pas(commandes->prend_acte_clic());
 }
 
 void TForm1::Edit_saisie_libreEntree()
 {
     aiguillage->saisie(commandes->Edit_saisie_libre->text());
+}
+
+void TForm1::Mesurerleseuil1Click()
+{
+    panneau_seuil->definir_ecran(affichage->periode_ecran_ms());
+    panneau_seuil->show();
+    panneau_seuil->raise();
+}
+
+void TForm1::commence_seuil()
+{
+    Korvane1Click();
+    mesure_seuil->commence(panneau_seuil->reglages());
+    panneau_seuil->hide();
+}
+
+void TForm1::applique_seuil()
+{
+    const std::optional<int> ms = mesure_seuil->exposition_appliquee();
+    if (!ms)
+        return;
+    reglages->Scroll_timer->setValue(*ms);
+    journal->note_evenement(calibration_de(*mesure_seuil, *ms, m_tableau.util_courant()));
+}
+
+void TForm1::touche_depart()
+{
+    for (QPushButton *b : { commandes->BitBtn2, commandes->BitBtn_ecoute })
+        if (b->isVisibleTo(this) && b->isEnabled())
+            b->click();
 }
 
 void TForm1::BitBtn_ecouteClick()

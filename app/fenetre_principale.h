@@ -15,6 +15,7 @@ namespace fantrel::trials {
 class EssaiKorvane;
 class EssaiMorbelle;
 class EssaiMots;
+class MesureSeuil;
 } // namespace fantrel::trials
 namespace fantrel::results {
 class GroupeResultats;
@@ -37,6 +38,7 @@ namespace fantrel::app {
 
 class AffichageMot;
 class AiguillageEssais;
+class ClavierReponses;
 class CommandesEssai;
 class DeplacementFlottant;
 class DeroulementSeance;
@@ -46,6 +48,7 @@ class GroupeExercice;
 class JournalSeance;
 class PanneauReglages;
 class VerificationAffichage;
+class PanneauSeuil;
 
 class TForm1 : public QMainWindow
 {
@@ -80,6 +83,9 @@ public:
     std::unique_ptr<AiguillageEssais> aiguillage; // "Type de test", and its trial's answers
     VerificationAffichage *verification = nullptr; // "Vérifier l'affichage…": its flashes
     FenetreVerification *fenetre_verification = nullptr; // its report
+    ClavierReponses *clavier = nullptr; // the subject's answer keys
+    trials::MesureSeuil *mesure_seuil = nullptr; // a threshold run of the first paradigm
+    PanneauSeuil *panneau_seuil = nullptr; // "Mesurer le seuil"
     QTimer *Timer_debut = nullptr; // 100 ms after start, once
     platform::OptionsDialogue OpenDialog1; // shared by exercise lists and results files
 
@@ -110,6 +116,7 @@ public:
     QAction *Rglages1 = nullptr;
     QAction *Modevisible1 = nullptr;
     QAction *Verifierlaffichage1 = nullptr;
+    QAction *Mesurerleseuil1 = nullptr;
 
 public slots:
     void Timer_debutTimer(); // start-up, once: settings, list, result rows 0 and 1
@@ -136,6 +143,10 @@ public slots:
     void Rglages1Click(); // Options › Réglages
     void Modevisible1Click(); // Options › Mode visible
     void Verifierlaffichage1Click(); // Options › Vérifier l'affichage…
+    void Mesurerleseuil1Click(); // Options › Mesurer le seuil…
+    void commence_seuil(); // "Commencer": Korvane, then the run's trials from the start button
+    // "Appliquer": the exposure set to the threshold minus k, the calibration recorded.
+    void applique_seuil();
 
     void BitBtn4Click(); // Réglages › OK
     void BitBtn3Click(); // Réglages › Annuler
@@ -150,6 +161,7 @@ public slots:
     void Bit_rep3Click(); // "?"
     void Edit_saisie_libreEntree(); // Enter in the free-typing box
     void BitBtn_ecouteClick(); // "Cliquez ici pour écouter la mélodie"
+    void touche_depart(); // the start key: the start or listen button, when usable
 
 protected:
     void closeEvent(QCloseEvent *evenement) override;
@@ -160,6 +172,9 @@ private:
     void coche_type_test(QAction *coche);
     // "Type d'exercice": the marks, the word tests' answer mode, the controls reset.
     void choisit_mode_reponse(QAction *coche);
+    // The keys of fantrel.ini in effect, in the panel and the key catcher; written to
+    // fantrel.ini first, as the panel sets them, when `ecrire`.
+    void applique_touches(bool ecrire);
 
     QWidget *m_centre = nullptr;
     DeplacementFlottant *m_deplacement = nullptr;

@@ -4,6 +4,8 @@
 #include "base/secours_csv.h"
 #include "platform/erreurs.h"
 #include "platform/interactions.h"
+#include "results/tableau_resultats.h"
+#include "trials/mesure_seuil.h"
 #include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QUuid>
@@ -11,6 +13,29 @@
 #include <QSysInfo>
 
 namespace fantrel::app {
+
+base::Evenement calibration_de(const trials::MesureSeuil &m, int exposition_ms, int utilisateur)
+{
+    const trials::ParametresSeuil &p = m.reglages().procedure;
+    const bool quest = p.methode == trials::MethodeSeuil::quest;
+    const QString methode = !quest ? QStringLiteral("escalier")
+            : p.placement == trials::PlacementQuest::mode ? QStringLiteral("quest_mode")
+                                                          : QStringLiteral("quest_moyenne");
+    const auto e = m.procedure() ? m.procedure()->estimation() : std::nullopt;
+    const QString unite = m.reglages().periode_ms ? QStringLiteral("images") : QStringLiteral("ms");
+    QStringList l{ QStringLiteral("utilisateur=%1").arg(utilisateur),
+                   QStringLiteral("essais=%1").arg(m.procedure() ? m.procedure()->trace().size() : 0),
+                   QStringLiteral("unite=%1").arg(unite) };
+    if (e) {
+        l << QStringLiteral("seuil=%1").arg(e->seuil, 0, 'f', 3)
+          << QStringLiteral("seuil_ms=%1").arg(m.en_ms(e->seuil), 0, 'f', 2);
+        if (e->bas && e->haut)
+            l << QStringLiteral("ic95=%1;%2").arg(*e->bas, 0, 'f', 3).arg(*e->haut, 0, 'f', 3);
+    }
+    l << QStringLiteral("k=%1").arg(m.reglages().decalage)
+      << QStringLiteral("exposition_ms=%1").arg(exposition_ms);
+    return base::Evenement::calibration(methode, l);
+}
 
 base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const QString &nom)
 {
@@ -46,6 +71,11 @@ base::Essai essai_de(const trials::CompteRenduEssai &r, int utilisateur, const Q
     e.images_prevues = r.images_prevues;
     e.horodatage_douteux = r.horodatage_douteux;
     e.ligne_resultat = r.ligne_resultat;
+    e.touches_anticipees = r.touches_anticipees;
+    e.niveau_images = r.niveau_images;
+    e.niveau_ms = r.niveau_ms;
+    e.seuil_images = r.seuil_images;
+    e.seuil_ms = r.seuil_ms;
     return e;
 }
 

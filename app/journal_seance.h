@@ -16,6 +16,12 @@
 namespace fantrel::base {
 class EnregistreurEssais;
 }
+namespace fantrel::trials {
+class MesureSeuil;
+}
+namespace fantrel::results {
+class TableauResultats;
+}
 
 namespace fantrel::app {
 
@@ -101,6 +107,10 @@ private:
     bool m_suspendu = false;
     bool m_termine = false;
 };
+
+// A threshold applied: the method, trials, threshold, interval, k and the exposure set.
+base::Evenement calibration_de(const trials::MesureSeuil &mesure, int exposition_ms,
+                               int utilisateur);
 
 // A trial's report as a row of the base, filed under row `utilisateur` named `nom`.
 base::Essai essai_de(const trials::CompteRenduEssai &rendu, int utilisateur, const QString &nom);

@@ -53,6 +53,8 @@ const EntreeMenu entrees_menus[] = {
     { 4, "Modevisible1", "Mode visible", &TForm1::Modevisible1, &TForm1::Modevisible1Click },
     { 4, "Verifierlaffichage1", "Vérifier l'affichage…", &TForm1::Verifierlaffichage1,
       &TForm1::Verifierlaffichage1Click },
+    { 4, "Mesurerleseuil1", "Mesurer le seuil…", &TForm1::Mesurerleseuil1,
+      &TForm1::Mesurerleseuil1Click },
 };
 
 } // namespace

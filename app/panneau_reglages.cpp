@@ -1,4 +1,5 @@
 #include "app/panneau_reglages.h"
+#include "app/groupe_clavier.h"
 #include "app/fabrique_controles.h"
 #include "app/groupe_photodiode.h"
 #include "app/groupe_radio.h"
@@ -37,7 +38,7 @@ QString echelle_texte(double v)
 PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("Réglages"), parent)
 {
     setObjectName(QStringLiteral("GroupBox1"));
-    setGeometry(68, 14, 592, 448);
+    setGeometry(68, 14, 592, 512);
     QPalette gris = palette();
     gris.setColor(QPalette::Window, QColor(201, 201, 201));
     setPalette(gris);
@@ -56,6 +57,8 @@ PanneauReglages::PanneauReglages(QWidget *parent) : QGroupBox(QStringLiteral("R�
     photodiode->setGeometry(8, 392, 576, 26);
     Lab_ecran = etiquette(this, texte_ecran(std::nullopt), QPoint(8, 426), "Lab_ecran");
     Lab_ecran->setAccessibleDescription(QStringLiteral("Rafraîchissement de l'écran"));
+    Group_clavier = new GroupeClavier(this);
+    Group_clavier->setGeometry(8, 446, 576, 62);
 
     Timer_reactive_coul = new QTimer(this);
     Timer_reactive_coul->setObjectName(QStringLiteral("Timer_reactive_coul"));

@@ -21,6 +21,7 @@ class QToolButton;
 namespace fantrel::app {
 
 class GroupePhotodiode;
+class GroupeClavier;
 class GroupeRadio;
 class Nuancier;
 
@@ -64,6 +65,7 @@ public:
     QTimer *Timer_reactive_coul = nullptr; // the chart frozen 1 s after a click
     QLabel *Lab_ecran = nullptr; // the screen's refresh, as measured
     GroupePhotodiode *photodiode = nullptr; // "Carré photodiode", its size and corner
+    GroupeClavier *Group_clavier = nullptr; // the answer keys
 
     // --- what the session asks of the panel ---
     QString fichier_exercice() const; // "Fichier de mots" as typed

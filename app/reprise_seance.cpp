@@ -42,12 +42,15 @@ void rejoue_evenement(const base::Evenement &e, Rejeu &r)
     case NatureEvenement::reprise:
     case NatureEvenement::reprise_refusee:
     case NatureEvenement::fin:
+    case NatureEvenement::calibration: // the exposure came back with param.ini
         break;
     }
 }
 
 void rejoue_essai(const base::Essai &e, Rejeu &r)
 {
+    if (e.test == base::TestEssai::seuil)
+        return; // a threshold run's trials are in neither the record nor the tallies
     if (!e.ligne_resultat.isEmpty())
         r.record.ajoute_ligne(e.ligne_resultat);
     if (!e.participant.isEmpty() && r.tableau.util_courant() >= 1)

@@ -13,11 +13,12 @@ std::optional<Enum> depuis_texte(const std::array<const char *, N> &textes, cons
     return std::nullopt;
 }
 
-constexpr std::array<const char *, 3> textes_test = { "korvane", "morbelle", "musique" };
-constexpr std::array<const char *, 3> textes_facon = { "boutons", "saisie", "je_ne_sais_pas" };
-constexpr std::array<const char *, 8> textes_nature = {
-    "nouvel_utilisateur", "renommage", "tout_effacer", "lecture_fichier", "enregistrement_fichier",
-    "reprise",            "fin",       "reprise_refusee",
+constexpr std::array<const char *, 4> textes_test = { "korvane", "morbelle", "musique", "seuil" };
+constexpr std::array<const char *, 4> textes_facon = { "boutons", "saisie", "je_ne_sais_pas",
+                                                       "clavier" };
+constexpr std::array<const char *, 9> textes_nature = {
+    "nouvel_utilisateur", "renommage", "tout_effacer",    "lecture_fichier", "enregistrement_fichier",
+    "reprise",            "fin",       "reprise_refusee", "calibration",
 };
 
 } // namespace
@@ -110,6 +111,15 @@ Evenement Evenement::reprise_refusee(qint64 seance)
 Evenement Evenement::fin()
 {
     return Evenement();
+}
+
+Evenement Evenement::calibration(const QString &methode, const QStringList &lignes)
+{
+    Evenement e;
+    e.nature = NatureEvenement::calibration;
+    e.nom = methode;
+    e.lignes = lignes;
+    return e;
 }
 
 } // namespace fantrel::base

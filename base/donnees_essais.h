@@ -94,6 +94,11 @@ struct Essai
     QString ligne_resultat; // the line appended to the results record, if any
     std::optional<int> images_prevues; // frames the exposure was planned to last
     std::optional<bool> horodatage_douteux; // a swap returned before its refresh: not trusted
+    std::optional<int> touches_anticipees; // answer keys before the controls, ignored
+    // A threshold run's trial: its level (frames, or ms without a refresh) and its ms,
+    // the estimate after its answer in both.
+    std::optional<int> niveau_images;
+    std::optional<double> niveau_ms, seuil_images, seuil_ms;
 
     bool operator==(const Essai &) const = default;
 };
@@ -107,6 +112,7 @@ enum class NatureEvenement {
     reprise, // seance_reprise: an earlier session replayed into this one
     fin, // clean quit
     reprise_refusee, // seance_reprise: offered and declined, never offered again
+    calibration, // nom: the method; lignes: "clé=valeur" of a threshold applied
 };
 QString texte_nature(NatureEvenement nature);
 std::optional<NatureEvenement> nature_depuis_texte(const QString &texte);
@@ -137,6 +143,7 @@ struct Evenement
     static Evenement reprise(qint64 seance);
     static Evenement reprise_refusee(qint64 seance);
     static Evenement fin();
+    static Evenement calibration(const QString &methode, const QStringList &lignes);
 };
 
 using ElementChronologie = std::variant<Essai, Evenement>;

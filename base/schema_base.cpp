@@ -100,8 +100,20 @@ EtapeSchema etape_4(const Dialecte &dialecte)
     } };
 }
 
+// Version 5: answer keys pressed too early, and a threshold run's level and estimate.
+EtapeSchema etape_5(const Dialecte &)
+{
+    return { {
+            QStringLiteral("ALTER TABLE essais ADD COLUMN touches_anticipees INTEGER"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN niveau_images INTEGER"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN niveau_ms DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN seuil_images DOUBLE PRECISION"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN seuil_ms DOUBLE PRECISION"),
+    } };
+}
+
 // Each step as the dialect words it, in order.
-constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3, &etape_4 };
+constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3, &etape_4, &etape_5 };
 
 void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
                    int version, const QString &cible)
@@ -178,6 +190,11 @@ const QStringList &colonnes_essais()
         "debuts_notes",
         "images_prevues",
         "horodatage_douteux",
+        "touches_anticipees",
+        "niveau_images",
+        "niveau_ms",
+        "seuil_images",
+        "seuil_ms",
         "participant",
     };
     return colonnes;

@@ -184,6 +184,11 @@ QVariantList valeurs_essai(const Essai &e)
              texte(e.debuts_notes),
              nombre(e.images_prevues),
              nombre(e.horodatage_douteux),
+             nombre(e.touches_anticipees),
+             nombre(e.niveau_images),
+             centiemes(e.niveau_ms),
+             centiemes(e.seuil_images),
+             centiemes(e.seuil_ms),
              texte(e.participant),
              e.ordre,
              texte(e.uuid) };
@@ -227,6 +232,11 @@ Essai essai_lu(const QSqlQuery &q)
     e.debuts_notes = suivante().toString();
     e.images_prevues = entier_lu(suivante());
     e.horodatage_douteux = booleen_lu(suivante());
+    e.touches_anticipees = entier_lu(suivante());
+    e.niveau_images = entier_lu(suivante());
+    e.niveau_ms = reel_lu(suivante());
+    e.seuil_images = reel_lu(suivante());
+    e.seuil_ms = reel_lu(suivante());
     e.participant = suivante().toString();
     e.ordre = suivante().toLongLong();
     e.uuid = suivante().toString();
@@ -237,7 +247,8 @@ QVariantList valeurs_evenement(const Evenement &e)
 {
     const bool rangee = e.nature == NatureEvenement::nouvel_utilisateur
             || e.nature == NatureEvenement::renommage;
-    const bool lignes = e.nature == NatureEvenement::lecture_fichier;
+    const bool lignes = e.nature == NatureEvenement::lecture_fichier
+            || e.nature == NatureEvenement::calibration;
     return { e.seance,
              e.ordre,
              date(e.moment_utc),

@@ -86,6 +86,7 @@ void EssaiMusical::joue(const QString &s, const QString &decalage, int mode_inco
     debut_son_ms.reset();
     latence_sortie_ms.reset();
     m_en_cours = true;
+    m_reponses_visibles = false;
     // A mark at each entry's first sample, and one at the stream's end.
     QVector<qint64> reperes = flux.debuts;
     reperes.append(flux.echantillons.size());
@@ -104,19 +105,20 @@ void EssaiMusical::Async_noteTimer()
         return;
     note_courante += 1;
     if (note_courante > nb_notes) {
-        emit reponses_montrees();
+        emit reponses_montrees(); // shown and painted by its receiver
         m_reponses_montrees = std::chrono::steady_clock::now();
+        m_reponses_visibles = true;
     }
 }
 
-void EssaiMusical::bit_rep1Click()
+void EssaiMusical::bit_rep1Click(const trials::ActeReponse &acte)
 {
-    reponse(false);
+    reponse(false, acte);
 }
 
-void EssaiMusical::bit_rep2Click()
+void EssaiMusical::bit_rep2Click(const trials::ActeReponse &acte)
 {
-    reponse(true);
+    reponse(true, acte);
 }
 
 void EssaiMusical::abandonne()
@@ -129,11 +131,21 @@ void EssaiMusical::abandonne()
     emit ecoute_permise(true);
 }
 
-void EssaiMusical::reponse(bool repondu_faux)
+void EssaiMusical::reponse(bool repondu_faux, const trials::ActeReponse &acte)
 {
     if (!m_en_cours)
         return; // no melody awaits an answer: nothing to judge
+    if (acte.facon == trials::FaconReponse::clavier
+        && (!m_reponses_visibles
+            || acte.quand + std::chrono::microseconds(500) <= m_reponses_montrees)) {
+        ++m_rendu.touches_anticipees;
+        return;
+    }
+    // Taken first: nothing done for the answer lengthens it.
+    m_rendu.temps_reponse_ms =
+            std::chrono::duration<double, std::milli>(acte.quand - m_reponses_montrees).count();
     m_en_cours = false;
+    m_reponses_visibles = false;
     m_etat.rang_mot = incongru == 1 ? 1 : 2;
     m_etat.bonne_reponse = (incongru == 1) == repondu_faux;
     const int c = trials::categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
@@ -141,14 +153,11 @@ void EssaiMusical::reponse(bool repondu_faux)
     emit verdict(m_etat.bonne_reponse);
     m_rendu.reponse =
             repondu_faux ? QStringLiteral("C'était faux") : QStringLiteral("C'était juste");
-    m_rendu.facon = trials::FaconReponse::boutons;
+    m_rendu.facon = acte.facon;
     m_rendu.categorie = c;
     m_rendu.correct = m_etat.bonne_reponse;
     m_rendu.debut_son_ms = debut_son_ms;
     m_rendu.latence_sortie_ms = latence_sortie_ms;
-    m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
-                                       std::chrono::steady_clock::now() - m_reponses_montrees)
-                                       .count();
     emit essai_termine(m_rendu);
     emit ecoute_permise(true);
     emit reponses_cachees();

@@ -69,9 +69,9 @@ public:
     // hands it to the output.
     void joue(const QString &s, const QString &decalage, int mode_incongruite);
     // The answers: "C'était juste" and "C'était faux", judged, counted, shown; only
-    // while a melody awaits its answer.
-    void bit_rep1Click();
-    void bit_rep2Click();
+    // while a melody awaits its answer. A key before the buttons is counted, ignored.
+    void bit_rep1Click(const trials::ActeReponse &acte = {});
+    void bit_rep2Click(const trials::ActeReponse &acte = {});
     // Another test is chosen: a melody playing stops, one awaiting its answer is
     // dropped (neither is counted), the listen button is free again, the output closes.
     void abandonne();
@@ -92,7 +92,7 @@ signals:
     void essai_termine(const fantrel::trials::CompteRenduEssai &rendu);
 
 private:
-    void reponse(bool repondu_faux);
+    void reponse(bool repondu_faux, const trials::ActeReponse &acte);
     void debut_du_son(std::chrono::steady_clock::time_point remis, double latence_ms);
 
     trials::CompteRenduEssai m_rendu; // the test under way
@@ -101,6 +101,7 @@ private:
 
     trials::EtatPartage &m_etat;
     bool m_en_cours = false; // from the clock's start to the answer
+    bool m_reponses_visibles = false; // the answer buttons shown and painted
 };
 
 } // namespace fantrel::music

@@ -6,12 +6,21 @@
 #include <QDateTime>
 #include <QString>
 #include <array>
+#include <chrono>
 #include <optional>
 
 namespace fantrel::trials {
 
-// How an answer was given: an answer button, typed, or "?".
-enum class FaconReponse { boutons, saisie, je_ne_sais_pas };
+// How an answer was given: an answer button, typed, "?", or an answer key.
+enum class FaconReponse { boutons, saisie, je_ne_sais_pas, clavier };
+
+// An answer act: the moment of its own event (a key's or a press's time stamp), so
+// that nothing done after it lengthens the response time.
+struct ActeReponse
+{
+    std::chrono::steady_clock::time_point quand = std::chrono::steady_clock::now();
+    FaconReponse facon = FaconReponse::boutons;
+};
 
 struct CompteRenduEssai
 {
@@ -27,7 +36,13 @@ struct CompteRenduEssai
     std::optional<int> exposition_ms; // the setting (second paradigm: the word's phase)
     std::optional<double> exposition_mesuree_ms; // word frame to the next frame, as presented
     std::optional<std::array<double, 4>> phases_mesurees_ms; // second paradigm
-    std::optional<double> temps_reponse_ms; // answer controls shown to the click or Enter
+    // From the end of the paint that shows the answer controls to the answer's own event.
+    std::optional<double> temps_reponse_ms;
+    int touches_anticipees = 0; // answer keys pressed before the controls, ignored
+    // A threshold run: the level shown (frames with a refresh, else ms) and its ms, the
+    // estimate after this answer in both (none before a staircase's first reversal).
+    std::optional<int> niveau_images;
+    std::optional<double> niveau_ms, seuil_images, seuil_ms;
     // Refreshes of the exposure; those off the plan, late or early (a fault either way).
     std::optional<int> images, images_manquees;
     std::optional<int> images_prevues; // refreshes the exposure was planned to last

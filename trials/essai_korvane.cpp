@@ -1,6 +1,8 @@
 #include "trials/essai_korvane.h"
+#include "trials/mesure_seuil.h"
 #include "platform/interactions.h"
 #include "platform/minuteur_hr.h"
+#include <utility>
 
 namespace fantrel::trials {
 
@@ -29,6 +31,11 @@ QString EssaiKorvane::priorite_minuteur() const
 
 void EssaiKorvane::lance_affichage(const QString &montre)
 {
+    // A threshold run's level for this trial only; the setting comes back after it.
+    if (en_mesure()) {
+        m_intervalle_reglage = AsyncTimer2->intervalle();
+        AsyncTimer2->definir_intervalle(quint16(m_mesure->exposition_ms()));
+    }
     m_affichage.affich_texte(montre);
     m_image_mot = m_affichage.derniere_image();
     lance_exposition();
@@ -37,6 +44,8 @@ void EssaiKorvane::lance_affichage(const QString &montre)
 void EssaiKorvane::arrete_affichage()
 {
     AsyncTimer2->definir_actif(false);
+    if (const auto reglage = std::exchange(m_intervalle_reglage, std::nullopt))
+        AsyncTimer2->definir_intervalle(*reglage);
     m_etat.essai_mire = false;
 }
 
@@ -72,9 +81,12 @@ void EssaiKorvane::AsyncTimer2Timer()
     else
         m_affichage.affich_texte(m_etat.masque);
     AsyncTimer2->definir_actif(false);
+    const std::optional<quint16> reglage = std::exchange(m_intervalle_reglage, std::nullopt);
     if (!m_etat.essai_mire) {
         const ImageMontree masque = m_affichage.derniere_image();
         m_rendu.exposition_ms = AsyncTimer2->intervalle();
+        if (reglage)
+            AsyncTimer2->definir_intervalle(*reglage);
         m_rendu.exposition_mesuree_ms = ms_entre(m_image_mot, masque);
         if (masque.images > 0)
             note_images(m_image_mot, masque, m_plan ? m_plan->images : 1);

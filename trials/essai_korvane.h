@@ -41,6 +41,7 @@ private:
 
     ImageMontree m_image_mot; // the word's frame, for the measured exposure
     std::optional<PlanAffichage> m_plan; // the mask's frame, when the word is timed
+    std::optional<quint16> m_intervalle_reglage; // the setting, while a run's level is shown
 };
 
 } // namespace fantrel::trials

@@ -1,6 +1,8 @@
 #include "trials/essai_mots.h"
 #include "platform/interactions.h"
+#include "trials/mesure_seuil.h"
 #include "trials/reponses.h"
+#include <algorithm>
 
 namespace fantrel::trials {
 
@@ -28,26 +30,37 @@ void EssaiMots::note_images(const ImageMontree &mot, const ImageMontree &suivant
     m_rendu.horodatage_douteux = mot.douteuse || suivante.douteuse;
 }
 
+bool EssaiMots::en_mesure() const
+{
+    return m_mesure && m_mesure->en_cours();
+}
+
 void EssaiMots::BitBtn2Click()
 {
     libere_rendu_retenu();
     emit essai_commence();
-    ++m_etat.num_essai;
+    const bool mesure = en_mesure();
+    if (!mesure)
+        ++m_etat.num_essai;
+    const int numero = mesure ? m_mesure->numero_essai() : m_etat.num_essai;
     m_rendu = CompteRenduEssai{};
     m_rendu_retenu = false;
     m_rendu.debut_utc = QDateTime::currentDateTimeUtc();
-    m_rendu.test = test();
-    m_rendu.numero = m_etat.num_essai;
+    m_rendu.test = mesure ? TestEssai::seuil : test();
+    m_rendu.numero = numero;
     m_etat.ligne_resultat.clear();
-    if (m_etat.fin_liste)
+    if (m_etat.fin_liste && !mesure)
         return;
+    // A threshold run goes round the list; the run's own numbers leave num_essai alone.
+    const int k = mesure ? 1 + (numero - 1) % int(std::max<qsizetype>(1, m_etat.liste_mots.size()))
+                         : numero;
     // A list opened mid-run may be shorter than the trials already made.
-    if (m_etat.num_essai > m_etat.liste_mots.size()) {
+    if (k > m_etat.liste_mots.size()) {
         cache_boutons();
         return;
     }
-    m_etat.rang_mot = rang_du_essai(m_etat.num_essai);
-    const Couple c = m_etat.couple(m_etat.num_essai);
+    m_etat.rang_mot = rang_du_essai(numero);
+    const Couple c = m_etat.couple(k);
     m_etat.mots[1] = c.mot1;
     m_etat.mots[2] = c.mot2;
     const QString montre = m_etat.mots[std::size_t(m_etat.rang_mot)];
@@ -94,23 +107,43 @@ void EssaiMots::offre_reponse()
     } else {
         emit saisie_demandee();
     }
+    // The signals' receivers showed and painted the controls at once: they are
+    // visible from here.
     m_commandes_montrees = std::chrono::steady_clock::now();
     m_attend_reponse = true;
 }
 
-void EssaiMots::reponse_bouton(Cote cote)
+// NOTE: held back by the waits, a key pressed before the controls comes after them:
+// its own time stamp tells. The time is taken here, before any record or window.
+bool EssaiMots::accepte(const ActeReponse &acte)
 {
-    if (m_attend_reponse)
+    const bool clavier = acte.facon == FaconReponse::clavier;
+    // A stamp is the middle of its millisecond: early only when all of it is.
+    const auto fin_horodatage = acte.quand + std::chrono::microseconds(500);
+    if (clavier && (m_en_cours || (m_attend_reponse && fin_horodatage <= m_commandes_montrees))) {
+        ++m_rendu.touches_anticipees;
+        return false;
+    }
+    if (!m_attend_reponse)
+        return false;
+    m_rendu.temps_reponse_ms =
+            std::chrono::duration<double, std::milli>(acte.quand - m_commandes_montrees).count();
+    return true;
+}
+
+void EssaiMots::reponse_bouton(Cote cote, const ActeReponse &acte)
+{
+    if (m_mode == ModeReponse::comparaison && accepte(acte))
         enregistre_reponse(cote == Cote::gauche ? m_rendu.proposition_gauche
                                                 : m_rendu.proposition_droite,
-                           FaconReponse::boutons);
+                           acte.facon);
 }
 
 // A typed answer is recorded and counted as a clicked one is, with the pair's
 // proposals in their canonical order, so the results file keeps every answer.
-void EssaiMots::reponse_saisie(const QString &tape)
+void EssaiMots::reponse_saisie(const QString &tape, const ActeReponse &acte)
 {
-    if (m_attend_reponse)
+    if (accepte(acte))
         enregistre_reponse(tape, FaconReponse::saisie);
 }
 
@@ -119,15 +152,19 @@ void EssaiMots::enregistre_reponse(const QString &reponse, FaconReponse facon)
     if (facon == FaconReponse::saisie)
         m_etat.ligne_resultat += propositions(m_etat.mots[1], m_etat.mots[2], 1);
     m_etat.ligne_resultat += QStringLiteral(" répondu=") + reponse;
-    emit ligne_resultat(m_etat.ligne_resultat);
+    const bool mesure = m_rendu.test == TestEssai::seuil; // kept out of record and tallies
+    if (!mesure)
+        emit ligne_resultat(m_etat.ligne_resultat);
     m_etat.bonne_reponse = juge(reponse, m_etat.mots[std::size_t(m_etat.rang_mot)]);
     const int c = categorie_essai(m_etat.rang_mot, m_etat.bonne_reponse);
-    emit reponse_comptee(c, facon);
+    if (!mesure)
+        emit reponse_comptee(c, facon);
     emit verdict(m_etat.bonne_reponse);
     if (c != 0)
         m_rendu.categorie = c;
     m_rendu.correct = m_etat.bonne_reponse;
-    m_rendu.ligne_resultat = m_etat.ligne_resultat;
+    if (!mesure)
+        m_rendu.ligne_resultat = m_etat.ligne_resultat;
     termine(reponse, facon);
     cache_boutons();
 }
@@ -140,9 +177,8 @@ void EssaiMots::termine(const QString &reponse, FaconReponse facon)
     m_attend_reponse = false;
     m_rendu.reponse = reponse;
     m_rendu.facon = facon;
-    m_rendu.temps_reponse_ms = std::chrono::duration<double, std::milli>(
-                                       std::chrono::steady_clock::now() - m_commandes_montrees)
-                                       .count();
+    if (m_rendu.test == TestEssai::seuil && m_mesure)
+        m_mesure->complete(m_rendu);
     m_rendu_retenu = !affichage_fini();
     if (!m_rendu_retenu)
         emit essai_termine(m_rendu);
@@ -161,9 +197,11 @@ void EssaiMots::libere_rendu_retenu()
     emit essai_termine(m_rendu);
 }
 
-void EssaiMots::Bit_rep3Click()
+void EssaiMots::Bit_rep3Click(const ActeReponse &acte)
 {
-    if (m_attend_reponse)
+    if (!accepte(acte) && acte.facon == FaconReponse::clavier)
+        return;
+    if (m_attend_reponse && m_rendu.test != TestEssai::seuil)
         emit reponse_comptee(0, FaconReponse::je_ne_sais_pas);
     termine(QString(), FaconReponse::je_ne_sais_pas);
     cache_boutons();
@@ -180,7 +218,7 @@ void EssaiMots::abandonne()
 void EssaiMots::cache_boutons()
 {
     emit commandes_cachees();
-    if (m_etat.num_essai < m_etat.nb_couples)
+    if (m_etat.num_essai < m_etat.nb_couples || m_rendu.test == TestEssai::seuil)
         return;
     m_etat.fin_liste = true;
     emit liste_finie();

@@ -18,6 +18,8 @@ enum class ModeReponse { comparaison, saisie_libre };
 // An answer button, as the subject sees it: the left one or the right one.
 enum class Cote { gauche, droite };
 
+class MesureSeuil;
+
 class EssaiMots : public QObject
 {
     Q_OBJECT
@@ -25,18 +27,21 @@ public:
     EssaiMots(EtatPartage &etat, AffichageEssai &affichage, QObject *parent = nullptr);
 
     void definir_mode_reponse(ModeReponse mode) { m_mode = mode; }
+    // While its run is under way, the trials are the threshold run's (mesure_seuil.h).
+    void definir_mesure(MesureSeuil *mesure) { m_mesure = mesure; }
     ModeReponse mode_reponse() const { return m_mode; }
 
     // The start button: the next pair of the list, its word shown after a wait of
     // 1000 ms; nothing once the list is over.
     void BitBtn2Click();
-    // An answer button chosen: the word the trial proposed on that side is the answer.
-    // Both answers count only while the trial awaits one.
-    void reponse_bouton(Cote cote);
+    // An answer button chosen, or its key: the word the trial proposed on that side is
+    // the answer. Both answers count only while the trial awaits one; a key whose event
+    // came before the controls were shown is ignored and counted (touches_anticipees).
+    void reponse_bouton(Cote cote, const ActeReponse &acte = {});
     // Enter in the free-typing box.
-    void reponse_saisie(const QString &tape);
+    void reponse_saisie(const QString &tape, const ActeReponse &acte = {});
     // "?": the trial ends unanswered, nothing in the record or the bars; counted apart.
-    void Bit_rep3Click();
+    void Bit_rep3Click(const ActeReponse &acte = {});
     // Ends the trial's answer controls; once num_essai reaches the list's pairs the
     // list is over: the start button is disabled and "Plus de mots" shown.
     void cache_boutons();
@@ -79,13 +84,17 @@ protected:
     // The stimulus is over: a report held back for it goes out now.
     void affichage_mesure();
 
+    bool en_mesure() const; // a threshold run's trial
     EtatPartage &m_etat;
     AffichageEssai &m_affichage;
+    MesureSeuil *m_mesure = nullptr;
     CompteRenduEssai m_rendu; // the trial under way
 
 private:
     // The answer controls: the proposals in a random order, or the typing box.
     void offre_reponse();
+    // Whether the act answers the controls up now; an early key is counted instead.
+    bool accepte(const ActeReponse &acte);
     // Both answer paths: the line completed and recorded, judged, counted, shown.
     void enregistre_reponse(const QString &reponse, FaconReponse facon);
     void termine(const QString &reponse, FaconReponse facon);

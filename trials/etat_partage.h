@@ -11,8 +11,9 @@
 
 namespace fantrel::trials {
 
-// "Type de test": one of the two masked-word paradigms, or the melodies.
-enum class TestEssai { korvane, morbelle, musique };
+// "Type de test": one of the two masked-word paradigms, or the melodies; seuil marks
+// the first paradigm's trials of a threshold run (never the test in use).
+enum class TestEssai { korvane, morbelle, musique, seuil };
 
 struct Couple
 {

@@ -133,11 +133,14 @@ void TestBaseEssais::insertion_data()
     QTest::addColumn<QStringList>("nuls"); // columns stored as NULL
     // Written straight into the base: no participant, no UUID (the recorder gives those).
     const QStringList sans_identite = { "participant", "uuid" };
-    const QStringList son =
-            QStringList{ "debut_son_ms", "latence_sortie_ms", "debuts_notes" } + sans_identite;
+    // Columns of a threshold run and of early keys, none in these examples.
+    const QStringList seuil = { "touches_anticipees", "niveau_images", "niveau_ms",
+                                "seuil_images", "seuil_ms" };
+    const QStringList son = QStringList{ "debut_son_ms", "latence_sortie_ms", "debuts_notes" }
+            + sans_identite + seuil;
     const QStringList sans_musique = QStringList{ "phases_mesurees_ms", "melodie", "decalage",
                                                   "incongru", "place_incongruite" }
-            + son;
+            + son + seuil;
     QTest::newRow("premier paradigme, boutons") << exemples::essai_boutons() << sans_musique;
     QTest::newRow("je ne sais pas")
             << exemples::essai_je_ne_sais_pas()
@@ -148,7 +151,7 @@ void TestBaseEssais::insertion_data()
     QTest::newRow("saisie libre") << exemples::essai_saisie() << sans_musique;
     QTest::newRow("second paradigme, quatre phases")
             << exemples::essai_morbelle()
-            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son;
+            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son + seuil;
     QTest::newRow("mélodie") << exemples::essai_melodie()
                              << QStringList{ "mot1",
                                              "mot2",
@@ -164,7 +167,7 @@ void TestBaseEssais::insertion_data()
                                              "ligne_resultat",
                                              "images_prevues",
                                              "horodatage_douteux" }
-                                     + sans_identite;
+                                     + sans_identite + seuil;
 }
 
 void TestBaseEssais::insertion()
@@ -243,18 +246,18 @@ void TestBaseEssais::migration_data()
     QTest::addColumn<int>("depart"); // -1: no file at all
     QTest::addColumn<bool>("etape_en_echec");
     QTest::addColumn<int>("version_finale");
-    QTest::newRow("pas de fichier") << -1 << false << 5;
-    QTest::newRow("fichier vide") << 0 << false << 5;
-    QTest::newRow("version 1 avec ses essais") << 1 << false << 5;
-    QTest::newRow("version 2 avec ses essais") << 2 << false << 5;
-    QTest::newRow("version 3 avec ses essais") << 3 << false << 5;
-    QTest::newRow("version du programme avec ses essais") << 4 << false << 5;
-    QTest::newRow("déjà à jour") << 5 << false << 5;
-    QTest::newRow("étape 5 en échec") << 4 << true << 4;
-    QTest::newRow("version 1, étape 5 en échec") << 1 << true << 4;
+    QTest::newRow("pas de fichier") << -1 << false << 6;
+    QTest::newRow("fichier vide") << 0 << false << 6;
+    QTest::newRow("version 1 avec ses essais") << 1 << false << 6;
+    QTest::newRow("version 2 avec ses essais") << 2 << false << 6;
+    QTest::newRow("version 4 avec ses essais") << 4 << false << 6;
+    QTest::newRow("version du programme avec ses essais") << 5 << false << 6;
+    QTest::newRow("déjà à jour") << 6 << false << 6;
+    QTest::newRow("étape 6 en échec") << 5 << true << 5;
+    QTest::newRow("version 1, étape 6 en échec") << 1 << true << 5;
 }
 
-// The program's steps followed by a step 5 of the test's own: a file of any older
+// The program's steps followed by a step 6 of the test's own: a file of any older
 // version reaches the last one and keeps its trials; a failing step changes nothing
 // (the steps before it stay done).
 void TestBaseEssais::migration()
@@ -262,12 +265,12 @@ void TestBaseEssais::migration()
     QFETCH(int, depart);
     QFETCH(bool, etape_en_echec);
     QFETCH(int, version_finale);
-    QCOMPARE(version_schema_programme(), 4);
+    QCOMPARE(version_schema_programme(), 5);
     if (depart == 0) {
         QFile vide(chemin());
         QVERIFY(vide.open(QIODevice::WriteOnly));
     }
-    if (depart >= 1 && depart <= 3) {
+    if (depart >= 1 && depart <= 4) {
         // A file of an older version, written as that program wrote it.
         Regard regard(chemin());
         QSqlDatabase db = regard.db();
@@ -279,7 +282,7 @@ void TestBaseEssais::migration()
                " VALUES (1, 1, '2024-01-01T00:00:01.000Z', 1, 'korvane', 'cœur')" })
             QVERIFY(QSqlQuery(db).exec(QString::fromUtf8(sql)));
     }
-    if (depart >= 4) {
+    if (depart >= 5) {
         BaseEssais base(chemin());
         Essai e = exemples::essai_saisie();
         e.seance = base.insere_seance(exemples::seance_exemple(m_dossier->path()));
@@ -292,7 +295,7 @@ void TestBaseEssais::migration()
         etapes.last().instructions << QStringLiteral("INSERT INTO table_absente VALUES (1)");
     Regard regard(chemin());
     QSqlDatabase db = regard.db();
-    if (depart == 5)
+    if (depart == 6)
         migre_schema(db, dialecte_sqlite(), etapes, chemin()); // at the last version before the test's own call
     try {
         migre_schema(db, dialecte_sqlite(), etapes, chemin());
@@ -302,17 +305,18 @@ void TestBaseEssais::migration()
     }
     QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
     const QSqlRecord table = db.record(QStringLiteral("essais"));
-    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 5);
+    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 6);
     QCOMPARE(table.contains(QStringLiteral("debuts_notes")), version_finale >= 2);
     QCOMPARE(table.contains(QStringLiteral("participant")), version_finale >= 3);
     QCOMPARE(db.tables().contains(QStringLiteral("participants")), version_finale >= 3);
     QCOMPARE(table.contains(QStringLiteral("images_prevues")), version_finale >= 4);
     QCOMPARE(db.tables().contains(QStringLiteral("verifications")), version_finale >= 4);
+    QCOMPARE(table.contains(QStringLiteral("niveau_images")), version_finale >= 5);
     if (depart >= 1) {
         const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
         QCOMPARE(r.value("mot1").toString(), QStringLiteral("cœur"));
         QVERIFY(r.value("debut_son_ms").isNull());
-        if (version_finale == 5)
+        if (version_finale == 6)
             QCOMPARE(r.value("lunettes").toInt(), 1);
     }
 }

@@ -228,9 +228,10 @@ void TestExportCsv::fichier_exporte()
     QCOMPARE(lignes[0], colonnes_csv().join(',').toUtf8() + '\r');
     QVERIFY(lignes[1].startsWith("1,1,2024-03-14T09:26:54.589Z,1,Zoé Lefèvre,korvane,1,"));
     QVERIFY(lignes[1].contains(",33,33.37,,812.46,"));
-    // The melody's stream columns, empty for a word trial, the planned frames, then the
-    // identities (none for a trial written straight into the base).
-    QVERIFY(lignes[1].endsWith(",2,0,Mot affiché=fiel prop=$fiel fier répondu=fiel,,,,2,0,,,,\r"));
+    // The melody's stream columns, empty for a word trial, the planned frames, a
+    // threshold run's columns, then the identities (none for a trial written straight
+    // into the base).
+    QVERIFY(lignes[1].endsWith(",2,0,Mot affiché=fiel prop=$fiel fier répondu=fiel,,,,2,0,,,,,,,,,\r"));
     QCOMPARE(lignes[2], QByteArray());
 }
 
