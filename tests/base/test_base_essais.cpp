@@ -140,7 +140,7 @@ void TestBaseEssais::insertion_data()
             + sans_identite + seuil;
     const QStringList sans_musique = QStringList{ "phases_mesurees_ms", "melodie", "decalage",
                                                   "incongru", "place_incongruite" }
-            + son + seuil;
+            + son;
     QTest::newRow("premier paradigme, boutons") << exemples::essai_boutons() << sans_musique;
     QTest::newRow("je ne sais pas")
             << exemples::essai_je_ne_sais_pas()
@@ -151,7 +151,7 @@ void TestBaseEssais::insertion_data()
     QTest::newRow("saisie libre") << exemples::essai_saisie() << sans_musique;
     QTest::newRow("second paradigme, quatre phases")
             << exemples::essai_morbelle()
-            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son + seuil;
+            << QStringList{ "melodie", "decalage", "incongru", "place_incongruite" } + son;
     QTest::newRow("mélodie") << exemples::essai_melodie()
                              << QStringList{ "mot1",
                                              "mot2",
