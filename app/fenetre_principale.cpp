@@ -9,13 +9,10 @@
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
-#include "app/groupe_clavier.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
-#include "app/verification_affichage.h"
 #include "app/panneau_seuil.h"
-#include "trials/mesure_seuil.h"
-#include <QScrollBar>
+#include "app/verification_affichage.h"
 #include "engine3d/vue3d.h"
 #include "music/essai_musical.h"
 #include "music/groupe_musical.h"
@@ -30,6 +27,7 @@
 #include "results/tableau_resultats.h"
 #include "trials/essai_korvane.h"
 #include "trials/essai_morbelle.h"
+#include "trials/mesure_seuil.h"
 #include "wordpairs/fenetre_couples.h"
 #include <QAction>
 #include <QCloseEvent>
@@ -172,15 +170,6 @@ void TForm1::Timer_debutTimer()
     Timer_debut->stop();
     deroulement->demarre();
     applique_touches(false);
-}
-
-void TForm1::applique_touches(bool ecrire)
-{
-    if (ecrire)
-        deroulement->ecrit_touches(
-                reglages->Group_clavier->touches(deroulement->reglages_etendus()));
-    reglages->Group_clavier->montre(deroulement->reglages_etendus());
-    clavier->definir_touches(deroulement->reglages_etendus());
 }
 
 void TForm1::Ouvrirunexercice1Click()
@@ -372,36 +361,6 @@ void TForm1::Bit_rep3Click()
 void TForm1::Edit_saisie_libreEntree()
 {
     aiguillage->saisie(commandes->Edit_saisie_libre->text());
-}
-
-void TForm1::Mesurerleseuil1Click()
-{
-    panneau_seuil->definir_ecran(affichage->periode_ecran_ms());
-    panneau_seuil->show();
-    panneau_seuil->raise();
-}
-
-void TForm1::commence_seuil()
-{
-    Korvane1Click();
-    mesure_seuil->commence(panneau_seuil->reglages());
-    panneau_seuil->hide();
-}
-
-void TForm1::applique_seuil()
-{
-    const std::optional<int> ms = mesure_seuil->exposition_appliquee();
-    if (!ms)
-        return;
-    reglages->Scroll_timer->setValue(*ms);
-    journal->note_evenement(calibration_de(*mesure_seuil, *ms, m_tableau.util_courant()));
-}
-
-void TForm1::touche_depart()
-{
-    for (QPushButton *b : { commandes->BitBtn2, commandes->BitBtn_ecoute })
-        if (b->isVisibleTo(this) && b->isEnabled())
-            b->click();
 }
 
 void TForm1::BitBtn_ecouteClick()

@@ -7,28 +7,11 @@ namespace fantrel::base {
 
 namespace {
 
-QString marques(qsizetype n);
-
-QString insertion(const QString &table, const QStringList &colonnes)
-{
-    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-            .arg(table, colonnes.join(QStringLiteral(", ")), marques(colonnes.size()));
-}
-
 QString selection_essais(bool une_seance)
 {
     return QStringLiteral("SELECT %1, ordre, uuid FROM essais %2 ORDER BY seance, ordre")
             .arg(colonnes_essais().join(QStringLiteral(", ")),
                  une_seance ? QStringLiteral("WHERE seance = ?") : QString());
-}
-
-// "?, ?, ?" for n values.
-QString marques(qsizetype n)
-{
-    QStringList m;
-    for (qsizetype i = 0; i < n; ++i)
-        m << QStringLiteral("?");
-    return m.join(QStringLiteral(", "));
 }
 
 // The sessions of a station and folder that recorded anything (a start cut short did not).
@@ -206,98 +189,6 @@ void BaseEssais::parcourt_essais(std::optional<qint64> seance,
         rangee(q);
     if (q.lastError().isValid())
         throw m_dialecte.erreur_sql(q.lastError(), m_chemin);
-}
-
-namespace {
-
-const QStringList colonnes_verification = { "seance",
-                                            "verification",
-                                            "debut_utc",
-                                            "test",
-                                            "numero",
-                                            "mot",
-                                            "exposition_ms",
-                                            "images_prevues",
-                                            "images",
-                                            "images_manquees",
-                                            "exposition_prevue_ms",
-                                            "exposition_mesuree_ms",
-                                            "horodatage_douteux",
-                                            "verdict" };
-
-QVariant optionnel(const std::optional<int> &v)
-{
-    return v ? QVariant(*v) : QVariant();
-}
-
-std::optional<int> optionnel_lu(const QVariant &v)
-{
-    return v.isNull() ? std::nullopt : std::optional<int>(v.toInt());
-}
-
-} // namespace
-
-int BaseEssais::insere_verification(qint64 seance, const QVector<FlashVerification> &flashs)
-{
-    if (!m_insertion_essai)
-        throw erreur_base(NatureErreurBase::lecture_seule, m_chemin);
-    QSqlDatabase db = QSqlDatabase::database(m_connexion, false);
-    int rang = 0;
-    en_transaction(db, m_dialecte, m_chemin, [&] {
-        QSqlQuery q = selection(QStringLiteral("SELECT COALESCE(MAX(verification), 0) + 1 "
-                                               "FROM verifications WHERE seance = ?"),
-                                { seance });
-        rang = q.next() ? q.value(0).toInt() : 1;
-        q.finish();
-        QSqlQuery requete(db);
-        if (!requete.prepare(insertion(QStringLiteral("verifications"), colonnes_verification)))
-            throw m_dialecte.erreur_sql(requete.lastError(), m_chemin);
-        for (const FlashVerification &f : flashs) {
-            const QDateTime debut =
-                    f.debut_utc.isValid() ? f.debut_utc : QDateTime::currentDateTimeUtc();
-            insere(requete,
-                   { seance, rang, debut.toUTC().toString(Qt::ISODateWithMs), f.test, f.numero,
-                     f.mot, f.exposition_ms, optionnel(f.images_prevues), optionnel(f.images),
-                     optionnel(f.images_manquees), au_centieme(f.exposition_prevue_ms),
-                     au_centieme(f.exposition_mesuree_ms), f.horodatage_douteux ? 1 : 0,
-                     f.verdict });
-        }
-        return true;
-    });
-    return rang;
-}
-
-QVector<FlashVerification> BaseEssais::verifications(qint64 seance)
-{
-    QSqlQuery q = selection(QStringLiteral("SELECT id, %1 FROM verifications WHERE seance = ? "
-                                           "ORDER BY verification, numero")
-                                    .arg(colonnes_verification.join(QStringLiteral(", "))),
-                            { seance });
-    QVector<FlashVerification> lus;
-    while (q.next()) {
-        FlashVerification f;
-        int i = 0;
-        const auto suivante = [&] { return q.value(i++); };
-        f.id = suivante().toLongLong();
-        f.seance = suivante().toLongLong();
-        f.verification = suivante().toInt();
-        f.debut_utc = QDateTime::fromString(suivante().toString(), Qt::ISODateWithMs);
-        f.test = suivante().toString();
-        f.numero = suivante().toInt();
-        f.mot = suivante().toString();
-        f.exposition_ms = suivante().toInt();
-        f.images_prevues = optionnel_lu(suivante());
-        f.images = optionnel_lu(suivante());
-        f.images_manquees = optionnel_lu(suivante());
-        f.exposition_prevue_ms = suivante().toDouble();
-        f.exposition_mesuree_ms = suivante().toDouble();
-        f.horodatage_douteux = suivante().toInt() != 0;
-        f.verdict = suivante().toString();
-        lus << f;
-    }
-    if (q.lastError().isValid())
-        throw m_dialecte.erreur_sql(q.lastError(), m_chemin);
-    return lus;
 }
 
 QVector<Evenement> BaseEssais::evenements(qint64 seance)

@@ -238,4 +238,18 @@ const QStringList &colonnes_seances()
     return colonnes;
 }
 
+QString marques(qsizetype n)
+{
+    QStringList m;
+    for (qsizetype i = 0; i < n; ++i)
+        m << QStringLiteral("?");
+    return m.join(QStringLiteral(", "));
+}
+
+QString insertion(const QString &table, const QStringList &colonnes)
+{
+    return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
+            .arg(table, colonnes.join(QStringLiteral(", ")), marques(colonnes.size()));
+}
+
 } // namespace fantrel::base

@@ -37,4 +37,8 @@ const QStringList &colonnes_jointes_csv();
 // The CSV's header: colonnes_essais() then colonnes_jointes_csv().
 QStringList colonnes_csv();
 
+// "?, ?, ?" for n values, and the insertion of one row of those columns into table.
+QString marques(qsizetype n);
+QString insertion(const QString &table, const QStringList &colonnes);
+
 } // namespace fantrel::base
