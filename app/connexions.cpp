@@ -10,6 +10,7 @@
 #include "app/fenetres.h"
 #include "app/groupe_photodiode.h"
 #include "app/journal_seance.h"
+#include "app/liaison_labo.h"
 #include "app/panneau_reglages.h"
 #include "app/verification_affichage.h"
 #include "app/panneau_seuil.h"
@@ -201,6 +202,21 @@ void relie_journal(Fenetres &w)
                      [](const QString &message) { platform::montre_erreur(message); });
 }
 
+// The lab server's sender: told of each trial once the base has it; its state in the
+// status bar; the password asked once when the server wants one.
+void relie_labo(TForm1 &f)
+{
+    LiaisonLabo *labo = f.labo.get();
+    for (QObject *essai : std::initializer_list<QObject *>{ f.korvane, f.morbelle })
+        QObject::connect(static_cast<trials::EssaiMots *>(essai), &trials::EssaiMots::essai_termine,
+                         labo, &LiaisonLabo::signale_nouveautes);
+    QObject::connect(f.essai_musical, &music::EssaiMusical::essai_termine, labo,
+                     &LiaisonLabo::signale_nouveautes);
+    QObject::connect(labo, &LiaisonLabo::texte_change, &f, &TForm1::montre_etat_labo);
+    QObject::connect(labo, &LiaisonLabo::mot_de_passe_demande, &f,
+                     &TForm1::demande_mot_de_passe_labo);
+}
+
 // The subject's keys: an answer to the switch, the start key to its button.
 void relie_clavier(TForm1 &f)
 {
@@ -265,6 +281,7 @@ void relie_sous_systemes(Fenetres &w)
     relie_verification(f);
     relie_resultats(w);
     relie_journal(w);
+    relie_labo(f); // after the journal: a trial is in the base before the sender hears of it
 }
 
 } // namespace fantrel::app

@@ -2,11 +2,13 @@
 #include "app/affichage_mot.h"
 #include "app/aiguillage_essais.h"
 #include "app/commandes_essai.h"
+#include "app/dialogue_base_labo.h"
 #include "app/fiche_participant.h"
 #include "app/fichier_param.h"
 #include "app/groupe_photodiode.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
+#include "app/liaison_labo.h"
 #include "app/panneau_reglages.h"
 #include "app/reprise_seance.h"
 #include "base/export_csv.h"
@@ -52,6 +54,7 @@ void DeroulementSeance::demarre()
         m.affichage.pose_texte(m.etat.masque); // the mask stands, not the start-up word
     m_courbe2->recule_camera();
     commence_seance();
+    m.labo.demarre(m.journal.chemin_base(), m_reglages_etendus.uri_labo);
 }
 
 void DeroulementSeance::reprend_photodiode()
@@ -218,18 +221,53 @@ void DeroulementSeance::exporte_essais()
                                      "Essais de toutes les séances (CSV)|*.csv|"
                                      "Essais de cette séance (CSV pour tableur (France))|*.csv|"
                                      "Essais de toutes les séances (CSV pour tableur (France))|*.csv");
+    if (m.labo.adresse())
+        dialogue.filtre += QStringLiteral(
+                "|Essais de toutes les stations (base du laboratoire) (CSV)|*.csv|"
+                "Essais de toutes les stations (base du laboratoire) (CSV pour tableur "
+                "(France))|*.csv");
     dialogue.extension_defaut = QStringLiteral("csv");
     dialogue.repertoire_initial = m.etat.repertoire;
     dialogue.confirmer_ecrasement = true;
     const platform::ResultatDialogue choix = platform::interactions().enregistrer_fichier(dialogue);
     if (!choix.accepte)
         return;
+    const int i = choix.index_filtre; // from 1: pairs of R/pandas then French spreadsheet
+    const auto forme = (i == 3 || i == 4 || i == 6) ? platform::FormeCsv::tableur_france
+                                                    : platform::FormeCsv::r_pandas;
+    if (i >= 5 && m.labo.adresse()) {
+        base::exporte_csv_labo(*m.labo.adresse(), choix.nom_fichier, forme);
+        return;
+    }
     std::optional<qint64> seance;
-    if (choix.index_filtre % 2 == 1)
+    if (i % 2 == 1)
         seance = m.journal.seance();
-    const auto forme = choix.index_filtre > 2 ? platform::FormeCsv::tableur_france
-                                              : platform::FormeCsv::r_pandas;
     base::exporte_csv(m.journal.chemin_base(), choix.nom_fichier, seance, forme);
+}
+
+void DeroulementSeance::regle_base_labo()
+{
+    DialogueBaseLabo dialogue(m.GroupBox3.window());
+    const std::optional<base::AdresseLabo> &en_vigueur = m.labo.adresse();
+    dialogue.montre(m_reglages_etendus.uri_labo, m_reglages_etendus.station,
+                    en_vigueur ? en_vigueur->mot_de_passe : QString());
+    if (dialogue.exec() != QDialog::Accepted)
+        return;
+    ReglagesEtendus r = m_reglages_etendus;
+    r.uri_labo = dialogue.uri_lue();
+    r.station = dialogue.station_lue();
+    const bool nouveau_mot = !dialogue.mot_de_passe_lu().isEmpty()
+            && (!en_vigueur || dialogue.mot_de_passe_lu() != en_vigueur->mot_de_passe);
+    if (nouveau_mot)
+        m.labo.donne_mot_de_passe(dialogue.mot_de_passe_lu());
+    if (r.uri_labo != m_reglages_etendus.uri_labo || nouveau_mot)
+        m.labo.demarre(m.journal.chemin_base(), r.uri_labo);
+    if (r == m_reglages_etendus)
+        return;
+    m_reglages_etendus = r;
+    const QString chemin = QDir(m.etat.repertoire).filePath(QLatin1String(nom_reglages_etendus));
+    if (!ecrit_reglages_etendus(chemin, r))
+        platform::montre_erreur(QStringLiteral("Impossible de créer le fichier %1").arg(chemin));
 }
 
 void DeroulementSeance::edite_fiche()

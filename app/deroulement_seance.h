@@ -28,6 +28,7 @@ class CommandesEssai;
 class FichierParam;
 class GroupeExercice;
 class JournalSeance;
+class LiaisonLabo;
 class PanneauReglages;
 
 // The parts of the main window the session's operations use, each by what it offers
@@ -47,6 +48,7 @@ struct PartiesPrincipales
     trials::EssaiKorvane &korvane;
     AiguillageEssais &aiguillage;
     platform::OptionsDialogue &OpenDialog1;
+    LiaisonLabo &labo;
 };
 
 // The exercise list named in the settings: ".\" (or "./") stands for repertoire.
@@ -83,9 +85,13 @@ public:
     void relance_exercice();
     // Lists the answers of result row n in the exercise box, then its statistics.
     void affich_liste(int n);
-    // "Exporter les essais (CSV)…": this session's trials or every session's, for R and
-    // pandas or for a French spreadsheet, as the save dialog's filter says.
+    // "Exporter les essais (CSV)…": this session's trials, every session's, or, with a lab
+    // server, every station's; for R and pandas or for a French spreadsheet, as the save
+    // dialog's filter says.
     void exporte_essais();
+    // "Base du laboratoire…": the server and the station's name into fantrel.ini, the
+    // sender restarted when the server or the password changed.
+    void regle_base_labo();
     // "Type de test": the start and listen buttons, the 3D word, the answers' captions.
     // Choosing another test abandons the trial under way, word or melody (its answer
     // buttons never answer another test).

@@ -9,6 +9,7 @@
 #include "app/fichier_param.h"
 #include "app/groupe_exercice.h"
 #include "app/journal_seance.h"
+#include "app/liaison_labo.h"
 #include "app/groupe_radio.h"
 #include "app/panneau_reglages.h"
 #include "app/panneau_seuil.h"
@@ -41,13 +42,6 @@
 
 namespace fantrel::app {
 
-namespace {
-
-constexpr int largeur_fenetre = 1129;
-constexpr int hauteur_fenetre = 734;
-
-} // namespace
-
 TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &record,
                QWidget *parent)
     : QMainWindow(parent), m_tableau(tableau), m_record(record)
@@ -79,9 +73,11 @@ TForm1::TForm1(results::TableauResultats &tableau, results::RecordResultats &rec
     panneau_seuil = new PanneauSeuil(this);
     fichier_param = std::make_unique<FichierParam>(etat, *reglages, *affichage, *korvane);
     journal = std::make_unique<JournalSeance>(m_tableau);
+    labo = std::make_unique<LiaisonLabo>();
+    construit_barre_etat();
     deroulement = std::make_unique<DeroulementSeance>(PartiesPrincipales{
             etat, *affichage, *commandes, *reglages, *fichier_param, *GroupBox3, m_record,
-            m_tableau, *journal, *groupe_musical, *korvane, *aiguillage, OpenDialog1 });
+            m_tableau, *journal, *groupe_musical, *korvane, *aiguillage, OpenDialog1, *labo });
     OpenDialog1.filtre =
             QStringLiteral("Fichiers textes|*.txt|Exercices "
                            "subliminaux|*.liste_fantrel|Fichiers résultats *.res|*.res");

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class QLabel;
 class QTimer;
 
 namespace fantrel::trials {
@@ -46,6 +47,7 @@ class FenetreVerification;
 class FichierParam;
 class GroupeExercice;
 class JournalSeance;
+class LiaisonLabo;
 class PanneauReglages;
 class VerificationAffichage;
 class PanneauSeuil;
@@ -73,6 +75,7 @@ public:
     PanneauReglages *reglages = nullptr; // "Réglages" (GroupBox1)
     std::unique_ptr<FichierParam> fichier_param; // param.ini
     std::unique_ptr<JournalSeance> journal; // the trial database's session
+    std::unique_ptr<LiaisonLabo> labo; // the lab server's sender, when one is set
     std::unique_ptr<DeroulementSeance> deroulement; // start-up, list, new user, listing
     GroupeExercice *GroupBox3 = nullptr; // "Fichier exercice": the list, or a user's answers
     results::GroupeResultats *groupe_resultats = nullptr; // "Fichier résultats" (Group_result)
@@ -117,6 +120,8 @@ public:
     QAction *Modevisible1 = nullptr;
     QAction *Verifierlaffichage1 = nullptr;
     QAction *Mesurerleseuil1 = nullptr;
+    QAction *Basedulaboratoire1 = nullptr;
+    QLabel *Lab_base_labo = nullptr; // the status bar's "Base du laboratoire : …"
 
 public slots:
     void Timer_debutTimer(); // start-up, once: settings, list, result rows 0 and 1
@@ -144,6 +149,11 @@ public slots:
     void Modevisible1Click(); // Options › Mode visible
     void Verifierlaffichage1Click(); // Options › Vérifier l'affichage…
     void Mesurerleseuil1Click(); // Options › Mesurer le seuil…
+    void Basedulaboratoire1Click(); // Options › Base du laboratoire…
+    // The sending's state in the status bar, hidden (and the window its own size) with
+    // no server.
+    void montre_etat_labo(const QString &texte);
+    void demande_mot_de_passe_labo(); // once per run, when the server wants a password
     void commence_seuil(); // "Commencer": Korvane, then the run's trials from the start button
     // "Appliquer": the exposure set to the threshold minus k, the calibration recorded.
     void applique_seuil();
@@ -169,12 +179,17 @@ protected:
 private:
     void construit_menus();
     void construit_groupes();
+    void construit_barre_etat();
     void coche_type_test(QAction *coche);
     // "Type d'exercice": the marks, the word tests' answer mode, the controls reset.
     void choisit_mode_reponse(QAction *coche);
     // The keys of fantrel.ini in effect, in the panel and the key catcher; written to
     // fantrel.ini first, as the panel sets them, when `ecrire`.
     void applique_touches(bool ecrire);
+
+    // The window's fixed size, the status bar aside.
+    static constexpr int largeur_fenetre = 1129;
+    static constexpr int hauteur_fenetre = 734;
 
     QWidget *m_centre = nullptr;
     DeplacementFlottant *m_deplacement = nullptr;

@@ -55,6 +55,8 @@ const EntreeMenu entrees_menus[] = {
       &TForm1::Verifierlaffichage1Click },
     { 4, "Mesurerleseuil1", "Mesurer le seuil…", &TForm1::Mesurerleseuil1,
       &TForm1::Mesurerleseuil1Click },
+    { 4, "Basedulaboratoire1", "Base du laboratoire…", &TForm1::Basedulaboratoire1,
+      &TForm1::Basedulaboratoire1Click },
 };
 
 } // namespace
