@@ -11,6 +11,7 @@
 #include "app/liaison_labo.h"
 #include "app/panneau_reglages.h"
 #include "app/reprise_seance.h"
+#include "base/dialecte_postgres.h"
 #include "base/export_csv.h"
 #include "music/groupe_musical.h"
 #include "platform/capacite_memo.h"
@@ -236,7 +237,8 @@ void DeroulementSeance::exporte_essais()
     const auto forme = (i == 3 || i == 4 || i == 6) ? platform::FormeCsv::tableur_france
                                                     : platform::FormeCsv::r_pandas;
     if (i >= 5 && m.labo.adresse()) {
-        base::exporte_csv_labo(*m.labo.adresse(), choix.nom_fichier, forme);
+        base::exporte_csv(base::uri_labo(*m.labo.adresse(), true), choix.nom_fichier,
+                          std::nullopt, forme, base::dialecte_postgres());
         return;
     }
     std::optional<qint64> seance;

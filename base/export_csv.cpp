@@ -1,7 +1,6 @@
 #include "base/export_csv.h"
 #include "base/base_essais.h"
 #include "base/chronologie.h"
-#include "base/dialecte_postgres.h"
 #include "base/schema_base.h"
 #include "platform/fichier_texte.h"
 #include <QFileInfo>
@@ -84,50 +83,28 @@ QString champ_valeur(const QVariant &valeur, FormeCsv forme)
     }
 }
 
-namespace {
-
-// The rows of the sessions given (all when empty) into chemin_csv.
-void ecrit_csv(BaseEssais &base, const QVector<qint64> &seances, const QString &chemin_csv,
-               FormeCsv forme)
-{
-    SortieCsv sortie(chemin_csv, forme);
-    const QStringList colonnes = colonnes_csv();
-    sortie.ajoute_ligne(colonnes);
-    const int nombre = int(colonnes.size());
-    QStringList champs;
-    base.parcourt_export(seances, [&](const QSqlQuery &q) {
-        champs.clear();
-        for (int i = 0; i < nombre; ++i)
-            champs << champ_valeur(q.value(i), forme);
-        sortie.ajoute_ligne(champs);
-    });
-    sortie.valide();
-}
-
-} // namespace
-
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
                  std::optional<qint64> seance, FormeCsv forme)
 {
     try {
         BaseEssais base(chemin_base, BaseEssais::Acces::lecture);
         // A session's own trials and those it recovered (they stay under their session).
-        ecrit_csv(base, seance ? seances_de(base, *seance) : QVector<qint64>{}, chemin_csv, forme);
+        const QVector<qint64> seances = seance ? seances_de(base, *seance) : QVector<qint64>{};
+        SortieCsv sortie(chemin_csv, forme);
+        const QStringList colonnes = colonnes_csv();
+        sortie.ajoute_ligne(colonnes);
+        const int nombre = int(colonnes.size());
+        QStringList champs;
+        base.parcourt_export(seances, [&](const QSqlQuery &q) {
+            champs.clear();
+            for (int i = 0; i < nombre; ++i)
+                champs << champ_valeur(q.value(i), forme);
+            sortie.ajoute_ligne(champs);
+        });
+        sortie.valide();
     } catch (const ErreurBase &e) {
         throw ErreurExecution(platform::erreur_ouverture(chemin_base).message() + QLatin1Char('\n')
                               + e.message());
-    }
-}
-
-void exporte_csv_labo(const AdresseLabo &adresse, const QString &chemin_csv, FormeCsv forme)
-{
-    try {
-        BaseEssais base(uri_labo(adresse, true), BaseEssais::Acces::lecture, dialecte_postgres());
-        ecrit_csv(base, {}, chemin_csv, forme);
-    } catch (const ErreurBase &e) {
-        // Named without its password.
-        throw ErreurExecution(platform::erreur_ouverture(description_labo(adresse)).message()
-                              + QLatin1Char('\n') + e.message());
     }
 }
 

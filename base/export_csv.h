@@ -6,7 +6,6 @@
 // "nan", "null", "NULL"…) for a missing value, quoted or not: a word spelt so is
 // read back as missing.
 #pragma once
-#include "base/adresse_labo.h"
 #include "platform/champ_csv.h"
 #include <QString>
 #include <QVariant>
@@ -30,9 +29,5 @@ QString champ_valeur(const QVariant &valeur, FormeCsv forme = FormeCsv::r_pandas
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
                  std::optional<qint64> seance = std::nullopt,
                  FormeCsv forme = FormeCsv::r_pandas);
-// Every station's trials on the lab server, in the same columns (the session's id is
-// the server's; seance_uuid and station tell the sessions and machines apart).
-void exporte_csv_labo(const AdresseLabo &adresse, const QString &chemin_csv,
-                      FormeCsv forme = FormeCsv::r_pandas);
 
 } // namespace fantrel::base
