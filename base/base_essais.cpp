@@ -125,8 +125,9 @@ void BaseEssais::precise_seance(qint64 id, std::optional<double> rafraichissemen
     if (!m_insertion_essai)
         throw erreur_base(NatureErreurBase::lecture_seule, m_chemin);
     const QVariant hz = rafraichissement_hz ? QVariant(*rafraichissement_hz) : QVariant();
+    // Unmarked: the lab server receives the session's row again.
     selection(QStringLiteral("UPDATE seances SET rafraichissement_hz = ?, priorite_minuteur = ?, "
-                             "methode_horodatage = ? WHERE id = ?"),
+                             "methode_horodatage = ?, envoye = NULL WHERE id = ?"),
               { hz, priorite_minuteur, methode.isEmpty() ? QVariant() : QVariant(methode), id });
 }
 
@@ -218,7 +219,8 @@ void BaseEssais::enregistre_participant(const Participant &participant)
     // session never do.
     selection(insertion(QStringLiteral("participants"), colonnes_participants())
                       + QStringLiteral(" ON CONFLICT (uuid) DO UPDATE SET ")
-                      + mises_a_jour.join(QStringLiteral(", ")),
+                      + mises_a_jour.join(QStringLiteral(", "))
+                      + QStringLiteral(", envoye = NULL"), // sent again to the lab server
               valeurs_participant(participant));
 }
 

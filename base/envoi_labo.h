@@ -9,6 +9,8 @@
 #include <QObject>
 #include <memory>
 
+class QThread;
+
 namespace fantrel::base {
 
 class TravailEnvoi; // the worker, living on the sender's thread
@@ -34,6 +36,7 @@ signals:
 
 private:
     std::unique_ptr<TravailEnvoi> m_travail;
+    std::unique_ptr<QThread> m_fil; // the worker's, from demarre
     EtatLabo m_etat;
 };
 

@@ -13,6 +13,10 @@ enum class NatureErreurBase {
     corrompue, // not a database, or damaged: set aside, never written over
     version, // made by a newer program: left alone
     autre,
+    // A server's:
+    injoignable, // no answer (down, network, socket absent): try again later
+    mot_de_passe, // a password is required and none was given: ask the user
+    authentification, // the user or its password refused
 };
 
 class ErreurBase : public platform::ErreurExecution
@@ -28,8 +32,9 @@ private:
     NatureErreurBase m_nature;
 };
 
-// The reason as the user reads it, for a base at chemin. detail: the driver's own
-// text, shown only when the failure is of no known kind.
+// The reason as the user reads it, for a base at chemin (a file, or a lab server's
+// postgresql:// URI, named without its password). detail: the driver's own text,
+// shown only when the failure is of no known kind.
 ErreurBase erreur_base(NatureErreurBase nature, const QString &chemin,
                        const QString &detail = QString());
 

@@ -84,10 +84,10 @@ QString champ_valeur(const QVariant &valeur, FormeCsv forme)
 }
 
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
-                 std::optional<qint64> seance, FormeCsv forme)
+                 std::optional<qint64> seance, FormeCsv forme, const Dialecte &dialecte)
 {
     try {
-        BaseEssais base(chemin_base, BaseEssais::Acces::lecture);
+        BaseEssais base(chemin_base, BaseEssais::Acces::lecture, dialecte);
         // A session's own trials and those it recovered (they stay under their session).
         const QVector<qint64> seances = seance ? seances_de(base, *seance) : QVector<qint64>{};
         SortieCsv sortie(chemin_csv, forme);
@@ -103,6 +103,10 @@ void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
         });
         sortie.valide();
     } catch (const ErreurBase &e) {
+        // A server's URI may hold its password: its own message names it without.
+        if (&dialecte != &dialecte_sqlite())
+            throw ErreurExecution(QStringLiteral("Impossible de lire la base du laboratoire : ")
+                                  + e.message());
         throw ErreurExecution(platform::erreur_ouverture(chemin_base).message() + QLatin1Char('\n')
                               + e.message());
     }

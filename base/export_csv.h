@@ -6,6 +6,7 @@
 // "nan", "null", "NULL"…) for a missing value, quoted or not: a word spelt so is
 // read back as missing.
 #pragma once
+#include "base/dialecte_sqlite.h"
 #include "platform/champ_csv.h"
 #include <QString>
 #include <QVariant>
@@ -26,8 +27,10 @@ QString champ_valeur(const QVariant &valeur, FormeCsv forme = FormeCsv::r_pandas
 // when the base cannot be read. NOTE: trials the recorder still holds in memory (base
 // unavailable) are not in the file.
 // forme tableur_france renders the same rows and columns for a French spreadsheet.
+// dialecte_postgres() with the lab server's URI as chemin_base: every station's trials.
 void exporte_csv(const QString &chemin_base, const QString &chemin_csv,
                  std::optional<qint64> seance = std::nullopt,
-                 FormeCsv forme = FormeCsv::r_pandas);
+                 FormeCsv forme = FormeCsv::r_pandas,
+                 const Dialecte &dialecte = dialecte_sqlite());
 
 } // namespace fantrel::base

@@ -112,8 +112,26 @@ EtapeSchema etape_5(const Dialecte &)
     } };
 }
 
+// Version 6: what the lab server already holds (the station's own marks, NULL on the
+// server): a row whose mark is NULL waits to be sent; a session or participant changed
+// after it was sent loses its mark.
+EtapeSchema etape_6(const Dialecte &)
+{
+    return { {
+            QStringLiteral("ALTER TABLE seances ADD COLUMN envoye INTEGER"),
+            QStringLiteral("ALTER TABLE participants ADD COLUMN envoye INTEGER"),
+            QStringLiteral("ALTER TABLE essais ADD COLUMN envoye INTEGER"),
+            QStringLiteral("ALTER TABLE evenements ADD COLUMN envoye INTEGER"),
+            QStringLiteral("ALTER TABLE verifications ADD COLUMN envoye INTEGER"),
+            QStringLiteral("CREATE INDEX essais_a_envoyer ON essais (id) WHERE envoye IS NULL"),
+            QStringLiteral("CREATE INDEX evenements_a_envoyer ON evenements (id)"
+                           " WHERE envoye IS NULL"),
+    } };
+}
+
 // Each step as the dialect words it, in order.
-constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3, &etape_4, &etape_5 };
+constexpr std::array etapes_par_dialecte = { &etape_1, &etape_2, &etape_3,
+                                             &etape_4, &etape_5, &etape_6 };
 
 void execute_etape(QSqlDatabase &db, const Dialecte &dialecte, const EtapeSchema &etape,
                    int version, const QString &cible)
@@ -205,6 +223,18 @@ const QStringList &colonnes_participants()
     static const QStringList colonnes = { "uuid",   "code",       "seance",       "station",
                                           "cree_utc", "age",      "genre",        "lateralite",
                                           "groupe", "consentement", "remarque",   "source" };
+    return colonnes;
+}
+
+const QStringList &colonnes_verifications()
+{
+    static const QStringList colonnes = { "seance",        "verification",
+                                          "debut_utc",     "test",
+                                          "numero",        "mot",
+                                          "exposition_ms", "images_prevues",
+                                          "images",        "images_manquees",
+                                          "exposition_prevue_ms", "exposition_mesuree_ms",
+                                          "horodatage_douteux",   "verdict" };
     return colonnes;
 }
 

@@ -32,6 +32,7 @@ const QStringList &colonnes_essais();
 const QStringList &colonnes_evenements();
 const QStringList &colonnes_seances();
 const QStringList &colonnes_participants();
+const QStringList &colonnes_verifications(); // without id
 // What the CSV adds after colonnes_essais(), from the session and the participant.
 const QStringList &colonnes_jointes_csv();
 // The CSV's header: colonnes_essais() then colonnes_jointes_csv().

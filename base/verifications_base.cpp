@@ -9,21 +9,6 @@ namespace fantrel::base {
 
 namespace {
 
-const QStringList colonnes_verification = { "seance",
-                                            "verification",
-                                            "debut_utc",
-                                            "test",
-                                            "numero",
-                                            "mot",
-                                            "exposition_ms",
-                                            "images_prevues",
-                                            "images",
-                                            "images_manquees",
-                                            "exposition_prevue_ms",
-                                            "exposition_mesuree_ms",
-                                            "horodatage_douteux",
-                                            "verdict" };
-
 QVariant optionnel(const std::optional<int> &v)
 {
     return v ? QVariant(*v) : QVariant();
@@ -49,7 +34,7 @@ int BaseEssais::insere_verification(qint64 seance, const QVector<FlashVerificati
         rang = q.next() ? q.value(0).toInt() : 1;
         q.finish();
         QSqlQuery requete(db);
-        if (!requete.prepare(insertion(QStringLiteral("verifications"), colonnes_verification)))
+        if (!requete.prepare(insertion(QStringLiteral("verifications"), colonnes_verifications())))
             throw m_dialecte.erreur_sql(requete.lastError(), m_chemin);
         for (const FlashVerification &f : flashs) {
             const QDateTime debut =
@@ -70,7 +55,7 @@ QVector<FlashVerification> BaseEssais::verifications(qint64 seance)
 {
     QSqlQuery q = selection(QStringLiteral("SELECT id, %1 FROM verifications WHERE seance = ? "
                                            "ORDER BY verification, numero")
-                                    .arg(colonnes_verification.join(QStringLiteral(", "))),
+                                    .arg(colonnes_verifications().join(QStringLiteral(", "))),
                             { seance });
     QVector<FlashVerification> lus;
     while (q.next()) {

@@ -190,6 +190,7 @@ void TestBaseEssais::insertion()
     Regard regard(chemin());
     const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
     QStringList nuls_tries = nuls;
+    nuls_tries << QStringLiteral("envoye"); // not on a lab server yet
     nuls_tries.sort();
     QCOMPARE(champs_nuls(r), nuls_tries);
     QCOMPARE(r.value("debut_utc").toString(), essai.debut_utc.toString(Qt::ISODateWithMs));
@@ -235,7 +236,7 @@ void TestBaseEssais::colonnes_de_la_table()
         table << r.fieldName(i);
     QStringList attendues = colonnes_essais();
     attendues.insert(2, QStringLiteral("ordre"));
-    attendues << QStringLiteral("uuid");
+    attendues << QStringLiteral("uuid") << QStringLiteral("envoye");
     table.sort();
     attendues.sort();
     QCOMPARE(table, attendues);
@@ -246,18 +247,19 @@ void TestBaseEssais::migration_data()
     QTest::addColumn<int>("depart"); // -1: no file at all
     QTest::addColumn<bool>("etape_en_echec");
     QTest::addColumn<int>("version_finale");
-    QTest::newRow("pas de fichier") << -1 << false << 6;
-    QTest::newRow("fichier vide") << 0 << false << 6;
-    QTest::newRow("version 1 avec ses essais") << 1 << false << 6;
-    QTest::newRow("version 2 avec ses essais") << 2 << false << 6;
-    QTest::newRow("version 4 avec ses essais") << 4 << false << 6;
-    QTest::newRow("version du programme avec ses essais") << 5 << false << 6;
-    QTest::newRow("déjà à jour") << 6 << false << 6;
-    QTest::newRow("étape 6 en échec") << 5 << true << 5;
-    QTest::newRow("version 1, étape 6 en échec") << 1 << true << 5;
+    QTest::newRow("pas de fichier") << -1 << false << 7;
+    QTest::newRow("fichier vide") << 0 << false << 7;
+    QTest::newRow("version 1 avec ses essais") << 1 << false << 7;
+    QTest::newRow("version 2 avec ses essais") << 2 << false << 7;
+    QTest::newRow("version 4 avec ses essais") << 4 << false << 7;
+    QTest::newRow("version 5 avec ses essais") << 5 << false << 7;
+    QTest::newRow("version du programme avec ses essais") << 6 << false << 7;
+    QTest::newRow("déjà à jour") << 7 << false << 7;
+    QTest::newRow("étape 7 en échec") << 6 << true << 6;
+    QTest::newRow("version 1, étape 7 en échec") << 1 << true << 6;
 }
 
-// The program's steps followed by a step 6 of the test's own: a file of any older
+// The program's steps followed by a step 7 of the test's own: a file of any older
 // version reaches the last one and keeps its trials; a failing step changes nothing
 // (the steps before it stay done).
 void TestBaseEssais::migration()
@@ -265,12 +267,12 @@ void TestBaseEssais::migration()
     QFETCH(int, depart);
     QFETCH(bool, etape_en_echec);
     QFETCH(int, version_finale);
-    QCOMPARE(version_schema_programme(), 5);
+    QCOMPARE(version_schema_programme(), 6);
     if (depart == 0) {
         QFile vide(chemin());
         QVERIFY(vide.open(QIODevice::WriteOnly));
     }
-    if (depart >= 1 && depart <= 4) {
+    if (depart >= 1 && depart <= 5) {
         // A file of an older version, written as that program wrote it.
         Regard regard(chemin());
         QSqlDatabase db = regard.db();
@@ -282,7 +284,7 @@ void TestBaseEssais::migration()
                " VALUES (1, 1, '2024-01-01T00:00:01.000Z', 1, 'korvane', 'cœur')" })
             QVERIFY(QSqlQuery(db).exec(QString::fromUtf8(sql)));
     }
-    if (depart >= 5) {
+    if (depart >= 6) {
         BaseEssais base(chemin());
         Essai e = exemples::essai_saisie();
         e.seance = base.insere_seance(exemples::seance_exemple(m_dossier->path()));
@@ -295,7 +297,7 @@ void TestBaseEssais::migration()
         etapes.last().instructions << QStringLiteral("INSERT INTO table_absente VALUES (1)");
     Regard regard(chemin());
     QSqlDatabase db = regard.db();
-    if (depart == 6)
+    if (depart == 7)
         migre_schema(db, dialecte_sqlite(), etapes, chemin()); // at the last version before the test's own call
     try {
         migre_schema(db, dialecte_sqlite(), etapes, chemin());
@@ -305,18 +307,19 @@ void TestBaseEssais::migration()
     }
     QCOMPARE(dialecte_sqlite().version_schema(db, chemin()), version_finale);
     const QSqlRecord table = db.record(QStringLiteral("essais"));
-    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 6);
+    QCOMPARE(table.contains(QStringLiteral("lunettes")), version_finale == 7);
     QCOMPARE(table.contains(QStringLiteral("debuts_notes")), version_finale >= 2);
     QCOMPARE(table.contains(QStringLiteral("participant")), version_finale >= 3);
     QCOMPARE(db.tables().contains(QStringLiteral("participants")), version_finale >= 3);
     QCOMPARE(table.contains(QStringLiteral("images_prevues")), version_finale >= 4);
     QCOMPARE(db.tables().contains(QStringLiteral("verifications")), version_finale >= 4);
     QCOMPARE(table.contains(QStringLiteral("niveau_images")), version_finale >= 5);
+    QCOMPARE(table.contains(QStringLiteral("envoye")), version_finale >= 6);
     if (depart >= 1) {
         const QSqlRecord r = regard.rangee(QStringLiteral("SELECT * FROM essais"));
         QCOMPARE(r.value("mot1").toString(), QStringLiteral("cœur"));
         QVERIFY(r.value("debut_son_ms").isNull());
-        if (version_finale == 6)
+        if (version_finale == 7)
             QCOMPARE(r.value("lunettes").toInt(), 1);
     }
 }
