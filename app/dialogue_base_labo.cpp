@@ -41,6 +41,7 @@ DialogueBaseLabo::DialogueBaseLabo(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Dialogue_base_labo"));
     setWindowTitle(QStringLiteral("Base du laboratoire"));
+    setMinimumWidth(440); // the password's hint and a socket's folder in full
     auto *forme = new QFormLayout(this);
     Lab_environnement = new QLabel(this);
     Lab_environnement->setObjectName(QStringLiteral("Lab_environnement"));
