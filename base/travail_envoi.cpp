@@ -56,6 +56,9 @@ QString mise_a_jour(const QStringList &colonnes)
     return QStringLiteral(" ON CONFLICT (uuid) DO UPDATE SET ") + liste(affectations);
 }
 
+// The namespace of the UUIDs derived for sessions written before they had one.
+const char *const espace_seances = "{5f0c1a8e-3b7d-4e52-9a61-0d2c7e4b9f13}";
+
 const QStringList colonnes_seance_changeantes = { "rafraichissement_hz", "priorite_minuteur",
                                                   "methode_horodatage" };
 
@@ -152,7 +155,7 @@ void TravailEnvoi::tour()
     } catch (const EchecLocal &) {
         ferme_local(); // the station is writing, or its file was replaced: soon again
         m_seances_serveur.clear(); // a server transaction may have been rolled back
-        prochain = 200;
+        prochain = 500;
     } catch (const ErreurBase &erreur) {
         ferme_serveur();
         prochain = echec(erreur);
@@ -298,9 +301,22 @@ void TravailEnvoi::donne_uuids(const QString &table, QVector<QVariantList> &rang
                                int colonne_uuid)
 {
     // Rows written before sessions had identities get theirs now, kept locally first.
+    // NOTE: not a session's: recovery tells an older program's sessions by their NULL
+    // uuid, so theirs is derived from what never changes in the row, the same each time.
+    const bool seances = table == QLatin1String("seances");
+    const QStringList colonnes = colonnes_insertion_seance();
     QVector<QVariantList> nouveaux;
     for (QVariantList &r : rangees)
         if (r[colonne_uuid].isNull() || r[colonne_uuid].toString().isEmpty()) {
+            if (seances) {
+                QStringList stable = { r[0].toString() };
+                for (const char *c : { "debut_utc", "poste", "repertoire" })
+                    stable << r[colonnes.indexOf(QLatin1String(c)) + 1].toString();
+                r[colonne_uuid] = QUuid::createUuidV5(QUuid(espace_seances),
+                                                      stable.join(QLatin1Char('\n')))
+                                          .toString(QUuid::WithoutBraces);
+                continue;
+            }
             r[colonne_uuid] = QUuid::createUuid().toString(QUuid::WithoutBraces);
             nouveaux.append({ r[colonne_uuid], r[0] });
         }
