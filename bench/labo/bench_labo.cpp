@@ -1,7 +1,7 @@
 // The lab server on this machine: stations recording while their senders copy to one
 // throwaway local cluster. Figures, never a pass/fail test.
 //
-//   bench_labo [--stations S] [--essais N] [--attente M] [--series K]
+//   bench_labo [--stations S] [--essais N] [--attente M] [--series K] [--seulement P]
 //
 // 1. S stations (processes of this program) record N trials each as fast as their
 //    local file takes them: trials per second arriving on the server, lost and doubled;
@@ -9,7 +9,8 @@
 // 2. One station recording 2,000 trials, one every 5 ms, with and without its sender:
 //    the local commit's p99.
 // 3. A station offline with M trials waiting: the time its sender takes to catch up.
-// K series of each (3 by default). Defaults: S 10, N 1,000, M 5,000.
+// K series of each (3 by default). Defaults: S 10, N 1,000, M 5,000. P: "stations",
+// "commit" or "rattrapage", that part alone.
 #include "grappe_postgres.h"
 #include "base/base_essais.h"
 #include "base/enregistreur_essais.h"
@@ -296,6 +297,10 @@ int main(int argc, char **argv)
     const int essais = argument(args, QStringLiteral("--essais"), "1000").toInt();
     const int attente = argument(args, QStringLiteral("--attente"), "5000").toInt();
     const int series = argument(args, QStringLiteral("--series"), "3").toInt();
+    const QString seulement = argument(args, QStringLiteral("--seulement"), QString());
+    const auto partie = [&](const char *nom) {
+        return seulement.isEmpty() || seulement == QLatin1String(nom);
+    };
     tests::GrappePostgres grappe;
     if (!grappe.ok()) {
         std::printf("grappe : %s\n", qPrintable(grappe.erreur()));
@@ -305,9 +310,12 @@ int main(int argc, char **argv)
     for (int s = 1; s <= series; ++s) {
         std::printf("--- série %d (charge %s)\n", s, charge().constData());
         std::fflush(stdout);
-        stations(grappe, s, nombre_stations, essais);
-        commit_local(grappe, s);
-        rattrapage(grappe, s, attente);
+        if (partie("stations"))
+            stations(grappe, s, nombre_stations, essais);
+        if (partie("commit"))
+            commit_local(grappe, s);
+        if (partie("rattrapage"))
+            rattrapage(grappe, s, attente);
         std::fflush(stdout);
     }
     std::printf("charge après : %s\n", charge().constData());
