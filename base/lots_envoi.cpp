@@ -86,7 +86,7 @@ qint64 TravailEnvoi::insere_seance(const QVariantList &rangee)
     return id;
 }
 
-qint64 TravailEnvoi::id_serveur(qint64 seance_locale)
+qint64 TravailEnvoi::id_serveur(qint64 seance_locale, bool exigee)
 {
     if (const auto trouve = m_seances_serveur.constFind(seance_locale);
         trouve != m_seances_serveur.constEnd())
@@ -95,6 +95,8 @@ qint64 TravailEnvoi::id_serveur(qint64 seance_locale)
             lit_local(QStringLiteral("SELECT id, %1 FROM seances WHERE id = ?")
                               .arg(liste(colonnes_insertion_seance())),
                       { seance_locale });
+    if (rangees.isEmpty() && !exigee)
+        return 0;
     if (rangees.isEmpty())
         throw EchecLocal{ erreur_base(NatureErreurBase::corrompue, m_chemin_local) };
     donne_uuids(QStringLiteral("seances"), rangees,
@@ -221,8 +223,11 @@ bool TravailEnvoi::envoie_evenements()
     en_transaction(db, dialecte_postgres(), cible(), [&] {
         for (QVariantList r : rangees) {
             r[seance] = id_serveur(r[seance].toLongLong());
-            if (!r[reprise].isNull()) // a recovered session, sent before this one
-                r[reprise] = id_serveur(r[reprise].toLongLong());
+            // A recovered session, sent before this one; none when a replaced file's
+            // replay names a session of the file set aside.
+            const qint64 id =
+                    r[reprise].isNull() ? 0 : id_serveur(r[reprise].toLongLong(), false);
+            r[reprise] = id ? QVariant(id) : QVariant();
             execute_envoi(db, dialecte_postgres(), cible(),
                     insertion(QStringLiteral("evenements"), colonnes)
                             + QStringLiteral(" ON CONFLICT (uuid) DO NOTHING"),

@@ -70,7 +70,9 @@ private:
     bool envoie_essais();
     bool envoie_evenements();
     bool envoie_verifications();
-    qint64 id_serveur(qint64 seance_locale);
+    // The server's id of a local session, sent first when needed; 0 when the file lacks
+    // it and it is not exigee (else a local failure).
+    qint64 id_serveur(qint64 seance_locale, bool exigee = true);
     qint64 insere_seance(const QVariantList &rangee); // id, then colonnes_insertion_seance()
     void donne_uuids(const QString &table, QVector<QVariantList> &rangees, int colonne_uuid);
 
