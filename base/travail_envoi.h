@@ -3,6 +3,7 @@
 // transaction followed by a tiny local one that marks its rows sent.
 #pragma once
 #include "base/adresse_labo.h"
+#include "base/dialecte.h"
 #include "base/erreur_base.h"
 #include "base/etat_labo.h"
 #include <QHash>
@@ -19,6 +20,16 @@ namespace fantrel::base {
 
 // What the status bar and the settings dialog say of a server's error.
 RefusLabo refus_labo(NatureErreurBase nature);
+
+// A failure of the station's own file: the server is not at fault.
+struct EchecLocal
+{
+    ErreurBase erreur;
+};
+
+// One prepared statement with its values, run; throws the dialect's error.
+QSqlQuery execute_envoi(QSqlDatabase &db, const Dialecte &dialecte, const QString &cible,
+                        const QString &sql, const QVariantList &valeurs);
 
 class TravailEnvoi : public QObject
 {
@@ -59,7 +70,9 @@ private:
     bool envoie_essais();
     bool envoie_evenements();
     bool envoie_verifications();
-    qint64 id_serveur(qint64 seance_locale);
+    // The server's id of a local session, sent first when needed; 0 when the file lacks
+    // it and it is not exigee (else a local failure).
+    qint64 id_serveur(qint64 seance_locale, bool exigee = true);
     qint64 insere_seance(const QVariantList &rangee); // id, then colonnes_insertion_seance()
     void donne_uuids(const QString &table, QVector<QVariantList> &rangees, int colonne_uuid);
 

@@ -46,7 +46,10 @@ QString GrappePostgres::impossible()
 }
 
 GrappePostgres::GrappePostgres(Acces acces)
-    : m_dossier(QDir::tempPath() + QStringLiteral("/grappe-XXXXXX")), m_binaires(binaires())
+    // As root, /tmp: the postgres user must reach the folder (TMPDIR may be root's own).
+    : m_dossier((root() ? QStringLiteral("/tmp") : QDir::tempPath())
+                + QStringLiteral("/grappe-XXXXXX")),
+      m_binaires(binaires())
 {
     m_erreur = impossible();
     if (!m_erreur.isEmpty())

@@ -12,6 +12,8 @@
 #include "base/schema_base.h"
 #include <QFile>
 #include <QProcess>
+#include <QSignalSpy>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
@@ -97,6 +99,7 @@ private slots:
     void station_tuee_pendant_l_envoi();
     void refus_data();
     void refus();
+    void rangees_d_avant_les_identites();
 };
 
 void TestEnvoiLabo::initTestCase()
@@ -169,6 +172,10 @@ void TestEnvoiLabo::serveur_arrete_puis_relance()
     const QString chemin = dossier.filePath("fantrel.sqlite");
     EnregistreurEssais enregistreur(chemin);
     enregistreur.commence_seance(exemples::seance_exemple(dossier.path()));
+    Participant participant;
+    participant.uuid = QUuid::createUuid().toString(QUuid::WithoutBraces);
+    participant.code = "Essai1";
+    enregistreur.enregistre_participant(participant);
     EnvoiLabo envoi(chemin, grappe.adresse());
     envoi.demarre();
     const auto enregistre = [&](int de, int a) {
@@ -188,8 +195,17 @@ void TestEnvoiLabo::serveur_arrete_puis_relance()
     QTRY_COMPARE_WITH_TIMEOUT(envoi.etat().essais_en_attente > 0, true, 10000);
     QVERIFY2(texte_etat_labo(envoi.etat()).contains(" essais en attente (injoignable depuis "),
              qPrintable(texte_etat_labo(envoi.etat())));
+    // Changed after they were sent: the participant renamed, the session's refresh.
+    participant.code = "Zoé";
+    enregistreur.enregistre_participant(participant);
+    enregistreur.enregistre_evenement(Evenement::renommage(1, "Zoé"));
+    enregistreur.precise_seance(119.88, "normale", "simule");
     QVERIFY(grappe.demarre());
     QTRY_VERIFY_WITH_TIMEOUT(texte_etat_labo(envoi.etat()) == "Base du laboratoire : à jour", 30000);
+    QTRY_COMPARE_WITH_TIMEOUT(grappe.psql("SELECT p.code || ' ' || s.rafraichissement_hz"
+                                          " || ' ' || e.nom FROM participants p, seances s,"
+                                          " evenements e"),
+                              QStringLiteral("Zoé 119.88 Zoé"), 10000);
     QCOMPARE(grappe.psql("SELECT COUNT(*), COUNT(DISTINCT uuid), MIN(numero), MAX(numero)"
                          " FROM essais"),
              QStringLiteral("300|300|1|300"));
@@ -292,6 +308,52 @@ void TestEnvoiLabo::refus()
         QTRY_COMPARE_WITH_TIMEOUT(envoi.etat().essais_en_attente, qint64(0), 20000);
         QCOMPARE(grappe.psql("SELECT COUNT(*) FROM essais"), QStringLiteral("20"));
     }
+}
+
+// A file from before identities (schema version 2): its trial gets a UUID kept
+// locally before it is sent; its session keeps a NULL one (recovery tells an older
+// program's sessions by it) and reaches the server under a UUID derived from its row.
+void TestEnvoiLabo::rangees_d_avant_les_identites()
+{
+    GrappePostgres grappe;
+    QVERIFY2(grappe.ok(), qPrintable(grappe.erreur()));
+    QTemporaryDir dossier;
+    const QString chemin = dossier.filePath("fantrel.sqlite");
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "ancienne");
+        db.setDatabaseName(chemin);
+        QVERIFY(db.open());
+        migre_schema(db, dialecte_sqlite(), etapes_schema(dialecte_sqlite()).mid(0, 2), chemin);
+        for (const char *sql :
+             { "INSERT INTO seances (id, debut_utc) VALUES (1, '2024-01-01T00:00:00.000Z')",
+               "INSERT INTO essais (seance, ordre, debut_utc, utilisateur, test, mot1)"
+               " VALUES (1, 1, '2024-01-01T00:00:01.000Z', 1, 'korvane', 'cœur')" })
+            QVERIFY(QSqlQuery(db).exec(QString::fromUtf8(sql)));
+    }
+    QSqlDatabase::removeDatabase("ancienne");
+    for (int fois = 0; fois < 2; ++fois) { // the second from scratch: the same session
+        if (fois == 1) {
+            QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "marques");
+            db.setDatabaseName(chemin);
+            QVERIFY(db.open());
+            QVERIFY(QSqlQuery(db).exec("UPDATE seances SET envoye = NULL"));
+            QVERIFY(QSqlQuery(db).exec("UPDATE essais SET envoye = NULL"));
+        }
+        QSqlDatabase::removeDatabase("marques");
+        EnvoiLabo envoi(chemin, grappe.adresse());
+        QSignalSpy tours(&envoi, &EnvoiLabo::etat_change);
+        envoi.demarre();
+        QTRY_VERIFY_WITH_TIMEOUT(!tours.isEmpty() && envoi.etat().essais_en_attente == 0, 20000);
+    }
+    BaseEssais locale(chemin, BaseEssais::Acces::lecture);
+    const QVector<Essai> essais = locale.essais();
+    QCOMPARE(essais.size(), 1);
+    QVERIFY(!essais[0].uuid.isEmpty());
+    QVERIFY(locale.seance(1)->uuid.isEmpty());
+    QCOMPARE(grappe.psql("SELECT COUNT(*), MIN(e.uuid), MIN(e.mot1), COUNT(DISTINCT s.uuid)"
+                         " FROM essais e JOIN seances s ON s.id = e.seance"),
+             QStringLiteral("1|%1|cœur|1").arg(essais[0].uuid));
+    QCOMPARE(grappe.psql("SELECT COUNT(*) FROM seances"), QStringLiteral("1"));
 }
 
 QTEST_GUILESS_MAIN(TestEnvoiLabo)
