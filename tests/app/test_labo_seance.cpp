@@ -7,6 +7,7 @@
 #include "app/dialogue_base_labo.h"
 #include "app/liaison_labo.h"
 #include "base/secours_csv.h"
+#include "platform/application.h"
 #include <QAction>
 #include <QFile>
 #include <QSet>
@@ -111,5 +112,5 @@ void TestLaboSeance::dialogue_et_test_de_connexion()
              qPrintable(d.Lab_resultat->text()));
 }
 
-QTEST_MAIN(TestLaboSeance)
+FANTREL_TEST_MAIN(TestLaboSeance)
 #include "test_labo_seance.moc"
