@@ -68,6 +68,14 @@ void TravailEnvoi::lance()
     m_minuteur = std::make_unique<QTimer>();
     m_minuteur->setSingleShot(true);
     connect(m_minuteur.get(), &QTimer::timeout, this, &TravailEnvoi::tour);
+    // What waits, told before the server is reached (a server down takes seconds).
+    try {
+        ouvre_local();
+    } catch (const EchecLocal &) {
+        ferme_local();
+    }
+    compte();
+    publie();
     programme(0);
 }
 
@@ -140,6 +148,13 @@ void TravailEnvoi::tour()
         ferme_serveur();
         prochain = echec(erreur);
     }
+    compte();
+    publie();
+    programme(prochain);
+}
+
+void TravailEnvoi::compte()
+{
     try {
         if (!m_local.isEmpty()) {
             ecrit_marques(false);
@@ -152,8 +167,6 @@ void TravailEnvoi::tour()
     } catch (const EchecLocal &) {
         ferme_local();
     }
-    publie();
-    programme(prochain);
 }
 
 int TravailEnvoi::echec(const ErreurBase &erreur)

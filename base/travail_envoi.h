@@ -57,6 +57,7 @@ private:
     void tour();
     void programme(int ms);
     int echec(const ErreurBase &erreur);
+    void compte(); // marks due written, then the trials not yet sent counted
     void publie();
 
     bool ouvre_local();
