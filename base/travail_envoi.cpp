@@ -199,8 +199,13 @@ void TravailEnvoi::publie()
 
 bool TravailEnvoi::ouvre_local()
 {
+    // A damaged file set aside and replaced by the recorder: the new one is read.
+    const QDateTime naissance = QFileInfo(m_chemin_local).birthTime();
+    if (!m_local.isEmpty() && naissance != m_naissance_locale)
+        ferme_local();
     if (!m_local.isEmpty())
         return true;
+    m_naissance_locale = naissance; // invalid where the file system keeps none
     if (!QFileInfo::exists(m_chemin_local))
         return false; // the recorder has not made it yet
     m_local = nouvelle_connexion();

@@ -89,6 +89,7 @@ private:
     QString m_chemin_local;
     AdresseLabo m_adresse;
     QString m_local, m_serveur; // Qt's connection names, empty while closed
+    QDateTime m_naissance_locale; // the local file's creation, when it was opened
     QHash<qint64, qint64> m_seances_serveur; // local session id → the server's
     QHash<QString, QVariantList> m_marques; // table → ids sent, not yet marked in the file
     QHash<QString, qint64> m_deja_envoye;
