@@ -178,9 +178,11 @@ bool TravailEnvoi::envoie_essais()
 {
     const QStringList colonnes = colonnes_insertion_essai();
     QVector<QVariantList> rangees = lit_local(
-            QStringLiteral("SELECT id, %1 FROM essais WHERE envoye IS NULL ORDER BY id LIMIT %2")
+            QStringLiteral("SELECT id, %1 FROM essais WHERE envoye IS NULL AND id > ?"
+                           " ORDER BY id LIMIT %2")
                     .arg(liste(colonnes))
-                    .arg(taille_lot));
+                    .arg(taille_lot),
+            { deja_envoye(QStringLiteral("essais")) });
     if (rangees.isEmpty())
         return false;
     donne_uuids(QStringLiteral("essais"), rangees,
@@ -209,10 +211,11 @@ bool TravailEnvoi::envoie_evenements()
 {
     const QStringList colonnes = colonnes_insertion_evenement();
     QVector<QVariantList> rangees = lit_local(
-            QStringLiteral("SELECT id, %1 FROM evenements WHERE envoye IS NULL ORDER BY id"
-                           " LIMIT %2")
+            QStringLiteral("SELECT id, %1 FROM evenements WHERE envoye IS NULL AND id > ?"
+                           " ORDER BY id LIMIT %2")
                     .arg(liste(colonnes))
-                    .arg(taille_lot));
+                    .arg(taille_lot),
+            { deja_envoye(QStringLiteral("evenements")) });
     if (rangees.isEmpty())
         return false;
     donne_uuids(QStringLiteral("evenements"), rangees,
@@ -243,10 +246,11 @@ bool TravailEnvoi::envoie_verifications()
 {
     const QStringList colonnes = colonnes_verifications(); // seance, verification, …, numero
     const QVector<QVariantList> rangees = lit_local(
-            QStringLiteral("SELECT id, %1 FROM verifications WHERE envoye IS NULL ORDER BY id"
-                           " LIMIT %2")
+            QStringLiteral("SELECT id, %1 FROM verifications WHERE envoye IS NULL AND id > ?"
+                           " ORDER BY id LIMIT %2")
                     .arg(liste(colonnes))
-                    .arg(taille_lot));
+                    .arg(taille_lot),
+            { deja_envoye(QStringLiteral("verifications")) });
     if (rangees.isEmpty())
         return false;
     const int numero = int(colonnes.indexOf(QStringLiteral("numero"))) + 1;

@@ -18,6 +18,10 @@ namespace {
 constexpr int veille_ms = 1000; // polling: new rows are sent without being signalled
 constexpr int delai_max_ms = 4000; // the backoff's ceiling after failures
 constexpr int tour_max_ms = 500; // a round yields to the thread's events after this
+// Marks of sent rows wait in memory this long (or this many), then go in one local
+// transaction: the station's commits meet the sender's write lock once a second at most.
+constexpr int marques_ms = 1000;
+constexpr qsizetype marques_max = 5000;
 
 } // namespace
 
@@ -64,6 +68,14 @@ void TravailEnvoi::lance()
     m_minuteur = std::make_unique<QTimer>();
     m_minuteur->setSingleShot(true);
     connect(m_minuteur.get(), &QTimer::timeout, this, &TravailEnvoi::tour);
+    // What waits, told before the server is reached (a server down takes seconds).
+    try {
+        ouvre_local();
+    } catch (const EchecLocal &) {
+        ferme_local();
+    }
+    compte();
+    publie();
     programme(0);
 }
 
@@ -86,6 +98,11 @@ void TravailEnvoi::mot_de_passe(const QString &mot_de_passe)
 void TravailEnvoi::termine()
 {
     m_minuteur.reset();
+    try {
+        ecrit_marques(true);
+    } catch (const EchecLocal &) {
+        // unmarked rows are sent again next time, and kept once by the server
+    }
     ferme_local();
     ferme_serveur();
     QThread::currentThread()->quit();
@@ -131,17 +148,25 @@ void TravailEnvoi::tour()
         ferme_serveur();
         prochain = echec(erreur);
     }
+    compte();
+    publie();
+    programme(prochain);
+}
+
+void TravailEnvoi::compte()
+{
     try {
         if (!m_local.isEmpty()) {
+            ecrit_marques(false);
             const QVector<QVariantList> n =
-                    lit_local(QStringLiteral("SELECT COUNT(*) FROM essais WHERE envoye IS NULL"));
+                    lit_local(QStringLiteral("SELECT COUNT(*) FROM essais WHERE envoye IS NULL"
+                                             " AND id > ?"),
+                              { deja_envoye(QStringLiteral("essais")) });
             m_etat.essais_en_attente = n.isEmpty() ? 0 : n[0][0].toLongLong();
         }
     } catch (const EchecLocal &) {
         ferme_local();
     }
-    publie();
-    programme(prochain);
 }
 
 int TravailEnvoi::echec(const ErreurBase &erreur)
@@ -174,8 +199,13 @@ void TravailEnvoi::publie()
 
 bool TravailEnvoi::ouvre_local()
 {
+    // A damaged file set aside and replaced by the recorder: the new one is read.
+    const QDateTime naissance = QFileInfo(m_chemin_local).birthTime();
+    if (!m_local.isEmpty() && naissance != m_naissance_locale)
+        ferme_local();
     if (!m_local.isEmpty())
         return true;
+    m_naissance_locale = naissance; // invalid where the file system keeps none
     if (!QFileInfo::exists(m_chemin_local))
         return false; // the recorder has not made it yet
     m_local = nouvelle_connexion();
@@ -211,6 +241,10 @@ void TravailEnvoi::ouvre_serveur()
 
 void TravailEnvoi::ferme_local()
 {
+    // NOTE: marks not yet written are dropped, never written into another file (a
+    // damaged one replaced): their rows are sent again and the server keeps them once.
+    m_marques.clear();
+    m_deja_envoye.clear();
     if (!m_local.isEmpty())
         retire_connexion(std::exchange(m_local, QString()));
 }
@@ -260,12 +294,47 @@ void TravailEnvoi::ecrit_local(const QString &sql, const QVector<QVariantList> &
 
 void TravailEnvoi::marque(const QString &table, const QVector<QVariantList> &rangees)
 {
-    QVariantList ids;
-    for (const QVariantList &r : rangees)
+    QVariantList &ids = m_marques[table];
+    for (const QVariantList &r : rangees) {
         ids << r[0];
-    ecrit_local(QStringLiteral("UPDATE %1 SET envoye = 1 WHERE id IN (%2)")
-                        .arg(table, marques(ids.size())),
-                { ids });
+        m_deja_envoye[table] = std::max(m_deja_envoye.value(table), r[0].toLongLong());
+    }
+    ecrit_marques(false);
+}
+
+qint64 TravailEnvoi::deja_envoye(const QString &table) const
+{
+    return m_deja_envoye.value(table);
+}
+
+void TravailEnvoi::ecrit_marques(bool maintenant)
+{
+    qsizetype nombre = 0;
+    for (const QVariantList &ids : std::as_const(m_marques))
+        nombre += ids.size();
+    if (nombre == 0 || m_local.isEmpty())
+        return;
+    if (!maintenant && m_depuis_marques.isValid() && m_depuis_marques.elapsed() < marques_ms
+        && nombre < marques_max)
+        return;
+    try {
+        QSqlDatabase db = QSqlDatabase::database(m_local, false);
+        en_transaction(db, dialecte_sqlite(), m_chemin_local, [&] {
+            for (auto t = m_marques.cbegin(); t != m_marques.cend(); ++t)
+                for (qsizetype i = 0; i < t.value().size(); i += 500) {
+                    const QVariantList ids = t.value().mid(i, 500);
+                    execute_envoi(db, dialecte_sqlite(), m_chemin_local,
+                                  QStringLiteral("UPDATE %1 SET envoye = 1 WHERE id IN (%2)")
+                                          .arg(t.key(), marques(ids.size())),
+                                  ids);
+                }
+            return true;
+        }, true);
+    } catch (const ErreurBase &e) {
+        throw EchecLocal{ e };
+    }
+    m_marques.clear();
+    m_depuis_marques.start();
 }
 
 } // namespace fantrel::base

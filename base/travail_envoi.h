@@ -6,6 +6,7 @@
 #include "base/dialecte.h"
 #include "base/erreur_base.h"
 #include "base/etat_labo.h"
+#include <QElapsedTimer>
 #include <QHash>
 #include <QObject>
 #include <QSqlDatabase>
@@ -56,6 +57,7 @@ private:
     void tour();
     void programme(int ms);
     int echec(const ErreurBase &erreur);
+    void compte(); // marks due written, then the trials not yet sent counted
     void publie();
 
     bool ouvre_local();
@@ -78,12 +80,20 @@ private:
 
     QVector<QVariantList> lit_local(const QString &sql, const QVariantList &valeurs = {});
     void ecrit_local(const QString &sql, const QVector<QVariantList> &valeurs);
+    // Rows the server committed: marked sent in memory at once, in the file by
+    // ecrit_marques; until then the batches skip them by id.
     void marque(const QString &table, const QVector<QVariantList> &rangees);
+    void ecrit_marques(bool maintenant);
+    qint64 deja_envoye(const QString &table) const; // the highest id sent since the file opened
 
     QString m_chemin_local;
     AdresseLabo m_adresse;
     QString m_local, m_serveur; // Qt's connection names, empty while closed
+    QDateTime m_naissance_locale; // the local file's creation, when it was opened
     QHash<qint64, qint64> m_seances_serveur; // local session id → the server's
+    QHash<QString, QVariantList> m_marques; // table → ids sent, not yet marked in the file
+    QHash<QString, qint64> m_deja_envoye;
+    QElapsedTimer m_depuis_marques; // since the marks were last written
     std::unique_ptr<QTimer> m_minuteur; // the next round
     EtatLabo m_etat, m_publie;
     bool m_deja_publie = false;

@@ -210,6 +210,16 @@ void TestEnvoiLabo::serveur_arrete_puis_relance()
                          " FROM essais"),
              QStringLiteral("300|300|1|300"));
     QCOMPARE(enregistreur.en_attente(), 0);
+    { // the session and the participant, sent again, are marked again: no endless resend
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "marques");
+        db.setDatabaseName(chemin);
+        QVERIFY(db.open());
+        QSqlQuery q(db);
+        QVERIFY(q.exec("SELECT (SELECT COUNT(*) FROM seances WHERE envoye IS NULL)"
+                       " + (SELECT COUNT(*) FROM participants WHERE envoye IS NULL)") && q.next());
+        QCOMPARE(q.value(0).toInt(), 0);
+    }
+    QSqlDatabase::removeDatabase("marques");
 }
 
 // A station killed with SIGKILL while it sends: once restarted, the server holds each
