@@ -4,6 +4,7 @@
 // the result windows open do after it.
 #include "banc.h"
 #include "app/clavier_reponses.h"
+#include "platform/application.h"
 #include "app/fenetres.h"
 #include <QKeyEvent>
 #include <QLabel>
@@ -119,5 +120,5 @@ void TestClavier::temps_de_reponse_fenetres_ouvertes()
         QVERIFY2(std::abs(t - 300.0) < 1.0, qPrintable(QString::number(t)));
 }
 
-QTEST_MAIN(TestClavier)
+FANTREL_TEST_MAIN(TestClavier)
 #include "test_clavier.moc"

@@ -4,6 +4,7 @@
 // sets the exposure and records the calibration; a Korvane block follows at it.
 #include "banc.h"
 #include "app/clavier_reponses.h"
+#include "platform/application.h"
 #include "app/journal_seance.h"
 #include "app/panneau_seuil.h"
 #include "base/base_essais.h"
@@ -120,5 +121,5 @@ void TestSeuilSeance::quest_au_clavier_puis_bloc()
         f.panneau_seuil->grab().save(QString::fromLocal8Bit(image));
 }
 
-QTEST_MAIN(TestSeuilSeance)
+FANTREL_TEST_MAIN(TestSeuilSeance)
 #include "test_seuil_seance.moc"
