@@ -37,6 +37,9 @@ public:
     void montre_resultat(const trials::MesureSeuil &mesure);
 
 private:
+    // The spin box's unit agreeing with its value ("1 image", "3 images", "5 ms").
+    void accorde_unite(QSpinBox *s, int valeur) const;
+
     std::optional<double> m_periode_ms;
 };
 
