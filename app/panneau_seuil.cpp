@@ -113,6 +113,15 @@ void PanneauSeuil::montre_progression(int faits, int total)
     Lab_etat->setText(QStringLiteral("Essai %1 / %2").arg(faits).arg(total));
 }
 
+void PanneauSeuil::montre_abandon(int faits, int total)
+{
+    Lab_etat->setText(QStringLiteral("Mesure abandonnée (autre test choisi) : %1 / %2 essais "
+                                     "faits, rien à appliquer.")
+                              .arg(faits)
+                              .arg(total));
+    Bouton_appliquer->setEnabled(false);
+}
+
 void PanneauSeuil::montre_resultat(const trials::MesureSeuil &mesure)
 {
     const trials::ProcedureSeuil *p = mesure.procedure();

@@ -35,6 +35,7 @@ public:
     trials::ReglagesMesure reglages() const;
     void montre_progression(int faits, int total);
     void montre_resultat(const trials::MesureSeuil &mesure);
+    void montre_abandon(int faits, int total);
 
 private:
     // The spin box's unit agreeing with its value ("1 image", "3 images", "5 ms").
