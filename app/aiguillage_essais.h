@@ -1,7 +1,8 @@
 // The switch between the trials: the one place that sets the test in use ("Type de
 // test"; the shared state's flags follow) and that hands the subject's answers to the
 // trial of that test. Choosing another test abandons whatever trial is under way,
-// word or melody: no control ever answers, or is shown by, another test's trial.
+// word, melody or threshold run: no control ever answers, or is shown by, another
+// test's trial.
 #pragma once
 #include "trials/essai_mots.h"
 #include "trials/etat_partage.h"

@@ -1,6 +1,7 @@
 #include "app/commandes_essai.h"
 #include "app/clavier_reponses.h"
 #include "app/fabrique_controles.h"
+#include "platform/serveur_affichage.h"
 #include <QMouseEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -144,8 +145,9 @@ void CommandesEssai::montre_propositions(const QString &gauche, const QString &d
     bit_rep1->show();
     bit_rep2->show();
     Bit_rep3->show();
-    // Painted now: the response time starts when this returns.
+    // Painted now, and on screen when this returns: the response time starts then.
     m_centre->window()->repaint();
+    platform::attend_serveur_affichage();
 }
 
 void CommandesEssai::montre_saisie()
@@ -156,6 +158,7 @@ void CommandesEssai::montre_saisie()
                    Edit_saisie_libre->y() + 4);
     Bit_rep3->show();
     m_centre->window()->repaint();
+    platform::attend_serveur_affichage();
     Edit_saisie_libre->setFocus();
 }
 
@@ -189,7 +192,8 @@ void CommandesEssai::montre_reponses_musique()
     bit_rep2->setText(QStringLiteral("C'était faux"));
     bit_rep1->show();
     bit_rep2->show();
-    m_centre->window()->repaint(); // painted now: the response time starts after it
+    m_centre->window()->repaint(); // painted and on screen: the response time starts after it
+    platform::attend_serveur_affichage();
 }
 
 void CommandesEssai::cache_reponses_musique()

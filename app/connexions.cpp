@@ -236,6 +236,7 @@ void relie_seuil(TForm1 &f)
     PanneauSeuil *p = f.panneau_seuil;
     trials::MesureSeuil *m = f.mesure_seuil;
     QObject::connect(m, &trials::MesureSeuil::essai_note, p, &PanneauSeuil::montre_progression);
+    QObject::connect(m, &trials::MesureSeuil::abandonnee, p, &PanneauSeuil::montre_abandon);
     QObject::connect(m, &trials::MesureSeuil::fini, p, [p, m] {
         p->montre_resultat(*m);
         p->show();

@@ -1,4 +1,5 @@
 #include "app/fenetre_verification.h"
+#include "app/texte_duree.h"
 #include "chart/export_graphique.h"
 #include "chart/graphique.h"
 #include "platform/erreurs.h"
@@ -100,18 +101,17 @@ void FenetreVerification::affiche(const EnteteVerification &entete,
     Lab_ecran->setText(QStringLiteral("%1 ; horodatage : %2 (%3)")
                                .arg(ecran, entete.methode, entete.description));
     const double prevue = verification.prevue_ms();
-    const std::optional<int> images =
-            m_flashs.isEmpty() ? std::nullopt : m_flashs.last().images_prevues;
+    std::optional<int> images;
+    if (!m_flashs.isEmpty())
+        images = m_flashs.last().images_prevues;
     QString texte_plan = QStringLiteral("%1 : %2 flashs de %3 ms")
                                  .arg(plan.test == u"morbelle" ? QStringLiteral("Morbelle")
                                                                : QStringLiteral("Korvane"))
                                  .arg(m_flashs.size())
                                  .arg(plan.exposition_ms);
     if (images)
-        texte_plan += QStringLiteral(", prévus en %1 image%2 = %3 ms")
-                              .arg(*images)
-                              .arg(*images > 1 ? QStringLiteral("s") : QString())
-                              .arg(fr(prevue, 1));
+        texte_plan += QStringLiteral(", prévus en %1 %2 = %3 ms")
+                              .arg(QString::number(*images), unite_images(*images), fr(prevue, 1));
     if (verification.interrompue())
         texte_plan += QStringLiteral(" (arrêtée par Échap, %1 prévus)").arg(plan.flashs);
     Lab_plan->setText(texte_plan);

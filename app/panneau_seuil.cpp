@@ -1,4 +1,5 @@
 #include "app/panneau_seuil.h"
+#include "app/texte_duree.h"
 #include "app/trace_seuil.h"
 #include <QComboBox>
 #include <QFormLayout>
@@ -8,6 +9,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace fantrel::app {
 
@@ -31,8 +33,9 @@ QString texte_seuil(double unites, std::optional<double> periode_ms)
     const QLocale fr(QLocale::French);
     if (!periode_ms)
         return QStringLiteral("%1 ms").arg(fr.toString(unites, 'f', 1));
-    return QStringLiteral("%1 images = %2 ms")
-            .arg(fr.toString(unites, 'f', 2), fr.toString(unites * *periode_ms, 'f', 1));
+    return QStringLiteral("%1 %2 = %3 ms")
+            .arg(fr.toString(unites, 'f', 2), unite_images(std::round(unites * 100) / 100),
+                 fr.toString(unites * *periode_ms, 'f', 1));
 }
 
 PanneauSeuil::PanneauSeuil(QWidget *parent) : QWidget(parent, Qt::Tool)
@@ -71,15 +74,21 @@ PanneauSeuil::PanneauSeuil(QWidget *parent) : QWidget(parent, Qt::Tool)
     colonne->addWidget(Lab_etat);
     colonne->addWidget(Trace, 1);
     colonne->addWidget(Bouton_appliquer);
+    for (QSpinBox *s : { Spin_depart, Spin_pas, Spin_k })
+        connect(s, &QSpinBox::valueChanged, this, [this, s](int v) { accorde_unite(s, v); });
     definir_ecran(std::nullopt);
+}
+
+void PanneauSeuil::accorde_unite(QSpinBox *s, int valeur) const
+{
+    s->setSuffix(u' ' + (m_periode_ms ? unite_images(valeur) : QStringLiteral("ms")));
 }
 
 void PanneauSeuil::definir_ecran(std::optional<double> periode_ms)
 {
     m_periode_ms = periode_ms;
-    const QString unite = periode_ms ? QStringLiteral(" images") : QStringLiteral(" ms");
     for (QSpinBox *s : { Spin_depart, Spin_pas, Spin_k })
-        s->setSuffix(unite);
+        accorde_unite(s, s->value());
     Spin_depart->setMaximum(periode_ms ? std::max(1, int(100 / *periode_ms)) : 100);
 }
 
@@ -102,6 +111,15 @@ trials::ReglagesMesure PanneauSeuil::reglages() const
 void PanneauSeuil::montre_progression(int faits, int total)
 {
     Lab_etat->setText(QStringLiteral("Essai %1 / %2").arg(faits).arg(total));
+}
+
+void PanneauSeuil::montre_abandon(int faits, int total)
+{
+    Lab_etat->setText(QStringLiteral("Mesure abandonnée (autre test choisi) : %1 / %2 essais "
+                                     "faits, rien à appliquer.")
+                              .arg(faits)
+                              .arg(total));
+    Bouton_appliquer->setEnabled(false);
 }
 
 void PanneauSeuil::montre_resultat(const trials::MesureSeuil &mesure)

@@ -35,8 +35,12 @@ public:
     trials::ReglagesMesure reglages() const;
     void montre_progression(int faits, int total);
     void montre_resultat(const trials::MesureSeuil &mesure);
+    void montre_abandon(int faits, int total);
 
 private:
+    // The spin box's unit agreeing with its value ("1 image", "3 images", "5 ms").
+    void accorde_unite(QSpinBox *s, int valeur) const;
+
     std::optional<double> m_periode_ms;
 };
 

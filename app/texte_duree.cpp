@@ -2,6 +2,7 @@
 #include "engine3d/horloge_affichage.h"
 #include <QLocale>
 #include <chrono>
+#include <cmath>
 
 namespace fantrel::app {
 
@@ -37,8 +38,13 @@ QString texte_duree(const QString &reglage, std::optional<double> periode_ms, bo
     const int images = engine3d::images_pour_duree(std::chrono::milliseconds(*ms), periode);
     return QStringLiteral("%1 (%2 %3 = %4 ms)")
             .arg(reglage, QString::number(images),
-                 images == 1 ? QStringLiteral("image") : QStringLiteral("images"),
+                 unite_images(images),
                  francais().toString(images * *periode_ms, 'f', 1));
+}
+
+QString unite_images(double nombre)
+{
+    return std::abs(nombre) < 2 ? QStringLiteral("image") : QStringLiteral("images");
 }
 
 QString texte_ecran(std::optional<double> periode_ms)

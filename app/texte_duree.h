@@ -11,6 +11,10 @@ namespace fantrel::app {
 // skipped (saute_zero) stays "0 ms"; a text that does not start with a number is kept.
 QString texte_duree(const QString &reglage, std::optional<double> periode_ms, bool saute_zero);
 
+// "image" or "images" after a count of frames: singular below 2, as French has it
+// ("1 image", "1,50 image", "2 images").
+QString unite_images(double nombre);
+
 // "Écran : 60,0 Hz, 16,67 ms par image", or for a display whose swaps are not paced
 // by a refresh "Écran sans synchronisation : durées au chronomètre".
 QString texte_ecran(std::optional<double> periode_ms);

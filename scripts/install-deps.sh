@@ -9,6 +9,7 @@ paquets=(
   qt6-qpa-plugins libqt6svg6 qt6-svg-dev libqt6sql6-sqlite libqt6sql6-psql
   libboost-math-dev postgresql ccache
   libglu1-mesa-dev libgl-dev libgl1-mesa-dri libegl-mesa0 mesa-utils
+  libxcb1-dev libx11-dev libxtst-dev
   xvfb xauth x11-utils imagemagick
   fonts-liberation2 fontconfig
   pulseaudio pulseaudio-utils

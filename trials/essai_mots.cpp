@@ -212,7 +212,9 @@ void EssaiMots::abandonne()
     libere_rendu_retenu(); // answered: its line and tallies stand, so does its row
     m_en_cours = false;
     m_attend_reponse = false;
-    arrete_affichage();
+    arrete_affichage(); // the run's level gives way to the setting again
+    if (m_mesure)
+        m_mesure->abandonne();
 }
 
 void EssaiMots::cache_boutons()

@@ -46,7 +46,8 @@ public:
     // list is over: the start button is disabled and "Plus de mots" shown.
     void cache_boutons();
     // Another test is chosen: a trial under way stops where it is (its timers off),
-    // asks for no answer and reports nothing, and an answer awaited is no longer.
+    // asks for no answer and reports nothing, and an answer awaited is no longer; a
+    // threshold run under way is abandoned with it.
     void abandonne();
 
 signals:

@@ -16,6 +16,14 @@ void MesureSeuil::commence(const ReglagesMesure &reglages)
     m_en_cours = true;
 }
 
+void MesureSeuil::abandonne()
+{
+    if (!m_en_cours)
+        return;
+    m_en_cours = false;
+    emit abandonnee(m_procedure ? int(m_procedure->trace().size()) : 0, m_reglages.nb_essais);
+}
+
 double MesureSeuil::en_ms(double niveau) const
 {
     return m_reglages.periode_ms ? niveau * *m_reglages.periode_ms : niveau;

@@ -25,7 +25,8 @@ public:
     using QObject::QObject;
 
     void commence(const ReglagesMesure &reglages);
-    void arrete() { m_en_cours = false; }
+    // Another test chosen mid-run: no further trial is the run's; told once.
+    void abandonne();
     bool en_cours() const { return m_en_cours; }
     int numero_essai() const { return m_numero; } // the trial under way, from 1
     // The next trial's exposure in ms: whole frames of the period, else the level.
@@ -42,6 +43,7 @@ public:
 signals:
     void essai_note(int faits, int total);
     void fini();
+    void abandonnee(int faits, int total);
 
 private:
     ReglagesMesure m_reglages;

@@ -226,6 +226,12 @@ void BancFlash::regle_morbelle(const std::array<int, 4> &durees_ms)
         barres[k]->setValue(durees_ms[k]);
 }
 
+void BancFlash::oublie_affichages()
+{
+    m_affichages.clear();
+    m_livraisons.clear();
+}
+
 std::optional<Flash> BancFlash::essai_korvane()
 {
     m_affichages.clear();

@@ -82,6 +82,8 @@ public:
     // One trial from the click on the start button to the answer "?" (no record).
     std::optional<Flash> essai_korvane();
     std::optional<Chaine> essai_morbelle();
+    // A trial started by the caller: its wait before the flash cut short as above.
+    void oublie_affichages();
 
 protected:
     bool eventFilter(QObject *objet, QEvent *evenement) override;

@@ -4,7 +4,9 @@
 // the result windows open do after it.
 #include "banc.h"
 #include "app/clavier_reponses.h"
+#include "platform/application.h"
 #include "app/fenetres.h"
+#include "music/essai_musical.h"
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
@@ -29,10 +31,13 @@ bool actif(banc::Banc &b)
     return true;
 }
 
-// Starts a trial with the start key and waits for the answer buttons.
-bool lance(app::TForm1 &f)
+// Starts a trial with the start key (then `tot`, if any, before the answer buttons)
+// and waits for the answer buttons.
+bool lance(app::TForm1 &f, std::optional<Qt::Key> tot = std::nullopt)
 {
     touche(f, Qt::Key_Return);
+    if (tot)
+        touche(f, *tot);
     return QTest::qWaitFor([&] { return f.commandes->bit_rep1->isVisibleTo(&f); }, 5000);
 }
 
@@ -44,6 +49,8 @@ class TestClavier : public QObject
 private slots:
     void touche_repond_son_cote_data();
     void touche_repond_son_cote();
+    void touches_du_test_musical_data();
+    void touches_du_test_musical();
     void temps_de_reponse_fenetres_ouvertes();
 };
 
@@ -89,6 +96,37 @@ void TestClavier::touche_repond_son_cote()
     QVERIFY(f.commandes->BitBtn2->isVisibleTo(&f));
 }
 
+void TestClavier::touches_du_test_musical_data()
+{
+    QTest::addColumn<int>("cle");
+    QTest::addColumn<QString>("reponse");
+    QTest::newRow("F juste") << int(Qt::Key_F) << QStringLiteral("C'était juste");
+    QTest::newRow("J faux") << int(Qt::Key_J) << QStringLiteral("C'était faux");
+}
+
+// The start key plays the melody; the same key during it is ignored and counted.
+void TestClavier::touches_du_test_musical()
+{
+    QFETCH(int, cle);
+    QFETCH(QString, reponse);
+    banc::Banc b;
+    platform::ecrire_lignes(b.chemin("melodies.mus"), { "Courte,20,ndo3 nré3 nmi3 nfa3" });
+    QVERIFY(actif(b));
+    app::TForm1 &f = *b.form;
+    f.Incongruitmusicale1->trigger();
+    QVector<trials::CompteRenduEssai> termines;
+    connect(f.essai_musical, &music::EssaiMusical::essai_termine, this,
+            [&](const trials::CompteRenduEssai &r) { termines << r; });
+    QVERIFY(lance(f, Qt::Key(cle)));
+    QTest::qWait(20); // past the millisecond the buttons came in
+    touche(f, Qt::Key(cle));
+    QCOMPARE(termines.count(), 1);
+    QCOMPARE(termines[0].reponse, reponse);
+    QCOMPARE(termines[0].facon, trials::FaconReponse::clavier);
+    QCOMPARE(termines[0].touches_anticipees, 1);
+    QVERIFY(!f.commandes->bit_rep1->isVisibleTo(&f));
+}
+
 // A key stamped 300 ms after the controls were painted, delivered later still, with
 // the 3D results, the statistics and the participants' chart open and redrawn by it.
 void TestClavier::temps_de_reponse_fenetres_ouvertes()
@@ -119,5 +157,5 @@ void TestClavier::temps_de_reponse_fenetres_ouvertes()
         QVERIFY2(std::abs(t - 300.0) < 1.0, qPrintable(QString::number(t)));
 }
 
-QTEST_MAIN(TestClavier)
+FANTREL_TEST_MAIN(TestClavier)
 #include "test_clavier.moc"

@@ -7,6 +7,7 @@
 #include "app/fenetre_verification.h"
 #include "app/groupe_photodiode.h"
 #include "app/journal_seance.h"
+#include "app/panneau_seuil.h"
 #include "app/verification_affichage.h"
 #include "app/texte_duree.h"
 #include "platform/application.h"
@@ -57,6 +58,8 @@ class TestEcranSeance : public QObject
 private slots:
     void durees_en_images_data();
     void durees_en_images();
+    void unite_des_seuils_data();
+    void unite_des_seuils();
     void panneau_et_seance_a_60_hz();
     void essais_en_images_entieres_data();
     void essais_en_images_entieres();
@@ -86,6 +89,33 @@ void TestEcranSeance::durees_en_images_data()
     QTest::newRow("sans rafraîchissement") << "30 ms" << 0.0 << false << "30 ms";
     QTest::newRow("texte sans nombre gardé")
             << "Lab_intervalle_timer" << 60.0 << false << "Lab_intervalle_timer";
+}
+
+// A count of frames below 2 takes the singular, in the threshold's text and in the
+// threshold panel's fields.
+void TestEcranSeance::unite_des_seuils_data()
+{
+    QTest::addColumn<double>("unites");
+    QTest::addColumn<QString>("texte");
+    QTest::addColumn<QString>("champ"); // the field "k (sous le seuil)" at round(unites)
+    QTest::newRow("une") << 1.0 << "1,00 image = 16,7 ms" << "1 image";
+    QTest::newRow("une et demie") << 1.5 << "1,50 image = 25,0 ms" << "2 images";
+    QTest::newRow("arrondi à deux") << 1.999 << "2,00 images = 33,3 ms" << "2 images";
+    QTest::newRow("zéro") << 0.0 << "0,00 image = 0,0 ms" << "0 image";
+}
+
+void TestEcranSeance::unite_des_seuils()
+{
+    QFETCH(double, unites);
+    QFETCH(QString, texte);
+    QFETCH(QString, champ);
+    QCOMPARE(app::texte_seuil(unites, 1000.0 / 60), texte);
+    app::PanneauSeuil panneau;
+    panneau.definir_ecran(1000.0 / 60);
+    panneau.Spin_k->setValue(int(std::lround(unites)));
+    QCOMPARE(panneau.Spin_k->text(), champ);
+    panneau.definir_ecran(std::nullopt);
+    QCOMPARE(panneau.Spin_k->text(), champ.section(u' ', 0, 0) + QStringLiteral(" ms"));
 }
 
 void TestEcranSeance::durees_en_images()

@@ -4,6 +4,7 @@
 // sets the exposure and records the calibration; a Korvane block follows at it.
 #include "banc.h"
 #include "app/clavier_reponses.h"
+#include "platform/application.h"
 #include "app/journal_seance.h"
 #include "app/panneau_seuil.h"
 #include "base/base_essais.h"
@@ -50,6 +51,7 @@ class TestSeuilSeance : public QObject
     Q_OBJECT
 private slots:
     void quest_au_clavier_puis_bloc();
+    void autre_test_abandonne_la_mesure();
 };
 
 void TestSeuilSeance::quest_au_clavier_puis_bloc()
@@ -120,5 +122,33 @@ void TestSeuilSeance::quest_au_clavier_puis_bloc()
         f.panneau_seuil->grab().save(QString::fromLocal8Bit(image));
 }
 
-QTEST_MAIN(TestSeuilSeance)
+// Morbelle chosen during a run's exposure: the flash stops, no answer is asked, nothing
+// is stored, the panel says so; back in Korvane the trials are Korvane's again.
+void TestSeuilSeance::autre_test_abandonne_la_mesure()
+{
+    banc::Banc b;
+    b.demarre();
+    app::TForm1 &f = *b.form;
+    f.reglages->Scroll_timer->setValue(50);
+    f.Mesurerleseuil1->trigger();
+    f.panneau_seuil->Spin_depart->setValue(20);
+    f.panneau_seuil->Bouton_commencer->click();
+    touche(f, Qt::Key_Return);
+    QVERIFY(f.korvane->AsyncTimer2->actif());
+    f.Morbelle1Click();
+    QVERIFY(!f.korvane->AsyncTimer2->actif());
+    QVERIFY(!f.mesure_seuil->en_cours());
+    QVERIFY(f.panneau_seuil->Lab_etat->text().contains(QStringLiteral("abandonnée")));
+    QVERIFY(!f.panneau_seuil->Bouton_appliquer->isEnabled());
+    QTest::qWait(300);
+    QVERIFY(!f.commandes->bit_rep1->isVisibleTo(&f));
+    f.Korvane1Click();
+    QVERIFY(essai(f, 0, 1));
+    base::BaseEssais base(b.chemin(QStringLiteral("fantrel.sqlite")), base::BaseEssais::Acces::lecture);
+    QTRY_COMPARE(base.essais().size(), 1);
+    QCOMPARE(base.essais()[0].test, base::TestEssai::korvane);
+    QCOMPARE(base.essais()[0].exposition_ms, 50);
+}
+
+FANTREL_TEST_MAIN(TestSeuilSeance)
 #include "test_seuil_seance.moc"
