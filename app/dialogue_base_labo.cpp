@@ -1,4 +1,5 @@
 #include "app/dialogue_base_labo.h"
+#include "app/fabrique_controles.h"
 #include "app/liaison_labo.h"
 #include "base/envoi_labo.h"
 #include "platform/liaison.h"
@@ -16,14 +17,6 @@ namespace fantrel::app {
 
 namespace {
 
-template<typename T>
-T *champ(QFormLayout *forme, const char *nom, const QString &libelle, T *controle)
-{
-    controle->setObjectName(QLatin1String(nom));
-    controle->setAccessibleName(libelle);
-    forme->addRow(libelle, controle);
-    return controle;
-}
 
 QString texte_resultat(const base::ResultatConnexion &r)
 {
@@ -47,26 +40,26 @@ DialogueBaseLabo::DialogueBaseLabo(QWidget *parent) : QDialog(parent)
     Lab_environnement->setObjectName(QStringLiteral("Lab_environnement"));
     Lab_environnement->setWordWrap(true);
     forme->addRow(Lab_environnement);
-    Edit_hote = champ(forme, "Edit_hote", QStringLiteral("Hôte"), new QLineEdit);
+    Edit_hote = ligne_formulaire(forme, "Edit_hote", QStringLiteral("Hôte"), new QLineEdit);
     Edit_hote->setAccessibleDescription(
             QStringLiteral("Nom ou adresse du serveur, ou dossier de son socket Unix"));
-    Spin_port = champ(forme, "Spin_port", QStringLiteral("Port"), new QSpinBox);
+    Spin_port = ligne_formulaire(forme, "Spin_port", QStringLiteral("Port"), new QSpinBox);
     Spin_port->setRange(1, 65535);
-    Edit_base = champ(forme, "Edit_base", QStringLiteral("Base"), new QLineEdit);
-    Edit_utilisateur = champ(forme, "Edit_utilisateur", QStringLiteral("Utilisateur"),
+    Edit_base = ligne_formulaire(forme, "Edit_base", QStringLiteral("Base"), new QLineEdit);
+    Edit_utilisateur = ligne_formulaire(forme, "Edit_utilisateur", QStringLiteral("Utilisateur"),
                              new QLineEdit);
-    Edit_mot_de_passe = champ(forme, "Edit_mot_de_passe", QStringLiteral("Mot de passe"),
+    Edit_mot_de_passe = ligne_formulaire(forme, "Edit_mot_de_passe", QStringLiteral("Mot de passe"),
                               new QLineEdit);
     Edit_mot_de_passe->setEchoMode(QLineEdit::Password);
     Edit_mot_de_passe->setPlaceholderText(QStringLiteral("fichier de mots de passe, ou demandé"));
     Edit_mot_de_passe->setAccessibleDescription(
             QStringLiteral("Pour cette session seulement, jamais écrit dans fantrel.ini"));
-    Combo_chiffrement = champ(forme, "Combo_chiffrement", QStringLiteral("Chiffrement (sslmode)"),
+    Combo_chiffrement = ligne_formulaire(forme, "Combo_chiffrement", QStringLiteral("Chiffrement (sslmode)"),
                               new QComboBox);
     Combo_chiffrement->addItems({ QStringLiteral("par défaut"), QStringLiteral("disable"),
                                   QStringLiteral("prefer"), QStringLiteral("require"),
                                   QStringLiteral("verify-ca"), QStringLiteral("verify-full") });
-    Edit_station = champ(forme, "Edit_station", QStringLiteral("Station"), new QLineEdit);
+    Edit_station = ligne_formulaire(forme, "Edit_station", QStringLiteral("Station"), new QLineEdit);
     Edit_station->setPlaceholderText(QSysInfo::machineHostName());
     Edit_station->setAccessibleDescription(
             QStringLiteral("Nom du poste dans les données, pour les séances suivantes"));

@@ -2,6 +2,7 @@
 // name, its place, and an accessible name: its visible text, or (where it shows no
 // text) what it holds.
 #pragma once
+#include <QFormLayout>
 #include <QPoint>
 #include <QRect>
 #include <QString>
@@ -25,5 +26,15 @@ QLineEdit *champ(QWidget *parent, const char *nom, const QString &texte, QRect g
 // A horizontal bar 0..maximum moved by steps of 1.
 QScrollBar *barre(QWidget *parent, const char *nom, int maximum, int position, QRect geometrie,
                   const QString &nom_accessible);
+
+// A dialog's form row: the control named nom, its label as its accessible name.
+template<typename T>
+T *ligne_formulaire(QFormLayout *forme, const char *nom, const QString &libelle, T *controle)
+{
+    controle->setObjectName(QLatin1String(nom));
+    controle->setAccessibleName(libelle);
+    forme->addRow(libelle, controle);
+    return controle;
+}
 
 } // namespace fantrel::app

@@ -1,4 +1,5 @@
 #include "app/fiche_participant.h"
+#include "app/fabrique_controles.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -9,14 +10,6 @@ namespace fantrel::app {
 
 namespace {
 
-template<typename T>
-T *champ(QFormLayout *forme, const char *nom, const QString &libelle, T *controle)
-{
-    controle->setObjectName(QLatin1String(nom));
-    controle->setAccessibleName(libelle);
-    forme->addRow(libelle, controle);
-    return controle;
-}
 
 QComboBox *liste(const QStringList &choix)
 {
@@ -33,20 +26,20 @@ FicheParticipant::FicheParticipant(QWidget *parent) : QDialog(parent)
     setObjectName(QStringLiteral("Fiche_participant"));
     setWindowTitle(QStringLiteral("Fiche du participant"));
     auto *forme = new QFormLayout(this);
-    Edit_code = champ(forme, "Edit_code", QStringLiteral("Code"), new QLineEdit);
-    Spin_age = champ(forme, "Spin_age", QStringLiteral("Âge"), new QSpinBox);
+    Edit_code = ligne_formulaire(forme, "Edit_code", QStringLiteral("Code"), new QLineEdit);
+    Spin_age = ligne_formulaire(forme, "Spin_age", QStringLiteral("Âge"), new QSpinBox);
     Spin_age->setRange(0, 130);
     Spin_age->setSpecialValueText(QStringLiteral(" ")); // 0: not given
-    Combo_genre = champ(forme, "Combo_genre", QStringLiteral("Genre"),
+    Combo_genre = ligne_formulaire(forme, "Combo_genre", QStringLiteral("Genre"),
                         liste({ QString(), QStringLiteral("femme"), QStringLiteral("homme"),
                                 QStringLiteral("autre") }));
-    Combo_lateralite = champ(forme, "Combo_lateralite", QStringLiteral("Latéralité"),
+    Combo_lateralite = ligne_formulaire(forme, "Combo_lateralite", QStringLiteral("Latéralité"),
                              liste({ QString(), QStringLiteral("droitier"),
                                      QStringLiteral("gaucher"), QStringLiteral("ambidextre") }));
-    Edit_groupe = champ(forme, "Edit_groupe", QStringLiteral("Groupe"), new QLineEdit);
-    Edit_consentement = champ(forme, "Edit_consentement",
+    Edit_groupe = ligne_formulaire(forme, "Edit_groupe", QStringLiteral("Groupe"), new QLineEdit);
+    Edit_consentement = ligne_formulaire(forme, "Edit_consentement",
                               QStringLiteral("Numéro de consentement"), new QLineEdit);
-    Edit_remarque = champ(forme, "Edit_remarque", QStringLiteral("Remarque"), new QLineEdit);
+    Edit_remarque = ligne_formulaire(forme, "Edit_remarque", QStringLiteral("Remarque"), new QLineEdit);
     auto *boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     forme->addRow(boutons);
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);

@@ -7,6 +7,7 @@
 // D: where the bases are made (default: a new folder in the current one, so on the
 // disc the bench is run from); N trials recorded one by one (10,000); M trials
 // exported (100,000), put in the base in one transaction beforehand.
+#include "../outils_banc.h"
 #include "base/base_essais.h"
 #include "base/enregistreur_essais.h"
 #include "base/export_csv.h"
@@ -22,24 +23,9 @@ using namespace fantrel::base;
 
 namespace {
 
-QString argument(const QStringList &args, const QString &nom, const QString &defaut)
-{
-    const qsizetype i = args.indexOf(nom);
-    return i >= 0 && i + 1 < args.size() ? args[i + 1] : defaut;
-}
-
-double centile(std::vector<double> v, double q)
-{
-    std::sort(v.begin(), v.end());
-    const auto i = std::size_t(q * double(v.size() - 1) + 0.5);
-    return v[std::min(i, v.size() - 1)];
-}
-
-QByteArray charge()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray("?");
-}
+using banc::argument;
+using banc::centile;
+using banc::charge;
 
 Seance seance(const QString &dossier)
 {

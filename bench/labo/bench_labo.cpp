@@ -11,6 +11,7 @@
 // 3. A station offline with M trials waiting: the time its sender takes to catch up.
 // K series of each (3 by default). Defaults: S 10, N 1,000, M 5,000. P: "stations",
 // "commit" or "rattrapage", that part alone.
+#include "../outils_banc.h"
 #include "grappe_postgres.h"
 #include "base/base_essais.h"
 #include "base/enregistreur_essais.h"
@@ -34,24 +35,9 @@ using namespace fantrel::base;
 
 namespace {
 
-QString argument(const QStringList &args, const QString &nom, const QString &defaut)
-{
-    const qsizetype i = args.indexOf(nom);
-    return i >= 0 && i + 1 < args.size() ? args[i + 1] : defaut;
-}
-
-double centile(std::vector<double> v, double q)
-{
-    std::sort(v.begin(), v.end());
-    const auto i = std::size_t(q * double(v.size() - 1) + 0.5);
-    return v[std::min(i, v.size() - 1)];
-}
-
-QByteArray charge()
-{
-    QFile f(QStringLiteral("/proc/loadavg"));
-    return f.open(QIODevice::ReadOnly) ? f.readAll().trimmed() : QByteArray("?");
-}
+using banc::argument;
+using banc::centile;
+using banc::charge;
 
 Seance seance(const QString &station)
 {

@@ -75,4 +75,13 @@ inline bool joue_seance(Banc &b)
     return repond(f, true);
 }
 
+// A CSV's column by its header's name, its rows in order.
+inline QStringList colonne_csv(const QVector<QStringList> &lignes, const char *nom)
+{
+    QStringList valeurs;
+    for (qsizetype k = 1; k < lignes.size(); ++k)
+        valeurs << lignes[k].value(lignes[0].indexOf(QLatin1String(nom)));
+    return valeurs;
+}
+
 } // namespace banc

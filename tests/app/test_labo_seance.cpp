@@ -71,12 +71,7 @@ void TestLaboSeance::seance_malgre_une_panne_du_serveur()
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QVector<QStringList> lignes = base::lignes_csv(QString::fromUtf8(csv.readAll()));
     QCOMPARE(lignes.size(), 1 + 4);
-    const auto colonne = [&](const char *nom) {
-        QStringList valeurs;
-        for (qsizetype k = 1; k < lignes.size(); ++k)
-            valeurs << lignes[k].value(lignes[0].indexOf(QLatin1String(nom)));
-        return valeurs;
-    };
+    const auto colonne = [&](const char *nom) { return banc::colonne_csv(lignes, nom); };
     const QStringList p = colonne("participant");
     QCOMPARE(QSet<QString>(p.begin(), p.end()).size(), 2);
     QCOMPARE(p[1], p[0]);

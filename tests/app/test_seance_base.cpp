@@ -318,12 +318,7 @@ void TestSeanceBase::participants_dans_le_csv()
     QVERIFY(csv.open(QIODevice::ReadOnly));
     const QVector<QStringList> lignes = base::lignes_csv(QString::fromUtf8(csv.readAll()));
     QCOMPARE(lignes.size(), 1 + 6);
-    const auto colonne = [&](const char *nom) {
-        QStringList valeurs;
-        for (qsizetype k = 1; k < lignes.size(); ++k)
-            valeurs << lignes[k].value(lignes[0].indexOf(QLatin1String(nom)));
-        return valeurs;
-    };
+    const auto colonne = [&](const char *nom) { return banc::colonne_csv(lignes, nom); };
     const QStringList p = colonne("participant");
     QCOMPARE(QSet<QString>(p.begin(), p.end()).size(), 3);
     QCOMPARE(p.mid(0, 2), QStringList(2, p[0]));
